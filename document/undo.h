@@ -1,0 +1,21 @@
+#pragma once
+// One level of undo: a copy of the whole image taken just before a change.
+#include <optional>
+
+#include "document/surface.h"
+
+namespace gs {
+
+class UndoBuffer {
+ public:
+  void CreateBackup(const Surface& document);
+  // Puts the copy back; false (and nothing changes) when there is none.
+  bool RestoreBackup(Surface& document);
+  bool Available() const { return available_; }
+
+ private:
+  std::optional<Surface> copy_;
+  bool available_ = false;
+};
+
+}  // namespace gs

@@ -1,0 +1,3 @@
+// Compiled with the core library's include paths only: it must not build.
+#include <QtCore/QString>
+QString guard;
