@@ -1,0 +1,119 @@
+#include "document/qt_canvas.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "document/numeric.h"
+
+namespace gs {
+
+QImage DocumentImage(const Surface& surface) {
+  QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
+  for (int y = 0; y < surface.Height(); ++y) {
+    auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    const Color* row = surface.Row(y);
+    for (int x = 0; x < surface.Width(); ++x) line[x] = ToArgb32(row[x]);
+  }
+  return image;
+}
+
+IconCanvas::IconCanvas(IconDocument& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+  setObjectName("picIcon");
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  setPalette(pal);
+  setAutoFillBackground(false);
+}
+
+void IconCanvas::SetScale(double width, double height) {
+  scaleWidth_ = width;
+  scaleHeight_ = height;
+  resize(std::max(1, Nearest(width)), std::max(1, Nearest(height)));
+  update();
+}
+
+void IconCanvas::SetGeometryF(double left, double top, double width, double height) {
+  scaleWidth_ = width;
+  scaleHeight_ = height;
+  setGeometry(Nearest(left), Nearest(top), std::max(1, Nearest(width)), std::max(1, Nearest(height)));
+  update();
+}
+
+void IconCanvas::paintEvent(QPaintEvent*) {
+  const int w = std::max(1, Nearest(scaleWidth_)), h = std::max(1, Nearest(scaleHeight_));
+  if (rendered_.width() != width() || rendered_.height() != height())
+    rendered_ = QImage(width(), height(), QImage::Format_RGB32);
+  rendered_.fill(Qt::white);
+  StretchToArgb32(doc_.surface, reinterpret_cast<std::uint32_t*>(rendered_.bits()),
+                  std::min(w, width()), std::min(h, height()), rendered_.bytesPerLine() / 4);
+  if (!moving_) DrawMask(rendered_);
+  QPainter p(this);
+  p.drawImage(0, 0, rendered_);
+}
+
+// Dotted outline that inverts what is under it, at f x the selection's corners.
+void IconCanvas::DrawMask(QImage& image) {
+  Selection& sel = doc_.selection;
+  if (!sel.active) return;
+  const Rect r = SelectionViewRect(sel, scaleWidth_);
+  sel.viewRect = r;
+  const int l = std::min(r.left, r.right), t = std::min(r.top, r.bottom);
+  const int rr = std::max(r.left, r.right), b = std::max(r.top, r.bottom);
+  auto invert = [&](int x, int y) {
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
+    auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    line[x] ^= 0x00FFFFFF;
+  };
+  int dot = 0;
+  for (int x = l; x <= rr; ++x, ++dot)
+    if (dot % 2 == 0) invert(x, t), invert(x, b);
+  dot = 0;
+  for (int y = t + 1; y < b; ++y, ++dot)
+    if (dot % 2 == 1) invert(l, y), invert(rr, y);
+}
+
+void IconCanvas::mousePressEvent(QMouseEvent* e) {
+  setFocus(Qt::MouseFocusReason);
+  emit pressed(e->button(), e->position(), e->modifiers());
+}
+
+void IconCanvas::mouseMoveEvent(QMouseEvent* e) { emit moved(e->buttons(), e->position(), e->modifiers()); }
+
+void IconCanvas::mouseReleaseEvent(QMouseEvent* e) {
+  emit released(e->button(), e->position(), e->modifiers());
+}
+
+void IconCanvas::mouseDoubleClickEvent(QMouseEvent* e) {
+  // A double click is also a second press, as the drawing tools expect.
+  emit pressed(e->button(), e->position(), e->modifiers());
+  emit doubleClicked(e->button(), e->position());
+}
+
+void IconCanvas::keyPressEvent(QKeyEvent* e) {
+  emit keyPressed(e->key(), e->modifiers());
+  QWidget::keyPressEvent(e);
+}
+
+IconPreview::IconPreview(const IconDocument& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+  setObjectName("picSmallIcon");
+  setFixedSize(36, 36);
+}
+
+QImage IconPreview::Rendered() const {
+  QImage image(36, 36, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.drawImage(0, 0, DocumentImage(doc_.surface));
+  return image;
+}
+
+void IconPreview::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, Rendered());
+}
+
+}  // namespace gs

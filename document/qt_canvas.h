@@ -1,0 +1,76 @@
+#pragma once
+// The magnified canvas (picIcon) and the actual-size preview (picSmallIcon).
+// Both only show the document; the canvas forwards pointer and key events to
+// whoever listens (the drawing engine) and decides nothing itself.
+#include <QImage>
+#include <QWidget>
+
+#include "document/canvas_view.h"
+#include "document/icon_document.h"
+
+namespace gs {
+
+class IconCanvas : public QWidget {
+  Q_OBJECT
+ public:
+  IconCanvas(IconDocument& doc, QWidget* parent = nullptr);
+
+  // The canvas's inner size in screen pixels, kept as floating point because
+  // zooming scales it by 1.1 and 0.88; the widget itself takes the nearest size.
+  double ScaleWidth() const { return scaleWidth_; }
+  double ScaleHeight() const { return scaleHeight_; }
+  void SetScale(double width, double height);
+  void SetGeometryF(double left, double top, double width, double height);
+
+  // Document cell under a canvas position.
+  Point CellAt(QPointF pos) const { return MapPointer(pos.x(), pos.y(), scaleWidth_, scaleHeight_); }
+
+  // While a selection is moved the outline is hidden.
+  void SetMoving(bool moving) { moving_ = moving; }
+  bool Moving() const { return moving_; }
+
+  // The picture the canvas shows right now (for tests and screenshots).
+  QImage Rendered() const { return rendered_; }
+
+ signals:
+  void pressed(Qt::MouseButton button, QPointF pos, Qt::KeyboardModifiers mods);
+  void moved(Qt::MouseButtons buttons, QPointF pos, Qt::KeyboardModifiers mods);
+  void released(Qt::MouseButton button, QPointF pos, Qt::KeyboardModifiers mods);
+  void doubleClicked(Qt::MouseButton button, QPointF pos);
+  void keyPressed(int key, Qt::KeyboardModifiers mods);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  void DrawMask(QImage& image);
+
+  IconDocument& doc_;
+  double scaleWidth_ = 256;
+  double scaleHeight_ = 256;
+  bool moving_ = false;
+  QImage rendered_;
+};
+
+class IconPreview : public QWidget {
+  Q_OBJECT
+ public:
+  IconPreview(const IconDocument& doc, QWidget* parent = nullptr);
+  QImage Rendered() const;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  const IconDocument& doc_;
+};
+
+// The document's pixels as a 32 x 32 picture.
+QImage DocumentImage(const Surface& surface);
+
+}  // namespace gs

@@ -1,0 +1,123 @@
+#pragma once
+// The editor's main window. It owns the document, the undo copy and the parts
+// of the window; each concern (tools, colours, edit, file, language) lives in
+// its own frmMain_<Concern>.cpp with a small state struct declared there.
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "document/icon_document.h"
+#include "document/undo.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace gs {
+
+class IconCanvas;
+class IconPreview;
+
+struct ToolsPart;   // shell/frmMain_Tools.h
+struct ColorsPart;  // shell/frmMain_Colors.h
+struct EditPart;    // shell/frmMain_Edit.h
+struct FilePart;    // shell/frmMain_File.h
+struct LangPart;    // shell/frmMain_Lang.h
+
+inline constexpr const char* kMainTitle = "Varnel Glyphsmith 2.3 - Création professionnelle d'icones";
+inline constexpr const char* kAppTitle = "Varnel Glyphsmith";
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit frmMain(QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // The start-up sequence; `commandLine` is the whole command-line text, one path.
+  void Start(const QString& commandLine);
+
+  IconDocument& Document() { return doc_; }
+  UndoBuffer& Undo() { return undo_; }
+
+  void RePaint();
+  void DrawMask();
+  void CreateBackup();
+  void RestoreBackup();
+  void ArrangeMask() { doc_.selection.ArrangeMask(); }
+  void DestroyMask() { doc_.selection.DestroyMask(); }
+
+  // Opens an icon or cursor into the document (title, recent list, repaint);
+  // a path naming no existing file opens nothing. (frmMain_File.cpp)
+  bool OpenIconFile(const QString& path);
+
+  void ZoomIn();
+  void ZoomOut();
+
+  // An entry of the menu tree by name and, for indexed groups, index.
+  QAction* MenuAction(const QString& name, int index = -1) const;
+  QMenu* Menu(const QString& name) const;
+
+  IconCanvas* picIcon() const { return picIcon_; }
+  IconPreview* picSmallIcon() const { return picSmallIcon_; }
+  QWidget* picLeft() const { return picLeft_; }
+  QWidget* picColors() const { return picColors_; }
+  QWidget* picStatus() const { return picStatus_; }
+  QLabel* lblStatus() const { return lblStatus_; }
+  QWidget* imgMaximize() const { return imgMaximize_; }
+  QWidget* client() const { return client_; }
+  QToolBar* Toolbar1() const { return toolbar_; }
+
+  // Lays the parts out for the current size (runs on every resize).
+  void Layout();
+
+  // Concern state; each is defined in its own file.
+  ToolsPart& Tools() { return *tools_; }
+  ColorsPart& Colors() { return *colors_; }
+  EditPart& Edit() { return *edit_; }
+  FilePart& File() { return *file_; }
+  LangPart& Lang() { return *lang_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildClientArea();
+
+  // Defined in the concern files.
+  void SetupTools();
+  void SetupColors();
+  void SetupEdit();
+  void SetupFile();
+  void SetupLanguage();
+  // Close question; false keeps the window open. (frmMain_File.cpp)
+  bool QueryClose();
+  // Shutdown steps of each concern. (frmMain_File.cpp saves the recent files)
+  void ShutdownFile();
+
+  IconDocument doc_;
+  UndoBuffer undo_;
+
+  QWidget* client_ = nullptr;
+  QToolBar* toolbar_ = nullptr;
+  QWidget* picLeft_ = nullptr;
+  IconCanvas* picIcon_ = nullptr;
+  QWidget* picColors_ = nullptr;
+  IconPreview* picSmallIcon_ = nullptr;
+  QWidget* picStatus_ = nullptr;
+  QLabel* lblStatus_ = nullptr;
+  QWidget* imgMaximize_ = nullptr;
+
+  std::unique_ptr<ToolsPart> tools_;
+  std::unique_ptr<ColorsPart> colors_;
+  std::unique_ptr<EditPart> edit_;
+  std::unique_ptr<FilePart> file_;
+  std::unique_ptr<LangPart> lang_;
+  bool shutDown_ = false;
+};
+
+}  // namespace gs

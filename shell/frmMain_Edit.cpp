@@ -1,0 +1,7 @@
+#include "shell/frmMain_Edit.h"
+
+namespace gs {
+
+void frmMain::SetupEdit() {}
+
+}  // namespace gs

@@ -1,0 +1,7 @@
+#include "shell/frmMain_Lang.h"
+
+namespace gs {
+
+void frmMain::SetupLanguage() {}
+
+}  // namespace gs

@@ -1,0 +1,7 @@
+#include "shell/frmMain_Tools.h"
+
+namespace gs {
+
+void frmMain::SetupTools() {}
+
+}  // namespace gs

@@ -1,0 +1,37 @@
+#pragma once
+// Where the main window puts its canvas, preview and size grip for a given
+// client size. Pure arithmetic so the rules can be checked without a window.
+
+namespace gs {
+
+struct MainLayoutInput {
+  int clientWidth = 0;
+  int clientHeight = 0;
+  int outerWidth = 0;  // the whole window, frame included
+  bool minimized = false;
+  bool maximized = false;
+  int toolsPanelWidth = 64;
+  int colorBarHeight = 48;
+  int statusBarHeight = 21;
+  int previewWidth = 36;
+  int gripWidth = 12;
+};
+
+struct MainLayout {
+  bool moveCanvas = false;   // false: the canvas keeps its geometry
+  bool movePreview = false;  // false: the preview keeps its place (minimised)
+  int canvasLeft = 0;
+  int canvasTop = 0;
+  int canvasSide = 0;
+  int previewLeft = 0;
+  int gripLeft = 0;
+  bool gripVisible = true;
+};
+
+inline constexpr int kCanvasTop = 25;
+inline constexpr int kMinWindowWidth = 500;
+inline constexpr int kMinWindowHeight = 400;
+
+MainLayout ComputeMainLayout(const MainLayoutInput& in);
+
+}  // namespace gs
