@@ -1,0 +1,121 @@
+#pragma once
+// Reading an icon or cursor file into the document.
+//
+//   IconLoadResult r = LoadIconFile(path, doc);
+//   if (!r.started) return;            // empty path or no such file: nothing changed
+//   setWindowTitle(r.title);           // doc.fileName and doc.modified are already set
+//   if (r.repaint) RePaint();
+//   if (r.addToRecent) AddRecentFile(path);
+//
+// A damaged file still loads (to whatever its bytes give, black where they are
+// missing) with no message; r.problem says what was wrong, for the tool.
+// The hotspot of a cursor is never read.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "document/icon_document.h"
+#include "document/surface.h"
+#include "files/depth.h"
+
+namespace gs {
+
+// 6 bytes at offset 0.
+struct IconFileHeader {
+  std::uint16_t reserved = 0;
+  std::uint16_t type = 0;  // 1 icon, 2 cursor
+  std::int16_t count = 0;
+};
+
+// 16 bytes each, from offset 6.
+struct IconDirectoryEntry {
+  std::uint8_t width = 0;
+  std::uint8_t height = 0;
+  std::uint8_t colorCount = 0;
+  std::uint8_t reserved = 0;
+  std::uint16_t planes = 0;    // cursors: hotspot X
+  std::uint16_t bitCount = 0;  // cursors: hotspot Y
+  std::uint32_t bytesInResource = 0;
+  std::uint32_t imageOffset = 0;
+};
+
+// 40 bytes at an entry's image offset.
+struct ImageInfoHeader {
+  std::uint32_t headerSize = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::uint16_t planes = 0;
+  std::uint16_t bitCount = 0;
+  std::uint32_t compression = 0;
+  std::uint32_t imageSize = 0;
+  std::int32_t xPelsPerMeter = 0;
+  std::int32_t yPelsPerMeter = 0;
+  std::uint32_t colorsUsed = 0;
+  std::uint32_t colorsImportant = 0;
+};
+
+// The header and the entries that the bytes hold. `complete` is false when the
+// file ends before the header or before `count` entries.
+struct IconDirectory {
+  IconFileHeader header;
+  std::vector<IconDirectoryEntry> entries;
+  bool complete = false;
+};
+IconDirectory ReadIconDirectory(std::span<const std::uint8_t> bytes);
+
+// Reads the image header at offset; false when the 40 bytes are not all there.
+bool ReadImageInfoHeader(std::span<const std::uint8_t> bytes, std::uint32_t offset,
+                         ImageInfoHeader& out);
+
+// True when the stored image at offset starts with the PNG signature.
+bool IsPngImage(std::span<const std::uint8_t> bytes, std::uint32_t offset);
+
+// Index of the entry to read in a file of several entries: the first 32 x 32
+// entry whose stored bit count is 24, else 8, else 4, else 1; -1 when none.
+int PickIconImage(std::span<const IconDirectoryEntry> entries);
+
+// 1024 pixels (blue, green, red) into out (3072 bytes), in the block's stored
+// order, for bit count 1, 4 or 8; the block must hold 128, 512 or 1024 bytes.
+// Any other bit count writes nothing. An index beyond the table gives black.
+void ExpandIndexedPixels(std::span<const std::uint8_t> block, int bitCount,
+                         std::span<const PaletteEntry> table, std::span<std::uint8_t> out);
+
+enum class IconImageKind {
+  None,      // nothing could be read (black picture)
+  Indexed,   // 1, 4 or 8 bits
+  Rgb24,
+  Rgba32,    // 32-bit entry, alpha below 128 taken as transparent
+  Png,
+  Fallback,  // no entry qualified: the best image drawn over black
+};
+
+struct IconDecodeResult {
+  Surface pixels;      // 32 x 32
+  int entryIndex = -1;  // the entry read; -1 when none
+  IconImageKind kind = IconImageKind::None;
+  bool fallback = false;
+  std::string problem;  // empty when the file read cleanly
+};
+
+// Bytes of an .ico/.cur -> the picture the editor shows. Never fails.
+IconDecodeResult DecodeIconFile(std::span<const std::uint8_t> bytes);
+
+struct IconLoadResult {
+  bool started = false;      // the path named an existing file: document replaced
+  bool repaint = false;      // false after the fallback, as the editor leaves the canvas be
+  bool addToRecent = false;  // likewise
+  std::string title;         // "<path> - Varnel Glyphsmith"
+  bool readFailed = false;   // the file could not be read at all (problem says why)
+  std::string problem;       // empty when the file read cleanly
+  IconDecodeResult decoded;  // entry and kind, for `info`-like callers (pixels moved out)
+};
+
+// Reads the file into doc: new surface, fileName := path, modified := false.
+// With an empty path or no such file, doc is untouched and started is false.
+IconLoadResult LoadIconFile(const std::string& path, IconDocument& doc);
+
+// The window title after a load.
+std::string LoadedTitle(const std::string& path);
+
+}  // namespace gs
