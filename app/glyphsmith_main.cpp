@@ -1,8 +1,24 @@
 // The editor.
 #include <QApplication>
+#include <QEvent>
 #include <QStringList>
+#include <QTimer>
 
+#include "document/qt_canvas.h"
 #include "shell/frmMain.h"
+
+namespace {
+
+// For bench/startup.sh: quit once the canvas has painted, to time a launch.
+class QuitAfterFirstPaint : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) QTimer::singleShot(0, qApp, &QApplication::quit);
+    return false;
+  }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -12,6 +28,9 @@ int main(int argc, char** argv) {
   args.removeFirst();
   gs::frmMain window;
   window.Start(args.join(' '));
+  QuitAfterFirstPaint quitter;
+  if (qEnvironmentVariableIsSet("GLYPHSMITH_QUIT_AFTER_FIRST_PAINT"))
+    window.picIcon()->installEventFilter(&quitter);
   window.show();
   return app.exec();
 }
