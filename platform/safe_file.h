@@ -1,21 +1,68 @@
 #pragma once
-// Whole-file reads and crash-safe whole-file writes.
+// Saving that never destroys the old file: the new bytes go to a temporary
+// file in the target's folder, are flushed to disk, and only then renamed over
+// the target. On any failure the target is as it was, the temporary is gone,
+// and the status names the path and the system's reason.
+//
+//   WriteStatus st = WriteFileSafely(path, bytes);
+//   if (!st) ShowError(st.error);        // "/dir/a.ico: Permission denied"
+//
+// Many files at once (batch conversion): SafeWriteBatch flushes a whole group
+// with one sync before renaming, which keeps the same guarantee per file.
 #include <cstddef>
-#include <optional>
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace gs {
 
-// Reads a whole file as bytes. Empty optional when the file cannot be opened,
-// is not a regular file, or is larger than maxBytes (so that a hostile file
-// cannot exhaust memory).
-std::optional<std::string> ReadWholeFile(const std::string& path,
-                                         std::size_t maxBytes = 64u << 20);
+struct WriteStatus {
+  bool ok = true;
+  std::string error;  // "<path>: <reason>" when !ok
 
-// Replaces the file with `bytes`: writes a temporary file beside it, flushes it
-// to disk and renames it over the target, so that a reader never sees half a
-// file and a failed write leaves the old file as it was. The folder is not
-// created. Returns false on any failure.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+  explicit operator bool() const { return ok; }
+  static WriteStatus Success() { return {}; }
+  static WriteStatus Failure(const std::string& path, const std::string& reason) {
+    return {false, path + ": " + reason};
+  }
+};
+
+WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// Reads a whole regular file. Fails (with "<path>: <reason>") on a missing or
+// unreadable file, a folder, or a file longer than maxBytes.
+inline constexpr std::size_t kDefaultReadLimit = std::size_t{64} << 20;
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::string* error,
+                   std::size_t maxBytes = kDefaultReadLimit);
+
+// True when path names an existing regular file (or a link to one).
+bool RegularFileExists(const std::string& path);
+
+// Writes files through temporaries; Commit (also run every groupSize files and
+// by the destructor) syncs them all once and renames each over its target.
+// A file whose temporary could not be written is reported by Add and its old
+// target stays; one that fails at the rename is reported by Commit.
+class SafeWriteBatch {
+ public:
+  explicit SafeWriteBatch(std::size_t groupSize = 256) : groupSize_(groupSize ? groupSize : 1) {}
+  ~SafeWriteBatch();
+  SafeWriteBatch(const SafeWriteBatch&) = delete;
+  SafeWriteBatch& operator=(const SafeWriteBatch&) = delete;
+
+  // Failures of files committed as a side effect are appended to `committedErrors`.
+  WriteStatus Add(const std::string& path, std::span<const std::uint8_t> bytes,
+                  std::vector<std::string>* committedErrors = nullptr);
+  // Returns the errors of this group ("<path>: <reason>" each); empty when all went well.
+  std::vector<std::string> Commit();
+
+ private:
+  struct Pending {
+    std::string temp;
+    std::string target;
+  };
+  std::size_t groupSize_;
+  std::vector<Pending> pending_;
+};
 
 }  // namespace gs

@@ -1,0 +1,119 @@
+#pragma once
+// The File menu's commands and the flows around the readers and writers:
+// New, Open, Save, Save as, the exports, the recent entries, the sample
+// commands and the save-changes question that guards every command that would
+// discard the document. The window supplies dialogs, messages, the
+// save-options window and its title and canvas through FileCommandHost.
+//
+//   FileCommands files(doc, host);
+//   files.LoadRecent();                 // start-up
+//   files.Open();                       // File > Open
+//   if (files.AskSaveChanges() == AskResult::Cancel) keepWindowOpen();
+//   files.SaveRecent();                 // shutdown
+//
+// A save that fails shows the file and the system's reason, keeps the
+// modified flag and the file name, and makes the save-changes question
+// answer Cancel, so unsaved work is never discarded after it.
+#include <cstdint>
+#include <string>
+
+#include "document/icon_document.h"
+#include "files/file_dialogs.h"
+#include "files/recent_files.h"
+#include "files/save_options.h"
+
+namespace gs {
+
+inline constexpr char kSaveChangesQuestion[] =
+    "Voulez vous enregistrer les modifications apportées à ce fichier ?";
+inline constexpr char kFileNotFound[] = "Fichier non trouvé!";
+
+enum class AskResult : std::uint8_t { GoOn = 0, Cancel = 255 };
+enum class SaveChangesAnswer { Yes, No, Cancel };
+enum class MessageKind { Information, Exclamation, Error };
+enum class SaveKind { Icon, Cursor, Bitmap, Pcx };
+enum class SaveFlowResult { Saved, Cancelled, Failed };
+
+// The save-options window title of each kind of save.
+const char* SaveOptionsTitle(SaveKind kind);
+
+// What the save-options window gave when it closed.
+struct SaveOptionsChoice {
+  std::uint8_t result = kSaveCancelled;  // 255 cancelled, else the palette method
+  int bitCnt = 4;
+  std::int16_t hotspotX = 0;
+  std::int16_t hotspotY = 0;
+};
+
+// The message shown when a file could not be written.
+std::string SaveFailedMessage(const std::string& path, const std::string& reason);
+
+class FileCommandHost {
+ public:
+  virtual ~FileCommandHost() = default;
+  // The platform's dialogs: the chosen path, or empty text when cancelled.
+  virtual std::string OpenFileDialog(const FileDialogSpec& spec, const std::string& startFolder) = 0;
+  virtual std::string SaveFileDialog(const FileDialogSpec& spec) = 0;
+  // kSaveChangesQuestion with Yes, No and Cancel.
+  virtual SaveChangesAnswer AskSaveChangesQuestion() = 0;
+  // A message box titled with the application title.
+  virtual void ShowMessage(MessageKind kind, const std::string& text) = 0;
+  // Prepares and shows the save-options window modally.
+  virtual SaveOptionsChoice RunSaveOptions(SaveKind kind) = 0;
+  virtual void SetTitle(const std::string& title) = 0;
+  virtual void RePaint() = 0;
+  // Hourglass pointer on and off around writing.
+  virtual void SetBusy(bool busy) {}
+};
+
+class FileCommands {
+ public:
+  FileCommands(IconDocument& doc, FileCommandHost& host) : doc_(doc), host_(host) {}
+
+  RecentFiles& Recent() { return recent_; }
+  const RecentFiles& Recent() const { return recent_; }
+  // The folder holding the sample folders "icon" and "curseur".
+  void SetProgramFolder(const std::string& folder) { programFolder_ = folder; }
+
+  void LoadRecent() { recent_ = LoadRecentFiles(); }
+  bool SaveRecent() const { return SaveRecentFiles(recent_); }
+  void AddRecentFile(const std::string& path) { gs::AddRecentFile(recent_, path); }
+
+  // GoOn when the document may be discarded: unmodified, answered No, or
+  // saved. Cancel when the user cancelled anywhere or the save failed.
+  AskResult AskSaveChanges();
+
+  // Reads an icon or cursor into the document: title, repaint, recent list.
+  // False (nothing changed) when the path is empty or names no file.
+  bool LoadFile(const std::string& path);
+
+  SaveFlowResult SaveIconFlow(const std::string& path);
+  SaveFlowResult SaveCursorFlow(const std::string& path);
+  SaveFlowResult ExportBitmapFlow(const std::string& path);
+  SaveFlowResult ExportPcxFlow(const std::string& path);
+
+  // The menu commands.
+  void New();
+  void Open();
+  void Save();
+  void SaveAs();
+  void ExportCursor();
+  void ExportBitmap();
+  void ExportPcx();
+  void OpenRecent(int n);  // 1..4
+  void OpenSample(bool cursors);
+
+  std::string ShowOpenDialog(const FileDialogSpec& spec);
+  std::string ShowSaveDialog(const FileDialogSpec& spec);
+
+ private:
+  SaveFlowResult RunWrite(SaveKind kind, const std::string& path);
+  void OpenChosen(const std::string& path);
+
+  IconDocument& doc_;
+  FileCommandHost& host_;
+  RecentFiles recent_;
+  std::string programFolder_;
+};
+
+}  // namespace gs

@@ -1,0 +1,71 @@
+#pragma once
+// What the file commands ask of the standard file dialogs (filters, titles,
+// default extensions) and the remembered folder of the open dialog.
+//
+//   std::string path = ShowOpenDialog(OpenIconDialog(), [&](const FileDialogSpec& s,
+//                                      const std::string& start) { return RunDialog(s, start); });
+//
+// The open dialog starts in "OpenDir" ("Software\Varnel Glyphsmith\Directories")
+// and a confirmed choice makes its folder the next starting folder. Save
+// dialogs neither read nor write it.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gs {
+
+inline constexpr char kRegOpenDirValue[] = "OpenDir";
+
+// One entry of a dialog's type list: the text shown and the patterns, several
+// separated by ';' ("*.ico;*.cur").
+struct FileFilter {
+  std::string description;
+  std::string pattern;
+  friend bool operator==(const FileFilter&, const FileFilter&) = default;
+};
+
+struct FileDialogSpec {
+  std::vector<FileFilter> filters;
+  std::string title;
+  std::string defaultExtension;  // without the dot; empty for none
+  friend bool operator==(const FileDialogSpec&, const FileDialogSpec&) = default;
+};
+
+FileDialogSpec OpenIconDialog();      // Open and the "Icons" sample command
+FileDialogSpec CursorSampleDialog();  // the "Curseurs" sample command
+FileDialogSpec SaveAsDialog();
+FileDialogSpec SaveChangesDialog();   // Save from the save-changes question
+FileDialogSpec ExportCursorDialog();
+FileDialogSpec ExportBitmapDialog();
+FileDialogSpec ExportPcxDialog();
+
+// The individual patterns of a filter ("*.ico;*.cur" -> "*.ico", "*.cur"),
+// blanks around them dropped.
+std::vector<std::string> FilterPatterns(const FileFilter& filter);
+
+// The chosen path up to and including its last folder separator ("/" or
+// "\"); empty when it has none.
+std::string FolderOfPath(std::string_view path);
+
+// Text up to its first NUL character (all of it when it holds none).
+std::string CutAtNul(std::string_view text);
+
+std::string ReadOpenDir();
+bool WriteOpenDir(const std::string& folder);
+
+// A dialog as the platform shows it: returns the chosen full path, or empty
+// text when the user cancels.
+using OpenDialogFn = std::function<std::string(const FileDialogSpec&, const std::string& startFolder)>;
+using SaveDialogFn = std::function<std::string(const FileDialogSpec&)>;
+
+// Shows the open dialog in the remembered folder and remembers the folder of
+// a confirmed choice. Returns the path, or empty text when cancelled.
+std::string ShowOpenDialog(const FileDialogSpec& spec, const OpenDialogFn& dialog);
+// Shows the save dialog (no starting folder). Returns the path or empty text.
+std::string ShowSaveDialog(const FileDialogSpec& spec, const SaveDialogFn& dialog);
+
+// The sample folders beside the program: "<programFolder>/icon", "/curseur".
+std::string SampleFolder(const std::string& programFolder, bool cursors);
+
+}  // namespace gs

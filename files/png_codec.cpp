@@ -1,0 +1,126 @@
+#include "files/png_codec.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstring>
+
+namespace gs {
+
+namespace {
+
+struct MemoryReader {
+  const std::uint8_t* data;
+  std::size_t size;
+  std::size_t pos;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t n) {
+  auto* r = static_cast<MemoryReader*>(png_get_io_ptr(png));
+  if (n > r->size - r->pos) png_error(png, "read past the end");
+  std::memcpy(out, r->data + r->pos, n);
+  r->pos += n;
+}
+
+void WriteToVector(png_structp png, png_bytep data, png_size_t n) {
+  auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + n);
+}
+
+void NoFlush(png_structp) {}
+
+// libpng reports errors by longjmp; keep its warnings quiet.
+void QuietWarning(png_structp, png_const_charp) {}
+
+}  // namespace
+
+bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide) {
+  out = {};
+  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return false;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, QuietWarning);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
+    return false;
+  }
+  MemoryReader reader{bytes.data(), bytes.size(), 0};
+  std::vector<png_bytep> rows;
+  // Everything with a destructor is made before setjmp, so a longjmp skips none.
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    out = {};
+    return false;
+  }
+  png_set_read_fn(png, &reader, ReadFromMemory);
+  png_set_user_limits(png, static_cast<png_uint_32>(maxSide), static_cast<png_uint_32>(maxSide));
+  png_set_chunk_malloc_max(png, 1 << 20);
+  png_read_info(png, info);
+  const png_uint_32 w = png_get_image_width(png, info);
+  const png_uint_32 h = png_get_image_height(png, info);
+  if (w == 0 || h == 0 || w > static_cast<png_uint_32>(maxSide) ||
+      h > static_cast<png_uint_32>(maxSide))
+    png_error(png, "size");
+  const int colorType = png_get_color_type(png, info);
+  if (png_get_bit_depth(png, info) == 16) png_set_strip_16(png);
+  if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+  if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
+    png_set_gray_to_rgb(png);
+  if (colorType == PNG_COLOR_TYPE_GRAY && png_get_bit_depth(png, info) < 8)
+    png_set_expand_gray_1_2_4_to_8(png);
+  if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
+  png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  if (png_get_rowbytes(png, info) != static_cast<png_size_t>(w) * 4) png_error(png, "layout");
+  out.width = static_cast<int>(w);
+  out.height = static_cast<int>(h);
+  out.rgba.assign(static_cast<std::size_t>(w) * h * 4, 0);
+  rows.resize(h);
+  for (png_uint_32 y = 0; y < h; ++y) rows[y] = out.rgba.data() + static_cast<std::size_t>(y) * w * 4;
+  png_read_image(png, rows.data());
+  png_destroy_read_struct(&png, &info, nullptr);
+  return true;
+}
+
+std::vector<std::uint8_t> BuildPngBytes(const Surface& document) {
+  std::vector<std::uint8_t> pixels(32 * 32 * 4);
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      Color c = document.GetPixel(x, y);
+      if (c == kInvalidColor) c = kBlack;
+      std::uint8_t* p = pixels.data() + (static_cast<std::size_t>(y) * 32 + x) * 4;
+      p[0] = static_cast<std::uint8_t>(RedOf(c));
+      p[1] = static_cast<std::uint8_t>(GreenOf(c));
+      p[2] = static_cast<std::uint8_t>(BlueOf(c));
+      p[3] = c == kWhite ? 0 : 255;
+    }
+  }
+  std::vector<std::uint8_t> out;
+  out.reserve(4096);
+  std::vector<png_bytep> rows(32);
+  for (int y = 0; y < 32; ++y) rows[y] = pixels.data() + static_cast<std::size_t>(y) * 32 * 4;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, QuietWarning);
+  if (!png) return {};
+  png_infop info = png_create_info_struct(png);
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    return {};
+  }
+  png_set_write_fn(png, &out, WriteToVector, NoFlush);
+  png_set_IHDR(png, info, 32, 32, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  png_write_image(png, rows.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+WriteStatus WritePngFile(const std::string& path, const Surface& document) {
+  const std::vector<std::uint8_t> bytes = BuildPngBytes(document);
+  if (bytes.empty()) return WriteStatus::Failure(path, "could not encode the PNG picture");
+  return WriteFileSafely(path, bytes);
+}
+
+}  // namespace gs
