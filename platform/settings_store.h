@@ -1,0 +1,57 @@
+#pragma once
+// The per-user settings store: the application settings (GetSetting /
+// SaveSetting) and the registry stand-in (ReadRegistryString /
+// WriteRegistryString). Both live in one UTF-8 file, "settings.ini", in the
+// settings folder:
+//   $GLYPHSMITH_CONFIG_DIR                       when that variable is set,
+//   else $XDG_CONFIG_HOME/Varnel Glyphsmith      when that variable is set,
+//   else $HOME/.config/Varnel Glyphsmith.
+// Tests call SetSettingsFolder with a temporary folder so that they never
+// touch the user's real settings.
+//
+// Names (application, section, key path, value name) compare without regard
+// to ASCII letter case, as the platform's registry does. Any text may be
+// stored, line breaks included. Every write rewrites the file through a
+// temporary file and a rename, creating the folder when needed; a damaged
+// file reads as holding whatever entries can still be recognised.
+//
+// Example (recent files):
+//   WriteRegistryString(RegistryRoot::CurrentUser,
+//                       "Software\\Varnel Glyphsmith\\Recent Files", "File1", path);
+//   std::string p = ReadRegistryString(RegistryRoot::CurrentUser,
+//                       "Software\\Varnel Glyphsmith\\Recent Files", "File1");
+#include <string>
+
+namespace gs {
+
+inline constexpr char kAppTitle[] = "Varnel Glyphsmith";
+inline constexpr char kRegDirectoriesKey[] = "Software\\Varnel Glyphsmith\\Directories";
+inline constexpr char kRegRecentFilesKey[] = "Software\\Varnel Glyphsmith\\Recent Files";
+
+// The folder that holds the store. Never empty.
+std::string SettingsFolder();
+// Overrides the folder for the rest of the run; an empty text restores the
+// environment's choice.
+void SetSettingsFolder(const std::string& folder);
+// Full path of the store file.
+std::string SettingsFilePath();
+
+// Application settings store: the value, or `defaultValue` when the entry is
+// missing (an entry stored with an empty value yields the empty text).
+std::string GetSetting(const std::string& appName, const std::string& section,
+                       const std::string& key, const std::string& defaultValue);
+// Returns false when the store could not be written (the old file then stays).
+bool SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
+                 const std::string& value);
+
+enum class RegistryRoot { CurrentUser };
+
+// The text value, cut at its first NUL character; empty when the key or the
+// value does not exist.
+std::string ReadRegistryString(RegistryRoot root, const std::string& keyPath,
+                               const std::string& valueName);
+// Creates the key as needed and stores the text. Returns false on failure.
+bool WriteRegistryString(RegistryRoot root, const std::string& keyPath,
+                         const std::string& valueName, const std::string& text);
+
+}  // namespace gs
