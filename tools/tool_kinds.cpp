@@ -1,0 +1,241 @@
+#include "tools/tool_kinds.h"
+
+namespace gs {
+
+void Tool::TakeWorkingCopy(DrawingEngine& e) {
+  std::optional<Surface>& wc = Drag(e).workingCopy;
+  wc.emplace(kIconSize, kIconSize);
+  BitBlt(*wc, 0, 0, kIconSize, kIconSize, Doc(e).surface, 0, 0);
+}
+
+bool Tool::RestoreWorkingCopy(DrawingEngine& e) {
+  const std::optional<Surface>& wc = Drag(e).workingCopy;
+  if (!wc) return false;
+  BitBlt(Doc(e).surface, 0, 0, kIconSize, kIconSize, *wc, 0, 0);
+  return true;
+}
+
+// --- drag tools --------------------------------------------------------------
+
+void DragTool::Press(DrawingEngine& e, const PointerEvent& p) {
+  Drag(e).anchor = p.cell;
+  TakeWorkingCopy(e);
+}
+
+void DragTool::Escape(DrawingEngine& e) { RestoreWorkingCopy(e); }
+
+void LineTool::Draw(DrawingEngine& e, const PointerEvent& p) {
+  if (!RestoreWorkingCopy(e)) return;
+  Surface& s = Doc(e).surface;
+  const Pen old = s.SelectPen(Pen::Solid(Options(e).LinePenWidth(), p.color));
+  const Point a = Drag(e).anchor;
+  s.MoveToEx(a.x, a.y);
+  s.LineTo(p.cell.x, p.cell.y);
+  // The line leaves its end point out; the pointer's pixel belongs to it.
+  s.SetPixelV(p.cell.x, p.cell.y, p.color);
+  s.SelectPen(old);
+}
+
+bool LineTool::Move(DrawingEngine& e, const PointerEvent& p) {
+  Draw(e, p);
+  return true;
+}
+
+void LineTool::Release(DrawingEngine& e, const PointerEvent& p) { Draw(e, p); }
+
+void BoxShapeTool::Draw(DrawingEngine& e, const PointerEvent& p) {
+  if (!RestoreWorkingCopy(e)) return;
+  Surface& s = Doc(e).surface;
+  const ColorState& colors = Colors(e);
+  Pen pen = Pen::Solid(1, p.color);
+  Brush brush = Brush::Hollow();
+  switch (Options(e).FillStyleOf(tool_)) {
+    case 1:
+      pen = Pen::Solid(1, colors.left);
+      brush = Brush::Solid(colors.right);
+      break;
+    case 2:
+      pen = Pen::None();
+      brush = Brush::Solid(colors.right);
+      break;
+    default: break;
+  }
+  const Pen oldPen = s.SelectPen(pen);
+  const Brush oldBrush = s.SelectBrush(brush);
+  const Point a = Drag(e).anchor;
+  DrawFigure(s, {a.x, a.y, EndCell(p.cell.x, a.x), EndCell(p.cell.y, a.y)});
+  s.SelectPen(oldPen);
+  s.SelectBrush(oldBrush);
+}
+
+bool BoxShapeTool::Move(DrawingEngine& e, const PointerEvent& p) {
+  Draw(e, p);
+  return true;
+}
+
+void BoxShapeTool::Release(DrawingEngine& e, const PointerEvent& p) { Draw(e, p); }
+
+void RectangleTool::DrawFigure(Surface& s, const Rect& b) {
+  s.Rectangle(b.left, b.top, b.right, b.bottom);
+}
+
+void EllipseTool::DrawFigure(Surface& s, const Rect& b) {
+  s.Ellipse(b.left, b.top, b.right, b.bottom);
+}
+
+void RoundRectTool::DrawFigure(Surface& s, const Rect& b) {
+  s.RoundRect(b.left, b.top, b.right, b.bottom, 10, 10);
+}
+
+// --- selection -------------------------------------------------------------
+
+void SelectionTool::Press(DrawingEngine& e, const PointerEvent& p) {
+  DragState& d = Drag(e);
+  Selection& sel = Doc(e).selection;
+  if (InSelection(e, p.x, p.y)) {
+    d.moving = true;
+    d.anchor = {p.cell.x - sel.X1, p.cell.y - sel.Y1};  // grab offset
+    TakeWorkingCopy(e);
+  } else {
+    d.moving = false;
+    sel.X1 = p.cell.x;
+    sel.Y1 = p.cell.y;
+    sel.active = false;
+    d.selecting = true;
+  }
+}
+
+bool SelectionTool::Move(DrawingEngine& e, const PointerEvent& p) {
+  DragState& d = Drag(e);
+  Selection& sel = Doc(e).selection;
+  if (d.moving) {
+    if (!RestoreWorkingCopy(e)) return true;
+    Surface& s = Doc(e).surface;
+    s.FillRect(sel.Pixels(), kWhite);
+    BitBlt(s, p.cell.x - d.anchor.x, p.cell.y - d.anchor.y, sel.X2 - sel.X1, sel.Y2 - sel.Y1,
+           *d.workingCopy, sel.X1, sel.Y1);
+  } else if (d.selecting) {
+    sel.X2 = EndCell(p.cell.x, sel.X1);
+    sel.Y2 = EndCell(p.cell.y, sel.Y1);
+    sel.active = true;
+  }
+  return true;
+}
+
+void SelectionTool::Release(DrawingEngine& e, const PointerEvent& p) {
+  DragState& d = Drag(e);
+  Selection& sel = Doc(e).selection;
+  if (d.moving) {
+    d.moving = false;
+    if (!RestoreWorkingCopy(e)) return;
+    Surface& s = Doc(e).surface;
+    Surface& wc = *d.workingCopy;
+    const int w = sel.X2 - sel.X1, h = sel.Y2 - sel.Y1;
+    BitBlt(wc, 0, 0, w, h, s, sel.X1, sel.Y1);
+    s.FillRect(sel.Pixels(), kWhite);
+    BitBlt(s, p.cell.x - d.anchor.x, p.cell.y - d.anchor.y, w, h, wc, 0, 0);
+    sel.DestroyMask();
+  } else if (d.selecting) {
+    sel.X2 = EndCell(p.cell.x, sel.X1);
+    sel.Y2 = EndCell(p.cell.y, sel.Y1);
+    sel.active = true;
+    d.selecting = false;
+    sel.ArrangeMask();
+  }
+}
+
+void SelectionTool::Escape(DrawingEngine& e) { Doc(e).selection.DestroyMask(); }
+
+// --- point tools -----------------------------------------------------------
+
+void EraserTool::Stamp(DrawingEngine& e, const PointerEvent& p) {
+  const int half = Options(e).EraserSide() / 2;
+  Doc(e).surface.Rectangle(p.cell.x - half, p.cell.y - half, p.cell.x + half, p.cell.y + half);
+}
+
+void FillTool::Press(DrawingEngine& e, const PointerEvent& p) {
+  Surface& s = Doc(e).surface;
+  s.ExtFloodFill(p.cell.x, p.cell.y, s.GetPixel(p.cell.x, p.cell.y));
+}
+
+bool PickerTool::Pick(DrawingEngine& e, const PointerEvent& p) {
+  const Point c = p.cell;
+  if (c.x < 0 || c.y < 0 || c.x >= kIconSize || c.y >= kIconSize) return false;
+  const Color picked = Doc(e).surface.GetPixel(c.x, c.y);
+  if (p.button == kLeftButton)
+    Colors(e).left = picked;
+  else
+    Colors(e).right = picked;
+  Host(e).ColorsChanged();
+  return true;
+}
+
+void PencilTool::Press(DrawingEngine& e, const PointerEvent& p) {
+  Doc(e).surface.SetPixelV(p.cell.x, p.cell.y, p.color);
+}
+
+void StampBrush(Surface& s, int shape, int x, int y, Color c) {
+  auto line = [&](int x0, int y0, int x1, int y1) {
+    s.MoveToEx(x0, y0);
+    s.LineTo(x1, y1);
+  };
+  switch (shape) {
+    case 0: s.Ellipse(x - 4, y - 4, x + 3, y + 3); break;
+    case 1: s.Ellipse(x - 2, y - 2, x + 2, y + 2); break;
+    case 2: s.SetPixelV(x, y, c); break;
+    case 3: s.Rectangle(x - 4, y - 4, x + 4, y + 4); break;
+    case 4: s.Rectangle(x - 3, y - 3, x + 2, y + 2); break;
+    case 5: s.Rectangle(x - 1, y - 1, x + 1, y + 1); break;
+    case 6: line(x - 4, y + 4, x + 4, y - 4); break;
+    case 7: line(x - 3, y + 3, x + 2, y - 2); break;
+    case 8: line(x - 1, y + 1, x + 1, y - 1); break;
+    case 9: line(x - 4, y - 4, x + 4, y + 4); break;
+    case 10: line(x - 3, y - 3, x + 2, y + 2); break;
+    case 11: line(x - 1, y - 1, x + 1, y + 1); break;
+    default: break;
+  }
+}
+
+void BrushTool::Press(DrawingEngine& e, const PointerEvent& p) {
+  StampBrush(Doc(e).surface, Options(e).brushShape, p.cell.x, p.cell.y, p.color);
+}
+
+void SprayTool::Press(DrawingEngine& e, const PointerEvent& p) {
+  DragState& d = Drag(e);
+  Burst(e, p.cell, p.color);
+  d.anchor = p.cell;
+  d.sprayButton = p.button;
+  d.spraying = true;
+  Host(e).StartSprayTimer();
+}
+
+bool SprayTool::Move(DrawingEngine& e, const PointerEvent& p) {
+  Burst(e, p.cell, p.color);
+  Drag(e).anchor = p.cell;
+  return true;
+}
+
+void SprayTool::Escape(DrawingEngine& e) { StopSpray(e); }
+
+void TextTool::Press(DrawingEngine& e, const PointerEvent& p) {
+  Host(e).OpenTextTool(p.cell.x, p.cell.y, p.color);
+}
+
+std::unique_ptr<Tool> MakeTool(int tool) {
+  switch (tool) {
+    case kToolEraser: return std::make_unique<EraserTool>();
+    case kToolFill: return std::make_unique<FillTool>();
+    case kToolPicker: return std::make_unique<PickerTool>();
+    case kToolPencil: return std::make_unique<PencilTool>();
+    case kToolBrush: return std::make_unique<BrushTool>();
+    case kToolSpray: return std::make_unique<SprayTool>();
+    case kToolText: return std::make_unique<TextTool>();
+    case kToolLine: return std::make_unique<LineTool>();
+    case kToolRectangle: return std::make_unique<RectangleTool>();
+    case kToolEllipse: return std::make_unique<EllipseTool>();
+    case kToolRoundRect: return std::make_unique<RoundRectTool>();
+    default: return std::make_unique<SelectionTool>();
+  }
+}
+
+}  // namespace gs

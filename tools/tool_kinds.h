@@ -1,0 +1,136 @@
+#pragma once
+// The twelve tools. Point tools act at the pointer cell; drag tools keep a
+// working copy of the image and redraw their figure over it on every move.
+#include <memory>
+
+#include "tools/drawing_engine.h"
+
+namespace gs {
+
+// Tools that work from the image as it was at the press.
+class DragTool : public Tool {
+ public:
+  void Press(DrawingEngine& e, const PointerEvent& p) override;
+  void Escape(DrawingEngine& e) override;
+};
+
+class LineTool : public DragTool {
+ public:
+  bool Move(DrawingEngine& e, const PointerEvent& p) override;
+  void Release(DrawingEngine& e, const PointerEvent& p) override;
+
+ private:
+  static void Draw(DrawingEngine& e, const PointerEvent& p);
+};
+
+// Rectangle, ellipse and rounded rectangle: a figure in the box from the
+// anchor to the end cell, outlined and filled by the tool's fill style.
+class BoxShapeTool : public DragTool {
+ public:
+  explicit BoxShapeTool(int tool) : tool_(tool) {}
+  bool Move(DrawingEngine& e, const PointerEvent& p) override;
+  void Release(DrawingEngine& e, const PointerEvent& p) override;
+
+ protected:
+  virtual void DrawFigure(Surface& s, const Rect& box) = 0;
+
+ private:
+  void Draw(DrawingEngine& e, const PointerEvent& p);
+  int tool_;
+};
+
+class RectangleTool : public BoxShapeTool {
+ public:
+  RectangleTool() : BoxShapeTool(kToolRectangle) {}
+
+ protected:
+  void DrawFigure(Surface& s, const Rect& b) override;
+};
+
+class EllipseTool : public BoxShapeTool {
+ public:
+  EllipseTool() : BoxShapeTool(kToolEllipse) {}
+
+ protected:
+  void DrawFigure(Surface& s, const Rect& b) override;
+};
+
+class RoundRectTool : public BoxShapeTool {
+ public:
+  RoundRectTool() : BoxShapeTool(kToolRoundRect) {}
+
+ protected:
+  void DrawFigure(Surface& s, const Rect& b) override;
+};
+
+// Drags out a new selection, or moves the selected pixels when pressed inside it.
+class SelectionTool : public Tool {
+ public:
+  void Press(DrawingEngine& e, const PointerEvent& p) override;
+  bool Move(DrawingEngine& e, const PointerEvent& p) override;
+  void Release(DrawingEngine& e, const PointerEvent& p) override;
+  void Escape(DrawingEngine& e) override;
+};
+
+class EraserTool : public Tool {
+ public:
+  void Press(DrawingEngine& e, const PointerEvent& p) override { Stamp(e, p); }
+  bool Move(DrawingEngine& e, const PointerEvent& p) override {
+    Stamp(e, p);
+    return true;
+  }
+
+ private:
+  static void Stamp(DrawingEngine& e, const PointerEvent& p);
+};
+
+class FillTool : public Tool {
+ public:
+  void Press(DrawingEngine& e, const PointerEvent& p) override;
+};
+
+class PickerTool : public Tool {
+ public:
+  void Press(DrawingEngine& e, const PointerEvent& p) override { Pick(e, p); }
+  bool Move(DrawingEngine& e, const PointerEvent& p) override { return Pick(e, p); }
+
+ private:
+  static bool Pick(DrawingEngine& e, const PointerEvent& p);
+};
+
+class PencilTool : public Tool {
+ public:
+  void Press(DrawingEngine& e, const PointerEvent& p) override;
+  bool Move(DrawingEngine& e, const PointerEvent& p) override {
+    Press(e, p);
+    return true;
+  }
+};
+
+class BrushTool : public Tool {
+ public:
+  void Press(DrawingEngine& e, const PointerEvent& p) override;
+  bool Move(DrawingEngine& e, const PointerEvent& p) override {
+    Press(e, p);
+    return true;
+  }
+};
+
+class SprayTool : public Tool {
+ public:
+  void Press(DrawingEngine& e, const PointerEvent& p) override;
+  bool Move(DrawingEngine& e, const PointerEvent& p) override;
+  void Escape(DrawingEngine& e) override;
+};
+
+class TextTool : public Tool {
+ public:
+  void Press(DrawingEngine& e, const PointerEvent& p) override;
+};
+
+// Stamps brush shape 0..11 at (x, y) with the pen and brush selected into s.
+void StampBrush(Surface& s, int shape, int x, int y, Color c);
+
+std::unique_ptr<Tool> MakeTool(int tool);
+
+}  // namespace gs
