@@ -1,0 +1,178 @@
+#include "files/file_commands.h"
+
+#include "files/bmp_format.h"
+#include "files/icon_reader.h"
+#include "files/icon_writer.h"
+#include "files/pcx_format.h"
+#include "platform/safe_file.h"
+
+namespace gs {
+
+namespace {
+
+bool FileExists(const std::string& path) { return !path.empty() && RegularFileExists(path); }
+
+}  // namespace
+
+const char* SaveOptionsTitle(SaveKind kind) {
+  switch (kind) {
+    case SaveKind::Icon: return kSaveIconTitle;
+    case SaveKind::Cursor: return kSaveCursorTitle;
+    case SaveKind::Bitmap: return kSaveBitmapTitle;
+    case SaveKind::Pcx: return kSavePcxTitle;
+  }
+  return kSaveIconTitle;
+}
+
+std::string SaveFailedMessage(const std::string& path, const std::string& reason) {
+  return "Impossible d'enregistrer le fichier\n" + path + "\n\n" + reason;
+}
+
+AskResult FileCommands::AskSaveChanges() {
+  if (!doc_.modified) return AskResult::GoOn;
+  switch (host_.AskSaveChangesQuestion()) {
+    case SaveChangesAnswer::No: return AskResult::GoOn;
+    case SaveChangesAnswer::Cancel: return AskResult::Cancel;
+    case SaveChangesAnswer::Yes: break;
+  }
+  if (!doc_.fileName.empty())
+    return SaveIconFlow(doc_.fileName) == SaveFlowResult::Saved ? AskResult::GoOn : AskResult::Cancel;
+  const std::string path = ShowSaveDialog(SaveChangesDialog());
+  if (path.empty()) return AskResult::Cancel;
+  if (SaveIconFlow(path) != SaveFlowResult::Saved) return AskResult::Cancel;
+  AddRecentFile(path);
+  return AskResult::GoOn;
+}
+
+bool FileCommands::LoadFile(const std::string& path) {
+  const IconLoadResult r = LoadIconFile(path, doc_);
+  if (!r.started) return false;
+  host_.SetTitle(r.title);
+  if (r.repaint) host_.RePaint();
+  if (r.addToRecent) AddRecentFile(path);
+  return true;
+}
+
+SaveFlowResult FileCommands::RunWrite(SaveKind kind, const std::string& path) {
+  const SaveOptionsChoice choice = host_.RunSaveOptions(kind);
+  if (choice.result == kSaveCancelled) return SaveFlowResult::Cancelled;
+  const PaletteMethod method = PaletteMethodFromResult(choice.result);
+  host_.SetBusy(true);
+  WriteStatus status;
+  switch (kind) {
+    case SaveKind::Icon: status = WriteIconFile(path, doc_.surface, choice.bitCnt, method); break;
+    case SaveKind::Cursor:
+      doc_.hotspotX = choice.hotspotX;
+      doc_.hotspotY = choice.hotspotY;
+      status = WriteCursorFile(path, doc_.surface, choice.bitCnt, method, choice.hotspotX,
+                               choice.hotspotY);
+      break;
+    case SaveKind::Bitmap: status = WriteBitmapFile(path, doc_.surface, choice.bitCnt); break;
+    case SaveKind::Pcx: status = WritePcxFile(path, doc_.surface, choice.bitCnt); break;
+  }
+  host_.SetBusy(false);
+  if (!status) {
+    // The status names the path itself; the message puts it on its own line.
+    std::string reason = status.error;
+    if (reason.rfind(path + ": ", 0) == 0) reason.erase(0, path.size() + 2);
+    host_.ShowMessage(MessageKind::Error, SaveFailedMessage(path, reason));
+    return SaveFlowResult::Failed;
+  }
+  return SaveFlowResult::Saved;
+}
+
+SaveFlowResult FileCommands::SaveIconFlow(const std::string& path) {
+  const SaveFlowResult r = RunWrite(SaveKind::Icon, path);
+  if (r == SaveFlowResult::Saved) {
+    doc_.fileName = path;
+    doc_.modified = false;
+  }
+  return r;
+}
+
+SaveFlowResult FileCommands::SaveCursorFlow(const std::string& path) {
+  return RunWrite(SaveKind::Cursor, path);
+}
+
+SaveFlowResult FileCommands::ExportBitmapFlow(const std::string& path) {
+  return RunWrite(SaveKind::Bitmap, path);
+}
+
+SaveFlowResult FileCommands::ExportPcxFlow(const std::string& path) {
+  return RunWrite(SaveKind::Pcx, path);
+}
+
+void FileCommands::New() {
+  if (AskSaveChanges() != AskResult::GoOn) return;
+  doc_.Clear();
+  host_.RePaint();
+}
+
+void FileCommands::OpenChosen(const std::string& path) {
+  if (FileExists(path)) LoadFile(path);
+}
+
+void FileCommands::Open() {
+  if (AskSaveChanges() != AskResult::GoOn) return;
+  OpenChosen(ShowOpenDialog(OpenIconDialog()));
+}
+
+void FileCommands::Save() {
+  if (doc_.fileName.empty()) {
+    SaveAs();
+    return;
+  }
+  SaveIconFlow(doc_.fileName);
+}
+
+void FileCommands::SaveAs() {
+  const std::string path = ShowSaveDialog(SaveAsDialog());
+  if (path.empty()) return;
+  if (SaveIconFlow(path) == SaveFlowResult::Saved) AddRecentFile(path);
+}
+
+void FileCommands::ExportCursor() {
+  const std::string path = ShowSaveDialog(ExportCursorDialog());
+  if (!path.empty()) SaveCursorFlow(path);
+}
+
+void FileCommands::ExportBitmap() {
+  const std::string path = ShowSaveDialog(ExportBitmapDialog());
+  if (!path.empty()) ExportBitmapFlow(path);
+}
+
+void FileCommands::ExportPcx() {
+  const std::string path = ShowSaveDialog(ExportPcxDialog());
+  if (!path.empty()) ExportPcxFlow(path);
+}
+
+void FileCommands::OpenRecent(int n) {
+  if (n < 1 || n > kRecentSlots) return;
+  const std::string path = recent_.slots[n - 1];
+  if (path.empty()) return;
+  if (!FileExists(path)) {
+    RemoveRecentFile(recent_, n);
+    host_.ShowMessage(MessageKind::Error, kFileNotFound);
+    return;
+  }
+  if (AskSaveChanges() == AskResult::GoOn) LoadFile(path);
+}
+
+void FileCommands::OpenSample(bool cursors) {
+  // The sample folder is remembered even when the user then cancels.
+  WriteOpenDir(SampleFolder(programFolder_, cursors));
+  if (AskSaveChanges() != AskResult::GoOn) return;
+  OpenChosen(ShowOpenDialog(cursors ? CursorSampleDialog() : OpenIconDialog()));
+}
+
+std::string FileCommands::ShowOpenDialog(const FileDialogSpec& spec) {
+  return gs::ShowOpenDialog(spec, [this](const FileDialogSpec& s, const std::string& start) {
+    return host_.OpenFileDialog(s, start);
+  });
+}
+
+std::string FileCommands::ShowSaveDialog(const FileDialogSpec& spec) {
+  return gs::ShowSaveDialog(spec, [this](const FileDialogSpec& s) { return host_.SaveFileDialog(s); });
+}
+
+}  // namespace gs

@@ -1,0 +1,95 @@
+#include "files/file_dialogs.h"
+
+#include "platform/settings_store.h"
+
+namespace gs {
+
+namespace {
+
+constexpr char kAppName[] = "Varnel Glyphsmith";
+
+FileFilter IconFilter() { return {"Icon (*.ico; *.cur)", "*.ico;*.cur"}; }
+
+}  // namespace
+
+FileDialogSpec OpenIconDialog() {
+  return {{IconFilter(), {"All files (*.*)", "*.*"}}, std::string(kAppName) + " - Open an Icon", ""};
+}
+
+FileDialogSpec CursorSampleDialog() {
+  return {{IconFilter(), {"Tous les fichiers (*.*)", "*.*"}},
+          std::string(kAppName) + " - Ouvrir un curseur",
+          ""};
+}
+
+FileDialogSpec SaveAsDialog() { return {{{"Ico (*.ico)", "*.ico"}}, "Sauvez Icon ...", "ico"}; }
+
+FileDialogSpec SaveChangesDialog() {
+  return {{{"Ico File (*.ico)", "*.ico"}}, "Save Icon ...", "ico"};
+}
+
+FileDialogSpec ExportCursorDialog() {
+  return {{{"Curseur (*.cur)", "*.cur"}}, "Save Cursor...", "cur"};
+}
+
+FileDialogSpec ExportBitmapDialog() {
+  return {{{"Bitmap (*.bmp)", "*.bmp"}}, "Save Bitmap...", "bmp"};
+}
+
+FileDialogSpec ExportPcxDialog() { return {{{"PCX (*.pcx)", "*.pcx"}}, "Save PCX...", "pcx"}; }
+
+std::vector<std::string> FilterPatterns(const FileFilter& filter) {
+  std::vector<std::string> out;
+  std::string current;
+  const auto flush = [&] {
+    const auto first = current.find_first_not_of(" \t");
+    if (first != std::string::npos) {
+      const auto last = current.find_last_not_of(" \t");
+      out.push_back(current.substr(first, last - first + 1));
+    }
+    current.clear();
+  };
+  for (char c : filter.pattern) {
+    if (c == ';')
+      flush();
+    else
+      current += c;
+  }
+  flush();
+  return out;
+}
+
+std::string FolderOfPath(std::string_view path) {
+  const auto cut = path.find_last_of("/\\");
+  if (cut == std::string_view::npos) return {};
+  return std::string(path.substr(0, cut + 1));
+}
+
+std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+
+std::string ReadOpenDir() {
+  return ReadRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, kRegOpenDirValue);
+}
+
+bool WriteOpenDir(const std::string& folder) {
+  return WriteRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, kRegOpenDirValue, folder);
+}
+
+std::string ShowOpenDialog(const FileDialogSpec& spec, const OpenDialogFn& dialog) {
+  const std::string chosen = CutAtNul(dialog(spec, ReadOpenDir()));
+  if (chosen.empty()) return {};
+  WriteOpenDir(FolderOfPath(chosen));
+  return chosen;
+}
+
+std::string ShowSaveDialog(const FileDialogSpec& spec, const SaveDialogFn& dialog) {
+  return CutAtNul(dialog(spec));
+}
+
+std::string SampleFolder(const std::string& programFolder, bool cursors) {
+  std::string folder = programFolder;
+  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+  return folder + (cursors ? "curseur" : "icon");
+}
+
+}  // namespace gs

@@ -1,0 +1,116 @@
+#include "files/recent_files.h"
+
+#include <cstdint>
+
+#include "platform/settings_store.h"
+
+namespace gs {
+
+namespace {
+
+// Decodes one UTF-8 character at i; an invalid byte comes back as itself
+// (marked by the high bit above the Unicode range) and advances by one.
+std::uint32_t NextCodePoint(std::string_view s, std::size_t& i) {
+  const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(s[k]); };
+  const std::uint8_t b0 = byte(i);
+  int len = 0;
+  std::uint32_t cp = 0;
+  if (b0 < 0x80) {
+    ++i;
+    return b0;
+  } else if ((b0 & 0xE0) == 0xC0) {
+    len = 2, cp = b0 & 0x1F;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    len = 3, cp = b0 & 0x0F;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    len = 4, cp = b0 & 0x07;
+  }
+  if (len == 0 || i + len > s.size()) {
+    ++i;
+    return 0x80000000u | b0;
+  }
+  for (int k = 1; k < len; ++k) {
+    const std::uint8_t b = byte(i + k);
+    if ((b & 0xC0) != 0x80) {
+      ++i;
+      return 0x80000000u | b0;
+    }
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  i += len;
+  return cp;
+}
+
+std::uint32_t FoldCase(std::uint32_t c) {
+  if (c >= 'A' && c <= 'Z') return c + 32;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;  // Latin-1, not the multiplication sign
+  if (c >= 0x100 && c <= 0x137 && c != 0x130) return c | 1;  // Latin Extended-A pairs
+  if (c >= 0x139 && c <= 0x148) return (c & 1) ? c + 1 : c;
+  if (c >= 0x14A && c <= 0x177) return c | 1;
+  if (c == 0x178) return 0xFF;
+  if (c >= 0x179 && c <= 0x17E) return (c & 1) ? c + 1 : c;
+  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;  // Greek
+  if (c >= 0x410 && c <= 0x42F) return c + 32;                // Cyrillic
+  if (c >= 0x400 && c <= 0x40F) return c + 80;
+  return c;
+}
+
+std::string SlotName(int n) { return "File" + std::to_string(n); }
+
+}  // namespace
+
+bool PathsEqualIgnoreCase(std::string_view a, std::string_view b) {
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (FoldCase(NextCodePoint(a, i)) != FoldCase(NextCodePoint(b, j))) return false;
+  }
+  return i == a.size() && j == b.size();
+}
+
+void AddRecentFile(RecentFiles& recent, const std::string& path) {
+  auto& s = recent.slots;
+  // The slot the path already holds shifts out; a new path pushes slot 4 out.
+  int from = kRecentSlots - 1;
+  for (int k = 0; k < kRecentSlots - 1; ++k) {
+    if (PathsEqualIgnoreCase(s[k], path)) {
+      from = k;
+      break;
+    }
+  }
+  if (from == 0) return;
+  for (int k = from; k > 0; --k) s[k] = s[k - 1];
+  s[0] = path;
+}
+
+void RemoveRecentFile(RecentFiles& recent, int n) {
+  if (n < 1 || n > kRecentSlots) return;
+  auto& s = recent.slots;
+  for (int k = n - 1; k < kRecentSlots - 1; ++k) s[k] = s[k + 1];
+  s[kRecentSlots - 1].clear();
+}
+
+std::array<RecentMenuEntry, kRecentSlots> RecentMenuEntries(const RecentFiles& recent) {
+  std::array<RecentMenuEntry, kRecentSlots> out;
+  for (int k = 0; k < kRecentSlots; ++k) {
+    out[k].caption = std::to_string(k + 1) + ". " + recent.slots[k];
+    out[k].enabled = !recent.slots[k].empty();
+  }
+  return out;
+}
+
+RecentFiles LoadRecentFiles() {
+  RecentFiles recent;
+  for (int k = 0; k < kRecentSlots; ++k)
+    recent.slots[k] = ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1));
+  return recent;
+}
+
+bool SaveRecentFiles(const RecentFiles& recent) {
+  bool ok = true;
+  for (int k = 0; k < kRecentSlots; ++k)
+    ok = WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1),
+                             recent.slots[k]) && ok;
+  return ok;
+}
+
+}  // namespace gs

@@ -1,0 +1,298 @@
+#include "files/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+
+#include "files/icon_writer.h"
+#include "platform/settings_store.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+// Answers every dialog from queues and records what was shown.
+class FakeHost : public FileCommandHost {
+ public:
+  std::deque<std::string> openAnswers, saveAnswers;
+  std::deque<SaveChangesAnswer> questionAnswers;
+  std::deque<SaveOptionsChoice> optionAnswers;
+  std::vector<std::string> openStarts, messages, titles;
+  std::vector<FileDialogSpec> dialogs;
+  std::vector<SaveKind> optionKinds;
+  int questions = 0, repaints = 0;
+
+  std::string OpenFileDialog(const FileDialogSpec& spec, const std::string& start) override {
+    dialogs.push_back(spec);
+    openStarts.push_back(start);
+    return Pop(openAnswers);
+  }
+  std::string SaveFileDialog(const FileDialogSpec& spec) override {
+    dialogs.push_back(spec);
+    return Pop(saveAnswers);
+  }
+  SaveChangesAnswer AskSaveChangesQuestion() override {
+    ++questions;
+    if (questionAnswers.empty()) ADD_FAILURE() << "unexpected save-changes question";
+    return questionAnswers.empty() ? SaveChangesAnswer::Cancel : Take(questionAnswers);
+  }
+  void ShowMessage(MessageKind, const std::string& text) override { messages.push_back(text); }
+  SaveOptionsChoice RunSaveOptions(SaveKind kind) override {
+    optionKinds.push_back(kind);
+    if (optionAnswers.empty()) ADD_FAILURE() << "unexpected save-options window";
+    return optionAnswers.empty() ? SaveOptionsChoice{} : Take(optionAnswers);
+  }
+  void SetTitle(const std::string& t) override { titles.push_back(t); }
+  void RePaint() override { ++repaints; }
+
+ private:
+  template <class T>
+  static T Take(std::deque<T>& q) {
+    T v = q.front();
+    q.pop_front();
+    return v;
+  }
+  static std::string Pop(std::deque<std::string>& q) { return q.empty() ? std::string() : Take(q); }
+};
+
+SaveOptionsChoice Ok(int bits, std::uint8_t method = 0, std::int16_t hx = 0, std::int16_t hy = 0) {
+  return {method, bits, hx, hy};
+}
+const SaveOptionsChoice kCancelled{kSaveCancelled, 4, 0, 0};
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetSettingsFolder(tmp_.file("settings"));
+    doc_.surface.SetPixelV(1, 1, RGB(200, 0, 0));
+  }
+  void TearDown() override { SetSettingsFolder(""); }
+  bool Exists(const std::string& p) { return std::filesystem::exists(p); }
+
+  test::TempDir tmp_;
+  IconDocument doc_;
+  FakeHost host_;
+  FileCommands files_{doc_, host_};
+};
+
+TEST_F(FileCommandsTest, UnmodifiedDocumentIsNotAsked) {
+  EXPECT_EQ(files_.AskSaveChanges(), AskResult::GoOn);
+  EXPECT_EQ(host_.questions, 0);
+}
+
+TEST_F(FileCommandsTest, NoGoesOnCancelCancels) {
+  doc_.modified = true;
+  host_.questionAnswers = {SaveChangesAnswer::No, SaveChangesAnswer::Cancel};
+  EXPECT_EQ(files_.AskSaveChanges(), AskResult::GoOn);
+  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(files_.AskSaveChanges(), AskResult::Cancel);
+}
+
+TEST_F(FileCommandsTest, YesSavesUnderTheCurrentName) {
+  doc_.modified = true;
+  doc_.fileName = tmp_.file("a.ico");
+  host_.questionAnswers = {SaveChangesAnswer::Yes};
+  host_.optionAnswers = {Ok(24)};
+  EXPECT_EQ(files_.AskSaveChanges(), AskResult::GoOn);
+  EXPECT_FALSE(doc_.modified);
+  EXPECT_EQ(test::ReadAll(tmp_.file("a.ico")).size(), 3266u);
+  EXPECT_TRUE(host_.dialogs.empty());
+}
+
+TEST_F(FileCommandsTest, YesThenOptionsCancelledCancels) {
+  doc_.modified = true;
+  doc_.fileName = tmp_.file("a.ico");
+  host_.questionAnswers = {SaveChangesAnswer::Yes};
+  host_.optionAnswers = {kCancelled};
+  EXPECT_EQ(files_.AskSaveChanges(), AskResult::Cancel);
+  EXPECT_TRUE(doc_.modified);
+  EXPECT_FALSE(Exists(tmp_.file("a.ico")));
+}
+
+TEST_F(FileCommandsTest, YesWithoutNameAsksForOneAndAddsItToRecent) {
+  doc_.modified = true;
+  host_.questionAnswers = {SaveChangesAnswer::Yes, SaveChangesAnswer::Yes};
+  // First the save dialog is cancelled, then a path is given.
+  host_.saveAnswers = {"", tmp_.file("new.ico")};
+  host_.optionAnswers = {Ok(4)};
+  EXPECT_EQ(files_.AskSaveChanges(), AskResult::Cancel);
+  EXPECT_EQ(host_.dialogs.back(), SaveChangesDialog());
+  EXPECT_EQ(files_.AskSaveChanges(), AskResult::GoOn);
+  EXPECT_EQ(doc_.fileName, tmp_.file("new.ico"));
+  EXPECT_FALSE(doc_.modified);
+  EXPECT_EQ(files_.Recent().slots[0], tmp_.file("new.ico"));
+  EXPECT_EQ(test::ReadAll(tmp_.file("new.ico")).size(), 766u);
+}
+
+TEST_F(FileCommandsTest, FailedSaveKeepsTheWorkAndCancelsTheQuestion) {
+  doc_.modified = true;
+  const std::string target = tmp_.file("missing-folder/a.ico");
+  doc_.fileName = target;
+  host_.questionAnswers = {SaveChangesAnswer::Yes};
+  host_.optionAnswers = {Ok(8, 1)};
+  // New must not wipe the picture when the save before it failed.
+  files_.New();
+  EXPECT_EQ(doc_.surface.GetPixel(1, 1), RGB(200, 0, 0));
+  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(doc_.fileName, target);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_NE(host_.messages[0].find(target), std::string::npos);
+  EXPECT_GT(host_.messages[0].size(), SaveFailedMessage(target, "").size());  // a reason follows
+}
+
+TEST_F(FileCommandsTest, FailedSaveAsOverReadOnlyFileKeepsOldFileAndName) {
+  const std::string target = tmp_.file("locked.ico");
+  test::WriteAll(target, {1, 2, 3});
+  std::filesystem::permissions(target, std::filesystem::perms::owner_read);
+  doc_.modified = true;
+  doc_.fileName = tmp_.file("before.ico");
+  host_.saveAnswers = {target};
+  host_.optionAnswers = {Ok(24)};
+  files_.SaveAs();
+  EXPECT_EQ(test::ReadAll(target), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(doc_.fileName, tmp_.file("before.ico"));
+  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(files_.Recent(), RecentFiles{});
+  EXPECT_EQ(host_.messages.size(), 1u);
+}
+
+TEST_F(FileCommandsTest, SaveOnAFileLoadedFromACursorWritesAnIcon) {
+  const std::string cur = tmp_.file("arrow.cur");
+  ASSERT_TRUE(WriteCursorFile(cur, doc_.surface, 4, PaletteMethod::None, 5, 7));
+  IconDocument other;
+  FileCommands loader(other, host_);
+  ASSERT_TRUE(loader.LoadFile(cur));
+  EXPECT_EQ(host_.titles.back(), cur + " - Varnel Glyphsmith");
+  EXPECT_EQ(loader.Recent().slots[0], cur);
+  host_.optionAnswers = {Ok(4)};
+  loader.Save();
+  const auto bytes = test::ReadAll(cur);
+  ASSERT_EQ(bytes.size(), 766u);
+  EXPECT_EQ(bytes[2], 1);  // type icon
+  EXPECT_EQ(bytes[10], 0);  // planes, not the hotspot
+  EXPECT_EQ(bytes[12], 0);
+  EXPECT_TRUE(host_.dialogs.empty());
+  EXPECT_EQ(host_.optionKinds, (std::vector<SaveKind>{SaveKind::Icon}));
+}
+
+TEST_F(FileCommandsTest, SaveAsThenCancelWritesNothing) {
+  files_.AddRecentFile("/old.ico");
+  host_.saveAnswers = {tmp_.file("x.ico")};
+  host_.optionAnswers = {kCancelled};
+  files_.SaveAs();
+  EXPECT_EQ(host_.dialogs.back(), SaveAsDialog());
+  EXPECT_FALSE(Exists(tmp_.file("x.ico")));
+  EXPECT_EQ(files_.Recent().slots[0], "/old.ico");
+  EXPECT_EQ(doc_.fileName, "");
+}
+
+TEST_F(FileCommandsTest, SaveWithoutNameRunsSaveAs) {
+  host_.saveAnswers = {tmp_.file("x.ico")};
+  host_.optionAnswers = {Ok(1)};
+  doc_.modified = true;
+  files_.Save();
+  EXPECT_EQ(test::ReadAll(tmp_.file("x.ico")).size(), 326u);
+  EXPECT_EQ(files_.Recent().slots[0], tmp_.file("x.ico"));
+  EXPECT_FALSE(doc_.modified);
+}
+
+TEST_F(FileCommandsTest, NewAfterNoKeepsTheFlagSoOpenAsksAgain) {
+  doc_.modified = true;
+  doc_.fileName = "/keep.ico";
+  host_.questionAnswers = {SaveChangesAnswer::No, SaveChangesAnswer::Cancel};
+  files_.New();
+  EXPECT_EQ(doc_.surface.GetPixel(1, 1), kWhite);
+  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(doc_.fileName, "/keep.ico");
+  EXPECT_EQ(host_.repaints, 1);
+  files_.Open();
+  EXPECT_EQ(host_.questions, 2);
+  EXPECT_TRUE(host_.dialogs.empty());  // cancelled before the dialog
+}
+
+TEST_F(FileCommandsTest, OpenRemembersFolderAndIgnoresMissingFiles) {
+  const std::string icon = tmp_.file("sub/star.ico");
+  std::filesystem::create_directory(tmp_.file("sub"));
+  ASSERT_TRUE(WriteIconFile(icon, doc_.surface, 24, PaletteMethod::None));
+  IconDocument fresh;
+  FileCommands files(fresh, host_);
+  host_.openAnswers = {icon, tmp_.file("sub/gone.ico")};
+  files.Open();
+  EXPECT_EQ(fresh.fileName, icon);
+  EXPECT_EQ(fresh.surface.GetPixel(1, 1), RGB(200, 0, 0));
+  files.Open();
+  EXPECT_EQ(fresh.fileName, icon);
+  EXPECT_EQ(host_.openStarts, (std::vector<std::string>{"", tmp_.file("sub/")}));
+  EXPECT_EQ(host_.dialogs[0], OpenIconDialog());
+}
+
+TEST_F(FileCommandsTest, RecentEntryOfAMissingFileIsDropped) {
+  files_.Recent() = RecentFiles{{"/a", tmp_.file("gone.ico"), "/c", ""}};
+  doc_.modified = true;  // no question is asked for a missing file
+  files_.OpenRecent(2);
+  EXPECT_EQ(files_.Recent(), (RecentFiles{{"/a", "/c", "", ""}}));
+  EXPECT_EQ(host_.messages, (std::vector<std::string>{kFileNotFound}));
+  EXPECT_EQ(host_.questions, 0);
+}
+
+TEST_F(FileCommandsTest, RecentEntryLoadsAfterTheQuestion) {
+  const std::string icon = tmp_.file("r.ico");
+  ASSERT_TRUE(WriteIconFile(icon, doc_.surface, 8, PaletteMethod::High));
+  files_.Recent() = RecentFiles{{"/a", "/b", icon, ""}};
+  doc_.modified = true;
+  host_.questionAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::No};
+  files_.OpenRecent(3);
+  EXPECT_EQ(doc_.fileName, "");
+  files_.OpenRecent(3);
+  EXPECT_EQ(doc_.fileName, icon);
+  EXPECT_FALSE(doc_.modified);
+  EXPECT_EQ(files_.Recent(), (RecentFiles{{icon, "/a", "/b", ""}}));
+}
+
+TEST_F(FileCommandsTest, ExportCursorWritesHotspotAndLeavesNameAndFlag) {
+  doc_.modified = true;
+  doc_.fileName = "/doc.ico";
+  host_.saveAnswers = {tmp_.file("c.cur")};
+  host_.optionAnswers = {Ok(1, 0, 5, 7)};
+  files_.ExportCursor();
+  EXPECT_EQ(host_.dialogs.back(), ExportCursorDialog());
+  const auto b = test::ReadAll(tmp_.file("c.cur"));
+  ASSERT_EQ(b.size(), 326u);
+  EXPECT_EQ(b[2], 2);
+  EXPECT_EQ(b[10] | b[11] << 8, 5);
+  EXPECT_EQ(b[12] | b[13] << 8, 7);
+  EXPECT_EQ(doc_.hotspotX, 5);
+  EXPECT_EQ(doc_.hotspotY, 7);
+  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(doc_.fileName, "/doc.ico");
+  EXPECT_EQ(files_.Recent(), RecentFiles{});
+}
+
+TEST_F(FileCommandsTest, BitmapAndPcxExportsUseTheirOwnWindows) {
+  host_.saveAnswers = {tmp_.file("p.bmp"), tmp_.file("p.pcx"), tmp_.file("q.bmp")};
+  host_.optionAnswers = {Ok(24), Ok(8), kCancelled};
+  files_.ExportBitmap();
+  files_.ExportPcx();
+  files_.ExportBitmap();
+  EXPECT_EQ(test::ReadAll(tmp_.file("p.bmp")).size(), 3126u);
+  EXPECT_EQ(test::ReadAll(tmp_.file("p.pcx"))[0], 10);
+  EXPECT_FALSE(Exists(tmp_.file("q.bmp")));
+  EXPECT_EQ(host_.optionKinds, (std::vector<SaveKind>{SaveKind::Bitmap, SaveKind::Pcx, SaveKind::Bitmap}));
+  EXPECT_EQ(doc_.fileName, "");
+}
+
+TEST_F(FileCommandsTest, SampleCommandRemembersItsFolderEvenWhenCancelled) {
+  files_.SetProgramFolder("/opt/glyphsmith");
+  doc_.modified = true;
+  host_.questionAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::No};
+  files_.OpenSample(true);
+  EXPECT_EQ(ReadOpenDir(), "/opt/glyphsmith/curseur");
+  EXPECT_TRUE(host_.dialogs.empty());
+  files_.OpenSample(false);
+  EXPECT_EQ(host_.openStarts, (std::vector<std::string>{"/opt/glyphsmith/icon"}));
+  EXPECT_EQ(host_.dialogs[0], OpenIconDialog());
+}
+
+}  // namespace
+}  // namespace gs

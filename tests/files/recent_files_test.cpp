@@ -1,0 +1,147 @@
+#include "files/recent_files.h"
+
+#include <gtest/gtest.h>
+
+#include "files/file_dialogs.h"
+#include "platform/settings_store.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+RecentFiles Slots(std::string a, std::string b, std::string c, std::string d) {
+  return RecentFiles{{std::move(a), std::move(b), std::move(c), std::move(d)}};
+}
+
+struct AddCase {
+  const char* name;
+  RecentFiles before;
+  std::string path;
+  RecentFiles after;
+};
+
+class AddRecentFileTest : public ::testing::TestWithParam<AddCase> {};
+
+TEST_P(AddRecentFileTest, MovesOrInserts) {
+  RecentFiles r = GetParam().before;
+  AddRecentFile(r, GetParam().path);
+  EXPECT_EQ(r.slots, GetParam().after.slots);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AddRecentFileTest,
+    ::testing::Values(
+        AddCase{"IntoEmptyList", Slots("", "", "", ""), "/a.ico", Slots("/a.ico", "", "", "")},
+        AddCase{"Slot1Unchanged", Slots("/a", "/b", "/c", "/d"), "/a", Slots("/a", "/b", "/c", "/d")},
+        AddCase{"Slot1OtherCaseKeepsOldSpelling", Slots("/Dir/Star.ICO", "/b", "", ""),
+                "/dir/star.ico", Slots("/Dir/Star.ICO", "/b", "", "")},
+        AddCase{"Slot2ToHead", Slots("/a", "/b", "/c", "/d"), "/b", Slots("/b", "/a", "/c", "/d")},
+        AddCase{"Slot3ToHead", Slots("/a", "/b", "/c", "/d"), "/c", Slots("/c", "/a", "/b", "/d")},
+        AddCase{"Slot3OtherCaseStoresNewSpelling", Slots("/a", "/b", "/c.ico", "/d"), "/C.ICO",
+                Slots("/C.ICO", "/a", "/b", "/d")},
+        AddCase{"Slot4ToHead", Slots("/a", "/b", "/c", "/d"), "/d", Slots("/d", "/a", "/b", "/c")},
+        AddCase{"NewPushesOldestOut", Slots("/a", "/b", "/c", "/d"), "/e",
+                Slots("/e", "/a", "/b", "/c")},
+        AddCase{"AccentedLettersFold", Slots("/été.ico", "/b", "", ""), "/ÉTÉ.ICO",
+                Slots("/été.ico", "/b", "", "")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RecentFiles, FiveFilesInTurnKeepTheNewestFour) {
+  RecentFiles r;
+  for (const char* p : {"/1.ico", "/2.ico", "/3.ico", "/4.ico", "/5.ico"}) AddRecentFile(r, p);
+  EXPECT_EQ(r.slots, Slots("/5.ico", "/4.ico", "/3.ico", "/2.ico").slots);
+  EXPECT_EQ(RecentMenuEntries(r)[0].caption, "1. /5.ico");
+}
+
+TEST(RecentFiles, RemoveMovesLaterSlotsUp) {
+  RecentFiles r = Slots("/a", "/b", "/c", "/d");
+  RemoveRecentFile(r, 2);
+  EXPECT_EQ(r.slots, Slots("/a", "/c", "/d", "").slots);
+  RemoveRecentFile(r, 4);
+  RemoveRecentFile(r, 0);
+  RemoveRecentFile(r, 5);
+  EXPECT_EQ(r.slots, Slots("/a", "/c", "/d", "").slots);
+  RemoveRecentFile(r, 1);
+  EXPECT_EQ(r.slots, Slots("/c", "/d", "", "").slots);
+}
+
+TEST(RecentFiles, MenuShowsBareNumberDisabledForEmptySlots) {
+  const auto e = RecentMenuEntries(Slots("/x/a.ico", "", "/y/c.cur", ""));
+  EXPECT_EQ(e[0].caption, "1. /x/a.ico");
+  EXPECT_TRUE(e[0].enabled);
+  EXPECT_EQ(e[1].caption, "2. ");
+  EXPECT_FALSE(e[1].enabled);
+  EXPECT_EQ(e[2].caption, "3. /y/c.cur");
+  EXPECT_TRUE(e[2].enabled);
+  EXPECT_EQ(e[3].caption, "4. ");
+  EXPECT_FALSE(e[3].enabled);
+}
+
+TEST(RecentFiles, CaseFoldingIsLimitedToLetters) {
+  EXPECT_TRUE(PathsEqualIgnoreCase("/A/B.ico", "/a/b.ICO"));
+  EXPECT_TRUE(PathsEqualIgnoreCase("/ПАПКА/Ÿ", "/папка/ÿ"));
+  EXPECT_FALSE(PathsEqualIgnoreCase("/a/b.ico", "/a/b.ic"));
+  EXPECT_FALSE(PathsEqualIgnoreCase("/a/b", "/a/c"));
+  EXPECT_FALSE(PathsEqualIgnoreCase("/×", "/÷"));  // not letters
+  // Broken UTF-8 compares byte for byte and never reads past the end.
+  EXPECT_TRUE(PathsEqualIgnoreCase("/\xC3", "/\xC3"));
+  EXPECT_FALSE(PathsEqualIgnoreCase("/\xC3", "/\xE3"));
+}
+
+class RecentStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetSettingsFolder(tmp_.path()); }
+  void TearDown() override { SetSettingsFolder(""); }
+  test::TempDir tmp_;
+};
+
+TEST_F(RecentStoreTest, RoundTripThroughTheStore) {
+  const RecentFiles r = Slots("/a b/é.ico", "", "/c.cur", "");
+  ASSERT_TRUE(SaveRecentFiles(r));
+  EXPECT_EQ(LoadRecentFiles(), r);
+  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File3"), "/c.cur");
+  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "");
+}
+
+TEST_F(RecentStoreTest, MissingValuesReadEmptyAndTextStopsAtNul) {
+  EXPECT_EQ(LoadRecentFiles(), RecentFiles{});
+  WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2",
+                      std::string("/a.ico\0junk", 11));
+  EXPECT_EQ(LoadRecentFiles(), Slots("", "/a.ico", "", ""));
+}
+
+TEST_F(RecentStoreTest, SavingOverwritesEmptiedSlots) {
+  SaveRecentFiles(Slots("/a", "/b", "/c", "/d"));
+  SaveRecentFiles(Slots("/a", "", "", ""));
+  EXPECT_EQ(LoadRecentFiles(), Slots("/a", "", "", ""));
+}
+
+TEST_F(RecentStoreTest, OpenDialogRemembersTheChosenFolderSaveDialogDoesNot) {
+  std::string seenStart = "unset";
+  const auto open = [&](const FileDialogSpec&, const std::string& start) {
+    seenStart = start;
+    return std::string("/home/ann/icons/star.ico");
+  };
+  EXPECT_EQ(ShowOpenDialog(OpenIconDialog(), open), "/home/ann/icons/star.ico");
+  EXPECT_EQ(seenStart, "");
+  EXPECT_EQ(ReadOpenDir(), "/home/ann/icons/");
+
+  EXPECT_EQ(ShowSaveDialog(SaveAsDialog(), [](const FileDialogSpec&) {
+              return std::string("/tmp/other/x.ico");
+            }),
+            "/tmp/other/x.ico");
+  EXPECT_EQ(ReadOpenDir(), "/home/ann/icons/");
+
+  // Cancelling the open dialog leaves the folder as it was.
+  EXPECT_EQ(ShowOpenDialog(OpenIconDialog(),
+                           [&](const FileDialogSpec&, const std::string& start) {
+                             seenStart = start;
+                             return std::string();
+                           }),
+            "");
+  EXPECT_EQ(seenStart, "/home/ann/icons/");
+  EXPECT_EQ(ReadOpenDir(), "/home/ann/icons/");
+}
+
+}  // namespace
+}  // namespace gs
