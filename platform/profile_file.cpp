@@ -129,6 +129,24 @@ std::optional<std::string> ProfileFile::Find(std::string_view section, std::stri
   return Decode(value);
 }
 
+std::vector<std::string> ProfileFile::Sections() const {
+  std::vector<std::string> names;
+  for (const Line& line : lines_)
+    if (line.kind == Line::kSection) names.push_back(Decode(line.name));
+  return names;
+}
+
+std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  long s = FindSection(Encode(section));
+  if (s < 0) return keys;
+  for (std::size_t i = static_cast<std::size_t>(s) + 1; i < lines_.size(); ++i) {
+    if (lines_[i].kind == Line::kSection || lines_[i].kind == Line::kBadSection) break;
+    if (lines_[i].kind == Line::kEntry) keys.push_back(Decode(lines_[i].name));
+  }
+  return keys;
+}
+
 std::string ProfileFile::Read(std::string_view section, std::string_view key,
                               const std::string& defaultValue) const {
   std::optional<std::string> value = Find(section, key);

@@ -65,6 +65,11 @@ class ProfileFile {
   // changed. False when that failed or the file could not be read at load.
   bool Save();
 
+  // Names of the sections, and the keys of the first section of a name, in
+  // file order (duplicates included).
+  std::vector<std::string> Sections() const;
+  std::vector<std::string> Keys(std::string_view section) const;
+
   // Whether the file was present and readable at load.
   bool existed() const { return existed_; }
   const std::string& bytes() const { return bytes_; }

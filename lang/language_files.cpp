@@ -1,0 +1,61 @@
+#include "lang/language_files.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "platform/program_folder.h"
+#include "platform/settings_store.h"
+#include "platform/text_util.h"
+
+namespace gs {
+
+std::string LanguageFolder(const std::string& programFolder) {
+  return JoinPath(programFolder, kLanguageFolderName);
+}
+
+std::string FrenchLanguageFile(const std::string& programFolder) {
+  return JoinPath(LanguageFolder(programFolder), kFrenchFileName);
+}
+
+std::string LanguageChoicePath(const std::string& programFolder, const std::string& caption) {
+  return JoinPath(LanguageFolder(programFolder), caption);
+}
+
+std::string ReadLanguageChoice(const std::string& programFolder) {
+  return GetSetting(kAppTitle, "FILES", "LNG", FrenchLanguageFile(programFolder));
+}
+
+bool StoreLanguageChoice(const std::string& path) {
+  return SaveSetting(kAppTitle, "FILES", "LNG", path);
+}
+
+std::vector<std::string> ListLanguageFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return names;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name.size() <= 4 || name.front() == '.') continue;
+    if (!EqualsIgnoreCase(std::string_view(name).substr(name.size() - 4), ".lng")) continue;
+    struct stat st {};
+    if (::stat(JoinPath(folder, name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    names.push_back(std::move(name));
+  }
+  ::closedir(dir);
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); });
+  return names;
+}
+
+std::vector<std::string> LanguageMenuCaptions(std::vector<std::string> current,
+                                              const std::string& folder) {
+  if (current.empty()) current.push_back("#");
+  std::vector<std::string> files = ListLanguageFiles(folder);
+  if (current.size() < files.size()) current.resize(files.size());
+  std::copy(files.begin(), files.end(), current.begin());
+  return current;
+}
+
+}  // namespace gs

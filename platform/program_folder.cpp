@@ -1,0 +1,48 @@
+#include "platform/program_folder.h"
+
+#include <unistd.h>
+
+#include <mutex>
+#include <vector>
+
+namespace gs {
+namespace {
+std::mutex g_mutex;
+std::string g_override;
+
+std::string ExecutableFolder() {
+  std::vector<char> buffer(4096);
+  for (;;) {
+    ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n < 0) return ".";
+    if (static_cast<std::size_t>(n) < buffer.size()) {
+      std::string exe(buffer.data(), static_cast<std::size_t>(n));
+      std::size_t slash = exe.rfind('/');
+      if (slash == std::string::npos) return ".";
+      return slash == 0 ? "/" : exe.substr(0, slash);
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+}  // namespace
+
+std::string ProgramFolder() {
+  std::lock_guard lock(g_mutex);
+  if (!g_override.empty()) return g_override;
+  static const std::string own = ExecutableFolder();
+  return own;
+}
+
+void SetProgramFolder(const std::string& folder) {
+  std::lock_guard lock(g_mutex);
+  g_override = folder;
+  while (g_override.size() > 1 && g_override.back() == '/') g_override.pop_back();
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+}  // namespace gs
