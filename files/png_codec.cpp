@@ -29,15 +29,16 @@ void WriteToVector(png_structp png, png_bytep data, png_size_t n) {
 
 void NoFlush(png_structp) {}
 
-// libpng reports errors by longjmp; keep its warnings quiet.
+// libpng reports errors by longjmp; nothing is printed, callers say what failed.
 void QuietWarning(png_structp, png_const_charp) {}
+[[noreturn]] void QuietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 }  // namespace
 
 bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide) {
   out = {};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return false;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, QuietWarning);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info) {
@@ -100,7 +101,7 @@ std::vector<std::uint8_t> BuildPngBytes(const Surface& document) {
   out.reserve(4096);
   std::vector<png_bytep> rows(32);
   for (int y = 0; y < 32; ++y) rows[y] = pixels.data() + static_cast<std::size_t>(y) * 32 * 4;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, QuietWarning);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
   if (!png) return {};
   png_infop info = png_create_info_struct(png);
   if (!info || setjmp(png_jmpbuf(png))) {

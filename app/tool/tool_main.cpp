@@ -2,14 +2,27 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include "app/tool/tool_common.h"
 
 namespace {
 
 void PrintUsage(std::FILE* to) {
   std::fputs(
       "Usage: glyphsmith-tool COMMAND [ARGS]\n"
+      "  info FILE                 header and directory of an .ico/.cur, chunks of an .ani\n"
+      "  convert IN OUT [--depth 1|4|8|24] [--palette none|high|extreme] [--hotspot X,Y]\n"
+      "                            IN an .ico/.cur; OUT .ico, .cur, .bmp, .pcx or .png\n"
+      "                            (default depth 24; the palette matters at 8 bits)\n"
+      "  convert --out-dir DIR [--to ico|cur|bmp|pcx|png] [options] IN...\n"
+      "                            many files in one call (default --to bmp)\n"
+      "  pixels FILE               the loaded icon as 32 lines of 32 RRGGBB values\n"
+      "  ani OUT --interval MS FRAME...\n"
+      "                            an animated cursor from cursor files\n"
       "  --help       show this text\n"
-      "  --version    show the version\n",
+      "  --version    show the version\n"
+      "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n",
       to);
 }
 
@@ -18,17 +31,21 @@ void PrintUsage(std::FILE* to) {
 int main(int argc, char** argv) {
   if (argc < 2) {
     PrintUsage(stderr);
-    return 2;
+    return gs::tool::kExitUsage;
   }
   const std::string cmd = argv[1];
   if (cmd == "--help" || cmd == "-h") {
     PrintUsage(stdout);
-    return 0;
+    return gs::tool::kExitOk;
   }
   if (cmd == "--version") {
     std::printf("glyphsmith-tool %s\n", GLYPHSMITH_VERSION);
-    return 0;
+    return gs::tool::kExitOk;
   }
-  std::fprintf(stderr, "glyphsmith-tool: unknown command '%s' (see --help)\n", cmd.c_str());
-  return 2;
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  if (cmd == "info") return gs::tool::RunInfo(args);
+  if (cmd == "convert") return gs::tool::RunConvert(args);
+  if (cmd == "pixels") return gs::tool::RunPixels(args);
+  if (cmd == "ani") return gs::tool::RunAni(args);
+  return gs::tool::Usage("unknown command '" + cmd + "'");
 }
