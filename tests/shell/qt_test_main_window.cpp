@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QtTest/QTest>
+
+#include "document/qt_canvas.h"
+#include "shell/frmMain.h"
+
+namespace gs {
+namespace {
+
+// Resizes the window so that its client area is exactly w x h.
+void SetClientSize(frmMain& w, int cw, int ch) {
+  const QSize extra = w.size() - w.client()->size();
+  w.resize(cw + extra.width(), ch + extra.height());
+  QApplication::processEvents();
+}
+
+TEST(MainWindow, StartsWhiteTitledWithTheCanvasAt64By25) {
+  frmMain w;
+  w.Start(QString());
+  w.show();
+  QApplication::processEvents();
+  EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Varnel Glyphsmith 2.3 - Création professionnelle d'icones"));
+  EXPECT_EQ(w.picIcon()->pos(), QPoint(64, 25));
+  EXPECT_EQ(w.picIcon()->width() % 32, 0);
+  EXPECT_EQ(w.picIcon()->width(), w.picIcon()->height());
+  EXPECT_EQ(w.picSmallIcon()->size(), QSize(36, 36));
+  for (Color c : w.Document().surface.Pixels()) ASSERT_EQ(c, kWhite);
+  EXPECT_FALSE(w.MenuAction("mnuEdit", 0)->isEnabled());
+}
+
+TEST(MainWindow, LayoutOf560By420GivesA320Canvas) {
+  frmMain w;
+  w.Start(QString());
+  w.show();
+  SetClientSize(w, 560, 420);
+  EXPECT_EQ(w.client()->size(), QSize(560, 420));
+  EXPECT_EQ(w.picIcon()->geometry(), QRect(64, 25, 320, 320));
+  EXPECT_EQ(w.picSmallIcon()->x(), 560 - 36 - 15);
+  EXPECT_EQ(w.imgMaximize()->x(), 560 - 24);
+}
+
+TEST(MainWindow, PointerMappingOnTheRealCanvas) {
+  frmMain w;
+  w.Start(QString());
+  w.show();
+  SetClientSize(w, 560, 420);  // 320 pixels: cell 10
+  EXPECT_EQ(w.picIcon()->CellAt(QPointF(0, 0)), (Point{0, 0}));
+  EXPECT_EQ(w.picIcon()->CellAt(QPointF(319, 9.99)), (Point{31, 0}));
+  EXPECT_EQ(w.picIcon()->CellAt(QPointF(320, -1)), (Point{32, -1}));
+  w.ZoomIn();
+  EXPECT_DOUBLE_EQ(w.picIcon()->ScaleWidth(), 352);
+  EXPECT_EQ(w.picIcon()->CellAt(QPointF(11, 0)), (Point{1, 0}));
+  EXPECT_EQ(w.picIcon()->pos(), QPoint(64, 25));
+}
+
+TEST(MainWindow, PreviewAndCanvasShowAChangeAfterRePaint) {
+  frmMain w;
+  w.Start(QString());
+  w.show();
+  SetClientSize(w, 560, 420);
+  w.Document().surface.SetPixelV(3, 4, RGB(255, 0, 0));
+  w.RePaint();
+  QApplication::processEvents();
+  const QImage preview = w.picSmallIcon()->Rendered();
+  EXPECT_EQ(preview.pixel(3, 4), qRgb(255, 0, 0));
+  EXPECT_EQ(preview.pixel(4, 4), qRgb(255, 255, 255));
+  const QImage canvas = w.picIcon()->grab().toImage();
+  EXPECT_EQ(canvas.pixel(35, 45), qRgb(255, 0, 0));   // inside the 10 x 10 block of (3, 4)
+  EXPECT_EQ(canvas.pixel(40, 45), qRgb(255, 255, 255));
+}
+
+TEST(MainWindow, SelectionOutlineAndViewRect) {
+  frmMain w;
+  w.Start(QString());
+  w.show();
+  SetClientSize(w, 560, 420);
+  w.Document().selection = {true, 2, 3, 10, 12, {}};
+  w.RePaint();
+  EXPECT_EQ(w.Document().selection.viewRect, (Rect{20, 30, 100, 120}));
+  const QImage canvas = w.picIcon()->grab().toImage();
+  EXPECT_EQ(canvas.pixel(20, 30), qRgb(0, 0, 0));  // outline inverts white to black
+  w.DestroyMask();
+  w.RePaint();
+  EXPECT_TRUE(w.Document().selection.viewRect.IsEmpty());
+}
+
+TEST(MainWindow, UndoEntryFollowsTheBackup) {
+  frmMain w;
+  w.Start(QString());
+  w.CreateBackup();
+  EXPECT_TRUE(w.MenuAction("mnuEdit", 0)->isEnabled());
+  w.Document().surface.SetPixelV(0, 0, kBlack);
+  w.MenuAction("mnuEdit", 0)->trigger();
+  EXPECT_EQ(w.Document().surface.GetPixel(0, 0), kWhite);
+  EXPECT_FALSE(w.MenuAction("mnuEdit", 0)->isEnabled());
+}
+
+TEST(MainWindow, StatusLineClearsOverTheBareBackground) {
+  frmMain w;
+  w.Start(QString());
+  w.show();
+  w.lblStatus()->setText("RGB: 1 2 3");
+  QMouseEvent move(QEvent::MouseMove, QPointF(450, 100), w.client()->mapToGlobal(QPointF(450, 100)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w.client(), &move);
+  EXPECT_TRUE(w.lblStatus()->text().isEmpty());
+}
+
+}  // namespace
+}  // namespace gs
