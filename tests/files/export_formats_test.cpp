@@ -1,0 +1,337 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <random>
+
+#include "document/icon_document.h"
+#include "files/ani_format.h"
+#include "files/bmp_format.h"
+#include "files/depth.h"
+#include "files/icon_writer.h"
+#include "files/pcx_format.h"
+#include "tests/files/file_test_util.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+using test::U16At;
+using test::U32At;
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(BitmapExport, HeaderFieldsAtEveryDepth) {
+  struct Row {
+    int bits;
+    std::uint32_t size, offset, imageSize, colours;
+  } rows[] = {{1, 190, 62, 0, 2}, {4, 630, 118, 0, 16}, {8, 2102, 1078, 0, 256}, {24, 3126, 54, 3072, 0}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.bits);
+    const Bytes b = BuildBitmapBytes(test::ManyColours(), r.bits);
+    ASSERT_EQ(b.size(), r.size);
+    EXPECT_EQ(b[0], 'B');
+    EXPECT_EQ(b[1], 'M');
+    EXPECT_EQ(U32At(b, 2), r.size);
+    EXPECT_EQ(U32At(b, 6), 0u);
+    EXPECT_EQ(U32At(b, 10), r.offset);
+    EXPECT_EQ(U32At(b, 14), 40u);
+    EXPECT_EQ(U32At(b, 18), 32u);
+    EXPECT_EQ(U32At(b, 22), 32u);
+    EXPECT_EQ(U16At(b, 26), 1);
+    EXPECT_EQ(U16At(b, 28), r.bits);
+    EXPECT_EQ(U32At(b, 30), 0u);
+    EXPECT_EQ(U32At(b, 34), r.imageSize);
+    EXPECT_EQ(U32At(b, 38), 0u);
+    EXPECT_EQ(U32At(b, 42), 0u);
+    EXPECT_EQ(U32At(b, 46), r.colours);
+    EXPECT_EQ(U32At(b, 50), r.colours);
+  }
+}
+
+TEST(BitmapExport, WhiteStaysWhiteAndBlackAndWhiteIsExactAtOneBit) {
+  const Bytes white = BuildBitmapBytes(MakeIconSurface(), 24);
+  ASSERT_EQ(white.size(), 3126u);
+  for (std::size_t i = 54; i < white.size(); ++i) ASSERT_EQ(white[i], 0xFF);
+
+  const Surface pic = test::Picture({"#.#.", ".##."});
+  const Bytes mono = BuildBitmapBytes(pic, 1);
+  // Table: black then white; top row is the last stored row.
+  EXPECT_EQ(U32At(mono, 54), 0u);
+  EXPECT_EQ(U32At(mono, 58), 0x00FFFFFFu);
+  EXPECT_EQ(mono[62 + 31 * 4], 0b01011111);
+  EXPECT_EQ(mono[62 + 30 * 4], 0b10011111);
+}
+
+TEST(BitmapExport, EightBitsAlwaysUsesTheStandardTable) {
+  const Bytes b = BuildBitmapBytes(test::ManyColours(), 8);
+  const auto table = StandardTable(8);
+  for (int i = 0; i < 256; ++i) {
+    ASSERT_EQ(b[54 + 4 * i], table[i].blue);
+    ASSERT_EQ(b[54 + 4 * i + 1], table[i].green);
+    ASSERT_EQ(b[54 + 4 * i + 2], table[i].red);
+    ASSERT_EQ(b[54 + 4 * i + 3], 0);
+  }
+}
+
+Bytes Encode(const Bytes& line) {
+  Bytes out;
+  EncodePcxLine(line, out);
+  return out;
+}
+
+TEST(PcxExport, EncodePcxLineRuns) {
+  struct Case {
+    const char* name;
+    Bytes in, want;
+  } cases[] = {
+      {"32 equal bytes", Bytes(32, 200), {224, 200}},
+      {"lone high byte", {1, 200, 2}, {1, 193, 200, 2}},
+      {"lone low byte", {100}, {100}},
+      {"191 is still literal", {191}, {191}},
+      {"192 needs a pair", {192}, {193, 192}},
+      {"pair of low bytes", {7, 7}, {194, 7}},
+      {"64 bytes split at 63", Bytes(64, 5), {255, 5, 5}},
+      {"126 bytes: two full runs", Bytes(126, 0), {255, 0, 255, 0}},
+      {"empty", {}, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Encode(c.in), c.want) << c.name;
+}
+
+TEST(PcxExport, NoRunOver63AndDecodingGivesTheLineBack) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 200; ++round) {
+    Bytes line(1 + rng() % 300);
+    for (auto& v : line) v = rng() % 4 == 0 ? static_cast<std::uint8_t>(rng()) : 192;
+    const Bytes enc = Encode(line);
+    Bytes dec;
+    for (std::size_t i = 0; i < enc.size();) {
+      if (enc[i] >= 192) {
+        ASSERT_LE(enc[i] - 192, 63);
+        ASSERT_LT(i + 1, enc.size());
+        dec.insert(dec.end(), enc[i] - 192, enc[i + 1]);
+        i += 2;
+      } else {
+        dec.push_back(enc[i++]);
+      }
+    }
+    ASSERT_EQ(dec, line);
+  }
+}
+
+TEST(PcxExport, AllWhiteFileLengthsAndHeader) {
+  struct Row {
+    int bits;
+    std::size_t length;
+    int bitsPerPlane, planes, lineBytes;
+  } rows[] = {{8, 961, 8, 1, 32}, {24, 320, 8, 3, 32}, {1, 128 + 32 * 2, 1, 1, 4}, {4, 128 + 32 * 2, 4, 1, 16}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.bits);
+    const Bytes b = BuildPcxBytes(MakeIconSurface(), r.bits);
+    ASSERT_EQ(b.size(), r.length);
+    EXPECT_EQ(b[0], 10);
+    EXPECT_EQ(b[1], 5);
+    EXPECT_EQ(b[2], 1);
+    EXPECT_EQ(b[3], r.bitsPerPlane);
+    EXPECT_EQ(U16At(b, 4), 1);
+    EXPECT_EQ(U16At(b, 6), 1);
+    EXPECT_EQ(U16At(b, 8), 32);
+    EXPECT_EQ(U16At(b, 10), 32);
+    EXPECT_EQ(U16At(b, 12), 96);
+    EXPECT_EQ(U16At(b, 14), 96);
+    EXPECT_EQ(b[64], 0);
+    EXPECT_EQ(b[65], r.planes);
+    EXPECT_EQ(U16At(b, 66), r.lineBytes);
+    EXPECT_EQ(U16At(b, 68), 0);
+    for (int i = 70; i < 128; ++i) ASSERT_EQ(b[i], 0);
+    // The 16-colour map is filled at 4 bits only.
+    bool mapZero = true;
+    for (int i = 16; i < 64; ++i) mapZero = mapZero && b[i] == 0;
+    EXPECT_EQ(mapZero, r.bits != 4);
+  }
+  const Bytes rgb = BuildPcxBytes(MakeIconSurface(), 24);
+  for (std::size_t i = 128; i < rgb.size(); i += 2) {
+    ASSERT_EQ(rgb[i], 224);
+    ASSERT_EQ(rgb[i + 1], 255);
+  }
+  const Bytes pal = BuildPcxBytes(MakeIconSurface(), 8);
+  EXPECT_EQ(pal[128 + 64], 12);
+  const int white = NearestStandardIndex(8, kWhite);
+  EXPECT_EQ(pal[129], white);
+  EXPECT_EQ(pal[128 + 65 + 3 * white], 255);
+}
+
+TEST(PcxExport, TwentyFourBitPlanesAreRedGreenBlueTopRowFirst) {
+  const Surface pic = test::Picture({"a"}, {{'a', RGB(1, 2, 3)}}, RGB(9, 9, 9));
+  const Bytes b = BuildPcxBytes(pic, 24);
+  // Top row, red plane: 1 then a run of 31 nines.
+  EXPECT_EQ((Bytes{b.begin() + 128, b.begin() + 140}),
+            (Bytes{1, 192 + 31, 9, 2, 192 + 31, 9, 3, 192 + 31, 9, 224, 9, 224}));
+}
+
+TEST(PcxExport, BlockTooShortOrUnknownDepthGivesNothing) {
+  const auto table = StandardTable(8);
+  EXPECT_TRUE(BuildPcxBytes(Bytes(100), 32, 32, 8, table).empty());
+  EXPECT_TRUE(BuildPcxBytes(Bytes(1024), 32, 32, 8, table.first(10)).empty());
+  EXPECT_TRUE(BuildPcxBytes(Bytes(1024), 32, 32, 16, table).empty());
+  EXPECT_TRUE(BuildPcxBytes(MakeIconSurface(), 2).empty());
+}
+
+TEST(AnimatedCursor, OneFrameLayout) {
+  const Bytes frame = BuildIconBytes(MakeIconSurface(), 1, PaletteMethod::None);
+  ASSERT_EQ(frame.size(), 326u);
+  const std::vector<Bytes> frames{frame};
+  const Bytes b = BuildAnimatedCursorBytes(frames, 25);
+  ASSERT_EQ(b.size(), 514u);
+  auto tag = [&](std::size_t at) { return std::string(b.begin() + at, b.begin() + at + 4); };
+  EXPECT_EQ(tag(0), "RIFF");
+  EXPECT_EQ(U32At(b, 4), 506u);
+  EXPECT_EQ(tag(8), "ACON");
+  EXPECT_EQ(tag(12), "LIST");
+  EXPECT_EQ(U32At(b, 16), 104u);
+  EXPECT_EQ(tag(20), "INFO");
+  EXPECT_EQ(tag(24), "INAM");
+  EXPECT_EQ(U32At(b, 28), 65u);
+  EXPECT_EQ(b[32 + 64], 0);
+  EXPECT_EQ(tag(97), "IART");
+  EXPECT_EQ(U32At(b, 101), 19u);
+  EXPECT_EQ(b[105 + 18], 0);
+  EXPECT_EQ(tag(124), "anih");
+  const std::uint32_t anih[] = {36, 36, 1, 1, 0, 0, 0, 0, 25, 1};
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(U32At(b, 128 + 4 * i), anih[i]) << i;
+  EXPECT_EQ(tag(168), "LIST");
+  EXPECT_EQ(U32At(b, 172), 338u);
+  EXPECT_EQ(tag(176), "fram");
+  EXPECT_EQ(tag(180), "icon");
+  EXPECT_EQ(U32At(b, 184), 326u);
+  EXPECT_EQ(Bytes(b.begin() + 188, b.end()), frame);
+}
+
+TEST(AnimatedCursor, ThreeOddFramesFollowEachOtherWithoutPadding) {
+  const std::vector<Bytes> frames{Bytes(3, 1), Bytes(3, 1), Bytes(3, 1)};
+  const Bytes b = BuildAnimatedCursorBytes(frames, 1, "ab", "c");
+  EXPECT_EQ(b.size(), 98u + 2 + 1 + 3 * 8 + 9);
+  EXPECT_EQ(U32At(b, 4), b.size() - 8);
+  EXPECT_EQ(U32At(b, 16), 22u + 3);
+  const std::size_t fram = 94 + 3;
+  EXPECT_EQ(std::string(b.begin() + fram, b.begin() + fram + 4), "fram");
+  for (int k = 0; k < 3; ++k) {
+    const std::size_t at = fram + 4 + 11 * k;
+    EXPECT_EQ(std::string(b.begin() + at, b.begin() + at + 4), "icon");
+    EXPECT_EQ(U32At(b, at + 4), 3u);
+  }
+}
+
+TEST(AnimatedCursor, DisplayRateFromInterval) {
+  struct Case {
+    double ms;
+    bool ok;
+    int rate;
+  } cases[] = {{10, true, 1}, {250, true, 25}, {9, true, 1}, {1, true, 1}, {19.9, true, 1},
+               {0, false, 0}, {0.5, false, 0}, {-5, false, 0}, {1e12, true, 214748364}};
+  for (const Case& c : cases) {
+    std::int32_t rate = 0;
+    EXPECT_EQ(DisplayRateFromInterval(c.ms, rate), c.ok) << c.ms;
+    if (c.ok) {
+      EXPECT_EQ(rate, c.rate) << c.ms;
+    }
+  }
+}
+
+TEST(AnimatedCursor, MissingFrameWritesNothingAndNamesTheFrame) {
+  test::TempDir dir;
+  const Bytes frame = BuildIconBytes(MakeIconSurface(), 1, PaletteMethod::None);
+  test::WriteAll(dir.file("a.cur"), frame);
+  test::WriteAll(dir.file("out.ani"), {1, 2, 3});
+  const std::vector<std::string> paths{dir.file("a.cur"), dir.file("gone.cur")};
+  const WriteStatus st = WriteAnimatedCursor(dir.file("out.ani"), paths, 1);
+  EXPECT_FALSE(st);
+  EXPECT_NE(st.error.find("gone.cur"), std::string::npos) << st.error;
+  EXPECT_EQ(test::ReadAll(dir.file("out.ani")), (Bytes{1, 2, 3}));
+
+  const std::vector<std::string> three{dir.file("a.cur"), dir.file("a.cur"), dir.file("a.cur")};
+  ASSERT_TRUE(WriteAnimatedCursor(dir.file("out.ani"), three, 1));
+  EXPECT_EQ(test::ReadAll(dir.file("out.ani")).size(), 98u + 64 + 18 + 3 * (8 + 326));
+}
+
+TEST(AnimatedCursor, RiffChunksOfWhatWeWriteAndOfDamage) {
+  const std::vector<Bytes> frames{Bytes(326, 0)};
+  Bytes b = BuildAnimatedCursorBytes(frames, 1);
+  std::vector<RiffChunk> chunks;
+  std::string problem;
+  ASSERT_TRUE(ReadRiffChunks(b, chunks, problem));
+  EXPECT_EQ(problem, "");
+  std::vector<std::string> ids;
+  for (const auto& c : chunks) ids.push_back(c.id);
+  EXPECT_EQ(ids, (std::vector<std::string>{"RIFF ACON", "LIST INFO", "INAM", "IART", "anih",
+                                           "LIST fram", "icon"}));
+  b.resize(300);
+  ASSERT_TRUE(ReadRiffChunks(b, chunks, problem));
+  EXPECT_NE(problem, "");
+  EXPECT_FALSE(ReadRiffChunks(Bytes{'R', 'I', 'F'}, chunks, problem));
+}
+
+TEST(DepthConversion, TablesHoldBlackAndWhiteAndConvertingTwiceChangesNothing) {
+  for (int bits : {1, 4, 8}) {
+    SCOPED_TRACE(bits);
+    const auto t = StandardTable(bits);
+    ASSERT_EQ(t.size(), static_cast<std::size_t>(1) << bits);
+    EXPECT_EQ(t[NearestStandardIndex(bits, kWhite)].ToColor(), kWhite);
+    EXPECT_EQ(t[NearestStandardIndex(bits, kBlack)].ToColor(), kBlack);
+    Surface s = test::ManyColours();
+    s.SetPixelV(0, 0, kWhite);
+    ASSERT_TRUE(ConvertDocumentToDepth(s, bits));
+    EXPECT_EQ(s.GetPixel(0, 0), kWhite);
+    const Surface once = s;
+    ConvertDocumentToDepth(s, bits);
+    EXPECT_EQ(test::FirstDifference(s, once), "");
+  }
+  Surface s = test::Picture({"a"}, {{'a', RGB(250, 250, 250)}}, kBlack);
+  ConvertDocumentToDepth(s, 1);
+  EXPECT_EQ(s.GetPixel(0, 0), kWhite);
+  EXPECT_FALSE(ConvertDocumentToDepth(s, 24));
+}
+
+TEST(DepthConversion, RowOrderAndBitPacking) {
+  const Surface pic = test::Picture({".#"}, {}, kBlack);
+  const DepthImage up = ConvertToDepth(pic, 4, RowOrder::BottomUp);
+  const DepthImage down = ConvertToDepth(pic, 4, RowOrder::TopDown);
+  EXPECT_EQ(up.block[31 * 16], 0xF0);  // white is entry 15 of the classic table
+  EXPECT_EQ(down.block[0], 0xF0);
+  EXPECT_EQ(DepthImagePixel(up, RowOrder::BottomUp, 0, 0), kWhite);
+  EXPECT_EQ(DepthImagePixel(down, RowOrder::TopDown, 1, 0), kBlack);
+  EXPECT_TRUE(ConvertToDepth(pic, 16, RowOrder::BottomUp).block.empty());
+}
+
+// Every writer goes through the safe write: a failure leaves the old file and
+// says which file and why.
+TEST(SafeSaving, EveryWriterKeepsTheOldFileWhenTheSaveFails) {
+  test::TempDir dir;
+  const Surface doc = test::ManyColours();
+  // A path whose folder is a regular file cannot be created, even by root.
+  test::WriteAll(dir.file("plain"), {1});
+  const std::string impossible = dir.file("plain") + "/x";
+  const std::string missingFolder = dir.file("nowhere") + "/x";
+  for (const std::string& target : {impossible, missingFolder}) {
+    for (const WriteStatus& st :
+         {WriteIconFile(target + ".ico", doc, 8, PaletteMethod::High),
+          WriteCursorFile(target + ".cur", doc, 1, PaletteMethod::None, 1, 1),
+          WriteBitmapFile(target + ".bmp", doc, 24), WritePcxFile(target + ".pcx", doc, 8)}) {
+      EXPECT_FALSE(st);
+      EXPECT_EQ(st.error.rfind(target, 0), 0u) << st.error;
+    }
+  }
+  // Over a read-only file: refused, old bytes kept, no temporary left behind.
+  test::WriteAll(dir.file("old.ico"), {9, 9, 9});
+  chmod(dir.file("old.ico").c_str(), 0444);
+  const WriteStatus st = WriteIconFile(dir.file("old.ico"), doc, 24, PaletteMethod::None);
+  EXPECT_FALSE(st);
+  EXPECT_NE(st.error.find("Permission denied"), std::string::npos) << st.error;
+  EXPECT_EQ(test::ReadAll(dir.file("old.ico")), (Bytes{9, 9, 9}));
+  int entries = 0;
+  for (auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++entries;
+  EXPECT_EQ(entries, 2);
+}
+
+}  // namespace
+}  // namespace gs

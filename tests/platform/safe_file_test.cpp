@@ -1,0 +1,143 @@
+#include "platform/safe_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+int EntriesIn(const std::string& folder) {
+  int n = 0;
+  for (auto& e : std::filesystem::directory_iterator(folder)) (void)e, ++n;
+  return n;
+}
+
+TEST(SafeFile, WritesNewFilesAndReplacesOldOnesKeepingTheirMode) {
+  test::TempDir dir;
+  const std::string p = dir.file("a.bin");
+  ASSERT_TRUE(WriteFileSafely(p, Bytes{1, 2, 3}));
+  EXPECT_EQ(test::ReadAll(p), (Bytes{1, 2, 3}));
+  chmod(p.c_str(), 0640);
+  ASSERT_TRUE(WriteFileSafely(p, Bytes{4}));
+  EXPECT_EQ(test::ReadAll(p), (Bytes{4}));
+  struct stat st {};
+  stat(p.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  ASSERT_TRUE(WriteFileSafely(p, Bytes{}));
+  EXPECT_TRUE(test::ReadAll(p).empty());
+  EXPECT_EQ(EntriesIn(dir.path()), 1) << "no temporary is left behind";
+}
+
+TEST(SafeFile, FailuresNameThePathAndTheReasonAndTouchNothing) {
+  test::TempDir dir;
+  test::WriteAll(dir.file("file"), {7});
+  std::filesystem::create_directory(dir.file("folder"));
+  struct Case {
+    std::string path;
+    const char* reason;
+  } cases[] = {
+      {dir.file("missing") + "/x", "No such file or directory"},
+      {dir.file("file") + "/x", "Not a directory"},
+      {dir.file("folder"), "Is a directory"},
+      {"", "empty file name"},
+  };
+  for (const Case& c : cases) {
+    const WriteStatus st = WriteFileSafely(c.path, Bytes{1});
+    EXPECT_FALSE(st) << c.path;
+    EXPECT_EQ(st.error, c.path + ": " + c.reason);
+  }
+  EXPECT_EQ(test::ReadAll(dir.file("file")), (Bytes{7}));
+  EXPECT_EQ(EntriesIn(dir.path()), 2);
+}
+
+TEST(SafeFile, ReadOnlyFileIsRefusedAndKept) {
+  test::TempDir dir;
+  const std::string p = dir.file("ro");
+  test::WriteAll(p, {5, 5});
+  chmod(p.c_str(), 0444);
+  const WriteStatus st = WriteFileSafely(p, Bytes{1});
+  EXPECT_FALSE(st);
+  EXPECT_EQ(st.error, p + ": Permission denied");
+  EXPECT_EQ(test::ReadAll(p), (Bytes{5, 5}));
+  EXPECT_EQ(EntriesIn(dir.path()), 1);
+}
+
+TEST(SafeFile, ReadOnlyFolderIsRefusedAndKept) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  test::TempDir dir;
+  const std::string folder = dir.file("ro");
+  std::filesystem::create_directory(folder);
+  test::WriteAll(folder + "/old", {3});
+  chmod(folder.c_str(), 0555);
+  const WriteStatus st = WriteFileSafely(folder + "/old", Bytes{1});
+  EXPECT_FALSE(st);
+  EXPECT_NE(st.error.find("Permission denied"), std::string::npos) << st.error;
+  EXPECT_EQ(test::ReadAll(folder + "/old"), (Bytes{3}));
+}
+
+TEST(SafeFile, ALinkIsFollowedNotReplaced) {
+  test::TempDir dir;
+  test::WriteAll(dir.file("real"), {1});
+  std::filesystem::create_symlink(dir.file("real"), dir.file("link"));
+  ASSERT_TRUE(WriteFileSafely(dir.file("link"), Bytes{2}));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link")));
+  EXPECT_EQ(test::ReadAll(dir.file("real")), (Bytes{2}));
+}
+
+TEST(SafeFile, ReadWholeFileLimitsAndReasons) {
+  test::TempDir dir;
+  test::WriteAll(dir.file("f"), Bytes(100, 1));
+  Bytes out;
+  std::string error;
+  EXPECT_TRUE(ReadWholeFile(dir.file("f"), out, &error));
+  EXPECT_EQ(out.size(), 100u);
+  EXPECT_FALSE(ReadWholeFile(dir.file("f"), out, &error, 99));
+  EXPECT_EQ(error, dir.file("f") + ": file too large");
+  EXPECT_TRUE(out.empty());
+  EXPECT_FALSE(ReadWholeFile(dir.file("nope"), out, &error));
+  EXPECT_EQ(error, dir.file("nope") + ": No such file or directory");
+  EXPECT_FALSE(ReadWholeFile(dir.path(), out, &error));
+  EXPECT_EQ(error, dir.path() + ": Is a directory");
+  EXPECT_TRUE(RegularFileExists(dir.file("f")));
+  EXPECT_FALSE(RegularFileExists(dir.path()));
+  EXPECT_FALSE(RegularFileExists(""));
+}
+
+TEST(SafeFile, BatchCommitsInGroupsAndReportsEachFailure) {
+  test::TempDir dir;
+  test::WriteAll(dir.file("f3"), {9});
+  chmod(dir.file("f3").c_str(), 0444);
+  std::vector<std::string> committed;
+  int refused = 0;
+  {
+    SafeWriteBatch batch(2);
+    for (int i = 0; i < 5; ++i) {
+      if (!batch.Add(dir.file("f" + std::to_string(i)), Bytes{static_cast<std::uint8_t>(i)},
+                     &committed))
+        ++refused;
+      // Before a group is committed its files are not there yet.
+      if (i == 0) {
+        EXPECT_FALSE(RegularFileExists(dir.file("f0")));
+      }
+    }
+    EXPECT_TRUE(RegularFileExists(dir.file("f1")));
+    EXPECT_FALSE(batch.Add(dir.file("none") + "/x", Bytes{1}));
+  }  // the destructor commits the rest
+  EXPECT_EQ(refused, 1);
+  EXPECT_TRUE(committed.empty());
+  for (int i : {0, 1, 2, 4}) {
+    EXPECT_EQ(test::ReadAll(dir.file("f" + std::to_string(i))), (Bytes{static_cast<std::uint8_t>(i)}));
+  }
+  EXPECT_EQ(test::ReadAll(dir.file("f3")), (Bytes{9}));
+  EXPECT_EQ(EntriesIn(dir.path()), 5);
+}
+
+}  // namespace
+}  // namespace gs
