@@ -24,11 +24,11 @@ std::string LanguageChoicePath(const std::string& programFolder, const std::stri
 }
 
 std::string ReadLanguageChoice(const std::string& programFolder) {
-  return GetSetting(kAppTitle, "FILES", "LNG", FrenchLanguageFile(programFolder));
+  return GetSetting(kSettingsAppName, "FILES", "LNG", FrenchLanguageFile(programFolder));
 }
 
 bool StoreLanguageChoice(const std::string& path) {
-  return SaveSetting(kAppTitle, "FILES", "LNG", path);
+  return SaveSetting(kSettingsAppName, "FILES", "LNG", path);
 }
 
 std::vector<std::string> ListLanguageFiles(const std::string& folder) {

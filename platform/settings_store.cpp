@@ -133,10 +133,10 @@ std::string FolderLocked() {
   if (!g_folderOverride.empty()) return g_folderOverride;
   if (const char* dir = std::getenv("GLYPHSMITH_CONFIG_DIR"); dir && *dir) return dir;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg && xdg[0] == '/')
-    return std::string(xdg) + "/" + kAppTitle;
+    return std::string(xdg) + "/" + kSettingsAppName;
   const char* home = std::getenv("HOME");
   std::string base = (home && *home) ? home : "/tmp";
-  return base + "/.config/" + kAppTitle;
+  return base + "/.config/" + kSettingsAppName;
 }
 
 std::string FileLocked() { return FolderLocked() + "/settings.ini"; }

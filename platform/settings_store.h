@@ -24,7 +24,7 @@
 
 namespace gs {
 
-inline constexpr char kAppTitle[] = "Varnel Glyphsmith";
+inline constexpr char kSettingsAppName[] = "Varnel Glyphsmith";
 inline constexpr char kRegDirectoriesKey[] = "Software\\Varnel Glyphsmith\\Directories";
 inline constexpr char kRegRecentFilesKey[] = "Software\\Varnel Glyphsmith\\Recent Files";
 

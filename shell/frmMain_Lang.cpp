@@ -1,7 +1,12 @@
 #include "shell/frmMain_Lang.h"
 
+#include "lang/qt_translation.h"
+
 namespace gs {
 
-void frmMain::SetupLanguage() {}
+void frmMain::SetupLanguage() {
+  LoadWindowLanguage(this);
+  RebuildLanguageMenu(this, Menu("mnuLng"));
+}
 
 }  // namespace gs

@@ -19,17 +19,17 @@ class SettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(SettingsStoreTest, MissingEntryGivesDefaultAndEmptyValueWins) {
-  EXPECT_EQ(GetSetting(kAppTitle, "FILES", "LNG", "/p/Lang/Francais.lng"), "/p/Lang/Francais.lng");
-  ASSERT_TRUE(SaveSetting(kAppTitle, "FILES", "LNG", ""));
-  EXPECT_EQ(GetSetting(kAppTitle, "FILES", "LNG", "/p/Lang/Francais.lng"), "");
+  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "/p/Lang/Francais.lng"), "/p/Lang/Francais.lng");
+  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", ""));
+  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "/p/Lang/Francais.lng"), "");
 }
 
 TEST_F(SettingsStoreTest, FolderIsCreatedAndValuesSurviveOddCharacters) {
   const std::string odd = "/home/x/a=b%c [d];e\n\r\tf\xC3\xA9.lng";
-  ASSERT_TRUE(SaveSetting(kAppTitle, "FILES", "LNG", odd));
-  ASSERT_TRUE(SaveSetting(kAppTitle, "FILES", "Other", "x"));
-  EXPECT_EQ(GetSetting(kAppTitle, "FILES", "LNG", "?"), odd);
-  EXPECT_EQ(GetSetting(kAppTitle, "files", "lng", "?"), odd);  // names ignore letter case
+  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", odd));
+  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "Other", "x"));
+  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "?"), odd);
+  EXPECT_EQ(GetSetting(kSettingsAppName, "files", "lng", "?"), odd);  // names ignore letter case
   EXPECT_EQ(GetSetting("Other App", "FILES", "LNG", "?"), "?");
 }
 
@@ -48,7 +48,7 @@ TEST_F(SettingsStoreTest, RegistryKeysAreSeparateFromApplicationSettings) {
   EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File4"), "/icons/4");
   EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir"),
             "/icons/");
-  EXPECT_EQ(GetSetting(kAppTitle, "Recent Files", "File1", "none"), "none");
+  EXPECT_EQ(GetSetting(kSettingsAppName, "Recent Files", "File1", "none"), "none");
 }
 
 TEST_F(SettingsStoreTest, RegistryReadStopsAtFirstNul) {
@@ -58,7 +58,7 @@ TEST_F(SettingsStoreTest, RegistryReadStopsAtFirstNul) {
 }
 
 TEST_F(SettingsStoreTest, DamagedStoreKeepsWhatCanBeRead) {
-  ASSERT_TRUE(SaveSetting(kAppTitle, "FILES", "LNG", "keep"));
+  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "keep"));
   std::string file = SettingsFilePath();
   auto bytes = test::ReadAll(file);
   std::string junk = "\xEF\xBB\xBFgarbage\r\n[unclosed\r\nLNG=lost\n\0\0=\n[";
@@ -66,18 +66,18 @@ TEST_F(SettingsStoreTest, DamagedStoreKeepsWhatCanBeRead) {
   damaged.insert(damaged.end(), bytes.begin(), bytes.end());
   damaged.push_back('[');
   test::WriteAll(file, damaged);
-  EXPECT_EQ(GetSetting(kAppTitle, "FILES", "LNG", "?"), "keep");
-  ASSERT_TRUE(SaveSetting(kAppTitle, "FILES", "Second", "2"));
-  EXPECT_EQ(GetSetting(kAppTitle, "FILES", "LNG", "?"), "keep");
-  EXPECT_EQ(GetSetting(kAppTitle, "FILES", "Second", "?"), "2");
+  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "?"), "keep");
+  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "Second", "2"));
+  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "?"), "keep");
+  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "Second", "?"), "2");
 }
 
 TEST_F(SettingsStoreTest, StoreThatCannotBeWrittenReportsFailure) {
   // A folder whose parent is a regular file can never be created, even by root.
   test::WriteAll(dir_.file("plain"), {'x'});
   SetSettingsFolder(dir_.file("plain") + "/Varnel Glyphsmith");
-  EXPECT_FALSE(SaveSetting(kAppTitle, "FILES", "LNG", "new"));
-  EXPECT_EQ(GetSetting(kAppTitle, "FILES", "LNG", "default"), "default");
+  EXPECT_FALSE(SaveSetting(kSettingsAppName, "FILES", "LNG", "new"));
+  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "default"), "default");
 }
 
 TEST_F(SettingsStoreTest, UnreadableStoreIsNotReplaced) {

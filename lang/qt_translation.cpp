@@ -1,0 +1,350 @@
+#include "lang/qt_translation.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMetaProperty>
+#include <QPicture>
+#include <QPointer>
+#include <QSet>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <vector>
+
+#include "lang/language_files.h"
+#include "platform/program_folder.h"
+
+namespace gs {
+namespace {
+
+enum class CaptionKind { kNone, kAction, kButton, kLabel, kGroupBox, kTabPage, kProperty };
+
+struct Binding {
+  QPointer<QObject> object;
+  CaptionKind caption = CaptionKind::kNone;
+  bool toolTip = false;
+  bool autoToolTip = false;  // a QAction showing Qt's tooltip made from its text
+};
+
+struct Description {
+  WindowTexts texts;
+  std::vector<Binding> bindings;  // one per control, same order
+};
+
+std::string Utf8(const QString& s) { return s.toStdString(); }
+QString FromUtf8(const std::string& s) { return QString::fromStdString(s); }
+
+// Qt's tooltip for an action without one: the text without "...", mnemonics and blanks.
+QString StrippedText(QString s) {
+  s.remove(QStringLiteral("..."));
+  for (int i = 0; i < s.size(); ++i)
+    if (s.at(i) == QLatin1Char('&')) s.remove(i, 1);
+  return s.trimmed();
+}
+
+QTabWidget* TabWidgetOf(QWidget* page) {
+  auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
+  return stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+}
+
+bool HasCaptionProperty(const QObject* o) {
+  int i = o->metaObject()->indexOfProperty("caption");
+  return i >= 0 && o->metaObject()->property(i).isWritable();
+}
+
+CaptionKind CaptionKindOf(QObject* o) {
+  if (qobject_cast<QAction*>(o)) return CaptionKind::kAction;
+  if (HasCaptionProperty(o)) return CaptionKind::kProperty;
+  if (qobject_cast<QAbstractButton*>(o)) return CaptionKind::kButton;
+  if (auto* label = qobject_cast<QLabel*>(o)) {
+    if (!label->pixmap().isNull() || label->movie() || !label->picture().isNull())
+      return CaptionKind::kNone;
+    return CaptionKind::kLabel;
+  }
+  if (qobject_cast<QGroupBox*>(o)) return CaptionKind::kGroupBox;
+  if (auto* w = qobject_cast<QWidget*>(o); w && TabWidgetOf(w)) return CaptionKind::kTabPage;
+  return CaptionKind::kNone;
+}
+
+QString ReadCaption(QObject* o, CaptionKind kind) {
+  switch (kind) {
+    case CaptionKind::kAction:
+      return static_cast<QAction*>(o)->text();
+    case CaptionKind::kButton:
+      return static_cast<QAbstractButton*>(o)->text();
+    case CaptionKind::kLabel:
+      return static_cast<QLabel*>(o)->text();
+    case CaptionKind::kGroupBox:
+      return static_cast<QGroupBox*>(o)->title();
+    case CaptionKind::kTabPage: {
+      auto* page = static_cast<QWidget*>(o);
+      QTabWidget* tabs = TabWidgetOf(page);
+      return tabs ? tabs->tabText(tabs->indexOf(page)) : QString();
+    }
+    case CaptionKind::kProperty:
+      return o->property("caption").toString();
+    case CaptionKind::kNone:
+      break;
+  }
+  return {};
+}
+
+void WriteCaption(QObject* o, CaptionKind kind, const QString& text) {
+  if (ReadCaption(o, kind) == text) return;
+  switch (kind) {
+    case CaptionKind::kAction:
+      static_cast<QAction*>(o)->setText(text);
+      break;
+    case CaptionKind::kButton:
+      static_cast<QAbstractButton*>(o)->setText(text);
+      break;
+    case CaptionKind::kLabel:
+      static_cast<QLabel*>(o)->setText(text);
+      break;
+    case CaptionKind::kGroupBox:
+      static_cast<QGroupBox*>(o)->setTitle(text);
+      break;
+    case CaptionKind::kTabPage: {
+      auto* page = static_cast<QWidget*>(o);
+      if (QTabWidget* tabs = TabWidgetOf(page)) tabs->setTabText(tabs->indexOf(page), text);
+      break;
+    }
+    case CaptionKind::kProperty:
+      o->setProperty("caption", text);
+      break;
+    case CaptionKind::kNone:
+      break;
+  }
+}
+
+std::optional<int> IndexOf(QObject* o) {
+  QVariant v = o->property(kControlIndexProperty);
+  if (!v.isValid()) {
+    // A submenu may carry its index on the menu rather than on its action.
+    if (auto* a = qobject_cast<QAction*>(o); a && a->menu())
+      v = a->menu()->property(kControlIndexProperty);
+  }
+  if (!v.isValid()) return std::nullopt;
+  bool ok = false;
+  int index = v.toInt(&ok);
+  return ok ? std::optional<int>(index) : std::nullopt;
+}
+
+QString NameOf(QObject* o) {
+  QString name = o->objectName();
+  if (name.isEmpty()) {
+    if (auto* a = qobject_cast<QAction*>(o); a && a->menu()) name = a->menu()->objectName();
+  }
+  return name;
+}
+
+class Describer {
+ public:
+  explicit Describer(QWidget* window) : window_(window) {}
+
+  Description Run() {
+    d_.texts.name = Utf8(window_->objectName().isEmpty()
+                             ? QString::fromLatin1(window_->metaObject()->className())
+                             : window_->objectName());
+    d_.texts.title = Utf8(window_->windowTitle());
+    seen_.insert(window_);
+    VisitChildren(window_);
+    return std::move(d_);
+  }
+
+ private:
+  void VisitChildren(QObject* parent) {
+    for (QObject* child : parent->children()) Visit(child);
+  }
+
+  void Visit(QObject* o) {
+    if (seen_.contains(o)) return;
+    if (auto* menu = qobject_cast<QMenu*>(o)) {
+      VisitAction(menu->menuAction());
+      seen_.insert(menu);
+      VisitChildren(menu);  // entries that are not in the menu
+      return;
+    }
+    if (auto* action = qobject_cast<QAction*>(o)) {
+      VisitAction(action);
+      return;
+    }
+    seen_.insert(o);
+    auto* widget = qobject_cast<QWidget*>(o);
+    if (widget && widget->isWindow()) return;  // a window of its own
+    if (widget) Report(o);
+    if (auto* bar = qobject_cast<QMenuBar*>(o)) {
+      for (QAction* a : bar->actions()) VisitAction(a);
+    }
+    VisitChildren(o);
+  }
+
+  void VisitAction(QAction* action) {
+    if (!action || seen_.contains(action)) return;
+    seen_.insert(action);
+    Report(action);
+    if (QMenu* menu = action->menu()) {
+      seen_.insert(menu);
+      for (QAction* a : menu->actions()) VisitAction(a);
+      VisitChildren(menu);
+    }
+  }
+
+  void Report(QObject* o) {
+    QString name = NameOf(o);
+    if (name.isEmpty() || name.startsWith(QLatin1String("qt_"))) return;
+    ControlTexts c;
+    c.name = Utf8(name);
+    c.index = IndexOf(o);
+    Binding b;
+    b.object = o;
+    b.caption = CaptionKindOf(o);
+    if (b.caption != CaptionKind::kNone) c.caption = Utf8(ReadCaption(o, b.caption));
+    if (auto* action = qobject_cast<QAction*>(o)) {
+      b.toolTip = true;
+      b.autoToolTip = action->toolTip() == StrippedText(action->text());
+      c.toolTip = b.autoToolTip ? std::string() : Utf8(action->toolTip());
+    } else if (auto* widget = qobject_cast<QWidget*>(o)) {
+      b.toolTip = true;
+      c.toolTip = Utf8(widget->toolTip());
+    }
+    d_.texts.controls.push_back(std::move(c));
+    d_.bindings.push_back(b);
+  }
+
+  QWidget* window_;
+  Description d_;
+  QSet<QObject*> seen_;
+};
+
+void Apply(QWidget* window, const Description& d) {
+  QString title = FromUtf8(d.texts.title);
+  if (window->windowTitle() != title) window->setWindowTitle(title);
+  for (std::size_t i = 0; i < d.bindings.size(); ++i) {
+    const Binding& b = d.bindings[i];
+    const ControlTexts& c = d.texts.controls[i];
+    if (!b.object) continue;
+    if (b.caption != CaptionKind::kNone && c.caption)
+      WriteCaption(b.object, b.caption, FromUtf8(*c.caption));
+    if (b.toolTip && c.toolTip) {
+      QString tip = FromUtf8(*c.toolTip);
+      // An empty text over Qt's automatic tooltip changes nothing.
+      if (b.autoToolTip && tip.isEmpty()) continue;
+      if (auto* action = qobject_cast<QAction*>(b.object)) {
+        if (action->toolTip() != tip || b.autoToolTip) action->setToolTip(tip);
+      } else if (auto* widget = qobject_cast<QWidget*>(b.object)) {
+        if (widget->toolTip() != tip) widget->setToolTip(tip);
+      }
+    }
+  }
+}
+
+constexpr char kLanguageEntryName[] = "MNlangueChoice";
+constexpr char kConnectedProperty[] = "gsLanguageEntryConnected";
+constexpr char kPathProperty[] = "gsLanguagePath";
+
+std::vector<QAction*> LanguageEntries(QMenu* mnuLng) {
+  std::vector<QAction*> entries;
+  for (QAction* a : mnuLng->actions()) {
+    if (a->objectName() != QLatin1String(kLanguageEntryName)) continue;
+    int index = IndexOf(a).value_or(0);
+    if (index < 0) continue;
+    if (static_cast<std::size_t>(index) >= entries.size()) entries.resize(index + 1, nullptr);
+    if (!entries[index]) entries[index] = a;
+  }
+  return entries;
+}
+
+// A file name shown as a caption: "&" would become a mnemonic.
+QString MenuText(const std::string& caption) {
+  return FromUtf8(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+}  // namespace
+
+void SetControlIndex(QObject* control, int index) {
+  control->setProperty(kControlIndexProperty, index);
+}
+
+WindowTexts DescribeWindow(QWidget* window) { return Describer(window).Run().texts; }
+
+bool ExportWindowTexts(QWidget* window, const std::string& file) {
+  return ExportWindowTexts(Describer(window).Run().texts, file);
+}
+
+void TranslateWindow(QWidget* window, const std::string& file) {
+  Description d = Describer(window).Run();
+  TranslateWindow(d.texts, file);
+  Apply(window, d);
+}
+
+void LoadWindowLanguage(QWidget* window, bool exportMessages) {
+  QPointer<QWidget> guard(window);
+  const std::string folder = ProgramFolder();
+  const std::string french = FrenchLanguageFile(folder);
+  ExportWindowTexts(window, french);
+  QCoreApplication::processEvents();
+  if (exportMessages) {
+    ExportMessageTexts(french);
+    QCoreApplication::processEvents();
+  }
+  SetCurrentLanguagePath(ReadLanguageChoice(folder));
+  QCoreApplication::processEvents();
+  // Events may have closed the window meanwhile.
+  if (guard) TranslateWindow(guard.data(), CurrentLanguagePath());
+}
+
+void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng) {
+  if (!mnuLng) return;
+  std::vector<QAction*> entries = LanguageEntries(mnuLng);
+  std::vector<std::string> captions;
+  for (QAction* a : entries) {
+    // A caption shown with "&&" stands for a file name with "&".
+    captions.push_back(a ? Utf8(a->text().replace(QLatin1String("&&"), QLatin1String("&"))) : "#");
+  }
+  const std::string folder = ProgramFolder();
+  captions = LanguageMenuCaptions(std::move(captions), LanguageFolder(folder));
+  entries.resize(captions.size(), nullptr);
+
+  QPointer<QWidget> window(mainWindow);
+  QPointer<QMenu> menu(mnuLng);
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    QAction*& a = entries[i];
+    if (!a) {
+      a = new QAction(mnuLng);
+      a->setObjectName(kLanguageEntryName);
+      SetControlIndex(a, static_cast<int>(i));
+      mnuLng->addAction(a);
+    }
+    a->setText(MenuText(captions[i]));
+    a->setProperty(kPathProperty, FromUtf8(LanguageChoicePath(folder, captions[i])));
+    if (!a->property(kConnectedProperty).toBool()) {
+      a->setProperty(kConnectedProperty, true);
+      const int index = static_cast<int>(i);
+      QObject::connect(a, &QAction::triggered, mnuLng, [window, menu, index] {
+        if (window && menu) ChooseLanguage(window, menu, index);
+      });
+    }
+  }
+}
+
+void ChooseLanguage(QWidget* mainWindow, QMenu* mnuLng, int index) {
+  std::vector<QAction*> entries = LanguageEntries(mnuLng);
+  if (index < 0 || static_cast<std::size_t>(index) >= entries.size() || !entries[index]) return;
+  QAction* entry = entries[index];
+  QString path = entry->property(kPathProperty).toString();
+  if (path.isEmpty()) {
+    QString caption = entry->text().replace(QLatin1String("&&"), QLatin1String("&"));
+    path = FromUtf8(LanguageChoicePath(ProgramFolder(), Utf8(caption)));
+  }
+  SetCurrentLanguagePath(Utf8(path));
+  StoreLanguageChoice(CurrentLanguagePath());
+  TranslateWindow(mainWindow, CurrentLanguagePath());
+  RebuildLanguageMenu(mainWindow, mnuLng);
+}
+
+}  // namespace gs
