@@ -148,7 +148,7 @@ void FileCommands::ExportPcx() {
 
 void FileCommands::OpenRecent(int n) {
   if (n < 1 || n > kRecentSlots) return;
-  const std::string path = recent_.slots[n - 1];
+  const std::string path = recent_.paths[n - 1];
   if (path.empty()) return;
   if (!FileExists(path)) {
     RemoveRecentFile(recent_, n);

@@ -68,7 +68,7 @@ bool PathsEqualIgnoreCase(std::string_view a, std::string_view b) {
 }
 
 void AddRecentFile(RecentFiles& recent, const std::string& path) {
-  auto& s = recent.slots;
+  auto& s = recent.paths;
   // The slot the path already holds shifts out; a new path pushes slot 4 out.
   int from = kRecentSlots - 1;
   for (int k = 0; k < kRecentSlots - 1; ++k) {
@@ -84,7 +84,7 @@ void AddRecentFile(RecentFiles& recent, const std::string& path) {
 
 void RemoveRecentFile(RecentFiles& recent, int n) {
   if (n < 1 || n > kRecentSlots) return;
-  auto& s = recent.slots;
+  auto& s = recent.paths;
   for (int k = n - 1; k < kRecentSlots - 1; ++k) s[k] = s[k + 1];
   s[kRecentSlots - 1].clear();
 }
@@ -92,8 +92,8 @@ void RemoveRecentFile(RecentFiles& recent, int n) {
 std::array<RecentMenuEntry, kRecentSlots> RecentMenuEntries(const RecentFiles& recent) {
   std::array<RecentMenuEntry, kRecentSlots> out;
   for (int k = 0; k < kRecentSlots; ++k) {
-    out[k].caption = std::to_string(k + 1) + ". " + recent.slots[k];
-    out[k].enabled = !recent.slots[k].empty();
+    out[k].caption = std::to_string(k + 1) + ". " + recent.paths[k];
+    out[k].enabled = !recent.paths[k].empty();
   }
   return out;
 }
@@ -101,7 +101,7 @@ std::array<RecentMenuEntry, kRecentSlots> RecentMenuEntries(const RecentFiles& r
 RecentFiles LoadRecentFiles() {
   RecentFiles recent;
   for (int k = 0; k < kRecentSlots; ++k)
-    recent.slots[k] = ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1));
+    recent.paths[k] = ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1));
   return recent;
 }
 
@@ -109,7 +109,7 @@ bool SaveRecentFiles(const RecentFiles& recent) {
   bool ok = true;
   for (int k = 0; k < kRecentSlots; ++k)
     ok = WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1),
-                             recent.slots[k]) && ok;
+                             recent.paths[k]) && ok;
   return ok;
 }
 

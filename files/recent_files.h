@@ -15,8 +15,8 @@ namespace gs {
 inline constexpr int kRecentSlots = 4;
 
 struct RecentFiles {
-  // slots[0] is the most recent; an empty text is an empty slot.
-  std::array<std::string, kRecentSlots> slots;
+  // paths[0] is the most recent; an empty text is an empty slot.
+  std::array<std::string, kRecentSlots> paths;
   friend bool operator==(const RecentFiles&, const RecentFiles&) = default;
 };
 

@@ -50,6 +50,8 @@ class frmMain : public QMainWindow {
   // Opens an icon or cursor into the document (title, recent list, repaint);
   // a path naming no existing file opens nothing. (frmMain_File.cpp)
   bool OpenIconFile(const QString& path);
+  // Captions and enabled states of the recent entries mnuFile 12-15. (frmMain_File.cpp)
+  void RefreshRecentMenu();
 
   void ZoomIn();
   void ZoomOut();

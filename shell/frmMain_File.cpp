@@ -1,13 +1,132 @@
 #include "shell/frmMain_File.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+
+#include "document/qt_canvas.h"
+#include "files/frmSave.h"
+#include "files/qt_dialog_seam.h"
+
 namespace gs {
 
-void frmMain::SetupFile() {}
+namespace {
 
-bool frmMain::OpenIconFile(const QString&) { return false; }
+constexpr int kFirstRecentEntry = 12;  // mnuFile 12..15 are recent slots 1..4
 
-bool frmMain::QueryClose() { return true; }
+QString Text(const std::string& s) { return QString::fromStdString(s); }
 
-void frmMain::ShutdownFile() {}
+}  // namespace
+
+std::string MainFileHost::OpenFileDialog(const FileDialogSpec& spec, const std::string& startFolder) {
+  return Dialogs().OpenFileName(&window_, spec, Text(startFolder)).toStdString();
+}
+
+std::string MainFileHost::SaveFileDialog(const FileDialogSpec& spec) {
+  return Dialogs().SaveFileName(&window_, spec).toStdString();
+}
+
+SaveChangesAnswer MainFileHost::AskSaveChangesQuestion() {
+  switch (Dialogs().Message(&window_, QMessageBox::Question, kAppTitle, Text(kSaveChangesQuestion),
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                            QMessageBox::Yes)) {
+    case QMessageBox::Yes: return SaveChangesAnswer::Yes;
+    case QMessageBox::No: return SaveChangesAnswer::No;
+    default: return SaveChangesAnswer::Cancel;
+  }
+}
+
+void MainFileHost::ShowMessage(MessageKind kind, const std::string& text) {
+  const QMessageBox::Icon icon = kind == MessageKind::Error         ? QMessageBox::Critical
+                                 : kind == MessageKind::Exclamation ? QMessageBox::Warning
+                                                                    : QMessageBox::Information;
+  Dialogs().Message(&window_, icon, kAppTitle, Text(text), QMessageBox::Ok, QMessageBox::Ok);
+}
+
+frmSave* MainFileHost::SaveWindow() {
+  if (!saveWindow_) saveWindow_ = new frmSave(window_.Document(), window_.picSmallIcon()->size(), &window_);
+  return saveWindow_;
+}
+
+SaveOptionsChoice MainFileHost::RunSaveOptions(SaveKind kind) {
+  frmSave* w = SaveWindow();
+  w->Prepare(SaveOptionsTitle(kind), kind == SaveKind::Cursor);
+  Dialogs().RunModal(w);
+  const SaveOptions& m = w->Model();
+  SaveOptionsChoice choice{m.result, m.bitCnt, m.hotspotX, m.hotspotY};
+  if (w->Unloaded()) {
+    // Closed by its close box: the next save loads it afresh.
+    saveWindow_ = nullptr;
+    w->deleteLater();
+    choice.result = kSaveCancelled;
+  }
+  return choice;
+}
+
+void MainFileHost::SetTitle(const std::string& title) { window_.setWindowTitle(Text(title)); }
+
+void MainFileHost::RePaint() { window_.RePaint(); }
+
+void MainFileHost::SetBusy(bool busy) {
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+void frmMain::SetupFile() {
+  file_->host = std::make_unique<MainFileHost>(*this);
+  file_->commands = std::make_unique<FileCommands>(doc_, *file_->host);
+  FileCommands& files = *file_->commands;
+  files.SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+  files.LoadRecent();
+  RefreshRecentMenu();
+
+  const auto on = [this](QAction* action, auto handler) {
+    if (action) connect(action, &QAction::triggered, this, handler);
+  };
+  on(MenuAction("mnuFile", 0), [&files] { files.New(); });
+  on(MenuAction("mnuFile", 1), [&files] { files.Open(); });
+  on(MenuAction("mnuFile", 2), [&files] { files.Save(); });
+  on(MenuAction("mnuFile", 3), [&files] { files.SaveAs(); });
+  for (int n = 1; n <= kRecentSlots; ++n)
+    on(MenuAction("mnuFile", kFirstRecentEntry - 1 + n), [&files, n] { files.OpenRecent(n); });
+  on(MenuAction("mnuFile", 17), [this] { close(); });
+  on(MenuAction("mnuExport", 0), [&files] { files.ExportCursor(); });
+  on(MenuAction("mnuExport", 1), [&files] { files.ExportBitmap(); });
+  on(MenuAction("mnuExport", 2), [&files] { files.ExportPcx(); });
+  on(MenuAction("exico"), [&files] { files.OpenSample(false); });
+  on(MenuAction("excur"), [&files] { files.OpenSample(true); });
+  if (QMenu* menu = Menu("mnuFilePop"))
+    connect(menu, &QMenu::aboutToShow, this, [this] { RefreshRecentMenu(); });
+}
+
+void frmMain::RefreshRecentMenu() {
+  if (!file_->commands) return;
+  const auto entries = RecentMenuEntries(file_->commands->Recent());
+  for (int k = 0; k < kRecentSlots; ++k) {
+    QAction* a = MenuAction("mnuFile", kFirstRecentEntry + k);
+    if (!a) continue;
+    // An ampersand in a path is a letter, not a mnemonic.
+    a->setText(Text(entries[k].caption).replace('&', "&&"));
+    a->setEnabled(entries[k].enabled);
+  }
+}
+
+bool frmMain::OpenIconFile(const QString& path) {
+  if (!file_->commands) return false;
+  return file_->commands->LoadFile(path.toStdString());
+}
+
+bool frmMain::QueryClose() {
+  if (!file_->commands) return true;
+  return file_->commands->AskSaveChanges() == AskResult::GoOn;
+}
+
+void frmMain::ShutdownFile() {
+  if (!file_->commands) return;
+  file_->commands->SaveRecent();
+  if (frmSave* w = file_->host->LoadedSaveWindow()) w->deleteLater();
+}
 
 }  // namespace gs

@@ -121,7 +121,7 @@ TEST_F(FileCommandsTest, YesWithoutNameAsksForOneAndAddsItToRecent) {
   EXPECT_EQ(files_.AskSaveChanges(), AskResult::GoOn);
   EXPECT_EQ(doc_.fileName, tmp_.file("new.ico"));
   EXPECT_FALSE(doc_.modified);
-  EXPECT_EQ(files_.Recent().slots[0], tmp_.file("new.ico"));
+  EXPECT_EQ(files_.Recent().paths[0], tmp_.file("new.ico"));
   EXPECT_EQ(test::ReadAll(tmp_.file("new.ico")).size(), 766u);
 }
 
@@ -164,7 +164,7 @@ TEST_F(FileCommandsTest, SaveOnAFileLoadedFromACursorWritesAnIcon) {
   FileCommands loader(other, host_);
   ASSERT_TRUE(loader.LoadFile(cur));
   EXPECT_EQ(host_.titles.back(), cur + " - Varnel Glyphsmith");
-  EXPECT_EQ(loader.Recent().slots[0], cur);
+  EXPECT_EQ(loader.Recent().paths[0], cur);
   host_.optionAnswers = {Ok(4)};
   loader.Save();
   const auto bytes = test::ReadAll(cur);
@@ -183,7 +183,7 @@ TEST_F(FileCommandsTest, SaveAsThenCancelWritesNothing) {
   files_.SaveAs();
   EXPECT_EQ(host_.dialogs.back(), SaveAsDialog());
   EXPECT_FALSE(Exists(tmp_.file("x.ico")));
-  EXPECT_EQ(files_.Recent().slots[0], "/old.ico");
+  EXPECT_EQ(files_.Recent().paths[0], "/old.ico");
   EXPECT_EQ(doc_.fileName, "");
 }
 
@@ -193,7 +193,7 @@ TEST_F(FileCommandsTest, SaveWithoutNameRunsSaveAs) {
   doc_.modified = true;
   files_.Save();
   EXPECT_EQ(test::ReadAll(tmp_.file("x.ico")).size(), 326u);
-  EXPECT_EQ(files_.Recent().slots[0], tmp_.file("x.ico"));
+  EXPECT_EQ(files_.Recent().paths[0], tmp_.file("x.ico"));
   EXPECT_FALSE(doc_.modified);
 }
 

@@ -25,7 +25,7 @@ class AddRecentFileTest : public ::testing::TestWithParam<AddCase> {};
 TEST_P(AddRecentFileTest, MovesOrInserts) {
   RecentFiles r = GetParam().before;
   AddRecentFile(r, GetParam().path);
-  EXPECT_EQ(r.slots, GetParam().after.slots);
+  EXPECT_EQ(r.paths, GetParam().after.paths);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,20 +49,20 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RecentFiles, FiveFilesInTurnKeepTheNewestFour) {
   RecentFiles r;
   for (const char* p : {"/1.ico", "/2.ico", "/3.ico", "/4.ico", "/5.ico"}) AddRecentFile(r, p);
-  EXPECT_EQ(r.slots, Slots("/5.ico", "/4.ico", "/3.ico", "/2.ico").slots);
+  EXPECT_EQ(r.paths, Slots("/5.ico", "/4.ico", "/3.ico", "/2.ico").paths);
   EXPECT_EQ(RecentMenuEntries(r)[0].caption, "1. /5.ico");
 }
 
 TEST(RecentFiles, RemoveMovesLaterSlotsUp) {
   RecentFiles r = Slots("/a", "/b", "/c", "/d");
   RemoveRecentFile(r, 2);
-  EXPECT_EQ(r.slots, Slots("/a", "/c", "/d", "").slots);
+  EXPECT_EQ(r.paths, Slots("/a", "/c", "/d", "").paths);
   RemoveRecentFile(r, 4);
   RemoveRecentFile(r, 0);
   RemoveRecentFile(r, 5);
-  EXPECT_EQ(r.slots, Slots("/a", "/c", "/d", "").slots);
+  EXPECT_EQ(r.paths, Slots("/a", "/c", "/d", "").paths);
   RemoveRecentFile(r, 1);
-  EXPECT_EQ(r.slots, Slots("/c", "/d", "", "").slots);
+  EXPECT_EQ(r.paths, Slots("/c", "/d", "", "").paths);
 }
 
 TEST(RecentFiles, MenuShowsBareNumberDisabledForEmptySlots) {

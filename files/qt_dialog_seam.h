@@ -1,0 +1,65 @@
+#pragma once
+// The one road from the windows to the file dialogs, message boxes and modal
+// tool windows. Tests put their own seam in place so that no test ever waits
+// on a real modal dialog:
+//
+//   class Answers : public DialogSeam { ... };
+//   Answers answers;
+//   ScopedDialogSeam use(&answers);
+//   window.MenuAction("mnuFile", 1)->trigger();   // Open asks `answers`
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+#include "files/file_dialogs.h"
+
+class QDialog;
+class QWidget;
+
+namespace gs {
+
+class DialogSeam {
+ public:
+  virtual ~DialogSeam() = default;
+  // The chosen path, or empty text when cancelled. Open dialogs accept only
+  // existing files; save dialogs ask before replacing one and add the
+  // default extension to a name without one.
+  virtual QString OpenFileName(QWidget* owner, const FileDialogSpec& spec,
+                               const QString& startFolder) = 0;
+  virtual QString SaveFileName(QWidget* owner, const FileDialogSpec& spec) = 0;
+  // The button that closed the box.
+  virtual QMessageBox::StandardButton Message(QWidget* owner, QMessageBox::Icon icon,
+                                              const QString& title, const QString& text,
+                                              QMessageBox::StandardButtons buttons,
+                                              QMessageBox::StandardButton defaultButton) = 0;
+  // Shows a tool window modally and returns when it is hidden.
+  virtual void RunModal(QDialog* dialog) = 0;
+};
+
+// The seam in use: the real dialogs unless a test replaced them.
+DialogSeam& Dialogs();
+// Puts a seam in place (nullptr: the real dialogs again); returns the previous one.
+DialogSeam* SetDialogSeam(DialogSeam* seam);
+
+class ScopedDialogSeam {
+ public:
+  explicit ScopedDialogSeam(DialogSeam* seam) : previous_(SetDialogSeam(seam)) {}
+  ~ScopedDialogSeam() { SetDialogSeam(previous_); }
+  ScopedDialogSeam(const ScopedDialogSeam&) = delete;
+  ScopedDialogSeam& operator=(const ScopedDialogSeam&) = delete;
+
+ private:
+  DialogSeam* previous_;
+};
+
+// The filters as Qt's dialogs take them: the description shown, the patterns
+// in the trailing parentheses ("*.*" meaning every file).
+QStringList NameFilters(const FileDialogSpec& spec);
+
+// The open dialog in the remembered folder ("OpenDir"), remembering the folder
+// of a confirmed choice; used by every window that opens a file.
+QString ShowOpenDialog(QWidget* owner, const FileDialogSpec& spec);
+// The save dialog; it neither reads nor writes the remembered folder.
+QString ShowSaveDialog(QWidget* owner, const FileDialogSpec& spec);
+
+}  // namespace gs

@@ -1,0 +1,289 @@
+// The File menu driven through the main window, with the dialogs answered by
+// a fake seam and the settings store in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QtTest/QTest>
+#include <filesystem>
+
+#include "files/icon_writer.h"
+#include "platform/settings_store.h"
+#include "shell/frmMain.h"
+#include "shell/frmMain_File.h"
+#include "tests/support/qt_fake_dialogs.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+class FileMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetSettingsFolder(tmp_.file("settings"));
+    window_ = std::make_unique<frmMain>();
+    window_->Start(QString());
+  }
+  void TearDown() override {
+    window_.reset();
+    SetSettingsFolder("");
+  }
+
+  frmMain& W() { return *window_; }
+  IconDocument& Doc() { return window_->Document(); }
+  void Trigger(const char* name, int index = -1) { W().MenuAction(name, index)->trigger(); }
+  // Opens the File menu as the user would, refreshing the recent entries.
+  QStringList RecentCaptions() {
+    emit W().Menu("mnuFilePop")->aboutToShow();
+    QStringList out;
+    for (int i = 12; i <= 15; ++i) out << W().MenuAction("mnuFile", i)->text();
+    return out;
+  }
+  std::string Icon(const std::string& name, Color c = RGB(0, 0, 200)) {
+    Surface s = MakeIconSurface();
+    s.FillRect({0, 0, 8, 8}, c);
+    const std::string path = tmp_.file(name);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    EXPECT_TRUE(WriteIconFile(path, s, 24, PaletteMethod::None));
+    return path;
+  }
+  void OpenThroughMenu(const std::string& path) {
+    seam_.openAnswers.push_back(Q(path));
+    Trigger("mnuFile", 1);
+  }
+
+  test::TempDir tmp_;
+  test::FakeDialogs seam_;
+  ScopedDialogSeam useSeam_{&seam_};
+  std::unique_ptr<frmMain> window_;
+};
+
+TEST_F(FileMenuTest, RecentEntriesFollowOpenedFiles) {
+  EXPECT_EQ(RecentCaptions(), (QStringList{"1. ", "2. ", "3. ", "4. "}));
+  EXPECT_FALSE(W().MenuAction("mnuFile", 12)->isEnabled());
+
+  const std::string a = Icon("a.ico"), b = Icon("b.ico"), c = Icon("c.ico"), d = Icon("d.ico");
+  for (const auto& p : {a, b, c, d}) OpenThroughMenu(p);
+  EXPECT_EQ(RecentCaptions(), (QStringList{Q("1. " + d), Q("2. " + c), Q("3. " + b), Q("4. " + a)}));
+
+  OpenThroughMenu(b);  // slot 3 moves to the head
+  EXPECT_EQ(RecentCaptions(), (QStringList{Q("1. " + b), Q("2. " + d), Q("3. " + c), Q("4. " + a)}));
+
+  const std::string e = Icon("e.ico");  // a fifth file pushes the oldest out
+  OpenThroughMenu(e);
+  EXPECT_EQ(RecentCaptions(), (QStringList{Q("1. " + e), Q("2. " + b), Q("3. " + d), Q("4. " + c)}));
+  EXPECT_TRUE(W().MenuAction("mnuFile", 15)->isEnabled());
+  EXPECT_EQ(W().windowTitle(), Q(e + " - Varnel Glyphsmith"));
+}
+
+TEST_F(FileMenuTest, SamePathInOtherLettersKeepsTheList) {
+  const std::string upper = Icon("Star.ICO"), lower = Icon("star.ico");
+  OpenThroughMenu(upper);
+  OpenThroughMenu(lower);
+  EXPECT_EQ(RecentCaptions(), (QStringList{Q("1. " + upper), "2. ", "3. ", "4. "}));
+}
+
+TEST_F(FileMenuTest, RecentEntryOpensAndAMissingOneIsDropped) {
+  const std::string a = Icon("a.ico", RGB(10, 20, 30)), b = Icon("b.ico");
+  OpenThroughMenu(a);
+  OpenThroughMenu(b);
+  RecentCaptions();
+  Trigger("mnuFile", 13);  // "2. a.ico"
+  EXPECT_EQ(Doc().fileName, a);
+  EXPECT_EQ(Doc().surface.GetPixel(0, 0), RGB(10, 20, 30));
+
+  std::filesystem::remove(b);
+  RecentCaptions();
+  Trigger("mnuFile", 13);  // "2. b.ico", gone
+  EXPECT_EQ(seam_.messages.back(), QString::fromUtf8("Fichier non trouvé!"));
+  EXPECT_EQ(seam_.icons.back(), QMessageBox::Critical);
+  EXPECT_EQ(RecentCaptions(), (QStringList{Q("1. " + a), "2. ", "3. ", "4. "}));
+}
+
+TEST_F(FileMenuTest, SaveOnAFileLoadedFromACursorWritesAnIcon) {
+  const std::string cur = tmp_.file("arrow.cur");
+  ASSERT_TRUE(WriteCursorFile(cur, MakeIconSurface(), 4, PaletteMethod::None, 9, 9));
+  ASSERT_TRUE(W().OpenIconFile(Q(cur)));
+  seam_.onSave = [](frmSave& s) {
+    EXPECT_EQ(s.windowTitle(), "Save Icon");
+    EXPECT_FALSE(s.Frame2()->isVisibleTo(&s));
+    s.cmbSaveAs()->setCurrentIndex(3);
+    s.cmdOK()->click();
+  };
+  Trigger("mnuFile", 2);
+  const auto bytes = test::ReadAll(cur);
+  ASSERT_EQ(bytes.size(), 3266u);
+  EXPECT_EQ(bytes[2], 1);
+  EXPECT_EQ(bytes[10], 0);
+  EXPECT_TRUE(seam_.dialogs.empty());
+}
+
+TEST_F(FileMenuTest, SaveAsThenCancelWritesNothing) {
+  const std::string a = Icon("a.ico");
+  OpenThroughMenu(a);
+  Doc().modified = true;
+  seam_.saveAnswers = {Q(tmp_.file("copy.ico"))};
+  seam_.onSave = [](frmSave& s) { s.cmdCancel()->click(); };
+  Trigger("mnuFile", 3);
+  EXPECT_EQ(seam_.dialogs.back().title, "Sauvez Icon ...");
+  EXPECT_EQ(seam_.dialogs.back().defaultExtension, "ico");
+  EXPECT_FALSE(std::filesystem::exists(tmp_.file("copy.ico")));
+  EXPECT_EQ(RecentCaptions(), (QStringList{Q("1. " + a), "2. ", "3. ", "4. "}));
+  EXPECT_TRUE(Doc().modified);
+  EXPECT_EQ(Doc().fileName, a);
+}
+
+TEST_F(FileMenuTest, NewAfterNoKeepsTheFlagAndOpenAsksAgain) {
+  Doc().surface.SetPixelV(3, 3, kBlack);
+  Doc().modified = true;
+  seam_.buttons = {QMessageBox::No, QMessageBox::Cancel};
+  Trigger("mnuFile", 0);
+  EXPECT_EQ(Doc().surface.GetPixel(3, 3), kWhite);
+  EXPECT_TRUE(Doc().modified);
+  ASSERT_EQ(seam_.messages.size(), 1u);
+  EXPECT_EQ(seam_.messages[0], QString::fromUtf8("Voulez vous enregistrer les modifications apportées à ce fichier ?"));
+  EXPECT_EQ(seam_.icons[0], QMessageBox::Question);
+  EXPECT_EQ(seam_.lastTitle, "Varnel Glyphsmith");
+  Trigger("mnuFile", 1);
+  EXPECT_EQ(seam_.messages.size(), 2u);
+  EXPECT_TRUE(seam_.dialogs.empty());  // cancelled: no open dialog
+}
+
+TEST_F(FileMenuTest, OpenDirFollowsOpenDialogsNotSaveDialogs) {
+  const std::string a = Icon("one/a.ico");
+  OpenThroughMenu(a);
+  EXPECT_EQ(seam_.dialogs[0].title, "Varnel Glyphsmith - Open an Icon");
+  EXPECT_EQ(seam_.dialogs[0].filters,
+            (QStringList{"Icon (*.ico; *.cur) (*.ico *.cur)", "All files (*.*) (*)"}));
+  std::filesystem::create_directories(tmp_.file("two"));
+  seam_.saveAnswers = {Q(tmp_.file("two/b.ico"))};
+  Trigger("mnuFile", 3);
+  EXPECT_TRUE(std::filesystem::exists(tmp_.file("two/b.ico")));
+  Trigger("mnuFile", 1);  // cancelled
+  EXPECT_EQ(seam_.dialogs.back().startFolder, Q(tmp_.file("one/")));
+  EXPECT_EQ(Q(ReadOpenDir()), Q(tmp_.file("one/")));
+}
+
+TEST_F(FileMenuTest, FailedSaveShowsTheReasonAndKeepsTheWindowOpen) {
+  const std::string a = Icon("a.ico");
+  OpenThroughMenu(a);
+  std::filesystem::permissions(a, std::filesystem::perms::owner_read);
+  Doc().surface.SetPixelV(20, 20, RGB(1, 2, 3));
+  Doc().modified = true;
+  W().show();
+  seam_.buttons = {QMessageBox::Yes, QMessageBox::Ok};
+  W().close();
+  EXPECT_TRUE(W().isVisible());
+  ASSERT_EQ(seam_.messages.size(), 2u);
+  EXPECT_TRUE(seam_.messages[1].contains(Q(a)));
+  EXPECT_TRUE(seam_.messages[1].contains("Permission denied")) << seam_.messages[1].toStdString();
+  EXPECT_EQ(seam_.icons[1], QMessageBox::Critical);
+  EXPECT_TRUE(Doc().modified);
+  EXPECT_EQ(Doc().fileName, a);
+  EXPECT_EQ(Doc().surface.GetPixel(20, 20), RGB(1, 2, 3));
+  EXPECT_EQ(test::ReadAll(a).size(), 3266u);  // the old file is untouched
+
+  // Answering No closes without saving.
+  seam_.buttons = {QMessageBox::No};
+  W().close();
+  EXPECT_FALSE(W().isVisible());
+}
+
+TEST_F(FileMenuTest, CloseQuestionCancelKeepsTheWindowYesSavesAndCloses) {
+  const std::string a = Icon("a.ico");
+  OpenThroughMenu(a);
+  Doc().surface.SetPixelV(0, 31, RGB(9, 9, 9));
+  Doc().modified = true;
+  W().show();
+  seam_.buttons = {QMessageBox::Cancel};
+  W().close();
+  EXPECT_TRUE(W().isVisible());
+  seam_.buttons = {QMessageBox::Yes};
+  W().close();
+  EXPECT_FALSE(W().isVisible());
+  EXPECT_FALSE(Doc().modified);
+  EXPECT_EQ(test::ReadAll(a).size(), 766u);  // the window's first-load depth: 4 bits
+  // The recent list was saved at shutdown.
+  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1"), a);
+}
+
+TEST_F(FileMenuTest, RecentFilesAreLoadedAtStartUp) {
+  const std::string a = Icon("a.ico");
+  WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2", a);
+  frmMain second;
+  second.Start(QString());
+  emit second.Menu("mnuFilePop")->aboutToShow();
+  EXPECT_EQ(second.MenuAction("mnuFile", 12)->text(), "1. ");
+  EXPECT_EQ(second.MenuAction("mnuFile", 13)->text(), Q("2. " + a));
+  EXPECT_TRUE(second.MenuAction("mnuFile", 13)->isEnabled());
+}
+
+TEST_F(FileMenuTest, CommandLineFileOpensAfterTheRecentList) {
+  const std::string a = Icon("cmd line.ico");
+  frmMain second;
+  second.Start(Q(a));
+  EXPECT_EQ(second.Document().fileName, a);
+  EXPECT_EQ(second.File().commands->Recent().paths[0], a);
+  frmMain third;
+  third.Start(Q("\"" + a + "\""));  // quotes are part of the name: nothing opens
+  EXPECT_EQ(third.Document().fileName, "");
+}
+
+TEST_F(FileMenuTest, ExportCursorTakesTheHotspotFromThePreview) {
+  Doc().modified = true;
+  seam_.saveAnswers = {Q(tmp_.file("c.cur"))};
+  seam_.onSave = [](frmSave& s) {
+    EXPECT_EQ(s.windowTitle(), "Save Cursor");
+    EXPECT_TRUE(s.Frame2()->isVisibleTo(&s));
+    QTest::mouseClick(s.picPrev(), Qt::LeftButton, {}, QPoint(5, 7));
+    EXPECT_EQ(s.txtHotX()->text(), "5");
+    EXPECT_EQ(s.txtHotY()->text(), "7");
+    s.cmdOK()->click();
+  };
+  Trigger("mnuExport", 0);
+  EXPECT_EQ(seam_.dialogs.back().title, "Save Cursor...");
+  const auto b = test::ReadAll(tmp_.file("c.cur"));
+  ASSERT_EQ(b.size(), 766u);
+  EXPECT_EQ(b[2], 2);
+  EXPECT_EQ(b[10], 5);
+  EXPECT_EQ(b[12], 7);
+  EXPECT_TRUE(Doc().modified);
+  EXPECT_EQ(Doc().fileName, "");
+  EXPECT_EQ(RecentCaptions()[0], "1. ");
+}
+
+TEST_F(FileMenuTest, BitmapAndPcxExportsKeepTheOptimiseListOff) {
+  seam_.saveAnswers = {Q(tmp_.file("p.bmp")), Q(tmp_.file("p.pcx"))};
+  std::vector<QString> titles;
+  seam_.onSave = [&](frmSave& s) {
+    titles.push_back(s.windowTitle());
+    s.cmbSaveAs()->setCurrentIndex(2);
+    EXPECT_FALSE(s.cmbOptimize()->isEnabled());
+    EXPECT_FALSE(s.Frame2()->isVisibleTo(&s));
+    s.cmdOK()->click();
+  };
+  Trigger("mnuExport", 1);
+  Trigger("mnuExport", 2);
+  EXPECT_EQ(titles, (std::vector<QString>{"Save Bitmap", "Save PCX"}));
+  EXPECT_EQ(test::ReadAll(tmp_.file("p.bmp")).size(), 2102u);
+  EXPECT_EQ(test::ReadAll(tmp_.file("p.pcx")).size(), 961u);
+  EXPECT_EQ(seam_.dialogs[0].title, "Save Bitmap...");
+  EXPECT_EQ(seam_.dialogs[1].title, "Save PCX...");
+}
+
+TEST_F(FileMenuTest, SampleCommandsRememberTheSampleFolder) {
+  Trigger("excur");  // cancelled in the dialog
+  const QString folder = QCoreApplication::applicationDirPath() + "/curseur";
+  EXPECT_EQ(Q(ReadOpenDir()), folder);
+  EXPECT_EQ(seam_.dialogs.back().title, "Varnel Glyphsmith - Ouvrir un curseur");
+  EXPECT_EQ(seam_.dialogs.back().startFolder, folder);
+  Trigger("exico");
+  EXPECT_EQ(seam_.dialogs.back().startFolder, QCoreApplication::applicationDirPath() + "/icon");
+}
+
+}  // namespace
+}  // namespace gs
