@@ -1,10 +1,14 @@
 #include "lang/qt_translation.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaProperty>
@@ -12,6 +16,7 @@
 #include <QPointer>
 #include <QSet>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <vector>
 
@@ -180,6 +185,11 @@ class Describer {
     if (auto* bar = qobject_cast<QMenuBar*>(o)) {
       for (QAction* a : bar->actions()) VisitAction(a);
     }
+    // Qt's composite controls name some of their inner parts; those are not ours.
+    if (qobject_cast<QTabBar*>(o) || qobject_cast<QAbstractButton*>(o) ||
+        qobject_cast<QComboBox*>(o) || qobject_cast<QAbstractSpinBox*>(o) ||
+        qobject_cast<QLineEdit*>(o) || qobject_cast<QAbstractSlider*>(o))
+      return;
     VisitChildren(o);
   }
 

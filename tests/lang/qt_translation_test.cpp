@@ -1,0 +1,310 @@
+// Window translation on real widgets, offscreen: the generic adaptor on a
+// window built here, then the main window with a temporary program folder and
+// settings store.
+#include "lang/qt_translation.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+#include <memory>
+
+#include "lang/language_files.h"
+#include "platform/profile_file.h"
+#include "platform/program_folder.h"
+#include "platform/settings_store.h"
+#include "shell/frmMain.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+// A temporary program folder with its "Lang" folder, and a temporary store.
+class LanguageFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetProgramFolder(dir_.file("prog"));
+    SetSettingsFolder(dir_.file("config"));
+    ASSERT_EQ(mkdir(dir_.file("prog").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(dir_.file("prog/Lang").c_str(), 0700), 0);
+  }
+  void TearDown() override {
+    SetProgramFolder("");
+    SetSettingsFolder("");
+  }
+  std::string LangFile(const std::string& name) const { return dir_.file("prog/Lang/" + name); }
+  void WriteLang(const std::string& name, const std::string& body) {
+    test::WriteAll(LangFile(name), {body.begin(), body.end()});
+  }
+  test::TempDir dir_;
+};
+
+std::vector<std::string> Keys(const WindowTexts& w) {
+  std::vector<std::string> keys;
+  for (const ControlTexts& c : w.controls) {
+    if (c.caption) keys.push_back(ControlKey(c, "Caption"));
+    if (c.toolTip) keys.push_back(ControlKey(c, "ToolTipText"));
+  }
+  return keys;
+}
+
+// Every kind of control the adaptor knows, and a few it must leave out.
+struct SampleWindow {
+  QMainWindow window;
+  QLabel* label;
+  QLabel* picture;
+  QPushButton* button;
+  QLineEdit* field;
+  QTabWidget* tabs;
+  QAction* open;
+  QAction* quit;
+  QMenu* mirror;
+
+  SampleWindow() {
+    window.setObjectName("frmSample");
+    window.setWindowTitle("Exemple");
+    QMenu* file = window.menuBar()->addMenu("&Fichier");
+    file->setObjectName("mnuFilePop");
+    file->menuAction()->setObjectName("mnuFilePop");
+    open = file->addAction("&Ouvrir");
+    open->setObjectName("mnuFile");
+    SetControlIndex(open, 1);
+    QAction* sep = file->addAction("-");
+    sep->setSeparator(true);
+    sep->setObjectName("mnuFile");
+    SetControlIndex(sep, 9);
+    mirror = new QMenu("Miroire", &window);
+    mirror->setObjectName("mnuEffects");
+    mirror->menuAction()->setObjectName("mnuEffects");
+    SetControlIndex(mirror->menuAction(), 11);
+    file->addMenu(mirror);
+    QAction* flip = mirror->addAction("Horizontale");
+    flip->setObjectName("mnuFlip");
+    SetControlIndex(flip, 0);
+    quit = file->addAction("&Quitter");
+    quit->setObjectName("mnuFile");
+    SetControlIndex(quit, 17);
+    quit->setToolTip("Fermer la fen\xC3\xAAtre");
+    file->addAction("sans nom");  // no name: not a control
+
+    auto* central = new QWidget(&window);
+    window.setCentralWidget(central);
+    label = new QLabel("Nom :", central);
+    label->setObjectName("Label1");
+    picture = new QLabel(central);
+    picture->setObjectName("picPrev");
+    picture->setPixmap(QPixmap(8, 8));
+    button = new QPushButton("&Annuler", central);
+    button->setObjectName("cmdCancel");
+    button->setToolTip("Abandonner");
+    auto* option = new QCheckBox("Bord", central);
+    option->setObjectName("optStyle");
+    SetControlIndex(option, 2);
+    field = new QLineEdit("32", central);
+    field->setObjectName("txtOffX");
+    auto* frame = new QGroupBox("Options", central);
+    frame->setObjectName("Frame1");
+    tabs = new QTabWidget(central);
+    auto* page = new QWidget;
+    page->setObjectName("Page");
+    SetControlIndex(page, 0);
+    tabs->addTab(page, "Fichier");
+    auto* empty = new QLabel(central);
+    empty->setObjectName("lblStatus");
+    auto* child = new QDialog(&window);  // a window of its own
+    child->setObjectName("frmChild");
+    auto* inner = new QPushButton("Interne", child);
+    inner->setObjectName("cmdInner");
+  }
+};
+
+TEST_F(LanguageFixture, DescribesControlsInLayoutOrder) {
+  SampleWindow s;
+  WindowTexts w = DescribeWindow(&s.window);
+  EXPECT_EQ(w.name, "frmSample");
+  EXPECT_EQ(w.title, "Exemple");
+  EXPECT_EQ(Keys(w),
+            (std::vector<std::string>{"mnuFilePop.Caption",      "mnuFilePop.ToolTipText",
+                                      "mnuFile(1).Caption",      "mnuFile(1).ToolTipText",
+                                      "mnuFile(9).Caption",      "mnuFile(9).ToolTipText",
+                                      "mnuEffects(11).Caption",  "mnuEffects(11).ToolTipText",
+                                      "mnuFlip(0).Caption",      "mnuFlip(0).ToolTipText",
+                                      "mnuFile(17).Caption",     "mnuFile(17).ToolTipText",
+                                      "Label1.Caption",          "Label1.ToolTipText",
+                                      "picPrev.ToolTipText",     "cmdCancel.Caption",
+                                      "cmdCancel.ToolTipText",   "optStyle(2).Caption",
+                                      "optStyle(2).ToolTipText", "txtOffX.ToolTipText",
+                                      "Frame1.Caption",          "Frame1.ToolTipText",
+                                      "Page(0).Caption",         "Page(0).ToolTipText",
+                                      "lblStatus.Caption",       "lblStatus.ToolTipText"}));
+}
+
+TEST_F(LanguageFixture, ExportWritesOnlyNonEmptyTexts) {
+  SampleWindow s;
+  std::string fr = LangFile("Francais.lng");
+  ASSERT_TRUE(ExportWindowTexts(&s.window, fr));
+  ProfileFile profile(fr);
+  EXPECT_EQ(
+      profile.Keys("frmSample"),
+      (std::vector<std::string>{
+          "Form.Caption", "mnuFilePop.Caption", "mnuFile(1).Caption", "mnuFile(9).Caption",
+          "mnuEffects(11).Caption", "mnuFlip(0).Caption", "mnuFile(17).Caption",
+          "mnuFile(17).ToolTipText", "Label1.Caption", "cmdCancel.Caption", "cmdCancel.ToolTipText",
+          "optStyle(2).Caption", "Frame1.Caption", "Page(0).Caption"}));
+  EXPECT_EQ(profile.Find("frmSample", "mnuFile(17).ToolTipText"), "Fermer la fen\xC3\xAAtre");
+  EXPECT_EQ(profile.Find("frmSample", "mnuFile(9).Caption"), "-");
+  EXPECT_EQ(profile.Sections(), std::vector<std::string>{"frmSample"});
+}
+
+TEST_F(LanguageFixture, TranslationReachesEveryKindOfControl) {
+  SampleWindow s;
+  WriteLang("English.lng",
+            "[frmSample]\nForm.Caption=Sample\nmnuFilePop.Caption=&File\nmnuFile(1).Caption=&Open\n"
+            "mnuFile(1).ToolTipText=Open a file\nmnuEffects(11).Caption=Mirror\n"
+            "mnuFile(17).Caption=&Quit\nLabel1.Caption=Name:\npicPrev.Caption=broken\n"
+            "cmdCancel.Caption=&Cancel\ncmdCancel.ToolTipText=\ntxtOffX.Caption=99\n"
+            "Page(0).Caption=File\nlblStatus.Caption=Ready\n"
+            "[frmChild]\nForm.Caption=wrong\n");
+  TranslateWindow(&s.window, LangFile("English.lng"));
+  EXPECT_EQ(s.window.windowTitle(), "Sample");
+  EXPECT_EQ(s.window.menuBar()->actions().at(0)->text(), "&File");
+  EXPECT_EQ(s.open->text(), "&Open");
+  EXPECT_EQ(s.open->toolTip(), "Open a file");
+  EXPECT_EQ(s.mirror->title(), "Mirror");
+  EXPECT_EQ(s.quit->text(), "&Quit");
+  EXPECT_EQ(s.quit->toolTip(), "Fermer la fen\xC3\xAAtre");  // no key: unchanged
+  EXPECT_EQ(s.label->text(), "Name:");
+  EXPECT_TRUE(s.picture->text().isEmpty()) << "a picture has no caption";
+  EXPECT_FALSE(s.picture->pixmap().isNull());
+  EXPECT_EQ(s.button->text(), "&Cancel");
+  EXPECT_EQ(s.button->toolTip(), "") << "a present empty value wins";
+  EXPECT_EQ(s.field->text(), "32") << "a field has no caption";
+  EXPECT_EQ(s.tabs->tabText(0), "File");
+  EXPECT_EQ(s.window.findChild<QLabel*>("lblStatus")->text(), "Ready");
+  EXPECT_EQ(s.window.findChild<QDialog*>("frmChild")->windowTitle(), "");
+  EXPECT_EQ(CurrentLanguagePath(), LangFile("English.lng"));
+}
+
+TEST_F(LanguageFixture, LoadExportsThenTranslatesFromTheChoice) {
+  WriteLang("English.lng", "[frmSample]\nForm.Caption=Sample\nmnuFile(1).Caption=&Open\n");
+  ASSERT_TRUE(SaveSetting("Varnel Glyphsmith", "FILES", "LNG", LangFile("English.lng")));
+  SampleWindow s;
+  LoadWindowLanguage(&s.window);
+  // The French file holds the built-in texts, not the translated ones.
+  EXPECT_EQ(ReadProfileString(LangFile("Francais.lng"), "frmSample", "mnuFile(1).Caption", ""),
+            "&Ouvrir");
+  EXPECT_EQ(s.open->text(), "&Open");
+  EXPECT_EQ(s.window.windowTitle(), "Sample");
+  EXPECT_EQ(CurrentLanguagePath(), LangFile("English.lng"));
+}
+
+TEST_F(LanguageFixture, LoadWithoutLanguageFolderChangesNothing) {
+  ASSERT_EQ(rmdir(LangFile("").c_str()), 0);
+  SampleWindow s;
+  LoadWindowLanguage(&s.window);
+  EXPECT_EQ(s.open->text(), "&Ouvrir");
+  EXPECT_EQ(CurrentLanguagePath(), LangFile("Francais.lng"));
+}
+
+// The main window, started as the editor starts it.
+class MainWindowLanguage : public LanguageFixture {
+ protected:
+  void StartMain() {
+    main_ = std::make_unique<frmMain>();
+    main_->Start(QString());
+  }
+  QStringList LanguageEntries() {
+    QStringList texts;
+    for (QAction* a : main_->Menu("mnuLng")->actions())
+      if (a->objectName() == "MNlangueChoice") texts << a->text();
+    return texts;
+  }
+  void Choose(int index) {
+    for (QAction* a : main_->Menu("mnuLng")->actions())
+      if (a->objectName() == "MNlangueChoice" && a->property("gsIndex").toInt() == index)
+        a->trigger();
+  }
+  std::unique_ptr<frmMain> main_;
+};
+
+TEST_F(MainWindowLanguage, StartWritesTheFrenchFileAndFillsTheMenu) {
+  StartMain();
+  ProfileFile fr(LangFile("Francais.lng"));
+  ASSERT_TRUE(fr.existed());
+  EXPECT_EQ(fr.Find("frmMain", "Form.Caption"), main_->windowTitle().toStdString());
+  EXPECT_EQ(fr.Find("frmMain", "mnuFile(0).Caption"), "&Nouveau");
+  EXPECT_EQ(fr.Find("frmMain", "mnuFile(9).Caption"), "-");
+  EXPECT_EQ(fr.Find("frmMain", "mnuFile(17).Caption"), "&Quitter");
+  EXPECT_EQ(fr.Find("frmMain", "mnuspecial(5).Caption"), "Extraire d'un fichier");
+  EXPECT_EQ(fr.Find("frmMain", "MNlangueChoice(0).Caption"), "#");
+  EXPECT_FALSE(fr.Find("frmMain", "mnuFile(4).Caption"));
+  // The built-in texts in the file are Windows-1252.
+  auto bytes = test::ReadAll(LangFile("Francais.lng"));
+  std::string text(bytes.begin(), bytes.end());
+  EXPECT_NE(text.find("Zoom Arri\xE8re (-)"), std::string::npos);
+  EXPECT_EQ(LanguageEntries(), QStringList{"Francais.lng"});
+}
+
+TEST_F(MainWindowLanguage, ChoosingALanguageSwitchesTheWindowAtOnce) {
+  WriteLang("Test.lng",
+            "[frmMain]\r\nForm.Caption=Glyphsmith test\r\nmnuFilePop.Caption=&File\r\n"
+            "mnuFile(0).Caption=&New\r\nmnuFile(17).Caption=E&xit\r\n"
+            "mnuEffects(1).Caption=Mirror\r\nMNlangueChoice(0).Caption=overwritten\r\n");
+  StartMain();
+  ASSERT_EQ(LanguageEntries(), (QStringList{"Francais.lng", "Test.lng"}));
+  Choose(1);
+  EXPECT_EQ(main_->windowTitle(), "Glyphsmith test");
+  EXPECT_EQ(main_->Menu("mnuFilePop")->title(), "&File");
+  EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), "&New");
+  EXPECT_EQ(main_->MenuAction("mnuFile", 17)->text(), "E&xit");
+  EXPECT_EQ(main_->MenuAction("mnuFile", 1)->text(), "&Ouvrir") << "no key: unchanged";
+  EXPECT_EQ(main_->Menu("mnuEffects")->title(), "Mirror");
+  EXPECT_EQ(LanguageEntries(), (QStringList{"Francais.lng", "Test.lng"}))
+      << "the menu shows file names whatever the file says";
+  EXPECT_EQ(GetSetting("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile("Test.lng"));
+
+  // The next start exports French again and then translates from the choice.
+  main_.reset();
+  StartMain();
+  EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), "&New");
+  EXPECT_EQ(ReadProfileString(LangFile("Francais.lng"), "frmMain", "mnuFile(0).Caption", ""),
+            "&Nouveau");
+
+  Choose(0);
+  EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), "&Nouveau");
+  EXPECT_EQ(main_->Menu("mnuEffects")->title(), "Miroire");
+}
+
+TEST_F(MainWindowLanguage, WithoutLanguageFilesTheMenuKeepsTheHashEntry) {
+  ASSERT_EQ(rmdir(LangFile("").c_str()), 0);
+  StartMain();
+  ASSERT_EQ(LanguageEntries(), QStringList{"#"});
+  const QString before = main_->MenuAction("mnuFile", 0)->text();
+  Choose(0);
+  EXPECT_EQ(GetSetting("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile("#"));
+  EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), before);
+  EXPECT_EQ(LanguageEntries(), QStringList{"#"});
+}
+
+TEST_F(MainWindowLanguage, FileNameWithAmpersandIsShownAndChosenIntact) {
+  WriteLang("R&D.lng", "[frmMain]\nmnuFile(0).Caption=&Neu\n");
+  StartMain();
+  ASSERT_EQ(LanguageEntries(), (QStringList{"Francais.lng", "R&&D.lng"}));
+  Choose(1);
+  EXPECT_EQ(GetSetting("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile("R&D.lng"));
+  EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), "&Neu");
+}
+
+}  // namespace
+}  // namespace gs
