@@ -1,7 +1,27 @@
 #include "shell/frmMain_Edit.h"
 
+#include <QAction>
+
+#include "shell/frmMain_Tools.h"
+
 namespace gs {
 
-void frmMain::SetupEdit() {}
+void mnuEdit_Click(frmMain& w, int index) {
+  DrawingEngine& engine = *w.Tools().engine;
+  ImageClipboard& clipboard = w.Edit().clipboard;
+  switch (index) {
+    case 0: w.RestoreBackup(); break;
+    case 2: engine.EditCut(clipboard); break;
+    case 3: engine.EditCopy(clipboard); break;
+    case 4: engine.EditPaste(clipboard); break;
+    default: break;
+  }
+}
+
+void frmMain::SetupEdit() {
+  for (int i : {2, 3, 4})
+    if (QAction* a = MenuAction("mnuEdit", i))
+      connect(a, &QAction::triggered, this, [this, i] { mnuEdit_Click(*this, i); });
+}
 
 }  // namespace gs

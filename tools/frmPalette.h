@@ -1,0 +1,44 @@
+#pragma once
+// The floating spectrum: a borderless window over the thumbnail that picks
+// the left or right colour while a button is dragged across it and goes away
+// as soon as the pointer leaves it. It never takes the focus.
+#include <QWidget>
+#include <functional>
+
+#include "tools/color_state.h"
+
+namespace gs {
+
+class SpectrumPicture;
+
+class frmPalette : public QWidget {
+  Q_OBJECT
+ public:
+  // `colorsChanged` runs after every pick; `focusBack` gets the keyboard
+  // focus when the window unloads.
+  frmPalette(ColorState& colors, std::function<void()> colorsChanged, QWidget* focusBack);
+
+  // Bottom-left corner on the thumbnail's bottom-left corner (global pixels).
+  void PlaceOver(const QRect& thumbnailGlobal);
+  // Shows topmost without activating.
+  void ShowFloating();
+
+  SpectrumPicture* picPalette() const { return picture_; }
+
+  // The picture's handlers, positions in picture pixels.
+  void PicturePress(Qt::MouseButton button, QPointF pos);
+  void PictureMove(Qt::MouseButtons buttons, QPointF pos);
+
+ signals:
+  void unloaded();
+
+ private:
+  void Unload();
+
+  ColorState& colors_;
+  std::function<void()> colorsChanged_;
+  QWidget* focusBack_;
+  SpectrumPicture* picture_;
+};
+
+}  // namespace gs
