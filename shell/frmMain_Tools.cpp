@@ -1,6 +1,7 @@
 #include "shell/frmMain_Tools.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
@@ -20,17 +21,25 @@ constexpr int kButtonSide = 28;
 constexpr int kButtonLeft = 3;
 constexpr int kButtonTop = 4;
 constexpr int kButtonStep = 29;
-constexpr QRect kPanelPlace{3, 186, 56, 104};
+constexpr QRect kPanelPlace{3, 184, 56, 104};
+constexpr int kPanelMinHeight = 60;
 
 constexpr OptionPanel kPanels[] = {OptionPanel::Tool1, OptionPanel::Tool5, OptionPanel::Tool6,
                                    OptionPanel::Tool8, OptionPanel::Tool9};
 
-// The left panel's separator: two black lines along its right edge.
+// The left panel's separator, two black lines along its right edge; and the
+// option panels kept inside the panel when the window is short.
 class LeftPanelPainter : public QObject {
  public:
-  using QObject::QObject;
+  LeftPanelPainter(QWidget* panel, ToolsPart& tools) : QObject(panel), tools_(tools) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
+    if (event->type() == QEvent::Resize) {
+      auto* panel = static_cast<QWidget*>(watched);
+      const int room = panel->height() - kPanelPlace.top() - 4;
+      const int h = std::clamp(room, kPanelMinHeight, kPanelPlace.height());
+      for (OptionPanelWidget* p : tools_.panels)
+        if (p && p->height() != h) p->setGeometry(kPanelPlace.adjusted(0, 0, 0, h - kPanelPlace.height()));
+    } else if (event->type() == QEvent::Paint) {
       auto* panel = static_cast<QWidget*>(watched);
       QPainter p(panel);
       p.setPen(Qt::black);
@@ -39,6 +48,9 @@ class LeftPanelPainter : public QObject {
     }
     return false;
   }
+
+ private:
+  ToolsPart& tools_;
 };
 
 int EngineKey(int qtKey) {
@@ -131,7 +143,7 @@ void frmMain::SetupTools() {
   connect(part.tmrPoints, &QTimer::timeout, this, [this] { tmrPoints_Timer(*this); });
 
   QWidget* left = picLeft();
-  left->installEventFilter(new LeftPanelPainter(left));
+  left->installEventFilter(new LeftPanelPainter(left, part));
   for (int i = 0; i < kToolCount; ++i) {
     auto* b = new QToolButton(left);
     b->setObjectName("optTool");
@@ -142,7 +154,8 @@ void frmMain::SetupTools() {
     b->setFocusPolicy(Qt::NoFocus);
     b->setIcon(QIcon(ToolButtonGlyph(i)));
     b->setIconSize(QSize(22, 22));
-    b->setToolTip(QString::fromUtf8(std::string(GetToolInfo(i).caption).c_str()).remove('&'));
+    const std::string_view caption = GetToolInfo(i).caption;
+    b->setToolTip(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).remove('&'));
     // Two columns of six: the left column holds the even tools.
     b->setGeometry(kButtonLeft + (i % 2) * kButtonSide, kButtonTop + (i / 2) * kButtonStep,
                    kButtonSide, kButtonSide);

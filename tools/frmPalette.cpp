@@ -63,10 +63,8 @@ void frmPalette::PictureMove(Qt::MouseButtons buttons, QPointF pos) {
 
 void frmPalette::Unload() {
   picture_->releaseMouse();
-  if (focusBack_) {
-    focusBack_->activateWindow();
-    focusBack_->setFocus(Qt::OtherFocusReason);
-  }
+  // The main window keeps (or gets back) the keyboard, with its canvas focus.
+  if (focusBack_) focusBack_->activateWindow();
   emit unloaded();
   close();
 }
