@@ -4,6 +4,7 @@
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
 #include "files/pcx_format.h"
+#include "platform/program_folder.h"
 #include "platform/safe_file.h"
 
 namespace gs {
@@ -160,7 +161,7 @@ void FileCommands::OpenRecent(int n) {
 
 void FileCommands::OpenSample(bool cursors) {
   // The sample folder is remembered even when the user then cancels.
-  WriteOpenDir(SampleFolder(programFolder_, cursors));
+  WriteOpenDir(SampleFolder(ProgramFolder(), cursors));
   if (AskSaveChanges() != AskResult::GoOn) return;
   OpenChosen(ShowOpenDialog(cursors ? CursorSampleDialog() : OpenIconDialog()));
 }

@@ -4,6 +4,7 @@
 // commands and the save-changes question that guards every command that would
 // discard the document. The window supplies dialogs, messages, the
 // save-options window and its title and canvas through FileCommandHost.
+// The sample folders "icon" and "curseur" are looked for in ProgramFolder().
 //
 //   FileCommands files(doc, host);
 //   files.LoadRecent();                 // start-up
@@ -72,8 +73,6 @@ class FileCommands {
 
   RecentFiles& Recent() { return recent_; }
   const RecentFiles& Recent() const { return recent_; }
-  // The folder holding the sample folders "icon" and "curseur".
-  void SetProgramFolder(const std::string& folder) { programFolder_ = folder; }
 
   void LoadRecent() { recent_ = LoadRecentFiles(); }
   bool SaveRecent() const { return SaveRecentFiles(recent_); }
@@ -113,7 +112,6 @@ class FileCommands {
   IconDocument& doc_;
   FileCommandHost& host_;
   RecentFiles recent_;
-  std::string programFolder_;
 };
 
 }  // namespace gs

@@ -16,6 +16,7 @@
 
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
+#include "lang/qt_translation.h"
 
 namespace gs {
 
@@ -119,6 +120,7 @@ frmSave::frmSave(const IconDocument& doc, QSize previewSize, QWidget* parent)
   cmbSaveAs_->setCurrentIndex(model_.typeRow);
   cmbOptimize_->setCurrentIndex(model_.optimizeRow);
   TypeChanged(model_.typeRow);
+  LoadWindowLanguage(this);
   connect(cmbSaveAs_, &QComboBox::currentIndexChanged, this, [this](int row) { TypeChanged(row); });
   connect(cmbOptimize_, &QComboBox::currentIndexChanged, this,
           [this](int row) { model_.SelectOptimize(row); });

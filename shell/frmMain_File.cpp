@@ -78,7 +78,6 @@ void frmMain::SetupFile() {
   file_->host = std::make_unique<MainFileHost>(*this);
   file_->commands = std::make_unique<FileCommands>(doc_, *file_->host);
   FileCommands& files = *file_->commands;
-  files.SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
   files.LoadRecent();
   RefreshRecentMenu();
 

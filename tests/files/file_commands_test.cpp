@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "files/icon_writer.h"
+#include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "tests/support/test_support.h"
 
@@ -67,7 +68,10 @@ class FileCommandsTest : public ::testing::Test {
     SetSettingsFolder(tmp_.file("settings"));
     doc_.surface.SetPixelV(1, 1, RGB(200, 0, 0));
   }
-  void TearDown() override { SetSettingsFolder(""); }
+  void TearDown() override {
+    SetSettingsFolder("");
+    SetProgramFolder("");
+  }
   bool Exists(const std::string& p) { return std::filesystem::exists(p); }
 
   test::TempDir tmp_;
@@ -283,7 +287,7 @@ TEST_F(FileCommandsTest, BitmapAndPcxExportsUseTheirOwnWindows) {
 }
 
 TEST_F(FileCommandsTest, SampleCommandRemembersItsFolderEvenWhenCancelled) {
-  files_.SetProgramFolder("/opt/glyphsmith");
+  SetProgramFolder("/opt/glyphsmith");
   doc_.modified = true;
   host_.questionAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::No};
   files_.OpenSample(true);

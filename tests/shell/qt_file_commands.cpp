@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "files/icon_writer.h"
+#include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "shell/frmMain.h"
 #include "shell/frmMain_File.h"
@@ -276,13 +277,15 @@ TEST_F(FileMenuTest, BitmapAndPcxExportsKeepTheOptimiseListOff) {
 }
 
 TEST_F(FileMenuTest, SampleCommandsRememberTheSampleFolder) {
+  SetProgramFolder(tmp_.path());
   Trigger("excur");  // cancelled in the dialog
-  const QString folder = QCoreApplication::applicationDirPath() + "/curseur";
+  const QString folder = Q(tmp_.file("curseur"));
   EXPECT_EQ(Q(ReadOpenDir()), folder);
   EXPECT_EQ(seam_.dialogs.back().title, "Varnel Glyphsmith - Ouvrir un curseur");
   EXPECT_EQ(seam_.dialogs.back().startFolder, folder);
   Trigger("exico");
-  EXPECT_EQ(seam_.dialogs.back().startFolder, QCoreApplication::applicationDirPath() + "/icon");
+  EXPECT_EQ(seam_.dialogs.back().startFolder, Q(tmp_.file("icon")));
+  SetProgramFolder("");
 }
 
 }  // namespace
