@@ -1,0 +1,128 @@
+// English.lng must hold every key that the windows export to Francais.lng,
+// and no key that no window exports any more. Each translated window is loaded
+// offscreen here; add a window to kWindows when it is built.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <set>
+
+#include "lang/qt_translation.h"
+#include "platform/profile_file.h"
+#include "platform/program_folder.h"
+#include "platform/settings_store.h"
+#include "tests/support/test_support.h"
+
+#if __has_include("shell/frmMain.h")
+#include "shell/frmMain.h"
+#endif
+#if __has_include("files/frmSave.h")
+#include "files/frmSave.h"
+#endif
+
+namespace gs {
+namespace {
+
+std::string EnglishPath() { return std::string(GS_APP_DATA_DIR) + "/Lang/English.lng"; }
+
+IconDocument& SharedDocument() {
+  static IconDocument doc;
+  return doc;
+}
+
+struct WindowCase {
+  const char* section;
+  std::function<std::unique_ptr<QWidget>()> load;
+};
+
+const std::vector<WindowCase>& Windows() {
+  static const std::vector<WindowCase> windows = {
+#if __has_include("shell/frmMain.h")
+    {"frmMain",
+     [] {
+       auto w = std::make_unique<frmMain>();
+       w->Start(QString());
+       return std::unique_ptr<QWidget>(std::move(w));
+     }},
+#endif
+#if __has_include("files/frmSave.h")
+    {"frmSave",
+     [] { return std::unique_ptr<QWidget>(new frmSave(SharedDocument(), QSize(36, 36))); }},
+#endif
+  };
+  return windows;
+}
+
+class EnglishFile : public ::testing::TestWithParam<WindowCase> {
+ protected:
+  void SetUp() override {
+    SetProgramFolder(dir_.path());
+    SetSettingsFolder(dir_.file("config"));
+    ASSERT_EQ(mkdir(dir_.file("Lang").c_str(), 0700), 0);
+  }
+  void TearDown() override {
+    SetProgramFolder("");
+    SetSettingsFolder("");
+  }
+  test::TempDir dir_;
+};
+
+TEST_P(EnglishFile, HasExactlyTheKeysTheWindowExports) {
+  const WindowCase& c = GetParam();
+  const std::string french = dir_.file("Lang/Francais.lng");
+  std::unique_ptr<QWidget> window = c.load();
+  ASSERT_EQ(window->objectName().toStdString(), c.section);
+  // Controls a window creates after its load count too: the menu switch
+  // translates them.
+  ASSERT_TRUE(ExportWindowTexts(window.get(), french));
+
+  ProfileFile fr(french), en(EnglishPath());
+  ASSERT_TRUE(en.existed()) << EnglishPath();
+  std::vector<std::string> frKeys = fr.Keys(c.section);
+  std::set<std::string> enKeys;
+  for (const std::string& k : en.Keys(c.section)) enKeys.insert(k);
+
+  std::string missing;
+  for (const std::string& k : frKeys)
+    if (!enKeys.erase(k)) missing += k + "=" + fr.Find(c.section, k).value_or("") + "\n";
+  std::string stale;
+  for (const std::string& k : enKeys) stale += k + "\n";
+  EXPECT_TRUE(missing.empty()) << "English.lng lacks, in [" << c.section << "]:\n" << missing;
+  EXPECT_TRUE(stale.empty()) << "English.lng has keys no control exports, in [" << c.section
+                             << "]:\n"
+                             << stale;
+}
+
+TEST_P(EnglishFile, TranslatesTheWholeWindow) {
+  // Every text that has an English value must change or already be equal to it.
+  const WindowCase& c = GetParam();
+  std::unique_ptr<QWidget> window = c.load();
+  TranslateWindow(window.get(), EnglishPath());
+  WindowTexts w = DescribeWindow(window.get());
+  ProfileFile en(EnglishPath());
+  for (const ControlTexts& control : w.controls) {
+    if (control.caption && !control.caption->empty()) {
+      std::optional<std::string> value = en.Find(c.section, ControlKey(control, "Caption"));
+      if (value)
+        EXPECT_EQ(*control.caption, value->substr(0, 254)) << ControlKey(control, "Caption");
+    }
+  }
+}
+
+std::string CaseName(const ::testing::TestParamInfo<WindowCase>& info) {
+  return info.param.section;
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, EnglishFile, ::testing::ValuesIn(Windows()), CaseName);
+
+TEST(EnglishFileSections, EverySectionBelongsToALoadedWindow) {
+  std::set<std::string> known;
+  for (const WindowCase& c : Windows()) known.insert(c.section);
+  for (const std::string& s : ProfileFile(EnglishPath()).Sections())
+    EXPECT_TRUE(known.count(s)) << "section [" << s << "] has no window in this test";
+}
+
+}  // namespace
+}  // namespace gs
