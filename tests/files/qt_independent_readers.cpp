@@ -1,0 +1,119 @@
+// What we write must open in other programs: Qt's own ICO, BMP and PNG readers
+// read our files with the same pixels and transparency. Qt's ICO reader skips
+// no colour table above 8 bits, so it misreads any 24-bit icon that has one,
+// as ours do (one entry, colours used 1); ImageMagick checks those
+// (imagemagick_readers_test.cpp), and we pin here what Qt does with them.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+
+#include "document/icon_document.h"
+#include "document/pixel_helpers.h"
+#include "files/bmp_format.h"
+#include "files/depth.h"
+#include "files/icon_writer.h"
+#include "files/png_codec.h"
+#include "tests/files/file_test_util.h"
+
+namespace gs {
+namespace {
+
+QImage Decode(const std::vector<std::uint8_t>& bytes, const char* format) {
+  QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, format);
+  QImage img = reader.read();
+  EXPECT_FALSE(img.isNull()) << format << ": " << reader.errorString().toStdString();
+  return img.convertToFormat(QImage::Format_ARGB32);
+}
+
+// Qt's picture against the colours of `want`; where `document` is white
+// (when given) Qt must give a transparent pixel instead.
+std::string Compare(const QImage& got, const Surface& want, const Surface* document) {
+  if (got.width() != 32 || got.height() != 32)
+    return "size " + std::to_string(got.width()) + " x " + std::to_string(got.height());
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const Color w = want.GetPixel(x, y);
+      const QRgb g = got.pixel(x, y);
+      const bool clear = document && document->GetPixel(x, y) == kWhite;
+      const bool ok = clear ? qAlpha(g) == 0
+                            : qAlpha(g) == 255 && RGB(qRed(g), qGreen(g), qBlue(g)) == w;
+      if (!ok) {
+        char buf[120];
+        std::snprintf(buf, sizeof buf, "at (%d, %d): Qt gives %08X, want %06X%s", x, y, g, w,
+                      clear ? " transparent" : "");
+        return buf;
+      }
+    }
+  return "";
+}
+
+Surface Sample() {
+  Surface s = test::ManyColours();
+  s.FillRect({4, 4, 12, 9}, kWhite);
+  s.FillRect({20, 0, 32, 3}, kBlack);
+  s.FillRect({0, 28, 6, 32}, RGB(255, 0, 0));
+  return s;
+}
+
+Surface Reduced(const Surface& s, int bits) {
+  Surface r = s;
+  if (bits != 24) ConvertDocumentToDepth(r, bits);
+  return r;
+}
+
+TEST(QtReadsOurFiles, IconsAndCursorsAtEveryDepth) {
+  const Surface pic = Sample();
+  for (int bits : {1, 4, 8}) {
+    for (PaletteMethod m : {PaletteMethod::None, PaletteMethod::High, PaletteMethod::Extreme}) {
+      if (bits != 8 && m != PaletteMethod::None) continue;
+      SCOPED_TRACE("bits " + std::to_string(bits) + " method " + std::to_string(int(m)));
+      std::vector<std::uint8_t> b = BuildIconBytes(pic, bits, m);
+      Surface want = Reduced(pic, bits);
+      if (m != PaletteMethod::None) {
+        // The palette methods work on a copy with white turned black; more
+        // than 256 colours means not every pixel keeps its own.
+        Surface working = pic;
+        ReplaceColorInRect(working, 0, 0, 32, 32, kWhite, kBlack, working);
+        const DepthImage img =
+            m == PaletteMethod::High ? BuildExactPalette(working) : BuildSampledPalette(working);
+        for (int y = 0; y < 32; ++y)
+          for (int x = 0; x < 32; ++x)
+            want.SetPixelV(x, y, DepthImagePixel(img, RowOrder::BottomUp, x, y));
+      }
+      EXPECT_EQ(Compare(Decode(b, "ico"), want, &pic), "");
+      MarkAsCursor(b, 3, 9);
+      EXPECT_EQ(Compare(Decode(b, "cur"), want, &pic), "") << "as a cursor";
+    }
+  }
+}
+
+TEST(QtReadsOurFiles, TwentyFourBitIconsComeOutShiftedByTheirOneTableEntry) {
+  const Surface pic = Sample();
+  const QImage img = Decode(BuildIconBytes(pic, 24, PaletteMethod::None), "ico");
+  // Qt takes the four table bytes for pixel data: the bottom row starts with
+  // a pixel made of them (0x20 spaces), the picture is otherwise whole.
+  ASSERT_EQ(img.width(), 32);
+  EXPECT_EQ(qRed(img.pixel(0, 31)), 0x20);
+  EXPECT_EQ(qGreen(img.pixel(0, 31)), 0x20);
+}
+
+TEST(QtReadsOurFiles, BitmapsAtEveryDepth) {
+  const Surface pic = Sample();
+  for (int bits : {1, 4, 8, 24}) {
+    SCOPED_TRACE(bits);
+    EXPECT_EQ(Compare(Decode(BuildBitmapBytes(pic, bits), "bmp"), Reduced(pic, bits), nullptr), "");
+  }
+}
+
+TEST(QtReadsOurFiles, PngKeepsColoursAndMakesWhiteTransparent) {
+  const Surface pic = Sample();
+  EXPECT_EQ(Compare(Decode(BuildPngBytes(pic), "png"), pic, &pic), "");
+}
+
+}  // namespace
+}  // namespace gs
