@@ -50,6 +50,15 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
       bytes_.clear();
       break;
   }
+  DetectEncoding();
+}
+
+ProfileFile::ProfileFile(std::string path, std::string bytes)
+    : path_(std::move(path)), bytes_(std::move(bytes)), existed_(true) {
+  DetectEncoding();
+}
+
+void ProfileFile::DetectEncoding() {
   if (std::string_view(bytes_).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
     utf8_ = true;
     bodyStart_ = kUtf8Bom.size();

@@ -52,6 +52,8 @@ class ProfileFile {
  public:
   // Reads `path`; a missing file is an empty profile.
   explicit ProfileFile(std::string path);
+  // A profile whose file content is `bytes`, as if read from `path`.
+  ProfileFile(std::string path, std::string bytes);
 
   // The ReadProfileString rule over the text in memory.
   std::string Read(std::string_view section, std::string_view key,
@@ -83,6 +85,7 @@ class ProfileFile {
     std::string_view value;  // raw value, trimmed
   };
 
+  void DetectEncoding();
   void Index();
   std::string Encode(std::string_view utf8) const;
   std::string Decode(std::string_view bytes) const;
