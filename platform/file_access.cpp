@@ -15,6 +15,8 @@ ReadResult ReadFileLimited(const std::string& path, std::size_t maxBytes, std::s
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0)
     return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::kMissing : ReadResult::kFailed;
+  // Opening a pipe or a device could block or never end.
+  if (!S_ISREG(st.st_mode)) return ReadResult::kFailed;
   std::vector<std::uint8_t> bytes;
   if (!ReadWholeFile(path, bytes, nullptr, maxBytes)) return ReadResult::kFailed;
   out.assign(bytes.begin(), bytes.end());

@@ -177,6 +177,16 @@ TEST_F(ProfileTest, WriteFailuresLeaveNoTrace) {
   EXPECT_EQ(static_cast<std::size_t>(st.st_size), (64u << 20) + 1);
 }
 
+TEST_F(ProfileTest, PipeInsteadOfFileNeitherBlocksNorIsReplaced) {
+  std::string fifo = dir_.file("pipe.lng");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadProfileString(fifo, "S", "k", "dflt"), "dflt");
+  EXPECT_FALSE(WriteProfileString(fifo, "S", "k", "v"));
+  struct stat st {};
+  ASSERT_EQ(stat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
 TEST_F(ProfileTest, ProfileFileBatchesManyWritesIntoOneSave) {
   std::string path = dir_.file("batch.lng");
   ProfileFile profile(path);
