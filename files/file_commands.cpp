@@ -17,10 +17,14 @@ bool FileExists(const std::string& path) { return !path.empty() && RegularFileEx
 
 const char* SaveOptionsTitle(SaveKind kind) {
   switch (kind) {
-    case SaveKind::Icon: return kSaveIconTitle;
-    case SaveKind::Cursor: return kSaveCursorTitle;
-    case SaveKind::Bitmap: return kSaveBitmapTitle;
-    case SaveKind::Pcx: return kSavePcxTitle;
+    case SaveKind::Icon:
+      return kSaveIconTitle;
+    case SaveKind::Cursor:
+      return kSaveCursorTitle;
+    case SaveKind::Bitmap:
+      return kSaveBitmapTitle;
+    case SaveKind::Pcx:
+      return kSavePcxTitle;
   }
   return kSaveIconTitle;
 }
@@ -32,12 +36,16 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
 AskResult FileCommands::AskSaveChanges() {
   if (!doc_.modified) return AskResult::GoOn;
   switch (host_.AskSaveChangesQuestion()) {
-    case SaveChangesAnswer::No: return AskResult::GoOn;
-    case SaveChangesAnswer::Cancel: return AskResult::Cancel;
-    case SaveChangesAnswer::Yes: break;
+    case SaveChangesAnswer::No:
+      return AskResult::GoOn;
+    case SaveChangesAnswer::Cancel:
+      return AskResult::Cancel;
+    case SaveChangesAnswer::Yes:
+      break;
   }
   if (!doc_.fileName.empty())
-    return SaveIconFlow(doc_.fileName) == SaveFlowResult::Saved ? AskResult::GoOn : AskResult::Cancel;
+    return SaveIconFlow(doc_.fileName) == SaveFlowResult::Saved ? AskResult::GoOn
+                                                                : AskResult::Cancel;
   const std::string path = ShowSaveDialog(SaveChangesDialog());
   if (path.empty()) return AskResult::Cancel;
   if (SaveIconFlow(path) != SaveFlowResult::Saved) return AskResult::Cancel;
@@ -61,15 +69,21 @@ SaveFlowResult FileCommands::RunWrite(SaveKind kind, const std::string& path) {
   host_.SetBusy(true);
   WriteStatus status;
   switch (kind) {
-    case SaveKind::Icon: status = WriteIconFile(path, doc_.surface, choice.bitCnt, method); break;
+    case SaveKind::Icon:
+      status = WriteIconFile(path, doc_.surface, choice.bitCnt, method);
+      break;
     case SaveKind::Cursor:
       doc_.hotspotX = choice.hotspotX;
       doc_.hotspotY = choice.hotspotY;
       status = WriteCursorFile(path, doc_.surface, choice.bitCnt, method, choice.hotspotX,
                                choice.hotspotY);
       break;
-    case SaveKind::Bitmap: status = WriteBitmapFile(path, doc_.surface, choice.bitCnt); break;
-    case SaveKind::Pcx: status = WritePcxFile(path, doc_.surface, choice.bitCnt); break;
+    case SaveKind::Bitmap:
+      status = WriteBitmapFile(path, doc_.surface, choice.bitCnt);
+      break;
+    case SaveKind::Pcx:
+      status = WritePcxFile(path, doc_.surface, choice.bitCnt);
+      break;
   }
   host_.SetBusy(false);
   if (!status) {
@@ -173,7 +187,8 @@ std::string FileCommands::ShowOpenDialog(const FileDialogSpec& spec) {
 }
 
 std::string FileCommands::ShowSaveDialog(const FileDialogSpec& spec) {
-  return gs::ShowSaveDialog(spec, [this](const FileDialogSpec& s) { return host_.SaveFileDialog(s); });
+  return gs::ShowSaveDialog(spec,
+                            [this](const FileDialogSpec& s) { return host_.SaveFileDialog(s); });
 }
 
 }  // namespace gs

@@ -53,7 +53,8 @@ class FileCommandHost {
  public:
   virtual ~FileCommandHost() = default;
   // The platform's dialogs: the chosen path, or empty text when cancelled.
-  virtual std::string OpenFileDialog(const FileDialogSpec& spec, const std::string& startFolder) = 0;
+  virtual std::string OpenFileDialog(const FileDialogSpec& spec,
+                                     const std::string& startFolder) = 0;
   virtual std::string SaveFileDialog(const FileDialogSpec& spec) = 0;
   // kSaveChangesQuestion with Yes, No and Cancel.
   virtual SaveChangesAnswer AskSaveChangesQuestion() = 0;

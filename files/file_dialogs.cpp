@@ -13,7 +13,8 @@ FileFilter IconFilter() { return {"Icon (*.ico; *.cur)", "*.ico;*.cur"}; }
 }  // namespace
 
 FileDialogSpec OpenIconDialog() {
-  return {{IconFilter(), {"All files (*.*)", "*.*"}}, std::string(kAppName) + " - Open an Icon", ""};
+  return {
+      {IconFilter(), {"All files (*.*)", "*.*"}}, std::string(kAppName) + " - Open an Icon", ""};
 }
 
 FileDialogSpec CursorSampleDialog() {
@@ -72,7 +73,8 @@ std::string ReadOpenDir() {
 }
 
 bool WriteOpenDir(const std::string& folder) {
-  return WriteRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, kRegOpenDirValue, folder);
+  return WriteRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, kRegOpenDirValue,
+                             folder);
 }
 
 std::string ShowOpenDialog(const FileDialogSpec& spec, const OpenDialogFn& dialog) {

@@ -35,7 +35,7 @@ struct FileDialogSpec {
 FileDialogSpec OpenIconDialog();      // Open and the "Icons" sample command
 FileDialogSpec CursorSampleDialog();  // the "Curseurs" sample command
 FileDialogSpec SaveAsDialog();
-FileDialogSpec SaveChangesDialog();   // Save from the save-changes question
+FileDialogSpec SaveChangesDialog();  // Save from the save-changes question
 FileDialogSpec ExportCursorDialog();
 FileDialogSpec ExportBitmapDialog();
 FileDialogSpec ExportPcxDialog();
@@ -56,7 +56,8 @@ bool WriteOpenDir(const std::string& folder);
 
 // A dialog as the platform shows it: returns the chosen full path, or empty
 // text when the user cancels.
-using OpenDialogFn = std::function<std::string(const FileDialogSpec&, const std::string& startFolder)>;
+using OpenDialogFn =
+    std::function<std::string(const FileDialogSpec&, const std::string& startFolder)>;
 using SaveDialogFn = std::function<std::string(const FileDialogSpec&)>;
 
 // Shows the open dialog in the remembered folder and remembers the folder of

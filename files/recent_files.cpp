@@ -43,7 +43,7 @@ std::uint32_t NextCodePoint(std::string_view s, std::size_t& i) {
 
 std::uint32_t FoldCase(std::uint32_t c) {
   if (c >= 'A' && c <= 'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;  // Latin-1, not the multiplication sign
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;    // Latin-1, not the multiplication sign
   if (c >= 0x100 && c <= 0x137 && c != 0x130) return c | 1;  // Latin Extended-A pairs
   if (c >= 0x139 && c <= 0x148) return (c & 1) ? c + 1 : c;
   if (c >= 0x14A && c <= 0x177) return c | 1;
@@ -101,7 +101,8 @@ std::array<RecentMenuEntry, kRecentSlots> RecentMenuEntries(const RecentFiles& r
 RecentFiles LoadRecentFiles() {
   RecentFiles recent;
   for (int k = 0; k < kRecentSlots; ++k)
-    recent.paths[k] = ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1));
+    recent.paths[k] =
+        ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1));
   return recent;
 }
 
@@ -109,7 +110,8 @@ bool SaveRecentFiles(const RecentFiles& recent) {
   bool ok = true;
   for (int k = 0; k < kRecentSlots; ++k)
     ok = WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1),
-                             recent.paths[k]) && ok;
+                             recent.paths[k]) &&
+         ok;
   return ok;
 }
 

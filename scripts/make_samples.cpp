@@ -1,7 +1,7 @@
 // Draws the sample icons and cursors of data/icon and data/curseur with the
 // editor's own drawing and writing code. Build and run from the project root:
-//   c++ -std=c++20 -I. scripts/make_samples.cpp build/libglyphsmith_core.a -lpng -o /tmp/make_samples
-//   /tmp/make_samples data
+//   c++ -std=c++20 -I. scripts/make_samples.cpp build/libglyphsmith_core.a -lpng -o
+//   /tmp/make_samples /tmp/make_samples data
 #include <cstdio>
 #include <string>
 
@@ -66,8 +66,8 @@ Surface Folder() {
 
 Surface Rainbow() {
   Surface s = MakeIconSurface();
-  const Color bands[] = {RGB(255, 0, 0),   RGB(255, 128, 0), RGB(255, 255, 0),
-                         RGB(0, 200, 0),   RGB(0, 128, 255), RGB(128, 0, 255)};
+  const Color bands[] = {RGB(255, 0, 0), RGB(255, 128, 0), RGB(255, 255, 0),
+                         RGB(0, 200, 0), RGB(0, 128, 255), RGB(128, 0, 255)};
   s.SelectPen(Pen::None());
   for (int i = 0; i < 6; ++i) {
     s.SelectBrush(Brush::Solid(bands[i]));
@@ -90,10 +90,9 @@ Surface FromPicture(const char* const* rows, int count) {
 
 Surface Arrow() {
   static const char* const rows[] = {
-      "#",           "##",          "#o#",         "#oo#",        "#ooo#",
-      "#oooo#",      "#ooooo#",     "#oooooo#",    "#ooooooo#",   "#oooooooo#",
-      "#ooooo#####", "#oo#oo#",     "#o#.#oo#",    "##..#oo#",    "#....#oo#",
-      ".....#oo#",   "......#oo#",  "......#oo#",  ".......##",
+      "#",         "##",        "#o#",        "#oo#",        "#ooo#",     "#oooo#",   "#ooooo#",
+      "#oooooo#",  "#ooooooo#", "#oooooooo#", "#ooooo#####", "#oo#oo#",   "#o#.#oo#", "##..#oo#",
+      "#....#oo#", ".....#oo#", "......#oo#", "......#oo#",  ".......##",
   };
   return FromPicture(rows, static_cast<int>(sizeof rows / sizeof *rows));
 }

@@ -18,7 +18,8 @@ QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-std::string MainFileHost::OpenFileDialog(const FileDialogSpec& spec, const std::string& startFolder) {
+std::string MainFileHost::OpenFileDialog(const FileDialogSpec& spec,
+                                         const std::string& startFolder) {
   return Dialogs().OpenFileName(&window_, spec, Text(startFolder)).toStdString();
 }
 
@@ -30,9 +31,12 @@ SaveChangesAnswer MainFileHost::AskSaveChangesQuestion() {
   switch (Dialogs().Message(&window_, QMessageBox::Question, kAppTitle, Text(kSaveChangesQuestion),
                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                             QMessageBox::Yes)) {
-    case QMessageBox::Yes: return SaveChangesAnswer::Yes;
-    case QMessageBox::No: return SaveChangesAnswer::No;
-    default: return SaveChangesAnswer::Cancel;
+    case QMessageBox::Yes:
+      return SaveChangesAnswer::Yes;
+    case QMessageBox::No:
+      return SaveChangesAnswer::No;
+    default:
+      return SaveChangesAnswer::Cancel;
   }
 }
 
@@ -44,7 +48,8 @@ void MainFileHost::ShowMessage(MessageKind kind, const std::string& text) {
 }
 
 frmSave* MainFileHost::SaveWindow() {
-  if (!saveWindow_) saveWindow_ = new frmSave(window_.Document(), window_.picSmallIcon()->size(), &window_);
+  if (!saveWindow_)
+    saveWindow_ = new frmSave(window_.Document(), window_.picSmallIcon()->size(), &window_);
   return saveWindow_;
 }
 

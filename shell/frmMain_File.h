@@ -11,7 +11,6 @@
 
 namespace gs {
 
-
 // What the file commands ask of the main window: dialogs and messages through
 // the dialog seam, the save-options window, title, repaint and hourglass.
 class MainFileHost : public FileCommandHost {

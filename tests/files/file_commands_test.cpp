@@ -173,7 +173,7 @@ TEST_F(FileCommandsTest, SaveOnAFileLoadedFromACursorWritesAnIcon) {
   loader.Save();
   const auto bytes = test::ReadAll(cur);
   ASSERT_EQ(bytes.size(), 766u);
-  EXPECT_EQ(bytes[2], 1);  // type icon
+  EXPECT_EQ(bytes[2], 1);   // type icon
   EXPECT_EQ(bytes[10], 0);  // planes, not the hotspot
   EXPECT_EQ(bytes[12], 0);
   EXPECT_TRUE(host_.dialogs.empty());
@@ -282,7 +282,8 @@ TEST_F(FileCommandsTest, BitmapAndPcxExportsUseTheirOwnWindows) {
   EXPECT_EQ(test::ReadAll(tmp_.file("p.bmp")).size(), 3126u);
   EXPECT_EQ(test::ReadAll(tmp_.file("p.pcx"))[0], 10);
   EXPECT_FALSE(Exists(tmp_.file("q.bmp")));
-  EXPECT_EQ(host_.optionKinds, (std::vector<SaveKind>{SaveKind::Bitmap, SaveKind::Pcx, SaveKind::Bitmap}));
+  EXPECT_EQ(host_.optionKinds,
+            (std::vector<SaveKind>{SaveKind::Bitmap, SaveKind::Pcx, SaveKind::Bitmap}));
   EXPECT_EQ(doc_.fileName, "");
 }
 

@@ -32,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, AddRecentFileTest,
     ::testing::Values(
         AddCase{"IntoEmptyList", Slots("", "", "", ""), "/a.ico", Slots("/a.ico", "", "", "")},
-        AddCase{"Slot1Unchanged", Slots("/a", "/b", "/c", "/d"), "/a", Slots("/a", "/b", "/c", "/d")},
+        AddCase{"Slot1Unchanged", Slots("/a", "/b", "/c", "/d"), "/a",
+                Slots("/a", "/b", "/c", "/d")},
         AddCase{"Slot1OtherCaseKeepsOldSpelling", Slots("/Dir/Star.ICO", "/b", "", ""),
                 "/dir/star.ico", Slots("/Dir/Star.ICO", "/b", "", "")},
         AddCase{"Slot2ToHead", Slots("/a", "/b", "/c", "/d"), "/b", Slots("/b", "/a", "/c", "/d")},
@@ -126,9 +127,8 @@ TEST_F(RecentStoreTest, OpenDialogRemembersTheChosenFolderSaveDialogDoesNot) {
   EXPECT_EQ(seenStart, "");
   EXPECT_EQ(ReadOpenDir(), "/home/ann/icons/");
 
-  EXPECT_EQ(ShowSaveDialog(SaveAsDialog(), [](const FileDialogSpec&) {
-              return std::string("/tmp/other/x.ico");
-            }),
+  EXPECT_EQ(ShowSaveDialog(SaveAsDialog(),
+                           [](const FileDialogSpec&) { return std::string("/tmp/other/x.ico"); }),
             "/tmp/other/x.ico");
   EXPECT_EQ(ReadOpenDir(), "/home/ann/icons/");
 

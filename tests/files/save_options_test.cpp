@@ -33,17 +33,14 @@ TEST_P(HotspotCheckTest, ChecksXThenYAndRoundsHalvesToEven) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HotspotCheckTest,
-    ::testing::Values(HotCase{"31", "0", true, "", 31, 0},
-                      HotCase{"31.4", "0", false, kHotspotXWarning, 0, 0},
-                      HotCase{"0", "31.4", false, kHotspotYWarning, 0, 0},
-                      HotCase{"-0.4", "0", false, kHotspotXWarning, 0, 0},
-                      HotCase{"30.5", "29.5", true, "", 30, 30},
-                      HotCase{"2.5", "3.5", true, "", 2, 4},
-                      HotCase{"abc", "xyz", true, "", 0, 0},
-                      HotCase{"  7 px", "5,9", true, "", 7, 5},
-                      HotCase{"99", "-5", false, kHotspotXWarning, 0, 0},  // X first
-                      HotCase{"3e1", "1e2", false, kHotspotYWarning, 0, 0},
-                      HotCase{"", "", true, "", 0, 0}));
+    ::testing::Values(
+        HotCase{"31", "0", true, "", 31, 0}, HotCase{"31.4", "0", false, kHotspotXWarning, 0, 0},
+        HotCase{"0", "31.4", false, kHotspotYWarning, 0, 0},
+        HotCase{"-0.4", "0", false, kHotspotXWarning, 0, 0},
+        HotCase{"30.5", "29.5", true, "", 30, 30}, HotCase{"2.5", "3.5", true, "", 2, 4},
+        HotCase{"abc", "xyz", true, "", 0, 0}, HotCase{"  7 px", "5,9", true, "", 7, 5},
+        HotCase{"99", "-5", false, kHotspotXWarning, 0, 0},  // X first
+        HotCase{"3e1", "1e2", false, kHotspotYWarning, 0, 0}, HotCase{"", "", true, "", 0, 0}));
 
 TEST(SaveOptions, FirstLoadIs4BitsWithExtremeAndTheListDisabled) {
   SaveOptions o;
@@ -74,9 +71,8 @@ TEST(SaveOptions, OptimizeListEnabledOnlyAt8BitsOutsideBitmapAndPcx) {
     const char* title;
     int bits;
     bool enabled;
-  } cases[] = {{kSaveIconTitle, 8, true},    {kSaveCursorTitle, 8, true},
-               {kSaveBitmapTitle, 8, false}, {kSavePcxTitle, 8, false},
-               {kSaveIconTitle, 4, false},   {kSaveIconTitle, 24, false}};
+  } cases[] = {{kSaveIconTitle, 8, true}, {kSaveCursorTitle, 8, true}, {kSaveBitmapTitle, 8, false},
+               {kSavePcxTitle, 8, false}, {kSaveIconTitle, 4, false},  {kSaveIconTitle, 24, false}};
   for (const auto& c : cases) EXPECT_EQ(OptimizeListEnabled(c.title, c.bits), c.enabled) << c.title;
 }
 

@@ -69,14 +69,17 @@ TEST_F(FileMenuTest, RecentEntriesFollowOpenedFiles) {
 
   const std::string a = Icon("a.ico"), b = Icon("b.ico"), c = Icon("c.ico"), d = Icon("d.ico");
   for (const auto& p : {a, b, c, d}) OpenThroughMenu(p);
-  EXPECT_EQ(RecentCaptions(), (QStringList{Q("1. " + d), Q("2. " + c), Q("3. " + b), Q("4. " + a)}));
+  EXPECT_EQ(RecentCaptions(),
+            (QStringList{Q("1. " + d), Q("2. " + c), Q("3. " + b), Q("4. " + a)}));
 
   OpenThroughMenu(b);  // slot 3 moves to the head
-  EXPECT_EQ(RecentCaptions(), (QStringList{Q("1. " + b), Q("2. " + d), Q("3. " + c), Q("4. " + a)}));
+  EXPECT_EQ(RecentCaptions(),
+            (QStringList{Q("1. " + b), Q("2. " + d), Q("3. " + c), Q("4. " + a)}));
 
   const std::string e = Icon("e.ico");  // a fifth file pushes the oldest out
   OpenThroughMenu(e);
-  EXPECT_EQ(RecentCaptions(), (QStringList{Q("1. " + e), Q("2. " + b), Q("3. " + d), Q("4. " + c)}));
+  EXPECT_EQ(RecentCaptions(),
+            (QStringList{Q("1. " + e), Q("2. " + b), Q("3. " + d), Q("4. " + c)}));
   EXPECT_TRUE(W().MenuAction("mnuFile", 15)->isEnabled());
   EXPECT_EQ(W().windowTitle(), Q(e + " - Varnel Glyphsmith"));
 }
@@ -146,7 +149,9 @@ TEST_F(FileMenuTest, NewAfterNoKeepsTheFlagAndOpenAsksAgain) {
   EXPECT_EQ(Doc().surface.GetPixel(3, 3), kWhite);
   EXPECT_TRUE(Doc().modified);
   ASSERT_EQ(seam_.messages.size(), 1u);
-  EXPECT_EQ(seam_.messages[0], QString::fromUtf8("Voulez vous enregistrer les modifications apportées à ce fichier ?"));
+  EXPECT_EQ(
+      seam_.messages[0],
+      QString::fromUtf8("Voulez vous enregistrer les modifications apportées à ce fichier ?"));
   EXPECT_EQ(seam_.icons[0], QMessageBox::Question);
   EXPECT_EQ(seam_.lastTitle, "Varnel Glyphsmith");
   Trigger("mnuFile", 1);
