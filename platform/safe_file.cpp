@@ -114,13 +114,16 @@ WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_
   Target t;
   if (WriteStatus st = CheckTarget(path, t); !st) return st;
   std::string temp;
-  if (WriteStatus st = WriteTemporary(path, t, bytes, true, temp); !st) return st;
+  // The flushes protect an old file: it must not be replaced by bytes that
+  // are not on disk yet. A new name has nothing to lose, and skipping them
+  // keeps one-shot conversions as cheap as a plain write.
+  if (WriteStatus st = WriteTemporary(path, t, bytes, t.existed, temp); !st) return st;
   if (::rename(temp.c_str(), t.path.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
     return WriteStatus::Failure(path, Reason(err));
   }
-  SyncFolder(FolderOf(t.path));
+  if (t.existed) SyncFolder(FolderOf(t.path));
   return WriteStatus::Success();
 }
 
@@ -184,7 +187,7 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
   if (WriteStatus st = CheckTarget(path, t); !st) return st;
   std::string temp;
   if (WriteStatus st = WriteTemporary(path, t, bytes, false, temp); !st) return st;
-  pending_.push_back({temp, t.path});
+  pending_.push_back({temp, t.path, t.existed});
   if (pending_.size() >= groupSize_) {
     auto errors = Commit();
     if (committedErrors) committedErrors->insert(committedErrors->end(), errors.begin(), errors.end());
@@ -198,6 +201,7 @@ std::vector<std::string> SafeWriteBatch::Commit() {
   // One flush for the whole group, so every new file is on disk before any old one goes.
   std::vector<std::string> tempFolders;
   for (const Pending& p : pending_) {
+    if (!p.replaces) continue;  // only old files need the new bytes on disk first
     std::string f = FolderOf(p.temp);
     if (std::find(tempFolders.begin(), tempFolders.end(), f) == tempFolders.end())
       tempFolders.push_back(std::move(f));
@@ -216,7 +220,7 @@ std::vector<std::string> SafeWriteBatch::Commit() {
       continue;
     }
     const std::string folder = FolderOf(p.target);
-    if (folders.empty() || folders.back() != folder) folders.push_back(folder);
+    if (p.replaces && (folders.empty() || folders.back() != folder)) folders.push_back(folder);
   }
   for (const std::string& f : folders) SyncFolder(f);
   pending_.clear();

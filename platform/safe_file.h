@@ -2,7 +2,9 @@
 // Saving that never destroys the old file: the new bytes go to a temporary
 // file in the target's folder, are flushed to disk, and only then renamed over
 // the target. On any failure the target is as it was, the temporary is gone,
-// and the status names the path and the system's reason.
+// and the status names the path and the system's reason. (A file written under
+// a new name is not flushed: no old file is at stake.) An existing target that
+// may not be written (read-only) is refused, as deleting it would be.
 //
 //   WriteStatus st = WriteFileSafely(path, bytes);
 //   if (!st) ShowError(st.error);        // "/dir/a.ico: Permission denied"
@@ -60,6 +62,7 @@ class SafeWriteBatch {
   struct Pending {
     std::string temp;
     std::string target;
+    bool replaces = false;
   };
   std::size_t groupSize_;
   std::vector<Pending> pending_;

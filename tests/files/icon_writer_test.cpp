@@ -106,7 +106,8 @@ TEST(IconWriter, CursorHotspotBytesReplaceTypePlanesAndBitCount) {
   EXPECT_EQ(U16At(b, 10), 0);
   EXPECT_EQ(U16At(b, 12), 31);
   for (std::size_t i = 0; i < b.size(); ++i) {
-    if (i != 2 && (i < 10 || i > 13)) ASSERT_EQ(b[i], icon[i]) << i;
+    if (i == 2 || (i >= 10 && i <= 13)) continue;
+    ASSERT_EQ(b[i], icon[i]) << i;
   }
   std::vector<std::uint8_t> tiny(10, 0);
   EXPECT_FALSE(MarkAsCursor(tiny, 1, 1));
