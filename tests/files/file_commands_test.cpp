@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "files/icon_writer.h"
-#include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "tests/support/test_support.h"
 
@@ -68,10 +67,7 @@ class FileCommandsTest : public ::testing::Test {
     SetSettingsFolder(tmp_.file("settings"));
     doc_.surface.SetPixelV(1, 1, RGB(200, 0, 0));
   }
-  void TearDown() override {
-    SetSettingsFolder("");
-    SetProgramFolder("");
-  }
+  void TearDown() override { SetSettingsFolder(""); }
   bool Exists(const std::string& p) { return std::filesystem::exists(p); }
 
   test::TempDir tmp_;
@@ -161,36 +157,6 @@ TEST_F(FileCommandsTest, FailedSaveAsOverReadOnlyFileKeepsOldFileAndName) {
   EXPECT_EQ(host_.messages.size(), 1u);
 }
 
-TEST_F(FileCommandsTest, SaveOnAFileLoadedFromACursorWritesAnIcon) {
-  const std::string cur = tmp_.file("arrow.cur");
-  ASSERT_TRUE(WriteCursorFile(cur, doc_.surface, 4, PaletteMethod::None, 5, 7));
-  IconDocument other;
-  FileCommands loader(other, host_);
-  ASSERT_TRUE(loader.LoadFile(cur));
-  EXPECT_EQ(host_.titles.back(), cur + " - Varnel Glyphsmith");
-  EXPECT_EQ(loader.Recent().paths[0], cur);
-  host_.optionAnswers = {Ok(4)};
-  loader.Save();
-  const auto bytes = test::ReadAll(cur);
-  ASSERT_EQ(bytes.size(), 766u);
-  EXPECT_EQ(bytes[2], 1);   // type icon
-  EXPECT_EQ(bytes[10], 0);  // planes, not the hotspot
-  EXPECT_EQ(bytes[12], 0);
-  EXPECT_TRUE(host_.dialogs.empty());
-  EXPECT_EQ(host_.optionKinds, (std::vector<SaveKind>{SaveKind::Icon}));
-}
-
-TEST_F(FileCommandsTest, SaveAsThenCancelWritesNothing) {
-  files_.AddRecentFile("/old.ico");
-  host_.saveAnswers = {tmp_.file("x.ico")};
-  host_.optionAnswers = {kCancelled};
-  files_.SaveAs();
-  EXPECT_EQ(host_.dialogs.back(), SaveAsDialog());
-  EXPECT_FALSE(Exists(tmp_.file("x.ico")));
-  EXPECT_EQ(files_.Recent().paths[0], "/old.ico");
-  EXPECT_EQ(doc_.fileName, "");
-}
-
 TEST_F(FileCommandsTest, SaveWithoutNameRunsSaveAs) {
   host_.saveAnswers = {tmp_.file("x.ico")};
   host_.optionAnswers = {Ok(1)};
@@ -199,20 +165,6 @@ TEST_F(FileCommandsTest, SaveWithoutNameRunsSaveAs) {
   EXPECT_EQ(test::ReadAll(tmp_.file("x.ico")).size(), 326u);
   EXPECT_EQ(files_.Recent().paths[0], tmp_.file("x.ico"));
   EXPECT_FALSE(doc_.modified);
-}
-
-TEST_F(FileCommandsTest, NewAfterNoKeepsTheFlagSoOpenAsksAgain) {
-  doc_.modified = true;
-  doc_.fileName = "/keep.ico";
-  host_.questionAnswers = {SaveChangesAnswer::No, SaveChangesAnswer::Cancel};
-  files_.New();
-  EXPECT_EQ(doc_.surface.GetPixel(1, 1), kWhite);
-  EXPECT_TRUE(doc_.modified);
-  EXPECT_EQ(doc_.fileName, "/keep.ico");
-  EXPECT_EQ(host_.repaints, 1);
-  files_.Open();
-  EXPECT_EQ(host_.questions, 2);
-  EXPECT_TRUE(host_.dialogs.empty());  // cancelled before the dialog
 }
 
 TEST_F(FileCommandsTest, OpenRemembersFolderAndIgnoresMissingFiles) {
@@ -229,15 +181,6 @@ TEST_F(FileCommandsTest, OpenRemembersFolderAndIgnoresMissingFiles) {
   EXPECT_EQ(fresh.fileName, icon);
   EXPECT_EQ(host_.openStarts, (std::vector<std::string>{"", tmp_.file("sub/")}));
   EXPECT_EQ(host_.dialogs[0], OpenIconDialog());
-}
-
-TEST_F(FileCommandsTest, RecentEntryOfAMissingFileIsDropped) {
-  files_.Recent() = RecentFiles{{"/a", tmp_.file("gone.ico"), "/c", ""}};
-  doc_.modified = true;  // no question is asked for a missing file
-  files_.OpenRecent(2);
-  EXPECT_EQ(files_.Recent(), (RecentFiles{{"/a", "/c", "", ""}}));
-  EXPECT_EQ(host_.messages, (std::vector<std::string>{kFileNotFound}));
-  EXPECT_EQ(host_.questions, 0);
 }
 
 TEST_F(FileCommandsTest, RecentEntryLoadsAfterTheQuestion) {
@@ -266,37 +209,12 @@ TEST_F(FileCommandsTest, ExportCursorWritesHotspotAndLeavesNameAndFlag) {
   EXPECT_EQ(b[2], 2);
   EXPECT_EQ(b[10] | b[11] << 8, 5);
   EXPECT_EQ(b[12] | b[13] << 8, 7);
+  EXPECT_EQ(host_.optionKinds, (std::vector<SaveKind>{SaveKind::Cursor}));
   EXPECT_EQ(doc_.hotspotX, 5);
   EXPECT_EQ(doc_.hotspotY, 7);
   EXPECT_TRUE(doc_.modified);
   EXPECT_EQ(doc_.fileName, "/doc.ico");
   EXPECT_EQ(files_.Recent(), RecentFiles{});
-}
-
-TEST_F(FileCommandsTest, BitmapAndPcxExportsUseTheirOwnWindows) {
-  host_.saveAnswers = {tmp_.file("p.bmp"), tmp_.file("p.pcx"), tmp_.file("q.bmp")};
-  host_.optionAnswers = {Ok(24), Ok(8), kCancelled};
-  files_.ExportBitmap();
-  files_.ExportPcx();
-  files_.ExportBitmap();
-  EXPECT_EQ(test::ReadAll(tmp_.file("p.bmp")).size(), 3126u);
-  EXPECT_EQ(test::ReadAll(tmp_.file("p.pcx"))[0], 10);
-  EXPECT_FALSE(Exists(tmp_.file("q.bmp")));
-  EXPECT_EQ(host_.optionKinds,
-            (std::vector<SaveKind>{SaveKind::Bitmap, SaveKind::Pcx, SaveKind::Bitmap}));
-  EXPECT_EQ(doc_.fileName, "");
-}
-
-TEST_F(FileCommandsTest, SampleCommandRemembersItsFolderEvenWhenCancelled) {
-  SetProgramFolder("/opt/glyphsmith");
-  doc_.modified = true;
-  host_.questionAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::No};
-  files_.OpenSample(true);
-  EXPECT_EQ(ReadOpenDir(), "/opt/glyphsmith/curseur");
-  EXPECT_TRUE(host_.dialogs.empty());
-  files_.OpenSample(false);
-  EXPECT_EQ(host_.openStarts, (std::vector<std::string>{"/opt/glyphsmith/icon"}));
-  EXPECT_EQ(host_.dialogs[0], OpenIconDialog());
 }
 
 }  // namespace

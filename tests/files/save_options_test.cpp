@@ -154,18 +154,5 @@ TEST(FileDialogs, PatternsAndFolders) {
   EXPECT_EQ(SampleFolder("/opt/gs/", false), "/opt/gs/icon");
 }
 
-TEST(FileDialogs, TitlesFiltersAndExtensions) {
-  EXPECT_EQ(OpenIconDialog().title, "Varnel Glyphsmith - Open an Icon");
-  EXPECT_EQ(OpenIconDialog().filters[1], (FileFilter{"All files (*.*)", "*.*"}));
-  EXPECT_EQ(OpenIconDialog().defaultExtension, "");
-  EXPECT_EQ(CursorSampleDialog().title, "Varnel Glyphsmith - Ouvrir un curseur");
-  EXPECT_EQ(CursorSampleDialog().filters[1].description, "Tous les fichiers (*.*)");
-  EXPECT_EQ(SaveAsDialog().title, "Sauvez Icon ...");
-  EXPECT_EQ(SaveChangesDialog().filters[0].description, "Ico File (*.ico)");
-  EXPECT_EQ(ExportCursorDialog().defaultExtension, "cur");
-  EXPECT_EQ(ExportBitmapDialog().title, "Save Bitmap...");
-  EXPECT_EQ(ExportPcxDialog().filters[0], (FileFilter{"PCX (*.pcx)", "*.pcx"}));
-}
-
 }  // namespace
 }  // namespace gs
