@@ -209,6 +209,17 @@ TEST_F(LanguageFixture, LoadExportsThenTranslatesFromTheChoice) {
   EXPECT_EQ(CurrentLanguagePath(), LangFile("English.lng"));
 }
 
+TEST_F(LanguageFixture, SplashLoadAlsoExportsTheMessages) {
+  SampleWindow s;
+  LoadWindowLanguage(&s.window, true);
+  EXPECT_TRUE(ProfileFile(LangFile("Francais.lng")).Keys("MSG").empty()) << "the list is empty";
+  MessageTexts() = {"Fichier non trouv\xC3\xA9!"};
+  LoadWindowLanguage(&s.window, true);
+  MessageTexts().clear();
+  EXPECT_EQ(ReadProfileString(LangFile("Francais.lng"), "MSG", "msg1", ""),
+            "Fichier non trouv\xC3\xA9!");
+}
+
 TEST_F(LanguageFixture, LoadWithoutLanguageFolderChangesNothing) {
   ASSERT_EQ(rmdir(LangFile("").c_str()), 0);
   SampleWindow s;
