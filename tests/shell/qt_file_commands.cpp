@@ -141,6 +141,33 @@ TEST_F(FileMenuTest, SaveAsThenCancelWritesNothing) {
   EXPECT_EQ(Doc().fileName, a);
 }
 
+TEST_F(FileMenuTest, SaveWindowKeepsChoicesUntilItsCloseBoxUnloadsIt) {
+  Doc().fileName = tmp_.file("keep.ico");
+  std::vector<QString> seen;
+  seam_.onSave = [&](frmSave& s) {
+    seen.push_back(s.cmbSaveAs()->currentText() + "/" + s.cmbOptimize()->currentText());
+    if (seen.size() == 1) {
+      s.cmbSaveAs()->setCurrentIndex(2);
+      s.cmbOptimize()->setCurrentIndex(1);
+      s.cmdOK()->click();
+    } else if (seen.size() == 2) {
+      s.close();  // the close box
+    } else {
+      s.cmdOK()->click();
+    }
+  };
+  Trigger("mnuFile", 2);
+  const auto first = test::ReadAll(tmp_.file("keep.ico"));
+  ASSERT_EQ(first.size(), 2238u);
+  Doc().surface.SetPixelV(0, 0, kBlack);
+  Trigger("mnuFile", 2);  // closed: nothing written
+  EXPECT_EQ(test::ReadAll(tmp_.file("keep.ico")), first);
+  Trigger("mnuFile", 2);
+  EXPECT_EQ(test::ReadAll(tmp_.file("keep.ico")).size(), 766u);
+  EXPECT_EQ(seen, (std::vector<QString>{"16 colors (4bit)/Extreme", "256 colors (8bit)/High",
+                                        "16 colors (4bit)/Extreme"}));
+}
+
 TEST_F(FileMenuTest, NewAfterNoKeepsTheFlagAndOpenAsksAgain) {
   Doc().surface.SetPixelV(3, 3, kBlack);
   Doc().modified = true;
