@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev libqt6printsupport6 qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev
   clang libclang-rt-14-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick time
 )
 missing=()
 for p in "${packages[@]}"; do
