@@ -195,6 +195,9 @@ bool ProfileFile::Write(std::string_view section, std::string_view key, std::str
     if (e >= 0) {
       Line& line = lines_[static_cast<std::size_t>(e)];
       std::string replacement = std::string(line.name) + "=" + stored;
+      // Writing what is already there changes nothing, and leaves the file alone.
+      if (std::string_view(bytes_).substr(line.begin, line.end - line.begin) == replacement)
+        return true;
       bytes_.replace(line.begin, line.end - line.begin, replacement);
     } else {
       // After the last non-blank line of the section.

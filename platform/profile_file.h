@@ -64,7 +64,8 @@ class ProfileFile {
   // cannot be stored.
   bool Write(std::string_view section, std::string_view key, std::string_view value);
   // Writes the file (through a temporary file and a rename) when something
-  // changed. False when that failed or the file could not be read at load.
+  // changed; rewriting an entry with the bytes it already has is no change. False when that failed
+  // or the file could not be read at load.
   bool Save();
 
   // Names of the sections, and the keys of the first section of a name, in

@@ -106,6 +106,18 @@ TEST_F(ProfileTest, WriteReplacesInPlaceAndKeepsTheRest) {
   EXPECT_EQ(Bytes(path), "; translator's note\n[S]\nk=new\nj=1\nadded=3\n\n[T]\nx=2\n");
 }
 
+TEST_F(ProfileTest, WritingTheSameValueLeavesTheFileAlone) {
+  std::string path = Put("[S]\nk=v\n");
+  struct stat before {};
+  ASSERT_EQ(stat(path.c_str(), &before), 0);
+  ASSERT_TRUE(WriteProfileString(path, "S", "k", "v"));
+  struct stat after {};
+  ASSERT_EQ(stat(path.c_str(), &after), 0);
+  EXPECT_EQ(before.st_ino, after.st_ino) << "not replaced";
+  ASSERT_TRUE(WriteProfileString(path, "S", "k", "w"));
+  EXPECT_EQ(Bytes(path), "[S]\nk=w\n");
+}
+
 TEST_F(ProfileTest, WriteAfterLastLineWithoutLineEnd) {
   std::string path = Put("[S]\rk=1");
   ASSERT_TRUE(WriteProfileString(path, "S", "j", "2"));
