@@ -76,5 +76,20 @@ TEST(Fixtures, InvalidIconsSayWhatIsWrongAndTheToolRefusesThem) {
   }
 }
 
+TEST(Fixtures, FuzzSeedsAndRegressionsReadWithoutHarm) {
+  int files = 0;
+  for (const char* folder : {"/../fuzz/corpus", "/../fuzz/regressions"}) {
+    const std::string path = test::DataPath("") + folder;
+    if (!std::filesystem::is_directory(path)) continue;
+    for (auto& e : std::filesystem::directory_iterator(path)) {
+      const IconDecodeResult r = DecodeIconFile(test::ReadAll(e.path().string()));
+      EXPECT_EQ(r.pixels.Width(), 32) << e.path();
+      EXPECT_EQ(r.pixels.Height(), 32) << e.path();
+      ++files;
+    }
+  }
+  EXPECT_GT(files, 5);
+}
+
 }  // namespace
 }  // namespace gs
