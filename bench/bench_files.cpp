@@ -24,10 +24,17 @@ void BM_BuildIcon(benchmark::State& state) {
   const auto method = static_cast<gs::PaletteMethod>(state.range(1));
   for (auto _ : state) benchmark::DoNotOptimize(gs::BuildIconBytes(pic, bits, method));
 }
-BENCHMARK(BM_BuildIcon)->Args({1, 0})->Args({4, 0})->Args({8, 0})->Args({8, 1})->Args({8, 2})->Args({24, 0});
+BENCHMARK(BM_BuildIcon)
+    ->Args({1, 0})
+    ->Args({4, 0})
+    ->Args({8, 0})
+    ->Args({8, 1})
+    ->Args({8, 2})
+    ->Args({24, 0});
 
 void BM_DecodeIcon(benchmark::State& state) {
-  const auto bytes = gs::BuildIconBytes(Picture(), static_cast<int>(state.range(0)), gs::PaletteMethod::None);
+  const auto bytes =
+      gs::BuildIconBytes(Picture(), static_cast<int>(state.range(0)), gs::PaletteMethod::None);
   for (auto _ : state) benchmark::DoNotOptimize(gs::DecodeIconFile(bytes));
 }
 BENCHMARK(BM_DecodeIcon)->Arg(1)->Arg(8)->Arg(24);
@@ -45,13 +52,15 @@ BENCHMARK(BM_DecodePngIcon);
 
 void BM_BuildBitmap(benchmark::State& state) {
   const gs::Surface pic = Picture();
-  for (auto _ : state) benchmark::DoNotOptimize(gs::BuildBitmapBytes(pic, static_cast<int>(state.range(0))));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(gs::BuildBitmapBytes(pic, static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_BuildBitmap)->Arg(1)->Arg(8)->Arg(24);
 
 void BM_BuildPcx(benchmark::State& state) {
   const gs::Surface pic = Picture();
-  for (auto _ : state) benchmark::DoNotOptimize(gs::BuildPcxBytes(pic, static_cast<int>(state.range(0))));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(gs::BuildPcxBytes(pic, static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_BuildPcx)->Arg(8)->Arg(24);
 

@@ -27,9 +27,9 @@ bool DisplayRateFromInterval(double intervalMs, std::int32_t& rate) {
   return true;
 }
 
-std::vector<std::uint8_t> BuildAnimatedCursorBytes(std::span<const std::vector<std::uint8_t>> frames,
-                                                   std::int32_t rate, std::string_view creatorNote,
-                                                   std::string_view authorName) {
+std::vector<std::uint8_t> BuildAnimatedCursorBytes(
+    std::span<const std::vector<std::uint8_t>> frames, std::int32_t rate,
+    std::string_view creatorNote, std::string_view authorName) {
   const std::uint64_t t = creatorNote.size(), a = authorName.size(), n = frames.size();
   std::uint64_t framesBytes = 0;
   for (const auto& f : frames) framesBytes += f.size();
@@ -115,7 +115,8 @@ void ReadChunkRange(std::span<const std::uint8_t> b, std::size_t begin, std::siz
       problem = "chunk '" + c.id + "' runs past its end at offset " + std::to_string(at);
       return;
     }
-    if (list && size >= 4 && depth < 8) ReadChunkRange(b, body + 4, body + size, depth + 1, chunks, problem);
+    if (list && size >= 4 && depth < 8)
+      ReadChunkRange(b, body + 4, body + size, depth + 1, chunks, problem);
     at = body + size;
   }
 }
@@ -126,7 +127,8 @@ bool ReadRiffChunks(std::span<const std::uint8_t> b, std::vector<RiffChunk>& chu
                     std::string& problem) {
   chunks.clear();
   problem.clear();
-  if (!bytes::Has(b, 0, 12) || std::string_view(reinterpret_cast<const char*>(b.data()), 4) != "RIFF")
+  if (!bytes::Has(b, 0, 12) ||
+      std::string_view(reinterpret_cast<const char*>(b.data()), 4) != "RIFF")
     return false;
   ReadChunkRange(b, 0, b.size(), 0, chunks, problem);
   return true;

@@ -35,7 +35,7 @@ WriteStatus WriteAnimatedCursor(const std::string& path, std::span<const std::st
 
 // The chunks of a RIFF file, for `info`: id, size, offset of the size field.
 struct RiffChunk {
-  std::string id;        // for LIST/RIFF: "LIST INFO", "RIFF ACON"
+  std::string id;  // for LIST/RIFF: "LIST INFO", "RIFF ACON"
   std::uint32_t size = 0;
   std::size_t offset = 0;
   int depth = 0;

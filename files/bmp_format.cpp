@@ -44,7 +44,8 @@ std::vector<std::uint8_t> BuildBitmapBytes(const Surface& document, int bitCount
 
 WriteStatus WriteBitmapFile(const std::string& path, const Surface& document, int bitCount) {
   const std::vector<std::uint8_t> b = BuildBitmapBytes(document, bitCount);
-  if (b.empty()) return WriteStatus::Failure(path, "unsupported colour depth " + std::to_string(bitCount));
+  if (b.empty())
+    return WriteStatus::Failure(path, "unsupported colour depth " + std::to_string(bitCount));
   return WriteFileSafely(path, b);
 }
 

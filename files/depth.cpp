@@ -79,11 +79,16 @@ bool IsSupportedDepth(int bitCount) {
 
 int BlockRowBytes(int bitCount) {
   switch (bitCount) {
-    case 1: return 4;
-    case 4: return 16;
-    case 8: return 32;
-    case 24: return 96;
-    default: return 0;
+    case 1:
+      return 4;
+    case 4:
+      return 16;
+    case 8:
+      return 32;
+    case 24:
+      return 96;
+    default:
+      return 0;
   }
 }
 
@@ -91,10 +96,14 @@ int BlockBytes(int bitCount) { return BlockRowBytes(bitCount) * 32; }
 
 std::span<const PaletteEntry> StandardTable(int bitCount) {
   switch (bitCount) {
-    case 1: return kMonoTable;
-    case 4: return kClassicTable;
-    case 8: return kByteTable;
-    default: return {};
+    case 1:
+      return kMonoTable;
+    case 4:
+      return kClassicTable;
+    case 8:
+      return kByteTable;
+    default:
+      return {};
   }
 }
 
@@ -154,8 +163,12 @@ DepthImage ConvertToDepth(const Surface& src, int bitCount, RowOrder order) {
           row[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(c));
           row[3 * x + 2] = static_cast<std::uint8_t>(RedOf(c));
           break;
-        case 8: row[x] = static_cast<std::uint8_t>(cache.Get(c)); break;
-        case 4: row[x / 2] |= static_cast<std::uint8_t>(cache.Get(c) << (x % 2 ? 0 : 4)); break;
+        case 8:
+          row[x] = static_cast<std::uint8_t>(cache.Get(c));
+          break;
+        case 4:
+          row[x / 2] |= static_cast<std::uint8_t>(cache.Get(c) << (x % 2 ? 0 : 4));
+          break;
         case 1:
           if (cache.Get(c)) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
           break;
@@ -174,10 +187,17 @@ Color DepthImagePixel(const DepthImage& img, RowOrder order, int x, int y) {
   const std::uint8_t* row = img.block.data() + static_cast<std::size_t>(stored) * rowBytes;
   int index = 0;
   switch (img.bitCount) {
-    case 24: return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-    case 8: index = row[x]; break;
-    case 4: index = x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4; break;
-    case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
+    case 24:
+      return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+    case 8:
+      index = row[x];
+      break;
+    case 4:
+      index = x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
+      break;
+    case 1:
+      index = (row[x / 8] >> (7 - x % 8)) & 1;
+      break;
   }
   if (index >= static_cast<int>(img.table.size())) return kBlack;
   return img.table[index].ToColor();

@@ -206,11 +206,12 @@ void DecodeFixedEntry(std::span<const std::uint8_t> bytes, std::uint32_t offset,
   } else {
     AddProblem(r.problem, "unsupported bit count " + std::to_string(bits));
   }
-  if (!bytes::CopyPadded(bytes, pos, mask.size(), mask.data())) AddProblem(r.problem, "mask cut short");
+  if (!bytes::CopyPadded(bytes, pos, mask.size(), mask.data()))
+    AddProblem(r.problem, "mask cut short");
 
   std::vector<std::uint8_t> maskBgr(3072);
   static constexpr std::array<PaletteEntry, 2> kMaskTable = {PaletteEntry{0, 0, 0, 0},
-                                                              PaletteEntry{255, 255, 255, 0}};
+                                                             PaletteEntry{255, 255, 255, 0}};
   ExpandIndexedPixels(mask, 1, kMaskTable, maskBgr);
   r.pixels = SurfaceFromBgr(bgr.data());
   const Surface maskImage = SurfaceFromBgr(maskBgr.data());
@@ -313,7 +314,8 @@ void ExpandIndexedPixels(std::span<const std::uint8_t> block, int bitCount,
       if (block.size() < 1024) return;
       for (std::size_t i = 0; i < 1024; ++i) put(i, block[i]);
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

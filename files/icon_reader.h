@@ -82,16 +82,16 @@ void ExpandIndexedPixels(std::span<const std::uint8_t> block, int bitCount,
                          std::span<const PaletteEntry> table, std::span<std::uint8_t> out);
 
 enum class IconImageKind {
-  None,      // nothing could be read (black picture)
-  Indexed,   // 1, 4 or 8 bits
+  None,     // nothing could be read (black picture)
+  Indexed,  // 1, 4 or 8 bits
   Rgb24,
-  Rgba32,    // 32-bit entry, alpha below 128 taken as transparent
+  Rgba32,  // 32-bit entry, alpha below 128 taken as transparent
   Png,
   Fallback,  // no entry qualified: the best image drawn over black
 };
 
 struct IconDecodeResult {
-  Surface pixels;      // 32 x 32
+  Surface pixels;       // 32 x 32
   int entryIndex = -1;  // the entry read; -1 when none
   IconImageKind kind = IconImageKind::None;
   bool fallback = false;

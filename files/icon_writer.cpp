@@ -20,11 +20,20 @@ struct IconFields {
 
 bool FieldsFor(int bitCount, IconFields& f) {
   switch (bitCount) {
-    case 1: f = {0, 5, 7, 128, 0}; return true;
-    case 4: f = {16, 0, 0, 2, 0}; return true;
-    case 8: f = {0, 0, 0, 1152, 256}; return true;
-    case 24: f = {0, 0, 0, 1153, 1}; return true;
-    default: return false;
+    case 1:
+      f = {0, 5, 7, 128, 0};
+      return true;
+    case 4:
+      f = {16, 0, 0, 2, 0};
+      return true;
+    case 8:
+      f = {0, 0, 0, 1152, 256};
+      return true;
+    case 24:
+      f = {0, 0, 0, 1153, 1};
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -63,7 +72,8 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   } else {
     img = ConvertToDepth(working, bitCount, RowOrder::BottomUp);
   }
-  const std::uint32_t tableBytes = bitCount == 24 ? 4 : static_cast<std::uint32_t>(img.table.size()) * 4;
+  const std::uint32_t tableBytes =
+      bitCount == 24 ? 4 : static_cast<std::uint32_t>(img.table.size()) * 4;
   const std::uint32_t resourceBytes =
       40 + tableBytes + static_cast<std::uint32_t>(img.block.size()) + 128;
 
@@ -119,7 +129,8 @@ bool MarkAsCursor(std::vector<std::uint8_t>& b, std::int16_t hotspotX, std::int1
 WriteStatus WriteIconFile(const std::string& path, const Surface& document, int bitCount,
                           PaletteMethod method) {
   const std::vector<std::uint8_t> b = BuildIconBytes(document, bitCount, method);
-  if (b.empty()) return WriteStatus::Failure(path, "unsupported colour depth " + std::to_string(bitCount));
+  if (b.empty())
+    return WriteStatus::Failure(path, "unsupported colour depth " + std::to_string(bitCount));
   return WriteFileSafely(path, b);
 }
 
@@ -128,7 +139,8 @@ WriteStatus WriteCursorFile(const std::string& path, const Surface& document, in
   if (hotspotX < 0 || hotspotX > 31 || hotspotY < 0 || hotspotY > 31)
     return WriteStatus::Failure(path, "hotspot outside 0..31");
   std::vector<std::uint8_t> b = BuildIconBytes(document, bitCount, method);
-  if (b.empty()) return WriteStatus::Failure(path, "unsupported colour depth " + std::to_string(bitCount));
+  if (b.empty())
+    return WriteStatus::Failure(path, "unsupported colour depth " + std::to_string(bitCount));
   // The cursor is made whole in memory, so no half-made one ever reaches the disk.
   MarkAsCursor(b, hotspotX, hotspotY);
   return WriteFileSafely(path, b);

@@ -78,8 +78,10 @@ int NearestPaletteIndex(std::span<const PaletteEntry> table, int red, int green,
       bestDistance = d;
     } else if (d == bestDistance) {
       const PaletteEntry& b = table[best];
-      const int crossedI = std::abs(green - e.red) + std::abs(blue - e.green) + std::abs(red - e.blue);
-      const int crossedB = std::abs(green - b.red) + std::abs(blue - b.green) + std::abs(red - b.blue);
+      const int crossedI =
+          std::abs(green - e.red) + std::abs(blue - e.green) + std::abs(red - e.blue);
+      const int crossedB =
+          std::abs(green - b.red) + std::abs(blue - b.green) + std::abs(red - b.blue);
       if (crossedI < crossedB) best = i;
     }
   }

@@ -101,7 +101,8 @@ std::vector<std::uint8_t> BuildPcxBytes(const Surface& document, int bitCount) {
 
 WriteStatus WritePcxFile(const std::string& path, const Surface& document, int bitCount) {
   const std::vector<std::uint8_t> b = BuildPcxBytes(document, bitCount);
-  if (b.empty()) return WriteStatus::Failure(path, "unsupported colour depth " + std::to_string(bitCount));
+  if (b.empty())
+    return WriteStatus::Failure(path, "unsupported colour depth " + std::to_string(bitCount));
   return WriteFileSafely(path, b);
 }
 

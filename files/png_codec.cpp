@@ -38,7 +38,8 @@ void QuietWarning(png_structp, png_const_charp) {}
 bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide) {
   out = {};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return false;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+  png_structp png =
+      png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info) {
@@ -78,7 +79,8 @@ bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide)
   out.height = static_cast<int>(h);
   out.rgba.assign(static_cast<std::size_t>(w) * h * 4, 0);
   rows.resize(h);
-  for (png_uint_32 y = 0; y < h; ++y) rows[y] = out.rgba.data() + static_cast<std::size_t>(y) * w * 4;
+  for (png_uint_32 y = 0; y < h; ++y)
+    rows[y] = out.rgba.data() + static_cast<std::size_t>(y) * w * 4;
   png_read_image(png, rows.data());
   png_destroy_read_struct(&png, &info, nullptr);
   return true;
@@ -101,7 +103,8 @@ std::vector<std::uint8_t> BuildPngBytes(const Surface& document) {
   out.reserve(4096);
   std::vector<png_bytep> rows(32);
   for (int y = 0; y < 32; ++y) rows[y] = pixels.data() + static_cast<std::size_t>(y) * 32 * 4;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
   if (!png) return {};
   png_infop info = png_create_info_struct(png);
   if (!info || setjmp(png_jmpbuf(png))) {

@@ -190,7 +190,8 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
   pending_.push_back({temp, t.path, t.existed});
   if (pending_.size() >= groupSize_) {
     auto errors = Commit();
-    if (committedErrors) committedErrors->insert(committedErrors->end(), errors.begin(), errors.end());
+    if (committedErrors)
+      committedErrors->insert(committedErrors->end(), errors.begin(), errors.end());
   }
   return WriteStatus::Success();
 }

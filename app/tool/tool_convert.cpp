@@ -3,9 +3,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-
 #include <cstdio>
+#include <cstring>
 #include <set>
 
 #include "app/tool/tool_common.h"
@@ -63,10 +62,14 @@ int ParseOptions(const std::vector<std::string>& args, ConvertOptions& o) {
         return Usage("--depth takes 1, 4, 8 or 24");
     } else if (a == "--palette") {
       if (!value(v)) return Usage("--palette takes none, high or extreme");
-      if (v == "none") o.palette = PaletteMethod::None;
-      else if (v == "high") o.palette = PaletteMethod::High;
-      else if (v == "extreme") o.palette = PaletteMethod::Extreme;
-      else return Usage("--palette takes none, high or extreme");
+      if (v == "none")
+        o.palette = PaletteMethod::None;
+      else if (v == "high")
+        o.palette = PaletteMethod::High;
+      else if (v == "extreme")
+        o.palette = PaletteMethod::Extreme;
+      else
+        return Usage("--palette takes none, high or extreme");
     } else if (a == "--hotspot") {
       const auto comma = value(v) ? v.find(',') : std::string::npos;
       int x = 0, y = 0;
@@ -79,7 +82,8 @@ int ParseOptions(const std::vector<std::string>& args, ConvertOptions& o) {
     } else if (a == "--out-dir") {
       if (!value(o.outDir) || o.outDir.empty()) return Usage("--out-dir takes a folder");
     } else if (a == "--to") {
-      if (!value(o.to) || !IsOutputFormat(o.to)) return Usage("--to takes ico, cur, bmp, pcx or png");
+      if (!value(o.to) || !IsOutputFormat(o.to))
+        return Usage("--to takes ico, cur, bmp, pcx or png");
     } else if (a == "--") {
       o.paths.insert(o.paths.end(), args.begin() + static_cast<long>(i) + 1, args.end());
       break;
@@ -162,7 +166,9 @@ int ConvertMany(const ConvertOptions& o) {
   if (o.hasHotspot && o.to != "cur") return Usage("--hotspot applies to .cur output only");
   struct stat st {};
   if (::stat(o.outDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-    return Fail(o.outDir + ": " + (errno == 0 || S_ISREG(st.st_mode) ? std::string("not a folder") : std::strerror(errno)));
+    return Fail(
+        o.outDir + ": " +
+        (errno == 0 || S_ISREG(st.st_mode) ? std::string("not a folder") : std::strerror(errno)));
   std::set<std::string> outputs;
   Progress progress(o.paths.size());
   SafeWriteBatch batch;

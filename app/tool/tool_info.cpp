@@ -13,12 +13,18 @@ namespace {
 
 const char* KindName(IconImageKind k) {
   switch (k) {
-    case IconImageKind::None: return "nothing readable";
-    case IconImageKind::Indexed: return "indexed colours";
-    case IconImageKind::Rgb24: return "24-bit colour";
-    case IconImageKind::Rgba32: return "32-bit colour with alpha";
-    case IconImageKind::Png: return "PNG";
-    case IconImageKind::Fallback: return "no 32 x 32 image at 1, 4, 8 or 24 bits; best image scaled";
+    case IconImageKind::None:
+      return "nothing readable";
+    case IconImageKind::Indexed:
+      return "indexed colours";
+    case IconImageKind::Rgb24:
+      return "24-bit colour";
+    case IconImageKind::Rgba32:
+      return "32-bit colour with alpha";
+    case IconImageKind::Png:
+      return "PNG";
+    case IconImageKind::Fallback:
+      return "no 32 x 32 image at 1, 4, 8 or 24 bits; best image scaled";
   }
   return "";
 }
@@ -27,7 +33,10 @@ int InfoIcon(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   const IconDirectory dir = ReadIconDirectory(bytes);
   const bool cursor = dir.header.type == 2;
   std::printf("%s: %s, %zu bytes\n", path.c_str(),
-              cursor ? "cursor" : dir.header.type == 1 ? "icon" : "unknown type", bytes.size());
+              cursor                 ? "cursor"
+              : dir.header.type == 1 ? "icon"
+                                     : "unknown type",
+              bytes.size());
   std::printf("header: reserved %u, type %u, count %d\n", dir.header.reserved, dir.header.type,
               dir.header.count);
   for (std::size_t i = 0; i < dir.entries.size(); ++i) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -25,7 +24,8 @@ TEST(BitmapExport, HeaderFieldsAtEveryDepth) {
   struct Row {
     int bits;
     std::uint32_t size, offset, imageSize, colours;
-  } rows[] = {{1, 190, 62, 0, 2}, {4, 630, 118, 0, 16}, {8, 2102, 1078, 0, 256}, {24, 3126, 54, 3072, 0}};
+  } rows[] = {
+      {1, 190, 62, 0, 2}, {4, 630, 118, 0, 16}, {8, 2102, 1078, 0, 256}, {24, 3126, 54, 3072, 0}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.bits);
     const Bytes b = BuildBitmapBytes(test::ManyColours(), r.bits);
@@ -124,7 +124,10 @@ TEST(PcxExport, AllWhiteFileLengthsAndHeader) {
     int bits;
     std::size_t length;
     int bitsPerPlane, planes, lineBytes;
-  } rows[] = {{8, 961, 8, 1, 32}, {24, 320, 8, 3, 32}, {1, 128 + 32 * 2, 1, 1, 4}, {4, 128 + 32 * 2, 4, 1, 16}};
+  } rows[] = {{8, 961, 8, 1, 32},
+              {24, 320, 8, 3, 32},
+              {1, 128 + 32 * 2, 1, 1, 4},
+              {4, 128 + 32 * 2, 4, 1, 16}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.bits);
     const Bytes b = BuildPcxBytes(MakeIconSurface(), r.bits);
@@ -227,8 +230,9 @@ TEST(AnimatedCursor, DisplayRateFromInterval) {
     double ms;
     bool ok;
     int rate;
-  } cases[] = {{10, true, 1}, {250, true, 25}, {9, true, 1}, {1, true, 1}, {19.9, true, 1},
-               {0, false, 0}, {0.5, false, 0}, {-5, false, 0}, {1e12, true, 214748364}};
+  } cases[] = {{10, true, 1},   {250, true, 25}, {9, true, 1},
+               {1, true, 1},    {19.9, true, 1}, {0, false, 0},
+               {0.5, false, 0}, {-5, false, 0},  {1e12, true, 214748364}};
   for (const Case& c : cases) {
     std::int32_t rate = 0;
     EXPECT_EQ(DisplayRateFromInterval(c.ms, rate), c.ok) << c.ms;

@@ -54,8 +54,9 @@ inline std::string FirstDifference(const Surface& got, const Surface& want) {
     for (int x = 0; x < 32; ++x)
       if (got.GetPixel(x, y) != want.GetPixel(x, y)) {
         const Color g = got.GetPixel(x, y), w = want.GetPixel(x, y);
-        std::snprintf(buf, sizeof buf, "first difference at (%d, %d): got %02X%02X%02X, want %02X%02X%02X",
-                      x, y, RedOf(g), GreenOf(g), BlueOf(g), RedOf(w), GreenOf(w), BlueOf(w));
+        std::snprintf(buf, sizeof buf,
+                      "first difference at (%d, %d): got %02X%02X%02X, want %02X%02X%02X", x, y,
+                      RedOf(g), GreenOf(g), BlueOf(g), RedOf(w), GreenOf(w), BlueOf(w));
         return buf;
       }
   return "";

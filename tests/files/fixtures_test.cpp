@@ -68,8 +68,8 @@ TEST(Fixtures, InvalidIconsSayWhatIsWrongAndTheToolRefusesThem) {
   for (const std::string& f : FixturesIn("invalid")) {
     SCOPED_TRACE(f);
     EXPECT_NE(DecodeIconFile(test::ReadAll(f)).problem, "");
-    const std::string cmd = std::string(GS_TOOL_PATH) + " convert " + f + " " + dir.file("o.bmp") +
-                            " 2>/dev/null";
+    const std::string cmd =
+        std::string(GS_TOOL_PATH) + " convert " + f + " " + dir.file("o.bmp") + " 2>/dev/null";
     const int status = std::system(cmd.c_str());
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("o.bmp")));

@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
+#include "files/icon_reader.h"
 
+#include <gtest/gtest.h>
 #include <png.h>
 
 #include "document/icon_document.h"
 #include "files/byte_io.h"
 #include "files/depth.h"
-#include "files/icon_reader.h"
 #include "files/icon_writer.h"
 #include "files/png_codec.h"
 #include "tests/files/file_test_util.h"
@@ -18,12 +18,18 @@ using test::FirstDifference;
 
 // A picture the 16- and 256-colour tables hold exactly, with transparency.
 Surface TableColours() {
-  return test::Picture({
-      "..##rrgg",
-      ".#y#rrgg",
-      "bbccmm..",
-  }, {{'r', RGB(255, 0, 0)}, {'g', RGB(0, 255, 0)}, {'y', RGB(255, 255, 0)},
-      {'b', RGB(0, 0, 255)}, {'c', RGB(0, 255, 255)}, {'m', RGB(128, 0, 128)}});
+  return test::Picture(
+      {
+          "..##rrgg",
+          ".#y#rrgg",
+          "bbccmm..",
+      },
+      {{'r', RGB(255, 0, 0)},
+       {'g', RGB(0, 255, 0)},
+       {'y', RGB(255, 255, 0)},
+       {'b', RGB(0, 0, 255)},
+       {'c', RGB(0, 255, 255)},
+       {'m', RGB(128, 0, 128)}});
 }
 
 // What reading gives back: the picture reduced to the table, white still white.
@@ -121,9 +127,9 @@ TEST(IconReader, PickIconImageReturnsMinusOneWhenNothingQualifies) {
 
 TEST(IconReader, SingleEntryIsReadWithoutLookingAtItsDirectoryFields) {
   auto b = BuildIconBytes(TableColours(), 4, PaletteMethod::None);
-  b[6] = 16;                    // width
-  b[7] = 48;                    // height
-  bytes::PutU16(b, 12, 99);     // bit count
+  b[6] = 16;                 // width
+  b[7] = 48;                 // height
+  bytes::PutU16(b, 12, 99);  // bit count
   const IconDecodeResult r = DecodeIconFile(b);
   EXPECT_EQ(r.problem, "");
   EXPECT_EQ(FirstDifference(r.pixels, TableColours()), "");
@@ -310,7 +316,8 @@ TEST(IconReader, HostileInputsLoadToADefinedPictureAndSayWhy) {
       {"negative count", with([](auto& b) { bytes::PutU16(b, 4, 0x8000); })},
       {"huge count", with([](auto& b) { bytes::PutU16(b, 4, 0x7FFF); })},
       {"offset past end", with([](auto& b) { b[18] = b[19] = b[20] = b[21] = 0xFF; })},
-      {"offset near end", with([](auto& b) { bytes::PutU16(b, 18, static_cast<std::uint16_t>(b.size() - 3)); })},
+      {"offset near end",
+       with([](auto& b) { bytes::PutU16(b, 18, static_cast<std::uint16_t>(b.size() - 3)); })},
       {"cut in the table", std::vector<std::uint8_t>(good.begin(), good.begin() + 100)},
       {"cut in the mask", std::vector<std::uint8_t>(good.end() - 200, good.end())},
       {"cut in the pixels", std::vector<std::uint8_t>(good.begin(), good.begin() + 1500)},

@@ -1,10 +1,11 @@
+#include "files/icon_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "document/icon_document.h"
 #include "files/icon_reader.h"
-#include "files/icon_writer.h"
 #include "tests/files/file_test_util.h"
 #include "tests/support/test_support.h"
 
@@ -87,10 +88,12 @@ TEST(IconWriter, AllWhiteIsAllMaskOverBlackAtEveryDepth) {
 }
 
 TEST(IconWriter, MaskMarksExactlyThePureWhitePixels) {
-  const Surface doc = test::Picture({
-      ".#a",
-      "#.#",
-  }, {{'a', RGB(254, 255, 255)}}, kBlack);
+  const Surface doc = test::Picture(
+      {
+          ".#a",
+          "#.#",
+      },
+      {{'a', RGB(254, 255, 255)}}, kBlack);
   const auto mask = BuildIconMask(doc);
   // Image row 0 is the last stored row; bits from the most significant.
   EXPECT_EQ(mask[31 * 4], 0b10000000);
@@ -136,16 +139,15 @@ TEST(IconWriter, ExactPaletteOfExactly256ColoursIndexesEveryOne) {
   Surface doc(32, 32);
   for (int n = 0; n < 1024; ++n) doc.SetPixelV(n % 32, n / 32, RGB(n % 256, 0, 9));
   const DepthImage img = BuildExactPalette(doc);
-  for (int n = 0; n < 1024; ++n)
-    ASSERT_EQ(img.block[(31 - n / 32) * 32 + n % 32], n % 256) << n;
+  for (int n = 0; n < 1024; ++n) ASSERT_EQ(img.block[(31 - n / 32) * 32 + n % 32], n % 256) << n;
 }
 
 TEST(IconWriter, SampledPaletteFindsExactColoursAndLowestOfEqualEntries) {
   // Few colours, one of them black: the real black and the unfilled black
   // entries are equal, so the lowest index must win.
-  const Surface doc = test::Picture({"#rg", "b#r"},
-                                    {{'r', RGB(255, 0, 0)}, {'g', RGB(0, 200, 0)}, {'b', RGB(0, 0, 90)}},
-                                    RGB(10, 20, 30));
+  const Surface doc = test::Picture(
+      {"#rg", "b#r"}, {{'r', RGB(255, 0, 0)}, {'g', RGB(0, 200, 0)}, {'b', RGB(0, 0, 90)}},
+      RGB(10, 20, 30));
   const DepthImage img = BuildSampledPalette(doc);
   std::set<int> used;
   for (int n = 0; n < 1024; ++n) {
@@ -190,8 +192,8 @@ TEST(IconWriter, NearestPaletteIndexTieBreaks) {
   EXPECT_EQ(NearestPaletteIndex(u, 0, 0, 0), 3);
   // A crossed measure strictly smaller replaces the earlier entry.
   std::vector<PaletteEntry> v(256, PaletteEntry::FromColor(RGB(255, 255, 255)));
-  v[1] = PaletteEntry::FromColor(RGB(10, 0, 0));   // for (5,0,0): d 5, crossed |0-10|+0+|5-0| = 15
-  v[2] = PaletteEntry::FromColor(RGB(0, 0, 0));    // d 5, crossed 0+0+5 = 5 < 15
+  v[1] = PaletteEntry::FromColor(RGB(10, 0, 0));  // for (5,0,0): d 5, crossed |0-10|+0+|5-0| = 15
+  v[2] = PaletteEntry::FromColor(RGB(0, 0, 0));   // d 5, crossed 0+0+5 = 5 < 15
   EXPECT_EQ(NearestPaletteIndex(v, 5, 0, 0), 2);
 }
 
@@ -203,7 +205,8 @@ TEST(IconWriter, PaletteMethodMattersOnlyAtEightBits) {
     EXPECT_EQ(BuildIconBytes(doc, bits, PaletteMethod::Extreme),
               BuildIconBytes(doc, bits, PaletteMethod::None));
   }
-  EXPECT_NE(BuildIconBytes(doc, 8, PaletteMethod::High), BuildIconBytes(doc, 8, PaletteMethod::None));
+  EXPECT_NE(BuildIconBytes(doc, 8, PaletteMethod::High),
+            BuildIconBytes(doc, 8, PaletteMethod::None));
   EXPECT_TRUE(BuildIconBytes(doc, 2, PaletteMethod::None).empty());
   EXPECT_TRUE(BuildIconBytes(doc, 32, PaletteMethod::None).empty());
 }

@@ -41,7 +41,8 @@ std::vector<Rgba> ReadWithImageMagick(const std::string& file, const test::TempD
   while (std::getline(in, line)) {
     int x, y, r, g, b, a = 255;
     const int n = std::sscanf(line.c_str(), "%d,%d: (%d,%d,%d,%d", &x, &y, &r, &g, &b, &a);
-    if (n >= 5 && x >= 0 && x < 32 && y >= 0 && y < 32) px[y * 32 + x] = {r, g, b, n == 6 ? a : 255};
+    if (n >= 5 && x >= 0 && x < 32 && y >= 0 && y < 32)
+      px[y * 32 + x] = {r, g, b, n == 6 ? a : 255};
   }
   return px;
 }

@@ -40,8 +40,8 @@ std::string Compare(const QImage& got, const Surface& want, const Surface* docum
       const Color w = want.GetPixel(x, y);
       const QRgb g = got.pixel(x, y);
       const bool clear = document && document->GetPixel(x, y) == kWhite;
-      const bool ok = clear ? qAlpha(g) == 0
-                            : qAlpha(g) == 255 && RGB(qRed(g), qGreen(g), qBlue(g)) == w;
+      const bool ok =
+          clear ? qAlpha(g) == 0 : qAlpha(g) == 255 && RGB(qRed(g), qGreen(g), qBlue(g)) == w;
       if (!ok) {
         char buf[120];
         std::snprintf(buf, sizeof buf, "at (%d, %d): Qt gives %08X, want %06X%s", x, y, g, w,

@@ -1,6 +1,5 @@
 // Drives glyphsmith-tool as a user would and checks it writes what the editor writes.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -35,8 +34,8 @@ std::string Slurp(const std::string& path) {
 }
 
 ToolRun Tool(const test::TempDir& dir, const std::string& args) {
-  const std::string cmd = std::string(GS_TOOL_PATH) + " " + args + " >" + dir.file(".out") +
-                          " 2>" + dir.file(".err") + " </dev/null";
+  const std::string cmd = std::string(GS_TOOL_PATH) + " " + args + " >" + dir.file(".out") + " 2>" +
+                          dir.file(".err") + " </dev/null";
   const int status = std::system(cmd.c_str());
   ToolRun r;
   r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -70,7 +69,8 @@ TEST_F(ToolTest, ConvertWritesWhatTheEditorWrites) {
       {"", "a.ico", BuildIconBytes(Sample(), 24, PaletteMethod::None)},
       {"--depth 8 --palette high", "b.ico", BuildIconBytes(Sample(), 8, PaletteMethod::High)},
       {"--depth 8 --palette extreme", "c.ICO", BuildIconBytes(Sample(), 8, PaletteMethod::Extreme)},
-      {"--depth 1 --hotspot 0,31", "d.cur", [] {
+      {"--depth 1 --hotspot 0,31", "d.cur",
+       [] {
          Bytes b = BuildIconBytes(Sample(), 1, PaletteMethod::None);
          MarkAsCursor(b, 0, 31);
          return b;
@@ -149,12 +149,19 @@ TEST_F(ToolTest, BadInputIsOneLineNamingTheFileAndNothingIsWritten) {
 
 TEST_F(ToolTest, UsageErrorsExitTwo) {
   const std::string out = dir_.file("o.ico");
-  const std::vector<std::string> bad = {std::string("frobnicate"), "convert " + in_, "convert " + in_ + " " + out + " --depth 16",
-        "convert " + in_ + " " + out + " --depth", "convert " + in_ + " " + out + " --palette best",
-        "convert " + in_ + " " + out + " --hotspot 1,2", "convert " + in_ + " " + dir_.file("o.cur") +
-        " --hotspot 32,0", "convert " + in_ + " " + dir_.file("o.gif"), "pixels",
-        "ani " + out + " --interval abc " + in_, "ani " + out + " --interval 0 " + in_,
-        "convert --out-dir " + dir_.path() + " --to gif " + in_};
+  const std::vector<std::string> bad = {
+      std::string("frobnicate"),
+      "convert " + in_,
+      "convert " + in_ + " " + out + " --depth 16",
+      "convert " + in_ + " " + out + " --depth",
+      "convert " + in_ + " " + out + " --palette best",
+      "convert " + in_ + " " + out + " --hotspot 1,2",
+      "convert " + in_ + " " + dir_.file("o.cur") + " --hotspot 32,0",
+      "convert " + in_ + " " + dir_.file("o.gif"),
+      "pixels",
+      "ani " + out + " --interval abc " + in_,
+      "ani " + out + " --interval 0 " + in_,
+      "convert --out-dir " + dir_.path() + " --to gif " + in_};
   for (const std::string& args : bad) {
     const ToolRun r = Tool(dir_, args);
     EXPECT_EQ(r.rc, 2) << args;
@@ -171,7 +178,7 @@ TEST_F(ToolTest, OutDirConvertsManyAndReportsEachBadOne) {
   test::WriteAll(dir_.file("b.ico"), BuildIconBytes(test::ManyColours(), 8, PaletteMethod::None));
   test::WriteAll(dir_.file("bad.ico"), {1, 2});
   const ToolRun r = Tool(dir_, "convert --out-dir " + out + " " + in_ + " " + dir_.file("bad.ico") +
-                               " " + dir_.file("b.ico"));
+                                   " " + dir_.file("b.ico"));
   EXPECT_EQ(r.rc, 1);
   EXPECT_EQ(Lines(r.err), 1) << r.err;
   EXPECT_NE(r.err.find("bad.ico"), std::string::npos);

@@ -133,7 +133,8 @@ TEST(SafeFile, BatchCommitsInGroupsAndReportsEachFailure) {
   EXPECT_EQ(refused, 1);
   EXPECT_TRUE(committed.empty());
   for (int i : {0, 1, 2, 4}) {
-    EXPECT_EQ(test::ReadAll(dir.file("f" + std::to_string(i))), (Bytes{static_cast<std::uint8_t>(i)}));
+    EXPECT_EQ(test::ReadAll(dir.file("f" + std::to_string(i))),
+              (Bytes{static_cast<std::uint8_t>(i)}));
   }
   EXPECT_EQ(test::ReadAll(dir.file("f3")), (Bytes{9}));
   EXPECT_EQ(EntriesIn(dir.path()), 5);
