@@ -140,7 +140,9 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std:
     out.clear();
     return false;
   };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking so that a pipe in place of a file cannot hang the open; it
+  // is refused just below as not a regular file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return fail(Reason(errno));
   struct stat st {};
   if (::fstat(fd, &st) != 0) {

@@ -194,5 +194,19 @@ TEST_F(ToolTest, OutDirConvertsManyAndReportsEachBadOne) {
   EXPECT_EQ(Tool(dir_, "convert --out-dir " + dir_.file("nope") + " " + in_).rc, 1);
 }
 
+TEST_F(ToolTest, OutDirShowsProgressOnlyOnATerminal) {
+  if (std::system("command -v script >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "no `script` for a terminal";
+  const std::string out = dir_.file("out");
+  mkdir(out.c_str(), 0755);
+  const std::string convert = std::string(GS_TOOL_PATH) + " convert --out-dir " + out + " " + in_;
+  // `script` runs the tool on a pseudo-terminal and copies what it shows.
+  const std::string cmd = "script -qec '" + convert + "' /dev/null >" + dir_.file("tty.txt");
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  EXPECT_NE(Slurp(dir_.file("tty.txt")).find("converting 1/1"), std::string::npos);
+  const ToolRun piped = Tool(dir_, "convert --out-dir " + out + " " + in_);
+  EXPECT_EQ(piped.err, "");
+}
+
 }  // namespace
 }  // namespace gs

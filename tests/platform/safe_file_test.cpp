@@ -105,6 +105,9 @@ TEST(SafeFile, ReadWholeFileLimitsAndReasons) {
   EXPECT_EQ(error, dir.file("nope") + ": No such file or directory");
   EXPECT_FALSE(ReadWholeFile(dir.path(), out, &error));
   EXPECT_EQ(error, dir.path() + ": Is a directory");
+  mkfifo(dir.file("pipe").c_str(), 0600);
+  EXPECT_FALSE(ReadWholeFile(dir.file("pipe"), out, &error)) << "must not wait for a writer";
+  EXPECT_EQ(error, dir.file("pipe") + ": not a regular file");
   EXPECT_TRUE(RegularFileExists(dir.file("f")));
   EXPECT_FALSE(RegularFileExists(dir.path()));
   EXPECT_FALSE(RegularFileExists(""));
