@@ -37,7 +37,10 @@ void BM_ShapeDragMove(benchmark::State& state) {
   }
   e.engine.Release(gs::kLeftButton, 100, 100, 256, 256);
 }
-BENCHMARK(BM_ShapeDragMove)->Arg(gs::kToolLine)->Arg(gs::kToolRectangle)->Arg(gs::kToolEllipse)
+BENCHMARK(BM_ShapeDragMove)
+    ->Arg(gs::kToolLine)
+    ->Arg(gs::kToolRectangle)
+    ->Arg(gs::kToolEllipse)
     ->Arg(gs::kToolRoundRect);
 
 void BM_SelectionMoveStep(benchmark::State& state) {
@@ -59,7 +62,8 @@ void BM_SprayBurst(benchmark::State& state) {
   gs::Surface s = gs::MakeIconSurface();
   gs::ClockSeededRandom random;
   const auto clock = [] { return 1.0; };
-  for (auto _ : state) gs::SprayBurst(s, 16, 16, gs::kBlack, static_cast<int>(state.range(0)), random, clock);
+  for (auto _ : state)
+    gs::SprayBurst(s, 16, 16, gs::kBlack, static_cast<int>(state.range(0)), random, clock);
 }
 BENCHMARK(BM_SprayBurst)->Arg(0)->Arg(2);
 

@@ -59,13 +59,15 @@ void ColorBoxDoubleClicked(frmMain& w, int box) {
   part.colors.boxes[static_cast<std::size_t>(box)] = FromQColor(*chosen);
   part.picColor[static_cast<std::size_t>(box)]->SetColor(FromQColor(*chosen));
   for (int i = 0; i < kCustomColors; ++i)
-    part.colors.customColors[static_cast<std::size_t>(i)] = FromQColor(QColorDialog::customColor(i));
+    part.colors.customColors[static_cast<std::size_t>(i)] =
+        FromQColor(QColorDialog::customColor(i));
 }
 
 void ShowSpectrum(frmMain& w) {
   ColorsPart& part = w.Colors();
   if (part.palette) return;
-  auto* palette = new frmPalette(part.colors, [&w] { RefreshColorButtons(w); }, &w);
+  auto* palette = new frmPalette(
+      part.colors, [&w] { RefreshColorButtons(w); }, &w);
   part.palette = palette;
   palette->PlaceOver(QRect(part.picPalette->mapToGlobal(QPoint(0, 0)), part.picPalette->size()));
   palette->ShowFloating();

@@ -10,11 +10,20 @@ void mnuEdit_Click(frmMain& w, int index) {
   DrawingEngine& engine = *w.Tools().engine;
   ImageClipboard& clipboard = w.Edit().clipboard;
   switch (index) {
-    case 0: w.RestoreBackup(); break;
-    case 2: engine.EditCut(clipboard); break;
-    case 3: engine.EditCopy(clipboard); break;
-    case 4: engine.EditPaste(clipboard); break;
-    default: break;
+    case 0:
+      w.RestoreBackup();
+      break;
+    case 2:
+      engine.EditCut(clipboard);
+      break;
+    case 3:
+      engine.EditCopy(clipboard);
+      break;
+    case 4:
+      engine.EditPaste(clipboard);
+      break;
+    default:
+      break;
   }
 }
 

@@ -1,12 +1,12 @@
 #include "shell/frmMain_Tools.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "document/qt_canvas.h"
 #include "shell/frmMain_Colors.h"
@@ -38,7 +38,8 @@ class LeftPanelPainter : public QObject {
       const int room = panel->height() - kPanelPlace.top() - 4;
       const int h = std::clamp(room, kPanelMinHeight, kPanelPlace.height());
       for (OptionPanelWidget* p : tools_.panels)
-        if (p && p->height() != h) p->setGeometry(kPanelPlace.adjusted(0, 0, 0, h - kPanelPlace.height()));
+        if (p && p->height() != h)
+          p->setGeometry(kPanelPlace.adjusted(0, 0, 0, h - kPanelPlace.height()));
     } else if (event->type() == QEvent::Paint) {
       auto* panel = static_cast<QWidget*>(watched);
       QPainter p(panel);
@@ -155,7 +156,8 @@ void frmMain::SetupTools() {
     b->setIcon(QIcon(ToolButtonGlyph(i)));
     b->setIconSize(QSize(22, 22));
     const std::string_view caption = GetToolInfo(i).caption;
-    b->setToolTip(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).remove('&'));
+    b->setToolTip(
+        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).remove('&'));
     // Two columns of six: the left column holds the even tools.
     b->setGeometry(kButtonLeft + (i % 2) * kButtonSide, kButtonTop + (i / 2) * kButtonStep,
                    kButtonSide, kButtonSide);

@@ -9,12 +9,13 @@
 namespace gs {
 
 std::array<Color, kPaletteBoxes> ColorState::DefaultPalette() {
-  return {RGB(255, 0, 0),     RGB(0, 128, 255),   RGB(117, 186, 255), RGB(236, 187, 19),
-          RGB(221, 232, 23),  RGB(34, 221, 44),   RGB(0, 0, 255),     RGB(0, 255, 255),
-          RGB(114, 184, 184), RGB(255, 0, 128),   RGB(128, 0, 0),     RGB(43, 255, 43),
-          RGB(157, 157, 255), RGB(244, 0, 122),   RGB(197, 197, 226), RGB(193, 239, 143),
-          RGB(132, 215, 255), RGB(192, 192, 192), RGB(255, 255, 255), RGB(0, 0, 0),
-          kWhite};
+  return {RGB(255, 0, 0),     RGB(0, 128, 255),   RGB(117, 186, 255),
+          RGB(236, 187, 19),  RGB(221, 232, 23),  RGB(34, 221, 44),
+          RGB(0, 0, 255),     RGB(0, 255, 255),   RGB(114, 184, 184),
+          RGB(255, 0, 128),   RGB(128, 0, 0),     RGB(43, 255, 43),
+          RGB(157, 157, 255), RGB(244, 0, 122),   RGB(197, 197, 226),
+          RGB(193, 239, 143), RGB(132, 215, 255), RGB(192, 192, 192),
+          RGB(255, 255, 255), RGB(0, 0, 0),       kWhite};
 }
 
 Color ColorState::ForButton(int button) const { return button == kLeftButton ? left : right; }
@@ -51,18 +52,30 @@ int PaletteBoxAt(int x, int y) {
 
 Color SpectrumColor(double x, double y, double width, double height) {
   if (!(width > 1) || !(height > 1)) return kWhite;
-  const double hue = std::clamp(x / (width - 1), 0.0, 1.0) * 6.0;  // sextants
+  const double hue = std::clamp(x / (width - 1), 0.0, 1.0) * 6.0;     // sextants
   const double light = 1.0 - std::clamp(y / (height - 1), 0.0, 1.0);  // 1 top .. 0 bottom
   // Fully saturated colour of this hue.
   const double f = hue - std::floor(hue);
   double r = 0, g = 0, b = 0;
   switch (static_cast<int>(std::floor(hue)) % 6) {
-    case 0: r = 1, g = f, b = 0; break;
-    case 1: r = 1 - f, g = 1, b = 0; break;
-    case 2: r = 0, g = 1, b = f; break;
-    case 3: r = 0, g = 1 - f, b = 1; break;
-    case 4: r = f, g = 0, b = 1; break;
-    default: r = 1, g = 0, b = 1 - f; break;
+    case 0:
+      r = 1, g = f, b = 0;
+      break;
+    case 1:
+      r = 1 - f, g = 1, b = 0;
+      break;
+    case 2:
+      r = 0, g = 1, b = f;
+      break;
+    case 3:
+      r = 0, g = 1 - f, b = 1;
+      break;
+    case 4:
+      r = f, g = 0, b = 1;
+      break;
+    default:
+      r = 1, g = 0, b = 1 - f;
+      break;
   }
   // Top half blends from white to the colour, bottom half from it to black.
   auto channel = [&](double c) {

@@ -8,7 +8,7 @@
 
 namespace gs {
 
-inline constexpr int kPaletteBoxes = 21;    // 0..19 palette, 20 transparent
+inline constexpr int kPaletteBoxes = 21;  // 0..19 palette, 20 transparent
 inline constexpr int kTransparentBox = 20;
 inline constexpr int kCustomColors = 16;
 
@@ -36,9 +36,9 @@ struct ColorState {
 // Layout of the colour bar, in its pixels.
 inline constexpr int kColorBoxSide = 17;
 Rect PaletteBoxRect(int box);
-Rect FrameRect();             // Picture2
-Rect LeftButtonRect();        // picLeftButton, inside Picture2
-Rect RightButtonRect();       // picRightButton, inside Picture2
+Rect FrameRect();        // Picture2
+Rect LeftButtonRect();   // picLeftButton, inside Picture2
+Rect RightButtonRect();  // picRightButton, inside Picture2
 // The box under (x, y) in the colour bar, or -1. Later boxes lie over earlier
 // ones where they overlap by their shared border.
 int PaletteBoxAt(int x, int y);

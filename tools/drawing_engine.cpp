@@ -1,7 +1,7 @@
 #include "tools/drawing_engine.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 
 #include "document/canvas_view.h"
 #include "document/numeric.h"
@@ -115,8 +115,7 @@ void DrawingEngine::Move(int buttons, double x, double y, double scaleWidth, dou
   if (repaint) RePaint();
 }
 
-void DrawingEngine::Release(int button, double x, double y, double scaleWidth,
-                            double scaleHeight) {
+void DrawingEngine::Release(int button, double x, double y, double scaleWidth, double scaleHeight) {
   if (button != kLeftButton && button != kRightButton) return;
   lastScaleWidth_ = scaleWidth;
   // A right release over the selection is left alone, except that a selection

@@ -86,8 +86,8 @@ struct DragState {
 struct PointerEvent {
   int button = kNoButton;  // the one button that paints this event
   Color color = kBlack;
-  Point cell;              // document pixel under the pointer
-  double x = 0, y = 0;     // canvas position
+  Point cell;           // document pixel under the pointer
+  double x = 0, y = 0;  // canvas position
 };
 
 class Tool;

@@ -67,8 +67,8 @@ void DrawBrush(QPainter& p) {
   p.setBrush(QColor(150, 90, 40));
   p.drawPolygon(QPolygonF({QPointF(10, 11), QPointF(18, 3), QPointF(20, 5), QPointF(12, 13)}));
   p.setBrush(QColor(40, 40, 40));
-  p.drawPolygon(QPolygonF({QPointF(10, 11), QPointF(12, 13), QPointF(8, 19), QPointF(2, 21),
-                           QPointF(4, 15)}));
+  p.drawPolygon(QPolygonF(
+      {QPointF(10, 11), QPointF(12, 13), QPointF(8, 19), QPointF(2, 21), QPointF(4, 15)}));
 }
 
 void DrawSprayCan(QPainter& p) {
@@ -79,8 +79,8 @@ void DrawSprayCan(QPainter& p) {
   p.drawRect(QRectF(12, 5, 4, 3));
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::black);
-  for (QPointF d : {QPointF(3, 3), QPointF(6, 5), QPointF(2, 7), QPointF(5, 9), QPointF(8, 3),
-                    QPointF(4, 12)})
+  for (QPointF d :
+       {QPointF(3, 3), QPointF(6, 5), QPointF(2, 7), QPointF(5, 9), QPointF(8, 3), QPointF(4, 12)})
     p.drawEllipse(d, 0.9, 0.9);
 }
 
@@ -97,12 +97,24 @@ QPixmap ToolButtonGlyph(int tool) {
       p.setPen(QPen(Qt::black, 1, Qt::DashLine));
       p.drawRect(QRectF(3.5, 4.5, 15, 13));
       break;
-    case kToolEraser: DrawEraser(p); break;
-    case kToolFill: DrawBucket(p); break;
-    case kToolPicker: DrawDropper(p); break;
-    case kToolPencil: DrawPencil(p); break;
-    case kToolBrush: DrawBrush(p); break;
-    case kToolSpray: DrawSprayCan(p); break;
+    case kToolEraser:
+      DrawEraser(p);
+      break;
+    case kToolFill:
+      DrawBucket(p);
+      break;
+    case kToolPicker:
+      DrawDropper(p);
+      break;
+    case kToolPencil:
+      DrawPencil(p);
+      break;
+    case kToolBrush:
+      DrawBrush(p);
+      break;
+    case kToolSpray:
+      DrawSprayCan(p);
+      break;
     case kToolText: {
       QFont f = p.font();
       f.setBold(true);
@@ -129,7 +141,8 @@ QPixmap ToolButtonGlyph(int tool) {
       p.setPen(ink);
       p.drawRoundedRect(QRectF(3.5, 5.5, 15, 11), 4, 4);
       break;
-    default: break;
+    default:
+      break;
   }
   return pm;
 }
@@ -175,8 +188,8 @@ QCursor ToolPointer(int image) {
         path.lineTo(16, 28);
         path.moveTo(4, 16);
         path.lineTo(28, 16);
-        for (auto [x, y, dx, dy] : {std::array<int, 4>{16, 4, 1, 1}, {16, 28, 1, -1},
-                                    {4, 16, 1, 1}, {28, 16, -1, 1}}) {
+        for (auto [x, y, dx, dy] :
+             {std::array<int, 4>{16, 4, 1, 1}, {16, 28, 1, -1}, {4, 16, 1, 1}, {28, 16, -1, 1}}) {
           if (x == 16) {
             path.moveTo(x - 3, y + 3 * dy);
             path.lineTo(x, y);
@@ -220,9 +233,9 @@ QImage PanelPicture(OptionPanel panel, int w, int h) {
       for (int v = 0; v < 4; ++v) {
         const int side = (v + 2) * 2;
         const QPointF c = cellCentre(v);
-        p.fillRect(QRectF(std::floor(c.x() - side / 2.0), std::floor(c.y() - side / 2.0), side,
-                          side),
-                   Qt::black);
+        p.fillRect(
+            QRectF(std::floor(c.x() - side / 2.0), std::floor(c.y() - side / 2.0), side, side),
+            Qt::black);
       }
       break;
     case OptionPanel::Tool5: {
@@ -234,12 +247,24 @@ QImage PanelPicture(OptionPanel panel, int w, int h) {
         p.setRenderHint(QPainter::Antialiasing, v < 2);
         p.setPen(Qt::NoPen);
         switch (v) {
-          case 0: p.drawEllipse(QPointF(x, y), 6, 6); break;
-          case 1: p.drawEllipse(QPointF(x, y), 4, 4); break;
-          case 2: p.drawRect(QRectF(x - 1, y - 1, 2, 2)); break;
-          case 3: p.drawRect(QRectF(x - 6, y - 6, 12, 12)); break;
-          case 4: p.drawRect(QRectF(x - 4, y - 4, 8, 8)); break;
-          case 5: p.drawRect(QRectF(x - 2, y - 2, 4, 4)); break;
+          case 0:
+            p.drawEllipse(QPointF(x, y), 6, 6);
+            break;
+          case 1:
+            p.drawEllipse(QPointF(x, y), 4, 4);
+            break;
+          case 2:
+            p.drawRect(QRectF(x - 1, y - 1, 2, 2));
+            break;
+          case 3:
+            p.drawRect(QRectF(x - 6, y - 6, 12, 12));
+            break;
+          case 4:
+            p.drawRect(QRectF(x - 4, y - 4, 8, 8));
+            break;
+          case 5:
+            p.drawRect(QRectF(x - 2, y - 2, 4, 4));
+            break;
           default: {
             const int len = v % 3 == 0 ? 7 : v % 3 == 1 ? 5 : 2;
             const int dir = v < 9 ? -1 : 1;
@@ -284,7 +309,8 @@ QImage PanelPicture(OptionPanel panel, int w, int h) {
         p.drawRect(box);
       }
       break;
-    case OptionPanel::None: break;
+    case OptionPanel::None:
+      break;
   }
   return img;
 }

@@ -11,10 +11,14 @@ namespace gs {
 
 int ToEngineButton(Qt::MouseButton b) {
   switch (b) {
-    case Qt::LeftButton: return kLeftButton;
-    case Qt::RightButton: return kRightButton;
-    case Qt::NoButton: return kNoButton;
-    default: return kMiddleButton;
+    case Qt::LeftButton:
+      return kLeftButton;
+    case Qt::RightButton:
+      return kRightButton;
+    case Qt::NoButton:
+      return kNoButton;
+    default:
+      return kMiddleButton;
   }
 }
 
@@ -30,8 +34,8 @@ int ToEngineButtons(Qt::MouseButtons b) {
 
 OptionPanelWidget::OptionPanelWidget(OptionPanel panel, ToolOptions& options, QWidget* parent)
     : QWidget(parent), panel_(panel), options_(options) {
-  static const char* const names[] = {"", "picTool1", "picTool5", "picTool6", "picTool8",
-                                      "picTool9"};
+  static const char* const names[] = {"",         "picTool1", "picTool5",
+                                      "picTool6", "picTool8", "picTool9"};
   setObjectName(names[static_cast<int>(panel)]);
   setAttribute(Qt::WA_OpaquePaintEvent);
   hide();

@@ -58,7 +58,8 @@ void BoxShapeTool::Draw(DrawingEngine& e, const PointerEvent& p) {
       pen = Pen::None();
       brush = Brush::Solid(colors.right);
       break;
-    default: break;
+    default:
+      break;
   }
   const Pen oldPen = s.SelectPen(pen);
   const Brush oldBrush = s.SelectBrush(brush);
@@ -180,19 +181,44 @@ void StampBrush(Surface& s, int shape, int x, int y, Color c) {
     s.LineTo(x1, y1);
   };
   switch (shape) {
-    case 0: s.Ellipse(x - 4, y - 4, x + 3, y + 3); break;
-    case 1: s.Ellipse(x - 2, y - 2, x + 2, y + 2); break;
-    case 2: s.SetPixelV(x, y, c); break;
-    case 3: s.Rectangle(x - 4, y - 4, x + 4, y + 4); break;
-    case 4: s.Rectangle(x - 3, y - 3, x + 2, y + 2); break;
-    case 5: s.Rectangle(x - 1, y - 1, x + 1, y + 1); break;
-    case 6: line(x - 4, y + 4, x + 4, y - 4); break;
-    case 7: line(x - 3, y + 3, x + 2, y - 2); break;
-    case 8: line(x - 1, y + 1, x + 1, y - 1); break;
-    case 9: line(x - 4, y - 4, x + 4, y + 4); break;
-    case 10: line(x - 3, y - 3, x + 2, y + 2); break;
-    case 11: line(x - 1, y - 1, x + 1, y + 1); break;
-    default: break;
+    case 0:
+      s.Ellipse(x - 4, y - 4, x + 3, y + 3);
+      break;
+    case 1:
+      s.Ellipse(x - 2, y - 2, x + 2, y + 2);
+      break;
+    case 2:
+      s.SetPixelV(x, y, c);
+      break;
+    case 3:
+      s.Rectangle(x - 4, y - 4, x + 4, y + 4);
+      break;
+    case 4:
+      s.Rectangle(x - 3, y - 3, x + 2, y + 2);
+      break;
+    case 5:
+      s.Rectangle(x - 1, y - 1, x + 1, y + 1);
+      break;
+    case 6:
+      line(x - 4, y + 4, x + 4, y - 4);
+      break;
+    case 7:
+      line(x - 3, y + 3, x + 2, y - 2);
+      break;
+    case 8:
+      line(x - 1, y + 1, x + 1, y - 1);
+      break;
+    case 9:
+      line(x - 4, y - 4, x + 4, y + 4);
+      break;
+    case 10:
+      line(x - 3, y - 3, x + 2, y + 2);
+      break;
+    case 11:
+      line(x - 1, y - 1, x + 1, y + 1);
+      break;
+    default:
+      break;
   }
 }
 
@@ -223,18 +249,30 @@ void TextTool::Press(DrawingEngine& e, const PointerEvent& p) {
 
 std::unique_ptr<Tool> MakeTool(int tool) {
   switch (tool) {
-    case kToolEraser: return std::make_unique<EraserTool>();
-    case kToolFill: return std::make_unique<FillTool>();
-    case kToolPicker: return std::make_unique<PickerTool>();
-    case kToolPencil: return std::make_unique<PencilTool>();
-    case kToolBrush: return std::make_unique<BrushTool>();
-    case kToolSpray: return std::make_unique<SprayTool>();
-    case kToolText: return std::make_unique<TextTool>();
-    case kToolLine: return std::make_unique<LineTool>();
-    case kToolRectangle: return std::make_unique<RectangleTool>();
-    case kToolEllipse: return std::make_unique<EllipseTool>();
-    case kToolRoundRect: return std::make_unique<RoundRectTool>();
-    default: return std::make_unique<SelectionTool>();
+    case kToolEraser:
+      return std::make_unique<EraserTool>();
+    case kToolFill:
+      return std::make_unique<FillTool>();
+    case kToolPicker:
+      return std::make_unique<PickerTool>();
+    case kToolPencil:
+      return std::make_unique<PencilTool>();
+    case kToolBrush:
+      return std::make_unique<BrushTool>();
+    case kToolSpray:
+      return std::make_unique<SprayTool>();
+    case kToolText:
+      return std::make_unique<TextTool>();
+    case kToolLine:
+      return std::make_unique<LineTool>();
+    case kToolRectangle:
+      return std::make_unique<RectangleTool>();
+    case kToolEllipse:
+      return std::make_unique<EllipseTool>();
+    case kToolRoundRect:
+      return std::make_unique<RoundRectTool>();
+    default:
+      return std::make_unique<SelectionTool>();
   }
 }
 

@@ -52,12 +52,18 @@ int ToolOptions::FillStyleOf(int tool) const {
 
 int PanelChoiceCount(OptionPanel panel) {
   switch (panel) {
-    case OptionPanel::Tool1: return 4;
-    case OptionPanel::Tool5: return 12;
-    case OptionPanel::Tool6: return 3;
-    case OptionPanel::Tool8: return 5;
-    case OptionPanel::Tool9: return 3;
-    case OptionPanel::None: break;
+    case OptionPanel::Tool1:
+      return 4;
+    case OptionPanel::Tool5:
+      return 12;
+    case OptionPanel::Tool6:
+      return 3;
+    case OptionPanel::Tool8:
+      return 5;
+    case OptionPanel::Tool9:
+      return 3;
+    case OptionPanel::None:
+      break;
   }
   return 0;
 }
@@ -67,15 +73,20 @@ std::optional<int> PanelChoice(OptionPanel panel, double x, double y, double w, 
   if (panel == OptionPanel::None) return std::nullopt;
   if (panel != OptionPanel::Tool9 && button != kLeftButton) return std::nullopt;
   switch (panel) {
-    case OptionPanel::Tool1: return Band(y, h, 4);
-    case OptionPanel::Tool5: return Band(y, h, 4) * 3 + Band(x, w, 3);
+    case OptionPanel::Tool1:
+      return Band(y, h, 4);
+    case OptionPanel::Tool5:
+      return Band(y, h, 4) * 3 + Band(x, w, 3);
     case OptionPanel::Tool6:
       // The middle line itself belongs to the top quarters.
       if (y > h / 2) return 2;
       return x <= w / 2 ? 0 : 1;
-    case OptionPanel::Tool8: return Band(y, h, 5);
-    case OptionPanel::Tool9: return Band(y, h, 3);
-    case OptionPanel::None: break;
+    case OptionPanel::Tool8:
+      return Band(y, h, 5);
+    case OptionPanel::Tool9:
+      return Band(y, h, 3);
+    case OptionPanel::None:
+      break;
   }
   return std::nullopt;
 }
@@ -86,34 +97,50 @@ bool ApplyPanelClick(ToolOptions& o, OptionPanel panel, double x, double y, doub
   if (!v) return false;
   const auto value = static_cast<std::uint8_t>(*v);
   switch (panel) {
-    case OptionPanel::Tool1: o.eraserSize = value; break;
-    case OptionPanel::Tool5: o.brushShape = value; break;
-    case OptionPanel::Tool6: o.spraySize = value; break;
-    case OptionPanel::Tool8: o.lineWidth = value; break;
+    case OptionPanel::Tool1:
+      o.eraserSize = value;
+      break;
+    case OptionPanel::Tool5:
+      o.brushShape = value;
+      break;
+    case OptionPanel::Tool6:
+      o.spraySize = value;
+      break;
+    case OptionPanel::Tool8:
+      o.lineWidth = value;
+      break;
     case OptionPanel::Tool9:
       if (ToolOptions::HasFillStyle(o.currentTool))
         o.fillStyle[static_cast<std::size_t>(o.currentTool - kToolRectangle)] = value;
       break;
-    case OptionPanel::None: return false;
+    case OptionPanel::None:
+      return false;
   }
   return true;
 }
 
 int PanelValue(const ToolOptions& o, OptionPanel panel) {
   switch (panel) {
-    case OptionPanel::Tool1: return o.eraserSize;
-    case OptionPanel::Tool5: return o.brushShape;
-    case OptionPanel::Tool6: return o.spraySize;
-    case OptionPanel::Tool8: return o.lineWidth;
-    case OptionPanel::Tool9: return o.FillStyleOf(o.currentTool);
-    case OptionPanel::None: break;
+    case OptionPanel::Tool1:
+      return o.eraserSize;
+    case OptionPanel::Tool5:
+      return o.brushShape;
+    case OptionPanel::Tool6:
+      return o.spraySize;
+    case OptionPanel::Tool8:
+      return o.lineWidth;
+    case OptionPanel::Tool9:
+      return o.FillStyleOf(o.currentTool);
+    case OptionPanel::None:
+      break;
   }
   return 0;
 }
 
 CellF PanelCell(OptionPanel panel, int v, double w, double h) {
   switch (panel) {
-    case OptionPanel::Tool1: return {0, h / 4 * v, w, h / 4 * (v + 1)};
+    case OptionPanel::Tool1:
+      return {0, h / 4 * v, w, h / 4 * (v + 1)};
     case OptionPanel::Tool5: {
       const int row = v / 3, col = v % 3;
       return {w / 3 * col, h / 4 * row, w / 3 * (col + 1), h / 4 * (row + 1)};
@@ -122,9 +149,12 @@ CellF PanelCell(OptionPanel panel, int v, double w, double h) {
       if (v == 2) return {0, h / 2, w, h};
       if (v == 1) return {w / 2, 0, w, h / 2};
       return {0, 0, w / 2, h / 2};
-    case OptionPanel::Tool8: return {0, h / 5 * v, w, h / 5 * (v + 1)};
-    case OptionPanel::Tool9: return {0, h / 3 * v, w, h / 3 * (v + 1)};
-    case OptionPanel::None: break;
+    case OptionPanel::Tool8:
+      return {0, h / 5 * v, w, h / 5 * (v + 1)};
+    case OptionPanel::Tool9:
+      return {0, h / 3 * v, w, h / 3 * (v + 1)};
+    case OptionPanel::None:
+      break;
   }
   return {};
 }

@@ -58,9 +58,9 @@ struct ToolOptions {
   // The fill style of `tool`, 0 for tools without one.
   int FillStyleOf(int tool) const;
 
-  int EraserSide() const { return (eraserSize + 2) * 2; }      // 4, 6, 8, 10
-  int SprayDiameter() const { return 8 * spraySize + 9; }       // 9, 17, 25
-  int LinePenWidth() const { return lineWidth + 1; }            // 1..5
+  int EraserSide() const { return (eraserSize + 2) * 2; }  // 4, 6, 8, 10
+  int SprayDiameter() const { return 8 * spraySize + 9; }  // 9, 17, 25
+  int LinePenWidth() const { return lineWidth + 1; }       // 1..5
 };
 
 // A cell of an option panel, in panel pixels (fractions allowed: the panel

@@ -124,7 +124,11 @@ class EngineTest : public ::testing::Test {
       if (j) out += '\n';
       for (int i = 0; i < w; ++i) {
         const Color c = doc.surface.GetPixel(x + i, y + j);
-        out += c == kWhite ? '.' : c == kLeftTest ? 'L' : c == kRightTest ? 'R' : c == kBlack ? 'K' : '#';
+        out += c == kWhite       ? '.'
+               : c == kLeftTest  ? 'L'
+               : c == kRightTest ? 'R'
+               : c == kBlack     ? 'K'
+                                 : '#';
       }
     }
     return out;

@@ -28,16 +28,16 @@ TEST(OptionPanels, ClickRules) {
     int expected;
   } cases[] = {
       // 40 x 80 panel: rows of 20 (eraser), 16 (lines), 26.67 (fill).
-      {OptionPanel::Tool1, 5, 0, 0},      {OptionPanel::Tool1, 5, 19.9, 0},
-      {OptionPanel::Tool1, 5, 20, 1},     {OptionPanel::Tool1, 5, 79, 3},
-      {OptionPanel::Tool1, 5, 80, 3},     // the border line keeps the last row
-      {OptionPanel::Tool5, 0, 0, 0},      {OptionPanel::Tool5, 39, 0, 2},
-      {OptionPanel::Tool5, 14, 21, 4},    {OptionPanel::Tool5, 39, 79, 11},
-      {OptionPanel::Tool6, 20, 40, 0},    // the middle line belongs to the top
-      {OptionPanel::Tool6, 20.5, 40, 1},  {OptionPanel::Tool6, 0, 40.5, 2},
-      {OptionPanel::Tool8, 0, 15, 0},     {OptionPanel::Tool8, 0, 16, 1},
-      {OptionPanel::Tool8, 0, 79, 4},     {OptionPanel::Tool9, 0, 26, 0},
-      {OptionPanel::Tool9, 0, 27, 1},     {OptionPanel::Tool9, 0, 79, 2},
+      {OptionPanel::Tool1, 5, 0, 0},     {OptionPanel::Tool1, 5, 19.9, 0},
+      {OptionPanel::Tool1, 5, 20, 1},    {OptionPanel::Tool1, 5, 79, 3},
+      {OptionPanel::Tool1, 5, 80, 3},  // the border line keeps the last row
+      {OptionPanel::Tool5, 0, 0, 0},     {OptionPanel::Tool5, 39, 0, 2},
+      {OptionPanel::Tool5, 14, 21, 4},   {OptionPanel::Tool5, 39, 79, 11},
+      {OptionPanel::Tool6, 20, 40, 0},  // the middle line belongs to the top
+      {OptionPanel::Tool6, 20.5, 40, 1}, {OptionPanel::Tool6, 0, 40.5, 2},
+      {OptionPanel::Tool8, 0, 15, 0},    {OptionPanel::Tool8, 0, 16, 1},
+      {OptionPanel::Tool8, 0, 79, 4},    {OptionPanel::Tool9, 0, 26, 0},
+      {OptionPanel::Tool9, 0, 27, 1},    {OptionPanel::Tool9, 0, 79, 2},
   };
   for (const auto& c : cases) {
     const auto v = PanelChoice(c.panel, c.x, c.y, 40, 80, kLeftButton);
@@ -51,8 +51,8 @@ TEST(OptionPanels, ClickRules) {
 TEST(OptionPanels, OnlyTheFillPanelTakesTheRightButton) {
   ToolOptions o;
   o.currentTool = kToolRectangle;
-  for (OptionPanel p : {OptionPanel::Tool1, OptionPanel::Tool5, OptionPanel::Tool6,
-                        OptionPanel::Tool8})
+  for (OptionPanel p :
+       {OptionPanel::Tool1, OptionPanel::Tool5, OptionPanel::Tool6, OptionPanel::Tool8})
     EXPECT_FALSE(ApplyPanelClick(o, p, 39, 79, 40, 80, kRightButton));
   EXPECT_EQ(o.eraserSize + o.brushShape + o.spraySize + o.lineWidth, 0);
   EXPECT_TRUE(ApplyPanelClick(o, OptionPanel::Tool9, 0, 79, 40, 80, kRightButton));

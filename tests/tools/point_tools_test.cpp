@@ -50,9 +50,7 @@ TEST_F(EngineTest, EraserStampsSquaresOfItsSize) {
   Click(0, 0);
   EXPECT_EQ(Picture(0, 0, 3, 3), "LL.\nLL.\n...");
 
-  const struct {
-    int size, side;
-  } cases[] = {{0, 4}, {1, 6}, {2, 8}, {3, 10}};
+  const struct { int size, side; } cases[] = {{0, 4}, {1, 6}, {2, 8}, {3, 10}};
   for (const auto& c : cases) {
     doc.Clear();
     options.eraserSize = static_cast<std::uint8_t>(c.size);
