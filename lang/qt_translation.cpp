@@ -77,8 +77,11 @@ CaptionKind CaptionKindOf(QObject* o) {
 
 QString ReadCaption(QObject* o, CaptionKind kind) {
   switch (kind) {
-    case CaptionKind::kAction:
-      return static_cast<QAction*>(o)->text();
+    case CaptionKind::kAction: {
+      // A separator's caption is "-" in the language files; it never shows.
+      auto* a = static_cast<QAction*>(o);
+      return a->isSeparator() ? QStringLiteral("-") : a->text();
+    }
     case CaptionKind::kButton:
       return static_cast<QAbstractButton*>(o)->text();
     case CaptionKind::kLabel:
@@ -102,7 +105,7 @@ void WriteCaption(QObject* o, CaptionKind kind, const QString& text) {
   if (ReadCaption(o, kind) == text) return;
   switch (kind) {
     case CaptionKind::kAction:
-      static_cast<QAction*>(o)->setText(text);
+      if (!static_cast<QAction*>(o)->isSeparator()) static_cast<QAction*>(o)->setText(text);
       break;
     case CaptionKind::kButton:
       static_cast<QAbstractButton*>(o)->setText(text);

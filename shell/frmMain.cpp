@@ -37,10 +37,10 @@ struct Entry {
 };
 
 QAction* AddEntry(QMenu* menu, const Entry& e) {
-  QAction* a = menu->addAction(QString::fromUtf8(e.caption));
+  const bool separator = QString::fromUtf8(e.caption) == "-";
+  QAction* a = separator ? menu->addSeparator() : menu->addAction(QString::fromUtf8(e.caption));
   a->setObjectName(e.name);
   if (e.index >= 0) a->setProperty("gsIndex", e.index);
-  if (QString::fromUtf8(e.caption) == "-") a->setSeparator(true);
   if (e.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
   return a;
 }
@@ -67,8 +67,8 @@ frmMain::frmMain(QWidget* parent)
   setWindowTitle(QString::fromUtf8(kMainTitle));
   BuildMenus();
   BuildClientArea();
-  resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height() +
-                                  toolbar_->sizeHint().height());
+  const int toolbarHeight = toolbar_->isVisibleTo(this) ? toolbar_->sizeHint().height() : 0;
+  resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
   setMinimumSize(kMinWindowWidth, kMinWindowHeight);
 }
 
@@ -159,6 +159,8 @@ void frmMain::BuildClientArea() {
   toolbar_->setMovable(false);
   toolbar_->setIconSize(QSize(24, 24));
   addToolBar(Qt::TopToolBarArea, toolbar_);
+  // Shown once it carries its buttons; an empty strip only takes room.
+  toolbar_->setVisible(!toolbar_->actions().isEmpty());
 
   client_ = new QWidget(this);
   client_->setObjectName("frmMainClient");
