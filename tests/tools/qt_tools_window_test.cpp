@@ -17,6 +17,7 @@
 #include "shell/frmMain_Edit.h"
 #include "shell/frmMain_Tools.h"
 #include "tools/frmPalette.h"
+#include "tools/qt_tool_art.h"
 #include "tools/qt_tool_panels.h"
 
 namespace gs {
@@ -108,6 +109,15 @@ TEST_F(ToolsWindowTest, ToolButtonsMenuAndPanels) {
   EXPECT_EQ(markedRow(), 0);
   ChooseTool(kToolEllipse);
   EXPECT_EQ(markedRow(), 2);
+}
+
+TEST(ToolPointers, EightImagesWithTheirHotspots) {
+  for (int i = 0; i < kPointerImageCount; ++i) {
+    const QCursor c = ToolPointer(i);
+    const Point hot = PointerHotspot(i);
+    EXPECT_EQ(c.hotSpot(), QPoint(hot.x, hot.y)) << i;
+    EXPECT_EQ(c.pixmap().size(), QSize(32, 32)) << i;
+  }
 }
 
 TEST_F(ToolsWindowTest, PencilStrokeWithUndo) {
