@@ -63,17 +63,6 @@ TEST(BitmapExport, WhiteStaysWhiteAndBlackAndWhiteIsExactAtOneBit) {
   EXPECT_EQ(mono[62 + 30 * 4], 0b10011111);
 }
 
-TEST(BitmapExport, EightBitsAlwaysUsesTheStandardTable) {
-  const Bytes b = BuildBitmapBytes(test::ManyColours(), 8);
-  const auto table = StandardTable(8);
-  for (int i = 0; i < 256; ++i) {
-    ASSERT_EQ(b[54 + 4 * i], table[i].blue);
-    ASSERT_EQ(b[54 + 4 * i + 1], table[i].green);
-    ASSERT_EQ(b[54 + 4 * i + 2], table[i].red);
-    ASSERT_EQ(b[54 + 4 * i + 3], 0);
-  }
-}
-
 Bytes Encode(const Bytes& line) {
   Bytes out;
   EncodePcxLine(line, out);
@@ -294,17 +283,6 @@ TEST(DepthConversion, TablesHoldBlackAndWhiteAndConvertingTwiceChangesNothing) {
   ConvertDocumentToDepth(s, 1);
   EXPECT_EQ(s.GetPixel(0, 0), kWhite);
   EXPECT_FALSE(ConvertDocumentToDepth(s, 24));
-}
-
-TEST(DepthConversion, RowOrderAndBitPacking) {
-  const Surface pic = test::Picture({".#"}, {}, kBlack);
-  const DepthImage up = ConvertToDepth(pic, 4, RowOrder::BottomUp);
-  const DepthImage down = ConvertToDepth(pic, 4, RowOrder::TopDown);
-  EXPECT_EQ(up.block[31 * 16], 0xF0);  // white is entry 15 of the classic table
-  EXPECT_EQ(down.block[0], 0xF0);
-  EXPECT_EQ(DepthImagePixel(up, RowOrder::BottomUp, 0, 0), kWhite);
-  EXPECT_EQ(DepthImagePixel(down, RowOrder::TopDown, 1, 0), kBlack);
-  EXPECT_TRUE(ConvertToDepth(pic, 16, RowOrder::BottomUp).block.empty());
 }
 
 // Every writer goes through the safe write: a failure leaves the old file and
