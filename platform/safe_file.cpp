@@ -49,13 +49,6 @@ bool WriteAllTo(int fd, std::span<const std::uint8_t> bytes, int& err) {
   return true;
 }
 
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 // What the new file is called and what mode it gets. A link is followed so the
 // file it points at is replaced, not the link. An existing file that may not be
 // written is refused, as deleting it would be.
@@ -123,7 +116,8 @@ WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_
     ::unlink(temp.c_str());
     return WriteStatus::Failure(path, Reason(err));
   }
-  if (t.existed) SyncFolder(FolderOf(t.path));
+  // The folder itself is not flushed: until the rename reaches the disk a
+  // crash leaves the old file, which is what this is about.
   return WriteStatus::Success();
 }
 
@@ -215,17 +209,12 @@ std::vector<std::string> SafeWriteBatch::Commit() {
     if (fd >= 0) ::close(fd);
     if (!synced) ::sync();
   }
-  std::vector<std::string> folders;
   for (const Pending& p : pending_) {
     if (::rename(p.temp.c_str(), p.target.c_str()) != 0) {
       errors.push_back(p.target + ": " + Reason(errno));
       ::unlink(p.temp.c_str());
-      continue;
     }
-    const std::string folder = FolderOf(p.target);
-    if (p.replaces && (folders.empty() || folders.back() != folder)) folders.push_back(folder);
   }
-  for (const std::string& f : folders) SyncFolder(f);
   pending_.clear();
   return errors;
 }
