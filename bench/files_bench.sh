@@ -24,14 +24,28 @@ cd "$work"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "x%.2f", a / b }'; }
 
 # run_many prints "wall_us cpu_us" per call; each call writes a new file
-# into a folder of its own.
-measure() { local dir=$1; shift; mkdir -p "$dir" && ./run_many "$calls" "$@"; }
+# into a folder of its own. The machine may be shared: the best of three
+# rounds is kept, wall and CPU each.
+best3() {
+  local w c bw=999999999 bc=999999999
+  for _ in 1 2 3; do
+    read -r w c < <("$@")
+    [ "$w" -lt "$bw" ] && bw=$w
+    [ "$c" -lt "$bc" ] && bc=$c
+  done
+  echo "$bw $bc"
+}
+measure() {
+  local dir=$1
+  shift
+  rm -rf "$dir" && mkdir -p "$dir" && best3 ./run_many "$calls" "$@"
+}
 read -r floor_wall floor_cpu < <(measure o1 ./floor in.ico 'o1/{}.bmp')
 read -r tool_wall tool_cpu < <(measure o2 "$tool" convert in.ico 'o2/{}.bmp')
 # The same again over an existing file, where the old one must be kept safe.
 touch over.bmp
-read -r floorx_wall floorx_cpu < <(./run_many "$calls" ./floor in.ico over.bmp)
-read -r toolx_wall toolx_cpu < <(./run_many "$calls" "$tool" convert in.ico over.bmp)
+read -r floorx_wall floorx_cpu < <(best3 ./run_many "$calls" ./floor in.ico over.bmp)
+read -r toolx_wall toolx_cpu < <(best3 ./run_many "$calls" "$tool" convert in.ico over.bmp)
 magick_line="not installed"
 if [ -n "$magick" ]; then
   read -r im_wall im_cpu < <(measure o3 "$magick" in.ico 'o3/{}.bmp')
@@ -45,19 +59,24 @@ tool_kb=$(peak "$tool" convert in.ico p2.bmp)
 magick_kb=$([ -n "$magick" ] && peak "$magick" in.ico p3.bmp || echo -)
 
 # 2,000 icons of a few kinds, converted in one call.
-mkdir -p many batch
+mkdir -p many
 for d in 1 4 8 24; do "$tool" convert in.ico "kind$d.ico" --depth "$d"; done
 kinds=(1 4 8 24)
 for i in $(seq 0 1999); do cp "kind${kinds[i % 4]}.ico" "many/i$i.ico"; done
-batch() {
-  local s e
-  s=$(date +%s%N)
-  "$tool" convert --out-dir batch many/*.ico
-  e=$(date +%s%N)
-  echo $(( 2000 * 1000000000 / (e - s) ))
+batch() {  # best rate of three rounds; $1 = "new" empties the output folder first
+  local s e r best=0
+  for _ in 1 2 3; do
+    [ "$1" = new ] && rm -rf batch && mkdir batch
+    s=$(date +%s%N)
+    "$tool" convert --out-dir batch many/*.ico
+    e=$(date +%s%N)
+    r=$(( 2000 * 1000000000 / (e - s) ))
+    [ "$r" -gt "$best" ] && best=$r
+  done
+  echo "$best"
 }
-rate_new=$(batch)
-rate_over=$(batch)   # every target exists now: the old files are flushed first
+rate_new=$(batch new)
+rate_over=$(batch over)   # every target exists: the old files are flushed first
 batch_kb=$(/usr/bin/time -f '%M' "$tool" convert --out-dir batch many/*.ico 2>&1 >/dev/null | tail -n 1)
 
 echo "per call (microseconds)         wall    cpu"

@@ -180,15 +180,15 @@ void FileCommands::OpenSample(bool cursors) {
   OpenChosen(ShowOpenDialog(cursors ? CursorSampleDialog() : OpenIconDialog()));
 }
 
-std::string FileCommands::ShowOpenDialog(const FileDialogSpec& spec) {
-  return gs::ShowOpenDialog(spec, [this](const FileDialogSpec& s, const std::string& start) {
+std::string FileCommands::ShowOpenDialog(const FileDialogRequest& request) {
+  return gs::ShowOpenDialog(request, [this](const FileDialogRequest& s, const std::string& start) {
     return host_.OpenFileDialog(s, start);
   });
 }
 
-std::string FileCommands::ShowSaveDialog(const FileDialogSpec& spec) {
-  return gs::ShowSaveDialog(spec,
-                            [this](const FileDialogSpec& s) { return host_.SaveFileDialog(s); });
+std::string FileCommands::ShowSaveDialog(const FileDialogRequest& request) {
+  return gs::ShowSaveDialog(request,
+                            [this](const FileDialogRequest& s) { return host_.SaveFileDialog(s); });
 }
 
 }  // namespace gs

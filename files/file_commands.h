@@ -53,9 +53,9 @@ class FileCommandHost {
  public:
   virtual ~FileCommandHost() = default;
   // The platform's dialogs: the chosen path, or empty text when cancelled.
-  virtual std::string OpenFileDialog(const FileDialogSpec& spec,
+  virtual std::string OpenFileDialog(const FileDialogRequest& request,
                                      const std::string& startFolder) = 0;
-  virtual std::string SaveFileDialog(const FileDialogSpec& spec) = 0;
+  virtual std::string SaveFileDialog(const FileDialogRequest& request) = 0;
   // kSaveChangesQuestion with Yes, No and Cancel.
   virtual SaveChangesAnswer AskSaveChangesQuestion() = 0;
   // A message box titled with the application title.
@@ -103,8 +103,8 @@ class FileCommands {
   void OpenRecent(int n);  // 1..4
   void OpenSample(bool cursors);
 
-  std::string ShowOpenDialog(const FileDialogSpec& spec);
-  std::string ShowSaveDialog(const FileDialogSpec& spec);
+  std::string ShowOpenDialog(const FileDialogRequest& request);
+  std::string ShowSaveDialog(const FileDialogRequest& request);
 
  private:
   SaveFlowResult RunWrite(SaveKind kind, const std::string& path);

@@ -12,32 +12,32 @@ FileFilter IconFilter() { return {"Icon (*.ico; *.cur)", "*.ico;*.cur"}; }
 
 }  // namespace
 
-FileDialogSpec OpenIconDialog() {
+FileDialogRequest OpenIconDialog() {
   return {
       {IconFilter(), {"All files (*.*)", "*.*"}}, std::string(kAppName) + " - Open an Icon", ""};
 }
 
-FileDialogSpec CursorSampleDialog() {
+FileDialogRequest CursorSampleDialog() {
   return {{IconFilter(), {"Tous les fichiers (*.*)", "*.*"}},
           std::string(kAppName) + " - Ouvrir un curseur",
           ""};
 }
 
-FileDialogSpec SaveAsDialog() { return {{{"Ico (*.ico)", "*.ico"}}, "Sauvez Icon ...", "ico"}; }
+FileDialogRequest SaveAsDialog() { return {{{"Ico (*.ico)", "*.ico"}}, "Sauvez Icon ...", "ico"}; }
 
-FileDialogSpec SaveChangesDialog() {
+FileDialogRequest SaveChangesDialog() {
   return {{{"Ico File (*.ico)", "*.ico"}}, "Save Icon ...", "ico"};
 }
 
-FileDialogSpec ExportCursorDialog() {
+FileDialogRequest ExportCursorDialog() {
   return {{{"Curseur (*.cur)", "*.cur"}}, "Save Cursor...", "cur"};
 }
 
-FileDialogSpec ExportBitmapDialog() {
+FileDialogRequest ExportBitmapDialog() {
   return {{{"Bitmap (*.bmp)", "*.bmp"}}, "Save Bitmap...", "bmp"};
 }
 
-FileDialogSpec ExportPcxDialog() { return {{{"PCX (*.pcx)", "*.pcx"}}, "Save PCX...", "pcx"}; }
+FileDialogRequest ExportPcxDialog() { return {{{"PCX (*.pcx)", "*.pcx"}}, "Save PCX...", "pcx"}; }
 
 std::vector<std::string> FilterPatterns(const FileFilter& filter) {
   std::vector<std::string> out;
@@ -77,15 +77,15 @@ bool WriteOpenDir(const std::string& folder) {
                              folder);
 }
 
-std::string ShowOpenDialog(const FileDialogSpec& spec, const OpenDialogFn& dialog) {
-  const std::string chosen = CutAtNul(dialog(spec, ReadOpenDir()));
+std::string ShowOpenDialog(const FileDialogRequest& request, const OpenDialogFn& dialog) {
+  const std::string chosen = CutAtNul(dialog(request, ReadOpenDir()));
   if (chosen.empty()) return {};
   WriteOpenDir(FolderOfPath(chosen));
   return chosen;
 }
 
-std::string ShowSaveDialog(const FileDialogSpec& spec, const SaveDialogFn& dialog) {
-  return CutAtNul(dialog(spec));
+std::string ShowSaveDialog(const FileDialogRequest& request, const SaveDialogFn& dialog) {
+  return CutAtNul(dialog(request));
 }
 
 std::string SampleFolder(const std::string& programFolder, bool cursors) {

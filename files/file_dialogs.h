@@ -2,7 +2,7 @@
 // What the file commands ask of the standard file dialogs (filters, titles,
 // default extensions) and the remembered folder of the open dialog.
 //
-//   std::string path = ShowOpenDialog(OpenIconDialog(), [&](const FileDialogSpec& s,
+//   std::string path = ShowOpenDialog(OpenIconDialog(), [&](const FileDialogRequest& s,
 //                                      const std::string& start) { return RunDialog(s, start); });
 //
 // The open dialog starts in "OpenDir" ("Software\Varnel Glyphsmith\Directories")
@@ -25,20 +25,20 @@ struct FileFilter {
   friend bool operator==(const FileFilter&, const FileFilter&) = default;
 };
 
-struct FileDialogSpec {
+struct FileDialogRequest {
   std::vector<FileFilter> filters;
   std::string title;
   std::string defaultExtension;  // without the dot; empty for none
-  friend bool operator==(const FileDialogSpec&, const FileDialogSpec&) = default;
+  friend bool operator==(const FileDialogRequest&, const FileDialogRequest&) = default;
 };
 
-FileDialogSpec OpenIconDialog();      // Open and the "Icons" sample command
-FileDialogSpec CursorSampleDialog();  // the "Curseurs" sample command
-FileDialogSpec SaveAsDialog();
-FileDialogSpec SaveChangesDialog();  // Save from the save-changes question
-FileDialogSpec ExportCursorDialog();
-FileDialogSpec ExportBitmapDialog();
-FileDialogSpec ExportPcxDialog();
+FileDialogRequest OpenIconDialog();      // Open and the "Icons" sample command
+FileDialogRequest CursorSampleDialog();  // the "Curseurs" sample command
+FileDialogRequest SaveAsDialog();
+FileDialogRequest SaveChangesDialog();  // Save from the save-changes question
+FileDialogRequest ExportCursorDialog();
+FileDialogRequest ExportBitmapDialog();
+FileDialogRequest ExportPcxDialog();
 
 // The individual patterns of a filter ("*.ico;*.cur" -> "*.ico", "*.cur"),
 // blanks around them dropped.
@@ -57,14 +57,14 @@ bool WriteOpenDir(const std::string& folder);
 // A dialog as the platform shows it: returns the chosen full path, or empty
 // text when the user cancels.
 using OpenDialogFn =
-    std::function<std::string(const FileDialogSpec&, const std::string& startFolder)>;
-using SaveDialogFn = std::function<std::string(const FileDialogSpec&)>;
+    std::function<std::string(const FileDialogRequest&, const std::string& startFolder)>;
+using SaveDialogFn = std::function<std::string(const FileDialogRequest&)>;
 
 // Shows the open dialog in the remembered folder and remembers the folder of
 // a confirmed choice. Returns the path, or empty text when cancelled.
-std::string ShowOpenDialog(const FileDialogSpec& spec, const OpenDialogFn& dialog);
+std::string ShowOpenDialog(const FileDialogRequest& request, const OpenDialogFn& dialog);
 // Shows the save dialog (no starting folder). Returns the path or empty text.
-std::string ShowSaveDialog(const FileDialogSpec& spec, const SaveDialogFn& dialog);
+std::string ShowSaveDialog(const FileDialogRequest& request, const SaveDialogFn& dialog);
 
 // The sample folders beside the program: "<programFolder>/icon", "/curseur".
 std::string SampleFolder(const std::string& programFolder, bool cursors);

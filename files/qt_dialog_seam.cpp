@@ -9,25 +9,25 @@ namespace {
 
 class RealDialogs : public DialogSeam {
  public:
-  QString OpenFileName(QWidget* owner, const FileDialogSpec& spec,
+  QString OpenFileName(QWidget* owner, const FileDialogRequest& request,
                        const QString& startFolder) override {
-    QFileDialog dlg(owner, QString::fromStdString(spec.title), startFolder);
+    QFileDialog dlg(owner, QString::fromStdString(request.title), startFolder);
     dlg.setOption(QFileDialog::HideNameFilterDetails);
-    dlg.setNameFilters(NameFilters(spec));
+    dlg.setNameFilters(NameFilters(request));
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return dlg.selectedFiles().first();
   }
 
-  QString SaveFileName(QWidget* owner, const FileDialogSpec& spec) override {
-    QFileDialog dlg(owner, QString::fromStdString(spec.title));
+  QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override {
+    QFileDialog dlg(owner, QString::fromStdString(request.title));
     dlg.setOption(QFileDialog::HideNameFilterDetails);
-    dlg.setNameFilters(NameFilters(spec));
+    dlg.setNameFilters(NameFilters(request));
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
-    if (!spec.defaultExtension.empty())
-      dlg.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
+    if (!request.defaultExtension.empty())
+      dlg.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return dlg.selectedFiles().first();
   }
@@ -65,9 +65,9 @@ DialogSeam* SetDialogSeam(DialogSeam* seam) {
   return previous;
 }
 
-QStringList NameFilters(const FileDialogSpec& spec) {
+QStringList NameFilters(const FileDialogRequest& request) {
   QStringList out;
-  for (const FileFilter& f : spec.filters) {
+  for (const FileFilter& f : request.filters) {
     QStringList patterns;
     for (const std::string& p : FilterPatterns(f))
       patterns << (p == "*.*" ? QStringLiteral("*") : QString::fromStdString(p));
@@ -76,15 +76,15 @@ QStringList NameFilters(const FileDialogSpec& spec) {
   return out;
 }
 
-QString ShowOpenDialog(QWidget* owner, const FileDialogSpec& spec) {
+QString ShowOpenDialog(QWidget* owner, const FileDialogRequest& request) {
   return QString::fromStdString(
-      ShowOpenDialog(spec, [owner](const FileDialogSpec& s, const std::string& start) {
+      ShowOpenDialog(request, [owner](const FileDialogRequest& s, const std::string& start) {
         return Dialogs().OpenFileName(owner, s, QString::fromStdString(start)).toStdString();
       }));
 }
 
-QString ShowSaveDialog(QWidget* owner, const FileDialogSpec& spec) {
-  return QString::fromStdString(ShowSaveDialog(spec, [owner](const FileDialogSpec& s) {
+QString ShowSaveDialog(QWidget* owner, const FileDialogRequest& request) {
+  return QString::fromStdString(ShowSaveDialog(request, [owner](const FileDialogRequest& s) {
     return Dialogs().SaveFileName(owner, s).toStdString();
   }));
 }

@@ -24,9 +24,9 @@ class DialogSeam {
   // The chosen path, or empty text when cancelled. Open dialogs accept only
   // existing files; save dialogs ask before replacing one and add the
   // default extension to a name without one.
-  virtual QString OpenFileName(QWidget* owner, const FileDialogSpec& spec,
+  virtual QString OpenFileName(QWidget* owner, const FileDialogRequest& request,
                                const QString& startFolder) = 0;
-  virtual QString SaveFileName(QWidget* owner, const FileDialogSpec& spec) = 0;
+  virtual QString SaveFileName(QWidget* owner, const FileDialogRequest& request) = 0;
   // The button that closed the box.
   virtual QMessageBox::StandardButton Message(QWidget* owner, QMessageBox::Icon icon,
                                               const QString& title, const QString& text,
@@ -54,12 +54,12 @@ class ScopedDialogSeam {
 
 // The filters as Qt's dialogs take them: the description shown, the patterns
 // in the trailing parentheses ("*.*" meaning every file).
-QStringList NameFilters(const FileDialogSpec& spec);
+QStringList NameFilters(const FileDialogRequest& request);
 
 // The open dialog in the remembered folder ("OpenDir"), remembering the folder
 // of a confirmed choice; used by every window that opens a file.
-QString ShowOpenDialog(QWidget* owner, const FileDialogSpec& spec);
+QString ShowOpenDialog(QWidget* owner, const FileDialogRequest& request);
 // The save dialog; it neither reads nor writes the remembered folder.
-QString ShowSaveDialog(QWidget* owner, const FileDialogSpec& spec);
+QString ShowSaveDialog(QWidget* owner, const FileDialogRequest& request);
 
 }  // namespace gs

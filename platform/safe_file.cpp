@@ -82,16 +82,21 @@ WriteStatus CheckTarget(const std::string& requested, Target& t) {
   return WriteStatus::Success();
 }
 
-// Writes bytes into a fresh temporary beside target; on success `temp` names it.
+enum class Flush { None, Now, Start };
+
+// Writes bytes into a fresh temporary beside target; on success `temp` names
+// it. Flush::Start only sets the writing to disk going, for a later flush of
+// many files to find it done.
 WriteStatus WriteTemporary(const std::string& requested, const Target& t,
-                           std::span<const std::uint8_t> bytes, bool sync, std::string& temp) {
+                           std::span<const std::uint8_t> bytes, Flush flush, std::string& temp) {
   std::string pattern = FolderOf(t.path) + "/." + NameOf(t.path) + ".XXXXXX";
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd < 0) return WriteStatus::Failure(requested, Reason(errno));
   int err = 0;
   bool ok = WriteAllTo(fd, bytes, err);
   if (ok && ::fchmod(fd, t.mode) != 0) ok = false, err = errno;
-  if (ok && sync && ::fsync(fd) != 0) ok = false, err = errno;
+  if (ok && flush == Flush::Now && ::fsync(fd) != 0) ok = false, err = errno;
+  if (ok && flush == Flush::Start) ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
   if (::close(fd) != 0 && ok) ok = false, err = errno;
   if (!ok) {
     ::unlink(pattern.c_str());
@@ -110,7 +115,7 @@ WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_
   // The flushes protect an old file: it must not be replaced by bytes that
   // are not on disk yet. A new name has nothing to lose, and skipping them
   // keeps one-shot conversions as cheap as a plain write.
-  if (WriteStatus st = WriteTemporary(path, t, bytes, t.existed, temp); !st) return st;
+  if (WriteStatus st = WriteTemporary(path, t, bytes, t.existed ? Flush::Now : Flush::None, temp); !st) return st;
   if (::rename(temp.c_str(), t.path.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
@@ -182,7 +187,7 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
   Target t;
   if (WriteStatus st = CheckTarget(path, t); !st) return st;
   std::string temp;
-  if (WriteStatus st = WriteTemporary(path, t, bytes, false, temp); !st) return st;
+  if (WriteStatus st = WriteTemporary(path, t, bytes, t.existed ? Flush::Start : Flush::None, temp); !st) return st;
   pending_.push_back({temp, t.path, t.existed});
   if (pending_.size() >= groupSize_) {
     auto errors = Commit();
@@ -195,21 +200,21 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
 std::vector<std::string> SafeWriteBatch::Commit() {
   std::vector<std::string> errors;
   if (pending_.empty()) return errors;
-  // One flush for the whole group, so every new file is on disk before any old one goes.
-  std::vector<std::string> tempFolders;
-  for (const Pending& p : pending_) {
-    if (!p.replaces) continue;  // only old files need the new bytes on disk first
-    std::string f = FolderOf(p.temp);
-    if (std::find(tempFolders.begin(), tempFolders.end(), f) == tempFolders.end())
-      tempFolders.push_back(std::move(f));
-  }
-  for (const std::string& f : tempFolders) {
-    const int fd = ::open(f.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool synced = fd >= 0 && ::syncfs(fd) == 0;
+  // Each replacing file is flushed before any rename. Their writing was
+  // started when they were written, and the first flush commits the others'
+  // bookkeeping with it, so the rest are quick.
+  for (Pending& p : pending_) {
+    if (!p.replaces) continue;
+    const int fd = ::open(p.temp.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::fdatasync(fd) != 0) {
+      errors.push_back(p.target + ": " + Reason(errno));
+      ::unlink(p.temp.c_str());
+      p.temp.clear();
+    }
     if (fd >= 0) ::close(fd);
-    if (!synced) ::sync();
   }
   for (const Pending& p : pending_) {
+    if (p.temp.empty()) continue;
     if (::rename(p.temp.c_str(), p.target.c_str()) != 0) {
       errors.push_back(p.target + ": " + Reason(errno));
       ::unlink(p.temp.c_str());

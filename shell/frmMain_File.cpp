@@ -18,13 +18,13 @@ QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-std::string MainFileHost::OpenFileDialog(const FileDialogSpec& spec,
+std::string MainFileHost::OpenFileDialog(const FileDialogRequest& request,
                                          const std::string& startFolder) {
-  return Dialogs().OpenFileName(&window_, spec, Text(startFolder)).toStdString();
+  return Dialogs().OpenFileName(&window_, request, Text(startFolder)).toStdString();
 }
 
-std::string MainFileHost::SaveFileDialog(const FileDialogSpec& spec) {
-  return Dialogs().SaveFileName(&window_, spec).toStdString();
+std::string MainFileHost::SaveFileDialog(const FileDialogRequest& request) {
+  return Dialogs().SaveFileName(&window_, request).toStdString();
 }
 
 SaveChangesAnswer MainFileHost::AskSaveChangesQuestion() {

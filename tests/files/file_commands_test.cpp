@@ -19,17 +19,17 @@ class FakeHost : public FileCommandHost {
   std::deque<SaveChangesAnswer> questionAnswers;
   std::deque<SaveOptionsChoice> optionAnswers;
   std::vector<std::string> openStarts, messages, titles;
-  std::vector<FileDialogSpec> dialogs;
+  std::vector<FileDialogRequest> dialogs;
   std::vector<SaveKind> optionKinds;
   int questions = 0, repaints = 0;
 
-  std::string OpenFileDialog(const FileDialogSpec& spec, const std::string& start) override {
-    dialogs.push_back(spec);
+  std::string OpenFileDialog(const FileDialogRequest& request, const std::string& start) override {
+    dialogs.push_back(request);
     openStarts.push_back(start);
     return Pop(openAnswers);
   }
-  std::string SaveFileDialog(const FileDialogSpec& spec) override {
-    dialogs.push_back(spec);
+  std::string SaveFileDialog(const FileDialogRequest& request) override {
+    dialogs.push_back(request);
     return Pop(saveAnswers);
   }
   SaveChangesAnswer AskSaveChangesQuestion() override {

@@ -119,7 +119,7 @@ TEST_F(RecentStoreTest, SavingOverwritesEmptiedSlots) {
 
 TEST_F(RecentStoreTest, OpenDialogRemembersTheChosenFolderSaveDialogDoesNot) {
   std::string seenStart = "unset";
-  const auto open = [&](const FileDialogSpec&, const std::string& start) {
+  const auto open = [&](const FileDialogRequest&, const std::string& start) {
     seenStart = start;
     return std::string("/home/ann/icons/star.ico");
   };
@@ -128,13 +128,13 @@ TEST_F(RecentStoreTest, OpenDialogRemembersTheChosenFolderSaveDialogDoesNot) {
   EXPECT_EQ(ReadOpenDir(), "/home/ann/icons/");
 
   EXPECT_EQ(ShowSaveDialog(SaveAsDialog(),
-                           [](const FileDialogSpec&) { return std::string("/tmp/other/x.ico"); }),
+                           [](const FileDialogRequest&) { return std::string("/tmp/other/x.ico"); }),
             "/tmp/other/x.ico");
   EXPECT_EQ(ReadOpenDir(), "/home/ann/icons/");
 
   // Cancelling the open dialog leaves the folder as it was.
   EXPECT_EQ(ShowOpenDialog(OpenIconDialog(),
-                           [&](const FileDialogSpec&, const std::string& start) {
+                           [&](const FileDialogRequest&, const std::string& start) {
                              seenStart = start;
                              return std::string();
                            }),

@@ -33,14 +33,14 @@ class FakeDialogs : public DialogSeam {
   // Runs while the save-options window is shown; by default presses OK.
   std::function<void(frmSave&)> onSave = [](frmSave& w) { w.cmdOK()->click(); };
 
-  QString OpenFileName(QWidget*, const FileDialogSpec& spec, const QString& start) override {
-    dialogs.push_back({QString::fromStdString(spec.title), start, NameFilters(spec),
-                       QString::fromStdString(spec.defaultExtension)});
+  QString OpenFileName(QWidget*, const FileDialogRequest& request, const QString& start) override {
+    dialogs.push_back({QString::fromStdString(request.title), start, NameFilters(request),
+                       QString::fromStdString(request.defaultExtension)});
     return Pop(openAnswers);
   }
-  QString SaveFileName(QWidget*, const FileDialogSpec& spec) override {
-    dialogs.push_back({QString::fromStdString(spec.title), QString(), NameFilters(spec),
-                       QString::fromStdString(spec.defaultExtension)});
+  QString SaveFileName(QWidget*, const FileDialogRequest& request) override {
+    dialogs.push_back({QString::fromStdString(request.title), QString(), NameFilters(request),
+                       QString::fromStdString(request.defaultExtension)});
     return Pop(saveAnswers);
   }
   QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon icon, const QString& title,
