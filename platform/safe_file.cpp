@@ -115,7 +115,9 @@ WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_
   // The flushes protect an old file: it must not be replaced by bytes that
   // are not on disk yet. A new name has nothing to lose, and skipping them
   // keeps one-shot conversions as cheap as a plain write.
-  if (WriteStatus st = WriteTemporary(path, t, bytes, t.existed ? Flush::Now : Flush::None, temp); !st) return st;
+  if (WriteStatus st = WriteTemporary(path, t, bytes, t.existed ? Flush::Now : Flush::None, temp);
+      !st)
+    return st;
   if (::rename(temp.c_str(), t.path.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
@@ -187,7 +189,9 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
   Target t;
   if (WriteStatus st = CheckTarget(path, t); !st) return st;
   std::string temp;
-  if (WriteStatus st = WriteTemporary(path, t, bytes, t.existed ? Flush::Start : Flush::None, temp); !st) return st;
+  if (WriteStatus st = WriteTemporary(path, t, bytes, t.existed ? Flush::Start : Flush::None, temp);
+      !st)
+    return st;
   pending_.push_back({temp, t.path, t.existed});
   if (pending_.size() >= groupSize_) {
     auto errors = Commit();

@@ -9,8 +9,9 @@
 //   WriteStatus st = WriteFileSafely(path, bytes);
 //   if (!st) ShowError(st.error);        // "/dir/a.ico: Permission denied"
 //
-// Many files at once (batch conversion): SafeWriteBatch flushes a whole group
-// with one sync before renaming, which keeps the same guarantee per file.
+// Many files at once (batch conversion): SafeWriteBatch writes a group of
+// temporaries, flushes those that replace a file, then renames them all,
+// which keeps the same guarantee per file at a fraction of the waiting.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -42,7 +43,7 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std:
 bool RegularFileExists(const std::string& path);
 
 // Writes files through temporaries; Commit (also run every groupSize files and
-// by the destructor) syncs them all once and renames each over its target.
+// by the destructor) flushes them and renames each over its target.
 // A file whose temporary could not be written is reported by Add and its old
 // target stays; one that fails at the rename is reported by Commit.
 class SafeWriteBatch {
