@@ -115,6 +115,7 @@ TEST(SafeFile, ReadWholeFileLimitsAndReasons) {
 
 TEST(SafeFile, BatchCommitsInGroupsAndReportsEachFailure) {
   test::TempDir dir;
+  test::WriteAll(dir.file("f2"), {7});  // replaced: flushed before its rename
   test::WriteAll(dir.file("f3"), {9});
   chmod(dir.file("f3").c_str(), 0444);
   std::vector<std::string> committed;
