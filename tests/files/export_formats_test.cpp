@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <random>
@@ -313,6 +314,17 @@ TEST(SafeSaving, EveryWriterKeepsTheOldFileWhenTheSaveFails) {
   int entries = 0;
   for (auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++entries;
   EXPECT_EQ(entries, 2);
+
+  // A read-only folder (root writes there anyway, so only for other users).
+  if (geteuid() != 0) {
+    const std::string folder = dir.file("ro");
+    std::filesystem::create_directory(folder);
+    test::WriteAll(folder + "/a.bmp", {4});
+    chmod(folder.c_str(), 0555);
+    const WriteStatus ro = WriteBitmapFile(folder + "/a.bmp", doc, 8);
+    EXPECT_NE(ro.error.find("Permission denied"), std::string::npos) << ro.error;
+    EXPECT_EQ(test::ReadAll(folder + "/a.bmp"), (Bytes{4}));
+  }
 }
 
 }  // namespace
