@@ -1,13 +1,15 @@
 // libFuzzer target: any bytes through the icon reader, the RIFF walker and
 // the PCX encoder. Beyond "no crash" it checks that what the reader gives is
-// always a 32 x 32 picture and that writing it and reading it back at 24 bits
-// gives the same picture.
+// always a 32 x 32 picture, that writing it and reading it back at 24 bits
+// gives the same picture, and at 1, 4 or 8 bits the picture reduced to the
+// standard table.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
 #include "files/ani_format.h"
+#include "files/depth.h"
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
 #include "files/pcx_format.h"
@@ -20,6 +22,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const gs::IconDecodeResult again =
       gs::DecodeIconFile(gs::BuildIconBytes(r.pixels, 24, gs::PaletteMethod::None));
   if (!again.problem.empty() || again.pixels.Pixels() != r.pixels.Pixels()) std::abort();
+
+  // At a lower depth, reading back gives the picture reduced to the standard
+  // table, white (transparent) included.
+  if (size > 0) {
+    static constexpr int kDepths[] = {1, 4, 8};
+    const int bits = kDepths[data[0] % 3];
+    gs::Surface reduced = r.pixels;
+    gs::ConvertDocumentToDepth(reduced, bits);
+    const gs::IconDecodeResult low =
+        gs::DecodeIconFile(gs::BuildIconBytes(r.pixels, bits, gs::PaletteMethod::None));
+    if (low.pixels.Pixels() != reduced.Pixels()) std::abort();
+  }
 
   std::vector<gs::RiffChunk> chunks;
   std::string problem;
