@@ -165,10 +165,8 @@ int ConvertMany(const ConvertOptions& o) {
   if (o.paths.empty()) return Usage("convert --out-dir needs at least one input file");
   if (o.hasHotspot && o.to != "cur") return Usage("--hotspot applies to .cur output only");
   struct stat st {};
-  if (::stat(o.outDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-    return Fail(
-        o.outDir + ": " +
-        (errno == 0 || S_ISREG(st.st_mode) ? std::string("not a folder") : std::strerror(errno)));
+  if (::stat(o.outDir.c_str(), &st) != 0) return Fail(o.outDir + ": " + std::strerror(errno));
+  if (!S_ISDIR(st.st_mode)) return Fail(o.outDir + ": not a folder");
   std::set<std::string> outputs;
   Progress progress(o.paths.size());
   SafeWriteBatch batch;
