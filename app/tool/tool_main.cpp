@@ -1,4 +1,5 @@
 // glyphsmith-tool: the editor's file work without a window.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -43,9 +44,22 @@ int main(int argc, char** argv) {
     return gs::tool::kExitOk;
   }
   const std::vector<std::string> args(argv + 2, argv + argc);
-  if (cmd == "info") return gs::tool::RunInfo(args);
-  if (cmd == "convert") return gs::tool::RunConvert(args);
-  if (cmd == "pixels") return gs::tool::RunPixels(args);
-  if (cmd == "ani") return gs::tool::RunAni(args);
-  return gs::tool::Usage("unknown command '" + cmd + "'");
+  int rc = gs::tool::kExitUsage;
+  if (cmd == "info") {
+    rc = gs::tool::RunInfo(args);
+  } else if (cmd == "convert") {
+    rc = gs::tool::RunConvert(args);
+  } else if (cmd == "pixels") {
+    rc = gs::tool::RunPixels(args);
+  } else if (cmd == "ani") {
+    rc = gs::tool::RunAni(args);
+  } else {
+    return gs::tool::Usage("unknown command '" + cmd + "'");
+  }
+  // Output that could not be written (a full disk behind a redirection) is a failure too.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "glyphsmith-tool: standard output: %s\n", std::strerror(errno));
+    return gs::tool::kExitFailure;
+  }
+  return rc;
 }
