@@ -106,4 +106,11 @@ WriteStatus WritePcxFile(const std::string& path, const Surface& document, int b
   return WriteFileSafely(path, b);
 }
 
+WriteStatus WritePcxFile(const std::string& path, std::span<const std::uint8_t> block, int width,
+                         int height, int bitCount, std::span<const PaletteEntry> table) {
+  const std::vector<std::uint8_t> b = BuildPcxBytes(block, width, height, bitCount, table);
+  if (b.empty()) return WriteStatus::Failure(path, "colour block and sizes do not agree");
+  return WriteFileSafely(path, b);
+}
+
 }  // namespace gs

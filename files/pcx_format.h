@@ -28,5 +28,8 @@ std::vector<std::uint8_t> BuildPcxBytes(std::span<const std::uint8_t> block, int
 std::vector<std::uint8_t> BuildPcxBytes(const Surface& document, int bitCount);
 
 WriteStatus WritePcxFile(const std::string& path, const Surface& document, int bitCount);
+// The same from a colour block already reduced (top row first).
+WriteStatus WritePcxFile(const std::string& path, std::span<const std::uint8_t> block, int width,
+                         int height, int bitCount, std::span<const PaletteEntry> table);
 
 }  // namespace gs
