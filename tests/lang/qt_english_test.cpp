@@ -102,11 +102,13 @@ TEST_P(EnglishFile, TranslatesTheWholeWindow) {
   TranslateWindow(window.get(), EnglishPath());
   WindowTexts w = DescribeWindow(window.get());
   ProfileFile en(EnglishPath());
+  EXPECT_EQ(w.title, en.Read(c.section, "Form.Caption", w.title));
   for (const ControlTexts& control : w.controls) {
-    if (control.caption && !control.caption->empty()) {
-      std::optional<std::string> value = en.Find(c.section, ControlKey(control, "Caption"));
-      if (value)
-        EXPECT_EQ(*control.caption, value->substr(0, 254)) << ControlKey(control, "Caption");
+    for (auto [text, property] :
+         {std::pair{&control.caption, "Caption"}, std::pair{&control.toolTip, "ToolTipText"}}) {
+      if (!*text) continue;
+      const std::string key = ControlKey(control, property);
+      EXPECT_EQ(**text, en.Read(c.section, key, **text)) << key;
     }
   }
 }
