@@ -21,9 +21,11 @@ namespace gs {
 
 namespace {
 
-constexpr int kToolsPanelWidth = 64;
-constexpr int kColorBarHeight = 48;
-constexpr int kStatusBarHeight = 21;
+// The built-in bar sizes are the layout's defaults.
+constexpr MainLayoutInput kBars{};
+constexpr int kToolsPanelWidth = kBars.toolsPanelWidth;
+constexpr int kColorBarHeight = kBars.colorBarHeight;
+constexpr int kStatusBarHeight = kBars.statusBarHeight;
 constexpr int kInitialClientWidth = 487;
 constexpr int kInitialClientHeight = 388;
 
