@@ -1,6 +1,6 @@
 // English.lng must hold every key that the windows export to Francais.lng,
 // and no key that no window exports any more. Each translated window is loaded
-// offscreen here; add a window to kWindows when it is built.
+// offscreen here; add a window to Windows() when it is built.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -119,11 +119,25 @@ std::string CaseName(const ::testing::TestParamInfo<WindowCase>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Windows, EnglishFile, ::testing::ValuesIn(Windows()), CaseName);
 
-TEST(EnglishFileSections, EverySectionBelongsToALoadedWindow) {
-  std::set<std::string> known;
-  for (const WindowCase& c : Windows()) known.insert(c.section);
-  for (const std::string& s : ProfileFile(EnglishPath()).Sections())
-    EXPECT_TRUE(known.count(s)) << "section [" << s << "] has no window in this test";
+// Windows whose English section was written from their built-in texts before
+// the window itself existed here. Move a window from this list to Windows()
+// when it is built: the test above then checks its keys exactly.
+const std::set<std::string> kNotYetLoaded = {
+    "frmAni",    "frmDuoTone", "frmEarthQuake", "frmResample", "frmText",
+    "frmImport", "frmExtract", "frmPrint",      "frmAbout",    "FrmSplash"};
+
+TEST(EnglishFileSections, EverySectionBelongsToAWindow) {
+  std::set<std::string> known = kNotYetLoaded;
+  for (const WindowCase& c : Windows()) {
+    EXPECT_FALSE(kNotYetLoaded.count(c.section)) << c.section << " is loaded now";
+    known.insert(c.section);
+  }
+  std::set<std::string> present;
+  for (const std::string& s : ProfileFile(EnglishPath()).Sections()) {
+    EXPECT_TRUE(known.count(s)) << "section [" << s << "] belongs to no window";
+    present.insert(s);
+  }
+  for (const std::string& s : known) EXPECT_TRUE(present.count(s)) << "no section [" << s << "]";
 }
 
 }  // namespace
