@@ -220,14 +220,6 @@ TEST_F(LanguageFixture, SplashLoadAlsoExportsTheMessages) {
             "Fichier non trouv\xC3\xA9!");
 }
 
-TEST_F(LanguageFixture, LoadWithoutLanguageFolderChangesNothing) {
-  ASSERT_EQ(rmdir(LangFile("").c_str()), 0);
-  SampleWindow s;
-  LoadWindowLanguage(&s.window);
-  EXPECT_EQ(s.open->text(), "&Ouvrir");
-  EXPECT_EQ(CurrentLanguagePath(), LangFile("Francais.lng"));
-}
-
 // The main window, started as the editor starts it.
 class MainWindowLanguage : public LanguageFixture {
  protected:

@@ -81,10 +81,6 @@ TEST_F(TranslationTest, ExportOverwritesOwnKeysAndKeepsOthers) {
   EXPECT_EQ(profile.Find("frmPrint", "Form.Caption"), "Imprimer");
 }
 
-TEST_F(TranslationTest, ExportIntoMissingFolderFailsQuietly) {
-  EXPECT_FALSE(ExportWindowTexts(SampleWindow(), dir_.file("no/Lang/Francais.lng")));
-}
-
 TEST_F(TranslationTest, TranslateAppliesPresentKeysOnly) {
   const std::string v300(300, 'v');
   std::string en = Lang("English.lng",
@@ -140,17 +136,6 @@ TEST_F(TranslationTest, MissingFileChangesNothing) {
     EXPECT_EQ(w.controls[i].caption, original.controls[i].caption);
     EXPECT_EQ(w.controls[i].toolTip, original.controls[i].toolTip);
   }
-}
-
-TEST_F(TranslationTest, ExportThenTranslateIsTheIdentity) {
-  std::string fr = dir_.file("Francais.lng");
-  WindowTexts w = SampleWindow();
-  w.controls[0].caption = "  spaced \"&OK\"  ";
-  ASSERT_TRUE(ExportWindowTexts(w, fr));
-  WindowTexts back = w;
-  back.controls[0].caption = "something else";
-  TranslateWindow(back, fr);
-  EXPECT_EQ(back.controls[0].caption, w.controls[0].caption);
 }
 
 TEST_F(TranslationTest, MessageExportWritesNothingForTheEmptyList) {

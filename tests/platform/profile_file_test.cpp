@@ -199,21 +199,6 @@ TEST_F(ProfileTest, PipeInsteadOfFileNeitherBlocksNorIsReplaced) {
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
-TEST_F(ProfileTest, ProfileFileBatchesManyWritesIntoOneSave) {
-  std::string path = dir_.file("batch.lng");
-  ProfileFile profile(path);
-  EXPECT_FALSE(profile.existed());
-  for (int i = 0; i < 50; ++i)
-    ASSERT_TRUE(profile.Write("frmMain", "mnuFile(" + std::to_string(i) + ").Caption",
-                              "E" + std::to_string(i)));
-  struct stat st {};
-  EXPECT_NE(stat(path.c_str(), &st), 0) << "nothing on disk before Save";
-  ASSERT_TRUE(profile.Save());
-  EXPECT_EQ(ReadProfileString(path, "frmMain", "mnuFile(49).Caption", ""), "E49");
-}
-
-// Builds files from pieces that trouble line-based readers and checks, for
-// each, that reading never fails and that a write is read back exactly.
 TEST_F(ProfileTest, HostileFilesNeverBreakReadOrWrite) {
   const std::vector<std::string> pieces = {"[S]",
                                            "[S",
