@@ -195,10 +195,12 @@ void frmMain::BuildClientArea() {
 }
 
 void frmMain::Start(const QString& commandLine) {
-  SetupLanguage();
+  // The tools and colours build their controls first, so that translation
+  // reaches every caption and tooltip, as if the window had them from the start.
   SetupColors();
   SetupTools();
   SetupEdit();
+  SetupLanguage();
   doc_ = IconDocument();
   SetupFile();  // recent files, then the command-line file
   if (!commandLine.isEmpty()) OpenIconFile(commandLine);
