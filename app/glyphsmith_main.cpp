@@ -1,8 +1,11 @@
 // The editor.
 #include <QApplication>
 #include <QEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
 #include <QTimer>
+#include <QTranslator>
 
 #include "document/qt_canvas.h"
 #include "shell/frmMain.h"
@@ -23,6 +26,11 @@ class QuitAfterFirstPaint : public QObject {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Varnel Glyphsmith");
+  // Standard buttons and dialogs speak the desktop's language, as the
+  // platform's own boxes do; the editor's texts come from its language files.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexts);
   // The whole command line is one path, spaces and all.
   QStringList args = QApplication::arguments();
   args.removeFirst();

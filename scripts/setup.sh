@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ make ninja-build pkg-config
-  qt6-base-dev libqt6printsupport6 qt6-image-formats-plugins
+  qt6-base-dev libqt6printsupport6 qt6-image-formats-plugins qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick time
