@@ -32,12 +32,7 @@ std::vector<std::uint8_t> BuildBitmapBytes(const Surface& document, int bitCount
   w.U32(0);
   w.U32(tableEntries);
   w.U32(tableEntries);
-  for (const PaletteEntry& e : img.table) {
-    w.U8(e.blue);
-    w.U8(e.green);
-    w.U8(e.red);
-    w.U8(0);
-  }
+  w.Bytes(ColorTableBytes(img.table));
   w.Bytes(img.block);
   return w.Take();
 }

@@ -212,4 +212,11 @@ bool ConvertDocumentToDepth(Surface& surface, int bitCount) {
   return true;
 }
 
+std::vector<std::uint8_t> ColorTableBytes(std::span<const PaletteEntry> table) {
+  std::vector<std::uint8_t> out;
+  out.reserve(table.size() * 4);
+  for (const PaletteEntry& e : table) out.insert(out.end(), {e.blue, e.green, e.red, 0});
+  return out;
+}
+
 }  // namespace gs

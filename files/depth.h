@@ -45,6 +45,9 @@ struct DepthImage {
   std::vector<PaletteEntry> table;
 };
 
+// A colour table as files store it: blue, green, red and a zero byte per entry.
+std::vector<std::uint8_t> ColorTableBytes(std::span<const PaletteEntry> table);
+
 bool IsSupportedDepth(int bitCount);  // 1, 4, 8 or 24
 int BlockRowBytes(int bitCount);      // 4, 16, 32, 96; 0 otherwise
 int BlockBytes(int bitCount);         // 128, 512, 1024, 3072; 0 otherwise

@@ -106,12 +106,7 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   if (bitCount == 24) {
     w.Fill(4, 0x20);
   } else {
-    for (const PaletteEntry& e : img.table) {
-      w.U8(e.blue);
-      w.U8(e.green);
-      w.U8(e.red);
-      w.U8(0);
-    }
+    w.Bytes(ColorTableBytes(img.table));
   }
   w.Bytes(img.block);
   w.Bytes(mask);
