@@ -8,7 +8,7 @@
 
 namespace gs {
 
-QImage DocumentImage(const Surface& surface) {
+QImage SurfaceImage(const Surface& surface) {
   QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
   for (int y = 0; y < surface.Height(); ++y) {
     auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
@@ -107,7 +107,7 @@ QImage IconPreview::Rendered() const {
   QImage image(36, 36, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter p(&image);
-  p.drawImage(0, 0, DocumentImage(doc_.surface));
+  p.drawImage(0, 0, SurfaceImage(doc_.surface));
   return image;
 }
 

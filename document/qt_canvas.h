@@ -70,7 +70,7 @@ class IconPreview : public QWidget {
   const IconDocument& doc_;
 };
 
-// The document's pixels as a 32 x 32 picture.
-QImage DocumentImage(const Surface& surface);
+// A surface's pixels as a picture of the same size.
+QImage SurfaceImage(const Surface& surface);
 
 }  // namespace gs

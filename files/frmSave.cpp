@@ -35,7 +35,7 @@ class SavePreview : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    if (bitCnt_ != 0) p.drawImage(0, 0, DocumentImage(PreviewAtDepth(doc_.surface, bitCnt_)));
+    if (bitCnt_ != 0) p.drawImage(0, 0, SurfaceImage(PreviewAtDepth(doc_.surface, bitCnt_)));
   }
   void mousePressEvent(QMouseEvent* e) override { Report(e); }
   void mouseMoveEvent(QMouseEvent* e) override {

@@ -7,22 +7,18 @@
 #include <algorithm>
 
 #include "document/canvas_view.h"
+#include "document/qt_canvas.h"
 
 namespace gs {
 
 QImage SurfaceToImage(const Surface& s) {
-  QImage img(std::max(1, s.Width()), std::max(1, s.Height()), QImage::Format_RGB888);
-  img.fill(Qt::white);
-  for (int y = 0; y < s.Height(); ++y) {
-    uchar* line = img.scanLine(y);
-    for (int x = 0; x < s.Width(); ++x) {
-      const Color c = s.GetPixel(x, y);
-      line[3 * x] = static_cast<uchar>(RedOf(c));
-      line[3 * x + 1] = static_cast<uchar>(GreenOf(c));
-      line[3 * x + 2] = static_cast<uchar>(BlueOf(c));
-    }
+  // 24 bits, so other programs paste plain colour pixels.
+  if (s.Width() <= 0 || s.Height() <= 0) {
+    QImage blank(1, 1, QImage::Format_RGB888);
+    blank.fill(Qt::white);
+    return blank;
   }
-  return img;
+  return SurfaceImage(s).convertToFormat(QImage::Format_RGB888);
 }
 
 Surface ImageToSurface(const QImage& image, int maxW, int maxH) {

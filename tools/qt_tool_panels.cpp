@@ -5,6 +5,7 @@
 
 #include "document/canvas_view.h"
 #include "document/numeric.h"
+#include "document/qt_canvas.h"
 #include "tools/qt_tool_art.h"
 
 namespace gs {
@@ -105,12 +106,7 @@ SpectrumPicture::SpectrumPicture(int w, int h, QWidget* parent) : QWidget(parent
   setFixedSize(w, h);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
-  const Surface s = MakeSpectrum(w, h);
-  image_ = QImage(w, h, QImage::Format_RGB32);
-  for (int y = 0; y < h; ++y) {
-    auto* line = reinterpret_cast<std::uint32_t*>(image_.scanLine(y));
-    for (int x = 0; x < w; ++x) line[x] = ToArgb32(s.GetPixel(x, y));
-  }
+  image_ = SurfaceImage(MakeSpectrum(w, h));
 }
 
 Color SpectrumPicture::ColorAt(double x, double y) const {
