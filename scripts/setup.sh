@@ -2,7 +2,7 @@
 # Installs what the build, the tests and the screenshots need. Silent when all is present.
 set -euo pipefail
 packages=(
-  cmake g++ make ninja-build pkg-config
+  cmake g++ make ninja-build pkg-config ccache
   qt6-base-dev libqt6printsupport6 qt6-image-formats-plugins qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev
   clang libclang-rt-14-dev
