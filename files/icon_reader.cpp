@@ -17,8 +17,6 @@ namespace {
 constexpr std::size_t kHeaderBytes = 6;
 constexpr std::size_t kEntryBytes = 16;
 constexpr std::size_t kInfoHeaderBytes = 40;
-// Icon files beyond this are not icons; reading stops there.
-constexpr std::size_t kMaxIconFileBytes = std::size_t{16} << 20;
 
 void AddProblem(std::string& problem, const std::string& what) {
   if (problem.empty()) problem = what;
@@ -255,31 +253,36 @@ IconDecodeResult DecodeIconFile(std::span<const std::uint8_t> bytes) {
 
 std::string LoadedTitle(const std::string& path) { return path + " - Varnel Glyphsmith"; }
 
-IconLoadResult LoadIconFile(const std::string& path, IconDocument& doc) {
+IconLoadResult LoadIconBytes(const std::string& path, std::span<const std::uint8_t> bytes,
+                             IconDocument& doc) {
   IconLoadResult r;
-  if (!RegularFileExists(path)) return r;
   r.started = true;
   r.title = LoadedTitle(path);
   doc.modified = false;
-  doc.fileName = path;
   doc.Width = doc.Height = kIconSize;
-
-  std::vector<std::uint8_t> bytes;
-  std::string error;
-  if (!ReadWholeFile(path, bytes, &error, kMaxIconFileBytes)) {
-    // Nothing could be read: the fresh black surface stays, as with any damaged file.
-    r.readFailed = true;
-    r.problem = error;
-    doc.surface = Surface(kIconSize, kIconSize);
-    r.repaint = r.addToRecent = true;
-    return r;
-  }
   r.decoded = DecodeIconFile(bytes);
   doc.surface = std::move(r.decoded.pixels);
   r.decoded.pixels = Surface();
   r.problem = r.decoded.problem;
+  // What a damaged file shows is kept, but a save must not write it back over
+  // the file it came from: the document stays unnamed until Save as.
+  doc.fileName = r.problem.empty() ? path : std::string();
   r.repaint = r.addToRecent = !r.decoded.fallback;
   return r;
+}
+
+IconLoadResult LoadIconFile(const std::string& path, IconDocument& doc) {
+  if (!RegularFileExists(path)) return {};
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  if (!ReadWholeFile(path, bytes, &error, kMaxIconFileBytes)) {
+    // Nothing could be read: the fresh black surface stays, unnamed.
+    IconLoadResult r = LoadIconBytes(path, {}, doc);
+    r.readFailed = true;
+    r.problem = error;
+    return r;
+  }
+  return LoadIconBytes(path, bytes, doc);
 }
 
 }  // namespace gs

@@ -123,7 +123,15 @@ struct IconLoadResult {
 
 // Reads the file into doc: new surface, fileName := path, modified := false.
 // With an empty path or no such file, doc is untouched and started is false.
+// A file that is damaged or cannot be read loads to its defined picture but
+// leaves fileName empty, so that Save asks for a name instead of overwriting it.
 IconLoadResult LoadIconFile(const std::string& path, IconDocument& doc);
+// The same from bytes already read (path gives the title and the file name).
+IconLoadResult LoadIconBytes(const std::string& path, std::span<const std::uint8_t> bytes,
+                             IconDocument& doc);
+
+// Icon files beyond this are not icons; reading stops there.
+inline constexpr std::size_t kMaxIconFileBytes = std::size_t{16} << 20;
 
 // The window title after a load.
 std::string LoadedTitle(const std::string& path);
