@@ -118,12 +118,12 @@ std::size_t NextChunk(std::span<const std::uint8_t> b, std::size_t body, std::si
 // Reads the chunks of [begin, end); LIST and RIFF chunks open a nested range.
 // Depth is bounded so hostile nesting cannot recurse without end.
 void ReadChunkRange(std::span<const std::uint8_t> b, std::size_t begin, std::size_t end, int depth,
-                    std::vector<RiffChunk>& chunks, std::string& problem) {
+                    std::vector<RiffChunk>& chunks, std::string& problem, std::size_t maxChunks) {
   auto tag = [&](std::size_t at) {
     return std::string(reinterpret_cast<const char*>(b.data()) + at, 4);
   };
   std::size_t at = begin;
-  while (at < end && problem.empty()) {
+  while (at < end && problem.empty() && chunks.size() < maxChunks) {
     std::uint32_t size = 0;
     if (end - at < 8 || !bytes::GetU32(b, at + 4, size)) {
       problem = "chunk header cut short at offset " + std::to_string(at);
@@ -139,7 +139,7 @@ void ReadChunkRange(std::span<const std::uint8_t> b, std::size_t begin, std::siz
       return;
     }
     if (list && size >= 4 && depth < 8)
-      ReadChunkRange(b, body + 4, body + size, depth + 1, chunks, problem);
+      ReadChunkRange(b, body + 4, body + size, depth + 1, chunks, problem, maxChunks);
     at = NextChunk(b, body, size, end);
   }
 }
@@ -180,13 +180,13 @@ bool FirstAniFrame(std::span<const std::uint8_t> b, std::span<const std::uint8_t
 }
 
 bool ReadRiffChunks(std::span<const std::uint8_t> b, std::vector<RiffChunk>& chunks,
-                    std::string& problem) {
+                    std::string& problem, std::size_t maxChunks) {
   chunks.clear();
   problem.clear();
   if (!bytes::Has(b, 0, 12) ||
       std::string_view(reinterpret_cast<const char*>(b.data()), 4) != "RIFF")
     return false;
-  ReadChunkRange(b, 0, b.size(), 0, chunks, problem);
+  ReadChunkRange(b, 0, b.size(), 0, chunks, problem, maxChunks);
   return true;
 }
 

@@ -48,8 +48,8 @@ struct RiffChunk {
   int depth = 0;
 };
 // False when the bytes are not RIFF; chunks read before damage are kept and
-// `problem` says what was wrong.
+// `problem` says what was wrong. Reading stops after maxChunks chunks.
 bool ReadRiffChunks(std::span<const std::uint8_t> bytes, std::vector<RiffChunk>& chunks,
-                    std::string& problem);
+                    std::string& problem, std::size_t maxChunks = SIZE_MAX);
 
 }  // namespace gs
