@@ -112,36 +112,52 @@ std::span<const PaletteEntry> StandardTable(int bitCount) {
 // of 3 x 255 (the squared distances differ by 3 x 255^2 - 510 x sum).
 int NearestMonoIndex(Color c) { return RedOf(c) + GreenOf(c) + BlueOf(c) > 382 ? 1 : 0; }
 
-// The 16 classic colours are 15 points of the grid {0, 128, 255}^3 and silver.
-// Per channel the nearest grid level is independent of the others, so when the
-// nearest grid point is in the table it beats every other grid entry, and
-// only silver remains to compare. Channels at 64 (tied between 0 and 128) and
-// grid points missing from the table take the full search.
-int NearestClassicIndex(Color c) {
-  static constexpr auto kGridIndex = [] {
-    std::array<std::int8_t, 27> t{};
-    t.fill(-1);
+// The classic colours that can be nearest anywhere in each 16 x 16 x 16 box of
+// colours: those whose least distance to the box is at most the smallest
+// greatest distance of any colour. The search among them, lowest index first
+// on a tie, gives what a search of the whole table gives.
+constexpr std::array<std::uint16_t, 4096> MakeClassicCandidates() {
+  std::array<std::uint16_t, 4096> m{};
+  for (int box = 0; box < 4096; ++box) {
+    const int lo[3] = {(box >> 8) * 16, ((box >> 4) & 15) * 16, (box & 15) * 16};
+    int least[16] = {}, bound = 1 << 30;
     for (int i = 0; i < 16; ++i) {
-      auto level = [](int v) { return v == 0 ? 0 : v == 128 ? 1 : v == 255 ? 2 : -1; };
-      const int r = level(kClassicTable[i].red), g = level(kClassicTable[i].green),
-                b = level(kClassicTable[i].blue);
-      if (r >= 0 && g >= 0 && b >= 0 && t[r * 9 + g * 3 + b] < 0)
-        t[r * 9 + g * 3 + b] = static_cast<std::int8_t>(i);
+      const int v[3] = {kClassicTable[i].red, kClassicTable[i].green, kClassicTable[i].blue};
+      int dMin = 0, dMax = 0;
+      for (int ch = 0; ch < 3; ++ch) {
+        const int near = v[ch] < lo[ch] ? lo[ch] - v[ch] : v[ch] > lo[ch] + 15 ? v[ch] - lo[ch] - 15 : 0;
+        const int far = std::max(v[ch] - lo[ch], lo[ch] + 15 - v[ch]);
+        dMin += near * near;
+        dMax += far * far;
+      }
+      least[i] = dMin;
+      bound = std::min(bound, dMax);
     }
-    return t;
-  }();
+    for (int i = 0; i < 16; ++i)
+      if (least[i] <= bound) m[box] = static_cast<std::uint16_t>(m[box] | (1u << i));
+  }
+  return m;
+}
+
+int NearestClassicIndex(Color c) {
+  static constexpr std::array<std::uint16_t, 4096> kCandidates = MakeClassicCandidates();
   const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
-  if (r == 64 || g == 64 || b == 64) return Nearest(kClassicTable, c);
-  auto level = [](int v) { return v < 64 ? 0 : v < 192 ? 1 : 2; };  // 191.5 splits 128 / 255
-  const int i = kGridIndex[level(r) * 9 + level(g) * 3 + level(b)];
-  if (i < 0) return Nearest(kClassicTable, c);
-  auto distance = [&](const PaletteEntry& e) {
+  unsigned candidates = kCandidates[(r >> 4) << 8 | (g >> 4) << 4 | b >> 4];
+  int best = std::countr_zero(candidates);
+  candidates &= candidates - 1;
+  if (candidates == 0) return best;
+  auto distance = [&](int i) {
+    const PaletteEntry& e = kClassicTable[i];
     const int dr = r - e.red, dg = g - e.green, db = b - e.blue;
     return dr * dr + dg * dg + db * db;
   };
-  constexpr int kSilver = 7;
-  const int dGrid = distance(kClassicTable[i]), dSilver = distance(kClassicTable[kSilver]);
-  return dSilver < dGrid || (dSilver == dGrid && kSilver < i) ? kSilver : i;
+  int bestDistance = distance(best);
+  for (; candidates; candidates &= candidates - 1) {
+    const int i = std::countr_zero(candidates);
+    const int d = distance(i);
+    if (d < bestDistance) best = i, bestDistance = d;
+  }
+  return best;
 }
 
 // The 256-colour table is 16 classic colours, a uniform cube and a grey ramp,

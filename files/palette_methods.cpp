@@ -1,7 +1,9 @@
 #include "files/palette_methods.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 namespace gs {
@@ -44,6 +46,72 @@ class ColorIndex {
   std::array<std::uint16_t, kSlots> values_{};
 };
 
+// NearestPaletteIndex keeps the first entry of least distance unless a later
+// one of the same distance has a strictly smaller crossed measure: its answer
+// is the entry with the least (distance, crossed measure, index). That order
+// does not depend on the order of the search, so the entries can be visited
+// by the sum of their channels, outward from the colour's own, stopping where
+// the difference of sums alone (never more than the distance) exceeds the
+// best distance.
+class PaletteSearch {
+ public:
+  explicit PaletteSearch(std::span<const PaletteEntry> table) : table_(table) {
+    order_.resize(table.size());
+    for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<std::uint16_t>(i);
+    std::stable_sort(order_.begin(), order_.end(),
+                     [&](int a, int b) { return Sum(table_[a]) < Sum(table_[b]); });
+  }
+
+  int Nearest(int red, int green, int blue) const {
+    struct Key {
+      int distance, crossed, index;
+      bool operator<(const Key& o) const {
+        return distance != o.distance ? distance < o.distance
+               : crossed != o.crossed ? crossed < o.crossed
+                                      : index < o.index;
+      }
+    };
+    auto key = [&](int i) {
+      const PaletteEntry& e = table_[i];
+      return Key{std::abs(green - e.green) + std::abs(red - e.red) + std::abs(blue - e.blue),
+                 std::abs(green - e.red) + std::abs(blue - e.green) + std::abs(red - e.blue), i};
+    };
+    const int sum = red + green + blue;
+    const auto start = std::lower_bound(order_.begin(), order_.end(), sum, [&](int i, int v) {
+      return Sum(table_[i]) < v;
+    });
+    Key best{1 << 30, 0, 0};
+    auto below = start, above = start;
+    bool down = below != order_.begin(), up = above != order_.end();
+    while (down || up) {
+      if (up) {
+        const int i = *above;
+        if (Sum(table_[i]) - sum > best.distance) {
+          up = false;
+        } else {
+          best = std::min(best, key(i));
+          up = ++above != order_.end();
+        }
+      }
+      if (down) {
+        const int i = *(below - 1);
+        if (sum - Sum(table_[i]) > best.distance) {
+          down = false;
+        } else {
+          best = std::min(best, key(i));
+          down = --below != order_.begin();
+        }
+      }
+    }
+    return best.index;
+  }
+
+ private:
+  static int Sum(const PaletteEntry& e) { return e.red + e.green + e.blue; }
+  std::span<const PaletteEntry> table_;
+  std::vector<std::uint16_t> order_;
+};
+
 }  // namespace
 
 DepthImage BuildExactPalette(std::span<const Color, 1024> pixels) {
@@ -81,12 +149,14 @@ DepthImage BuildSampledPalette(std::span<const Color, 1024> pixels) {
   // Unfilled entries are black and take part: black not collected is found there.
   if (held < 256 && answer.Find(kBlack) < 0) answer.Insert(kBlack, held);
   // An exact colour's nearest entry is its lowest index (distance 0 and an
-  // equal crossed measure keep the first); only a miss needs the full search.
+  // equal crossed measure keep the first); only a miss needs a search.
+  std::optional<PaletteSearch> search;
   for (int n = 0; n < 1024; ++n) {
     const Color c = pixels[n];
     int index = answer.Find(c);
     if (index < 0) {
-      index = NearestPaletteIndex(img.table, RedOf(c), GreenOf(c), BlueOf(c));
+      if (!search) search.emplace(img.table);
+      index = search->Nearest(RedOf(c), GreenOf(c), BlueOf(c));
       answer.Insert(c, index);
     }
     img.block[BlockIndex(n)] = static_cast<std::uint8_t>(index);

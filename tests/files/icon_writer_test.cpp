@@ -162,6 +162,20 @@ TEST(IconWriter, SampledPaletteFindsExactColoursAndLowestOfEqualEntries) {
 }
 
 TEST(IconWriter, SampledPaletteMapsColoursBeyond256ToTheirNearestEntry) {
+  // 512 colours on a coarse grid: many misses at equal distances, where the
+  // crossed measure and then the lower index decide.
+  Surface grid(32, 32);
+  for (int n = 0; n < 1024; ++n)
+    grid.SetPixelV(n % 32, n / 32, RGB(n % 8 * 10, n / 8 % 8 * 10, n / 64 % 8 * 10));
+  for (const Surface& coarse : {grid}) {
+    const DepthImage img = BuildSampledPalette(coarse);
+    for (int n = 0; n < 1024; ++n) {
+      const Color c = coarse.GetPixel(n % 32, n / 32);
+      ASSERT_EQ(img.block[(31 - n / 32) * 32 + n % 32],
+                NearestPaletteIndex(img.table, RedOf(c), GreenOf(c), BlueOf(c)))
+          << "pixel " << n;
+    }
+  }
   const Surface doc = test::ManyColours();
   const DepthImage img = BuildSampledPalette(doc);
   std::set<PaletteEntry, bool (*)(const PaletteEntry&, const PaletteEntry&)> distinct(
