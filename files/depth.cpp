@@ -112,21 +112,22 @@ std::span<const PaletteEntry> StandardTable(int bitCount) {
 // of 3 x 255 (the squared distances differ by 3 x 255^2 - 510 x sum).
 int NearestMonoIndex(Color c) { return RedOf(c) + GreenOf(c) + BlueOf(c) > 382 ? 1 : 0; }
 
-// The classic colours that can be nearest anywhere in each 16 x 16 x 16 box of
+// The classic colours that can be nearest anywhere in each 32 x 32 x 32 box of
 // colours: those whose least distance to the box is at most the smallest
 // greatest distance of any colour. The search among them, lowest index first
 // on a tie, gives what a search of the whole table gives.
-constexpr std::array<std::uint16_t, 4096> MakeClassicCandidates() {
-  std::array<std::uint16_t, 4096> m{};
-  for (int box = 0; box < 4096; ++box) {
-    const int lo[3] = {(box >> 8) * 16, ((box >> 4) & 15) * 16, (box & 15) * 16};
+constexpr std::array<std::uint16_t, 512> MakeClassicCandidates() {
+  std::array<std::uint16_t, 512> m{};
+  for (int box = 0; box < 512; ++box) {
+    const int lo[3] = {(box >> 6) * 32, ((box >> 3) & 7) * 32, (box & 7) * 32};
     int least[16] = {}, bound = 1 << 30;
     for (int i = 0; i < 16; ++i) {
       const int v[3] = {kClassicTable[i].red, kClassicTable[i].green, kClassicTable[i].blue};
       int dMin = 0, dMax = 0;
       for (int ch = 0; ch < 3; ++ch) {
-        const int near = v[ch] < lo[ch] ? lo[ch] - v[ch] : v[ch] > lo[ch] + 15 ? v[ch] - lo[ch] - 15 : 0;
-        const int far = std::max(v[ch] - lo[ch], lo[ch] + 15 - v[ch]);
+        const int hi = lo[ch] + 31;
+        const int near = v[ch] < lo[ch] ? lo[ch] - v[ch] : v[ch] > hi ? v[ch] - hi : 0;
+        const int far = std::max(v[ch] - lo[ch], hi - v[ch]);
         dMin += near * near;
         dMax += far * far;
       }
@@ -140,9 +141,9 @@ constexpr std::array<std::uint16_t, 4096> MakeClassicCandidates() {
 }
 
 int NearestClassicIndex(Color c) {
-  static constexpr std::array<std::uint16_t, 4096> kCandidates = MakeClassicCandidates();
+  static constexpr std::array<std::uint16_t, 512> kCandidates = MakeClassicCandidates();
   const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
-  unsigned candidates = kCandidates[(r >> 4) << 8 | (g >> 4) << 4 | b >> 4];
+  unsigned candidates = kCandidates[(r >> 5) << 6 | (g >> 5) << 3 | b >> 5];
   int best = std::countr_zero(candidates);
   candidates &= candidates - 1;
   if (candidates == 0) return best;

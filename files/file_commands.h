@@ -80,7 +80,8 @@ class FileCommandHost {
   // A PNG, BMP, GIF or JPEG given to Open: true when the window opened it (as
   // an untitled import of the whole picture). The default opens nothing and
   // the user is told the file is not an icon.
-  virtual bool OpenPicture(const std::string& path, std::span<const std::uint8_t> bytes) {
+  virtual bool OpenPicture(const std::string& /*path*/,
+                           std::span<const std::uint8_t> /*bytes*/) {
     return false;
   }
 };
