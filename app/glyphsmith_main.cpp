@@ -3,11 +3,13 @@
 #include <QEvent>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
 #include <QTranslator>
 
 #include "document/qt_canvas.h"
+#include "platform/settings_store.h"
 #include "shell/frmMain.h"
 
 namespace {
@@ -31,6 +33,13 @@ int main(int argc, char** argv) {
   QTranslator qtTexts;
   if (qtTexts.load(QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTexts);
+  // Settings that cannot be saved would be lost without a word: say so, once.
+  gs::SetSettingsSaveFailureHandler([](const std::string& reason) {
+    QMessageBox::warning(nullptr, QStringLiteral("Varnel Glyphsmith"),
+                         QStringLiteral("Settings cannot be saved; the language, folders and recent "
+                                        "files chosen from now on will be forgotten.\n\n") +
+                             QString::fromStdString(reason));
+  });
   // The whole command line is one path, spaces and all.
   QStringList args = QApplication::arguments();
   args.removeFirst();
