@@ -21,6 +21,7 @@ void PrintUsage(std::FILE* to) {
       "  pixels FILE               the loaded icon as 32 lines of 32 RRGGBB values\n"
       "  ani OUT --interval MS FRAME...\n"
       "                            an animated cursor from cursor files\n"
+      "  effect IN OUT OPERATION [ARGS]   an effect of the Effets menu (effect --help)\n"
       "  --help       show this text\n"
       "  --version    show the version\n"
       "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n",
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
     rc = gs::tool::RunPixels(args);
   } else if (cmd == "ani") {
     rc = gs::tool::RunAni(args);
+  } else if (cmd == "effect") {
+    rc = gs::tool::RunEffect(args);
   } else {
     return gs::tool::Usage("unknown command '" + cmd + "'");
   }
