@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth imagemagick time
   icoutils python3-pil
+  fonts-dejavu-core
 )
 missing=()
 for p in "${packages[@]}"; do
