@@ -26,5 +26,6 @@ int RunInfo(const std::vector<std::string>& args);
 int RunConvert(const std::vector<std::string>& args);
 int RunPixels(const std::vector<std::string>& args);
 int RunAni(const std::vector<std::string>& args);
+int RunImport(const std::vector<std::string>& args);  // tool_import.cpp
 
 }  // namespace gs::tool

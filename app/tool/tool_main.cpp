@@ -21,6 +21,11 @@ void PrintUsage(std::FILE* to) {
       "  pixels FILE               the loaded icon as 32 lines of 32 RRGGBB values\n"
       "  ani OUT --interval MS FRAME...\n"
       "                            an animated cursor from cursor files\n"
+      "  import PICTURE OUT [--region X1,Y1,X2,Y2] [--depth 1|4|8|24]\n"
+      "                            a region of a BMP, DIB, PNG, JPEG or GIF picture (default\n"
+      "                            the whole picture) scaled to a 32 x 32 icon; OUT as convert's\n"
+      "  import --out-dir DIR [--to ico|cur|bmp|pcx|png] [options] PICTURE...\n"
+      "                            many pictures in one call (default --to ico)\n"
       "  --help       show this text\n"
       "  --version    show the version\n"
       "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n",
@@ -53,6 +58,8 @@ int main(int argc, char** argv) {
     rc = gs::tool::RunPixels(args);
   } else if (cmd == "ani") {
     rc = gs::tool::RunAni(args);
+  } else if (cmd == "import") {
+    rc = gs::tool::RunImport(args);
   } else {
     return gs::tool::Usage("unknown command '" + cmd + "'");
   }
