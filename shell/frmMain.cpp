@@ -69,6 +69,7 @@ frmMain::frmMain(QWidget* parent)
   setWindowTitle(QString::fromUtf8(kMainTitle));
   BuildMenus();
   BuildClientArea();
+  SetupImport();
   const int toolbarHeight = toolbar_->isVisibleTo(this) ? toolbar_->sizeHint().height() : 0;
   resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
   setMinimumSize(kMinWindowWidth, kMinWindowHeight);
