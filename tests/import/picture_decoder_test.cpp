@@ -8,6 +8,7 @@
 
 #include "files/png_codec.h"
 #include "import/picture_decoder.h"
+#include "import/picture_import.h"
 #include "tests/import/picture_test_util.h"
 #include "tests/support/test_support.h"
 
@@ -183,7 +184,7 @@ TEST(PictureDecoder, GifFirstFrameWithTransparentIndex) {
   EXPECT_EQ(p.pixels, (std::vector<Color>{R, W}));
 }
 
-std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c) {
+std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c, bool gradient = false) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr err{};
   cinfo.err = jpeg_std_error(&err);
@@ -201,6 +202,10 @@ std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c) {
   std::vector<std::uint8_t> row(static_cast<std::size_t>(w) * 3);
   for (int x = 0; x < w; ++x) row[3 * x] = RedOf(c), row[3 * x + 1] = GreenOf(c), row[3 * x + 2] = BlueOf(c);
   while (cinfo.next_scanline < cinfo.image_height) {
+    if (gradient)
+      for (int x = 0; x < w; ++x)
+        row[3 * x] = static_cast<std::uint8_t>(x * 255 / w), row[3 * x + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / h),
+        row[3 * x + 2] = static_cast<std::uint8_t>((x / 64 + cinfo.next_scanline / 64) % 2 ? 220 : 30);
     JSAMPROW r[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, r, 1);
   }
@@ -241,6 +246,27 @@ TEST(PictureDecoder, JpegFullAndBlockReducedSizes) {
   PictureRequest small;
   small.limits.maxSide = 100;
   EXPECT_NE(Refusal(jpg, small).find("too large"), std::string::npos);
+}
+
+// Decoding at 1/8 averages whole 8 x 8 blocks, so the icon it gives stays
+// within a few levels of the icon from the full-size picture. (At sharp colour
+// edges the full decode's chroma upsampling bleeds up to 6 levels; the block
+// averages are the truer ones there.)
+TEST(PictureDecoder, JpegBlockReductionKeepsTheAverages) {
+  const std::vector<std::uint8_t> jpg = EncodeJpeg(512, 512, kBlack, true);
+  Picture full, reduced;
+  std::string error;
+  ASSERT_TRUE(DecodePicture(jpg, full, error)) << error;
+  PictureRequest req;
+  req.shrinkWidth = req.shrinkHeight = 32;
+  ASSERT_TRUE(DecodePicture(jpg, reduced, error, req)) << error;
+  ASSERT_EQ(reduced.reduction, 8);
+  const std::vector<Color> a = ImportWholePicture(full).Pixels(), b = ImportWholePicture(reduced).Pixels();
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    EXPECT_NEAR(RedOf(a[i]), RedOf(b[i]), 8) << i;
+    EXPECT_NEAR(GreenOf(a[i]), GreenOf(b[i]), 8) << i;
+    EXPECT_NEAR(BlueOf(a[i]), BlueOf(b[i]), 8) << i;
+  }
 }
 
 TEST(PictureDecoder, FilesThatCannotBeRead) {
