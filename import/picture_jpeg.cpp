@@ -69,6 +69,13 @@ bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::s
   jpeg_read_header(&cinfo, TRUE);
   sizeProblem = CheckPictureSize(cinfo.image_width, cinfo.image_height, request.limits);
   if (!sizeProblem.empty()) std::longjmp(err.jump, 1);
+  // Every 8 x 8 block costs at least a bit of its first scan, so a file of n
+  // bytes holds at most 4096 n pixels: a header claiming more is cut short,
+  // refused before the picture's memory is taken.
+  if (static_cast<std::uint64_t>(cinfo.image_width) * cinfo.image_height / 4096 > bytes.size()) {
+    sizeProblem = "damaged JPEG picture: data cut short";
+    std::longjmp(err.jump, 1);
+  }
 
   int reduction = 1;
   if (request.shrinkWidth > 0 && request.shrinkHeight > 0) {

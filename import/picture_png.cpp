@@ -36,6 +36,24 @@ struct ErrorText {
 }
 void OnWarning(png_structp, png_const_charp) {}
 
+// Deflate gives at most 1032 bytes for one, so the compressed pixel data of
+// the file bounds the picture it can hold; a header claiming more than that
+// is refused before anything is allocated. Chunks are walked bounds-checked.
+bool CompressedDataCanHold(std::span<const std::uint8_t> b, std::uint64_t width, std::uint64_t height) {
+  if (b.size() < 33) return false;
+  const int bitDepth = b[24], colorType = b[25];
+  const int channels = colorType == 2 ? 3 : colorType == 4 ? 2 : colorType == 6 ? 4 : 1;
+  const std::uint64_t rawRow = 1 + (width * static_cast<std::uint64_t>(channels * bitDepth) + 7) / 8;
+  std::uint64_t idat = 0;
+  for (std::size_t at = 8; at + 8 <= b.size();) {
+    const std::uint64_t length = (std::uint64_t{b[at]} << 24) | (b[at + 1] << 16) | (b[at + 2] << 8) | b[at + 3];
+    if (b[at + 4] == 'I' && b[at + 5] == 'D' && b[at + 6] == 'A' && b[at + 7] == 'T')
+      idat += std::min<std::uint64_t>(length, b.size() - at - 8);
+    at += static_cast<std::size_t>(std::min<std::uint64_t>(length + 12, b.size()));
+  }
+  return idat * 1032 + 1032 >= rawRow * height;
+}
+
 }  // namespace
 
 bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
@@ -72,6 +90,10 @@ bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
   const png_uint_32 h = png_get_image_height(png, info);
   sizeProblem = CheckPictureSize(w, h, limits);
   if (!sizeProblem.empty()) png_error(png, "size");
+  if (!CompressedDataCanHold(bytes, w, h)) {
+    sizeProblem = "damaged PNG picture: pixel data cut short";
+    png_error(png, "size");
+  }
   const int colorType = png_get_color_type(png, info);
   const int depth = png_get_bit_depth(png, info);
   if (depth == 16) png_set_strip_16(png);

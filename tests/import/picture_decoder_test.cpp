@@ -269,6 +269,20 @@ TEST(PictureDecoder, JpegBlockReductionKeepsTheAverages) {
   }
 }
 
+// Headers claiming more pixels than the compressed data could ever give are
+// refused before the picture's memory is taken (decompression bombs cut short).
+TEST(PictureDecoder, ClaimsTheDataCannotHoldAreRefused) {
+  std::vector<std::uint8_t> png = BuildPngBytes(Surface(32, 32));
+  png[18] = 0x0F, png[22] = 0x0F;  // 3872 x 3872
+  const uLong crc = crc32(0, png.data() + 12, 17);
+  png[29] = static_cast<std::uint8_t>(crc >> 24), png[30] = static_cast<std::uint8_t>(crc >> 16);
+  png[31] = static_cast<std::uint8_t>(crc >> 8), png[32] = static_cast<std::uint8_t>(crc);
+  EXPECT_NE(Refusal(png).find("cut short"), std::string::npos) << Refusal(png);
+  std::vector<std::uint8_t> jpg = EncodeJpeg(4000, 4000, RGB(1, 2, 3));
+  jpg.resize(700);
+  EXPECT_NE(Refusal(jpg).find("cut short"), std::string::npos) << Refusal(jpg);
+}
+
 TEST(PictureDecoder, FilesThatCannotBeRead) {
   test::TempDir dir;
   Picture p;
