@@ -76,6 +76,19 @@ Surface ImportWholePicture(const Picture& picture) {
   return icon;
 }
 
+bool OpenPictureAsDocument(std::span<const std::uint8_t> bytes, IconDocument& doc, std::string& error) {
+  PictureRequest request;
+  request.shrinkWidth = request.shrinkHeight = kIconSize;
+  Picture picture;
+  if (!DecodePicture(bytes, picture, error, request)) return false;
+  doc.surface = ImportWholePicture(picture);
+  doc.Width = doc.Height = kIconSize;
+  doc.fileName.clear();
+  doc.modified = false;
+  doc.selection.DestroyMask();
+  return true;
+}
+
 FileDialogRequest ImportPictureDialog() {
   FileDialogRequest r;
   r.title = "Import Picture";

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/icon_document.h"
 #include "document/surface.h"
 #include "files/file_dialogs.h"
 #include "import/picture_decoder.h"
@@ -64,6 +65,13 @@ bool ImportPictureRegion(Surface& icon, const Picture& picture, ImportRegion reg
 
 // The whole picture as a new 32 x 32 icon (the tool and opening a picture).
 Surface ImportWholePicture(const Picture& picture);
+
+// A picture given to the editor's Open or command line becomes a new document:
+// the whole picture imported, no file name (Save asks for one, so the picture
+// is never overwritten by an icon), not modified, no selection. False with the
+// decoder's reason when the bytes are no readable picture; `doc` is then
+// untouched.
+bool OpenPictureAsDocument(std::span<const std::uint8_t> bytes, IconDocument& doc, std::string& error);
 
 // The open dialog: title "Import Picture" and the six pairs of the filter.
 FileDialogRequest ImportPictureDialog();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "document/area_scale.h"
+#include "files/png_codec.h"
 #include "import/picture_import.h"
 
 namespace gs {
@@ -122,6 +123,27 @@ TEST(PictureImport, RegionTextOfTheTool) {
     SCOPED_TRACE(bad);
     EXPECT_FALSE(ParseRegionText(bad, r));
   }
+}
+
+TEST(PictureImport, OpenedPictureIsAnUntitledDocument) {
+  IconDocument doc;
+  doc.fileName = "/home/me/logo.png";
+  doc.modified = true;
+  doc.selection.active = true;
+  Surface s(32, 32);
+  s.FillRect(s.Bounds(), RGB(0, 0, 200));
+  std::string error;
+  ASSERT_TRUE(OpenPictureAsDocument(BuildPngBytes(s), doc, error)) << error;
+  EXPECT_EQ(doc.surface.Pixels(), s.Pixels());
+  EXPECT_TRUE(doc.fileName.empty());
+  EXPECT_FALSE(doc.modified);
+  EXPECT_FALSE(doc.selection.active);
+  // Damaged: the document stays as it was.
+  doc.fileName = "kept.ico";
+  const std::vector<std::uint8_t> damaged = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0};
+  EXPECT_FALSE(OpenPictureAsDocument(damaged, doc, error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(doc.fileName, "kept.ico");
 }
 
 TEST(PictureImport, WholePictureOnWhite) {
