@@ -70,6 +70,7 @@ frmMain::frmMain(QWidget* parent)
   BuildMenus();
   BuildClientArea();
   SetupEffects();
+  SetupImport();
   const int toolbarHeight = toolbar_->isVisibleTo(this) ? toolbar_->sizeHint().height() : 0;
   resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
   setMinimumSize(kMinWindowWidth, kMinWindowHeight);

@@ -97,6 +97,7 @@ class frmMain : public QMainWindow {
   void SetupFile();
   void SetupLanguage();
   void SetupEffects();  // frmMain_Effects.cpp
+  void SetupImport();  // frmMain_Import.cpp
   // Close question; false keeps the window open. (frmMain_File.cpp)
   bool QueryClose();
   // Shutdown steps of each concern. (frmMain_File.cpp saves the recent files)

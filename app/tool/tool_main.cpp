@@ -15,6 +15,7 @@ extern const CommandSpec kConvertCommand;
 extern const CommandSpec kPixelsCommand;
 extern const CommandSpec kAniCommand;
 extern const CommandSpec kEffectCommand;
+extern const CommandSpec kImportCommand;
 }  // namespace gs::tool
 
 namespace {
@@ -28,6 +29,7 @@ const CommandSpec* const kCommands[] = {
     &kPixelsCommand,
     &kAniCommand,
     &kEffectCommand,
+    &kImportCommand,
 };
 
 int Help(std::span<char* const> args) {
