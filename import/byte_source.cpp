@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 
 namespace gs {
@@ -13,6 +14,7 @@ bool ByteSource::ReadAt(std::uint64_t offset, std::size_t n, std::uint8_t* out) 
   const std::uint64_t size = Size();
   if (offset > size || n > size - offset) return false;
   if (n == 0) return true;
+  if (n > budget_ - std::min(budget_, bytesRead_)) return false;
   if (!DoRead(offset, n, out)) return false;
   bytesRead_ += n;
   ++reads_;

@@ -18,12 +18,17 @@ class ByteSource {
   // Bytes delivered so far, for measurements and tests.
   std::uint64_t BytesRead() const { return bytesRead_; }
   int Reads() const { return reads_; }
+  // Reads fail once this many bytes in all have been delivered: a hostile
+  // file whose directories all point at the same large data cannot make a
+  // reader work longer than a few passes over the file.
+  void LimitTotalReads(std::uint64_t bytes) { budget_ = bytes; }
 
  protected:
   virtual bool DoRead(std::uint64_t offset, std::size_t n, std::uint8_t* out) = 0;
 
  private:
   std::uint64_t bytesRead_ = 0;
+  std::uint64_t budget_ = UINT64_MAX;
   int reads_ = 0;
 };
 

@@ -4,9 +4,8 @@
 #include <array>
 #include <cstring>
 
-#include "document/area_scale.h"
 #include "files/byte_io.h"
-#include "import/icon_image_decode.h"
+#include "files/icon_image.h"
 
 namespace gs {
 
@@ -24,6 +23,10 @@ constexpr std::uint32_t kHighBit = 0x80000000u;
 constexpr std::uint32_t kMaxGroupBytes = kGroupHeaderBytes + kGroupEntryBytes * 65535;
 constexpr std::uint32_t kMaxPeSections = 65535;
 constexpr unsigned kMaxNeAlignShift = 20;
+// All that one reader may read: a few passes over the file, and enough for
+// the headers of a tiny one.
+constexpr std::uint64_t kReadPasses = 16;
+constexpr std::uint64_t kReadAllowance = 1u << 20;
 
 using bytes::GetU16;
 using bytes::GetU32;
@@ -37,11 +40,6 @@ std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
   std::uint32_t v = 0;
   GetU32(b, at, v);
   return v;
-}
-std::uint32_t U32BigEndian(std::span<const std::uint8_t> b, std::size_t at) {
-  if (!bytes::Has(b, at, 4)) return 0;
-  return (std::uint32_t{b[at]} << 24) | (std::uint32_t{b[at + 1]} << 16) |
-         (std::uint32_t{b[at + 2]} << 8) | b[at + 3];
 }
 
 bool Read(ByteSource& src, std::uint64_t at, std::size_t n, std::vector<std::uint8_t>& out) {
@@ -137,51 +135,17 @@ bool ParseGroupDirectory(std::span<const std::uint8_t> b, std::vector<IconGroupE
 }
 
 IconImageInfo ImageInfoOf(std::span<const std::uint8_t> h) {
-  static constexpr std::uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   IconImageInfo info;
-  if (h.size() >= 26 && std::memcmp(h.data(), kPng, 8) == 0) {
-    if (std::memcmp(h.data() + 12, "IHDR", 4) != 0) return info;
-    const std::uint32_t w = U32BigEndian(h, 16), ht = U32BigEndian(h, 20);
-    const int depth = h[24];
-    int channels = 0;
-    switch (h[25]) {
-      case 0: channels = 1; break;
-      case 2: channels = 3; break;
-      case 3: channels = 1; break;
-      case 4: channels = 2; break;
-      case 6: channels = 4; break;
-      default: return info;
-    }
-    if (w == 0 || ht == 0 || w > 65535 || ht > 65535) return info;
-    info.png = true;
-    info.width = static_cast<int>(w);
-    info.height = static_cast<int>(ht);
-    info.bitCount = depth * channels;
-    info.readable = true;
-    return info;
-  }
-  const std::uint32_t headerSize = U32(h, 0);
-  std::int64_t w = 0, ht = 0;
-  int bits = 0;
-  if (headerSize == 12 && h.size() >= 12) {
-    w = U16(h, 4);
-    ht = U16(h, 6);
-    bits = U16(h, 10);
-  } else if (headerSize >= 40 && h.size() >= 16) {
-    w = static_cast<std::int32_t>(U32(h, 4));
-    ht = static_cast<std::int32_t>(U32(h, 8));
-    bits = U16(h, 14);
-  } else {
-    return info;
-  }
-  ht = ht < 0 ? -ht : ht;
-  ht /= 2;  // colours and mask share the height
-  if (w <= 0 || w > 65535 || ht <= 0 || ht > 65535) return info;
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return info;
-  info.width = static_cast<int>(w);
-  info.height = static_cast<int>(ht);
-  info.bitCount = bits;
+  IconImageHeader peek;
+  if (!PeekIconImage(h, peek)) return info;
+  const int bits = peek.bitCount;
+  if (peek.width < 1 || peek.width > 256 || peek.height < 1 || peek.height > 256) return info;
+  if (!peek.png && bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return info;
   info.readable = true;
+  info.png = peek.png;
+  info.width = peek.width;
+  info.height = peek.height;
+  info.bitCount = bits;
   return info;
 }
 
@@ -215,6 +179,7 @@ int PickExtractImage(std::span<const IconImageInfo> images) {
 }
 
 IconResourceReader::IconResourceReader(ByteSource& src) : src_(src) {
+  src_.LimitTotalReads(src_.BytesRead() + kReadPasses * src_.Size() + kReadAllowance);
   std::array<std::uint8_t, 64> head{};
   const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(src_.Size(), head.size()));
   if (n < 6 || !src_.ReadAt(0, n, head.data())) {
@@ -606,36 +571,6 @@ bool IconResourceReader::ReadImage(const IconGroupEntry& e, std::vector<std::uin
 
 // ---------------------------------------------------------------------------
 
-IconPicture PictureAt32(const RgbaPicture& img) {
-  IconPicture p;
-  p.overWhite = Surface(32, 32);
-  p.alpha.assign(32 * 32, 0);
-  if (img.width <= 0 || img.height <= 0 ||
-      img.rgba.size() < std::size_t{4} * img.width * img.height) {
-    p.overWhite.FillRect({0, 0, 32, 32}, kWhite);
-    return p;
-  }
-  Surface colour(img.width, img.height), cover(img.width, img.height);
-  for (int y = 0; y < img.height; ++y) {
-    Color* c = colour.Row(y);
-    Color* a = cover.Row(y);
-    const std::uint8_t* in = img.rgba.data() + std::size_t{4} * img.width * y;
-    for (int x = 0; x < img.width; ++x, in += 4) {
-      // Drawn onto white: 255 - (255 - c) * a / 255, to the nearest (no ties: 255 is odd).
-      auto blend = [&](int v) { return 255 - ((255 - v) * in[3] + 127) / 255; };
-      c[x] = RGB(blend(in[0]), blend(in[1]), blend(in[2]));
-      a[x] = RGB(in[3], in[3], in[3]);
-    }
-  }
-  p.scaled = img.width != 32 || img.height != 32;
-  AreaScaleCopy(p.overWhite, 0, 0, 32, 32, ViewOf(colour), 0, 0, img.width, img.height);
-  Surface alpha(32, 32);
-  AreaScaleCopy(alpha, 0, 0, 32, 32, ViewOf(cover), 0, 0, img.width, img.height);
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) p.alpha[y * 32 + x] = static_cast<std::uint8_t>(RedOf(alpha.Row(y)[x]));
-  return p;
-}
-
 bool ExtractIconPicture(IconResourceReader& reader, int k, IconPicture& out, std::string* problem) {
   auto fail = [&](const char* why) {
     if (problem) *problem = why;
@@ -649,9 +584,11 @@ bool ExtractIconPicture(IconResourceReader& reader, int k, IconPicture& out, std
   if (chosen < 0) return fail("no readable image in the icon group");
   std::vector<std::uint8_t> bytes;
   if (!reader.ReadImage(entries[chosen], bytes)) return fail("icon image missing or too large");
-  RgbaPicture decoded;
+  IconImageResult decoded;
   if (!DecodeIconImage(bytes, decoded)) return fail("damaged icon image");
-  out = PictureAt32(decoded);
+  out.overWhite = std::move(decoded.pixels);
+  out.alpha = decoded.alpha;
+  out.scaled = infos[chosen].width != 32 || infos[chosen].height != 32;
   out.imageIndex = chosen;
   out.source = infos[chosen];
   return true;

@@ -15,6 +15,7 @@
 // group. Every offset, size and count is checked before use: nothing outside
 // the file is read, the directory walk has fixed depth and visits each entry
 // once, and no buffer is larger than the bytes the file holds for it.
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -122,7 +123,8 @@ class IconResourceReader {
 
 // Parses a group directory (GRPICONDIR) as stored in a program.
 bool ParseGroupDirectory(std::span<const std::uint8_t> bytes, std::vector<IconGroupEntry>& entries);
-// Reads the header at the start of an image's bytes.
+// Size and depth from the header at the start of an image's bytes; readable
+// when the icon decoder can decode such an image.
 IconImageInfo ImageInfoOf(std::span<const std::uint8_t> head);
 
 // The image a 32 x 32 icon is drawn from: the 32 x 32 image of the highest
@@ -130,26 +132,16 @@ IconImageInfo ImageInfoOf(std::span<const std::uint8_t> head);
 // then the highest depth. -1 when no image is readable.
 int PickExtractImage(std::span<const IconImageInfo> images);
 
-// Icon k as the desktop draws it at 32 x 32 onto white: see-through pixels
-// show white, partly see-through ones are blended with it. `alpha` keeps the
-// coverage (1024 values, 255 opaque) for drawing over something else.
+// Icon k at 32 x 32, as the icon decoder brings any image there (files/icon_image.h):
+// white where see-through, `alpha` 0 or 255 per pixel.
 struct IconPicture {
   Surface overWhite;
-  std::vector<std::uint8_t> alpha;
+  std::array<std::uint8_t, 1024> alpha{};
   int imageIndex = -1;  // within the group
   IconImageInfo source;
   bool scaled = false;
 };
 bool ExtractIconPicture(IconResourceReader& reader, int k, IconPicture& out,
                         std::string* problem = nullptr);
-
-// A decoded picture of any size with its coverage, as the icon decoder gives it.
-struct RgbaPicture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgba;  // top row first
-};
-// Blends onto white and scales to 32 x 32 with the one area-averaging scaler.
-IconPicture PictureAt32(const RgbaPicture& image);
 
 }  // namespace gs

@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick time
+  icoutils
 )
 missing=()
 for p in "${packages[@]}"; do

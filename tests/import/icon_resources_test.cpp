@@ -84,6 +84,17 @@ TEST(PickExtractImage, Prefers32ThenNearestLargerThenDeepest) {
   for (const Row& r : rows) EXPECT_EQ(PickExtractImage(r.images), r.want) << r.what;
 }
 
+std::vector<std::uint8_t> dib16() {
+  bytes::Writer w;
+  w.U32(40);
+  w.U32(32);
+  w.U32(64);
+  w.U16(1);
+  w.U16(16);
+  w.Fill(24, 0);
+  return w.Take();
+}
+
 TEST(ImageInfoOf, ReadsDibAndPngHeaders) {
   bytes::Writer dib;
   dib.U32(40);
@@ -104,29 +115,13 @@ TEST(ImageInfoOf, ReadsDibAndPngHeaders) {
   EXPECT_TRUE(i.readable && i.png);
   EXPECT_EQ(i.width, 256);
   EXPECT_EQ(i.bitCount, 32);
-}
 
-TEST(PictureAt32, BlendsOntoWhiteAndAveragesLargerPictures) {
-  RgbaPicture img{64, 64, std::vector<std::uint8_t>(64 * 64 * 4, 0)};
-  // Left half opaque red, right half transparent; the top-left pixel half see-through black.
-  for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 32; ++x) {
-      std::uint8_t* p = &img.rgba[(y * 64 + x) * 4];
-      p[0] = 255, p[3] = 255;
-    }
-  IconPicture p = PictureAt32(img);
-  EXPECT_TRUE(p.scaled);
-  EXPECT_EQ(p.overWhite.GetPixel(0, 5), RGB(255, 0, 0));
-  EXPECT_EQ(p.overWhite.GetPixel(20, 5), kWhite);
-  EXPECT_EQ(p.alpha[5 * 32], 255);
-  EXPECT_EQ(p.alpha[5 * 32 + 20], 0);
-
-  RgbaPicture half{32, 32, std::vector<std::uint8_t>(32 * 32 * 4, 0)};
-  half.rgba[3] = 128;  // black at half cover: 255 - 255 * 128 / 255 = 127
-  p = PictureAt32(half);
-  EXPECT_FALSE(p.scaled);
-  EXPECT_EQ(p.overWhite.GetPixel(0, 0), RGB(127, 127, 127));
-  EXPECT_EQ(p.overWhite.GetPixel(1, 0), kWhite);
+  // Larger than any icon, or a depth the decoder does not read: not a candidate.
+  std::vector<std::uint8_t> big(png, png + sizeof png);
+  big[18] = 2;  // 512 wide
+  EXPECT_FALSE(ImageInfoOf(big).readable);
+  std::vector<std::uint8_t> sixteen = dib16();
+  EXPECT_FALSE(ImageInfoOf(sixteen).readable);
 }
 
 // ---------------------------------------------------------------------------
