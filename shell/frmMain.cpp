@@ -205,6 +205,7 @@ void frmMain::Start(const QString& commandLine) {
   SetupLanguage();
   doc_ = IconDocument();
   SetupFile();  // recent files, then the command-line file
+  SetupExtract();
   if (!commandLine.isEmpty()) OpenIconFile(commandLine);
   Layout();
   RePaint();
