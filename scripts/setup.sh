@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev libqt6printsupport6 qt6-image-formats-plugins qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev
   clang libclang-rt-14-dev
-  xvfb xauth imagemagick time
+  xvfb xauth imagemagick time poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
