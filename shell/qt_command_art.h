@@ -4,25 +4,9 @@
 // for the menus and 24 x 24 for the toolbar, so both sets match.
 #include <QPixmap>
 
-namespace gs {
+#include "shell/menu_tree.h"
 
-enum class CommandArt {
-  New,
-  Open,
-  Save,
-  SaveAs,
-  Print,
-  Undo,
-  Cut,
-  Copy,
-  Paste,
-  ZoomIn,
-  ZoomOut,
-  ImportPicture,
-  ExtractIcons,
-  WebPage,
-  Help,
-};
+namespace gs {
 
 // A square picture of `side` pixels (16 for menus, 24 for the toolbar), transparent around.
 QPixmap CommandPicture(CommandArt art, int side);
