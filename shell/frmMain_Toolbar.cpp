@@ -15,6 +15,7 @@ namespace gs {
 namespace {
 
 constexpr char kSlotProperty[] = "gsToolbarSlot";
+constexpr char kStripProperty[] = "gsToolbarStrip";
 
 // The strip of slots inside the toolbar; places them exactly.
 class ToolbarStrip : public QWidget {
@@ -22,10 +23,15 @@ class ToolbarStrip : public QWidget {
   explicit ToolbarStrip(QWidget* parent) : QWidget(parent) {
     const ToolbarSlot& last = ToolbarSlots().back();
     setFixedSize(last.x + kToolbarButtonSide + 2, kToolbarHeight);
+    setProperty(kStripProperty, true);
   }
 };
 
-ToolbarStrip* Strip(const frmMain& w) { return w.Toolbar1()->findChild<ToolbarStrip*>(); }
+QWidget* Strip(const frmMain& w) {
+  for (QWidget* child : w.Toolbar1()->findChildren<QWidget*>())
+    if (child->property(kStripProperty).toBool()) return child;
+  return nullptr;
+}
 
 void FollowEntry(QToolButton* button, QAction* action) {
   const auto sync = [button, action] {
@@ -83,7 +89,7 @@ void Toolbar1_ButtonClick(frmMain& w, int number) {
 }
 
 QWidget* ToolbarSlotWidget(const frmMain& w, int number) {
-  ToolbarStrip* strip = Strip(w);
+  QWidget* strip = Strip(w);
   if (!strip) return nullptr;
   for (QWidget* child : strip->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     if (child->property(kSlotProperty).toInt() == number) return child;
