@@ -14,7 +14,9 @@
 #include "shell/frmMain_Edit.h"
 #include "shell/frmMain_File.h"
 #include "shell/frmMain_Lang.h"
+#include "shell/frmMain_Menus.h"
 #include "shell/frmMain_Tools.h"
+#include "shell/frmMain_Toolbar.h"
 #include "shell/main_layout.h"
 
 namespace gs {
@@ -71,6 +73,8 @@ frmMain::frmMain(QWidget* parent)
   BuildClientArea();
   SetupEffects();
   SetupImport();
+  SetupShellMenus(*this);
+  SetupShellToolbar(*this);
   const int toolbarHeight = toolbar_->isVisibleTo(this) ? toolbar_->sizeHint().height() : 0;
   resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
   setMinimumSize(kMinWindowWidth, kMinWindowHeight);
