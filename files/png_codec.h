@@ -24,4 +24,8 @@ bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide 
 std::vector<std::uint8_t> BuildPngBytes(const Surface& document);
 WriteStatus WritePngFile(const std::string& path, const Surface& document);
 
+// Any RGBA picture as PNG bytes; empty when it cannot be encoded. Level 0..9 is
+// zlib's: thumbnails and generated icons favour speed over a few bytes.
+std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, int compressionLevel = 6);
+
 }  // namespace gs

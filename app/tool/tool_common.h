@@ -26,5 +26,7 @@ int RunInfo(const std::vector<std::string>& args);
 int RunConvert(const std::vector<std::string>& args);
 int RunPixels(const std::vector<std::string>& args);
 int RunAni(const std::vector<std::string>& args);
+int RunThumbnail(const std::vector<std::string>& args);
+int RunXcursor(const std::vector<std::string>& args);
 
 }  // namespace gs::tool

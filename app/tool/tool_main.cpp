@@ -21,6 +21,8 @@ void PrintUsage(std::FILE* to) {
       "  pixels FILE               the loaded icon as 32 lines of 32 RRGGBB values\n"
       "  ani OUT --interval MS FRAME...\n"
       "                            an animated cursor from cursor files\n"
+      "  thumbnail IN OUT.png SIZE an icon, cursor or first frame of an .ani as a SIZE x SIZE PNG\n"
+      "  xcursor IN OUT            a .cur or .ani (frames, delays, hotspot) as an X11 cursor\n"
       "  --help       show this text\n"
       "  --version    show the version\n"
       "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n",
@@ -53,6 +55,10 @@ int main(int argc, char** argv) {
     rc = gs::tool::RunPixels(args);
   } else if (cmd == "ani") {
     rc = gs::tool::RunAni(args);
+  } else if (cmd == "thumbnail") {
+    rc = gs::tool::RunThumbnail(args);
+  } else if (cmd == "xcursor") {
+    rc = gs::tool::RunXcursor(args);
   } else {
     return gs::tool::Usage("unknown command '" + cmd + "'");
   }
