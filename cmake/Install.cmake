@@ -72,8 +72,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Libraries are found by dpkg-shlibdeps; Qt's platform plugins are loaded at
-# run time, so no linker can see that the editor needs them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, hicolor-icon-theme, qt6-image-formats-plugins")
+# Libraries come from dpkg-shlibdeps (Qt's X11 platform plugin ships with
+# libqt6gui6); what is only loaded at run time is recommended.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "shared-mime-info, hicolor-icon-theme, qt6-image-formats-plugins, qt6-translations-l10n")
 include(CPack)

@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick time
+  libxcursor-dev desktop-file-utils appstream shared-mime-info dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

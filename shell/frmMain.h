@@ -96,6 +96,7 @@ class frmMain : public QMainWindow {
   void SetupEdit();
   void SetupFile();
   void SetupLanguage();
+  void SetupCursor();  // shell/frmMain_Cursor.cpp
   // Close question; false keeps the window open. (frmMain_File.cpp)
   bool QueryClose();
   // Shutdown steps of each concern. (frmMain_File.cpp saves the recent files)
