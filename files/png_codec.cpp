@@ -127,7 +127,7 @@ WriteStatus WritePngFile(const std::string& path, const Surface& document) {
   return WriteFileSafely(path, bytes);
 }
 
-std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, int compressionLevel) {
+std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, PngEffort effort) {
   if (image.width <= 0 || image.height <= 0 ||
       image.rgba.size() != static_cast<std::size_t>(image.width) * image.height * 4)
     return {};
@@ -145,7 +145,12 @@ std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, int compressionL
     return {};
   }
   png_set_write_fn(png, &out, WriteToVector, NoFlush);
-  png_set_compression_level(png, compressionLevel < 0 ? 0 : compressionLevel > 9 ? 9 : compressionLevel);
+  if (effort == PngEffort::Fast) {
+    png_set_compression_level(png, 1);
+    png_set_filter(png, 0, PNG_FILTER_NONE);
+  } else {
+    png_set_compression_level(png, 9);
+  }
   png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
                static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
     const std::string dir = folder + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
-    const std::vector<std::uint8_t> png = EncodeRgbaPng(Scaled(layers, size), 9);
+    const std::vector<std::uint8_t> png = EncodeRgbaPng(Scaled(layers, size), PngEffort::Small);
     const WriteStatus st = WriteFileSafely(dir + "/" + name + ".png", png);
     if (png.empty() || !st) {
       std::fprintf(stderr, "make_app_icon: %s\n", png.empty() ? "PNG encoding failed" : st.error.c_str());

@@ -10,8 +10,6 @@ namespace gs::tool {
 namespace {
 
 constexpr std::size_t kMaxThumbnailInput = std::size_t{16} << 20;
-// A file manager makes thousands of these: speed over the last few bytes.
-constexpr int kThumbnailCompression = 1;
 
 bool ParseSize(const std::string& s, int& size) {
   if (s.empty() || s.size() > 4) return false;
@@ -35,7 +33,7 @@ int RunThumbnail(const std::vector<std::string>& args) {
   if (!ReadWholeFile(args[0], bytes, &error, kMaxThumbnailInput)) return Fail(error);
   RgbaImage picture;
   if (!MakeThumbnail(bytes, size, picture, error)) return Fail(args[0] + ": " + error);
-  const std::vector<std::uint8_t> png = EncodeRgbaPng(picture, kThumbnailCompression);
+  const std::vector<std::uint8_t> png = EncodeRgbaPng(picture, PngEffort::Fast);
   if (png.empty()) return Fail(args[1] + ": could not encode the PNG picture");
   const WriteStatus st = WriteFileSafely(args[1], png);
   return st ? kExitOk : Fail(st.error);

@@ -232,7 +232,7 @@ TEST(Thumbnail, AnimatedCursorsShowTheirFirstStep) {
   std::string problem;
   ASSERT_TRUE(MakeThumbnail(BuildAni(spec), 32, img, problem)) << problem;
   EXPECT_EQ(Rgba(img, 0, 0), (std::array<int, 4>{0, 0, 255, 255}));
-  const Bytes png = EncodeRgbaPng(img, 1);
+  const Bytes png = EncodeRgbaPng(img, PngEffort::Fast);
   RgbaImage back;
   ASSERT_TRUE(DecodePng(png, back));
   EXPECT_EQ(back.rgba, img.rgba);
