@@ -10,14 +10,8 @@ namespace gs {
 
 namespace {
 
-// An icon file's header: reserved 0, type 1 or 2, at least one entry.
-bool LooksLikeIconFile(std::span<const std::uint8_t> b) {
-  return b.size() >= 6 && b[0] == 0 && b[1] == 0 && (b[2] == 1 || b[2] == 2) && b[3] == 0 &&
-         (b[4] != 0 || b[5] != 0);
-}
-
 bool DecodeFrame(std::span<const std::uint8_t> bytes, CursorFrame& frame, std::string& problem) {
-  if (!LooksLikeIconFile(bytes)) {
+  if (!HasIconHeader(bytes)) {
     problem = "not an icon or cursor";
     return false;
   }
@@ -27,7 +21,8 @@ bool DecodeFrame(std::span<const std::uint8_t> bytes, CursorFrame& frame, std::s
     return false;
   }
   frame.pixels = std::move(r.pixels);
-  CursorHotspot(bytes, r.entryIndex, frame.hotspotX, frame.hotspotY);
+  frame.hotspotX = r.cursor ? std::clamp(r.hotspotX, 0, 31) : 0;
+  frame.hotspotY = r.cursor ? std::clamp(r.hotspotY, 0, 31) : 0;
   return true;
 }
 
@@ -35,21 +30,6 @@ bool DecodeFrame(std::span<const std::uint8_t> bytes, CursorFrame& frame, std::s
 
 int JiffiesToMs(std::uint32_t jiffies) {
   return Nearest(static_cast<double>(jiffies) * 1000.0 / kJiffiesPerSecond);
-}
-
-void CursorHotspot(std::span<const std::uint8_t> bytes, int entryIndex, int& x, int& y) {
-  x = y = 0;
-  const IconDirectory dir = ReadIconDirectory(bytes);
-  if (dir.header.type != 2 || dir.entries.empty()) return;
-  const std::size_t i = entryIndex >= 0 && static_cast<std::size_t>(entryIndex) < dir.entries.size()
-                            ? static_cast<std::size_t>(entryIndex)
-                            : 0;
-  const IconDirectoryEntry& e = dir.entries[i];
-  // Hotspots of larger entries are scaled with the picture the reader made of them.
-  const int w = e.width ? e.width : 256;
-  const int h = e.height ? e.height : 256;
-  x = std::clamp(static_cast<int>(e.planes) * 32 / w, 0, 31);
-  y = std::clamp(static_cast<int>(e.bitCount) * 32 / h, 0, 31);
 }
 
 bool LoadCursorFrames(std::span<const std::uint8_t> bytes, std::vector<CursorFrame>& frames,

@@ -26,10 +26,6 @@ struct CursorFrame {
 bool LoadCursorFrames(std::span<const std::uint8_t> bytes, std::vector<CursorFrame>& frames,
                       std::string& problem, std::size_t maxFrames = SIZE_MAX);
 
-// The hotspot stored in the directory entry a cursor file is read through;
-// 0, 0 for an icon. Clamped to the picture.
-void CursorHotspot(std::span<const std::uint8_t> bytes, int entryIndex, int& x, int& y);
-
 // 1/60 s ticks of an animated cursor to milliseconds, to the nearest.
 int JiffiesToMs(std::uint32_t jiffies);
 

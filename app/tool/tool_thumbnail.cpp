@@ -1,42 +1,46 @@
 // thumbnail: the picture of an icon, cursor or animated cursor as a PNG of
 // SIZE x SIZE, for file managers (see glyphsmith.thumbnailer).
+#include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
 #include "files/png_codec.h"
 #include "files/thumbnail.h"
-#include "platform/safe_file.h"
 
 namespace gs::tool {
 
 namespace {
 
-constexpr std::size_t kMaxThumbnailInput = std::size_t{16} << 20;
-
-bool ParseSize(const std::string& s, int& size) {
-  if (s.empty() || s.size() > 4) return false;
-  size = 0;
-  for (char c : s) {
-    if (c < '0' || c > '9') return false;
-    size = size * 10 + (c - '0');
-  }
-  return size >= 1 && size <= kMaxThumbnailSize;
+int RunThumbnail(const Invocation& call) {
+  const auto& ops = call.operands();
+  if (ops.size() != 3) return Usage("thumbnail takes IN OUT.png SIZE");
+  unsigned long long size = 0;
+  if (!ParseWholeNumber(ops[2], 1, kMaxThumbnailSize, size))
+    return Usage("SIZE is a whole number from 1 to " + std::to_string(kMaxThumbnailSize));
+  const std::string in(ops[0]), out(ops[1]);
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  if (!ReadInput(in, bytes, error)) return Fail(error);
+  RgbaImage picture;
+  if (!MakeThumbnail(bytes, static_cast<int>(size), picture, error)) return Fail(in + ": " + error);
+  const std::vector<std::uint8_t> png = EncodeRgbaPng(picture, PngEffort::Fast);
+  if (png.empty()) return Fail(out + ": could not encode the PNG picture");
+  if (!WriteOutput(out, png, error)) return Fail(error);
+  return kExitOk;
 }
 
 }  // namespace
 
-int RunThumbnail(const std::vector<std::string>& args) {
-  if (args.size() != 3) return Usage("thumbnail takes IN OUT.png SIZE");
-  int size = 0;
-  if (!ParseSize(args[2], size))
-    return Usage("SIZE is a whole number from 1 to " + std::to_string(kMaxThumbnailSize));
-  std::vector<std::uint8_t> bytes;
-  std::string error;
-  if (!ReadWholeFile(args[0], bytes, &error, kMaxThumbnailInput)) return Fail(error);
-  RgbaImage picture;
-  if (!MakeThumbnail(bytes, size, picture, error)) return Fail(args[0] + ": " + error);
-  const std::vector<std::uint8_t> png = EncodeRgbaPng(picture, PngEffort::Fast);
-  if (png.empty()) return Fail(args[1] + ": could not encode the PNG picture");
-  const WriteStatus st = WriteFileSafely(args[1], png);
-  return st ? kExitOk : Fail(st.error);
-}
+extern const CommandSpec kThumbnailCommand{
+    .name = "thumbnail",
+    .synopsis = "IN OUT.png SIZE",
+    .summary = "an icon, cursor or animated cursor as a PNG thumbnail",
+    .description =
+        "Writes OUT.png (- for standard output), SIZE x SIZE pixels (1 to 1024), of\n"
+        "the picture the editor shows for IN (- for standard input): an .ico, a\n"
+        ".cur, or the first frame an .ani plays. White is transparent. Growing keeps\n"
+        "the pixels square and sharp; shrinking averages them. File managers call it\n"
+        "through the installed glyphsmith.thumbnailer.",
+    .options = {},
+    .run = RunThumbnail,
+};
 
 }  // namespace gs::tool
