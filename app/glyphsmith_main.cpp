@@ -1,6 +1,7 @@
 // The editor.
 #include <QApplication>
 #include <QEvent>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
@@ -26,6 +27,9 @@ class QuitAfterFirstPaint : public QObject {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Varnel Glyphsmith");
+  // Ties the windows to the installed launcher and its icon.
+  QGuiApplication::setDesktopFileName("org.varnel.Glyphsmith");
+  QApplication::setWindowIcon(QIcon::fromTheme("org.varnel.Glyphsmith"));
   // Standard buttons and dialogs speak the desktop's language, as the
   // platform's own boxes do; the editor's texts come from its language files.
   QTranslator qtTexts;
