@@ -1,6 +1,7 @@
 // The editor.
 #include <QApplication>
 #include <QEvent>
+#include <QIcon>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
                                         "files chosen from now on will be forgotten.\n\n") +
                              QString::fromStdString(reason));
   });
+  // Ties the windows to the installed launcher and its icon.
+  QGuiApplication::setDesktopFileName("org.varnel.Glyphsmith");
+  QApplication::setWindowIcon(QIcon::fromTheme("org.varnel.Glyphsmith"));
   // The whole command line is one path, spaces and all.
   QStringList args = QApplication::arguments();
   args.removeFirst();

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth imagemagick time poppler-utils
   icoutils python3-pil
   fonts-dejavu-core
+  libxcursor-dev desktop-file-utils appstream shared-mime-info dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -16,6 +16,8 @@ extern const CommandSpec kPixelsCommand;
 extern const CommandSpec kAniCommand;
 extern const CommandSpec kEffectCommand;
 extern const CommandSpec kImportCommand;
+extern const CommandSpec kThumbnailCommand;
+extern const CommandSpec kXcursorCommand;
 }  // namespace gs::tool
 
 namespace {
@@ -30,6 +32,8 @@ const CommandSpec* const kCommands[] = {
     &kAniCommand,
     &kEffectCommand,
     &kImportCommand,
+    &kThumbnailCommand,
+    &kXcursorCommand,
 };
 
 int Help(std::span<char* const> args) {
