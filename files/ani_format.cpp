@@ -1,8 +1,6 @@
 #include "files/ani_format.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "files/byte_io.h"
@@ -145,39 +143,6 @@ void ReadChunkRange(std::span<const std::uint8_t> b, std::size_t begin, std::siz
 }
 
 }  // namespace
-
-bool FirstAniFrame(std::span<const std::uint8_t> b, std::span<const std::uint8_t>& frame) {
-  frame = {};
-  auto is = [&](std::size_t at, std::string_view id) {
-    return bytes::Has(b, at, 4) && std::memcmp(b.data() + at, id.data(), 4) == 0;
-  };
-  std::uint32_t riffSize = 0;
-  if (!is(0, "RIFF") || !is(8, "ACON") || !bytes::GetU32(b, 4, riffSize)) return false;
-  const std::size_t end = std::min<std::size_t>(b.size(), std::size_t{riffSize} + 8);
-  // Top-level chunks, then the chunks of the "fram" list; each step moves
-  // forward, so the walk ends within the file's length.
-  for (std::size_t at = 12; at + 8 <= end;) {
-    std::uint32_t size = 0;
-    bytes::GetU32(b, at + 4, size);
-    const std::size_t body = at + 8;
-    const std::size_t bodyEnd = std::min<std::size_t>(end, body + std::size_t{size});
-    if (is(at, "LIST") && is(body, "fram")) {
-      for (std::size_t f = body + 4; f + 8 <= bodyEnd;) {
-        std::uint32_t fsize = 0;
-        bytes::GetU32(b, f + 4, fsize);
-        if (is(f, "icon")) {
-          if (fsize > bodyEnd - (f + 8)) return false;
-          frame = b.subspan(f + 8, fsize);
-          return true;
-        }
-        f = NextChunk(b, f + 8, fsize, bodyEnd);
-      }
-      return false;
-    }
-    at = NextChunk(b, body, size, end);
-  }
-  return false;
-}
 
 bool ReadRiffChunks(std::span<const std::uint8_t> b, std::vector<RiffChunk>& chunks,
                     std::string& problem, std::size_t maxChunks) {

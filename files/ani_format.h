@@ -36,10 +36,6 @@ std::vector<std::uint8_t> BuildAnimatedCursorBytes(
 WriteStatus WriteAnimatedCursor(const std::string& path, std::span<const std::string> framePaths,
                                 std::int32_t rate);
 
-// The bytes of the first "icon" chunk of the "fram" list (an icon or cursor
-// file). False when the bytes are not an animated cursor or hold no frame.
-bool FirstAniFrame(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t>& frame);
-
 // The chunks of a RIFF file, for `info`: id, size, offset of the size field.
 struct RiffChunk {
   std::string id;  // for LIST/RIFF: "LIST INFO", "RIFF ACON"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "files/ani_format.h"
+#include "files/ani_frames.h"
 #include "files/bmp_format.h"
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
@@ -50,7 +50,7 @@ OpenedFileKind ClassifyOpenedFile(std::span<const std::uint8_t> b) {
     return b.size() >= at + n && std::memcmp(b.data() + at, sig, n) == 0;
   };
   if (HasIconHeader(b)) return OpenedFileKind::Icon;
-  if (starts("RIFF", 4) && starts("ACON", 4, 8)) return OpenedFileKind::AnimatedCursor;
+  if (LooksLikeAni(b)) return OpenedFileKind::AnimatedCursor;
   if (starts("\x89PNG\r\n\x1a\n", 8) || starts("BM", 2) || starts("GIF87a", 6) ||
       starts("GIF89a", 6) || starts("\xFF\xD8\xFF", 3))
     return OpenedFileKind::Picture;
@@ -96,11 +96,12 @@ bool FileCommands::LoadFile(const std::string& path) {
       return true;
     }
     case OpenedFileKind::AnimatedCursor: {
-      std::span<const std::uint8_t> frame;
-      if (!FirstAniFrame(bytes, frame) || !HasIconHeader(frame)) break;
+      AniSequence sequence;
+      std::string problem;
+      if (!ReadAniSequence(bytes, sequence, problem)) break;
       // The editor cannot write an animated cursor back: the frame is a new,
       // unnamed document.
-      IconDecodeResult r = DecodeIconFile(frame);
+      IconDecodeResult r = DecodeIconFile(sequence.FrameBytes(bytes, 0));
       doc_.surface = std::move(r.pixels);
       doc_.Width = doc_.Height = kIconSize;
       doc_.fileName.clear();

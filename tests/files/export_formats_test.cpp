@@ -7,6 +7,7 @@
 
 #include "document/icon_document.h"
 #include "files/ani_format.h"
+#include "files/ani_frames.h"
 #include "files/bmp_format.h"
 #include "files/depth.h"
 #include "files/icon_writer.h"
@@ -236,7 +237,7 @@ TEST(AnimatedCursor, EveryChunkIsEvenPaddedAndNested) {
   } cases[] = {
       {"our texts, one cursor", {icon}, std::string(AniCreatorNote()),
        std::string(AniAuthorName()), 168},
-      {"odd-length frames", {Bytes(3, 1), icon, Bytes(5, 2)}, std::string(AniCreatorNote()),
+      {"odd-length frames", {icon, Bytes(3, 1), Bytes(5, 2)}, std::string(AniCreatorNote()),
        std::string(AniAuthorName()), 168},
       {"odd texts", {Bytes(3, 1)}, "ab", "c", 24 + 8 + 4 + 8 + 2 + 8 + 36},
   };
@@ -250,38 +251,18 @@ TEST(AnimatedCursor, EveryChunkIsEvenPaddedAndNested) {
     EXPECT_EQ(CheckChunks(b, 0, b.size(), count), "");
     EXPECT_EQ(count, 6 + static_cast<int>(c.frames.size()));
     EXPECT_EQ(std::string(b.begin() + c.framList, b.begin() + c.framList + 4), "LIST");
-    // The first frame comes back whole.
-    std::span<const std::uint8_t> first;
-    ASSERT_TRUE(FirstAniFrame(b, first));
-    EXPECT_EQ(Bytes(first.begin(), first.end()), c.frames[0]);
+    // Cursor frames come back whole through the reader of animated cursors.
+    if (c.frames[0] == icon) {
+      AniSequence seq;
+      std::string problem;
+      ASSERT_TRUE(ReadAniSequence(b, seq, problem)) << problem;
+      const auto got = seq.FrameBytes(b, 0);
+      EXPECT_EQ(Bytes(got.begin(), got.end()), icon);
+    }
   }
   // Our texts leave "anih" at 124 whatever the frames.
   const Bytes b = BuildAnimatedCursorBytes(std::vector<Bytes>{Bytes(7, 0)}, 1);
   EXPECT_EQ(std::string(b.begin() + 124, b.begin() + 128), "anih");
-}
-
-TEST(AnimatedCursor, FirstFrameOfFilesWithoutPadsAndOfDamage) {
-  // An unpadded file as older builds wrote it: texts of 64 and 18 characters.
-  const Bytes icon = BuildIconBytes(MakeIconSurface(), 1, PaletteMethod::None);
-  Bytes old = BuildAnimatedCursorBytes(std::vector<Bytes>{icon}, 1,
-                                       std::string(64, 'n'), std::string(18, 'a'));
-  // Take out the two pad bytes and fix the sizes as those files had them.
-  old.erase(old.begin() + 32 + 65);
-  old.erase(old.begin() + 32 + 65 + 8 + 19);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) old[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  put32(4, static_cast<std::uint32_t>(old.size() - 8));
-  put32(16, 104);
-  std::span<const std::uint8_t> frame;
-  ASSERT_TRUE(FirstAniFrame(old, frame));
-  EXPECT_EQ(Bytes(frame.begin(), frame.end()), icon);
-
-  const Bytes good = BuildAnimatedCursorBytes(std::vector<Bytes>{icon}, 1);
-  EXPECT_FALSE(FirstAniFrame(Bytes(good.begin(), good.begin() + 300), frame)) << "cut frame";
-  EXPECT_FALSE(FirstAniFrame(Bytes(good.begin(), good.begin() + 100), frame));
-  EXPECT_FALSE(FirstAniFrame(icon, frame)) << "not RIFF";
-  EXPECT_FALSE(FirstAniFrame(BuildAnimatedCursorBytes(std::vector<Bytes>{}, 1), frame));
 }
 
 TEST(AnimatedCursor, DisplayRateFromInterval) {
