@@ -4,6 +4,7 @@
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
 #include "files/pcx_format.h"
+#include "platform/app_identity.h"
 #include "platform/program_folder.h"
 #include "platform/safe_file.h"
 
@@ -99,6 +100,8 @@ SaveFlowResult FileCommands::RunWrite(SaveKind kind, const std::string& path) {
 SaveFlowResult FileCommands::SaveIconFlow(const std::string& path) {
   const SaveFlowResult r = RunWrite(SaveKind::Icon, path);
   if (r == SaveFlowResult::Saved) {
+    // Later saves go to this file, so the title names it.
+    if (doc_.fileName != path) host_.SetTitle(LoadedTitle(path));
     doc_.fileName = path;
     doc_.modified = false;
   }
@@ -120,6 +123,10 @@ SaveFlowResult FileCommands::ExportPcxFlow(const std::string& path) {
 void FileCommands::New() {
   if (AskSaveChanges() != AskResult::GoOn) return;
   doc_.Clear();
+  // An untitled document: Save must ask for a name rather than overwrite the
+  // file opened before with the new drawing.
+  doc_.fileName.clear();
+  host_.SetTitle(kMainTitle);
   host_.RePaint();
 }
 

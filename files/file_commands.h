@@ -12,6 +12,10 @@
 //   if (files.AskSaveChanges() == AskResult::Cancel) keepWindowOpen();
 //   files.SaveRecent();                 // shutdown
 //
+// New starts an untitled document (no file name, the start title), and an
+// icon saved under a new name retitles the window, so the title always names
+// the file Save writes to.
+//
 // A save that fails shows the file and the system's reason, keeps the
 // modified flag and the file name, and makes the save-changes question
 // answer Cancel, so unsaved work is never discarded after it.

@@ -137,6 +137,10 @@ void frmSave::Prepare(const QString& title, bool hotspotVisible) {
   frame2_->setVisible(hotspotVisible);
   cmbOptimize_->setEnabled(model_.OptimizeEnabled());
   picPrev_->update();
+  // The window is reused: a Cancel pressed last time must not keep the focus,
+  // or Enter would cancel this save.
+  cmdOK_->setDefault(true);
+  cmdOK_->setFocus(Qt::OtherFocusReason);
 }
 
 void frmSave::TypeChanged(int row) {

@@ -1,17 +1,26 @@
 #include "files/qt_dialog_seam.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 
 namespace gs {
 
 namespace {
 
+// Qt's dialog otherwise starts wherever the previous one was left, so a save
+// would follow the open dialog's folder. Without a remembered folder a dialog
+// starts in the program's working folder, as one given no folder does.
+QString StartFolder(const QString& remembered) {
+  if (!remembered.isEmpty() && QDir(remembered).exists()) return remembered;
+  return QDir::currentPath();
+}
+
 class RealDialogs : public DialogSeam {
  public:
   QString OpenFileName(QWidget* owner, const FileDialogRequest& request,
                        const QString& startFolder) override {
-    QFileDialog dlg(owner, QString::fromStdString(request.title), startFolder);
+    QFileDialog dlg(owner, QString::fromStdString(request.title), StartFolder(startFolder));
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setNameFilters(NameFilters(request));
     dlg.setFileMode(QFileDialog::ExistingFile);
@@ -21,7 +30,7 @@ class RealDialogs : public DialogSeam {
   }
 
   QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override {
-    QFileDialog dlg(owner, QString::fromStdString(request.title));
+    QFileDialog dlg(owner, QString::fromStdString(request.title), StartFolder(QString()));
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setNameFilters(NameFilters(request));
     dlg.setFileMode(QFileDialog::AnyFile);

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QToolBar>
 #include <QWindow>
 
@@ -70,8 +71,35 @@ frmMain::frmMain(QWidget* parent)
   BuildMenus();
   BuildClientArea();
   const int toolbarHeight = toolbar_->isVisibleTo(this) ? toolbar_->sizeHint().height() : 0;
-  resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
-  setMinimumSize(kMinWindowWidth, kMinWindowHeight);
+  startSize_ = QSize(kInitialClientWidth,
+                     kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
+  resize(startSize_);
+  ApplyMinimumSize();
+}
+
+void frmMain::ApplyMinimumSize() {
+  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  const InnerSize min = MinimumInnerSize(frame.left() + frame.right(), frame.top() + frame.bottom(),
+                                         {startSize_.width(), startSize_.height()});
+  setMinimumSize(min.width, min.height);
+}
+
+void frmMain::CentreOnScreen() {
+  const QScreen* s = screen();
+  if (!s) return;
+  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  const QSize outer = size().grownBy(frame);
+  const QRect area = s->availableGeometry();
+  move(area.left() + (area.width() - outer.width()) / 2,
+       area.top() + (area.height() - outer.height()) / 2);
+}
+
+void frmMain::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (placed_) return;
+  placed_ = true;
+  ApplyMinimumSize();
+  CentreOnScreen();
 }
 
 frmMain::~frmMain() = default;

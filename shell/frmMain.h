@@ -8,6 +8,7 @@
 
 #include "document/icon_document.h"
 #include "document/undo.h"
+#include "platform/app_identity.h"
 
 class QAction;
 class QLabel;
@@ -24,9 +25,6 @@ struct ColorsPart;  // shell/frmMain_Colors.h
 struct EditPart;    // shell/frmMain_Edit.h
 struct FilePart;    // shell/frmMain_File.h
 struct LangPart;    // shell/frmMain_Lang.h
-
-inline constexpr const char* kMainTitle = "Varnel Glyphsmith 2.3 - Création professionnelle d'icones";
-inline constexpr const char* kAppTitle = "Varnel Glyphsmith";
 
 class frmMain : public QMainWindow {
   Q_OBJECT
@@ -84,11 +82,16 @@ class frmMain : public QMainWindow {
   void resizeEvent(QResizeEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void changeEvent(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
   void BuildClientArea();
+  // The outer minimum for the frame the window got, and the first place:
+  // centred on its screen. (runs at the first show)
+  void ApplyMinimumSize();
+  void CentreOnScreen();
 
   // Defined in the concern files.
   void SetupTools();
@@ -120,6 +123,8 @@ class frmMain : public QMainWindow {
   std::unique_ptr<FilePart> file_;
   std::unique_ptr<LangPart> lang_;
   bool shutDown_ = false;
+  bool placed_ = false;
+  QSize startSize_;
 };
 
 }  // namespace gs
