@@ -8,6 +8,7 @@
 #include <QTranslator>
 
 #include "document/qt_canvas.h"
+#include "files/qt_dialog_seam.h"
 #include "shell/frmMain.h"
 
 namespace {
@@ -34,7 +35,9 @@ int main(int argc, char** argv) {
   // The whole command line is one path, spaces and all.
   QStringList args = QApplication::arguments();
   args.removeFirst();
-  gs::frmMain window;
+  gs::Environment env = gs::SystemEnvironment();
+  env.dialogs = &gs::RealDialogs();
+  gs::frmMain window(env);
   window.Start(args.join(' '));
   QuitAfterFirstPaint quitter;
   if (qEnvironmentVariableIsSet("GLYPHSMITH_QUIT_AFTER_FIRST_PAINT"))

@@ -5,7 +5,6 @@
 #include "files/icon_writer.h"
 #include "files/pcx_format.h"
 #include "platform/app_identity.h"
-#include "platform/program_folder.h"
 #include "platform/safe_file.h"
 
 namespace gs {
@@ -182,15 +181,16 @@ void FileCommands::OpenRecent(int n) {
 
 void FileCommands::OpenSample(bool cursors) {
   // The sample folder is remembered even when the user then cancels.
-  WriteOpenDir(SampleFolder(ProgramFolder(), cursors));
+  WriteOpenDir(env_.Settings(), SampleFolder(env_.programFolder, cursors));
   if (AskSaveChanges() != AskResult::GoOn) return;
   OpenChosen(ShowOpenDialog(cursors ? CursorSampleDialog() : OpenIconDialog()));
 }
 
 std::string FileCommands::ShowOpenDialog(const FileDialogRequest& request) {
-  return gs::ShowOpenDialog(request, [this](const FileDialogRequest& s, const std::string& start) {
-    return host_.OpenFileDialog(s, start);
-  });
+  return gs::ShowOpenDialog(env_.Settings(), request,
+                            [this](const FileDialogRequest& s, const std::string& start) {
+                              return host_.OpenFileDialog(s, start);
+                            });
 }
 
 std::string FileCommands::ShowSaveDialog(const FileDialogRequest& request) {

@@ -4,9 +4,10 @@
 // commands and the save-changes question that guards every command that would
 // discard the document. The window supplies dialogs, messages, the
 // save-options window and its title and canvas through FileCommandHost.
-// The sample folders "icon" and "curseur" are looked for in ProgramFolder().
+// Settings (recent files, the open dialog's folder) live in the environment's
+// settings store; the sample folders "icon" and "curseur" in its program folder.
 //
-//   FileCommands files(doc, host);
+//   FileCommands files(doc, host, env);
 //   files.LoadRecent();                 // start-up
 //   files.Open();                       // File > Open
 //   if (files.AskSaveChanges() == AskResult::Cancel) keepWindowOpen();
@@ -26,6 +27,7 @@
 #include "files/file_dialogs.h"
 #include "files/recent_files.h"
 #include "files/save_options.h"
+#include "platform/environment.h"
 
 namespace gs {
 
@@ -74,13 +76,15 @@ class FileCommandHost {
 
 class FileCommands {
  public:
-  FileCommands(IconDocument& doc, FileCommandHost& host) : doc_(doc), host_(host) {}
+  // `env` must outlive the commands.
+  FileCommands(IconDocument& doc, FileCommandHost& host, const Environment& env)
+      : doc_(doc), host_(host), env_(env) {}
 
   RecentFiles& Recent() { return recent_; }
   const RecentFiles& Recent() const { return recent_; }
 
-  void LoadRecent() { recent_ = LoadRecentFiles(); }
-  bool SaveRecent() const { return SaveRecentFiles(recent_); }
+  void LoadRecent() { recent_ = LoadRecentFiles(env_.Settings()); }
+  bool SaveRecent() const { return SaveRecentFiles(env_.Settings(), recent_); }
   void AddRecentFile(const std::string& path) { gs::AddRecentFile(recent_, path); }
 
   // GoOn when the document may be discarded: unmodified, answered No, or
@@ -116,6 +120,7 @@ class FileCommands {
 
   IconDocument& doc_;
   FileCommandHost& host_;
+  const Environment& env_;
   RecentFiles recent_;
 };
 

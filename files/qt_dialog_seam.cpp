@@ -16,7 +16,7 @@ QString StartFolder(const QString& remembered) {
   return QDir::currentPath();
 }
 
-class RealDialogs : public DialogSeam {
+class QtDialogs : public DialogSeam {
  public:
   QString OpenFileName(QWidget* owner, const FileDialogRequest& request,
                        const QString& startFolder) override {
@@ -57,21 +57,11 @@ class RealDialogs : public DialogSeam {
   void RunModal(QDialog* dialog) override { dialog->exec(); }
 };
 
-RealDialogs& Real() {
-  static RealDialogs real;
-  return real;
-}
-
-DialogSeam* g_seam = nullptr;
-
 }  // namespace
 
-DialogSeam& Dialogs() { return g_seam ? *g_seam : Real(); }
-
-DialogSeam* SetDialogSeam(DialogSeam* seam) {
-  DialogSeam* previous = g_seam;
-  g_seam = seam;
-  return previous;
+DialogSeam& RealDialogs() {
+  static QtDialogs real;
+  return real;
 }
 
 QStringList NameFilters(const FileDialogRequest& request) {
@@ -85,16 +75,18 @@ QStringList NameFilters(const FileDialogRequest& request) {
   return out;
 }
 
-QString ShowOpenDialog(QWidget* owner, const FileDialogRequest& request) {
-  return QString::fromStdString(
-      ShowOpenDialog(request, [owner](const FileDialogRequest& s, const std::string& start) {
-        return Dialogs().OpenFileName(owner, s, QString::fromStdString(start)).toStdString();
+QString ShowOpenDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request) {
+  DialogSeam& dialogs = env.Dialogs();
+  return QString::fromStdString(ShowOpenDialog(
+      env.Settings(), request, [&](const FileDialogRequest& s, const std::string& start) {
+        return dialogs.OpenFileName(owner, s, QString::fromStdString(start)).toStdString();
       }));
 }
 
-QString ShowSaveDialog(QWidget* owner, const FileDialogRequest& request) {
-  return QString::fromStdString(ShowSaveDialog(request, [owner](const FileDialogRequest& s) {
-    return Dialogs().SaveFileName(owner, s).toStdString();
+QString ShowSaveDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request) {
+  DialogSeam& dialogs = env.Dialogs();
+  return QString::fromStdString(ShowSaveDialog(request, [&](const FileDialogRequest& s) {
+    return dialogs.SaveFileName(owner, s).toStdString();
   }));
 }
 

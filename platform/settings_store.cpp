@@ -139,25 +139,26 @@ std::string FolderLocked() {
   return base + "/.config/" + kSettingsAppName;
 }
 
-std::string FileLocked() { return FolderLocked() + "/settings.ini"; }
+std::string FileIn(const std::string& folder) { return folder + "/settings.ini"; }
 
 constexpr std::size_t kMaxStoreBytes = std::size_t{16} << 20;
 
-Store LoadLocked() {
+Store LoadLocked(const std::string& folder) {
   std::string bytes;
-  return ReadFileLimited(FileLocked(), kMaxStoreBytes, bytes) == ReadResult::kOk ? Parse(bytes)
-                                                                                 : Store{};
+  return ReadFileLimited(FileIn(folder), kMaxStoreBytes, bytes) == ReadResult::kOk ? Parse(bytes)
+                                                                                   : Store{};
 }
 
-bool SaveLocked(const std::string& section, const std::string& key, const std::string& value) {
-  std::string file = FileLocked();
+bool SaveLocked(const std::string& folder, const std::string& section, const std::string& key,
+                const std::string& value) {
+  std::string file = FileIn(folder);
   std::string bytes;
   ReadResult read = ReadFileLimited(file, kMaxStoreBytes, bytes);
   // An existing store that cannot be read must not be replaced by a nearly empty one.
   if (read == ReadResult::kFailed) return false;
   Store store = read == ReadResult::kOk ? Parse(bytes) : Store{};
   Set(store, section, key, value);
-  if (!MakeFolders(FolderLocked())) return false;
+  if (!MakeFolders(folder)) return false;
   return WriteFileReplacing(file, Serialize(store));
 }
 
@@ -181,38 +182,55 @@ void SetSettingsFolder(const std::string& folder) {
   g_folderOverride = folder;
 }
 
-std::string SettingsFilePath() {
-  std::lock_guard lock(g_mutex);
-  return FileLocked();
-}
+std::string SettingsFilePath() { return FileIn(SettingsFolder()); }
 
-std::string GetSetting(const std::string& appName, const std::string& section,
-                       const std::string& key, const std::string& defaultValue) {
+std::string SettingsStore::Get(const std::string& appName, const std::string& section,
+                               const std::string& key, const std::string& defaultValue) const {
   std::lock_guard lock(g_mutex);
-  Store store = LoadLocked();
+  Store store = LoadLocked(folder_);
   const std::string* value = Find(store, AppSection(appName, section), key);
   return value ? *value : defaultValue;
 }
 
-bool SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
-                 const std::string& value) {
+bool SettingsStore::Save(const std::string& appName, const std::string& section,
+                         const std::string& key, const std::string& value) const {
   std::lock_guard lock(g_mutex);
-  return SaveLocked(AppSection(appName, section), key, value);
+  return SaveLocked(folder_, AppSection(appName, section), key, value);
 }
 
-std::string ReadRegistryString(RegistryRoot root, const std::string& keyPath,
-                               const std::string& valueName) {
+std::string SettingsStore::ReadRegistry(RegistryRoot root, const std::string& keyPath,
+                                        const std::string& valueName) const {
   std::lock_guard lock(g_mutex);
-  Store store = LoadLocked();
+  Store store = LoadLocked(folder_);
   const std::string* value = Find(store, RegistrySection(root, keyPath), valueName);
   if (!value) return {};
   return value->substr(0, value->find('\0'));
 }
 
+bool SettingsStore::WriteRegistry(RegistryRoot root, const std::string& keyPath,
+                                  const std::string& valueName, const std::string& text) const {
+  std::lock_guard lock(g_mutex);
+  return SaveLocked(folder_, RegistrySection(root, keyPath), valueName, text);
+}
+
+std::string GetSetting(const std::string& appName, const std::string& section,
+                       const std::string& key, const std::string& defaultValue) {
+  return SettingsStore(SettingsFolder()).Get(appName, section, key, defaultValue);
+}
+
+bool SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
+                 const std::string& value) {
+  return SettingsStore(SettingsFolder()).Save(appName, section, key, value);
+}
+
+std::string ReadRegistryString(RegistryRoot root, const std::string& keyPath,
+                               const std::string& valueName) {
+  return SettingsStore(SettingsFolder()).ReadRegistry(root, keyPath, valueName);
+}
+
 bool WriteRegistryString(RegistryRoot root, const std::string& keyPath,
                          const std::string& valueName, const std::string& text) {
-  std::lock_guard lock(g_mutex);
-  return SaveLocked(RegistrySection(root, keyPath), valueName, text);
+  return SettingsStore(SettingsFolder()).WriteRegistry(root, keyPath, valueName, text);
 }
 
 }  // namespace gs

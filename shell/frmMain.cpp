@@ -59,8 +59,9 @@ QMenu* AddMenu(QWidget* parent, QMenuBar* bar, QMenu* into, const char* name, co
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent)
+frmMain::frmMain(Environment& env, QWidget* parent)
     : QMainWindow(parent),
+      env_(env),
       tools_(std::make_unique<ToolsPart>()),
       colors_(std::make_unique<ColorsPart>()),
       edit_(std::make_unique<EditPart>()),
@@ -122,7 +123,6 @@ void frmMain::BuildMenus() {
                          Entry{"mnuEdit", 4, "Coller", "Ctrl+V"}})
     AddEntry(edit, e);
   MenuAction("mnuEdit", 0)->setEnabled(false);
-  connect(MenuAction("mnuEdit", 0), &QAction::triggered, this, [this] { RestoreBackup(); });
 
   QMenu* view = AddMenu(this, bar, nullptr, "Affi", "&Affichage");
   QMenu* look = AddMenu(this, nullptr, view, "Mnutype", "Type du menu");
@@ -250,14 +250,11 @@ void frmMain::DrawMask() {
 }
 
 void frmMain::CreateBackup() {
-  undo_.CreateBackup(doc_.surface);
-  MenuAction("mnuEdit", 0)->setEnabled(true);
+  if (tools_->engine) tools_->engine->CreateBackup();
 }
 
 void frmMain::RestoreBackup() {
-  if (!undo_.RestoreBackup(doc_.surface)) return;
-  RePaint();
-  MenuAction("mnuEdit", 0)->setEnabled(false);
+  if (tools_->engine) tools_->engine->EditUndo();
 }
 
 void frmMain::ZoomIn() {

@@ -2,6 +2,8 @@
 // The editor's main window. It owns the document, the undo copy and the parts
 // of the window; each concern (tools, colours, edit, file, language) lives in
 // its own frmMain_<Concern>.cpp with a small state struct declared there.
+// It is lent an Environment (platform/environment.h) and lends it on to every
+// window it opens: `new frmX(..., Env(), this)`.
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -9,6 +11,7 @@
 #include "document/icon_document.h"
 #include "document/undo.h"
 #include "platform/app_identity.h"
+#include "platform/environment.h"
 
 class QAction;
 class QLabel;
@@ -29,17 +32,21 @@ struct LangPart;    // shell/frmMain_Lang.h
 class frmMain : public QMainWindow {
   Q_OBJECT
  public:
-  explicit frmMain(QWidget* parent = nullptr);
+  // `env` must outlive the window.
+  explicit frmMain(Environment& env, QWidget* parent = nullptr);
   ~frmMain() override;
 
   // The start-up sequence; `commandLine` is the whole command-line text, one path.
   void Start(const QString& commandLine);
 
+  Environment& Env() { return env_; }
   IconDocument& Document() { return doc_; }
   UndoBuffer& Undo() { return undo_; }
 
   void RePaint();
   void DrawMask();
+  // The undo copy, taken and restored through the drawing engine (its
+  // CreateBackup and EditUndo), as the Edit menu and the toolbar do.
   void CreateBackup();
   void RestoreBackup();
   void ArrangeMask() { doc_.selection.ArrangeMask(); }
@@ -104,6 +111,7 @@ class frmMain : public QMainWindow {
   // Shutdown steps of each concern. (frmMain_File.cpp saves the recent files)
   void ShutdownFile();
 
+  Environment& env_;
   IconDocument doc_;
   UndoBuffer undo_;
 

@@ -65,17 +65,14 @@ const SaveOptionsChoice kCancelled{kSaveCancelled, 4, 0, 0};
 
 class FileCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetSettingsFolder(tmp_.file("settings"));
-    doc_.surface.SetPixelV(1, 1, RGB(200, 0, 0));
-  }
-  void TearDown() override { SetSettingsFolder(""); }
+  void SetUp() override { doc_.surface.SetPixelV(1, 1, RGB(200, 0, 0)); }
   bool Exists(const std::string& p) { return std::filesystem::exists(p); }
 
   test::TempDir tmp_;
   IconDocument doc_;
   FakeHost host_;
-  FileCommands files_{doc_, host_};
+  Environment env_{tmp_.file("prog"), tmp_.file("settings"), "", nullptr};
+  FileCommands files_{doc_, host_, env_};
 };
 
 TEST_F(FileCommandsTest, UnmodifiedDocumentIsNotAsked) {
@@ -174,7 +171,7 @@ TEST_F(FileCommandsTest, OpenRemembersFolderAndIgnoresMissingFiles) {
   std::filesystem::create_directory(tmp_.file("sub"));
   ASSERT_TRUE(WriteIconFile(icon, doc_.surface, 24, PaletteMethod::None));
   IconDocument fresh;
-  FileCommands files(fresh, host_);
+  FileCommands files(fresh, host_, env_);
   host_.openAnswers = {icon, tmp_.file("sub/gone.ico")};
   files.Open();
   EXPECT_EQ(fresh.fileName, icon);

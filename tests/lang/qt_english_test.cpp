@@ -11,8 +11,8 @@
 
 #include "lang/qt_translation.h"
 #include "platform/profile_file.h"
-#include "platform/program_folder.h"
 #include "platform/settings_store.h"
+#include "tests/support/qt_fake_dialogs.h"
 #include "tests/support/test_support.h"
 
 #if __has_include("shell/frmMain.h")
@@ -34,22 +34,25 @@ IconDocument& SharedDocument() {
 
 struct WindowCase {
   const char* section;
-  std::function<std::unique_ptr<QWidget>()> load;
+  // Builds the window in `env`, as its opener does.
+  std::function<std::unique_ptr<QWidget>(Environment& env)> load;
 };
 
 const std::vector<WindowCase>& Windows() {
   static const std::vector<WindowCase> windows = {
 #if __has_include("shell/frmMain.h")
     {"frmMain",
-     [] {
-       auto w = std::make_unique<frmMain>();
+     [](Environment& env) {
+       auto w = std::make_unique<frmMain>(env);
        w->Start(QString());
        return std::unique_ptr<QWidget>(std::move(w));
      }},
 #endif
 #if __has_include("files/frmSave.h")
     {"frmSave",
-     [] { return std::unique_ptr<QWidget>(new frmSave(SharedDocument(), QSize(36, 36))); }},
+     [](Environment& env) {
+       return std::unique_ptr<QWidget>(new frmSave(SharedDocument(), QSize(36, 36), env));
+     }},
 #endif
   };
   return windows;
@@ -57,22 +60,16 @@ const std::vector<WindowCase>& Windows() {
 
 class EnglishFile : public ::testing::TestWithParam<WindowCase> {
  protected:
-  void SetUp() override {
-    SetProgramFolder(dir_.path());
-    SetSettingsFolder(dir_.file("config"));
-    ASSERT_EQ(mkdir(dir_.file("Lang").c_str(), 0700), 0);
-  }
-  void TearDown() override {
-    SetProgramFolder("");
-    SetSettingsFolder("");
-  }
+  void SetUp() override { ASSERT_EQ(mkdir(dir_.file("Lang").c_str(), 0700), 0); }
   test::TempDir dir_;
+  test::FakeDialogs dialogs_;
+  Environment env_{dir_.path(), dir_.file("config"), "", &dialogs_};
 };
 
 TEST_P(EnglishFile, HasExactlyTheKeysTheWindowExports) {
   const WindowCase& c = GetParam();
   const std::string french = dir_.file("Lang/Francais.lng");
-  std::unique_ptr<QWidget> window = c.load();
+  std::unique_ptr<QWidget> window = c.load(env_);
   ASSERT_EQ(window->objectName().toStdString(), c.section);
   // Controls a window creates after its load count too: the menu switch
   // translates them.
@@ -98,7 +95,7 @@ TEST_P(EnglishFile, HasExactlyTheKeysTheWindowExports) {
 TEST_P(EnglishFile, TranslatesTheWholeWindow) {
   // Every text that has an English value must change or already be equal to it.
   const WindowCase& c = GetParam();
-  std::unique_ptr<QWidget> window = c.load();
+  std::unique_ptr<QWidget> window = c.load(env_);
   TranslateWindow(window.get(), EnglishPath());
   WindowTexts w = DescribeWindow(window.get());
   ProfileFile en(EnglishPath());

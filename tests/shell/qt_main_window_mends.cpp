@@ -21,6 +21,7 @@
 #include "files/file_dialogs.h"
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
+#include "files/qt_dialog_seam.h"
 #include "platform/settings_store.h"
 #include "shell/frmMain.h"
 #include "shell/frmMain_Colors.h"
@@ -78,16 +79,12 @@ void Click(QAbstractButton* b) {
 class MainWindowMends : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetSettingsFolder(tmp_.file("settings"));
-    window_ = std::make_unique<frmMain>();
+    window_ = std::make_unique<frmMain>(env_);
     window_->Start(QString());
     window_->show();
     QApplication::processEvents();
   }
-  void TearDown() override {
-    window_.reset();
-    SetSettingsFolder("");
-  }
+  void TearDown() override { window_.reset(); }
   frmMain& W() { return *window_; }
   // Rests the pointer on the thumbnail: the floating spectrum comes up and
   // holds the mouse.
@@ -105,6 +102,8 @@ class MainWindowMends : public ::testing::Test {
   }
 
   test::TempDir tmp_;
+  // Qt's own dialogs, answered by ModalAnswers.
+  Environment env_{tmp_.file("prog"), tmp_.file("settings"), "", &RealDialogs()};
   std::unique_ptr<frmMain> window_;
 };
 
@@ -188,7 +187,7 @@ TEST_F(MainWindowMends, ColourDialogOpensWithoutTheSpectrumHoldingTheMouse) {
 TEST_F(MainWindowMends, OpenStartsInTheRememberedFolderAndSaveDoesNot) {
   const std::string remembered = tmp_.file("remembered");
   std::filesystem::create_directories(remembered);
-  ASSERT_TRUE(WriteOpenDir(remembered + "/"));
+  ASSERT_TRUE(WriteOpenDir(env_.Settings(), remembered + "/"));
   QString openShowed, saveShowed, exportShowed;
   const auto look = [](QString& into) {
     return [&into](QWidget* modal) {
@@ -223,8 +222,11 @@ TEST_F(MainWindowMends, StartsAt487By388CentredWithTheMinimumOnTheOuterWindow) {
 
 class FileTitleTest : public MainWindowMends {
  protected:
+  void SetUp() override {
+    env_.dialogs = &seam_;
+    MainWindowMends::SetUp();
+  }
   test::FakeDialogs seam_;
-  ScopedDialogSeam useSeam_{&seam_};
 };
 
 TEST_F(FileTitleTest, AfterNewSaveAsksForANameAndAfterSaveAsTheTitleNamesTheNewFile) {
