@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "lang/language_files.h"
+#include "lang/qt_standard_buttons.h"
 
 namespace gs {
 namespace {
@@ -299,6 +300,7 @@ void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) 
   ExportWindowTexts(window, french);
   if (exportMessages) ExportMessageTexts(french);
   env.languageFile = ReadLanguageChoice(env.Settings(), env.programFolder);
+  UseStandardTextsOf(env.languageFile);
   TranslateWindow(window, env.languageFile);
 }
 
@@ -348,6 +350,7 @@ void ChooseLanguage(QWidget* mainWindow, QMenu* mnuLng, int index, Environment& 
   }
   env.languageFile = Utf8(path);
   StoreLanguageChoice(env.Settings(), env.languageFile);
+  UseStandardTextsOf(env.languageFile);
   TranslateWindow(mainWindow, env.languageFile);
   RebuildLanguageMenu(mainWindow, mnuLng, env);
 }

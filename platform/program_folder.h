@@ -1,13 +1,20 @@
 #pragma once
-// The program's own folder: the folder that holds the running executable, where
-// the "Lang", "icon" and "curseur" folders live. Windows take it from their
-// Environment (platform/environment.h), so tests give them another.
+// The program's own folder, where the "Lang", "icon" and "curseur" folders
+// live: the executable's folder in the build tree, or <prefix>/share/glyphsmith
+// once installed into <prefix>/bin. Windows take it from their Environment
+// (platform/environment.h), so tests give them another.
 #include <string>
 
 namespace gs {
 
 // Without a trailing "/" (except for the root itself).
 std::string ProgramFolder();
+
+// The rule behind ProgramFolder(): the executable's folder when it holds
+// "Lang", else the installed data folder beside it when that holds "Lang",
+// else the executable's folder.
+std::string ChooseProgramFolder(const std::string& executableFolder);
+inline constexpr char kInstalledDataFolder[] = "../share/glyphsmith";
 
 // `folder` + "/" + `name`, with no doubled "/" when `folder` is the root.
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -21,6 +21,8 @@ struct TestEnvironment : Environment {
     settingsFolder = dir.file("settings");
     dialogs = &fake;
   }
+  // Dialogs answered by `seam` instead.
+  explicit TestEnvironment(DialogSeam* seam) : TestEnvironment() { dialogs = seam; }
   TestEnvironment(const TestEnvironment&) = delete;
   TestEnvironment& operator=(const TestEnvironment&) = delete;
 };
