@@ -2,15 +2,17 @@
 # Batch conversion (.ico -> .bmp, `convert --out-dir`) beside Pillow:
 # system calls per file, icons a second on a tmpfs and on the disk (new files
 # and replacing existing ones), and peak memory for 100,000 icons.
-#   bench/batch_bench.sh [TOOL] [ICONS] [DISK_DIR]
-# TOOL defaults to build/bin/glyphsmith-tool; ICONS to 20000; DISK_DIR to a
+#   bench/batch_bench.sh [TOOL] [ICONS] [DISK_ICONS] [DISK_DIR]
+# TOOL defaults to build/bin/glyphsmith-tool; ICONS (on the tmpfs) to 20000;
+# DISK_ICONS to 2000 (a flush per file makes larger runs long); DISK_DIR to a
 # folder under build/ (the project's own disk). Needs strace, /usr/bin/time
 # and Debian's python3-pil (bench/setup_bench.sh installs them).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tool=$(realpath "${1:-$root/build/bin/glyphsmith-tool}")
-icons=${2:-20000}
-disk=${3:-$root/build/bench-disk}
+tmpfs_icons=${2:-20000}
+disk_icons=${3:-2000}
+disk=${4:-$root/build/bench-disk}
 py=/usr/bin/python3
 [ -x "$tool" ] || { echo "no tool at $tool" >&2; exit 1; }
 command -v strace >/dev/null || { echo "needs strace (bench/setup_bench.sh)" >&2; exit 1; }
@@ -78,6 +80,8 @@ PY
 echo "tool: $tool"
 for where in tmpfs disk; do
   dir=${!where}
+  icons_var=${where}_icons
+  icons=${!icons_var}
   make_icons "$dir" "$icons"
   t_new=$(rate "$dir" new run_tool)
   t_over=$(rate "$dir" over run_tool)
