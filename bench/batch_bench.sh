@@ -105,7 +105,7 @@ per_file() {  # mode
     else
       (cd "$tmpfs/s$n" && strace -c -o strace.txt "$tool" convert --out-dir out in/*.ico >/dev/null 2>&1 || true)
     fi
-    eval "c$n=\$(awk '/total/ { print \$3 }' $tmpfs/s$n/strace.txt)"
+    eval "c$n=\$(awk '/total/ { print \$4 }' $tmpfs/s$n/strace.txt)"
     cp "$tmpfs/s$n/strace.txt" "$tmpfs/strace-$mode-$n.txt"
   done
   echo "scale=1; ($c3000 - $c1000) / 2000" | bc
