@@ -106,7 +106,7 @@ bool FileCommands::LoadFile(const std::string& path) {
       doc_.Width = doc_.Height = kIconSize;
       doc_.fileName.clear();
       doc_.modified = false;
-      host_.SetTitle(kUntitledTitle);
+      host_.SetTitle(kMainTitle);  // untitled, as after New
       host_.RePaint();
       return true;
     }

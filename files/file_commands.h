@@ -35,9 +35,6 @@ namespace gs {
 inline constexpr char kSaveChangesQuestion[] =
     "Voulez vous enregistrer les modifications apportées à ce fichier ?";
 inline constexpr char kFileNotFound[] = "Fichier non trouvé!";
-// Title of a document that has no file of its own (a frame taken from an
-// animated cursor, a damaged icon): Save asks for a name.
-inline constexpr char kUntitledTitle[] = "Sans titre - Varnel Glyphsmith";
 
 enum class AskResult : std::uint8_t { GoOn = 0, Cancel = 255 };
 enum class SaveChangesAnswer { Yes, No, Cancel };

@@ -9,6 +9,7 @@
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
 #include "files/png_codec.h"
+#include "platform/app_identity.h"
 #include "platform/settings_store.h"
 #include "tests/files/file_test_util.h"
 #include "tests/support/test_support.h"
@@ -123,7 +124,7 @@ TEST_F(FileOpenTest, AnimatedCursorOpensItsFirstFrameUntitled) {
   EXPECT_EQ(doc_.fileName, "");
   EXPECT_FALSE(doc_.modified);
   ASSERT_EQ(host_.titles.size(), 1u);
-  EXPECT_EQ(host_.titles[0], kUntitledTitle);
+  EXPECT_EQ(host_.titles[0], kMainTitle);
   EXPECT_TRUE(files_.Recent().paths[0].empty()) << "an animated cursor is not an icon to reopen";
   // Save asks for a name rather than writing over the animated cursor.
   files_.Save();
