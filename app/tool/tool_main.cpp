@@ -15,6 +15,9 @@ extern const CommandSpec kConvertCommand;
 extern const CommandSpec kPixelsCommand;
 extern const CommandSpec kAniCommand;
 extern const CommandSpec kEffectCommand;
+extern const CommandSpec kImportCommand;
+extern const CommandSpec kThumbnailCommand;
+extern const CommandSpec kXcursorCommand;
 }  // namespace gs::tool
 
 namespace {
@@ -28,6 +31,9 @@ const CommandSpec* const kCommands[] = {
     &kPixelsCommand,
     &kAniCommand,
     &kEffectCommand,
+    &kImportCommand,
+    &kThumbnailCommand,
+    &kXcursorCommand,
 };
 
 int Help(std::span<char* const> args) {
