@@ -85,7 +85,7 @@ TEST_F(EffectWindows, DuoToneOkAppliesToTheSelectionAndUndoRestores) {
 
 TEST_F(EffectWindows, DuoToneOnAWhiteIconStillTakesTheUndoCopy) {
   host.doc.surface = MakeIconSurface();
-  frmDuoTone w(host, kPreview);
+  frmDuoTone w(host, kPreview, env);
   w.cmdOK()->click();
   EXPECT_EQ(host.backups, 1);
   EXPECT_FALSE(host.doc.modified);
