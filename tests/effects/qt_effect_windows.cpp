@@ -83,6 +83,15 @@ TEST_F(EffectWindows, DuoToneOkAppliesToTheSelectionAndUndoRestores) {
   EXPECT_EQ(host.doc.surface.Pixels(), before.Pixels());
 }
 
+TEST_F(EffectWindows, DuoToneOnAWhiteIconStillTakesTheUndoCopy) {
+  host.doc.surface = MakeIconSurface();
+  frmDuoTone w(host, kPreview, env);
+  w.cmdOK()->click();
+  EXPECT_EQ(host.backups, 1);
+  EXPECT_FALSE(host.doc.modified);
+  EXPECT_EQ(host.doc.surface.Pixels(), MakeIconSurface().Pixels());
+}
+
 TEST_F(EffectWindows, CancelAndCloseBoxChangeNothing) {
   Select(host.doc, 4, 4, 12, 12);
   const Surface before = host.doc.surface;

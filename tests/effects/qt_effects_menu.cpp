@@ -162,6 +162,25 @@ TEST_F(EffectsMenu, PixelatePromptAndRepliesThatChangeNothing) {
   EXPECT_EQ(Preview(1, 1), before.GetPixel(0, 0));
 }
 
+TEST_F(EffectsMenu, PixelateIgnoresTheSelectionAndConversionSettles) {
+  IconDocument& doc = w.Document();
+  doc.selection.active = true;
+  doc.selection.X1 = 4, doc.selection.Y1 = 4, doc.selection.X2 = 8, doc.selection.Y2 = 8;
+  const Surface before = doc.surface;
+  replies = {"32"};
+  Trigger("mnuEffects", 8);
+  EXPECT_EQ(doc.surface.GetPixel(31, 31), before.GetPixel(0, 0));
+  EXPECT_TRUE(doc.selection.active);
+
+  doc.surface = before;
+  doc.surface.SetPixelV(0, 0, RGB(250, 250, 250));
+  Trigger("mnuConvert", 0);
+  EXPECT_EQ(doc.surface.GetPixel(0, 0), kWhite);  // near white is transparent from now on
+  const Surface once = doc.surface;
+  Trigger("mnuConvert", 0);
+  EXPECT_EQ(doc.surface.Pixels(), once.Pixels());
+}
+
 TEST_F(EffectsMenu, FreeAngleTakesTheUndoCopyBeforeAsking) {
   IconDocument& doc = w.Document();
   const Surface before = doc.surface;

@@ -115,6 +115,23 @@ TEST(ToolEffect, ManyInputsIntoAFolder) {
     const Surface s = Pixels(dir, folder + "/" + name);
     for (Color c : s.Pixels()) ASSERT_TRUE(c == kWhite || c == kBlack) << name;
   }
+  // The operation's own words come first, negative numbers included; then the
+  // inputs, also from a list.
+  {
+    std::ofstream list(dir.file("list"));
+    list << second << "\n";
+  }
+  const ToolRun batch = Tool(dir, "effect --out-dir " + folder + " --to cur --files-from " + dir.file("list") +
+                                      " rotate -45 " + kInput);
+  ASSERT_EQ(batch.rc, 0) << batch.err;
+  Surface expected = Pixels(dir, kInput);
+  RotateByAngle(expected, -45, kWhite);
+  EXPECT_TRUE(Pixels(dir, folder + "/gradient_24bit_no_table.cur").Pixels() == expected.Pixels());
+  struct stat st {};
+  EXPECT_EQ(stat((folder + "/red_cross_4bit.cur").c_str(), &st), 0);
+  // An optional colour is taken only when it is one.
+  EXPECT_EQ(Tool(dir, "effect --out-dir " + folder + " duotone " + kInput).rc, 0);
+  EXPECT_EQ(Tool(dir, "effect --out-dir " + folder + " bogus " + kInput).rc, 2);
 }
 
 }  // namespace
