@@ -7,7 +7,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev
   libjpeg62-turbo-dev libgif-dev python3-pil
   clang libclang-rt-14-dev
-  xvfb xauth imagemagick time
+  xvfb xauth imagemagick time poppler-utils
+  icoutils python3-pil
+  fonts-dejavu-core
+  libxcursor-dev desktop-file-utils appstream shared-mime-info dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

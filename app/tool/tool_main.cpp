@@ -14,7 +14,10 @@ extern const CommandSpec kInfoCommand;
 extern const CommandSpec kConvertCommand;
 extern const CommandSpec kPixelsCommand;
 extern const CommandSpec kAniCommand;
+extern const CommandSpec kEffectCommand;
 extern const CommandSpec kImportCommand;
+extern const CommandSpec kThumbnailCommand;
+extern const CommandSpec kXcursorCommand;
 }  // namespace gs::tool
 
 namespace {
@@ -27,7 +30,10 @@ const CommandSpec* const kCommands[] = {
     &kConvertCommand,
     &kPixelsCommand,
     &kAniCommand,
+    &kEffectCommand,
     &kImportCommand,
+    &kThumbnailCommand,
+    &kXcursorCommand,
 };
 
 int Help(std::span<char* const> args) {
