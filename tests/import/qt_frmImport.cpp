@@ -207,7 +207,7 @@ TEST_F(ImportWindowTest, PicturesOpenAsUntitledImportsAndSaveAsksForAName) {
     } else {
       path = Picture((std::string("logo.") + format).c_str(), 96, 64, format);
     }
-    window_ = std::make_unique<frmMain>();
+    window_ = std::make_unique<frmMain>(env_);
     window_->Start(path);
     gs::Picture pic;
     std::string error;
