@@ -54,6 +54,19 @@ bool CompressedDataCanHold(std::span<const std::uint8_t> b, std::uint64_t width,
   return idat * 1032 + 1032 >= rawRow * height;
 }
 
+// libpng sizes its buffer for a text or profile chunk from the length the
+// chunk claims, before reading it: a few bytes claiming a gigabyte would take
+// a gigabyte. Every chunk up to the pixel data must lie inside the file.
+bool ChunksBeforePixelsFit(std::span<const std::uint8_t> b) {
+  for (std::size_t at = 8; at + 8 <= b.size();) {
+    const std::uint64_t length = (std::uint64_t{b[at]} << 24) | (b[at + 1] << 16) | (b[at + 2] << 8) | b[at + 3];
+    if (b[at + 4] == 'I' && b[at + 5] == 'D' && b[at + 6] == 'A' && b[at + 7] == 'T') return true;
+    if (length + 12 > b.size() - at) return false;
+    at += static_cast<std::size_t>(length + 12);
+  }
+  return true;
+}
+
 }  // namespace
 
 bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
@@ -61,6 +74,7 @@ bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
   out = {};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
     return error = "not a PNG picture", false;
+  if (!ChunksBeforePixelsFit(bytes)) return error = "damaged PNG picture: a chunk runs past the end of the file", false;
   ErrorText why;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &why, OnError, OnWarning);
   if (!png) return error = "out of memory", false;

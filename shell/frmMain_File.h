@@ -24,6 +24,8 @@ class MainFileHost : public FileCommandHost {
   void SetTitle(const std::string& title) override;
   void RePaint() override;
   void SetBusy(bool busy) override;
+  // A picture opens as the untitled import of the whole picture. (frmMain_Import.cpp)
+  bool OpenPicture(const std::string& path, std::span<const std::uint8_t> bytes) override;
 
   // The save-options window, loaded on first use.
   frmSave* SaveWindow();

@@ -6,10 +6,24 @@
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
 #include "import/frmImport.h"
+#include "import/picture_import.h"
 #include "shell/frmMain.h"
 #include "shell/frmMain_File.h"
 
 namespace gs {
+
+bool MainFileHost::OpenPicture(const std::string& path, std::span<const std::uint8_t> bytes) {
+  std::string error;
+  if (!OpenPictureAsDocument(bytes, window_.Document(), error)) {
+    // A damaged picture is said with the decoder's reason rather than as "not
+    // an icon"; the document stays as it was, and true says the user was told.
+    ShowMessage(MessageKind::Error, OpenFailedMessage(path, error));
+    return true;
+  }
+  SetTitle(kUntitledTitle);
+  RePaint();
+  return true;
+}
 
 void frmMain::SetupImport() {
   QAction* entry = MenuAction("mnuspecial", 6);

@@ -278,6 +278,12 @@ TEST(PictureDecoder, ClaimsTheDataCannotHoldAreRefused) {
   png[29] = static_cast<std::uint8_t>(crc >> 24), png[30] = static_cast<std::uint8_t>(crc >> 16);
   png[31] = static_cast<std::uint8_t>(crc >> 8), png[32] = static_cast<std::uint8_t>(crc);
   EXPECT_NE(Refusal(png).find("cut short"), std::string::npos) << Refusal(png);
+  // A text chunk claiming 1.2 GB in a file of 131 bytes (found by fuzzing).
+  std::vector<std::uint8_t> text = BuildPngBytes(Surface(32, 32));
+  text.resize(33);
+  const std::vector<std::uint8_t> chunk = {0x49, 0x00, 0x00, 0x25, 't', 'E', 'X', 't', 'a', 'b'};
+  text.insert(text.end(), chunk.begin(), chunk.end());
+  EXPECT_NE(Refusal(text).find("past the end"), std::string::npos) << Refusal(text);
   std::vector<std::uint8_t> jpg = EncodeJpeg(4000, 4000, RGB(1, 2, 3));
   jpg.resize(700);
   EXPECT_NE(Refusal(jpg).find("cut short"), std::string::npos) << Refusal(jpg);

@@ -14,6 +14,7 @@
 
 #include "document/area_scale.h"
 #include "import/frmImport.h"
+#include "import/picture_import.h"
 #include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "shell/frmMain.h"
@@ -193,6 +194,50 @@ TEST_F(ImportWindowTest, UnreadablePicturesShowTheDecodersReason) {
     EXPECT_EQ(w.CurrentPicture().width, 40);
   };
   OpenImport();
+}
+
+TEST_F(ImportWindowTest, PicturesOpenAsUntitledImportsAndSaveAsksForAName) {
+  for (const char* format : {"PNG", "BMP", "GIF", "JPEG"}) {
+    SCOPED_TRACE(format);
+    QString path;
+    if (std::string(format) == "GIF") {  // Qt writes no GIF: two pixels, red and green
+      path = QString::fromStdString(tmp_.file("logo.gif"));
+      test::WriteAll(path.toStdString(), {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 255, 0, 0, 0, 255, 0,
+                                          ',', 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x44, 0x0A, 0, ';'});
+    } else {
+      path = Picture((std::string("logo.") + format).c_str(), 96, 64, format);
+    }
+    window_ = std::make_unique<frmMain>(env_);
+    window_->Start(path);
+    gs::Picture pic;
+    std::string error;
+    PictureRequest whole;
+    whole.shrinkWidth = whole.shrinkHeight = 32;
+    ASSERT_TRUE(LoadPictureFile(path.toStdString(), pic, error, whole)) << error;
+    EXPECT_EQ(Doc().surface.Pixels(), ImportWholePicture(pic).Pixels());
+    EXPECT_TRUE(Doc().fileName.empty());
+    EXPECT_FALSE(Doc().modified);
+    EXPECT_FALSE(window_->windowTitle().contains("logo"));
+    // Save asks for a name instead of writing over the picture.
+    const std::vector<std::uint8_t> before = test::ReadAll(path.toStdString());
+    seam_.dialogs.clear();
+    window_->MenuAction("mnuFile", 2)->trigger();
+    ASSERT_EQ(seam_.dialogs.size(), 1u);
+    EXPECT_EQ(test::ReadAll(path.toStdString()), before);
+  }
+}
+
+TEST_F(ImportWindowTest, ADamagedPictureOpensNothingAndSaysWhy) {
+  Doc().fileName = "kept.ico";
+  Doc().surface.FillRect({0, 0, 32, 32}, RGB(5, 6, 7));
+  const std::vector<Color> before = Doc().surface.Pixels();
+  test::WriteAll(tmp_.file("broken.png"), {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I'});
+  seam_.openAnswers.push_back(QString::fromStdString(tmp_.file("broken.png")));
+  window_->MenuAction("mnuFile", 1)->trigger();
+  ASSERT_EQ(seam_.messages.size(), 1u);
+  EXPECT_TRUE(seam_.messages[0].contains("PNG")) << seam_.messages[0].toStdString();
+  EXPECT_EQ(Doc().fileName, "kept.ico");
+  EXPECT_EQ(Doc().surface.Pixels(), before);
 }
 
 }  // namespace

@@ -71,6 +71,15 @@ TEST(ToolImport, WholePictureAndRegionsInAnyOrder) {
   }
 }
 
+TEST(ToolImport, StandardInputAndOutput) {
+  test::TempDir dir;
+  const std::vector<std::uint8_t> bmp = Bitmap();
+  test::WriteAll(dir.file("p.bmp"), bmp);
+  const std::string cmd = "cat " + dir.file("p.bmp") + " | " + GS_TOOL_PATH + " import - - --to ico > " + dir.file("o.ico");
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  EXPECT_EQ(IconPixels(dir.file("o.ico")).Pixels(), Expected(bmp, {0, 0, 64, 48}).Pixels());
+}
+
 TEST(ToolImport, RefusalsAreOneLineAndExitCodes) {
   test::TempDir dir;
   test::WriteAll(dir.file("p.bmp"), Bitmap());
