@@ -198,7 +198,8 @@ std::string BatchSummary(unsigned long long inputs, unsigned long long failed) {
          GroupDigits(inputs - failed) + " written, " + GroupDigits(failed) + " failed";
 }
 
-int RunBatch(const Invocation& call, std::string_view extension, const BatchBuild& build) {
+int RunBatch(const Invocation& call, std::string_view extension, const BatchBuild& build,
+             BatchInputs reading) {
   const std::string outDir(call.Value("--out-dir").value_or(""));
   if (outDir.empty()) return Usage(std::string(call.command().name) + ": --out-dir takes a folder");
   InputNames inputs(call);
@@ -230,7 +231,7 @@ int RunBatch(const Invocation& call, std::string_view extension, const BatchBuil
     if (!seen.Insert(out)) {
       progress.Error(in + ": same output name as an earlier input (" + out + ")");
       ++failed;
-    } else if (!ReadBatchInput(in, inBuffer, size, error) ||
+    } else if ((reading == BatchInputs::ReadWhole && !ReadBatchInput(in, inBuffer, size, error)) ||
                !build(BatchItem{in, std::span(inBuffer.data(), size)}, outBytes, error)) {
       progress.Error(error);
       ++failed;

@@ -14,6 +14,7 @@ extern const CommandSpec kInfoCommand;
 extern const CommandSpec kConvertCommand;
 extern const CommandSpec kPixelsCommand;
 extern const CommandSpec kAniCommand;
+extern const CommandSpec kExtractCommand;
 }  // namespace gs::tool
 
 namespace {
@@ -26,6 +27,7 @@ const CommandSpec* const kCommands[] = {
     &kConvertCommand,
     &kPixelsCommand,
     &kAniCommand,
+    &kExtractCommand,
 };
 
 int Help(std::span<char* const> args) {
