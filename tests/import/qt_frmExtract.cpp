@@ -144,6 +144,11 @@ TEST(frmExtract, ManyIconsScrollAndOtherFiles) {
   ASSERT_TRUE(w.Browser().SetFolder(Programs()));
   ClickFile(w.Browser(), "depths64.exe");
   EXPECT_EQ(w.Grid().iconCount, 4);
+  // The arrow keys choose too: the next file down is groups64.exe.
+  w.Browser().fleFile()->setFocus();
+  QTest::keyClick(w.Browser().fleFile(), Qt::Key_Down);
+  EXPECT_EQ(w.Grid().iconCount, 11);
+  QTest::keyClick(w.Browser().fleFile(), Qt::Key_Up);
   EXPECT_FALSE(w.scrPreview()->isEnabled());
   EXPECT_EQ(w.picIcons()->height(), 96);
 
