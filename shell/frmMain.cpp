@@ -14,7 +14,9 @@
 #include "shell/frmMain_Edit.h"
 #include "shell/frmMain_File.h"
 #include "shell/frmMain_Lang.h"
+#include "shell/frmMain_Menus.h"
 #include "shell/frmMain_Tools.h"
+#include "shell/frmMain_Toolbar.h"
 #include "shell/main_layout.h"
 
 namespace gs {
@@ -69,6 +71,11 @@ frmMain::frmMain(QWidget* parent)
   setWindowTitle(QString::fromUtf8(kMainTitle));
   BuildMenus();
   BuildClientArea();
+  SetupEffects();
+  SetupImport();
+  SetupShellMenus(*this);
+  SetupShellToolbar(*this);
+  SetupCursor();
   const int toolbarHeight = toolbar_->isVisibleTo(this) ? toolbar_->sizeHint().height() : 0;
   resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
   setMinimumSize(kMinWindowWidth, kMinWindowHeight);
@@ -142,6 +149,7 @@ void frmMain::BuildMenus() {
   exportMenu->menuAction()->setProperty("gsIndex", 7);
   const char* exports[] = {"Curseur", "Windows Bitmap", "Fichier PCX"};
   for (int i = 0; i < 3; ++i) AddEntry(exportMenu, {"mnuExport", i, exports[i]});
+  AddEntry(exportMenu, {"mnuExport", 3, "Curseur X11"});
   AddEntry(special, {"mnuspecial", 8, "Créer curseur animé"});
 
   QMenu* help = AddMenu(this, bar, nullptr, "mnuHelpPop", "&Aide");

@@ -118,7 +118,7 @@ int RunExtract(const Invocation& call) {
           if (out.empty()) error = item.path + ": could not encode";
           return !out.empty();
         },
-        BatchInputs::PathOnly);
+        0, BatchInputs::PathOnly);
   }
   if (call.operands().size() != 2) return Usage("extract takes FILE and OUT (or --list FILE, or --out-dir DIR FILE...)");
   const std::string in(call.operands()[0]);

@@ -14,6 +14,10 @@ extern const CommandSpec kInfoCommand;
 extern const CommandSpec kConvertCommand;
 extern const CommandSpec kPixelsCommand;
 extern const CommandSpec kAniCommand;
+extern const CommandSpec kEffectCommand;
+extern const CommandSpec kImportCommand;
+extern const CommandSpec kThumbnailCommand;
+extern const CommandSpec kXcursorCommand;
 extern const CommandSpec kExtractCommand;
 }  // namespace gs::tool
 
@@ -27,6 +31,10 @@ const CommandSpec* const kCommands[] = {
     &kConvertCommand,
     &kPixelsCommand,
     &kAniCommand,
+    &kEffectCommand,
+    &kImportCommand,
+    &kThumbnailCommand,
+    &kXcursorCommand,
     &kExtractCommand,
 };
 
