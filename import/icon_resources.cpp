@@ -42,7 +42,13 @@ std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
   return v;
 }
 
+// No buffer is sized before the bytes it is for are known to be in the file.
 bool Read(ByteSource& src, std::uint64_t at, std::size_t n, std::vector<std::uint8_t>& out) {
+  const std::uint64_t size = src.Size();
+  if (at > size || n > size - at) {
+    out.clear();
+    return false;
+  }
   out.resize(n);
   return src.ReadAt(at, n, out.data());
 }

@@ -30,8 +30,10 @@ FileBrowser::FileBrowser(QWidget* parent, const std::string& pattern) : pattern_
     // An unreadable folder leaves the lists as they were.
     if (item) SetFolder(item->data(kPathRole).toString().toStdString());
   });
-  QObject::connect(fleFile_, &QListWidget::itemClicked, fleFile_, [this](QListWidgetItem*) {
-    if (onFileClicked) onFileClicked(Text(SelectedPath()));
+  // A click or the arrow keys: any change of the selected file counts.
+  QObject::connect(fleFile_, &QListWidget::itemSelectionChanged, fleFile_, [this] {
+    const std::string path = SelectedPath();
+    if (!quiet_ && !path.empty() && onFileClicked) onFileClicked(Text(path));
   });
   QObject::connect(fleFile_, &QListWidget::itemActivated, fleFile_, [this](QListWidgetItem*) {
     if (onFileActivated) onFileActivated(Text(SelectedPath()));
@@ -74,8 +76,10 @@ bool FileBrowser::SetFolder(const std::string& folder, std::string* error) {
     item->setData(kPathRole, Text(JoinPath(folder, sub)));
     item->setIcon(drDir_->style()->standardIcon(QStyle::SP_DirClosedIcon));
   }
+  quiet_ = true;
   fleFile_->clear();
   for (const std::string& f : listing.files) fleFile_->addItem(Text(f));
+  quiet_ = false;
   // The drive list follows the folder.
   const int drive = drvDrive_->findText(Text(VolumeOf(folder, volumes_)));
   if (drive >= 0 && drive != drvDrive_->currentIndex()) {

@@ -199,7 +199,7 @@ std::string BatchSummary(unsigned long long inputs, unsigned long long failed) {
 }
 
 int RunBatch(const Invocation& call, std::string_view extension, const BatchBuild& build,
-             std::size_t firstInput) {
+             std::size_t firstInput, BatchInputs reading) {
   const std::string outDir(call.Value("--out-dir").value_or(""));
   if (outDir.empty()) return Usage(std::string(call.command().name) + ": --out-dir takes a folder");
   firstInput = std::min(firstInput, call.operands().size());
@@ -234,7 +234,7 @@ int RunBatch(const Invocation& call, std::string_view extension, const BatchBuil
     if (!seen.Insert(out)) {
       progress.Error(in + ": same output name as an earlier input (" + out + ")");
       ++failed;
-    } else if (!ReadBatchInput(in, inBuffer, size, error) ||
+    } else if ((reading == BatchInputs::ReadWhole && !ReadBatchInput(in, inBuffer, size, error)) ||
                !build(BatchItem{in, std::span(inBuffer.data(), size)}, outBytes, error)) {
       progress.Error(error);
       ++failed;

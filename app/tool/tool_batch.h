@@ -35,8 +35,12 @@ using BatchBuild =
     std::function<bool(const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error)>;
 
 // Operands before `firstInput` are the command's own (effect's operation), not inputs.
+// PathOnly: the build opens item.path itself (item.bytes is empty), for
+// inputs read by seeking, such as programs whose icons are extracted.
+enum class BatchInputs { ReadWhole, PathOnly };
+
 int RunBatch(const Invocation& call, std::string_view extension, const BatchBuild& build,
-             std::size_t firstInput = 0);
+             std::size_t firstInput = 0, BatchInputs reading = BatchInputs::ReadWhole);
 
 // "3 files: 2 written, 1 failed".
 std::string BatchSummary(unsigned long long inputs, unsigned long long failed);

@@ -2,6 +2,7 @@
 #include "app/tool/tool_batch.h"
 #include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
+#include "app/tool/tool_output.h"
 #include "files/bmp_format.h"
 #include "files/depth.h"
 #include "files/icon_writer.h"
@@ -30,13 +31,7 @@ constexpr OptionSpec kConvertOptions[] = {
      "(default bmp)"},
 };
 
-struct ConvertOptions {
-  int depth = 24;
-  PaletteMethod palette = PaletteMethod::None;
-  bool hasHotspot = false;
-  int hotspotX = 0, hotspotY = 0;
-  std::string to;
-};
+}  // namespace
 
 bool IsOutputFormat(std::string_view ext) {
   return ext == "ico" || ext == "cur" || ext == "bmp" || ext == "pcx" || ext == "png";
@@ -102,6 +97,8 @@ std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& ico
   if (o.depth != 24) ConvertDocumentToDepth(pixels, o.depth);
   return BuildPngBytes(pixels);
 }
+
+namespace {
 
 int ConvertOne(const Invocation& call, const ConvertOptions& o) {
   if (call.operands().size() != 2) return Usage("convert takes IN and OUT (or --out-dir DIR IN...)");

@@ -18,6 +18,7 @@ extern const CommandSpec kEffectCommand;
 extern const CommandSpec kImportCommand;
 extern const CommandSpec kThumbnailCommand;
 extern const CommandSpec kXcursorCommand;
+extern const CommandSpec kExtractCommand;
 }  // namespace gs::tool
 
 namespace {
@@ -34,6 +35,7 @@ const CommandSpec* const kCommands[] = {
     &kImportCommand,
     &kThumbnailCommand,
     &kXcursorCommand,
+    &kExtractCommand,
 };
 
 int Help(std::span<char* const> args) {

@@ -14,7 +14,8 @@ fi
 CC=clang CXX=clang++ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DGLYPHSMITH_BUILD_FUZZ=ON -DGLYPHSMITH_BUILD_UI=OFF -DGLYPHSMITH_BUILD_TESTS=OFF \
   -DGLYPHSMITH_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target fuzz_icon_reader fuzz_profile -j 2 >/dev/null
+cmake --build "$build" --target fuzz_icon_reader fuzz_profile fuzz_pe_resources fuzz_ne_resources \
+  fuzz_icon_group_resources -j 2 >/dev/null
 fuzzer=$build/bin/fuzz_icon_reader
 # Regressions first: each one crashed once.
 if compgen -G "$src/tests/fuzz/regressions/*" >/dev/null; then
@@ -29,3 +30,13 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/profile"
 "$build/bin/fuzz_profile" -max_total_time=$(( (seconds + 1) / 2 )) -rss_limit_mb=1024 -max_len=4096 \
   -print_final_stats=1 -artifact_prefix="$work/" "$work/profile" "$src/tests/fuzz/profile_corpus" 2>&1 | tail -n 4
+# The icon resources of programs (PE, NE) and icon groups, each from its own seeds.
+for t in pe ne icon_group; do
+  mkdir -p "$work/$t"
+  if compgen -G "$src/tests/fuzz/resources_regressions/$t-*" >/dev/null; then
+    "$build/bin/fuzz_${t}_resources" "$src"/tests/fuzz/resources_regressions/$t-* 2>&1 | tail -n 2
+  fi
+  "$build/bin/fuzz_${t}_resources" -max_total_time=$(( (seconds + 3) / 4 )) -rss_limit_mb=1024 \
+    -max_len=65536 -print_final_stats=1 -artifact_prefix="$work/" "$work/$t" \
+    "$src/tests/fuzz/resources_corpus/$t" 2>&1 | tail -n 4
+done

@@ -145,6 +145,11 @@ TEST(frmExtract, ManyIconsScrollAndOtherFiles) {
   ASSERT_TRUE(w.Browser().SetFolder(Programs()));
   ClickFile(w.Browser(), "depths64.exe");
   EXPECT_EQ(w.Grid().iconCount, 4);
+  // The arrow keys choose too: the next file down is groups64.exe.
+  w.Browser().fleFile()->setFocus();
+  QTest::keyClick(w.Browser().fleFile(), Qt::Key_Down);
+  EXPECT_EQ(w.Grid().iconCount, 11);
+  QTest::keyClick(w.Browser().fleFile(), Qt::Key_Up);
   EXPECT_FALSE(w.scrPreview()->isEnabled());
   EXPECT_EQ(w.picIcons()->height(), 96);
 
@@ -203,11 +208,31 @@ TEST(frmMain, SpecialMenuOpensExtractionAfterTheQuestionAndTheBuilderWithout) {
   ASSERT_EQ(seam.modalTitles.size(), 1u);
   EXPECT_EQ(seam.modalTitles[0].toStdString(), "Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers");
 
+  // Through the menu to the document: the fifth icon of the many-groups program.
+  seam.buttons = {QMessageBox::No};
+  seam.onModal = [](QDialog& d) {
+    auto* w = qobject_cast<frmExtract*>(&d);
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(w->Browser().SetFolder(Programs()));
+    ClickFile(w->Browser(), "groups64.exe");
+    w->ButtonPlus1()->click();
+    QTest::mouseClick(w->picIcons(), Qt::LeftButton, {}, QPoint(40, 40));
+    w->cmdExtract()->click();
+  };
+  main.MenuAction("mnuspecial", 5)->trigger();
+  seam.onModal = nullptr;
+  ResourceIconProvider icons;
+  IconPicture want;
+  ASSERT_TRUE(icons.Icon(Programs() + "/groups64.exe", 4, want));
+  EXPECT_EQ(main.Document().surface.Pixels(), want.overWhite.Pixels());
+  main.show();
+  Shot(main, "frmMain_after_extract");
+
   seam.messages.clear();
   main.MenuAction("mnuspecial", 8)->trigger();
   EXPECT_TRUE(seam.messages.empty());
-  ASSERT_EQ(seam.modalTitles.size(), 2u);
-  EXPECT_EQ(seam.modalTitles[1], QString::fromUtf8(kAniTitle));
+  ASSERT_EQ(seam.modalTitles.size(), 3u);
+  EXPECT_EQ(seam.modalTitles[2], QString::fromUtf8(kAniTitle));
 }
 
 // ---------------------------------------------------------------------------

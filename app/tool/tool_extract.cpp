@@ -1,0 +1,160 @@
+// extract: an icon held in a program, library or icon file, written as
+// `convert` writes; or the list of the icons a file holds.
+#include <cstdio>
+#include <memory>
+
+#include "app/tool/tool_batch.h"
+#include "app/tool/tool_command.h"
+#include "app/tool/tool_common.h"
+#include "app/tool/tool_output.h"
+#include "import/icon_resources.h"
+
+namespace gs::tool {
+
+namespace {
+
+constexpr OptionSpec kExtractOptions[] = {
+    {"--index", "K", "the icon to extract, from 0 (default 0)"},
+    {"--list", "", "print the number of icons, then one line per icon:\n"
+                   "its index, its name, and the size and depth of\n"
+                   "every image of its group"},
+    {"--depth", "N", "bits per pixel: 1, 4, 8 or 24 (default 24)"},
+    {"--palette", "METHOD", "colour table of 8-bit .ico and .cur files: none,\n"
+                            "high or extreme (as convert)"},
+    {"--hotspot", "X,Y", "hotspot of a .cur, each from 0 to 31 (default 0,0)"},
+    {"--to", "FORMAT", "ico, cur, bmp, pcx or png: the format of OUT when\n"
+                       "it is -, and of every output in batch mode\n"
+                       "(default ico)"},
+};
+
+struct Opened {
+  std::unique_ptr<FileSource> source;
+  std::unique_ptr<IconResourceReader> reader;
+};
+
+bool Open(const std::string& path, Opened& o, std::string& error) {
+  if (path == "-") {
+    error = "-: icons are read from a file, not from standard input";
+    return false;
+  }
+  o.source = FileSource::Open(path, error);
+  if (!o.source) return false;
+  o.reader = std::make_unique<IconResourceReader>(*o.source);
+  if (o.reader->Count() == 0) {
+    error = path + ": holds no icons (" +
+            (o.reader->Problem().empty() ? std::string("no icon groups") : o.reader->Problem()) + ")";
+    return false;
+  }
+  return true;
+}
+
+// Icon k as the extraction window puts it into the document.
+bool Extract(const std::string& path, int k, LoadedIcon& icon, std::string& error) {
+  Opened o;
+  if (!Open(path, o, error)) return false;
+  if (k >= o.reader->Count()) {
+    error = path + ": no icon " + std::to_string(k) + " (" + std::to_string(o.reader->Count()) +
+            (o.reader->Count() == 1 ? " icon)" : " icons)");
+    return false;
+  }
+  IconPicture pic;
+  std::string problem;
+  if (!ExtractIconPicture(*o.reader, k, pic, &problem)) {
+    error = path + ": icon " + std::to_string(k) + ": " + problem;
+    return false;
+  }
+  icon = LoadedIcon{};
+  icon.pixels = std::move(pic.overWhite);
+  return true;
+}
+
+int List(const Invocation& call) {
+  if (call.operands().size() != 1) return Usage("extract --list takes one FILE");
+  const std::string path(call.operands()[0]);
+  Opened o;
+  std::string error;
+  if (!Open(path, o, error)) return Fail(error);
+  IconResourceReader& r = *o.reader;
+  std::printf("%d\n", r.Count());
+  std::vector<IconGroupEntry> entries;
+  for (int k = 0; k < r.Count(); ++k) {
+    const IconGroupName& n = r.GroupName(k);
+    std::string line = std::to_string(k) + " " + (n.named ? "\"" + n.name + "\"" : std::to_string(n.id));
+    if (!r.ReadGroup(k, entries)) line += " damaged";
+    for (const IconGroupEntry& e : entries) {
+      IconImageInfo info;
+      if (r.ReadImageInfo(e, info)) {
+        line += " " + std::to_string(info.width) + "x" + std::to_string(info.height) + "x" +
+                std::to_string(info.bitCount) + (info.png ? "png" : "");
+      } else {
+        line += e.present ? " unreadable" : " missing";
+      }
+    }
+    std::printf("%s\n", line.c_str());
+  }
+  return kExitOk;
+}
+
+int RunExtract(const Invocation& call) {
+  if (call.Has("--list")) {
+    if (call.IsBatch()) return Usage("--list takes one FILE, not --out-dir");
+    return List(call);
+  }
+  ConvertOptions o;
+  if (int rc = ReadOptions(call, o); rc >= 0) return rc;
+  unsigned long long index = 0;
+  if (auto v = call.Value("--index"))
+    if (!ParseWholeNumber(*v, 0, 1000000, index)) return Usage("--index takes a whole number from 0");
+  const int k = static_cast<int>(index);
+  if (call.IsBatch()) {
+    const std::string format = o.to.empty() ? "ico" : o.to;
+    if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
+    LoadedIcon icon;
+    return RunBatch(
+        call, format,
+        [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
+          if (!Extract(item.path, k, icon, error)) return false;
+          out = BuildOutput(format, icon, o);
+          if (out.empty()) error = item.path + ": could not encode";
+          return !out.empty();
+        },
+        0, BatchInputs::PathOnly);
+  }
+  if (call.operands().size() != 2) return Usage("extract takes FILE and OUT (or --list FILE, or --out-dir DIR FILE...)");
+  const std::string in(call.operands()[0]);
+  const std::string out(call.operands()[1]);
+  const std::string format = out == "-" ? o.to : ExtensionOf(out);
+  if (out == "-" && format.empty()) return Usage("extract to standard output needs --to FORMAT");
+  if (!IsOutputFormat(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
+  if (!o.to.empty() && o.to != format) return Usage("OUT ends in ." + format + " but --to says " + o.to);
+  if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
+  LoadedIcon icon;
+  std::string error;
+  if (!Extract(in, k, icon, error)) return Fail(error);
+  const std::vector<std::uint8_t> bytes = BuildOutput(format, icon, o);
+  if (bytes.empty()) return Fail(out + ": could not encode");
+  if (!WriteOutput(out, bytes, error)) return Fail(error);
+  return kExitOk;
+}
+
+}  // namespace
+
+extern const CommandSpec kExtractCommand{
+    .name = "extract",
+    .synopsis = "FILE OUT [--index K] [OPTIONS]\n--list FILE\n"
+                "--out-dir DIR [--to FORMAT] [--index K] [OPTIONS] FILE...",
+    .summary = "an icon held in a program, library or icon file",
+    .description =
+        "Takes icon K of FILE (a Windows program or library, 32- or 64-bit or\n"
+        "16-bit, or an .ico file) as the editor's extraction window puts it into\n"
+        "the document: the group's 32 x 32 image of the highest depth, else the\n"
+        "nearest size brought to 32 x 32. OUT is written as convert writes it.\n"
+        "Icons are numbered as the desktop lists them: named groups first, then\n"
+        "numbered ones in ascending order. Only the headers and the icons needed\n"
+        "are read, however large FILE is.",
+    .options = kExtractOptions,
+    .batch = true,
+    .run = RunExtract,
+};
+
+}  // namespace gs::tool

@@ -1,0 +1,32 @@
+#pragma once
+// The output side of `convert`, shared by the commands that write an icon the
+// same way (`extract`): the options --depth, --palette, --hotspot and --to,
+// and the bytes of one output file in any format the editor writes.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/tool/tool_command.h"
+#include "app/tool/tool_common.h"
+#include "files/palette_methods.h"
+
+namespace gs::tool {
+
+struct ConvertOptions {
+  int depth = 24;
+  PaletteMethod palette = PaletteMethod::None;
+  bool hasHotspot = false;
+  int hotspotX = 0, hotspotY = 0;
+  std::string to;
+};
+
+bool IsOutputFormat(std::string_view ext);
+// -1 when the options are sound, else the usage exit code (message printed).
+int ReadOptions(const Invocation& call, ConvertOptions& o);
+// A usage error for options that do not fit the format, a warning for those doing nothing.
+int CheckForFormat(const Invocation& call, const ConvertOptions& o, const std::string& format);
+std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& icon,
+                                      const ConvertOptions& o);
+
+}  // namespace gs::tool
