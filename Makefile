@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build run test bench clean
+.PHONY: setup configure build run test bench clean install package
 
 setup:
 	@bash scripts/setup.sh
@@ -23,7 +23,16 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bin/bench_*; do $$b; done
+	@for b in $(BUILD)/bin/bench_* $(BUILD)/bin/qt_bench_*; do $$b; done
+
+# `make install PREFIX=~/.local`; DESTDIR is honoured too.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

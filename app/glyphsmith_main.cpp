@@ -1,10 +1,13 @@
 // The editor.
 #include <QApplication>
 #include <QEvent>
+#include <QIcon>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
 
 #include "document/qt_canvas.h"
+#include "platform/settings_store.h"
 #include "shell/FrmSplash.h"
 #include "shell/frmMain.h"
 
@@ -24,6 +27,16 @@ class QuitAfterFirstPaint : public QObject {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Varnel Glyphsmith");
+  // Settings that cannot be saved would be lost without a word: say so, once.
+  gs::SetSettingsSaveFailureHandler([](const std::string& reason) {
+    QMessageBox::warning(nullptr, QStringLiteral("Varnel Glyphsmith"),
+                         QStringLiteral("Settings cannot be saved; the language, folders and recent "
+                                        "files chosen from now on will be forgotten.\n\n") +
+                             QString::fromStdString(reason));
+  });
+  // Ties the windows to the installed launcher and its icon.
+  QGuiApplication::setDesktopFileName("org.varnel.Glyphsmith");
+  QApplication::setWindowIcon(QIcon::fromTheme("org.varnel.Glyphsmith"));
   // The whole command line is one path, spaces and all.
   QStringList args = QApplication::arguments();
   args.removeFirst();

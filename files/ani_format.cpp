@@ -1,22 +1,26 @@
 #include "files/ani_format.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "files/byte_io.h"
 
 namespace gs {
 
+// 65 and 17 characters: with their NUL both chunks are even-sized, so no pad
+// byte is needed and "anih" stays at offset 124, the frame list at 168.
 std::string_view AniCreatorNote() {
   static constexpr char kNote[] =
-      "Varnel Glyphsmith - animated cursor made with the icon editor   ";
-  static_assert(sizeof(kNote) - 1 == 64);
+      "Varnel Glyphsmith - animated cursor made with the icon editor    ";
+  static_assert(sizeof(kNote) - 1 == 65);
   return kNote;
 }
 
 std::string_view AniAuthorName() {
-  static constexpr char kAuthor[] = "Glyphsmith authors";
-  static_assert(sizeof(kAuthor) - 1 == 18);
+  static constexpr char kAuthor[] = "Glyphsmith makers";
+  static_assert(sizeof(kAuthor) - 1 == 17);
   return kAuthor;
 }
 
@@ -30,30 +34,39 @@ bool DisplayRateFromInterval(double intervalMs, std::int32_t& rate) {
 std::vector<std::uint8_t> BuildAnimatedCursorBytes(
     std::span<const std::vector<std::uint8_t>> frames, std::int32_t rate,
     std::string_view creatorNote, std::string_view authorName) {
-  const std::uint64_t t = creatorNote.size(), a = authorName.size(), n = frames.size();
+  // RIFF chunks of odd size are followed by a pad byte, counted in the sizes
+  // of the lists around them (never in the chunk's own size).
+  auto padded = [](std::uint64_t n) { return n + (n & 1); };
+  const std::uint64_t nameChunk = padded(creatorNote.size() + 1);
+  const std::uint64_t authorChunk = padded(authorName.size() + 1);
+  const std::uint64_t n = frames.size();
   std::uint64_t framesBytes = 0;
-  for (const auto& f : frames) framesBytes += f.size();
-  const std::uint64_t riffSize = 90 + t + a + 8 * n + framesBytes;
+  for (const auto& f : frames) framesBytes += 8 + padded(f.size());
+  const std::uint64_t infoSize = 4 + 8 + nameChunk + 8 + authorChunk;
+  const std::uint64_t framSize = 4 + framesBytes;
+  const std::uint64_t riffSize = 4 + 8 + infoSize + 8 + 36 + 8 + framSize;
   if (riffSize > std::numeric_limits<std::uint32_t>::max() - 8 ||
       n > std::numeric_limits<std::uint32_t>::max())
     return {};
 
+  auto text = [](bytes::Writer& w, std::string_view s) {
+    for (char c : s) w.U8(static_cast<std::uint8_t>(c));
+    w.U8(0);
+    if ((s.size() + 1) & 1) w.U8(0);
+  };
   bytes::Writer w(static_cast<std::size_t>(riffSize + 8));
   w.Tag("RIFF");
   w.U32(static_cast<std::uint32_t>(riffSize));
   w.Tag("ACON");
   w.Tag("LIST");
-  w.U32(static_cast<std::uint32_t>(22 + t + a));
+  w.U32(static_cast<std::uint32_t>(infoSize));
   w.Tag("INFO");
-  // No pad bytes after odd-sized chunks: readers of these files expect none.
   w.Tag("INAM");
-  w.U32(static_cast<std::uint32_t>(t + 1));
-  for (char c : creatorNote) w.U8(static_cast<std::uint8_t>(c));
-  w.U8(0);
+  w.U32(static_cast<std::uint32_t>(creatorNote.size() + 1));
+  text(w, creatorNote);
   w.Tag("IART");
-  w.U32(static_cast<std::uint32_t>(a + 1));
-  for (char c : authorName) w.U8(static_cast<std::uint8_t>(c));
-  w.U8(0);
+  w.U32(static_cast<std::uint32_t>(authorName.size() + 1));
+  text(w, authorName);
   w.Tag("anih");
   w.U32(36);
   w.U32(36);
@@ -66,12 +79,13 @@ std::vector<std::uint8_t> BuildAnimatedCursorBytes(
   w.U32(static_cast<std::uint32_t>(rate));
   w.U32(1);  // frames are icon-format data
   w.Tag("LIST");
-  w.U32(static_cast<std::uint32_t>(4 + 8 * n + framesBytes));
+  w.U32(static_cast<std::uint32_t>(framSize));
   w.Tag("fram");
   for (const auto& f : frames) {
     w.Tag("icon");
     w.U32(static_cast<std::uint32_t>(f.size()));
     w.Bytes(f);
+    if (f.size() & 1) w.U8(0);
   }
   return w.Take();
 }
@@ -92,15 +106,24 @@ WriteStatus WriteAnimatedCursor(const std::string& path, std::span<const std::st
 
 namespace {
 
+// Where the chunk after one of `size` bytes at `body` starts: past the pad
+// byte of an odd size when there is one. Older files of ours have odd chunks
+// with no pad; a pad byte is always 0, a chunk id never starts with one.
+std::size_t NextChunk(std::span<const std::uint8_t> b, std::size_t body, std::size_t size,
+                      std::size_t end) {
+  const std::size_t next = body + size;
+  return (size & 1) && next < end && b[next] == 0 ? next + 1 : next;
+}
+
 // Reads the chunks of [begin, end); LIST and RIFF chunks open a nested range.
 // Depth is bounded so hostile nesting cannot recurse without end.
 void ReadChunkRange(std::span<const std::uint8_t> b, std::size_t begin, std::size_t end, int depth,
-                    std::vector<RiffChunk>& chunks, std::string& problem) {
+                    std::vector<RiffChunk>& chunks, std::string& problem, std::size_t maxChunks) {
   auto tag = [&](std::size_t at) {
     return std::string(reinterpret_cast<const char*>(b.data()) + at, 4);
   };
   std::size_t at = begin;
-  while (at < end && problem.empty()) {
+  while (at < end && problem.empty() && chunks.size() < maxChunks) {
     std::uint32_t size = 0;
     if (end - at < 8 || !bytes::GetU32(b, at + 4, size)) {
       problem = "chunk header cut short at offset " + std::to_string(at);
@@ -116,21 +139,54 @@ void ReadChunkRange(std::span<const std::uint8_t> b, std::size_t begin, std::siz
       return;
     }
     if (list && size >= 4 && depth < 8)
-      ReadChunkRange(b, body + 4, body + size, depth + 1, chunks, problem);
-    at = body + size;
+      ReadChunkRange(b, body + 4, body + size, depth + 1, chunks, problem, maxChunks);
+    at = NextChunk(b, body, size, end);
   }
 }
 
 }  // namespace
 
+bool FirstAniFrame(std::span<const std::uint8_t> b, std::span<const std::uint8_t>& frame) {
+  frame = {};
+  auto is = [&](std::size_t at, std::string_view id) {
+    return bytes::Has(b, at, 4) && std::memcmp(b.data() + at, id.data(), 4) == 0;
+  };
+  std::uint32_t riffSize = 0;
+  if (!is(0, "RIFF") || !is(8, "ACON") || !bytes::GetU32(b, 4, riffSize)) return false;
+  const std::size_t end = std::min<std::size_t>(b.size(), std::size_t{riffSize} + 8);
+  // Top-level chunks, then the chunks of the "fram" list; each step moves
+  // forward, so the walk ends within the file's length.
+  for (std::size_t at = 12; at + 8 <= end;) {
+    std::uint32_t size = 0;
+    bytes::GetU32(b, at + 4, size);
+    const std::size_t body = at + 8;
+    const std::size_t bodyEnd = std::min<std::size_t>(end, body + std::size_t{size});
+    if (is(at, "LIST") && is(body, "fram")) {
+      for (std::size_t f = body + 4; f + 8 <= bodyEnd;) {
+        std::uint32_t fsize = 0;
+        bytes::GetU32(b, f + 4, fsize);
+        if (is(f, "icon")) {
+          if (fsize > bodyEnd - (f + 8)) return false;
+          frame = b.subspan(f + 8, fsize);
+          return true;
+        }
+        f = NextChunk(b, f + 8, fsize, bodyEnd);
+      }
+      return false;
+    }
+    at = NextChunk(b, body, size, end);
+  }
+  return false;
+}
+
 bool ReadRiffChunks(std::span<const std::uint8_t> b, std::vector<RiffChunk>& chunks,
-                    std::string& problem) {
+                    std::string& problem, std::size_t maxChunks) {
   chunks.clear();
   problem.clear();
   if (!bytes::Has(b, 0, 12) ||
       std::string_view(reinterpret_cast<const char*>(b.data()), 4) != "RIFF")
     return false;
-  ReadChunkRange(b, 0, b.size(), 0, chunks, problem);
+  ReadChunkRange(b, 0, b.size(), 0, chunks, problem, maxChunks);
   return true;
 }
 

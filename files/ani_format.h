@@ -17,7 +17,8 @@
 
 namespace gs {
 
-// The INAM and IART texts written by the editor (64 and 18 characters).
+// The INAM and IART texts written by the editor (65 and 17 characters, so
+// that every chunk is even-sized in the fixed layout).
 std::string_view AniCreatorNote();
 std::string_view AniAuthorName();
 
@@ -26,12 +27,18 @@ std::string_view AniAuthorName();
 bool DisplayRateFromInterval(double intervalMs, std::int32_t& rate);
 
 // The whole file. Empty when the sizes would not fit the 32-bit RIFF fields.
+// Odd-sized chunks (other texts, a frame file of odd length) get the RIFF pad
+// byte, counted in the sizes of the lists that hold them.
 std::vector<std::uint8_t> BuildAnimatedCursorBytes(
     std::span<const std::vector<std::uint8_t>> frames, std::int32_t rate,
     std::string_view creatorNote = AniCreatorNote(), std::string_view authorName = AniAuthorName());
 
 WriteStatus WriteAnimatedCursor(const std::string& path, std::span<const std::string> framePaths,
                                 std::int32_t rate);
+
+// The bytes of the first "icon" chunk of the "fram" list (an icon or cursor
+// file). False when the bytes are not an animated cursor or hold no frame.
+bool FirstAniFrame(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t>& frame);
 
 // The chunks of a RIFF file, for `info`: id, size, offset of the size field.
 struct RiffChunk {
@@ -41,8 +48,8 @@ struct RiffChunk {
   int depth = 0;
 };
 // False when the bytes are not RIFF; chunks read before damage are kept and
-// `problem` says what was wrong.
+// `problem` says what was wrong. Reading stops after maxChunks chunks.
 bool ReadRiffChunks(std::span<const std::uint8_t> bytes, std::vector<RiffChunk>& chunks,
-                    std::string& problem);
+                    std::string& problem, std::size_t maxChunks = SIZE_MAX);
 
 }  // namespace gs

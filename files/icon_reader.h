@@ -9,7 +9,7 @@
 //
 // A damaged file still loads (to whatever its bytes give, black where they are
 // missing) with no message; r.problem says what was wrong, for the tool.
-// The hotspot of a cursor is never read.
+// The hotspot of a cursor is not put into the document.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -18,6 +18,7 @@
 #include "document/icon_document.h"
 #include "document/surface.h"
 #include "files/depth.h"
+#include "files/icon_image.h"
 
 namespace gs {
 
@@ -75,20 +76,17 @@ bool IsPngImage(std::span<const std::uint8_t> bytes, std::uint32_t offset);
 // entry whose stored bit count is 24, else 8, else 4, else 1; -1 when none.
 int PickIconImage(std::span<const IconDirectoryEntry> entries);
 
+// When no entry qualifies by the directory (modern icons store 32 or 0 there,
+// cursors their hotspot): the first entry whose own image is 32 x 32 at 32
+// bits (or PNG), else 24, 8, 4, 1 bits; -1 when none.
+int PickIconImageByHeaders(std::span<const std::uint8_t> bytes,
+                           std::span<const IconDirectoryEntry> entries);
+
 // 1024 pixels (blue, green, red) into out (3072 bytes), in the block's stored
 // order, for bit count 1, 4 or 8; the block must hold 128, 512 or 1024 bytes.
 // Any other bit count writes nothing. An index beyond the table gives black.
 void ExpandIndexedPixels(std::span<const std::uint8_t> block, int bitCount,
                          std::span<const PaletteEntry> table, std::span<std::uint8_t> out);
-
-enum class IconImageKind {
-  None,     // nothing could be read (black picture)
-  Indexed,  // 1, 4 or 8 bits
-  Rgb24,
-  Rgba32,  // 32-bit entry, alpha below 128 taken as transparent
-  Png,
-  Fallback,  // no entry qualified: the best image drawn over black
-};
 
 struct IconDecodeResult {
   Surface pixels;       // 32 x 32
@@ -96,10 +94,22 @@ struct IconDecodeResult {
   IconImageKind kind = IconImageKind::None;
   bool fallback = false;
   std::string problem;  // empty when the file read cleanly
+  // The file's type and the chosen entry's hotspot (cursors only; 0 for icons).
+  bool cursor = false;
+  int hotspotX = 0;
+  int hotspotY = 0;
 };
 
 // Bytes of an .ico/.cur -> the picture the editor shows. Never fails.
+// When no entry qualifies, the best image (the smallest at least 32 pixels,
+// else the largest; then the deepest) is drawn over white: its transparent
+// pixels are white like any other. Each stored image is tried once, and the
+// whole search is bounded, whatever the directory holds.
 IconDecodeResult DecodeIconFile(std::span<const std::uint8_t> bytes);
+
+// True when the bytes start as an icon or cursor file: reserved 0, type 1 or
+// 2, a count of at least 1 and the whole directory inside the bytes.
+bool HasIconHeader(std::span<const std::uint8_t> bytes);
 
 struct IconLoadResult {
   bool started = false;      // the path named an existing file: document replaced
@@ -113,7 +123,15 @@ struct IconLoadResult {
 
 // Reads the file into doc: new surface, fileName := path, modified := false.
 // With an empty path or no such file, doc is untouched and started is false.
+// A file that is damaged or cannot be read loads to its defined picture but
+// leaves fileName empty, so that Save asks for a name instead of overwriting it.
 IconLoadResult LoadIconFile(const std::string& path, IconDocument& doc);
+// The same from bytes already read (path gives the title and the file name).
+IconLoadResult LoadIconBytes(const std::string& path, std::span<const std::uint8_t> bytes,
+                             IconDocument& doc);
+
+// Icon files beyond this are not icons; reading stops there.
+inline constexpr std::size_t kMaxIconFileBytes = std::size_t{16} << 20;
 
 // The window title after a load.
 std::string LoadedTitle(const std::string& path);

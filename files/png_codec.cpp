@@ -127,4 +127,38 @@ WriteStatus WritePngFile(const std::string& path, const Surface& document) {
   return WriteFileSafely(path, bytes);
 }
 
+std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, PngEffort effort) {
+  if (image.width <= 0 || image.height <= 0 ||
+      image.rgba.size() != static_cast<std::size_t>(image.width) * image.height * 4)
+    return {};
+  std::vector<std::uint8_t> out;
+  out.reserve(image.rgba.size() / 4 + 128);
+  std::vector<png_bytep> rows(static_cast<std::size_t>(image.height));
+  for (int y = 0; y < image.height; ++y)
+    rows[y] = const_cast<png_bytep>(image.rgba.data()) + static_cast<std::size_t>(y) * image.width * 4;
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+  if (!png) return {};
+  png_infop info = png_create_info_struct(png);
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    return {};
+  }
+  png_set_write_fn(png, &out, WriteToVector, NoFlush);
+  if (effort == PngEffort::Fast) {
+    png_set_compression_level(png, 1);
+    png_set_filter(png, 0, PNG_FILTER_NONE);
+  } else {
+    png_set_compression_level(png, 9);
+  }
+  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+               static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  png_write_image(png, rows.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
 }  // namespace gs

@@ -24,4 +24,10 @@ bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide 
 std::vector<std::uint8_t> BuildPngBytes(const Surface& document);
 WriteStatus WritePngFile(const std::string& path, const Surface& document);
 
+// Any RGBA picture as PNG bytes; empty when it cannot be encoded. Fast (no
+// row filters, light compression) is for thumbnails made by the thousand;
+// Small for files that ship.
+enum class PngEffort { Fast, Small };
+std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, PngEffort effort);
+
 }  // namespace gs

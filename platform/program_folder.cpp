@@ -1,7 +1,9 @@
 #include "platform/program_folder.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <mutex>
 #include <vector>
 
@@ -24,12 +26,31 @@ std::string ExecutableFolder() {
     buffer.resize(buffer.size() * 2);
   }
 }
+bool IsFolder(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 }  // namespace
+
+std::string ChooseProgramFolder(const std::string& executableFolder) {
+  if (IsFolder(JoinPath(executableFolder, "Lang"))) return executableFolder;
+  const std::string installed = JoinPath(executableFolder, kInstalledDataFolder);
+  if (IsFolder(JoinPath(installed, "Lang"))) {
+    // Shown in titles and dialogs: "/usr/share/glyphsmith", not "/usr/bin/../share/...".
+    char* real = ::realpath(installed.c_str(), nullptr);
+    if (!real) return installed;
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
+  }
+  return executableFolder;
+}
 
 std::string ProgramFolder() {
   std::lock_guard lock(g_mutex);
   if (!g_override.empty()) return g_override;
-  static const std::string own = ExecutableFolder();
+  static const std::string own = ChooseProgramFolder(ExecutableFolder());
   return own;
 }
 

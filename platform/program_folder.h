@@ -1,6 +1,7 @@
 #pragma once
-// The program's own folder: the folder that holds the running executable, where
-// the "Lang", "icon" and "curseur" folders live. Tests point it elsewhere.
+// The program's own folder, where the "Lang", "icon" and "curseur" folders
+// live: the executable's folder in the build tree, or <prefix>/share/glyphsmith
+// once installed into <prefix>/bin. Tests point it elsewhere.
 #include <string>
 
 namespace gs {
@@ -10,6 +11,12 @@ std::string ProgramFolder();
 // Overrides the folder for the rest of the run; an empty text restores the
 // executable's own folder.
 void SetProgramFolder(const std::string& folder);
+
+// The rule behind ProgramFolder(): the executable's folder when it holds
+// "Lang", else the installed data folder beside it when that holds "Lang",
+// else the executable's folder.
+std::string ChooseProgramFolder(const std::string& executableFolder);
+inline constexpr char kInstalledDataFolder[] = "../share/glyphsmith";
 
 // `folder` + "/" + `name`, with no doubled "/" when `folder` is the root.
 std::string JoinPath(const std::string& folder, const std::string& name);

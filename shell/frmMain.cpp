@@ -71,8 +71,11 @@ frmMain::frmMain(QWidget* parent)
   setWindowTitle(QString::fromUtf8(kMainTitle));
   BuildMenus();
   BuildClientArea();
+  SetupEffects();
+  SetupImport();
   SetupShellMenus(*this);
   SetupShellToolbar(*this);
+  SetupCursor();
   const int toolbarHeight = toolbar_->isVisibleTo(this) ? toolbar_->sizeHint().height() : 0;
   resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
   setMinimumSize(kMinWindowWidth, kMinWindowHeight);
@@ -146,6 +149,7 @@ void frmMain::BuildMenus() {
   exportMenu->menuAction()->setProperty("gsIndex", 7);
   const char* exports[] = {"Curseur", "Windows Bitmap", "Fichier PCX"};
   for (int i = 0; i < 3; ++i) AddEntry(exportMenu, {"mnuExport", i, exports[i]});
+  AddEntry(exportMenu, {"mnuExport", 3, "Curseur X11"});
   AddEntry(special, {"mnuspecial", 8, "Créer curseur animé"});
 
   QMenu* help = AddMenu(this, bar, nullptr, "mnuHelpPop", "&Aide");
@@ -207,6 +211,7 @@ void frmMain::Start(const QString& commandLine) {
   SetupLanguage();
   doc_ = IconDocument();
   SetupFile();  // recent files, then the command-line file
+  SetupExtract();
   if (!commandLine.isEmpty()) OpenIconFile(commandLine);
   Layout();
   RePaint();

@@ -1,18 +1,16 @@
 #include "app/tool/tool_common.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "files/icon_reader.h"
 #include "platform/safe_file.h"
 
 namespace gs::tool {
-
-namespace {
-
-// Icons larger than this are not what the editor opens.
-constexpr std::size_t kMaxInputBytes = std::size_t{16} << 20;
-
-}  // namespace
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "glyphsmith-tool: %s\n", message.c_str());
@@ -24,26 +22,91 @@ int Usage(const std::string& message) {
   return kExitUsage;
 }
 
-bool LoadInput(const std::string& path, Surface& pixels, std::string& error) {
-  std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes, &error, kMaxInputBytes)) return false;
-  IconDecodeResult r = DecodeIconFile(bytes);
-  if (!r.problem.empty()) {
-    error = path + ": " + r.problem;
+bool ReadInput(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+  if (path != "-") return ReadWholeFile(path, bytes, &error, kMaxInputBytes);
+  bytes.clear();
+  std::uint8_t chunk[65536];
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = std::string("standard input: ") + std::strerror(errno);
+      return false;
+    }
+    if (n == 0) return true;
+    if (bytes.size() + static_cast<std::size_t>(n) > kMaxInputBytes) {
+      error = "standard input: file too large";
+      return false;
+    }
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  }
+}
+
+bool WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, std::string& error) {
+  if (path != "-") {
+    const WriteStatus st = WriteFileSafely(path, bytes);
+    if (!st) error = st.error;
+    return st.ok;
+  }
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+      std::fflush(stdout) != 0) {
+    error = std::string("standard output: ") + std::strerror(errno);
     return false;
   }
-  pixels = std::move(r.pixels);
   return true;
 }
 
-std::string ExtensionOf(const std::string& path) {
+bool DecodeInput(const std::string& path, std::span<const std::uint8_t> bytes, LoadedIcon& icon,
+                 std::string& error) {
+  IconDecodeResult r = DecodeIconFile(bytes);
+  if (!r.problem.empty()) {
+    error = (path == "-" ? std::string("standard input") : path) + ": " + r.problem;
+    return false;
+  }
+  icon.pixels = std::move(r.pixels);
+  icon.cursor = false;
+  icon.hotspotX = icon.hotspotY = 0;
+  // A cursor's directory entry holds its hotspot where an icon's has planes
+  // and bit count; an entry of another size is scaled to 32 x 32, and so is it.
+  if (r.entryIndex >= 0 && bytes.size() >= 6 && bytes[2] == 2 && bytes[3] == 0) {
+    const std::size_t at = 6 + 16 * static_cast<std::size_t>(r.entryIndex);
+    if (at + 8 <= bytes.size()) {
+      const int width = bytes[at] ? bytes[at] : 256;
+      const int height = bytes[at + 1] ? bytes[at + 1] : 256;
+      const int x = bytes[at + 4] | bytes[at + 5] << 8;
+      const int y = bytes[at + 6] | bytes[at + 7] << 8;
+      icon.cursor = true;
+      icon.hotspotX = std::min(31, x * 32 / width);
+      icon.hotspotY = std::min(31, y * 32 / height);
+    }
+  }
+  return true;
+}
+
+bool LoadInput(const std::string& path, LoadedIcon& icon, std::string& error) {
+  std::vector<std::uint8_t> bytes;
+  return ReadInput(path, bytes, error) && DecodeInput(path, bytes, icon, error);
+}
+
+std::string ExtensionOf(std::string_view path) {
   const auto slash = path.find_last_of('/');
   const auto dot = path.find_last_of('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  std::string ext = path.substr(dot + 1);
+  std::string ext(path.substr(dot + 1));
   for (char& c : ext)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return ext;
+}
+
+bool ParseWholeNumber(std::string_view s, unsigned long long from, unsigned long long to,
+                      unsigned long long& v) {
+  if (s.empty() || s.size() > 19) return false;
+  v = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + static_cast<unsigned>(c - '0');
+  }
+  return v >= from && v <= to;
 }
 
 }  // namespace gs::tool

@@ -1,7 +1,10 @@
 #pragma once
 // Shared pieces of glyphsmith-tool's commands. Exit codes: 0 done, 1 a file
 // could not be read or written (one line on stderr naming it), 2 bad usage.
+#include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/surface.h"
@@ -12,19 +15,37 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
+// No input larger than this is read, whatever the command: icons larger than
+// this are not what the editor opens.
+inline constexpr std::size_t kMaxInputBytes = std::size_t{16} << 20;
+
 int Fail(const std::string& message);   // prints "glyphsmith-tool: message", returns 1
 int Usage(const std::string& message);  // prints it and the --help hint, returns 2
 
-// Reads an .ico/.cur as the editor reads it; a file that is not one, or is
-// damaged, is refused with "<path>: <reason>".
-bool LoadInput(const std::string& path, Surface& pixels, std::string& error);
+// Reads a whole input file, or standard input for "-", up to kMaxInputBytes.
+// Fails with "<path>: <reason>".
+bool ReadInput(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
+// Writes a whole output file through the safe writer, or to standard output for "-".
+bool WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, std::string& error);
+
+// An .ico/.cur as the editor reads it, with the hotspot of the entry read
+// (in the 32 x 32 picture) when it is a cursor.
+struct LoadedIcon {
+  Surface pixels;
+  bool cursor = false;
+  int hotspotX = 0, hotspotY = 0;
+};
+// A file that is not an icon or cursor, or is damaged, is refused with
+// "<path>: <reason>".
+bool DecodeInput(const std::string& path, std::span<const std::uint8_t> bytes, LoadedIcon& icon,
+                 std::string& error);
+bool LoadInput(const std::string& path, LoadedIcon& icon, std::string& error);
 
 // Lower-case extension without the dot ("ico"), or "".
-std::string ExtensionOf(const std::string& path);
+std::string ExtensionOf(std::string_view path);
 
-int RunInfo(const std::vector<std::string>& args);
-int RunConvert(const std::vector<std::string>& args);
-int RunPixels(const std::vector<std::string>& args);
-int RunAni(const std::vector<std::string>& args);
+// A whole decimal number from..to, nothing else.
+bool ParseWholeNumber(std::string_view s, unsigned long long from, unsigned long long to,
+                      unsigned long long& v);
 
 }  // namespace gs::tool

@@ -2,64 +2,79 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string>
-#include <vector>
 
+#include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
+
+namespace gs::tool {
+// Each command's table lives in its own tool_<command>.cpp.
+extern const CommandSpec kInfoCommand;
+extern const CommandSpec kConvertCommand;
+extern const CommandSpec kPixelsCommand;
+extern const CommandSpec kAniCommand;
+extern const CommandSpec kEffectCommand;
+extern const CommandSpec kImportCommand;
+extern const CommandSpec kThumbnailCommand;
+extern const CommandSpec kXcursorCommand;
+}  // namespace gs::tool
 
 namespace {
 
-void PrintUsage(std::FILE* to) {
-  std::fputs(
-      "Usage: glyphsmith-tool COMMAND [ARGS]\n"
-      "  info FILE                 header and directory of an .ico/.cur, chunks of an .ani\n"
-      "  convert IN OUT [--depth 1|4|8|24] [--palette none|high|extreme] [--hotspot X,Y]\n"
-      "                            IN an .ico/.cur; OUT .ico, .cur, .bmp, .pcx or .png\n"
-      "                            (default depth 24; the palette matters at 8 bits)\n"
-      "  convert --out-dir DIR [--to ico|cur|bmp|pcx|png] [options] IN...\n"
-      "                            many files in one call (default --to bmp)\n"
-      "  pixels FILE               the loaded icon as 32 lines of 32 RRGGBB values\n"
-      "  ani OUT --interval MS FRAME...\n"
-      "                            an animated cursor from cursor files\n"
-      "  --help       show this text\n"
-      "  --version    show the version\n"
-      "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n",
-      to);
+using namespace gs::tool;
+
+// The commands in the order --help lists them.
+const CommandSpec* const kCommands[] = {
+    &kInfoCommand,
+    &kConvertCommand,
+    &kPixelsCommand,
+    &kAniCommand,
+    &kEffectCommand,
+    &kImportCommand,
+    &kThumbnailCommand,
+    &kXcursorCommand,
+};
+
+int Help(std::span<char* const> args) {
+  if (args.empty()) {
+    PrintOverview(kCommands, stdout);
+    return kExitOk;
+  }
+  const CommandSpec* c = FindCommand(kCommands, args[0]);
+  if (!c) return Usage("unknown command '" + std::string(args[0]) + "'");
+  PrintCommandHelp(*c, stdout);
+  return kExitOk;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    PrintUsage(stderr);
-    return gs::tool::kExitUsage;
+    PrintOverview(kCommands, stderr);
+    return kExitUsage;
   }
   const std::string cmd = argv[1];
+  const std::span<char* const> args(argv + 2, static_cast<std::size_t>(argc - 2));
+  int rc = kExitUsage;
   if (cmd == "--help" || cmd == "-h") {
-    PrintUsage(stdout);
-    return gs::tool::kExitOk;
-  }
-  if (cmd == "--version") {
+    rc = Help({});
+  } else if (cmd == "help") {
+    rc = Help(args);
+  } else if (cmd == "--version") {
     std::printf("glyphsmith-tool %s\n", GLYPHSMITH_VERSION);
-    return gs::tool::kExitOk;
-  }
-  const std::vector<std::string> args(argv + 2, argv + argc);
-  int rc = gs::tool::kExitUsage;
-  if (cmd == "info") {
-    rc = gs::tool::RunInfo(args);
-  } else if (cmd == "convert") {
-    rc = gs::tool::RunConvert(args);
-  } else if (cmd == "pixels") {
-    rc = gs::tool::RunPixels(args);
-  } else if (cmd == "ani") {
-    rc = gs::tool::RunAni(args);
+    rc = kExitOk;
+  } else if (const CommandSpec* c = FindCommand(kCommands, cmd)) {
+    Invocation call(*c);
+    rc = call.Parse(args);
+    if (rc < 0) rc = c->run(call);
   } else {
-    return gs::tool::Usage("unknown command '" + cmd + "'");
+    return Usage("unknown command '" + cmd + "'");
   }
   // Output that could not be written (a full disk behind a redirection) is a failure too.
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fprintf(stderr, "glyphsmith-tool: standard output: %s\n", std::strerror(errno));
-    return gs::tool::kExitFailure;
+    return kExitFailure;
   }
   return rc;
 }

@@ -184,11 +184,11 @@ TEST(AnimatedCursor, OneFrameLayout) {
   EXPECT_EQ(U32At(b, 16), 104u);
   EXPECT_EQ(tag(20), "INFO");
   EXPECT_EQ(tag(24), "INAM");
-  EXPECT_EQ(U32At(b, 28), 65u);
-  EXPECT_EQ(b[32 + 64], 0);
-  EXPECT_EQ(tag(97), "IART");
-  EXPECT_EQ(U32At(b, 101), 19u);
-  EXPECT_EQ(b[105 + 18], 0);
+  EXPECT_EQ(U32At(b, 28), 66u);
+  EXPECT_EQ(b[32 + 65], 0);
+  EXPECT_EQ(tag(98), "IART");
+  EXPECT_EQ(U32At(b, 102), 18u);
+  EXPECT_EQ(b[106 + 17], 0);
   EXPECT_EQ(tag(124), "anih");
   const std::uint32_t anih[] = {36, 36, 1, 1, 0, 0, 0, 0, 25, 1};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(U32At(b, 128 + 4 * i), anih[i]) << i;
@@ -200,19 +200,88 @@ TEST(AnimatedCursor, OneFrameLayout) {
   EXPECT_EQ(Bytes(b.begin() + 188, b.end()), frame);
 }
 
-TEST(AnimatedCursor, ThreeOddFramesFollowEachOtherWithoutPadding) {
-  const std::vector<Bytes> frames{Bytes(3, 1), Bytes(3, 1), Bytes(3, 1)};
-  const Bytes b = BuildAnimatedCursorBytes(frames, 1, "ab", "c");
-  EXPECT_EQ(b.size(), 98u + 2 + 1 + 3 * 8 + 9);
-  EXPECT_EQ(U32At(b, 4), b.size() - 8);
-  EXPECT_EQ(U32At(b, 16), 22u + 3);
-  const std::size_t fram = 94 + 3;
-  EXPECT_EQ(std::string(b.begin() + fram, b.begin() + fram + 4), "fram");
-  for (int k = 0; k < 3; ++k) {
-    const std::size_t at = fram + 4 + 11 * k;
-    EXPECT_EQ(std::string(b.begin() + at, b.begin() + at + 4), "icon");
-    EXPECT_EQ(U32At(b, at + 4), 3u);
+// Walks [begin, end) as RIFF chunks: every size fits its parent, an odd
+// chunk is followed by a zero pad byte, lists nest, and the last chunk ends
+// exactly where its parent does. Returns the first fault, or "".
+std::string CheckChunks(const Bytes& b, std::size_t begin, std::size_t end, int& count) {
+  std::size_t at = begin;
+  while (at < end) {
+    if (end - at < 8) return "chunk header cut at " + std::to_string(at);
+    const std::string id(b.begin() + at, b.begin() + at + 4);
+    const std::uint32_t size = U32At(b, at + 4);
+    const std::size_t body = at + 8;
+    if (size > end - body) return id + " runs past its parent at " + std::to_string(at);
+    ++count;
+    if (id == "RIFF" || id == "LIST") {
+      const std::string inner = CheckChunks(b, body + 4, body + size, count);
+      if (!inner.empty()) return inner;
+    }
+    at = body + size;
+    if (size & 1) {
+      if (at >= end) return id + " has no pad byte inside its parent";
+      if (b[at] != 0) return id + " pad byte is not 0";
+      ++at;
+    }
   }
+  return at == end ? "" : "chunks overrun their parent";
+}
+
+TEST(AnimatedCursor, EveryChunkIsEvenPaddedAndNested) {
+  const Bytes icon = BuildIconBytes(MakeIconSurface(), 1, PaletteMethod::None);
+  struct Case {
+    const char* name;
+    std::vector<Bytes> frames;
+    std::string note, author;
+    std::size_t framList;  // offset of the frame list, 168 with our texts
+  } cases[] = {
+      {"our texts, one cursor", {icon}, std::string(AniCreatorNote()),
+       std::string(AniAuthorName()), 168},
+      {"odd-length frames", {Bytes(3, 1), icon, Bytes(5, 2)}, std::string(AniCreatorNote()),
+       std::string(AniAuthorName()), 168},
+      {"odd texts", {Bytes(3, 1)}, "ab", "c", 24 + 8 + 4 + 8 + 2 + 8 + 36},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Bytes b = BuildAnimatedCursorBytes(c.frames, 1, c.note, c.author);
+    ASSERT_GE(b.size(), 12u);
+    EXPECT_EQ(b.size() % 2, 0u);
+    EXPECT_EQ(U32At(b, 4), b.size() - 8);
+    int count = 0;
+    EXPECT_EQ(CheckChunks(b, 0, b.size(), count), "");
+    EXPECT_EQ(count, 6 + static_cast<int>(c.frames.size()));
+    EXPECT_EQ(std::string(b.begin() + c.framList, b.begin() + c.framList + 4), "LIST");
+    // The first frame comes back whole.
+    std::span<const std::uint8_t> first;
+    ASSERT_TRUE(FirstAniFrame(b, first));
+    EXPECT_EQ(Bytes(first.begin(), first.end()), c.frames[0]);
+  }
+  // Our texts leave "anih" at 124 whatever the frames.
+  const Bytes b = BuildAnimatedCursorBytes(std::vector<Bytes>{Bytes(7, 0)}, 1);
+  EXPECT_EQ(std::string(b.begin() + 124, b.begin() + 128), "anih");
+}
+
+TEST(AnimatedCursor, FirstFrameOfFilesWithoutPadsAndOfDamage) {
+  // An unpadded file as older builds wrote it: texts of 64 and 18 characters.
+  const Bytes icon = BuildIconBytes(MakeIconSurface(), 1, PaletteMethod::None);
+  Bytes old = BuildAnimatedCursorBytes(std::vector<Bytes>{icon}, 1,
+                                       std::string(64, 'n'), std::string(18, 'a'));
+  // Take out the two pad bytes and fix the sizes as those files had them.
+  old.erase(old.begin() + 32 + 65);
+  old.erase(old.begin() + 32 + 65 + 8 + 19);
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) old[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  put32(4, static_cast<std::uint32_t>(old.size() - 8));
+  put32(16, 104);
+  std::span<const std::uint8_t> frame;
+  ASSERT_TRUE(FirstAniFrame(old, frame));
+  EXPECT_EQ(Bytes(frame.begin(), frame.end()), icon);
+
+  const Bytes good = BuildAnimatedCursorBytes(std::vector<Bytes>{icon}, 1);
+  EXPECT_FALSE(FirstAniFrame(Bytes(good.begin(), good.begin() + 300), frame)) << "cut frame";
+  EXPECT_FALSE(FirstAniFrame(Bytes(good.begin(), good.begin() + 100), frame));
+  EXPECT_FALSE(FirstAniFrame(icon, frame)) << "not RIFF";
+  EXPECT_FALSE(FirstAniFrame(BuildAnimatedCursorBytes(std::vector<Bytes>{}, 1), frame));
 }
 
 TEST(AnimatedCursor, DisplayRateFromInterval) {
@@ -245,7 +314,7 @@ TEST(AnimatedCursor, MissingFrameWritesNothingAndNamesTheFrame) {
 
   const std::vector<std::string> three{dir.file("a.cur"), dir.file("a.cur"), dir.file("a.cur")};
   ASSERT_TRUE(WriteAnimatedCursor(dir.file("out.ani"), three, 1));
-  EXPECT_EQ(test::ReadAll(dir.file("out.ani")).size(), 98u + 64 + 18 + 3 * (8 + 326));
+  EXPECT_EQ(test::ReadAll(dir.file("out.ani")).size(), 98u + 65 + 17 + 3 * (8 + 326));
 }
 
 TEST(AnimatedCursor, RiffChunksOfWhatWeWriteAndOfDamage) {
@@ -334,26 +403,33 @@ namespace gs {
 namespace {
 
 TEST(DepthConversion, NearestStandardIndexMatchesAFullSearch) {
-  // Every grey, every colour on a coarse grid and a spread of others.
-  const auto table = StandardTable(8);
-  auto fullSearch = [&](Color c) {
-    int best = 0, bestDistance = 1 << 30;
-    for (int i = 0; i < 256; ++i) {
-      const int dr = RedOf(c) - table[i].red, dg = GreenOf(c) - table[i].green,
-                db = BlueOf(c) - table[i].blue;
-      const int d = dr * dr + dg * dg + db * db;
-      if (d < bestDistance) best = i, bestDistance = d;
-    }
-    return best;
-  };
+  // Every grey, every colour on a coarse grid, the tie points of the classic
+  // table's levels (64, 191, 192) and a spread of others, at every depth.
   std::vector<Color> colours;
   for (int v = 0; v < 256; ++v) colours.push_back(RGB(v, v, v));
   for (int r = 0; r < 256; r += 5)
     for (int g = 0; g < 256; g += 5)
       for (int b = 0; b < 256; b += 5) colours.push_back(RGB(r, g, b));
+  for (int r : {0, 63, 64, 65, 127, 128, 129, 191, 192, 193, 255})
+    for (int g : {0, 64, 128, 191, 192, 255})
+      for (int b : {0, 64, 128, 192, 255}) colours.push_back(RGB(r, g, b));
   std::mt19937 rng(3);
   for (int i = 0; i < 20000; ++i) colours.push_back(rng() & 0xFFFFFF);
-  for (Color c : colours) ASSERT_EQ(NearestStandardIndex(8, c), fullSearch(c)) << std::hex << c;
+  for (int bits : {1, 4, 8}) {
+    const auto table = StandardTable(bits);
+    auto fullSearch = [&](Color c) {
+      int best = 0, bestDistance = 1 << 30;
+      for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+        const int dr = RedOf(c) - table[i].red, dg = GreenOf(c) - table[i].green,
+                  db = BlueOf(c) - table[i].blue;
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestDistance) best = i, bestDistance = d;
+      }
+      return best;
+    };
+    for (Color c : colours)
+      ASSERT_EQ(NearestStandardIndex(bits, c), fullSearch(c)) << bits << " bits " << std::hex << c;
+  }
 }
 
 }  // namespace

@@ -135,26 +135,6 @@ TEST(IconReader, SingleEntryIsReadWithoutLookingAtItsDirectoryFields) {
   EXPECT_EQ(FirstDifference(r.pixels, TableColours()), "");
 }
 
-TEST(IconReader, FallbackDrawsTheBestImageOverBlackWithoutRepaintOrRecent) {
-  // Entries of 16 and 48 pixels only: the 48 one is nearest above 32 and is scaled down.
-  const auto b = MultiEntryFile({{16, 16, 24, RGB(1, 1, 1)}, {48, 48, 24, RGB(9, 9, 9)}});
-  IconDecodeResult r = DecodeIconFile(b);
-  EXPECT_TRUE(r.fallback);
-  // The images really are 32 x 32 here, so the 48 x 48 entry's picture is drawn as is.
-  EXPECT_EQ(r.pixels.GetPixel(0, 0), RGB(9, 9, 9));
-
-  test::TempDir dir;
-  test::WriteAll(dir.file("f.ico"), b);
-  IconDocument doc;
-  doc.modified = true;
-  const IconLoadResult load = LoadIconFile(dir.file("f.ico"), doc);
-  EXPECT_TRUE(load.started);
-  EXPECT_FALSE(load.repaint);
-  EXPECT_FALSE(load.addToRecent);
-  EXPECT_FALSE(doc.modified);
-  EXPECT_EQ(doc.fileName, dir.file("f.ico"));
-}
-
 TEST(IconReader, MaskBitMakesWhiteAndOpaqueWhiteIsWhiteToo) {
   // Hand-made 24-bit image: pixel (0,0) black with mask 1, pixel (1,0) white with mask 0.
   auto b = BuildIconBytes(test::Picture({"##"}, {}, RGB(5, 5, 5)), 24, PaletteMethod::None);
@@ -210,15 +190,16 @@ TEST(IconReader, ForeignTwentyFourBitIconWithoutTableReadsUnshifted) {
   EXPECT_EQ(FirstDifference(r.pixels, pic), "");
 }
 
+// A PNG whose top-left block (as wide as one pixel of the 32 x 32 result) has
+// the given alpha.
 std::vector<std::uint8_t> PngBytes(int w, int h, std::uint8_t alphaTopLeft) {
   std::vector<std::uint8_t> rgba(static_cast<std::size_t>(w) * h * 4);
   for (int i = 0; i < w * h; ++i) {
     rgba[4 * i] = 200;
     rgba[4 * i + 1] = 10;
     rgba[4 * i + 2] = 20;
-    rgba[4 * i + 3] = 255;
+    rgba[4 * i + 3] = i % w < w / 32 && i / w < h / 32 ? alphaTopLeft : 255;
   }
-  rgba[3] = alphaTopLeft;
   png_image img{};
   img.version = PNG_IMAGE_VERSION;
   img.width = w;
@@ -263,7 +244,9 @@ TEST(IconReader, PngEntryIsDecodedScaledAndLowAlphaBecomesWhite) {
   EXPECT_EQ(opaque.pixels.GetPixel(0, 0), RGB(200, 10, 20));
 }
 
+// A 32-bit image whose top-left quarter is see-through, by alpha or by the AND mask.
 std::vector<std::uint8_t> Dib32(int side, bool withAlpha) {
+  auto clear = [side](int x, int y) { return x < side / 4 && y < side / 4; };
   bytes::Writer w;
   w.U32(40);
   w.U32(side);
@@ -271,29 +254,35 @@ std::vector<std::uint8_t> Dib32(int side, bool withAlpha) {
   w.U16(1);
   w.U16(32);
   for (int i = 0; i < 6; ++i) w.U32(0);
-  for (int y = 0; y < side; ++y)
+  for (int r = 0; r < side; ++r)
     for (int x = 0; x < side; ++x) {
       w.U8(30);
       w.U8(20);
       w.U8(10);
-      // Stored bottom row first: the last stored row is the top row.
-      w.U8(withAlpha ? (y == side - 1 && x == 0 ? 0 : 255) : 0);
+      // Stored bottom row first.
+      w.U8(withAlpha ? (clear(x, side - 1 - r) ? 0 : 255) : 0);
     }
   const int maskStride = (side + 31) / 32 * 4;
-  for (int y = 0; y < side; ++y)
-    for (int i = 0; i < maskStride; ++i) w.U8(!withAlpha && y == side - 1 && i == 0 ? 0x80 : 0);
+  for (int r = 0; r < side; ++r) {
+    std::vector<std::uint8_t> row(maskStride, 0);
+    for (int x = 0; x < side; ++x)
+      if (!withAlpha && clear(x, side - 1 - r)) row[x / 8] |= 0x80 >> (x % 8);
+    w.Bytes(row);
+  }
   return w.Take();
 }
 
 TEST(IconReader, ThirtyTwoBitEntryUsesAlphaOrElseTheMask) {
   for (bool alpha : {true, false}) {
-    for (int side : {32, 48}) {
+    for (int side : {16, 32, 48, 64}) {
       SCOPED_TRACE(std::to_string(side) + (alpha ? " alpha" : " mask"));
       const IconDecodeResult r = DecodeIconFile(SingleEntryFile(Dib32(side, alpha), side, 32));
       EXPECT_EQ(r.kind, IconImageKind::Rgba32);
       EXPECT_EQ(r.problem, "");
       EXPECT_EQ(r.pixels.GetPixel(0, 0), kWhite);
-      EXPECT_EQ(r.pixels.GetPixel(1, 1), RGB(10, 20, 30));
+      EXPECT_EQ(r.pixels.GetPixel(7, 7), kWhite);
+      EXPECT_EQ(r.pixels.GetPixel(8, 8), RGB(10, 20, 30));
+      EXPECT_EQ(r.pixels.GetPixel(31, 0), RGB(10, 20, 30));
     }
   }
 }
@@ -380,6 +369,217 @@ TEST(IconReader, LoadIconFileStatusAndDocument) {
   EXPECT_FALSE(bad.problem.empty());
   EXPECT_FALSE(doc.modified);
   EXPECT_EQ(doc.surface.GetPixel(3, 3), kBlack);
+}
+
+// A 24-bit image of any size in one colour, its top-left quarter masked out.
+std::vector<std::uint8_t> Dib24(int side, Color c) {
+  bytes::Writer w;
+  w.U32(40);
+  w.U32(side);
+  w.U32(2 * side);
+  w.U16(1);
+  w.U16(24);
+  for (int i = 0; i < 6; ++i) w.U32(0);
+  const int stride = (side * 3 + 3) / 4 * 4;
+  for (int r = 0; r < side; ++r) {
+    for (int x = 0; x < side; ++x) {
+      w.U8(BlueOf(c));
+      w.U8(GreenOf(c));
+      w.U8(RedOf(c));
+    }
+    w.Fill(stride - side * 3, 0);
+  }
+  const int maskStride = (side + 31) / 32 * 4;
+  for (int r = 0; r < side; ++r) {
+    std::vector<std::uint8_t> row(maskStride, 0);
+    for (int x = 0; x < side / 4; ++x)
+      if (side - 1 - r < side / 4) row[x / 8] |= 0x80 >> (x % 8);
+    w.Bytes(row);
+  }
+  return w.Take();
+}
+
+struct Entry {
+  int width, height, dirBits;  // as the directory states them
+  std::vector<std::uint8_t> image;
+};
+std::vector<std::uint8_t> FileOf(const std::vector<Entry>& entries, int type = 1) {
+  bytes::Writer w;
+  w.U16(0);
+  w.U16(type);
+  w.U16(static_cast<unsigned>(entries.size()));
+  std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(entries.size());
+  for (const Entry& e : entries) {
+    w.U8(e.width % 256);
+    w.U8(e.height % 256);
+    w.U8(0);
+    w.U8(0);
+    w.U16(type == 2 ? 3 : 1);  // hotspot X of a cursor
+    w.U16(e.dirBits);
+    w.U32(static_cast<std::uint32_t>(e.image.size()));
+    w.U32(offset);
+    offset += static_cast<std::uint32_t>(e.image.size());
+  }
+  for (const Entry& e : entries) w.Bytes(e.image);
+  return w.Take();
+}
+
+TEST(IconReader, EntriesQualifyByTheirOwnHeaderWhenTheDirectoryDoesNot) {
+  const Color a = RGB(10, 0, 0), b = RGB(20, 0, 0);
+  const Color rgba = RGB(10, 20, 30);  // Dib32's colour
+  struct Case {
+    const char* name;
+    std::vector<Entry> entries;
+    int type;
+    int wantEntry;
+    Color want;
+  } cases[] = {
+      {"bit count 0 in the directory", {{16, 16, 0, Dib24(16, a)}, {32, 32, 0, Dib24(32, b)}}, 1,
+       1, b},
+      {"32 bits preferred, then 24",
+       {{32, 32, 0, Dib24(32, a)}, {48, 48, 32, Dib32(48, true)}, {32, 32, 32, Dib32(32, true)}},
+       1, 2, rgba},
+      {"cursor: the field holds hotspot Y",
+       {{16, 16, 5, Dib24(16, a)}, {32, 32, 5, Dib24(32, b)}, {48, 48, 5, Dib24(48, a)}}, 2, 1, b},
+      {"directory choice kept", {{32, 32, 32, Dib32(32, true)}, {32, 32, 8, Dib24(32, b)}}, 1, 1,
+       b},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    const IconDecodeResult r = DecodeIconFile(FileOf(k.entries, k.type));
+    EXPECT_EQ(r.problem, "");
+    EXPECT_FALSE(r.fallback);
+    EXPECT_EQ(r.entryIndex, k.wantEntry);
+    EXPECT_EQ(r.pixels.GetPixel(0, 0), kWhite) << "transparency kept";
+    EXPECT_EQ(r.pixels.GetPixel(31, 31), k.want);
+    if (k.type == 2) {
+      EXPECT_TRUE(r.cursor);
+      EXPECT_EQ(r.hotspotX, 3);
+      EXPECT_EQ(r.hotspotY, 5);
+    }
+  }
+}
+
+TEST(IconReader, FallbackDrawsTheBestImageOverWhiteWithoutRepaintOrRecent) {
+  // Entries of 16 and 48 pixels only: the 48 one is nearest above 32 and is scaled down.
+  const auto b = FileOf({{16, 16, 24, Dib24(16, RGB(1, 1, 1))}, {48, 48, 24, Dib24(48, RGB(9, 9, 9))}});
+  IconDecodeResult r = DecodeIconFile(b);
+  EXPECT_TRUE(r.fallback);
+  EXPECT_EQ(r.entryIndex, 1);
+  EXPECT_EQ(r.problem, "");
+  EXPECT_EQ(r.pixels.GetPixel(0, 0), kWhite) << "transparent parts are white, never black";
+  EXPECT_EQ(r.pixels.GetPixel(7, 7), kWhite);
+  EXPECT_EQ(r.pixels.GetPixel(8, 8), RGB(9, 9, 9));
+
+  test::TempDir dir;
+  test::WriteAll(dir.file("f.ico"), b);
+  IconDocument doc;
+  doc.modified = true;
+  const IconLoadResult load = LoadIconFile(dir.file("f.ico"), doc);
+  EXPECT_TRUE(load.started);
+  EXPECT_FALSE(load.repaint);
+  EXPECT_FALSE(load.addToRecent);
+  EXPECT_FALSE(doc.modified);
+  EXPECT_EQ(doc.fileName, dir.file("f.ico"));
+}
+
+TEST(IconReader, SingleEntriesOfOtherSizesAreDecodedAtTheirSizeAndBroughtTo32) {
+  // Four quadrants of different colours show the scaling: 16 doubles each
+  // pixel, 8 quadruples it, 64 and 48 reduce, 24 grows through the smoothing scaler.
+  for (int side : {8, 16, 24, 48, 64}) {
+    for (int bits : {1, 4, 8, 24}) {
+      SCOPED_TRACE(std::to_string(side) + " px, " + std::to_string(bits) + " bits");
+      const std::vector<PaletteEntry> table = {{0, 0, 255, 0}, {255, 0, 0, 0}};  // red, blue
+      bytes::Writer w;
+      w.U32(40);
+      w.U32(side);
+      w.U32(2 * side);
+      w.U16(1);
+      w.U16(bits);
+      for (int i = 0; i < 6; ++i) w.U32(0);
+      if (bits != 24) {
+        for (int i = 0; i < (1 << bits); ++i)
+          w.Bytes(ColorTableBytes(std::span(table).subspan(i < 2 ? i : 0, 1)));
+      }
+      const int stride = (side * bits + 31) / 32 * 4;
+      for (int r = 0; r < side; ++r) {
+        std::vector<std::uint8_t> row(stride, 0);
+        const int y = side - 1 - r;
+        for (int x = 0; x < side; ++x) {
+          const int index = (x < side / 2) == (y < side / 2) ? 0 : 1;
+          if (bits == 24) {
+            row[3 * x] = index ? 255 : 0;
+            row[3 * x + 2] = index ? 0 : 255;
+          } else if (bits == 8) {
+            row[x] = static_cast<std::uint8_t>(index);
+          } else if (bits == 4) {
+            row[x / 2] |= static_cast<std::uint8_t>(index << (x % 2 ? 0 : 4));
+          } else if (index) {
+            row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+          }
+        }
+        w.Bytes(row);
+      }
+      w.Fill(static_cast<std::size_t>((side + 31) / 32 * 4) * side, 0);  // all opaque
+      const IconDecodeResult r = DecodeIconFile(SingleEntryFile(w.Take(), side, bits));
+      EXPECT_EQ(r.problem, "");
+      const Color red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+      EXPECT_EQ(r.pixels.GetPixel(0, 0), red);
+      EXPECT_EQ(r.pixels.GetPixel(31, 0), blue);
+      EXPECT_EQ(r.pixels.GetPixel(0, 31), blue);
+      EXPECT_EQ(r.pixels.GetPixel(31, 31), red);
+      if (32 % side == 0 || side > 32) {
+        // Whole-factor growth and exact halving or more keep the quadrants crisp.
+        EXPECT_EQ(r.pixels.GetPixel(15, 15), red);
+        EXPECT_EQ(r.pixels.GetPixel(16, 15), side == 48 ? r.pixels.GetPixel(16, 15) : blue);
+      }
+    }
+  }
+}
+
+TEST(IconReader, ThirtyTwoBitsWithoutAndMaskLetAlphaDecide) {
+  auto image = Dib32(32, true);
+  image.resize(image.size() - 128);  // no AND mask
+  const IconDecodeResult r = DecodeIconFile(SingleEntryFile(image, 32, 32));
+  EXPECT_EQ(r.problem, "");
+  EXPECT_EQ(r.pixels.GetPixel(0, 0), kWhite);
+  EXPECT_EQ(r.pixels.GetPixel(8, 8), RGB(10, 20, 30));
+}
+
+TEST(IconReader, PartlyTransparentPixelsFollowTheThreshold) {
+  // Alpha below 128 is transparent; from 128 up the pixel keeps its own colour, unblended.
+  for (int alpha : {0, 1, 127, 128, 200, 255}) {
+    const IconDecodeResult r = DecodeIconFile(SingleEntryFile(PngBytes(32, 32, alpha), 32, 32));
+    EXPECT_EQ(r.pixels.GetPixel(0, 0), alpha < 128 ? kWhite : RGB(200, 10, 20)) << alpha;
+  }
+}
+
+TEST(IconReader, FallbackTriesEachImageOnceWithinABudget) {
+  // Thousands of entries of 48 x 48, none qualifying, all pointing at one
+  // damaged PNG: one attempt, then the defined black picture with a problem.
+  std::vector<std::uint8_t> png = PngBytes(48, 48, 255);
+  png.resize(png.size() - 20);  // cut before its end
+  const int n = 32767;
+  bytes::Writer w;
+  w.U16(0);
+  w.U16(1);
+  w.U16(n);
+  const std::uint32_t offset = 6 + 16 * n;
+  for (int i = 0; i < n; ++i) {
+    w.U8(48);
+    w.U8(48);
+    w.U8(0);
+    w.U8(0);
+    w.U16(1);
+    w.U16(32);
+    w.U32(static_cast<std::uint32_t>(png.size()));
+    w.U32(offset);
+  }
+  w.Bytes(png);
+  const IconDecodeResult r = DecodeIconFile(w.Take());
+  EXPECT_TRUE(r.fallback);
+  EXPECT_EQ(r.problem, "no image could be read");
+  EXPECT_EQ(r.pixels.Width(), 32);
 }
 
 }  // namespace

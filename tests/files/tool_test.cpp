@@ -180,8 +180,9 @@ TEST_F(ToolTest, OutDirConvertsManyAndReportsEachBadOne) {
   const ToolRun r = Tool(dir_, "convert --out-dir " + out + " " + in_ + " " + dir_.file("bad.ico") +
                                    " " + dir_.file("b.ico"));
   EXPECT_EQ(r.rc, 1);
-  EXPECT_EQ(Lines(r.err), 1) << r.err;
+  EXPECT_EQ(Lines(r.err), 2) << r.err;
   EXPECT_NE(r.err.find("bad.ico"), std::string::npos);
+  EXPECT_NE(r.err.find("\n3 files: 2 written, 1 failed\n"), std::string::npos) << r.err;
   EXPECT_EQ(test::ReadAll(out + "/in.bmp"), BuildBitmapBytes(Sample(), 24));
   IconDocument doc;
   LoadIconFile(dir_.file("b.ico"), doc);
@@ -205,7 +206,7 @@ TEST_F(ToolTest, OutDirShowsProgressOnlyOnATerminal) {
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   EXPECT_NE(Slurp(dir_.file("tty.txt")).find("converting 1/1"), std::string::npos);
   const ToolRun piped = Tool(dir_, "convert --out-dir " + out + " " + in_);
-  EXPECT_EQ(piped.err, "");
+  EXPECT_EQ(piped.err, "1 file: 1 written, 0 failed\n");
 }
 
 }  // namespace

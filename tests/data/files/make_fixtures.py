@@ -136,20 +136,20 @@ def main():
                      (32, 32, 0, 1, 24, rgb_image(teal, 32, 32, 24, none))]),
           teal)
 
-    # Single PNG entry of 64 x 64: scaled to 32, alpha below 128 white.
+    # Single PNG entry of 64 x 64: each 2 x 2 block averaged, alpha below 128 white.
     pc = lambda x, y: (200, (x * 4) % 256, 50)
     pa = lambda x, y: 0 if x < 16 else 255
     write("valid", "png_64.ico", icon_file([(64, 64, 0, 1, 32, png(pc, pa, 64, 64))]),
-          lambda x, y: WHITE if 2 * x < 16 else pc(2 * x, 2 * y))
+          lambda x, y: WHITE if 2 * x < 16 else (200, 8 * x + 2, 50))
 
     # Modern icon, 32 bits with alpha at 16 and 48 only: the fallback scales
-    # the 48 one; its see-through parts stay black.
+    # the 48 one; its see-through parts are white.
     c48 = lambda x, y: (10, 200, 30)
     a48 = lambda x, y: 0 if y < 24 else 255
     write("valid", "modern_16_48_32bit.ico",
           icon_file([(16, 16, 0, 1, 32, rgb_image(c48, 16, 16, 32, none, a48)),
                      (48, 48, 0, 1, 32, rgb_image(c48, 48, 48, 32, none, a48))]),
-          lambda x, y: (0, 0, 0) if (y * 48 // 32) < 24 else c48(x, y))
+          lambda x, y: WHITE if y < 16 else c48(x, y))
 
     good = open(os.path.join(HERE, "valid", "red_cross_4bit.ico"), "rb").read()
     write("invalid", "truncated_in_pixels.ico", good[:300])

@@ -1,0 +1,44 @@
+#pragma once
+// The batch mode shared by the commands that take --out-dir:
+//
+//   int RunConvert(const Invocation& call) {
+//     if (call.IsBatch())
+//       return RunBatch(call, "bmp", [&](const BatchItem& item, std::vector<std::uint8_t>& out,
+//                                        std::string& error) { ...; return true; });
+//
+// RunBatch takes the inputs from the operands and then from --files-from (read
+// as they are needed, so memory does not grow with their number), reads each
+// (at most kMaxInputBytes), asks the command for the output bytes and writes
+// them to DIR/<input name without extension>.<extension> through one
+// SafeWriteBatch. It shows progress on a terminal, prints one line per failed
+// input and ends with "1,000 files: 950 written, 50 failed" on stderr.
+// Exit code 1 when any input failed.
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/tool/tool_command.h"
+
+namespace gs::tool {
+
+struct BatchItem {
+  const std::string& path;               // the input as named
+  std::span<const std::uint8_t> bytes;   // its whole content
+};
+
+// Fills `out` (empty on entry, its capacity reused) or returns false with
+// `error` ("<path>: <reason>").
+using BatchBuild =
+    std::function<bool(const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error)>;
+
+// Operands before `firstInput` are the command's own (effect's operation), not inputs.
+int RunBatch(const Invocation& call, std::string_view extension, const BatchBuild& build,
+             std::size_t firstInput = 0);
+
+// "3 files: 2 written, 1 failed".
+std::string BatchSummary(unsigned long long inputs, unsigned long long failed);
+
+}  // namespace gs::tool

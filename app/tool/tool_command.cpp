@@ -1,0 +1,199 @@
+#include "app/tool/tool_command.h"
+
+#include "app/tool/tool_common.h"
+
+namespace gs::tool {
+
+namespace {
+
+constexpr OptionSpec kBatchOptions[] = {
+    {"--out-dir", "DIR",
+     "batch mode: write each input to DIR under its own\n"
+     "name with the new extension; one line per failure\n"
+     "and a summary on standard error"},
+    {"--files-from", "FILE",
+     "batch mode: also take the inputs named in FILE, one\n"
+     "per line (- for standard input); no limit on their\n"
+     "number"},
+    {"-0", "", "names in --files-from end with a NUL byte instead\n"
+               "of a line end"},
+};
+
+constexpr OptionSpec kHelpOption{"--help", "", "show this text"};
+
+const OptionSpec* FindOption(const CommandSpec& c, std::string_view name) {
+  for (const OptionSpec& o : c.options)
+    if (o.name == name) return &o;
+  if (c.batch)
+    for (const OptionSpec& o : kBatchOptions)
+      if (o.name == name) return &o;
+  return nullptr;
+}
+
+// Prints text with every line after the first indented by `indent` spaces.
+void PrintIndented(std::string_view text, int indent, std::FILE* to) {
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t nl = text.find('\n', start);
+    const std::string_view line = text.substr(start, nl - start);
+    if (start > 0 && !line.empty()) std::fprintf(to, "%*s", indent, "");
+    std::fwrite(line.data(), 1, line.size(), to);
+    std::fputc('\n', to);
+    if (nl == std::string_view::npos) break;
+    start = nl + 1;
+  }
+}
+
+void PrintOption(const OptionSpec& o, std::FILE* to) {
+  constexpr int kColumn = 24;
+  std::string head = "  " + std::string(o.name);
+  if (!o.value.empty()) head += " " + std::string(o.value);
+  std::fputs(head.c_str(), to);
+  if (static_cast<int>(head.size()) + 2 > kColumn) {
+    std::fprintf(to, "\n%*s", kColumn, "");
+  } else {
+    std::fprintf(to, "%*s", kColumn - static_cast<int>(head.size()), "");
+  }
+  PrintIndented(o.help, kColumn, to);
+}
+
+void PrintUsageLines(const CommandSpec& c, std::FILE* to, const char* first) {
+  std::string_view s = c.synopsis;
+  bool firstLine = true;
+  for (;;) {
+    const std::size_t nl = s.find('\n');
+    const std::string_view line = s.substr(0, nl);
+    std::fprintf(to, "%s glyphsmith-tool %.*s %.*s\n", firstLine ? first : "      ",
+                 static_cast<int>(c.name.size()), c.name.data(), static_cast<int>(line.size()),
+                 line.data());
+    firstLine = false;
+    if (nl == std::string_view::npos) break;
+    s.remove_prefix(nl + 1);
+  }
+}
+
+}  // namespace
+
+std::span<const OptionSpec> BatchOptions() { return kBatchOptions; }
+
+bool Invocation::Has(std::string_view option) const {
+  for (const auto& [name, value] : given_)
+    if (name == option) return true;
+  return false;
+}
+
+std::optional<std::string_view> Invocation::Value(std::string_view option) const {
+  std::optional<std::string_view> v;
+  for (const auto& [name, value] : given_)
+    if (name == option) v = value;
+  return v;
+}
+
+namespace {
+
+bool IsNegativeNumber(std::string_view a) {
+  std::size_t i = 1, digits = 0;
+  while (i < a.size() && a[i] >= '0' && a[i] <= '9') ++i, ++digits;
+  if (i < a.size() && a[i] == '.')
+    for (++i; i < a.size() && a[i] >= '0' && a[i] <= '9'; ++i) ++digits;
+  return digits > 0 && i == a.size();
+}
+
+}  // namespace
+
+int Invocation::Parse(std::span<char* const> args) {
+  const CommandSpec& c = *command_;
+  const std::string who = std::string(c.name) + ": ";
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view a = args[i];
+    if (a == "--") {
+      for (++i; i < args.size(); ++i) operands_.emplace_back(args[i]);
+      break;
+    }
+    // "-" alone is standard input or output; a negative number ("-45", "-2.5") that
+    // names no option is an operand too.
+    if (a.size() < 2 || a[0] != '-' || (IsNegativeNumber(a) && !FindOption(c, a))) {
+      operands_.push_back(a);
+      continue;
+    }
+    if (a == "--help" || a == "-h") {
+      PrintCommandHelp(c, stdout);
+      return kExitOk;
+    }
+    std::string_view name = a;
+    std::optional<std::string_view> inlineValue;
+    if (a.starts_with("--")) {
+      if (const std::size_t eq = a.find('='); eq != std::string_view::npos) {
+        name = a.substr(0, eq);
+        inlineValue = a.substr(eq + 1);
+      }
+    }
+    const OptionSpec* spec = FindOption(c, name);
+    if (!spec) return Usage(who + "unknown option '" + std::string(name) + "'");
+    if (spec->value.empty()) {
+      if (inlineValue) return Usage(who + std::string(name) + " takes no value");
+      given_.emplace_back(name, std::string_view{});
+    } else if (inlineValue) {
+      given_.emplace_back(name, *inlineValue);
+    } else if (i + 1 < args.size()) {
+      given_.emplace_back(name, std::string_view(args[++i]));
+    } else {
+      return Usage(who + std::string(name) + " needs a value (" + std::string(spec->value) + ")");
+    }
+  }
+  if (!c.batch) return -1;
+  if (Has("--files-from") && !IsBatch()) return Usage(who + "--files-from needs --out-dir");
+  if (Has("-0") && !Has("--files-from")) Warn("-0 does nothing without --files-from");
+  return -1;
+}
+
+const CommandSpec* FindCommand(std::span<const CommandSpec* const> table, std::string_view name) {
+  for (const CommandSpec* c : table)
+    if (c->name == name) return c;
+  return nullptr;
+}
+
+void PrintCommandHelp(const CommandSpec& c, std::FILE* to) {
+  PrintUsageLines(c, to, "Usage:");
+  if (!c.description.empty()) {
+    std::fputc('\n', to);
+    PrintIndented(c.description, 0, to);
+  }
+  std::fputs("\nOptions (--name=value works as well as --name value):\n", to);
+  for (const OptionSpec& o : c.options) PrintOption(o, to);
+  if (c.batch)
+    for (const OptionSpec& o : kBatchOptions) PrintOption(o, to);
+  PrintOption(kHelpOption, to);
+  std::fputs("\nExit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n", to);
+}
+
+void PrintOverview(std::span<const CommandSpec* const> table, std::FILE* to) {
+  std::fputs("Usage: glyphsmith-tool COMMAND [ARGS]\n\nCommands:\n", to);
+  for (const CommandSpec* c : table) {
+    std::fprintf(to, "  %-10.*s%.*s\n", static_cast<int>(c->name.size()), c->name.data(),
+                 static_cast<int>(c->summary.size()), c->summary.data());
+  }
+  std::fputs(
+      "\n"
+      "  glyphsmith-tool COMMAND --help   the options of one command\n"
+      "  glyphsmith-tool help COMMAND     the same\n"
+      "  glyphsmith-tool --version        the version\n"
+      "\nExit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n",
+      to);
+}
+
+void Warn(const std::string& message) {
+  std::fprintf(stderr, "glyphsmith-tool: warning: %s\n", message.c_str());
+}
+
+std::string GroupDigits(unsigned long long n) {
+  std::string digits = std::to_string(n);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+}  // namespace gs::tool

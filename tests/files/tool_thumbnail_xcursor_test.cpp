@@ -1,0 +1,134 @@
+// glyphsmith-tool thumbnail and xcursor, driven as a file manager or a
+// cursor-theme script would.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "files/ani_format.h"
+#include "files/icon_writer.h"
+#include "files/png_codec.h"
+#include "tests/files/file_test_util.h"
+#include "tests/files/xcursor_readback.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+int RunTool(const test::TempDir& dir, const std::string& args, std::string* err = nullptr) {
+  const std::string cmd = std::string(GS_TOOL_PATH) + " " + args + " >/dev/null 2>" +
+                          dir.file(".err") + " </dev/null";
+  const int status = std::system(cmd.c_str());
+  if (err) {
+    std::ifstream in(dir.file(".err"));
+    std::stringstream ss;
+    ss << in.rdbuf();
+    *err = ss.str();
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+Bytes Cursor(Color c, int hx, int hy) {
+  Bytes b = BuildIconBytes(test::Picture({"xx", "x."}, {{'x', c}}), 4, PaletteMethod::None);
+  MarkAsCursor(b, static_cast<std::int16_t>(hx), static_cast<std::int16_t>(hy));
+  return b;
+}
+
+class ToolDesktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::WriteAll(dir_.file("a.ico"),
+                   BuildIconBytes(test::Picture({"x."}, {{'x', RGB(255, 0, 0)}}), 24, PaletteMethod::None));
+    test::WriteAll(dir_.file("a.cur"), Cursor(RGB(0, 0, 255), 4, 5));
+    test::WriteAll(dir_.file("b.cur"), Cursor(RGB(0, 255, 0), 6, 7));
+    test::WriteAll(dir_.file("a.ani"), BuildAnimatedCursorBytes(
+                                           std::vector<Bytes>{Cursor(RGB(0, 255, 0), 6, 7),
+                                                              Cursor(RGB(0, 0, 255), 4, 5)},
+                                           12));
+  }
+  test::TempDir dir_;
+};
+
+TEST_F(ToolDesktop, ThumbnailsOfIconsCursorsAndAnimatedCursors) {
+  const struct {
+    const char* in;
+    int size;
+    std::array<std::uint8_t, 4> topLeft;
+  } cases[] = {
+      {"a.ico", 128, {255, 0, 0, 255}},
+      {"a.cur", 256, {0, 0, 255, 255}},
+      {"a.ani", 48, {0, 255, 0, 255}},
+      {"a.ico", 16, {255, 0, 0, 64}},  // one red pixel in its 2 x 2 block
+  };
+  for (const auto& c : cases) {
+    const std::string out = dir_.file(std::string(c.in) + std::to_string(c.size) + ".png");
+    ASSERT_EQ(RunTool(dir_, std::string("thumbnail ") + dir_.file(c.in) + " " + out + " " +
+                                std::to_string(c.size)),
+              0)
+        << c.in;
+    RgbaImage img;
+    ASSERT_TRUE(DecodePng(test::ReadAll(out), img)) << c.in;
+    EXPECT_EQ(img.width, c.size);
+    EXPECT_EQ(img.height, c.size);
+    const std::array<std::uint8_t, 4> got{img.rgba[0], img.rgba[1], img.rgba[2], img.rgba[3]};
+    EXPECT_EQ(got, c.topLeft) << c.in << " at " << c.size;
+    EXPECT_EQ(img.rgba.back(), 0) << "the bottom right is transparent";
+  }
+}
+
+TEST_F(ToolDesktop, BadThumbnailRequestsAreRefusedAndWriteNothing) {
+  test::WriteAll(dir_.file("text.ico"), {'h', 'e', 'l', 'l', 'o'});
+  const struct {
+    const char* args;
+    int rc;
+  } cases[] = {
+      {"thumbnail a.ico out.png", 2},
+      {"thumbnail a.ico out.png 0", 2},
+      {"thumbnail a.ico out.png 12x", 2},
+      {"thumbnail a.ico out.png 5000", 2},
+      {"thumbnail missing.ico out.png 64", 1},
+      {"thumbnail text.ico out.png 64", 1},
+      {"xcursor a.cur", 2},
+      {"xcursor text.ico out.x11", 1},
+  };
+  for (const auto& c : cases) {
+    std::string args = c.args;
+    for (const char* name : {"a.ico", "missing.ico", "text.ico", "a.cur", "out.png", "out.x11"}) {
+      const auto at = args.find(name);
+      if (at != std::string::npos) args.replace(at, std::strlen(name), dir_.file(name));
+    }
+    std::string err;
+    EXPECT_EQ(RunTool(dir_, args, &err), c.rc) << c.args;
+    EXPECT_FALSE(err.empty()) << c.args;
+  }
+  std::ifstream png(dir_.file("out.png")), x11(dir_.file("out.x11"));
+  EXPECT_FALSE(png.good());
+  EXPECT_FALSE(x11.good());
+}
+
+TEST_F(ToolDesktop, XcursorOfAnAnimatedCursorKeepsFramesHotspotsAndDelays) {
+  ASSERT_EQ(RunTool(dir_, "xcursor " + dir_.file("a.ani") + " " + dir_.file("busy")), 0);
+  std::vector<test::XcursorFrame> x;
+  ASSERT_TRUE(test::LoadXcursorFile(dir_.file("busy"), x));
+  ASSERT_EQ(x.size(), 2u);
+  EXPECT_EQ(x[0].xhot, 6u);
+  EXPECT_EQ(x[0].yhot, 7u);
+  EXPECT_EQ(x[1].xhot, 4u);
+  EXPECT_EQ(x[0].delay, 200u) << "interval 12 ticks of 1/60 s";
+  EXPECT_EQ(x[1].pixels[0], 0xFF0000FFu);
+
+  ASSERT_EQ(RunTool(dir_, "xcursor " + dir_.file("b.cur") + " " + dir_.file("arrow")), 0);
+  ASSERT_TRUE(test::LoadXcursorFile(dir_.file("arrow"), x));
+  ASSERT_EQ(x.size(), 1u);
+  EXPECT_EQ(x[0].xhot, 6u);
+  EXPECT_EQ(x[0].delay, 0u);
+  EXPECT_EQ(x[0].pixels[0], 0xFF00FF00u);
+}
+
+}  // namespace
+}  // namespace gs

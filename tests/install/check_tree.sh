@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Checks an installed tree (PREFIX/bin, PREFIX/share) the way a user meets it:
+# the files are there and valid, and both programs run from PATH with the
+# program folder found in PREFIX/share/glyphsmith.
+#   check_tree.sh PREFIX SOURCE_DIR
+set -euo pipefail
+prefix=$1
+src=$2
+id=org.varnel.Glyphsmith
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# Width and height of a PNG, from its header.
+png_size() { od -An -tu4 --endian=big -j16 -N8 "$1" | xargs; }
+
+for f in bin/glyphsmith bin/glyphsmith-tool \
+         share/glyphsmith/Lang/English.lng share/glyphsmith/Lang/Francais.lng \
+         share/glyphsmith/icon/smiley.ico share/glyphsmith/curseur/fleche.cur \
+         share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+         share/mime/packages/$id.xml share/thumbnailers/glyphsmith.thumbnailer; do
+  [ -f "$prefix/$f" ] || fail "missing $f"
+done
+if [ -f "$src/app/tool/glyphsmith-tool.1" ]; then
+  ls "$prefix"/share/man/man1/glyphsmith-tool.1* >/dev/null 2>&1 || fail "missing the man page"
+fi
+
+# The icon at every size, each really that size.
+for s in 16 22 24 32 48 64 128 256; do
+  png=$prefix/share/icons/hicolor/${s}x${s}/apps/$id.png
+  [ -f "$png" ] || fail "missing the ${s}px icon"
+  dims=$(png_size "$png")
+  [ "$dims" = "$s $s" ] || fail "${s}px icon is $dims"
+done
+
+desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/as.log" 2>&1 ||
+  { cat "$work/as.log"; fail "appstreamcli validate"; }
+
+# Our MIME definitions on their own: .cur and .ani are known by name and content.
+mkdir -p "$work/mime/packages"
+cp "$prefix/share/mime/packages/$id.xml" "$work/mime/packages/"
+update-mime-database "$work/mime" >/dev/null 2>&1 || fail "update-mime-database"
+grep -q '^50:image/x-win-bitmap:\*\.cur$' "$work/mime/globs2" || fail ".cur glob"
+grep -q '^50:application/x-navi-animation:\*\.ani$' "$work/mime/globs2" || fail ".ani glob"
+
+# Both programs from PATH, with a settings folder of the test's own.
+export PATH="$prefix/bin:$PATH" GLYPHSMITH_CONFIG_DIR="$work/settings" QT_QPA_PLATFORM=offscreen
+[ "$(command -v glyphsmith-tool)" = "$prefix/bin/glyphsmith-tool" ] || fail "glyphsmith-tool not from PATH"
+glyphsmith-tool --version | grep -q '^glyphsmith-tool ' || fail "glyphsmith-tool --version"
+
+# The thumbnailer's own command line, as a file manager fills it in.
+exec_line=$(sed -n 's/^Exec=//p' "$prefix/share/thumbnailers/glyphsmith.thumbnailer")
+for sample in icon/smiley.ico curseur/viseur.cur; do
+  cmd=${exec_line//%i/$prefix/share/glyphsmith/$sample}
+  cmd=${cmd//%o/$work/thumb.png}
+  cmd=${cmd//%s/128}
+  rm -f "$work/thumb.png"
+  $cmd || fail "thumbnailer on $sample"
+  [ "$(png_size "$work/thumb.png")" = "128 128" ] ||
+    fail "thumbnail of $sample is not 128 x 128"
+done
+
+# The editor finds its program folder in share/glyphsmith: it rewrites the
+# French language file there at start-up (the folder is writable here).
+rm "$prefix/share/glyphsmith/Lang/Francais.lng"
+GLYPHSMITH_QUIT_AFTER_FIRST_PAINT=1 timeout 60 glyphsmith || fail "the editor did not start"
+[ -s "$prefix/share/glyphsmith/Lang/Francais.lng" ] || fail "the editor did not find share/glyphsmith"
+[ ! -e "$prefix/bin/Lang" ] || fail "the editor wrote a Lang folder beside itself"
+echo "installed tree OK: $prefix"

@@ -1,0 +1,57 @@
+#include "platform/program_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Layouts of a prefix: which folders exist, and where the program folder must land.
+struct Layout {
+  const char* name;
+  bool langBesideExe;
+  bool langInShare;
+  const char* expected;  // relative to the prefix
+};
+
+TEST(ProgramFolder, BuildTreeWinsThenTheInstalledShareFolderThenTheExecutableFolder) {
+  const Layout layouts[] = {
+      {"build tree", true, false, "bin"},
+      {"build tree beside an install", true, true, "bin"},
+      {"installed", false, true, "share/glyphsmith"},
+      {"nothing at all", false, false, "bin"},
+  };
+  for (const Layout& l : layouts) {
+    test::TempDir prefix;
+    const fs::path root = fs::canonical(prefix.path());
+    fs::create_directories(root / "bin");
+    if (l.langBesideExe) fs::create_directories(root / "bin/Lang");
+    if (l.langInShare) fs::create_directories(root / "share/glyphsmith/Lang");
+    EXPECT_EQ(ChooseProgramFolder((root / "bin").string()), (root / l.expected).string()) << l.name;
+  }
+}
+
+TEST(ProgramFolder, AFileNamedLangIsNotTheLanguageFolder) {
+  test::TempDir prefix;
+  const fs::path root = fs::canonical(prefix.path());
+  fs::create_directories(root / "bin");
+  fs::create_directories(root / "share/glyphsmith/Lang");
+  test::WriteAll((root / "bin/Lang").string(), {1});
+  EXPECT_EQ(ChooseProgramFolder((root / "bin").string()), (root / "share/glyphsmith").string());
+}
+
+TEST(ProgramFolder, OverrideReplacesTheFolderUntilCleared) {
+  const std::string own = ProgramFolder();
+  SetProgramFolder("/tmp/somewhere//");
+  EXPECT_EQ(ProgramFolder(), "/tmp/somewhere");
+  SetProgramFolder("");
+  EXPECT_EQ(ProgramFolder(), own);
+}
+
+}  // namespace
+}  // namespace gs
