@@ -88,19 +88,6 @@ void KeepBarsAboveTheCanvas(frmMain& w) {
 }  // namespace
 
 void SetupShellMenus(frmMain& w) {
-  // Shortcuts and first states as the table has them; captions and names
-  // stay as built.
-  for (const MenuRow& row : MenuTree()) {
-    if (row.submenu) continue;
-    QAction* a = w.MenuAction(QString::fromLatin1(row.name), row.index);
-    if (!a) continue;
-    if (row.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
-    if (row.checkable) {
-      a->setCheckable(true);
-      a->setChecked(row.checked);
-    }
-    if (!row.enabled) a->setEnabled(false);
-  }
   for (QMenu* m : w.findChildren<QMenu*>())
     QObject::connect(m, &QMenu::aboutToShow, &w, [&w, m] { DecorateMenu(w, m); });
 
