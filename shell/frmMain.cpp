@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QWindow>
+#include <vector>
 
 #include "document/qt_canvas.h"
 #include "shell/frmMain_Colors.h"
@@ -19,6 +20,7 @@
 #include "shell/frmMain_Tools.h"
 #include "shell/frmMain_Toolbar.h"
 #include "shell/main_layout.h"
+#include "shell/menu_tree.h"
 
 namespace gs {
 
@@ -113,82 +115,29 @@ void frmMain::showEvent(QShowEvent* e) {
 frmMain::~frmMain() = default;
 
 void frmMain::BuildMenus() {
+  // The tree comes whole from its table (shell/menu_tree.h): names, indexes,
+  // captions, shortcuts and first states. Handlers are connected by each concern.
   QMenuBar* bar = menuBar();
-  QMenu* file = AddMenu(this, bar, nullptr, "mnuFilePop", "&Fichier");
-  for (const Entry& e : {Entry{"mnuFile", 0, "&Nouveau", "Ctrl+N"}, Entry{"mnuFile", 1, "&Ouvrir", "Ctrl+O"},
-                         Entry{"mnuFile", 2, "&Enregistrer", "Ctrl+S"}, Entry{"mnuFile", 3, "Enregistrer sous.."},
-                         Entry{"mnuFile", 9, "-"}, Entry{"mnuFile", 10, "&Imprimer", "Ctrl+P"},
-                         Entry{"mnuFile", 11, "-"}, Entry{"mnuFile", 12, "1. "}, Entry{"mnuFile", 13, "2. "},
-                         Entry{"mnuFile", 14, "3. "}, Entry{"mnuFile", 15, "4. "}, Entry{"mnuFile", 16, "-"},
-                         Entry{"mnuFile", 17, "&Quitter", "Ctrl+Q"}})
-    AddEntry(file, e);
-  for (int i = 12; i <= 15; ++i) MenuAction("mnuFile", i)->setEnabled(false);
-
-  QMenu* edit = AddMenu(this, bar, nullptr, "mnuEditPop", "&Edition");
-  for (const Entry& e : {Entry{"mnuEdit", 0, "&Annuler"}, Entry{"mnuEdit", 1, "-"},
-                         Entry{"mnuEdit", 2, "Couper", "Ctrl+X"}, Entry{"mnuEdit", 3, "Copier", "Ctrl+C"},
-                         Entry{"mnuEdit", 4, "Coller", "Ctrl+V"}})
-    AddEntry(edit, e);
-  MenuAction("mnuEdit", 0)->setEnabled(false);
-
-  QMenu* view = AddMenu(this, bar, nullptr, "Affi", "&Affichage");
-  QMenu* look = AddMenu(this, nullptr, view, "Mnutype", "Type du menu");
-  AddEntry(look, {"mnuxp", -1, "&Menu Office Xp"});
-  AddEntry(look, {"mnu2003", -1, "&Menu Office 2003"});
-  QMenu* theme = AddMenu(this, nullptr, view, "ToolBar", "&Type de la barre d'outils");
-  const char* themes[] = {"&Bleu", "Gris", "&Vert", "Visual Studio.net", "&Symantac", "&Détection automatique"};
-  for (int i = 0; i < 6; ++i) AddEntry(theme, {"MnuTb", i, themes[i]});
-  AddEntry(view, {"sepxp", -1, "-"});
-  QMenu* zoom = AddMenu(this, nullptr, view, "zoom", "Zoom");
-  connect(AddEntry(zoom, {"zooAv", -1, "Zoom Avant (+)"}), &QAction::triggered, this, [this] { ZoomIn(); });
-  connect(AddEntry(zoom, {"ZooAr", -1, "Zoom Arrière (-)"}), &QAction::triggered, this, [this] { ZoomOut(); });
-  AddEntry(view, {"sepzoom", -1, "-"});
-  QMenu* lng = AddMenu(this, nullptr, view, "mnuLng", "&Langue");
-  AddEntry(lng, {"MNlangueChoice", 0, "#"});
-
-  QMenu* tools = AddMenu(this, bar, nullptr, "mnuTools", "&Outils");
-  const char* toolNames[] = {"&Sélection", "&Gomme", "&Pot de peinture", "&Capture", "&Cryon", "Pin&ceau",
-                             "&Moucheté", "&Texte", "T&rait", "&Réctangle", "&Cercle", "&Rectangle arrondie"};
-  for (int i = 0; i < 12; ++i) AddEntry(tools, {"MnuTool", i, toolNames[i]})->setCheckable(true);
-
-  QMenu* effects = AddMenu(this, bar, nullptr, "mnuEffectsPop", "E&ffets");
-  AddEntry(effects, {"mnuEffects", 0, "Taille"});
-  QMenu* flip = AddMenu(this, nullptr, effects, "mnuEffects", "Miroire");
-  flip->menuAction()->setProperty("gsIndex", 1);
-  AddEntry(flip, {"mnuFlip", 0, "Horizontale"});
-  AddEntry(flip, {"mnuFlip", 1, "Verticale"});
-  QMenu* rotate = AddMenu(this, nullptr, effects, "mnuEffects", "Rotation");
-  rotate->menuAction()->setProperty("gsIndex", 2);
-  const char* rotations[] = {"90° horloge", "90° Contre horloge", "180°", "Personnaliser..."};
-  for (int i = 0; i < 4; ++i) AddEntry(rotate, {"mnuRotate", i, rotations[i]});
-  const char* fx[] = {"Inverser", "Tirage", "Nocturne", "Remplacer couleur"};
-  for (int i = 0; i < 4; ++i) AddEntry(effects, {"mnuEffects", 3 + i, fx[i]});
-  QMenu* convert = AddMenu(this, nullptr, effects, "mnuEffects", "Convertir en");
-  convert->menuAction()->setProperty("gsIndex", 7);
-  const char* depths[] = {"Noir/Blanc (1bit)", "16 Couleurs (4bit)", "256 Couleurs (8bit)"};
-  for (int i = 0; i < 3; ++i) AddEntry(convert, {"mnuConvert", i, depths[i]});
-  AddEntry(effects, {"mnuEffects", 8, "Pixelage"});
-  AddEntry(effects, {"mnuEffects", 9, "Zigzag"});
-
-  QMenu* special = AddMenu(this, bar, nullptr, "mnuspecials", "&Spéciale");
-  AddEntry(special, {"mnuspecial", 5, "Extraire d'un fichier"});
-  AddEntry(special, {"mnuspecial", 6, "Importer image"});
-  QMenu* exportMenu = AddMenu(this, nullptr, special, "mnuspecial", "Exporter image");
-  exportMenu->menuAction()->setProperty("gsIndex", 7);
-  const char* exports[] = {"Curseur", "Windows Bitmap", "Fichier PCX"};
-  for (int i = 0; i < 3; ++i) AddEntry(exportMenu, {"mnuExport", i, exports[i]});
-  AddEntry(exportMenu, {"mnuExport", 3, "Curseur X11"});
-  AddEntry(special, {"mnuspecial", 8, "Créer curseur animé"});
-
-  QMenu* help = AddMenu(this, bar, nullptr, "mnuHelpPop", "&Aide");
-  AddEntry(help, {"hlp", -1, "&Aide"});
-  AddEntry(help, {"zzs", -1, "-"});
-  QMenu* samples = AddMenu(this, nullptr, help, "ex", "&Exemples");
-  AddEntry(samples, {"exico", -1, "Icons"});
-  AddEntry(samples, {"excur", -1, "Curseurs"});
-  AddEntry(help, {"aa", -1, "-"});
-  AddEntry(help, {"mnuHelp", 0, "Varnel sur le Net"});
-  AddEntry(help, {"mnuHelp", 1, "A propos"});
+  std::vector<QMenu*> open;  // open[level - 1]: where entries of `level` go
+  for (const MenuRow& row : MenuTree()) {
+    open.resize(static_cast<std::size_t>(row.level - 1));
+    QMenu* into = open.empty() ? nullptr : open.back();
+    if (row.submenu) {
+      QMenu* m = AddMenu(this, into ? nullptr : bar, into, row.name, row.caption);
+      if (row.index != kNoIndex) m->menuAction()->setProperty("gsIndex", row.index);
+      open.push_back(m);
+      continue;
+    }
+    if (!into) continue;
+    QAction* a = AddEntry(into, {row.name, row.index, row.caption, row.shortcut});
+    if (row.checkable) {
+      a->setCheckable(true);
+      a->setChecked(row.checked);
+    }
+    a->setEnabled(row.enabled);
+  }
+  connect(MenuAction("zooAv"), &QAction::triggered, this, [this] { ZoomIn(); });
+  connect(MenuAction("ZooAr"), &QAction::triggered, this, [this] { ZoomOut(); });
 }
 
 void frmMain::BuildClientArea() {

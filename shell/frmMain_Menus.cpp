@@ -28,11 +28,40 @@ namespace {
 constexpr char kMenuLookProperty[] = "gsMenuLook";
 constexpr char kToolbarThemeProperty[] = "gsToolbarTheme";
 
+constexpr char kDecoratedLookProperty[] = "gsDecoratedLook";
+
+QPixmap PictureFor(const QAction* a) {
+  const QVariant index = a->property("gsIndex");
+  const std::string key = MenuPictureKey(a->objectName().toStdString(), index.isValid() ? index.toInt() : kNoIndex);
+  for (const MenuPicture& p : MenuPictures())
+    if (key == p.key) return p.art ? CommandPicture(*p.art, 16) : ToolMenuPicture(p.tool);
+  return QPixmap();
+}
+
+// A menu gets its look and its entries' pictures when it is about to show:
+// nothing of it is on screen before, and the first paint need not wait.
+void DecorateMenu(frmMain& w, QMenu* m) {
+  const int look = MenuLook(w);
+  const QVariant done = m->property(kDecoratedLookProperty);
+  if (done.isValid() && done.toInt() == look) return;
+  if (!done.isValid()) {
+    for (QAction* a : m->actions()) {
+      if (a->menu() || a->isSeparator() || !a->icon().isNull()) continue;
+      if (const QPixmap pm = PictureFor(a); !pm.isNull()) {
+        a->setIcon(QIcon(pm));
+        a->setIconVisibleInMenu(true);
+      }
+    }
+  }
+  m->setStyleSheet(MenuStyleSheet(look));
+  m->setProperty(kDecoratedLookProperty, look);
+}
+
 void ApplyMenuLook(frmMain& w, int look) {
   w.setProperty(kMenuLookProperty, look);
   w.menuBar()->setStyleSheet(MenuBarStyleSheet(look));
-  const QString sheet = MenuStyleSheet(look);
-  for (QMenu* m : w.findChildren<QMenu*>()) m->setStyleSheet(sheet);
+  for (QMenu* m : w.findChildren<QMenu*>())
+    if (m->property(kDecoratedLookProperty).isValid()) DecorateMenu(w, m);
   if (QAction* a = w.MenuAction("mnuxp")) a->setChecked(look == 0);
   if (QAction* a = w.MenuAction("mnu2003")) a->setChecked(look == 1);
 }
@@ -59,27 +88,8 @@ void KeepBarsAboveTheCanvas(frmMain& w) {
 }  // namespace
 
 void SetupShellMenus(frmMain& w) {
-  // Shortcuts and first states as the table has them; captions and names
-  // stay as built.
-  for (const MenuRow& row : MenuTree()) {
-    if (row.submenu) continue;
-    QAction* a = w.MenuAction(QString::fromLatin1(row.name), row.index);
-    if (!a) continue;
-    if (row.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
-    if (row.checkable) {
-      a->setCheckable(true);
-      a->setChecked(row.checked);
-    }
-    if (!row.enabled) a->setEnabled(false);
-  }
-  for (const MenuPicture& p : MenuPictures()) {
-    const QString key = QString::fromLatin1(p.key + 1);  // "mnuFile:0"
-    const int colon = key.indexOf(':');
-    QAction* a = colon < 0 ? w.MenuAction(key) : w.MenuAction(key.left(colon), key.mid(colon + 1).toInt());
-    if (!a) continue;
-    a->setIcon(QIcon(p.art ? CommandPicture(*p.art, 16) : ToolMenuPicture(p.tool)));
-    a->setIconVisibleInMenu(true);
-  }
+  for (QMenu* m : w.findChildren<QMenu*>())
+    QObject::connect(m, &QMenu::aboutToShow, &w, [&w, m] { DecorateMenu(w, m); });
 
   On(w, w.MenuAction("mnuxp"), [&w] { mnuxp_Click(w); });
   On(w, w.MenuAction("mnu2003"), [&w] { mnu2003_Click(w); });
@@ -91,6 +101,10 @@ void SetupShellMenus(frmMain& w) {
   ApplyMenuLook(w, kInitialMenuLook);
   ApplyToolbarTheme(w, kInitialToolbarTheme);
   KeepBarsAboveTheCanvas(w);
+}
+
+void DecorateMenus(frmMain& w) {
+  for (QMenu* m : w.findChildren<QMenu*>()) DecorateMenu(w, m);
 }
 
 int MenuLook(const frmMain& w) { return w.property(kMenuLookProperty).toInt(); }

@@ -133,6 +133,14 @@ TEST_F(Shell, TheMenuTreeIsTheTable) {
 
 TEST_F(Shell, TheMenuPicturesStandBesideTheirEntries) {
   ASSERT_EQ(MenuPictures().size(), 23u);
+  // A menu gets its pictures when it first opens.
+  QMenu* edit = w().Menu("mnuEditPop");
+  EXPECT_TRUE(w().MenuAction("mnuEdit", 3)->icon().isNull());
+  edit->popup(QPoint(0, 0));
+  EXPECT_FALSE(w().MenuAction("mnuEdit", 3)->icon().isNull());
+  EXPECT_FALSE(edit->styleSheet().isEmpty());
+  edit->hide();
+  DecorateMenus(w());
   int withPicture = 0;
   for (QAction* a : w().findChildren<QAction*>()) {
     if (a->icon().isNull()) continue;
@@ -300,6 +308,7 @@ TEST_F(Shell, MenuLooksAndToolbarThemesWithTheirChecks) {
   QAction* o2003 = w().MenuAction("mnu2003");
   EXPECT_EQ(MenuLook(w()), 1);
   EXPECT_TRUE(o2003->isChecked());
+  DecorateMenus(w());
   const QString sheet1 = w().Menu("mnuFilePop")->styleSheet();
   xp->trigger();
   xp->trigger();  // twice: still the first look
