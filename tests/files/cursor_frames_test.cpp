@@ -8,6 +8,8 @@
 #include "files/ani_frames.h"
 #include "files/byte_io.h"
 #include "files/cursor_frames.h"
+#include "files/icon_image.h"
+#include "files/icon_reader.h"
 #include "files/icon_writer.h"
 #include "files/png_codec.h"
 #include "files/thumbnail.h"
@@ -236,6 +238,53 @@ TEST(Thumbnail, AnimatedCursorsShowTheirFirstStep) {
   RgbaImage back;
   ASSERT_TRUE(DecodePng(png, back));
   EXPECT_EQ(back.rgba, img.rgba);
+}
+
+// The entry of `file` with the given side, decoded at its own size as RGBA.
+Bytes EntryRgba(const Bytes& file, int side) {
+  for (const IconDirectoryEntry& e : ReadIconDirectory(file).entries) {
+    IconImage img;
+    std::string problem;
+    const auto image = std::span(file).subspan(e.imageOffset);
+    if (!DecodeIconImageAtSize(image, img, problem) || img.width != side) continue;
+    Bytes rgba;
+    for (std::size_t i = 0; i < img.colors.size(); ++i) {
+      const int a = img.alpha[i];
+      rgba.insert(rgba.end(), {static_cast<std::uint8_t>(a ? RedOf(img.colors[i]) : 0),
+                               static_cast<std::uint8_t>(a ? GreenOf(img.colors[i]) : 0),
+                               static_cast<std::uint8_t>(a ? BlueOf(img.colors[i]) : 0),
+                               static_cast<std::uint8_t>(a)});
+    }
+    return rgba;
+  }
+  return {};
+}
+
+TEST(Thumbnail, TheStoredImageThatFitsTheSizeIsDrawnAtItsOwnResolution) {
+  const struct {
+    const char* file;
+    int size;
+    int entrySide;  // the entry expected, drawn 1:1
+  } cases[] = {
+      {"files/valid/modern_16_48_32bit.ico", 48, 48},
+      {"files/valid/modern_16_48_32bit.ico", 16, 16},
+      {"files/valid/png_64.ico", 64, 64},
+  };
+  for (const auto& c : cases) {
+    const Bytes file = test::ReadAll(test::DataPath(c.file));
+    RgbaImage img;
+    std::string problem;
+    ASSERT_TRUE(MakeThumbnail(file, c.size, img, problem)) << c.file << ": " << problem;
+    const Bytes want = EntryRgba(file, c.entrySide);
+    ASSERT_FALSE(want.empty()) << c.file;
+    EXPECT_EQ(img.rgba, want) << c.file << " at " << c.size;
+  }
+  // Between sizes: the smallest larger image, averaged down.
+  const Bytes file = test::ReadAll(test::DataPath("files/valid/modern_16_48_32bit.ico"));
+  RgbaImage at24;
+  std::string problem;
+  ASSERT_TRUE(MakeThumbnail(file, 24, at24, problem));
+  EXPECT_EQ(at24.width, 24);
 }
 
 // --- X11 cursors, read back with libXcursor ---------------------------------------
