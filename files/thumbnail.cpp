@@ -62,7 +62,9 @@ void Shrink(const IconImage& image, RgbaImage& out) {
   }
 }
 
-RgbaImage Render(const IconImage& image, int size) {
+}  // namespace
+
+RgbaImage RenderThumbnail(const IconImage& image, int size) {
   RgbaImage out;
   if (size < 1 || size > kMaxThumbnailSize || image.width <= 0 || image.height <= 0) return out;
   out.width = out.height = size;
@@ -74,6 +76,27 @@ RgbaImage Render(const IconImage& image, int size) {
   return out;
 }
 
+int BestImageForSize(std::span<const IconImageHeader> images, int size) {
+  int best = -1, bestSide = 0, bestDepth = 0;
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    const IconImageHeader& h = images[i];
+    if (h.width <= 0 || h.height <= 0) continue;
+    const int side = std::max(h.width, h.height);
+    const bool fits = side >= size, bestFits = bestSide >= size;
+    const bool better = best < 0 || (fits && !bestFits) ||
+                        (fits == bestFits && (fits ? side < bestSide : side > bestSide)) ||
+                        (side == bestSide && h.bitCount > bestDepth);
+    if (better) {
+      best = static_cast<int>(i);
+      bestSide = side;
+      bestDepth = h.bitCount;
+    }
+  }
+  return best;
+}
+
+namespace {
+
 IconImage FromPicture(const Surface& picture) {
   IconImage image{picture.Width(), picture.Height(), picture.Pixels(), {}};
   image.alpha.resize(image.colors.size());
@@ -81,36 +104,28 @@ IconImage FromPicture(const Surface& picture) {
   return image;
 }
 
-// The stored image of an icon file that suits `size` best: the smallest at
-// least that large, else the largest; the deepest among equals.
+// The stored image of an icon file that suits `size` best, decoded.
 bool BestStoredImage(std::span<const std::uint8_t> file, int size, IconImage& out) {
   const IconDirectory dir = ReadIconDirectory(file);
-  std::span<const std::uint8_t> best;
-  int bestSide = 0, bestDepth = 0;
+  std::vector<std::span<const std::uint8_t>> images;
+  std::vector<IconImageHeader> headers;
   for (const IconDirectoryEntry& e : dir.entries) {
     if (e.imageOffset >= file.size()) continue;
-    const auto image = file.subspan(e.imageOffset, std::min<std::size_t>(e.bytesInResource,
-                                                                          file.size() - e.imageOffset));
-    IconImageHeader h;
-    if (!PeekIconImage(image, h) || h.width <= 0 || h.height <= 0) continue;
-    const int side = std::max(h.width, h.height);
-    const bool fits = side >= size, bestFits = bestSide >= size;
-    const bool better = best.empty() || (fits && !bestFits) ||
-                        (fits == bestFits && (fits ? side < bestSide : side > bestSide)) ||
-                        (side == bestSide && h.bitCount > bestDepth);
-    if (better) {
-      best = image;
-      bestSide = side;
-      bestDepth = h.bitCount;
-    }
+    images.push_back(file.subspan(
+        e.imageOffset, std::min<std::size_t>(e.bytesInResource, file.size() - e.imageOffset)));
+    headers.emplace_back();
+    if (!PeekIconImage(images.back(), headers.back())) headers.back() = {};
   }
+  const int best = BestImageForSize(headers, size);
   std::string problem;
-  return !best.empty() && DecodeIconImageAtSize(best, out, problem);
+  return best >= 0 && DecodeIconImageAtSize(images[static_cast<std::size_t>(best)], out, problem);
 }
 
 }  // namespace
 
-RgbaImage RenderThumbnail(const Surface& picture, int size) { return Render(FromPicture(picture), size); }
+RgbaImage RenderThumbnail(const Surface& picture, int size) {
+  return RenderThumbnail(FromPicture(picture), size);
+}
 
 bool MakeThumbnail(std::span<const std::uint8_t> bytes, int size, RgbaImage& out,
                    std::string& problem) {
@@ -138,7 +153,7 @@ bool MakeThumbnail(std::span<const std::uint8_t> bytes, int size, RgbaImage& out
     if (!LoadCursorFrames(file, frames, problem, 1)) return false;
     image = FromPicture(frames.front().pixels);
   }
-  out = Render(image, size);
+  out = RenderThumbnail(image, size);
   return !out.rgba.empty();
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "document/surface.h"
+#include "files/icon_image.h"
 #include "files/png_codec.h"
 
 namespace gs {
@@ -17,6 +18,14 @@ inline constexpr int kMaxThumbnailSize = 1024;
 
 // size x size RGBA of a picture (white transparent); size from 1 to kMaxThumbnailSize.
 RgbaImage RenderThumbnail(const Surface& picture, int size);
+
+// size x size RGBA of an image at its own resolution and alpha.
+RgbaImage RenderThumbnail(const IconImage& image, int size);
+
+// Which of several stored images suits `size` best: the smallest at least
+// that large, else the largest; the deepest among equals. -1 when none has a
+// size (width and height 0).
+int BestImageForSize(std::span<const IconImageHeader> images, int size);
 
 // From the bytes of an .ico, .cur or .ani. False, with the reason, when the
 // bytes hold no picture this editor reads.

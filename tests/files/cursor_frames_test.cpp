@@ -240,6 +240,18 @@ TEST(Thumbnail, AnimatedCursorsShowTheirFirstStep) {
   EXPECT_EQ(back.rgba, img.rgba);
 }
 
+TEST(Thumbnail, BestImageIsTheSmallestLargeEnoughElseTheLargestThenTheDeepest) {
+  using H = IconImageHeader;
+  const std::vector<H> set{{16, 16, 32}, {48, 48, 8}, {48, 48, 32}, {256, 256, 32}, {0, 0, 0}};
+  const struct {
+    int size;
+    int want;
+  } cases[] = {{16, 0}, {17, 2}, {48, 2}, {64, 3}, {256, 3}, {1024, 3}, {1, 0}};
+  for (const auto& c : cases) EXPECT_EQ(BestImageForSize(set, c.size), c.want) << "size " << c.size;
+  EXPECT_EQ(BestImageForSize(std::vector<H>{{0, 0, 0}}, 32), -1);
+  EXPECT_EQ(BestImageForSize({}, 32), -1);
+}
+
 // The entry of `file` with the given side, decoded at its own size as RGBA.
 Bytes EntryRgba(const Bytes& file, int side) {
   for (const IconDirectoryEntry& e : ReadIconDirectory(file).entries) {
