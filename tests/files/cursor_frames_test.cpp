@@ -349,6 +349,57 @@ TEST(Xcursor, EveryPixelOfAStillCursorSurvives) {
   EXPECT_EQ(x[0].yhot, 15u);
 }
 
+TEST(Xcursor, CursorFilesKeepEveryStoredSizeAndAnOpaqueWhiteFill) {
+  // A cursor whose pixel (1, 1) is white but opaque: white colour, mask bit
+  // cleared (24 bits: 3072 colour bytes, then 128 mask bytes; rows bottom first).
+  Bytes cur = CursorBytes(kRed, 2, 3);
+  const std::size_t colour = cur.size() - 128 - 3072 + ((31 - 1) * 32 + 1) * 3;
+  cur[colour] = cur[colour + 1] = cur[colour + 2] = 0xFF;
+  cur[cur.size() - 128 + (31 - 1) * 4] &= static_cast<std::uint8_t>(~0x40);
+  std::vector<XcursorFrameImage> images;
+  std::string problem;
+  ASSERT_TRUE(CursorFileImages(cur, images, problem)) << problem;
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0].nominalSize, 32);
+  EXPECT_EQ(images[0].hotspotX, 2);
+  EXPECT_EQ(images[0].hotspotY, 3);
+  EXPECT_EQ(images[0].argb[0], 0xFFFF0000u);
+  EXPECT_EQ(images[0].argb[1 * 32 + 1], 0xFFFFFFFFu) << "opaque white stays white";
+  EXPECT_EQ(images[0].argb[31 * 32 + 31], 0u);
+
+  const Bytes multi = test::ReadAll(test::DataPath("files/valid/modern_16_48_32bit.ico"));
+  ASSERT_TRUE(CursorFileImages(multi, images, problem)) << problem;
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].nominalSize, 16);
+  EXPECT_EQ(images[1].nominalSize, 48);
+  EXPECT_EQ(images[1].argb.size(), 48u * 48);
+
+  test::TempDir dir;
+  test::WriteAll(dir.file("x11"), BuildXcursorBytes(images));
+  std::vector<test::XcursorFrame> back;
+  ASSERT_TRUE(test::LoadXcursorFile(dir.file("x11"), back));
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[1].size, 48u);
+  EXPECT_EQ(back[1].pixels, images[1].argb);
+}
+
+TEST(Xcursor, AnimationsGiveEveryStepWithItsDelay) {
+  AniSpec spec{.frames = {CursorBytes(kRed, 1, 1), CursorBytes(kBlue, 9, 9)}};
+  spec.sequence = std::vector<std::uint32_t>{1, 0, 1};
+  spec.rates = std::vector<std::uint32_t>{3, 6, 9};
+  std::vector<XcursorFrameImage> images;
+  std::string problem;
+  ASSERT_TRUE(CursorFileImages(BuildAni(spec), images, problem)) << problem;
+  ASSERT_EQ(images.size(), 3u);
+  const int delays[] = {50, 100, 150};
+  const int hot[] = {9, 1, 9};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(images[i].delayMs, delays[i]) << i;
+    EXPECT_EQ(images[i].hotspotX, hot[i]) << i;
+  }
+  EXPECT_FALSE(CursorFileImages(Bytes{1, 2, 3}, images, problem));
+}
+
 TEST(Xcursor, NothingToWriteIsAFailureAndTheOldFileStays) {
   test::TempDir dir;
   test::WriteAll(dir.file("old"), {1, 2, 3});
