@@ -23,7 +23,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bin/bench_*; do $$b; done
+	@for b in $(BUILD)/bin/bench_* $(BUILD)/bin/qt_bench_*; do $$b; done
 
 # `make install PREFIX=~/.local`; DESTDIR is honoured too.
 PREFIX ?= /usr/local

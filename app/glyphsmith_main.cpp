@@ -2,13 +2,13 @@
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
-#include <QTranslator>
 
 #include "document/qt_canvas.h"
+#include "platform/settings_store.h"
+#include "shell/FrmSplash.h"
 #include "shell/frmMain.h"
 
 namespace {
@@ -27,22 +27,34 @@ class QuitAfterFirstPaint : public QObject {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Varnel Glyphsmith");
+  // Settings that cannot be saved would be lost without a word: say so, once.
+  gs::SetSettingsSaveFailureHandler([](const std::string& reason) {
+    QMessageBox::warning(nullptr, QStringLiteral("Varnel Glyphsmith"),
+                         QStringLiteral("Settings cannot be saved; the language, folders and recent "
+                                        "files chosen from now on will be forgotten.\n\n") +
+                             QString::fromStdString(reason));
+  });
   // Ties the windows to the installed launcher and its icon.
   QGuiApplication::setDesktopFileName("org.varnel.Glyphsmith");
   QApplication::setWindowIcon(QIcon::fromTheme("org.varnel.Glyphsmith"));
-  // Standard buttons and dialogs speak the desktop's language, as the
-  // platform's own boxes do; the editor's texts come from its language files.
-  QTranslator qtTexts;
-  if (qtTexts.load(QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtTexts);
   // The whole command line is one path, spaces and all.
   QStringList args = QApplication::arguments();
   args.removeFirst();
-  gs::frmMain window;
-  window.Start(args.join(' '));
+  // Standard buttons and dialogs speak the chosen language file's language:
+  // every window's load puts the toolkit's texts for it in place.
   QuitAfterFirstPaint quitter;
-  if (qEnvironmentVariableIsSet("GLYPHSMITH_QUIT_AFTER_FIRST_PAINT"))
-    window.picIcon()->installEventFilter(&quitter);
-  window.show();
+  const bool quitAfterPaint = qEnvironmentVariableIsSet("GLYPHSMITH_QUIT_AFTER_FIRST_PAINT");
+  // Tests and the start-up benchmark skip the splash and its five seconds.
+  if (qEnvironmentVariable("GLYPHSMITH_NO_SPLASH") == QLatin1String("1")) {
+    gs::frmMain window;
+    window.Start(args.join(' '));
+    if (quitAfterPaint) window.picIcon()->installEventFilter(&quitter);
+    window.show();
+    return app.exec();
+  }
+  gs::FrmSplash splash;
+  splash.Load(args.join(' '));
+  if (quitAfterPaint) splash.MainWindow()->picIcon()->installEventFilter(&quitter);
+  splash.show();
   return app.exec();
 }

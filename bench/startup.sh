@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Time from launching the editor to its first painted canvas, on Qt's
-# offscreen platform (no X server needed). Usage: bench/startup.sh [build-dir] [runs]
+# offscreen platform (no X server needed), the splash skipped. Usage: bench/startup.sh [build-dir] [runs]
 set -euo pipefail
 build=${1:-build}
 runs=${2:-20}
 exe="$build/bin/glyphsmith"
 [ -x "$exe" ] || { echo "build the editor first: $exe" >&2; exit 1; }
-export QT_QPA_PLATFORM=offscreen GLYPHSMITH_QUIT_AFTER_FIRST_PAINT=1
+export QT_QPA_PLATFORM=offscreen GLYPHSMITH_QUIT_AFTER_FIRST_PAINT=1 GLYPHSMITH_NO_SPLASH=1
 export GLYPHSMITH_CONFIG_DIR=$(mktemp -d)
 trap 'rm -rf "$GLYPHSMITH_CONFIG_DIR"' EXIT
 "$exe" >/dev/null 2>&1  # warm the file cache

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace gs {
 
@@ -107,41 +108,124 @@ std::span<const PaletteEntry> StandardTable(int bitCount) {
   }
 }
 
-// The 256-colour table is 16 classic colours, a uniform cube and a grey ramp,
-// so its nearest entry is among: the classic colours, the cube point found by
-// rounding each channel, and the one or two greys nearest the channels' mean
-// (squared distance to grey v grows with |mean - v|). Same answer as a full
-// search, lowest index first on a tie, at a tenth of the work.
-int NearestByteIndex(Color c) {
+// Nearest of black and white: white exactly when the channels sum past half
+// of 3 x 255 (the squared distances differ by 3 x 255^2 - 510 x sum).
+int NearestMonoIndex(Color c) { return RedOf(c) + GreenOf(c) + BlueOf(c) > 382 ? 1 : 0; }
+
+// The 16 classic colours are 15 points of the grid {0, 128, 255}^3 and silver.
+// Per channel the nearest grid level is independent of the others, so when the
+// nearest grid point is in the table it beats every other grid entry, and
+// only silver remains to compare. Channels at 64 (tied between 0 and 128) and
+// grid points missing from the table take the full search.
+int NearestClassicIndex(Color c) {
+  static constexpr auto kGridIndex = [] {
+    std::array<std::int8_t, 27> t{};
+    t.fill(-1);
+    for (int i = 0; i < 16; ++i) {
+      auto level = [](int v) { return v == 0 ? 0 : v == 128 ? 1 : v == 255 ? 2 : -1; };
+      const int r = level(kClassicTable[i].red), g = level(kClassicTable[i].green),
+                b = level(kClassicTable[i].blue);
+      if (r >= 0 && g >= 0 && b >= 0 && t[r * 9 + g * 3 + b] < 0)
+        t[r * 9 + g * 3 + b] = static_cast<std::int8_t>(i);
+    }
+    return t;
+  }();
   const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
-  int best = 0;
-  int bestDistance = 1 << 30;
-  auto consider = [&](int i) {
+  if (r == 64 || g == 64 || b == 64) return Nearest(kClassicTable, c);
+  auto level = [](int v) { return v < 64 ? 0 : v < 192 ? 1 : 2; };  // 191.5 splits 128 / 255
+  const int i = kGridIndex[level(r) * 9 + level(g) * 3 + level(b)];
+  if (i < 0) return Nearest(kClassicTable, c);
+  auto distance = [&](const PaletteEntry& e) {
+    const int dr = r - e.red, dg = g - e.green, db = b - e.blue;
+    return dr * dr + dg * dg + db * db;
+  };
+  constexpr int kSilver = 7;
+  const int dGrid = distance(kClassicTable[i]), dSilver = distance(kClassicTable[kSilver]);
+  return dSilver < dGrid || (dSilver == dGrid && kSilver < i) ? kSilver : i;
+}
+
+// The 256-colour table is 16 classic colours, a uniform cube and a grey ramp,
+// so its nearest entry is among: the cube point found by rounding each
+// channel, the classic colours near enough to beat it, and the one or two
+// greys nearest the channels' mean (squared distance to grey v grows with
+// |mean - v|). Same answer as a full search, lowest index first on a tie.
+int NearestByteIndex(Color c) {
+  // A cube point is never more than 25 from a pixel per channel, so an entry
+  // that beats it (or ties) lies within sqrt(3 x 25^2) < 44 on every channel.
+  constexpr int kReach = 43;
+  // For each channel value, the classic colours that are not cube points
+  // (channels 128 or 192) within reach on that channel; cube-point classics
+  // are found through the cube below.
+  static constexpr auto kNear = [] {
+    std::array<std::array<std::uint16_t, 256>, 3> m{};
+    for (int ch = 0; ch < 3; ++ch)
+      for (int v = 0; v < 256; ++v)
+        for (int i = 0; i < 16; ++i) {
+          const PaletteEntry& e = kClassicTable[i];
+          const int val = ch == 0 ? e.red : ch == 1 ? e.green : e.blue;
+          const int d = v > val ? v - val : val - v;
+          if (d <= kReach) m[ch][v] |= static_cast<std::uint16_t>(1u << i);
+        }
+    return m;
+  }();
+  // Cube indices whose colour is also a classic one answer with the classic index.
+  static constexpr auto kCubeToClassic = [] {
+    std::array<std::uint8_t, 216> t{};
+    for (int k = 0; k < 216; ++k) {
+      t[k] = static_cast<std::uint8_t>(16 + k);
+      for (int i = 0; i < 16; ++i)
+        if (kClassicTable[i] == kByteTable[16 + k]) {
+          t[k] = static_cast<std::uint8_t>(i);
+          break;
+        }
+    }
+    return t;
+  }();
+  const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
+  auto level = [](int v) { return (v + 25) / 51; };
+  int best = kCubeToClassic[level(r) * 36 + level(g) * 6 + level(b)];
+  auto distanceTo = [&](int i) {
     const PaletteEntry& e = kByteTable[i];
     const int dr = r - e.red, dg = g - e.green, db = b - e.blue;
-    const int d = dr * dr + dg * dg + db * db;
+    return dr * dr + dg * dg + db * db;
+  };
+  int bestDistance = distanceTo(best);
+  if (bestDistance == 0) return best;
+  auto consider = [&](int i) {
+    const int d = distanceTo(i);
     if (d < bestDistance || (d == bestDistance && i < best)) {
       best = i;
       bestDistance = d;
     }
   };
-  for (int i = 0; i < 16; ++i) consider(i);
-  auto level = [](int v) { return (v + 25) / 51; };
-  consider(16 + level(r) * 36 + level(g) * 6 + level(b));
-  // Grey k has value 6 + 10k; the mean's neighbours on that ramp.
-  const int mean3 = r + g + b;  // three times the mean
-  const int below = std::clamp((mean3 - 18) / 30, 0, 23);
-  consider(232 + below);
-  if (below < 23) consider(232 + below + 1);
+  for (unsigned near = kNear[0][r] & kNear[1][g] & kNear[2][b]; near; near &= near - 1)
+    consider(std::countr_zero(near));
+  // Greys: only when every channel can be within reach of one grey.
+  if (std::max({r, g, b}) - std::min({r, g, b}) <= 2 * kReach) {
+    // Grey k has value 6 + 10k; the mean's neighbours on that ramp.
+    const int mean3 = r + g + b;  // three times the mean
+    const int below = std::clamp((mean3 - 18) / 30, 0, 23);
+    consider(232 + below);
+    if (below < 23) consider(232 + below + 1);
+  }
   return best;
 }
 
 int NearestStandardIndex(int bitCount, Color c) {
-  if (bitCount == 8) return NearestByteIndex(c);
-  return Nearest(StandardTable(bitCount), c);
+  switch (bitCount) {
+    case 1:
+      return NearestMonoIndex(c);
+    case 4:
+      return NearestClassicIndex(c);
+    case 8:
+      return NearestByteIndex(c);
+    default:
+      return Nearest(StandardTable(bitCount), c);
+  }
 }
 
-DepthImage ConvertToDepth(const Surface& src, int bitCount, RowOrder order) {
+DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCount,
+                                RowOrder order) {
   DepthImage img;
   img.bitCount = bitCount;
   if (!IsSupportedDepth(bitCount)) return img;
@@ -153,29 +237,44 @@ DepthImage ConvertToDepth(const Surface& src, int bitCount, RowOrder order) {
   for (int y = 0; y < 32; ++y) {
     const int stored = order == RowOrder::BottomUp ? 31 - y : y;
     std::uint8_t* row = img.block.data() + static_cast<std::size_t>(stored) * rowBytes;
-    for (int x = 0; x < 32; ++x) {
-      // A source smaller than 32 x 32 reads black outside its area.
-      Color c = src.GetPixel(x, y);
-      if (c == kInvalidColor) c = kBlack;
-      switch (bitCount) {
-        case 24:
-          row[3 * x] = static_cast<std::uint8_t>(BlueOf(c));
-          row[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(c));
-          row[3 * x + 2] = static_cast<std::uint8_t>(RedOf(c));
-          break;
-        case 8:
-          row[x] = static_cast<std::uint8_t>(cache.Get(c));
-          break;
-        case 4:
-          row[x / 2] |= static_cast<std::uint8_t>(cache.Get(c) << (x % 2 ? 0 : 4));
-          break;
-        case 1:
-          if (cache.Get(c)) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-          break;
-      }
+    const Color* in = pixels.data() + y * 32;
+    switch (bitCount) {
+      case 24:
+        for (int x = 0; x < 32; ++x) {
+          row[3 * x] = static_cast<std::uint8_t>(BlueOf(in[x]));
+          row[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(in[x]));
+          row[3 * x + 2] = static_cast<std::uint8_t>(RedOf(in[x]));
+        }
+        break;
+      case 8:
+        for (int x = 0; x < 32; ++x) row[x] = static_cast<std::uint8_t>(cache.Get(in[x]));
+        break;
+      case 4:
+        for (int x = 0; x < 32; x += 2)
+          row[x / 2] = static_cast<std::uint8_t>(cache.Get(in[x]) << 4 | cache.Get(in[x + 1]));
+        break;
+      case 1:
+        for (int x = 0; x < 32; ++x)
+          if (NearestMonoIndex(in[x])) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        break;
     }
   }
   return img;
+}
+
+std::array<Color, 1024> PixelsOf(const Surface& src) {
+  std::array<Color, 1024> out;
+  // A source smaller than 32 x 32 reads black outside its area.
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const Color c = src.GetPixel(x, y);
+      out[y * 32 + x] = c == kInvalidColor ? kBlack : c;
+    }
+  return out;
+}
+
+DepthImage ConvertToDepth(const Surface& src, int bitCount, RowOrder order) {
+  return ConvertPixelsToDepth(PixelsOf(src), bitCount, order);
 }
 
 Color DepthImagePixel(const DepthImage& img, RowOrder order, int x, int y) {

@@ -10,6 +10,7 @@
 // 16, a 6 x 6 x 6 cube and a grey ramp. Black and white are in every table, so
 // transparent (white) pixels stay transparent. Each pixel goes to the nearest
 // table colour (squared RGB distance, lowest index on a tie).
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -60,6 +61,11 @@ int NearestStandardIndex(int bitCount, Color c);
 // The source's top-left 32 x 32 pixels at bitCount (1, 4, 8, 24). An unknown
 // depth gives an empty block.
 DepthImage ConvertToDepth(const Surface& src, int bitCount, RowOrder order);
+// The same from 32 x 32 pixels held in an array, top row first.
+DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCount,
+                                RowOrder order);
+// A surface's top-left 32 x 32 pixels, top row first; black outside it.
+std::array<Color, 1024> PixelsOf(const Surface& src);
 
 // Pixel (x, y) of a depth image (y from the top), as a colour; black when the
 // index has no table entry.

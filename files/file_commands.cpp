@@ -1,5 +1,9 @@
 #include "files/file_commands.h"
 
+#include <cstring>
+#include <vector>
+
+#include "files/ani_format.h"
 #include "files/bmp_format.h"
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
@@ -33,6 +37,26 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
   return "Impossible d'enregistrer le fichier\n" + path + "\n\n" + reason;
 }
 
+std::string OpenFailedMessage(const std::string& path, const std::string& reason) {
+  return "Impossible d'ouvrir le fichier\n" + path + "\n\n" + reason;
+}
+
+std::string NotAnIconMessage(const std::string& path) {
+  return "Ce fichier n'est ni une icône ni un curseur :\n" + path;
+}
+
+OpenedFileKind ClassifyOpenedFile(std::span<const std::uint8_t> b) {
+  auto starts = [&](const char* sig, std::size_t n, std::size_t at = 0) {
+    return b.size() >= at + n && std::memcmp(b.data() + at, sig, n) == 0;
+  };
+  if (HasIconHeader(b)) return OpenedFileKind::Icon;
+  if (starts("RIFF", 4) && starts("ACON", 4, 8)) return OpenedFileKind::AnimatedCursor;
+  if (starts("\x89PNG\r\n\x1a\n", 8) || starts("BM", 2) || starts("GIF87a", 6) ||
+      starts("GIF89a", 6) || starts("\xFF\xD8\xFF", 3))
+    return OpenedFileKind::Picture;
+  return OpenedFileKind::Other;
+}
+
 AskResult FileCommands::AskSaveChanges() {
   if (!doc_.modified) return AskResult::GoOn;
   switch (host_.AskSaveChangesQuestion()) {
@@ -54,12 +78,45 @@ AskResult FileCommands::AskSaveChanges() {
 }
 
 bool FileCommands::LoadFile(const std::string& path) {
-  const IconLoadResult r = LoadIconFile(path, doc_);
-  if (!r.started) return false;
-  host_.SetTitle(r.title);
-  if (r.repaint) host_.RePaint();
-  if (r.addToRecent) AddRecentFile(path);
-  return true;
+  if (!FileExists(path)) return false;
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  if (!ReadWholeFile(path, bytes, &error, kMaxIconFileBytes)) {
+    // The system's reason names the path; the message puts it on its own line.
+    if (error.rfind(path + ": ", 0) == 0) error.erase(0, path.size() + 2);
+    host_.ShowMessage(MessageKind::Error, OpenFailedMessage(path, error));
+    return false;
+  }
+  switch (ClassifyOpenedFile(bytes)) {
+    case OpenedFileKind::Icon: {
+      const IconLoadResult r = LoadIconBytes(path, bytes, doc_);
+      host_.SetTitle(r.title);
+      if (r.repaint) host_.RePaint();
+      if (r.addToRecent) AddRecentFile(path);
+      return true;
+    }
+    case OpenedFileKind::AnimatedCursor: {
+      std::span<const std::uint8_t> frame;
+      if (!FirstAniFrame(bytes, frame) || !HasIconHeader(frame)) break;
+      // The editor cannot write an animated cursor back: the frame is a new,
+      // unnamed document.
+      IconDecodeResult r = DecodeIconFile(frame);
+      doc_.surface = std::move(r.pixels);
+      doc_.Width = doc_.Height = kIconSize;
+      doc_.fileName.clear();
+      doc_.modified = false;
+      host_.SetTitle(kUntitledTitle);
+      host_.RePaint();
+      return true;
+    }
+    case OpenedFileKind::Picture:
+      if (host_.OpenPicture(path, bytes)) return true;
+      break;
+    case OpenedFileKind::Other:
+      break;
+  }
+  host_.ShowMessage(MessageKind::Exclamation, NotAnIconMessage(path));
+  return false;
 }
 
 SaveFlowResult FileCommands::RunWrite(SaveKind kind, const std::string& path) {

@@ -16,6 +16,7 @@
 // modified flag and the file name, and makes the save-changes question
 // answer Cancel, so unsaved work is never discarded after it.
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "document/icon_document.h"
@@ -28,6 +29,9 @@ namespace gs {
 inline constexpr char kSaveChangesQuestion[] =
     "Voulez vous enregistrer les modifications apportées à ce fichier ?";
 inline constexpr char kFileNotFound[] = "Fichier non trouvé!";
+// Title of a document that has no file of its own (a frame taken from an
+// animated cursor, a damaged icon): Save asks for a name.
+inline constexpr char kUntitledTitle[] = "Sans titre - Varnel Glyphsmith";
 
 enum class AskResult : std::uint8_t { GoOn = 0, Cancel = 255 };
 enum class SaveChangesAnswer { Yes, No, Cancel };
@@ -48,6 +52,13 @@ struct SaveOptionsChoice {
 
 // The message shown when a file could not be written.
 std::string SaveFailedMessage(const std::string& path, const std::string& reason);
+// The messages shown when Open meets a file it cannot read or that is no icon.
+std::string OpenFailedMessage(const std::string& path, const std::string& reason);
+std::string NotAnIconMessage(const std::string& path);
+
+// What a file given to Open (or on the command line) is, from its first bytes.
+enum class OpenedFileKind { Icon, AnimatedCursor, Picture, Other };
+OpenedFileKind ClassifyOpenedFile(std::span<const std::uint8_t> bytes);
 
 class FileCommandHost {
  public:
@@ -66,6 +77,12 @@ class FileCommandHost {
   virtual void RePaint() = 0;
   // Hourglass pointer on and off around writing.
   virtual void SetBusy(bool busy) {}
+  // A PNG, BMP, GIF or JPEG given to Open: true when the window opened it (as
+  // an untitled import of the whole picture). The default opens nothing and
+  // the user is told the file is not an icon.
+  virtual bool OpenPicture(const std::string& path, std::span<const std::uint8_t> bytes) {
+    return false;
+  }
 };
 
 class FileCommands {
@@ -83,8 +100,12 @@ class FileCommands {
   // saved. Cancel when the user cancelled anywhere or the save failed.
   AskResult AskSaveChanges();
 
-  // Reads an icon or cursor into the document: title, repaint, recent list.
-  // False (nothing changed) when the path is empty or names no file.
+  // Opens what the path names: an icon or cursor into the document (title,
+  // repaint, recent list); the first frame of an animated cursor as an
+  // untitled document; a picture through the host. Anything else, or a file
+  // that cannot be read, changes nothing and is said in a message naming it.
+  // False (nothing changed) when the path is empty, names no file, or the
+  // file was refused.
   bool LoadFile(const std::string& path);
 
   SaveFlowResult SaveIconFlow(const std::string& path);

@@ -1,6 +1,6 @@
 #include "files/icon_writer.h"
 
-#include "document/pixel_helpers.h"
+#include "document/icon_mask.h"
 #include "files/byte_io.h"
 
 namespace gs {
@@ -39,17 +39,31 @@ bool FieldsFor(int bitCount, IconFields& f) {
 
 constexpr std::uint32_t kImageOffset = 22;
 
+// One pass over the document gives both halves of an icon image: the mask
+// bit and the colour stored under it (the rules of document/icon_mask.h).
+// Pixels beyond a smaller surface read black and opaque, as block copies leave them.
+void SplitDocument(const Surface& document, std::array<Color, 1024>& working,
+                   std::array<std::uint8_t, 128>& mask) {
+  mask.fill(0);
+  const bool whole = document.Width() >= 32 && document.Height() >= 32;
+  for (int y = 0; y < 32; ++y) {
+    std::uint8_t* maskRow = mask.data() + (31 - y) * 4;
+    Color* out = working.data() + y * 32;
+    for (int x = 0; x < 32; ++x) {
+      Color c = whole ? document.Row(y)[x] : document.GetPixel(x, y);
+      if (c == kInvalidColor) c = kBlack;
+      if (IsMaskedOut(c)) maskRow[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+      out[x] = WorkingColor(c);
+    }
+  }
+}
+
 }  // namespace
 
 std::array<std::uint8_t, 128> BuildIconMask(const Surface& document) {
-  Surface mono(32, 32, Depth::Mono);
-  MakeColorMask(document, 0, 0, 32, 32, mono, kWhite);
-  std::array<std::uint8_t, 128> mask{};
-  for (int y = 0; y < 32; ++y) {
-    std::uint8_t* row = mask.data() + (31 - y) * 4;
-    for (int x = 0; x < 32; ++x)
-      if (mono.GetPixel(x, y) == kWhite) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-  }
+  std::array<Color, 1024> working;
+  std::array<std::uint8_t, 128> mask;
+  SplitDocument(document, working, mask);
   return mask;
 }
 
@@ -59,10 +73,9 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   if (!FieldsFor(bitCount, f)) return {};
   // The colours come from a copy with white turned black; the mask says
   // which of those black pixels are really transparent.
-  Surface working(32, 32);
-  BitBlt(working, 0, 0, 32, 32, document, 0, 0);
-  ReplaceColorInRect(working, 0, 0, 32, 32, kWhite, kBlack, working);
-  const auto mask = BuildIconMask(document);
+  std::array<Color, 1024> working;
+  std::array<std::uint8_t, 128> mask;
+  SplitDocument(document, working, mask);
 
   DepthImage img;
   if (bitCount == 8 && method == PaletteMethod::High) {
@@ -70,7 +83,7 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   } else if (bitCount == 8 && method == PaletteMethod::Extreme) {
     img = BuildSampledPalette(working);
   } else {
-    img = ConvertToDepth(working, bitCount, RowOrder::BottomUp);
+    img = ConvertPixelsToDepth(working, bitCount, RowOrder::BottomUp);
   }
   const std::uint32_t tableBytes =
       bitCount == 24 ? 4 : static_cast<std::uint32_t>(img.table.size()) * 4;

@@ -1,5 +1,6 @@
 #include "files/palette_methods.h"
 
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -15,55 +16,90 @@ DepthImage EmptyByteImage() {
   return img;
 }
 
-Color PixelOrBlack(const Surface& s, int x, int y) {
-  const Color c = s.GetPixel(x, y);
-  return c == kInvalidColor ? kBlack : c;
-}
+std::size_t BlockIndex(int n) { return static_cast<std::size_t>(31 - n / 32) * 32 + n % 32; }
 
-std::size_t BlockIndex(int x, int y) { return static_cast<std::size_t>(31 - y) * 32 + x; }
+// Colour -> small number, for at most 1024 colours: open addressing in twice
+// that many slots, so a lookup is a probe or two instead of a walk of the list.
+class ColorIndex {
+ public:
+  ColorIndex() { keys_.fill(kInvalidColor); }
+  // The value stored for c, or -1.
+  int Find(Color c) const {
+    for (std::size_t i = Slot(c);; i = (i + 1) & kMask) {
+      if (keys_[i] == c) return values_[i];
+      if (keys_[i] == kInvalidColor) return -1;
+    }
+  }
+  void Insert(Color c, int value) {
+    std::size_t i = Slot(c);
+    while (keys_[i] != kInvalidColor && keys_[i] != c) i = (i + 1) & kMask;
+    keys_[i] = c;
+    values_[i] = static_cast<std::uint16_t>(value);
+  }
+
+ private:
+  static constexpr std::size_t kSlots = 2048, kMask = kSlots - 1;
+  static std::size_t Slot(Color c) { return (c * 2654435761u) >> 21 & kMask; }
+  std::array<Color, kSlots> keys_;
+  std::array<std::uint16_t, kSlots> values_{};
+};
 
 }  // namespace
 
-DepthImage BuildExactPalette(const Surface& workingCopy) {
+DepthImage BuildExactPalette(std::span<const Color, 1024> pixels) {
   DepthImage img = EmptyByteImage();
-  std::vector<Color> seen;
-  seen.reserve(1024);
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      const Color c = PixelOrBlack(workingCopy, x, y);
-      std::size_t p = 0;
-      while (p < seen.size() && seen[p] != c) ++p;
-      if (p == seen.size()) {
-        seen.push_back(c);
-        if (p < 256) img.table[p] = PaletteEntry::FromColor(c);
-      }
-      // The 257th and later colours have no entry and keep index 0.
-      if (p < 256) img.block[BlockIndex(x, y)] = static_cast<std::uint8_t>(p);
+  ColorIndex seen;
+  int distinct = 0;
+  for (int n = 0; n < 1024; ++n) {
+    const Color c = pixels[n];
+    int p = seen.Find(c);
+    if (p < 0) {
+      p = distinct++;
+      seen.Insert(c, p);
+      if (p < 256) img.table[p] = PaletteEntry::FromColor(c);
     }
+    // The 257th and later colours have no entry and keep index 0.
+    if (p < 256) img.block[BlockIndex(n)] = static_cast<std::uint8_t>(p);
   }
   return img;
 }
 
-DepthImage BuildSampledPalette(const Surface& workingCopy) {
+DepthImage BuildSampledPalette(std::span<const Color, 1024> pixels) {
   DepthImage img = EmptyByteImage();
   // Whole pixels in four interleaved passes, so every sample is a colour the
   // image really holds and the whole image is covered.
-  std::size_t held = 0;
+  ColorIndex answer;  // colour -> its index: first the exact entries, then each miss
+  int held = 0;
   for (int k = 0; k < 4 && held < 256; ++k) {
     for (int n = k; n < 1024 && held < 256; n += 4) {
-      const PaletteEntry e = PaletteEntry::FromColor(PixelOrBlack(workingCopy, n % 32, n / 32));
-      bool known = false;
-      for (std::size_t i = 0; i < held && !known; ++i) known = img.table[i] == e;
-      if (!known) img.table[held++] = e;
+      const Color c = pixels[n];
+      if (answer.Find(c) >= 0) continue;
+      answer.Insert(c, held);
+      img.table[held++] = PaletteEntry::FromColor(c);
     }
   }
+  // Unfilled entries are black and take part: black not collected is found there.
+  if (held < 256 && answer.Find(kBlack) < 0) answer.Insert(kBlack, held);
+  // An exact colour's nearest entry is its lowest index (distance 0 and an
+  // equal crossed measure keep the first); only a miss needs the full search.
   for (int n = 0; n < 1024; ++n) {
-    const int x = n % 32, y = n / 32;
-    const Color c = PixelOrBlack(workingCopy, x, y);
-    img.block[BlockIndex(x, y)] =
-        static_cast<std::uint8_t>(NearestPaletteIndex(img.table, RedOf(c), GreenOf(c), BlueOf(c)));
+    const Color c = pixels[n];
+    int index = answer.Find(c);
+    if (index < 0) {
+      index = NearestPaletteIndex(img.table, RedOf(c), GreenOf(c), BlueOf(c));
+      answer.Insert(c, index);
+    }
+    img.block[BlockIndex(n)] = static_cast<std::uint8_t>(index);
   }
   return img;
+}
+
+DepthImage BuildExactPalette(const Surface& workingCopy) {
+  return BuildExactPalette(PixelsOf(workingCopy));
+}
+
+DepthImage BuildSampledPalette(const Surface& workingCopy) {
+  return BuildSampledPalette(PixelsOf(workingCopy));
 }
 
 int NearestPaletteIndex(std::span<const PaletteEntry> table, int red, int green, int blue) {

@@ -26,6 +26,12 @@ DepthImage BuildExactPalette(const Surface& workingCopy);
 // with NearestPaletteIndex. Unfilled entries stay black and take part.
 DepthImage BuildSampledPalette(const Surface& workingCopy);
 
+// The same from 32 x 32 pixels held in an array, top row first. Colours are
+// looked up, not searched: the full nearest search runs once per colour the
+// table does not hold.
+DepthImage BuildExactPalette(std::span<const Color, 1024> pixels);
+DepthImage BuildSampledPalette(std::span<const Color, 1024> pixels);
+
 // Nearest entry by the sum of channel differences; a tie goes to the entry
 // whose crossed-channel measure is strictly smaller, else the earlier one.
 int NearestPaletteIndex(std::span<const PaletteEntry> table, int red, int green, int blue);

@@ -107,12 +107,14 @@ RecentFiles LoadRecentFiles() {
 }
 
 bool SaveRecentFiles(const RecentFiles& recent) {
+  // The four entries reach the file in one write.
+  SettingsWriteGroup group;
   bool ok = true;
   for (int k = 0; k < kRecentSlots; ++k)
     ok = WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1),
                              recent.paths[k]) &&
          ok;
-  return ok;
+  return group.Finish() && ok;
 }
 
 }  // namespace gs

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "lang/language_files.h"
+#include "lang/qt_standard_buttons.h"
 #include "platform/program_folder.h"
 
 namespace gs {
@@ -306,6 +307,7 @@ void LoadWindowLanguage(QWidget* window, bool exportMessages) {
     QCoreApplication::processEvents();
   }
   SetCurrentLanguagePath(ReadLanguageChoice(folder));
+  UseStandardTextsOf(CurrentLanguagePath());
   QCoreApplication::processEvents();
   // Events may have closed the window meanwhile.
   if (guard) TranslateWindow(guard.data(), CurrentLanguagePath());
@@ -356,6 +358,7 @@ void ChooseLanguage(QWidget* mainWindow, QMenu* mnuLng, int index) {
   }
   SetCurrentLanguagePath(Utf8(path));
   StoreLanguageChoice(CurrentLanguagePath());
+  UseStandardTextsOf(CurrentLanguagePath());
   TranslateWindow(mainWindow, CurrentLanguagePath());
   RebuildLanguageMenu(mainWindow, mnuLng);
 }

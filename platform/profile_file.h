@@ -14,15 +14,22 @@
 //   - The first section of a name and the first entry of a key win.
 //   - Lines end with LF, CRLF or a lone CR; the last needs no end. A UTF-8
 //     byte-order mark makes the file UTF-8 instead of Windows-1252. A value
-//     ends at a NUL byte. Files over 64 MiB are not read (lookups give the
-//     default, writes fail).
+//     ends at a NUL byte. Files over 1 MiB (kProfileMaxBytes) are not read:
+//     lookups give the default and writes fail, leaving the file untouched.
 //
 // Writing rules: the file and the section are created as needed; an existing
 // entry is replaced in place, a new one goes after the section's last line;
 // every other byte of the file is kept. A value whose blanks or quotes would be
 // lost on reading is written in double quotes, and line breaks in a value
 // become spaces, so that a value can never add lines of its own.
+//
+// Cost: held in memory, a file takes its own size plus about 20 bytes per
+// section or entry line (an entry line is at least 2 bytes); blank and other
+// lines cost nothing. Each lookup or write is a hash lookup, and saving after
+// any number of writes is one pass over the file, so exporting a window is
+// linear in its size.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +39,8 @@ namespace gs {
 
 // The platform reads into a 255-character buffer: values come back cut to 254.
 inline constexpr std::size_t kProfileValueMax = 254;
+// Language files are a few KiB; a larger file is refused whole.
+inline constexpr std::size_t kProfileMaxBytes = std::size_t{1} << 20;
 
 // The value of `key` in `section`, cut to 254 characters; `defaultValue` when
 // the file, the section or the key is missing. A key present with an empty
@@ -75,29 +84,58 @@ class ProfileFile {
 
   // Whether the file was present and readable at load.
   bool existed() const { return existed_; }
-  const std::string& bytes() const { return bytes_; }
+  // The content as Save writes it.
+  std::string bytes() const { return Compose(); }
 
  private:
+  // Only section and entry lines are recorded; the rest of the file is copied as it is.
+  enum Kind : std::uint8_t { kSection, kBadSection, kEntry };
   struct Line {
-    std::size_t begin = 0, end = 0;  // content, without the line end
-    std::size_t next = 0;            // start of the following line
-    enum Kind { kOther, kSection, kBadSection, kEntry } kind = kOther;
-    std::string_view name;   // section name or key, trimmed
-    std::string_view value;  // raw value, trimmed
+    std::uint32_t begin = 0, end = 0;  // content, without the line end
+    std::uint32_t edit = kNone;        // index in edits_ when rewritten
+    Kind kind = kEntry;
   };
+  struct Section {
+    std::uint32_t line = kNone;           // its header line; kNone for a section added
+    std::uint32_t bodyEnd = 0;            // lines_ index after its last line
+    std::uint32_t lastEnd = 0, lastNext = 0;  // where its last non-blank line ends
+    std::string name;                     // encoded, for a section added
+    std::vector<std::string> added;       // new "key=value" lines, in order
+    std::vector<std::uint32_t> keys;      // hash table of entries (built on first use)
+    bool keysBuilt = false;
+    std::uint32_t keyCount = 0;
+  };
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+  static constexpr std::uint32_t kAddedBit = 0x80000000u;
 
-  void DetectEncoding();
   void Index();
   std::string Encode(std::string_view utf8) const;
   std::string Decode(std::string_view bytes) const;
-  // Index of the first section line named `name`, or -1.
-  long FindSection(std::string_view encodedName) const;
-  // Index of the first entry `key` in the section starting at line `s`, or -1.
-  long FindEntry(long s, std::string_view encodedKey) const;
+  std::string_view LineText(std::uint32_t line) const;
+  // Entry name and raw value of an entry line's text, both trimmed.
+  static void SplitEntry(std::string_view text, std::string_view& name, std::string_view& value);
+  std::string_view EntryText(const Section& s, std::uint32_t ref) const;
+  // Index in sections_ of the first section named so, or kNone.
+  std::uint32_t FindSection(std::string_view encodedName) const;
+  // Reference of the first entry `key` in the section (a line index, or
+  // kAddedBit | index in `added`), or kNone.
+  std::uint32_t FindEntry(std::uint32_t section, std::string_view encodedKey) const;
+  std::string_view SectionName(std::uint32_t section) const;
+  std::string_view EntryName(const Section& s, std::uint32_t ref) const;
+  void AddKey(Section& s, std::uint32_t ref) const;
+  void AddSection(std::uint32_t section);
+  std::string Compose() const;
 
   std::string path_;
   std::string bytes_;
   std::vector<Line> lines_;
+  mutable std::vector<Section> sections_;
+  std::vector<std::uint32_t> sectionTable_;  // hash table of sections_ indices
+  std::uint32_t sectionCount_ = 0;
+  std::vector<std::string> edits_;
+  std::uint32_t lastWritten_ = kNone;  // section of the last write, by its name as given
+  std::string lastWrittenName_;
+  std::string eol_ = "\r\n";
   std::size_t bodyStart_ = 0;  // after a byte-order mark
   bool utf8_ = false;
   bool existed_ = false;

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 namespace gs {
 
@@ -21,18 +22,6 @@ std::string FolderOf(const std::string& path) {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-unsigned CurrentUmask() {
-  // The only way to read the mask is to set it; put it straight back.
-  const mode_t m = ::umask(0);
-  ::umask(m);
-  return m;
 }
 
 bool WriteAllTo(int fd, std::span<const std::uint8_t> bytes, int& err) {
@@ -49,60 +38,84 @@ bool WriteAllTo(int fd, std::span<const std::uint8_t> bytes, int& err) {
   return true;
 }
 
-// What the new file is called and what mode it gets. A link is followed so the
-// file it points at is replaced, not the link. An existing file that may not be
-// written is refused, as deleting it would be.
+// Where the bytes really go and what mode they get. A link is followed, even
+// a dangling one, so that the file it points at is written and the link
+// stays. An existing file that may not be written is refused, as deleting it
+// would be, with the system's own reason (read-only file system...).
 struct Target {
   std::string path;
-  unsigned mode = 0;
+  unsigned mode = 0666;  // a new file: the umask applies when it is created
   bool existed = false;
 };
 
-WriteStatus CheckTarget(const std::string& requested, Target& t) {
+WriteStatus ResolveTarget(const std::string& requested, Target& t) {
   if (requested.empty()) return WriteStatus::Failure(requested, "empty file name");
   t.path = requested;
   struct stat st {};
-  if (::lstat(requested.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(requested.c_str(), resolved)) t.path = resolved;
+  for (int hops = 0;; ++hops) {
+    if (::lstat(t.path.c_str(), &st) != 0) {
+      if (errno != ENOENT) return WriteStatus::Failure(requested, Reason(errno));
+      t.mode = 0666;
+      t.existed = false;
+      return WriteStatus::Success();
+    }
+    if (!S_ISLNK(st.st_mode)) break;
+    if (hops == 40) return WriteStatus::Failure(requested, Reason(ELOOP));
+    std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
+    const ssize_t n = ::readlink(t.path.c_str(), link.data(), link.size());
+    if (n < 0) return WriteStatus::Failure(requested, Reason(errno));
+    link.resize(static_cast<std::size_t>(n));
+    if (link.empty()) return WriteStatus::Failure(requested, Reason(ENOENT));
+    t.path = link.front() == '/' ? link : FolderOf(t.path) + "/" + link;
   }
-  if (::stat(t.path.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return WriteStatus::Failure(requested, Reason(EISDIR));
-    if (!S_ISREG(st.st_mode)) return WriteStatus::Failure(requested, "not a regular file");
-    // Root may write anything, so the mode bits are checked as well.
-    if (::access(t.path.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0)
-      return WriteStatus::Failure(requested, Reason(EACCES));
-    t.mode = st.st_mode & 07777;
-    t.existed = true;
-  } else if (errno != ENOENT) {
-    return WriteStatus::Failure(requested, Reason(errno));
-  } else {
-    t.mode = 0666 & ~CurrentUmask();
-  }
+  if (S_ISDIR(st.st_mode)) return WriteStatus::Failure(requested, Reason(EISDIR));
+  if (!S_ISREG(st.st_mode)) return WriteStatus::Failure(requested, "not a regular file");
+  // Root may write anything, so the mode bits are checked as well.
+  if (::access(t.path.c_str(), W_OK) != 0) return WriteStatus::Failure(requested, Reason(errno));
+  if ((st.st_mode & 0222) == 0) return WriteStatus::Failure(requested, Reason(EACCES));
+  t.mode = st.st_mode & 07777;
+  t.existed = true;
   return WriteStatus::Success();
 }
 
-enum class Flush { None, Now, Start };
+// Temporary names stay short whatever the target's, so that a name at the
+// file system's limit can still be saved.
+std::string TemporaryName(const std::string& folder) {
+  static std::uint64_t state = [] {
+    timespec ts{};
+    ::clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<std::uint64_t>(ts.tv_nsec) * 0x9E3779B97F4A7C15ull ^
+           static_cast<std::uint64_t>(::getpid()) << 32 ^ static_cast<std::uint64_t>(ts.tv_sec);
+  }();
+  static const char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+  std::string name = folder + "/.gs";
+  std::uint64_t r = state;
+  for (int i = 0; i < 8; ++i, r /= 36) name += kChars[r % 36];
+  return name;
+}
 
-// Writes bytes into a fresh temporary beside target; on success `temp` names
-// it. Flush::Start only sets the writing to disk going, for a later flush of
-// many files to find it done.
-WriteStatus WriteTemporary(const std::string& requested, const Target& t,
-                           std::span<const std::uint8_t> bytes, Flush flush, std::string& temp) {
-  std::string pattern = FolderOf(t.path) + "/." + NameOf(t.path) + ".XXXXXX";
-  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+// Writes bytes into a fresh temporary in `folder`; on success `temp` names it.
+// A replacing file gets the old one's mode (the umask may have cut it).
+WriteStatus WriteTemporary(const std::string& requested, const std::string& folder,
+                           const Target& t, std::span<const std::uint8_t> bytes, bool flush,
+                           std::string& temp) {
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = TemporaryName(folder);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, t.mode);
+    if (fd < 0 && errno != EEXIST) break;
+  }
   if (fd < 0) return WriteStatus::Failure(requested, Reason(errno));
   int err = 0;
   bool ok = WriteAllTo(fd, bytes, err);
-  if (ok && ::fchmod(fd, t.mode) != 0) ok = false, err = errno;
-  if (ok && flush == Flush::Now && ::fsync(fd) != 0) ok = false, err = errno;
-  if (ok && flush == Flush::Start) ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+  if (ok && t.existed && ::fchmod(fd, t.mode) != 0) ok = false, err = errno;
+  if (ok && flush && ::fdatasync(fd) != 0) ok = false, err = errno;
   if (::close(fd) != 0 && ok) ok = false, err = errno;
   if (!ok) {
-    ::unlink(pattern.c_str());
+    ::unlink(temp.c_str());
     return WriteStatus::Failure(requested, Reason(err));
   }
-  temp = pattern;
   return WriteStatus::Success();
 }
 
@@ -110,13 +123,12 @@ WriteStatus WriteTemporary(const std::string& requested, const Target& t,
 
 WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
   Target t;
-  if (WriteStatus st = CheckTarget(path, t); !st) return st;
+  if (WriteStatus st = ResolveTarget(path, t); !st) return st;
   std::string temp;
-  // The flushes protect an old file: it must not be replaced by bytes that
-  // are not on disk yet. A new name has nothing to lose, and skipping them
+  // The flush protects an old file: it must not be replaced by bytes that
+  // are not on disk yet. A new name has nothing to lose, and skipping it
   // keeps one-shot conversions as cheap as a plain write.
-  if (WriteStatus st = WriteTemporary(path, t, bytes, t.existed ? Flush::Now : Flush::None, temp);
-      !st)
+  if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, t.existed, temp); !st)
     return st;
   if (::rename(temp.c_str(), t.path.c_str()) != 0) {
     const int err = errno;
@@ -186,12 +198,43 @@ SafeWriteBatch::~SafeWriteBatch() { Commit(); }
 
 WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::uint8_t> bytes,
                                 std::vector<std::string>* committedErrors) {
-  Target t;
-  if (WriteStatus st = CheckTarget(path, t); !st) return st;
+  if (path.empty()) return WriteStatus::Failure(path, "empty file name");
   std::string temp;
-  if (WriteStatus st = WriteTemporary(path, t, bytes, t.existed ? Flush::Start : Flush::None, temp);
-      !st)
+  Target t;
+  // Most batch outputs are new files: write the temporary beside the name and
+  // move it there only if the name is still free, which needs no look at the
+  // target first (open, write, close, rename). A name that exists, or a file
+  // system that cannot tell, takes the careful way below.
+  if (noReplaceWorks_) {
+    t.path = path;
+    if (WriteStatus st = WriteTemporary(path, FolderOf(path), t, bytes, false, temp); !st)
+      return st;
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+      return WriteStatus::Success();
+    const int err = errno;
+    if (err == EINVAL || err == ENOSYS) noReplaceWorks_ = false;
+    if (err != EEXIST && noReplaceWorks_) {
+      ::unlink(temp.c_str());
+      return WriteStatus::Failure(path, Reason(err));
+    }
+  }
+  if (WriteStatus st = ResolveTarget(path, t); !st) {
+    if (!temp.empty()) ::unlink(temp.c_str());
     return st;
+  }
+  if (!temp.empty() && t.path == path) {
+    // The temporary is already in the right folder; it only needs the old mode.
+    if (t.existed && ::chmod(temp.c_str(), t.mode) != 0) {
+      const int err = errno;
+      ::unlink(temp.c_str());
+      return WriteStatus::Failure(path, Reason(err));
+    }
+  } else {
+    // A link leads elsewhere, maybe to another file system: start again there.
+    if (!temp.empty()) ::unlink(temp.c_str());
+    if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, false, temp); !st)
+      return st;
+  }
   pending_.push_back({temp, t.path, t.existed});
   if (pending_.size() >= groupSize_) {
     auto errors = Commit();
@@ -204,18 +247,29 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
 std::vector<std::string> SafeWriteBatch::Commit() {
   std::vector<std::string> errors;
   if (pending_.empty()) return errors;
-  // Each replacing file is flushed before any rename. Their writing was
-  // started when they were written, and the first flush commits the others'
-  // bookkeeping with it, so the rest are quick.
+  // The new contents of files that replace others reach the disk before any
+  // of them is renamed: one syncfs per file system the group touches instead
+  // of one flush per file.
+  std::vector<std::string> synced;
   for (Pending& p : pending_) {
     if (!p.replaces) continue;
-    const int fd = ::open(p.temp.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::fdatasync(fd) != 0) {
-      errors.push_back(p.target + ": " + Reason(errno));
-      ::unlink(p.temp.c_str());
-      p.temp.clear();
+    const std::string folder = FolderOf(p.target);
+    if (std::find(synced.begin(), synced.end(), folder) != synced.end()) continue;
+    synced.push_back(folder);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0 && ::syncfs(fd) == 0) {
+      ::close(fd);
+      continue;
     }
+    const int err = errno;
     if (fd >= 0) ::close(fd);
+    // Without the flush the old files must stay: drop every replacement in that folder.
+    for (Pending& q : pending_) {
+      if (!q.replaces || q.temp.empty() || FolderOf(q.target) != folder) continue;
+      errors.push_back(q.target + ": " + Reason(err));
+      ::unlink(q.temp.c_str());
+      q.temp.clear();
+    }
   }
   for (const Pending& p : pending_) {
     if (p.temp.empty()) continue;

@@ -1,17 +1,23 @@
 #pragma once
 // Saving that never destroys the old file: the new bytes go to a temporary
-// file in the target's folder, are flushed to disk, and only then renamed over
-// the target. On any failure the target is as it was, the temporary is gone,
-// and the status names the path and the system's reason. (A file written under
-// a new name is not flushed: no old file is at stake.) An existing target that
-// may not be written (read-only) is refused, as deleting it would be.
+// file (a short name, ".gs" and 8 letters) in the target's folder, are flushed
+// to disk, and only then renamed over the target. On any failure the target is
+// as it was, the temporary is gone, and the status names the path and the
+// system's reason ("Read-only file system", "Permission denied"...). A file
+// written under a new name is not flushed: no old file is at stake. An
+// existing target that may not be written (read-only) is refused, as deleting
+// it would be. A symbolic link is written through, to the file it points at
+// (created when it does not exist yet); the link itself stays.
 //
 //   WriteStatus st = WriteFileSafely(path, bytes);
 //   if (!st) ShowError(st.error);        // "/dir/a.ico: Permission denied"
 //
-// Many files at once (batch conversion): SafeWriteBatch writes a group of
-// temporaries, flushes those that replace a file, then renames them all,
-// which keeps the same guarantee per file at a fraction of the waiting.
+// Many files at once (batch conversion): SafeWriteBatch. A new name is written
+// at once (temporary, then a rename that refuses to replace anything); files
+// that replace others are renamed at the group's commit, after one syncfs of
+// their file system. After a crash every replaced file holds either its old
+// bytes or the whole new ones, never a mixture or nothing; files under new
+// names may be missing or empty until the system has written them out.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -43,9 +49,10 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std:
 bool RegularFileExists(const std::string& path);
 
 // Writes files through temporaries; Commit (also run every groupSize files and
-// by the destructor) flushes them and renames each over its target.
-// A file whose temporary could not be written is reported by Add and its old
-// target stays; one that fails at the rename is reported by Commit.
+// by the destructor) makes the replacing ones durable and renames them over
+// their targets. A file whose temporary could not be written is reported by
+// Add and its old target stays; one that fails at the flush or the rename is
+// reported by Commit. Memory stays at one group, whatever the number of files.
 class SafeWriteBatch {
  public:
   explicit SafeWriteBatch(std::size_t groupSize = 256) : groupSize_(groupSize ? groupSize : 1) {}
@@ -67,6 +74,7 @@ class SafeWriteBatch {
   };
   std::size_t groupSize_;
   std::vector<Pending> pending_;
+  bool noReplaceWorks_ = true;
 };
 
 }  // namespace gs

@@ -1,12 +1,17 @@
 #include "platform/settings_store.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <mutex>
 #include <utility>
 #include <vector>
 
 #include "platform/file_access.h"
+#include "platform/safe_file.h"
 #include "platform/text_util.h"
 
 namespace gs {
@@ -69,33 +74,40 @@ std::string Unescape(std::string_view text) {
   return out;
 }
 
-Store Parse(const std::string& bytes) {
+// `damaged` tells of lines this store never writes (a damaged header, text
+// that is no entry, control bytes): such a file is kept aside before it is replaced.
+Store Parse(const std::string& bytes, bool& damaged) {
   Store store;
   Section* current = nullptr;
+  damaged = bytes.find('\0') != std::string::npos;
   for (std::string_view line : SplitLines(bytes)) {
     if (line.empty()) continue;
     if (line.front() == '[') {
       std::size_t close = line.find(']');
       if (close == std::string_view::npos) {
         current = nullptr;  // a damaged header: its entries cannot be trusted
+        damaged = true;
         continue;
       }
       store.push_back({Unescape(line.substr(1, close - 1)), {}});
       current = &store.back();
       continue;
     }
-    if (!current || line.front() == ';') continue;
+    if (line.front() == ';') continue;
     std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) continue;
+    if (!current || eq == std::string_view::npos) {
+      damaged = true;
+      continue;
+    }
     current->entries.push_back({Unescape(line.substr(0, eq)), Unescape(line.substr(eq + 1))});
   }
   return store;
 }
 
+// No blank lines: a store written again is byte for byte the same.
 std::string Serialize(const Store& store) {
   std::string out;
   for (const Section& s : store) {
-    if (!out.empty()) out += '\n';
     out += '[' + Escape(s.name, true) + "]\n";
     for (const Entry& e : s.entries)
       out += Escape(e.key, true) + '=' + Escape(e.value, false) + '\n';
@@ -141,24 +153,117 @@ std::string FolderLocked() {
 
 std::string FileLocked() { return FolderLocked() + "/settings.ini"; }
 
-constexpr std::size_t kMaxStoreBytes = std::size_t{16} << 20;
+// A few KiB in use; anything near this is not ours and is set aside whole.
+constexpr std::size_t kMaxStoreBytes = std::size_t{1} << 20;
 
-Store LoadLocked() {
-  std::string bytes;
-  return ReadFileLimited(FileLocked(), kMaxStoreBytes, bytes) == ReadResult::kOk ? Parse(bytes)
-                                                                                 : Store{};
+// The store as read, kept for the rest of the run. It is read again only when
+// the file changes under it (another copy of the editor saved).
+struct Loaded {
+  bool valid = false;
+  std::string file;
+  struct stat id {};
+  bool present = false;
+  bool unreadable = false;  // there but not readable: never replaced
+  bool damaged = false;     // replaced only after a copy is kept aside
+  Store store;
+};
+Loaded g_loaded;
+int g_groupDepth = 0;
+bool g_groupDirty = false;
+bool g_failureTold = false;
+std::function<void(const std::string&)> g_failureHandler;
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+         a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
 }
 
-bool SaveLocked(const std::string& section, const std::string& key, const std::string& value) {
-  std::string file = FileLocked();
+Loaded& LoadLocked() {
+  const std::string file = FileLocked();
+  struct stat st {};
+  const bool present = ::stat(file.c_str(), &st) == 0;
+  const int statError = present ? 0 : errno;
+  if (g_loaded.valid && g_loaded.file == file) {
+    // Changes held back by a write group are newer than the file.
+    if (g_groupDirty) return g_loaded;
+    if (present == g_loaded.present && (!present || SameFile(st, g_loaded.id))) return g_loaded;
+  }
+  g_loaded = Loaded{};
+  g_loaded.valid = true;
+  g_loaded.file = file;
+  g_loaded.present = present;
+  if (present) g_loaded.id = st;
+  if (!present) {
+    g_loaded.unreadable = statError != ENOENT && statError != ENOTDIR;
+    return g_loaded;
+  }
+  if (S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > kMaxStoreBytes) {
+    g_loaded.damaged = true;
+    return g_loaded;
+  }
   std::string bytes;
-  ReadResult read = ReadFileLimited(file, kMaxStoreBytes, bytes);
+  if (ReadFileLimited(file, kMaxStoreBytes, bytes) != ReadResult::kOk) {
+    g_loaded.unreadable = true;
+    return g_loaded;
+  }
+  g_loaded.store = Parse(bytes, g_loaded.damaged);
+  return g_loaded;
+}
+
+// Writes the store in memory to the file. Returns "" or the reason it failed.
+std::string WriteLocked() {
+  Loaded& l = g_loaded;
   // An existing store that cannot be read must not be replaced by a nearly empty one.
-  if (read == ReadResult::kFailed) return false;
-  Store store = read == ReadResult::kOk ? Parse(bytes) : Store{};
-  Set(store, section, key, value);
-  if (!MakeFolders(FolderLocked())) return false;
-  return WriteFileReplacing(file, Serialize(store));
+  if (l.unreadable) return l.file + ": the settings file cannot be read";
+  if (!MakeFolders(FolderLocked())) return FolderLocked() + ": " + std::strerror(errno);
+  if (l.damaged && l.present) {
+    // What could not be understood is kept aside, never silently dropped.
+    if (::rename(l.file.c_str(), (l.file + ".damaged").c_str()) != 0)
+      return l.file + ": " + std::strerror(errno);
+    l.damaged = false;
+    l.present = false;
+  }
+  const std::string bytes = Serialize(l.store);
+  const WriteStatus st = WriteFileSafely(
+      l.file, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+  if (!st) return st.error;
+  l.present = ::stat(l.file.c_str(), &l.id) == 0;
+  return "";
+}
+
+// What was not saved is not kept either: the next read sees the file again.
+std::string WriteOrForget() {
+  std::string failure = WriteLocked();
+  if (!failure.empty()) g_loaded.valid = false;
+  return failure;
+}
+
+// Returns "" or the reason; a group only marks the store for its end.
+std::string SaveLocked(const std::string& section, const std::string& key,
+                       const std::string& value) {
+  Loaded& l = LoadLocked();
+  if (l.unreadable) return l.file + ": the settings file cannot be read";
+  Set(l.store, section, key, value);
+  if (g_groupDepth > 0) {
+    g_groupDirty = true;
+    return "";
+  }
+  return WriteOrForget();
+}
+
+// Tells the user once per run; called without the lock held, as the handler
+// may show a window.
+bool Report(const std::string& failure) {
+  if (failure.empty()) return true;
+  std::function<void(const std::string&)> handler;
+  {
+    std::lock_guard lock(g_mutex);
+    if (g_failureTold) return false;
+    g_failureTold = true;
+    handler = g_failureHandler;
+  }
+  if (handler) handler(failure);
+  return false;
 }
 
 std::string AppSection(const std::string& appName, const std::string& section) {
@@ -179,6 +284,8 @@ std::string SettingsFolder() {
 void SetSettingsFolder(const std::string& folder) {
   std::lock_guard lock(g_mutex);
   g_folderOverride = folder;
+  g_loaded = Loaded{};
+  g_failureTold = false;
 }
 
 std::string SettingsFilePath() {
@@ -189,30 +296,63 @@ std::string SettingsFilePath() {
 std::string GetSetting(const std::string& appName, const std::string& section,
                        const std::string& key, const std::string& defaultValue) {
   std::lock_guard lock(g_mutex);
-  Store store = LoadLocked();
-  const std::string* value = Find(store, AppSection(appName, section), key);
+  const std::string* value = Find(LoadLocked().store, AppSection(appName, section), key);
   return value ? *value : defaultValue;
 }
 
 bool SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
                  const std::string& value) {
-  std::lock_guard lock(g_mutex);
-  return SaveLocked(AppSection(appName, section), key, value);
+  std::string failure;
+  {
+    std::lock_guard lock(g_mutex);
+    failure = SaveLocked(AppSection(appName, section), key, value);
+  }
+  return Report(failure);
 }
 
 std::string ReadRegistryString(RegistryRoot root, const std::string& keyPath,
                                const std::string& valueName) {
   std::lock_guard lock(g_mutex);
-  Store store = LoadLocked();
-  const std::string* value = Find(store, RegistrySection(root, keyPath), valueName);
+  const std::string* value = Find(LoadLocked().store, RegistrySection(root, keyPath), valueName);
   if (!value) return {};
   return value->substr(0, value->find('\0'));
 }
 
 bool WriteRegistryString(RegistryRoot root, const std::string& keyPath,
                          const std::string& valueName, const std::string& text) {
+  std::string failure;
+  {
+    std::lock_guard lock(g_mutex);
+    failure = SaveLocked(RegistrySection(root, keyPath), valueName, text);
+  }
+  return Report(failure);
+}
+
+void SetSettingsSaveFailureHandler(std::function<void(const std::string& reason)> handler) {
   std::lock_guard lock(g_mutex);
-  return SaveLocked(RegistrySection(root, keyPath), valueName, text);
+  g_failureHandler = std::move(handler);
+}
+
+SettingsWriteGroup::SettingsWriteGroup() {
+  std::lock_guard lock(g_mutex);
+  ++g_groupDepth;
+}
+
+SettingsWriteGroup::~SettingsWriteGroup() { Finish(); }
+
+bool SettingsWriteGroup::Finish() {
+  if (finished_) return ok_;
+  finished_ = true;
+  std::string failure;
+  {
+    std::lock_guard lock(g_mutex);
+    if (--g_groupDepth == 0 && g_groupDirty) {
+      g_groupDirty = false;
+      failure = WriteOrForget();
+    }
+  }
+  ok_ = Report(failure);
+  return ok_;
 }
 
 }  // namespace gs

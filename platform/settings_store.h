@@ -11,15 +11,21 @@
 //
 // Names (application, section, key path, value name) compare without regard
 // to ASCII letter case, as the platform's registry does. Any text may be
-// stored, line breaks included. Every write rewrites the file through a
-// temporary file and a rename, creating the folder when needed; a damaged
-// file reads as holding whatever entries can still be recognised.
+// stored, line breaks included. The file is read once and kept (read again
+// only when it changes on disk); every write rewrites it compactly through a
+// temporary file and a rename, creating the folder when needed. A damaged
+// file (lines this store never writes, or over 1 MiB) reads as holding
+// whatever entries can still be recognised, and is renamed to
+// "settings.ini.damaged" before the first write replaces it. A file that
+// exists but cannot be read is never replaced. The first failure to save in a
+// run is passed to the handler of SetSettingsSaveFailureHandler, once.
 //
 // Example (recent files):
 //   WriteRegistryString(RegistryRoot::CurrentUser,
 //                       "Software\\Varnel Glyphsmith\\Recent Files", "File1", path);
 //   std::string p = ReadRegistryString(RegistryRoot::CurrentUser,
 //                       "Software\\Varnel Glyphsmith\\Recent Files", "File1");
+#include <functional>
 #include <string>
 
 namespace gs {
@@ -53,5 +59,25 @@ std::string ReadRegistryString(RegistryRoot root, const std::string& keyPath,
 // Creates the key as needed and stores the text. Returns false on failure.
 bool WriteRegistryString(RegistryRoot root, const std::string& keyPath,
                          const std::string& valueName, const std::string& text);
+
+// Called (without any lock held) the first time in a run that the store
+// cannot be saved, with "<path>: <reason>"; the editor tells the user.
+void SetSettingsSaveFailureHandler(std::function<void(const std::string& reason)> handler);
+
+// Saves made while a group lives change the store in memory only; the end of
+// the outermost group writes the file once (closing the editor saves the
+// recent files this way). Finish ends the group early and gives the result.
+class SettingsWriteGroup {
+ public:
+  SettingsWriteGroup();
+  ~SettingsWriteGroup();
+  SettingsWriteGroup(const SettingsWriteGroup&) = delete;
+  SettingsWriteGroup& operator=(const SettingsWriteGroup&) = delete;
+  bool Finish();
+
+ private:
+  bool finished_ = false;
+  bool ok_ = true;
+};
 
 }  // namespace gs

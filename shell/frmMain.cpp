@@ -14,7 +14,9 @@
 #include "shell/frmMain_Edit.h"
 #include "shell/frmMain_File.h"
 #include "shell/frmMain_Lang.h"
+#include "shell/frmMain_Menus.h"
 #include "shell/frmMain_Tools.h"
+#include "shell/frmMain_Toolbar.h"
 #include "shell/main_layout.h"
 
 namespace gs {
@@ -69,6 +71,10 @@ frmMain::frmMain(QWidget* parent)
   setWindowTitle(QString::fromUtf8(kMainTitle));
   BuildMenus();
   BuildClientArea();
+  SetupEffects();
+  SetupImport();
+  SetupShellMenus(*this);
+  SetupShellToolbar(*this);
   SetupCursor();
   const int toolbarHeight = toolbar_->isVisibleTo(this) ? toolbar_->sizeHint().height() : 0;
   resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
@@ -205,6 +211,7 @@ void frmMain::Start(const QString& commandLine) {
   SetupLanguage();
   doc_ = IconDocument();
   SetupFile();  // recent files, then the command-line file
+  SetupExtract();
   if (!commandLine.isEmpty()) OpenIconFile(commandLine);
   Layout();
   RePaint();

@@ -96,6 +96,9 @@ class frmMain : public QMainWindow {
   void SetupEdit();
   void SetupFile();
   void SetupLanguage();
+  void SetupEffects();  // frmMain_Effects.cpp
+  void SetupImport();  // frmMain_Import.cpp
+  void SetupExtract();  // frmMain_Extract.cpp
   void SetupCursor();  // shell/frmMain_Cursor.cpp
   // Close question; false keeps the window open. (frmMain_File.cpp)
   bool QueryClose();

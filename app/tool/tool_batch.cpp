@@ -19,7 +19,7 @@ namespace {
 // The inputs: operands first, then the names of --files-from, one at a time.
 class InputNames {
  public:
-  explicit InputNames(const Invocation& call) : call_(call) {}
+  InputNames(const Invocation& call, std::size_t firstInput) : call_(call), next_(firstInput) {}
   ~InputNames() {
     std::free(line_);
     if (list_ && list_ != stdin) std::fclose(list_);
@@ -59,7 +59,7 @@ class InputNames {
 
   // Only the operands are known in advance.
   bool CountKnown() const { return !call_.Has("--files-from"); }
-  std::size_t OperandCount() const { return call_.operands().size(); }
+  std::size_t OperandCount() const { return call_.operands().size() - next_; }
 
  private:
   std::string ListName() const { return listName_ == "-" ? "standard input" : listName_; }
@@ -198,15 +198,17 @@ std::string BatchSummary(unsigned long long inputs, unsigned long long failed) {
          GroupDigits(inputs - failed) + " written, " + GroupDigits(failed) + " failed";
 }
 
-int RunBatch(const Invocation& call, std::string_view extension, const BatchBuild& build) {
+int RunBatch(const Invocation& call, std::string_view extension, const BatchBuild& build,
+             std::size_t firstInput) {
   const std::string outDir(call.Value("--out-dir").value_or(""));
   if (outDir.empty()) return Usage(std::string(call.command().name) + ": --out-dir takes a folder");
-  InputNames inputs(call);
-  for (std::string_view op : call.operands())
+  firstInput = std::min(firstInput, call.operands().size());
+  InputNames inputs(call, firstInput);
+  for (std::string_view op : std::span(call.operands()).subspan(firstInput))
     if (op == "-")
       return Usage(std::string(call.command().name) +
                    ": a batch reads files; name them with --files-from - instead");
-  if (call.operands().empty() && !call.Has("--files-from"))
+  if (call.operands().size() == firstInput && !call.Has("--files-from"))
     return Usage(std::string(call.command().name) + " --out-dir needs at least one input file");
   struct stat st {};
   if (::stat(outDir.c_str(), &st) != 0) return Fail(outDir + ": " + std::strerror(errno));

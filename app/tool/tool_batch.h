@@ -34,7 +34,9 @@ struct BatchItem {
 using BatchBuild =
     std::function<bool(const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error)>;
 
-int RunBatch(const Invocation& call, std::string_view extension, const BatchBuild& build);
+// Operands before `firstInput` are the command's own (effect's operation), not inputs.
+int RunBatch(const Invocation& call, std::string_view extension, const BatchBuild& build,
+             std::size_t firstInput = 0);
 
 // "3 files: 2 written, 1 failed".
 std::string BatchSummary(unsigned long long inputs, unsigned long long failed);

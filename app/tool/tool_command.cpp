@@ -89,6 +89,18 @@ std::optional<std::string_view> Invocation::Value(std::string_view option) const
   return v;
 }
 
+namespace {
+
+bool IsNegativeNumber(std::string_view a) {
+  std::size_t i = 1, digits = 0;
+  while (i < a.size() && a[i] >= '0' && a[i] <= '9') ++i, ++digits;
+  if (i < a.size() && a[i] == '.')
+    for (++i; i < a.size() && a[i] >= '0' && a[i] <= '9'; ++i) ++digits;
+  return digits > 0 && i == a.size();
+}
+
+}  // namespace
+
 int Invocation::Parse(std::span<char* const> args) {
   const CommandSpec& c = *command_;
   const std::string who = std::string(c.name) + ": ";
@@ -98,7 +110,9 @@ int Invocation::Parse(std::span<char* const> args) {
       for (++i; i < args.size(); ++i) operands_.emplace_back(args[i]);
       break;
     }
-    if (a.size() < 2 || a[0] != '-') {  // "-" alone is standard input or output
+    // "-" alone is standard input or output; a negative number ("-45", "-2.5") that
+    // names no option is an operand too.
+    if (a.size() < 2 || a[0] != '-' || (IsNegativeNumber(a) && !FindOption(c, a))) {
       operands_.push_back(a);
       continue;
     }

@@ -14,6 +14,8 @@ extern const CommandSpec kInfoCommand;
 extern const CommandSpec kConvertCommand;
 extern const CommandSpec kPixelsCommand;
 extern const CommandSpec kAniCommand;
+extern const CommandSpec kEffectCommand;
+extern const CommandSpec kImportCommand;
 extern const CommandSpec kThumbnailCommand;
 extern const CommandSpec kXcursorCommand;
 }  // namespace gs::tool
@@ -28,6 +30,8 @@ const CommandSpec* const kCommands[] = {
     &kConvertCommand,
     &kPixelsCommand,
     &kAniCommand,
+    &kEffectCommand,
+    &kImportCommand,
     &kThumbnailCommand,
     &kXcursorCommand,
 };

@@ -403,26 +403,33 @@ namespace gs {
 namespace {
 
 TEST(DepthConversion, NearestStandardIndexMatchesAFullSearch) {
-  // Every grey, every colour on a coarse grid and a spread of others.
-  const auto table = StandardTable(8);
-  auto fullSearch = [&](Color c) {
-    int best = 0, bestDistance = 1 << 30;
-    for (int i = 0; i < 256; ++i) {
-      const int dr = RedOf(c) - table[i].red, dg = GreenOf(c) - table[i].green,
-                db = BlueOf(c) - table[i].blue;
-      const int d = dr * dr + dg * dg + db * db;
-      if (d < bestDistance) best = i, bestDistance = d;
-    }
-    return best;
-  };
+  // Every grey, every colour on a coarse grid, the tie points of the classic
+  // table's levels (64, 191, 192) and a spread of others, at every depth.
   std::vector<Color> colours;
   for (int v = 0; v < 256; ++v) colours.push_back(RGB(v, v, v));
   for (int r = 0; r < 256; r += 5)
     for (int g = 0; g < 256; g += 5)
       for (int b = 0; b < 256; b += 5) colours.push_back(RGB(r, g, b));
+  for (int r : {0, 63, 64, 65, 127, 128, 129, 191, 192, 193, 255})
+    for (int g : {0, 64, 128, 191, 192, 255})
+      for (int b : {0, 64, 128, 192, 255}) colours.push_back(RGB(r, g, b));
   std::mt19937 rng(3);
   for (int i = 0; i < 20000; ++i) colours.push_back(rng() & 0xFFFFFF);
-  for (Color c : colours) ASSERT_EQ(NearestStandardIndex(8, c), fullSearch(c)) << std::hex << c;
+  for (int bits : {1, 4, 8}) {
+    const auto table = StandardTable(bits);
+    auto fullSearch = [&](Color c) {
+      int best = 0, bestDistance = 1 << 30;
+      for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+        const int dr = RedOf(c) - table[i].red, dg = GreenOf(c) - table[i].green,
+                  db = BlueOf(c) - table[i].blue;
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestDistance) best = i, bestDistance = d;
+      }
+      return best;
+    };
+    for (Color c : colours)
+      ASSERT_EQ(NearestStandardIndex(bits, c), fullSearch(c)) << bits << " bits " << std::hex << c;
+  }
 }
 
 }  // namespace

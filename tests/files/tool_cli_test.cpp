@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -357,6 +358,32 @@ TEST_F(ToolCli, AniRatesAreSixtiethsAndFitIn32Bits) {
                                static_cast<std::uint32_t>(test::U16At(b, 162)) << 16;
     EXPECT_EQ(rate, c.rate);
   }
+}
+
+// On a read-only file system the system's own reason is given. Needs a mount
+// namespace of its own; skipped where there is none.
+TEST(ToolCliFs, ReadOnlyFileSystemSaysSo) {
+  test::TempDir dir;
+  const std::string mnt = dir.file("ro");
+  std::filesystem::create_directory(mnt);
+  const std::string tool = GS_TOOL_PATH;
+  const std::string in = dir.file("in.ico");
+  // The tool's own reader and writer, run inside a private mount of a tmpfs
+  // that is made read-only after one file is put there.
+  test::WriteAll(in, Bytes{0, 0, 1, 0, 0, 0});
+  const std::string script = "mount -t tmpfs none " + mnt + " && echo old >" + mnt +
+                             "/a.bmp && mount -o remount,ro " + mnt + " && " + tool +
+                             " ani " + mnt + "/a.bmp --jiffies 1 " + in + " 2>" + dir.file("err") +
+                             "; " + tool + " ani " + mnt + "/new.ani --jiffies 1 " + in + " 2>>" +
+                             dir.file("err") + "; cat " + mnt + "/a.bmp >" + dir.file("kept");
+  if (std::system(("unshare -m true 2>/dev/null")) != 0) GTEST_SKIP() << "no mount namespace";
+  ASSERT_EQ(std::system(("unshare -m sh -c '" + script + "'").c_str()), 0);
+  const std::string err = Slurp(dir.file("err"));
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+  EXPECT_EQ(err.find("Permission denied"), std::string::npos) << err;
+  EXPECT_NE(err.find("a.bmp: Read-only file system"), std::string::npos) << err;
+  EXPECT_NE(err.find("new.ani: Read-only file system"), std::string::npos) << err;
+  EXPECT_EQ(test::ReadAll(dir.file("kept")), (Bytes{'o', 'l', 'd', '\n'}));
 }
 
 }  // namespace

@@ -5,3 +5,10 @@ add_test(NAME fuzz_icon_reader_short
           ${CMAKE_BINARY_DIR}/fuzz-build 20)
 set_tests_properties(fuzz_icon_reader_short PROPERTIES
   LABELS "fuzz;files" TIMEOUT 240 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
+
+# The same for the picture decoders of the import, a few seconds each.
+add_test(NAME fuzz_picture_decoders_short
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/fuzz/run_picture_short.sh ${CMAKE_SOURCE_DIR}
+          ${CMAKE_BINARY_DIR}/fuzz-build 5)
+set_tests_properties(fuzz_picture_decoders_short PROPERTIES
+  LABELS "fuzz;import" TIMEOUT 300 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)

@@ -21,9 +21,32 @@
 #if __has_include("files/frmSave.h")
 #include "files/frmSave.h"
 #endif
+#if __has_include("effects/frmText.h")
+#include "effects/frmDuoTone.h"
+#include "effects/frmEarthQuake.h"
+#include "effects/frmResample.h"
+#include "effects/frmText.h"
+#endif
+#if __has_include("import/frmImport.h")
+#include "import/frmImport.h"
+#endif
+#if __has_include("import/frmExtract.h")
+#include "import/frmExtract.h"
+#include "files/frmAni.h"
+#endif
+#if __has_include("shell/frmPrint.h")
+#include "shell/FrmSplash.h"
+#include "shell/frmAbout.h"
+#include "shell/frmPrint.h"
+#endif
 
 namespace gs {
 namespace {
+
+// Keys a window exports with what it measured (the About window's memory
+// figures): a language file that holds them replaces the figures, so the
+// English file leaves them out.
+const std::set<std::string> kMeasuredKeys = {"frmAbout/lblTotMem.Caption", "frmAbout/lblAvail.Caption"};
 
 std::string EnglishPath() { return std::string(GS_APP_DATA_DIR) + "/Lang/English.lng"; }
 
@@ -31,6 +54,18 @@ IconDocument& SharedDocument() {
   static IconDocument doc;
   return doc;
 }
+
+#if __has_include("effects/frmText.h")
+struct SharedEffectHost : EffectHost {
+  IconDocument& Document() override { return SharedDocument(); }
+  void CreateBackup() override {}
+  void RePaint() override {}
+};
+EffectHost& EffectsHost() {
+  static SharedEffectHost host;
+  return host;
+}
+#endif
 
 struct WindowCase {
   const char* section;
@@ -50,6 +85,27 @@ const std::vector<WindowCase>& Windows() {
 #if __has_include("files/frmSave.h")
     {"frmSave",
      [] { return std::unique_ptr<QWidget>(new frmSave(SharedDocument(), QSize(36, 36))); }},
+#endif
+#if __has_include("effects/frmText.h")
+    {"frmDuoTone", [] { return std::unique_ptr<QWidget>(new frmDuoTone(EffectsHost(), QSize(36, 36))); }},
+    {"frmEarthQuake",
+     [] { return std::unique_ptr<QWidget>(new frmEarthQuake(EffectsHost(), QSize(36, 36))); }},
+    {"frmResample", [] { return std::unique_ptr<QWidget>(new frmResample(EffectsHost(), QSize(36, 36))); }},
+    {"frmText",
+     [] { return std::unique_ptr<QWidget>(new frmText(EffectsHost(), QSize(36, 36), 0, 0, kBlack)); }},
+#endif
+#if __has_include("import/frmImport.h")
+    {"frmImport",
+     [] { return std::unique_ptr<QWidget>(new frmImport(SharedDocument(), QSize(36, 36), {})); }},
+#endif
+#if __has_include("import/frmExtract.h")
+    {"frmExtract", [] { return std::unique_ptr<QWidget>(new frmExtract(SharedDocument(), nullptr)); }},
+    {"frmAni", [] { return std::unique_ptr<QWidget>(new frmAni(QSize(36, 36))); }},
+#endif
+#if __has_include("shell/frmPrint.h")
+    {"frmPrint", [] { return std::unique_ptr<QWidget>(new frmPrint(SharedDocument())); }},
+    {"frmAbout", [] { return std::unique_ptr<QWidget>(new frmAbout()); }},
+    {"FrmSplash", [] { return std::unique_ptr<QWidget>(new FrmSplash()); }},
 #endif
   };
   return windows;
@@ -86,7 +142,8 @@ TEST_P(EnglishFile, HasExactlyTheKeysTheWindowExports) {
 
   std::string missing;
   for (const std::string& k : frKeys)
-    if (!enKeys.erase(k)) missing += k + "=" + fr.Find(c.section, k).value_or("") + "\n";
+    if (!enKeys.erase(k) && !kMeasuredKeys.count(std::string(c.section) + "/" + k))
+      missing += k + "=" + fr.Find(c.section, k).value_or("") + "\n";
   std::string stale;
   for (const std::string& k : enKeys) stale += k + "\n";
   EXPECT_TRUE(missing.empty()) << "English.lng lacks, in [" << c.section << "]:\n" << missing;
@@ -122,12 +179,14 @@ INSTANTIATE_TEST_SUITE_P(Windows, EnglishFile, ::testing::ValuesIn(Windows()), C
 // Windows whose English section was written from their built-in texts before
 // the window itself existed here. Move a window from this list to Windows()
 // when it is built: the test above then checks its keys exactly.
-const std::set<std::string> kNotYetLoaded = {
-    "frmAni",    "frmDuoTone", "frmEarthQuake", "frmResample", "frmText",
-    "frmImport", "frmExtract", "frmPrint",      "frmAbout",    "FrmSplash"};
+const std::set<std::string> kNotYetLoaded = {};
+
+// Sections that are not windows: the help box's lines.
+const std::set<std::string> kOtherSections = {"HLP"};
 
 TEST(EnglishFileSections, EverySectionBelongsToAWindow) {
   std::set<std::string> known = kNotYetLoaded;
+  known.insert(kOtherSections.begin(), kOtherSections.end());
   for (const WindowCase& c : Windows()) {
     EXPECT_FALSE(kNotYetLoaded.count(c.section)) << c.section << " is loaded now";
     known.insert(c.section);

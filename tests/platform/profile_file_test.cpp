@@ -254,5 +254,53 @@ TEST(CodePageTest, EveryByteSurvivesTheRoundTrip) {
   EXPECT_EQ(Utf8ToCp1252("\xC3\x28 \xF0\x9F\x98\x80 \xED\xA0\x80"), "?( ? ???");
 }
 
+// Many writes held in one ProfileFile and saved once give the same bytes as
+// the same writes made one key at a time, each read and saved on its own.
+TEST_F(ProfileTest, ManyWritesSavedOnceEqualOneAtATime) {
+  const std::vector<std::string> starts = {
+      "",
+      "[S]\r\nk=1\r\n",
+      "[S]\nk=1",
+      "[S]\n; note\n\n[T]\nk=1\n\n",
+      "\xEF\xBB\xBF[s]\rk=1\r[S]\rj=2",
+      "k=orphan\n[S]\n[T",
+      "[A]\nx=1\n   ",
+  };
+  struct W {
+    const char *section, *key, *value;
+  };
+  const std::vector<W> writes = {{"S", "k", "2"},   {"New", "a", "1"}, {"S", "n", "3"},
+                                 {"new", "A", "4"}, {"T", "k", " x "}, {"S", "k", "2"},
+                                 {"S", "n", "5"},   {"Z", "q", ""},    {"A", "y", "\xC3\xA9"}};
+  for (std::size_t f = 0; f < starts.size(); ++f) {
+    SCOPED_TRACE(f);
+    const std::string one = Put(starts[f]);
+    for (const W& w : writes) ASSERT_TRUE(WriteProfileString(one, w.section, w.key, w.value));
+    const std::string expected = Bytes(one);
+    const std::string many = dir_.file("many.lng");
+    test::WriteAll(many, {starts[f].begin(), starts[f].end()});
+    ProfileFile profile(many);
+    for (const W& w : writes) {
+      ASSERT_TRUE(profile.Write(w.section, w.key, w.value));
+      EXPECT_EQ(profile.Read(w.section, w.key, "?"), w.value);
+    }
+    EXPECT_EQ(profile.bytes(), expected);
+    ASSERT_TRUE(profile.Save());
+    EXPECT_EQ(Bytes(many), expected);
+  }
+}
+
+TEST_F(ProfileTest, FilesOverTheLimitAreRefusedAndLeftAlone) {
+  std::string big = "[S]\r\nk=v\r\n";
+  big.resize(kProfileMaxBytes + 1, '\n');
+  const std::string path = Put(big);
+  EXPECT_EQ(ReadProfileString(path, "S", "k", "d"), "d");
+  EXPECT_FALSE(WriteProfileString(path, "S", "k", "w"));
+  EXPECT_EQ(Bytes(path), big);
+  big.resize(kProfileMaxBytes);
+  const std::string fits = Put(big);
+  EXPECT_EQ(ReadProfileString(fits, "S", "k", "d"), "v");
+}
+
 }  // namespace
 }  // namespace gs

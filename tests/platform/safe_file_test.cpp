@@ -126,9 +126,12 @@ TEST(SafeFile, BatchCommitsInGroupsAndReportsEachFailure) {
       if (!batch.Add(dir.file("f" + std::to_string(i)), Bytes{static_cast<std::uint8_t>(i)},
                      &committed))
         ++refused;
-      // Before a group is committed its files are not there yet.
+      // New names appear at once; a file that replaces another waits for its group's flush.
       if (i == 0) {
-        EXPECT_FALSE(RegularFileExists(dir.file("f0")));
+        EXPECT_TRUE(RegularFileExists(dir.file("f0")));
+      }
+      if (i == 2) {
+        EXPECT_EQ(test::ReadAll(dir.file("f2")), (Bytes{7}));
       }
     }
     EXPECT_TRUE(RegularFileExists(dir.file("f1")));
@@ -142,6 +145,54 @@ TEST(SafeFile, BatchCommitsInGroupsAndReportsEachFailure) {
   }
   EXPECT_EQ(test::ReadAll(dir.file("f3")), (Bytes{9}));
   EXPECT_EQ(EntriesIn(dir.path()), 5);
+}
+
+TEST(SafeFile, NamesAtTheLimitCanBeSaved) {
+  test::TempDir dir;
+  // 85 three-byte characters: 255 bytes, the most a name may have.
+  std::string name;
+  for (int i = 0; i < 85; ++i) name += "\xE6\xBC\xA2";
+  const std::string path = dir.file(name);
+  ASSERT_TRUE(WriteFileSafely(path, Bytes{1}));
+  EXPECT_TRUE(WriteFileSafely(path, Bytes{2}));  // and replaced
+  SafeWriteBatch batch;
+  EXPECT_TRUE(batch.Add(path, Bytes{3}));
+  EXPECT_TRUE(batch.Commit().empty());
+  EXPECT_EQ(test::ReadAll(path), (Bytes{3}));
+  EXPECT_EQ(EntriesIn(dir.path()), 1);
+}
+
+// A link that points at nothing yet is written through: the file appears where
+// it points and the link stays a link.
+TEST(SafeFile, DanglingLinksAreWrittenThrough) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.file("sub"));
+  std::filesystem::create_symlink(dir.file("sub/abs"), dir.file("abs-link"));
+  std::filesystem::create_symlink("sub/rel", dir.file("rel-link"));
+  std::filesystem::create_symlink("rel-link", dir.file("chain"));
+  std::filesystem::create_symlink("loop", dir.file("loop"));
+  std::filesystem::create_symlink(dir.file("nowhere/x"), dir.file("bad-link"));
+  struct Case {
+    std::string link, lands;
+  } cases[] = {{"abs-link", "sub/abs"}, {"rel-link", "sub/rel"}, {"chain", "sub/rel"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.link);
+    ASSERT_TRUE(WriteFileSafely(dir.file(c.link), Bytes{5}));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file(c.link)));
+    EXPECT_EQ(test::ReadAll(dir.file(c.lands)), (Bytes{5}));
+    std::remove(dir.file(c.lands).c_str());
+    SafeWriteBatch batch;
+    ASSERT_TRUE(batch.Add(dir.file(c.link), Bytes{6}));
+    EXPECT_TRUE(batch.Commit().empty());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file(c.link)));
+    EXPECT_EQ(test::ReadAll(dir.file(c.lands)), (Bytes{6}));
+  }
+  WriteStatus st = WriteFileSafely(dir.file("loop"), Bytes{1});
+  EXPECT_NE(st.error.find("Too many levels of symbolic links"), std::string::npos) << st.error;
+  st = WriteFileSafely(dir.file("bad-link"), Bytes{1});
+  EXPECT_NE(st.error.find("No such file or directory"), std::string::npos) << st.error;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("bad-link")));
+  EXPECT_EQ(EntriesIn(dir.file("sub")), 2) << "no temporaries left behind";
 }
 
 }  // namespace

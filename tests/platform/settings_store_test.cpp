@@ -1,6 +1,7 @@
 #include "platform/settings_store.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -89,6 +90,108 @@ TEST_F(SettingsStoreTest, UnreadableStoreIsNotReplaced) {
   struct stat st {};
   ASSERT_EQ(stat(SettingsFilePath().c_str(), &st), 0);
   EXPECT_TRUE(S_ISDIR(st.st_mode));
+}
+
+std::string Text(const std::string& path) {
+  const auto b = test::ReadAll(path);
+  return std::string(b.begin(), b.end());
+}
+
+TEST_F(SettingsStoreTest, WritesAreCompactAndDoNotGrow) {
+  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "a"));
+  ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1", "/x"));
+  const std::string first = Text(SettingsFilePath());
+  for (int i = 0; i < 20; ++i) {
+    SetSettingsFolder(SettingsFolder());  // as a new run would, reading the file again
+    ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "a"));
+  }
+  EXPECT_EQ(Text(SettingsFilePath()), first);
+  EXPECT_EQ(first.find("\n\n"), std::string::npos) << first;
+}
+
+TEST_F(SettingsStoreTest, ReadOnceAndAgainOnlyWhenTheFileChanges) {
+  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "one"));
+  const std::string file = SettingsFilePath();
+  struct stat before {};
+  ASSERT_EQ(stat(file.c_str(), &before), 0);
+  std::string text = Text(file);
+  text.replace(text.find("one"), 3, "two");
+  test::WriteAll(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+  // Same size and time: taken for the file already read, so not read again.
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+  struct stat now {};
+  ASSERT_EQ(stat(file.c_str(), &now), 0);
+  if (now.st_ino == before.st_ino) {
+    EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "?"), "one");
+  }
+  // Another copy of the editor saved: the change is seen.
+  text.replace(text.find("two"), 3, "three");
+  test::WriteAll(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "?"), "three");
+}
+
+TEST_F(SettingsStoreTest, DamagedStoresAreKeptAsideBeforeBeingReplaced) {
+  struct Case {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+  } cases[] = {
+      {"random bytes", [] {
+         std::vector<std::uint8_t> b(4000);
+         std::uint32_t x = 12345;
+         for (auto& c : b) x = x * 1103515245 + 12345, c = static_cast<std::uint8_t>(x >> 16);
+         return b;
+       }()},
+      {"over 1 MiB", [] {
+         std::string s = "[App\\Varnel Glyphsmith\\FILES]\nLNG=big\n";
+         s.resize((std::size_t{1} << 20) + 10, '\n');
+         return std::vector<std::uint8_t>(s.begin(), s.end());
+       }()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetSettingsFolder(dir_.file(c.name));
+    ASSERT_EQ(mkdir(SettingsFolder().c_str(), 0700), 0);
+    test::WriteAll(SettingsFilePath(), c.bytes);
+    EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "default"), "default");
+    ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "new"));
+    EXPECT_EQ(test::ReadAll(SettingsFilePath() + ".damaged"), c.bytes);
+    EXPECT_EQ(Text(SettingsFilePath()), "[App\\Varnel Glyphsmith\\FILES]\nLNG=new\n");
+    // From then on it is a sound store, replaced in place.
+    ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "newer"));
+    EXPECT_EQ(test::ReadAll(SettingsFilePath() + ".damaged"), c.bytes);
+  }
+}
+
+TEST_F(SettingsStoreTest, AFailureToSaveIsToldOnce) {
+  std::vector<std::string> told;
+  SetSettingsSaveFailureHandler([&](const std::string& reason) { told.push_back(reason); });
+  test::WriteAll(dir_.file("plain"), {'x'});
+  SetSettingsFolder(dir_.file("plain") + "/Varnel Glyphsmith");
+  EXPECT_FALSE(SaveSetting(kSettingsAppName, "FILES", "LNG", "1"));
+  EXPECT_FALSE(WriteRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir", "/"));
+  SetSettingsSaveFailureHandler(nullptr);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find(dir_.file("plain")), std::string::npos) << told[0];
+}
+
+TEST_F(SettingsStoreTest, AWriteGroupWritesOnceAtItsEnd) {
+  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "before"));
+  const std::string before = Text(SettingsFilePath());
+  {
+    SettingsWriteGroup group;
+    for (int k = 1; k <= 4; ++k)
+      ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey,
+                                      "File" + std::to_string(k), "/f" + std::to_string(k)));
+    {
+      SettingsWriteGroup inner;  // nested groups wait for the outermost
+    }
+    EXPECT_EQ(Text(SettingsFilePath()), before);
+    EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File4"), "/f4");
+    EXPECT_TRUE(group.Finish());
+  }
+  SetSettingsFolder(SettingsFolder());
+  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "/f2");
 }
 
 TEST(SettingsFolderTest, EnvironmentChoosesTheFolder) {

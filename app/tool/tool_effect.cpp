@@ -1,0 +1,286 @@
+// effect: one effect of the editor's "Effets" menu on whole icons, written as
+// convert writes its output.
+#include <optional>
+
+#include "app/tool/tool_batch.h"
+#include "app/tool/tool_command.h"
+#include "app/tool/tool_common.h"
+#include "effects/effect_kernels.h"
+#include "files/bmp_format.h"
+#include "files/depth.h"
+#include "files/icon_writer.h"
+#include "files/palette_methods.h"
+#include "files/pcx_format.h"
+#include "files/png_codec.h"
+
+namespace gs::tool {
+
+namespace {
+
+constexpr OptionSpec kEffectOptions[] = {
+    {"--highlight", "RRGGBB", "zigzag: the highlight colour (default 308CC6)"},
+    {"--fill", "RRGGBB", "rotate: the colour where no pixel lands (default\nFFFFFF, transparent)"},
+    {"--wrap", "", "earthquake: pixels pushed out re-enter on the other side"},
+    {"--depth", "N", "bits per pixel of OUT: 1, 4, 8 or 24 (default 24)"},
+    {"--palette", "METHOD", "colour table of 8-bit .ico and .cur files: none,\nhigh or extreme (as convert)"},
+    {"--hotspot", "X,Y", "hotspot of a .cur, each from 0 to 31; without it a\ncursor keeps its hotspot"},
+    {"--to", "FORMAT", "ico, cur, bmp, pcx or png: the format of OUT when it\nis -, and of every output in batch mode (default ico)"},
+};
+
+struct EffectOp {
+  std::string name;
+  std::vector<std::string> args;
+  Color highlight = kDefaultHighlight;
+  Color fill = kWhite;
+  bool wrap = false;
+};
+
+struct OutputOptions {
+  int depth = 24;
+  PaletteMethod palette = PaletteMethod::None;
+  bool hasHotspot = false;
+  int hotspotX = 0, hotspotY = 0;
+  std::string to;
+};
+
+bool IsOutputFormat(std::string_view ext) {
+  return ext == "ico" || ext == "cur" || ext == "bmp" || ext == "pcx" || ext == "png";
+}
+
+// RRGGBB in hexadecimal, with or without a leading '#'.
+std::optional<Color> ParseColor(std::string_view s) {
+  if (!s.empty() && s[0] == '#') s.remove_prefix(1);
+  if (s.size() != 6) return std::nullopt;
+  unsigned v = 0;
+  for (char c : s) {
+    int d;
+    if (c >= '0' && c <= '9') d = c - '0';
+    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    else return std::nullopt;
+    v = v * 16 + static_cast<unsigned>(d);
+  }
+  return RGB(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF));
+}
+
+struct OpShape {
+  const char* name;
+  std::size_t minArgs, maxArgs;
+  const char* usage;
+};
+constexpr OpShape kOps[] = {
+    {"invert", 0, 0, "invert takes no argument"},
+    {"replace", 2, 2, "replace takes two colours RRGGBB RRGGBB"},
+    {"pixelate", 1, 1, "pixelate takes N"},
+    {"zigzag", 0, 0, "zigzag takes no argument (--highlight RRGGBB)"},
+    {"mirror", 1, 1, "mirror takes h or v"},
+    {"turn", 1, 1, "turn takes 90, 180 or 270"},
+    {"rotate", 1, 1, "rotate takes ANGLE"},
+    {"duotone", 0, 1, "duotone takes at most one colour RRGGBB"},
+    {"earthquake", 1, 1, "earthquake takes N"},
+    {"resample", 4, 4, "resample takes X Y WIDTH HEIGHT"},
+    {"depth", 1, 1, "depth takes 1, 4 or 8"},
+};
+
+const OpShape* FindOp(std::string_view name) {
+  for (const OpShape& s : kOps)
+    if (name == s.name) return &s;
+  return nullptr;
+}
+
+// Takes the operation and its arguments from words[first...]; returns how many
+// words it used, or -1 (usage message printed) for an unknown operation. With
+// `rest` (batch mode) the words after the arguments are inputs, so an optional
+// argument is taken only when it fits (a colour for duotone).
+int TakeOp(const std::vector<std::string_view>& words, std::size_t first, bool rest, EffectOp& op) {
+  if (first >= words.size()) {
+    Usage("effect needs an OPERATION (see effect --help)");
+    return -1;
+  }
+  op.name = std::string(words[first]);
+  const OpShape* shape = FindOp(op.name);
+  if (!shape) {
+    Usage("unknown effect operation '" + op.name + "'");
+    return -1;
+  }
+  std::size_t n = words.size() - first - 1;
+  if (rest) {
+    n = std::min(n, shape->maxArgs);
+    if (op.name == "duotone" && n == 1 && !ParseColor(words[first + 1])) n = 0;
+  }
+  for (std::size_t i = 0; i < n; ++i) op.args.emplace_back(words[first + 1 + i]);
+  return static_cast<int>(n + 1);
+}
+
+// Checks the operation's words; -1 when sound, else the usage exit (message printed).
+int CheckOp(const EffectOp& op, const Invocation& call) {
+  const OpShape& shape = *FindOp(op.name);
+  if (op.args.size() < shape.minArgs || op.args.size() > shape.maxArgs) return Usage(shape.usage);
+  const auto& a = op.args;
+  if (op.name == "replace" && (!ParseColor(a[0]) || !ParseColor(a[1]))) return Usage(shape.usage);
+  if (op.name == "duotone" && !a.empty() && !ParseColor(a[0])) return Usage(shape.usage);
+  if (op.name == "mirror" && a[0] != "h" && a[0] != "v") return Usage(shape.usage);
+  if (op.name == "turn" && a[0] != "90" && a[0] != "180" && a[0] != "270") return Usage(shape.usage);
+  if (op.name == "depth" && a[0] != "1" && a[0] != "4" && a[0] != "8") return Usage(shape.usage);
+  if (call.Has("--wrap") && op.name != "earthquake") return Usage("--wrap applies to earthquake only");
+  if (call.Has("--highlight") && op.name != "zigzag") return Usage("--highlight applies to zigzag only");
+  if (call.Has("--fill") && op.name != "rotate") return Usage("--fill applies to rotate only");
+  return -1;
+}
+
+int ReadOptions(const Invocation& call, EffectOp& op, OutputOptions& o) {
+  for (auto [name, colour] : {std::pair{"--highlight", &op.highlight}, std::pair{"--fill", &op.fill}}) {
+    if (auto v = call.Value(name)) {
+      const std::optional<Color> c = ParseColor(*v);
+      if (!c) return Usage(std::string(name) + " takes a colour RRGGBB");
+      *colour = *c;
+    }
+  }
+  op.wrap = call.Has("--wrap");
+  unsigned long long n = 0;
+  if (auto v = call.Value("--depth")) {
+    if (!ParseWholeNumber(*v, 1, 24, n) || !IsSupportedDepth(static_cast<int>(n)))
+      return Usage("--depth takes 1, 4, 8 or 24");
+    o.depth = static_cast<int>(n);
+  }
+  if (auto v = call.Value("--palette")) {
+    if (*v == "none") o.palette = PaletteMethod::None;
+    else if (*v == "high") o.palette = PaletteMethod::High;
+    else if (*v == "extreme") o.palette = PaletteMethod::Extreme;
+    else return Usage("--palette takes none, high or extreme");
+  }
+  if (auto v = call.Value("--hotspot")) {
+    const auto comma = v->find(',');
+    unsigned long long x = 0, y = 0;
+    if (comma == std::string_view::npos || !ParseWholeNumber(v->substr(0, comma), 0, 31, x) ||
+        !ParseWholeNumber(v->substr(comma + 1), 0, 31, y))
+      return Usage("--hotspot takes X,Y with each from 0 to 31");
+    o.hasHotspot = true;
+    o.hotspotX = static_cast<int>(x);
+    o.hotspotY = static_cast<int>(y);
+  }
+  if (auto v = call.Value("--to")) {
+    if (!IsOutputFormat(*v)) return Usage("--to takes ico, cur, bmp, pcx or png");
+    o.to = std::string(*v);
+  }
+  return -1;
+}
+
+// The same kernels as the editor's menu and windows, on the whole icon.
+void ApplyEffect(const EffectOp& op, Surface& s) {
+  const auto& a = op.args;
+  const Rect whole{0, 0, kIconSize, kIconSize};
+  if (op.name == "invert") {
+    InvertColors(s, whole);
+  } else if (op.name == "replace") {
+    ReplaceColor(s, whole, *ParseColor(a[0]), *ParseColor(a[1]));
+  } else if (op.name == "pixelate") {
+    if (std::optional<int> n = PixelateBlockSize(a[0])) PixelateRect(s, kIconSize, kIconSize, *n, s);
+  } else if (op.name == "zigzag") {
+    ZigzagRect(s, 0, 0, kIconSize, kIconSize, true, kWhite, op.highlight);
+  } else if (op.name == "mirror") {
+    Mirror(s, a[0] == "h" ? MirrorAxis::Horizontal : MirrorAxis::Vertical);
+  } else if (op.name == "turn") {
+    RotateQuarter(s, a[0] == "90" ? 90 : a[0] == "180" ? 180 : 270);
+  } else if (op.name == "rotate") {
+    if (std::optional<double> angle = RotationAngle(a[0])) RotateByAngle(s, *angle, op.fill);
+  } else if (op.name == "duotone") {
+    s = DuoTonePreview(s, Selection{}, a.empty() ? kDuoToneRed : *ParseColor(a[0]));
+  } else if (op.name == "earthquake") {
+    s = EarthQuakePreview(s, Selection{}, EarthQuakeShift(a[0], kIconSize), op.wrap);
+  } else if (op.name == "resample") {
+    s = ResampleIcon(s, Selection{}, ResampleBoxFromTexts(a[0], a[1], a[2], a[3]));
+  } else if (op.name == "depth") {
+    ConvertDocumentToDepth(s, a[0] == "1" ? 1 : a[0] == "4" ? 4 : 8);
+  }
+}
+
+std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& icon,
+                                      const OutputOptions& o) {
+  Surface& pixels = icon.pixels;
+  if (format == "ico") return BuildIconBytes(pixels, o.depth, o.palette);
+  if (format == "cur") {
+    std::vector<std::uint8_t> b = BuildIconBytes(pixels, o.depth, o.palette);
+    const int x = o.hasHotspot ? o.hotspotX : icon.hotspotX;
+    const int y = o.hasHotspot ? o.hotspotY : icon.hotspotY;
+    MarkAsCursor(b, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+    return b;
+  }
+  if (format == "bmp") return BuildBitmapBytes(pixels, o.depth);
+  if (format == "pcx") return BuildPcxBytes(pixels, o.depth);
+  if (o.depth != 24) ConvertDocumentToDepth(pixels, o.depth);
+  return BuildPngBytes(pixels);
+}
+
+int EffectOne(const Invocation& call, EffectOp& op, const OutputOptions& o) {
+  const auto& words = call.operands();
+  if (words.size() < 3) return Usage("effect takes IN OUT OPERATION [ARGS] (or --out-dir DIR OPERATION [ARGS] IN...)");
+  if (TakeOp(words, 2, false, op) < 0) return kExitUsage;
+  if (int rc = CheckOp(op, call); rc >= 0) return rc;
+  const std::string in(words[0]), out(words[1]);
+  const std::string format = out == "-" ? o.to : ExtensionOf(out);
+  if (out == "-" && format.empty()) return Usage("effect to standard output needs --to FORMAT");
+  if (!IsOutputFormat(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
+  if (!o.to.empty() && o.to != format) return Usage("OUT ends in ." + format + " but --to says " + o.to);
+  if (o.hasHotspot && format != "cur") return Usage("--hotspot applies to .cur output only");
+  LoadedIcon icon;
+  std::string error;
+  if (!LoadInput(in, icon, error)) return Fail(error);
+  ApplyEffect(op, icon.pixels);
+  const std::vector<std::uint8_t> bytes = BuildOutput(format, icon, o);
+  if (bytes.empty()) return Fail(out + ": could not encode");
+  if (!WriteOutput(out, bytes, error)) return Fail(error);
+  return kExitOk;
+}
+
+int RunEffect(const Invocation& call) {
+  EffectOp op;
+  OutputOptions o;
+  if (int rc = ReadOptions(call, op, o); rc >= 0) return rc;
+  if (!call.IsBatch()) return EffectOne(call, op, o);
+  // Batch: OPERATION [ARGS] IN...; the inputs may also come from --files-from.
+  const int used = TakeOp(call.operands(), 0, true, op);
+  if (used < 0) return kExitUsage;
+  if (int rc = CheckOp(op, call); rc >= 0) return rc;
+  const std::string format = o.to.empty() ? "ico" : o.to;
+  if (o.hasHotspot && format != "cur") return Usage("--hotspot applies to .cur output only");
+  LoadedIcon icon;
+  return RunBatch(call, format, [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
+    if (!DecodeInput(item.path, item.bytes, icon, error)) return false;
+    ApplyEffect(op, icon.pixels);
+    out = BuildOutput(format, icon, o);
+    if (out.empty()) error = item.path + ": could not encode";
+    return !out.empty();
+  }, static_cast<std::size_t>(used));
+}
+
+}  // namespace
+
+extern const CommandSpec kEffectCommand{
+    .name = "effect",
+    .synopsis = "IN OUT OPERATION [ARGS] [OPTIONS]\n--out-dir DIR [--to FORMAT] [OPTIONS] OPERATION [ARGS] IN...",
+    .summary = "an effect of the editor's Effets menu on whole icons, one file or many",
+    .description =
+        "Operations, on the whole icon as the editor's menu does them:\n"
+        "  invert                  invert colours; white and black end up white\n"
+        "  replace RRGGBB RRGGBB   every pixel of the first colour becomes the second\n"
+        "  pixelate N              blocks of N x N taking their top-left pixel\n"
+        "  zigzag                  checkerboard of the highlight colour (--highlight)\n"
+        "  mirror h|v              h: top and bottom swap; v: left and right swap\n"
+        "  turn 90|180|270         clockwise quarter turn, half turn, counter-clockwise\n"
+        "  rotate ANGLE            free angle in degrees, clockwise (--fill)\n"
+        "  duotone [RRGGBB]        keep the bits of the colour (default FF0000)\n"
+        "  earthquake N            even rows slide right, odd rows left (--wrap)\n"
+        "  resample X Y WIDTH HEIGHT  redraw the icon, smoothed, into that rectangle\n"
+        "  depth 1|4|8             reduce to the standard colour table of that depth\n"
+        "N, ANGLE and the resample numbers are read as the editor reads typed text:\n"
+        "the leading number, rounded halves to even (\"7x\" is 7, \"2.5\" is 2); negative\n"
+        "numbers may be written as they are. A value the editor would ignore\n"
+        "(pixelate 0, rotate 0) leaves the picture as it is; earthquake N counts as\n"
+        "0 below 0 and as 32 above 32. OUT is written as convert writes it.",
+    .options = kEffectOptions,
+    .batch = true,
+    .run = RunEffect,
+};
+
+}  // namespace gs::tool

@@ -1,0 +1,267 @@
+#include "effects/effect_kernels.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+#include "document/area_scale.h"
+#include "document/numeric.h"
+#include "document/pixel_helpers.h"
+
+namespace gs {
+
+namespace {
+
+constexpr double kPi = 3.141592654;
+
+// r clipped to the surface, computed in 64 bits so that x + w cannot overflow.
+Rect Clip(const Surface& s, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+  if (w <= 0 || h <= 0) return {};
+  const std::int64_t l = std::max<std::int64_t>(x, 0), t = std::max<std::int64_t>(y, 0);
+  const std::int64_t r = std::min<std::int64_t>(x + w, s.Width());
+  const std::int64_t b = std::min<std::int64_t>(y + h, s.Height());
+  if (l >= r || t >= b) return {};
+  return {static_cast<int>(l), static_cast<int>(t), static_cast<int>(r), static_cast<int>(b)};
+}
+
+Rect SelectionOrWhole(const Selection& selection) {
+  if (selection.active) return selection.Pixels().Normalized();
+  return {0, 0, kIconSize, kIconSize};
+}
+
+bool IsSquareIcon(const Surface& s) { return s.Width() >= kIconSize && s.Height() >= kIconSize; }
+
+}  // namespace
+
+void InvertColors(Surface& s, const Rect& r) {
+  const Rect clip = r.Normalized().Intersected(s.Bounds());
+  if (clip.IsEmpty()) return;
+  s.InvertRect(clip);
+  // The black to clear is the inverse of white.
+  const Color black = RGB(255 - 255, 255 - 255, 255 - 255);
+  ReplaceColorInRect(s, clip.left, clip.top, clip.Width(), clip.Height(), black, kWhite, s);
+}
+
+void ReplaceColor(Surface& s, const Rect& r, Color from, Color to) {
+  const Rect clip = r.Normalized().Intersected(s.Bounds());
+  if (clip.IsEmpty()) return;
+  ReplaceColorInRect(s, clip.left, clip.top, clip.Width(), clip.Height(), from, to, s);
+}
+
+std::optional<int> PixelateBlockSize(std::string_view reply) {
+  const double v = ParseLeadingNumber(reply);
+  if (!(v > 0)) return std::nullopt;
+  const int n = Nearest(v);
+  if (n <= 0) return std::nullopt;
+  return std::min(n, kIconSize);
+}
+
+void PixelateRect(const Surface& src, int w, int h, int n, Surface& dst) {
+  if (n < 1) return;
+  w = std::min(w, src.Width());
+  h = std::min(h, src.Height());
+  if (w <= 0 || h <= 0) return;
+  // Blocks past the edge would only be clipped; one block covers it all.
+  const int step = std::min(n, std::max(w, h));
+  Surface scratch = dst;
+  for (int bx = 0; bx < w; bx += step)
+    for (int by = 0; by < h; by += step)
+      scratch.FillRect(Rect{bx, by, std::min(bx + step, w), std::min(by + step, h)},
+                       src.GetPixel(bx, by));
+  BitBlt(dst, 0, 0, w, h, scratch, 0, 0);
+}
+
+void ZigzagRect(Surface& s, int x, int y, int w, int h, bool keepTransparent,
+                Color transparentColor, Color highlight) {
+  const Rect clip = Clip(s, x, y, w, h);
+  for (int py = clip.top; py < clip.bottom; ++py) {
+    Color* row = s.Row(py);
+    for (int px = clip.left; px < clip.right; ++px) {
+      if (keepTransparent && row[px] == transparentColor) continue;
+      // Parity from the rectangle's own corner, even when it starts off the surface.
+      const std::int64_t i = static_cast<std::int64_t>(px) - x, j = static_cast<std::int64_t>(py) - y;
+      if (((i + j) & 1) == 0) row[px] = highlight;
+    }
+  }
+}
+
+void Mirror(Surface& s, MirrorAxis axis) {
+  const int w = s.Width(), h = s.Height();
+  if (axis == MirrorAxis::Horizontal) {
+    for (int y = 0; y < h / 2; ++y) std::swap_ranges(s.Row(y), s.Row(y) + w, s.Row(h - 1 - y));
+  } else {
+    for (int y = 0; y < h; ++y) std::reverse(s.Row(y), s.Row(y) + w);
+  }
+}
+
+void RotateQuarter(Surface& s, int angle) {
+  if (angle != 90 && angle != 180 && angle != 270) return;
+  if (s.Width() != s.Height()) return;
+  const int n = s.Width();
+  const Surface src = s;
+  for (int y = 0; y < n; ++y) {
+    Color* row = s.Row(y);
+    for (int x = 0; x < n; ++x) {
+      if (angle == 90)
+        row[x] = src.Row(n - 1 - x)[y];
+      else if (angle == 270)
+        row[x] = src.Row(x)[n - 1 - y];
+      else
+        row[x] = src.Row(n - 1 - y)[n - 1 - x];
+    }
+  }
+}
+
+namespace {
+
+// Each source pixel's angle (after the quadrant rule) and distance from the
+// centre; they do not depend on the turn, so they are worked out once.
+struct Polar {
+  double angle;
+  double radius;
+};
+
+const std::array<Polar, kIconSize * kIconSize>& PolarTable() {
+  static const auto table = [] {
+    std::array<Polar, kIconSize * kIconSize> t{};
+    for (int y = 0; y < kIconSize; ++y) {
+      for (int x = 0; x < kIconSize; ++x) {
+        const double dx = x - 16, dy = 16 - y;
+        double a = dx == 0 ? kPi / 2 : std::atan(std::fabs(dy / dx));
+        if (dy >= 0 && dx >= 0) {
+        } else if (dy >= 0 && dx < 0) {
+          a = kPi - a;
+        } else if (dy < 0 && dx < 0) {
+          a = a + kPi;
+        } else {
+          a = 6.283185308 - a;
+        }
+        t[static_cast<std::size_t>(y * kIconSize + x)] = {a, std::sqrt(dx * dx + dy * dy)};
+      }
+    }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+void RotateByAngle(Surface& s, double angle, Color fill) {
+  if (!IsSquareIcon(s) || !std::isfinite(angle)) return;
+  const auto& polar = PolarTable();
+  const double theta = -angle / 180 * kPi;
+  std::array<Color, kIconSize * kIconSize> result;
+  result.fill(fill);
+  for (int y = 0; y < kIconSize; ++y) {
+    const Color* row = s.Row(y);
+    for (int x = 0; x < kIconSize; ++x) {
+      const Polar& p = polar[static_cast<std::size_t>(y * kIconSize + x)];
+      const double a = p.angle + theta;
+      // Beyond about 1e9 the rounding saturates and the pixel is dropped anyway.
+      const int tx = Nearest(std::cos(a) * p.radius + 16);
+      const int ty = Nearest(16 - std::sin(a) * p.radius);
+      if (tx < 0 || tx > 31 || ty < 0 || ty > 31) continue;
+      result[static_cast<std::size_t>(ty * kIconSize + tx)] = row[x];
+      if (tx <= 30) result[static_cast<std::size_t>(ty * kIconSize + tx + 1)] = row[x];
+    }
+  }
+  for (int y = 0; y < kIconSize; ++y)
+    std::copy_n(result.begin() + y * kIconSize, kIconSize, s.Row(y));
+}
+
+std::optional<double> RotationAngle(std::string_view reply) {
+  const double a = ParseLeadingNumber(reply);
+  if (a == 0) return std::nullopt;
+  return a;
+}
+
+void DuoToneRect(const Surface& src, int x, int y, int w, int h, Color colour, Surface& dst,
+                 Color transparentColor) {
+  const Rect clip = Clip(dst, x, y, w, h).Intersected(src.Bounds());
+  for (int py = clip.top; py < clip.bottom; ++py) {
+    const Color* in = src.Row(py);
+    Color* out = dst.Row(py);
+    for (int px = clip.left; px < clip.right; ++px)
+      out[px] = in[px] == transparentColor ? transparentColor : (in[px] & colour & 0x00FFFFFF);
+  }
+}
+
+int EarthQuakeShift(std::string_view text, int width) {
+  const int n = Nearest(ParseLeadingNumber(text));
+  return std::clamp(n, 0, std::max(width, 0));
+}
+
+bool EarthQuakeRect(const Surface& src, int x, int y, int w, int h, int n, Surface& dst,
+                    bool wrap) {
+  if (w <= 0 || h <= 0) return false;
+  const Rect clip = Clip(dst, x, y, w, h);
+  if (clip.IsEmpty()) return false;
+  n = std::clamp(n, 0, w);
+  auto source = [&](std::int64_t c, std::int64_t r) {
+    const std::int64_t sx = x + c, sy = y + r;
+    if (sx < 0 || sy < 0 || sx >= src.Width() || sy >= src.Height()) return kWhite;
+    return src.Row(static_cast<int>(sy))[sx];
+  };
+  // Only the rows and columns that land on dst are worked out.
+  for (int py = clip.top; py < clip.bottom; ++py) {
+    const std::int64_t r = static_cast<std::int64_t>(py) - y;
+    Color* out = dst.Row(py);
+    for (int px = clip.left; px < clip.right; ++px) {
+      const std::int64_t c = static_cast<std::int64_t>(px) - x;
+      Color v = kWhite;
+      if (r % 2 == 0) {
+        // Even rows slide right:  [abcdefg] -> [efg|abcd] with n = 3 and wrap.
+        if (c >= n)
+          v = source(c - n, r);
+        else if (wrap)
+          v = source(c + w - n, r);
+      } else {
+        // Odd rows slide left:    [abcdefg] -> [defg|abc].
+        if (c < w - n)
+          v = source(c + n, r);
+        else if (wrap)
+          v = source(c - (w - n), r);
+      }
+      out[px] = v;
+    }
+  }
+  return true;
+}
+
+ResampleBox ResampleBoxFromTexts(std::string_view offX, std::string_view offY,
+                                 std::string_view width, std::string_view height) {
+  return {Nearest(ParseLeadingNumber(offX)), Nearest(ParseLeadingNumber(offY)),
+          Nearest(ParseLeadingNumber(width)), Nearest(ParseLeadingNumber(height))};
+}
+
+ResampleBox InitialResampleBox(const Selection& selection) {
+  if (!selection.active) return {};
+  const Rect r = selection.Pixels().Normalized();
+  return {r.left, r.top, r.Width(), r.Height()};
+}
+
+Surface ResampleIcon(const Surface& icon, const Selection& selection, const ResampleBox& box) {
+  Surface out = icon;
+  const Rect source = SelectionOrWhole(selection);
+  out.FillRect(selection.active ? source : out.Bounds(), kWhite);
+  AreaScaleCopy(out, box.offX, box.offY, box.width, box.height, ViewOf(icon), source.left,
+                source.top, source.Width(), source.Height());
+  return out;
+}
+
+Surface DuoTonePreview(const Surface& icon, const Selection& selection, Color colour) {
+  Surface out = icon;
+  const Rect r = SelectionOrWhole(selection);
+  DuoToneRect(icon, r.left, r.top, r.Width(), r.Height(), colour, out, kWhite);
+  return out;
+}
+
+Surface EarthQuakePreview(const Surface& icon, const Selection& selection, int n, bool wrap) {
+  Surface out = icon;
+  const Rect r = SelectionOrWhole(selection);
+  EarthQuakeRect(icon, r.left, r.top, r.Width(), r.Height(), n, out, wrap);
+  return out;
+}
+
+}  // namespace gs

@@ -1,0 +1,100 @@
+#include "effects/frmDuoTone.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "effects/effect_kernels.h"
+#include "effects/qt_effect_widgets.h"
+#include "lang/qt_translation.h"
+
+namespace gs {
+
+namespace {
+
+QLabel* NamedLabel(const char* name, const char* text, QWidget* parent) {
+  auto* l = new QLabel(QString::fromUtf8(text), parent);
+  l->setObjectName(name);
+  return l;
+}
+
+QPushButton* NamedButton(const char* name, const char* text, QWidget* parent) {
+  auto* b = new QPushButton(QString::fromUtf8(text), parent);
+  b->setObjectName(name);
+  return b;
+}
+
+}  // namespace
+
+frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, QWidget* parent)
+    : QDialog(parent), host_(host), duoColor_(kDuoToneRed) {
+  setObjectName("frmDuoTone");
+  setModal(true);
+  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith 2.3 - Nocturne"));
+
+  auto* label1 = NamedLabel("Label1", "Original :", this);
+  picOrg_ = new SurfaceBox("picOrg", previewSize, this);
+  auto* label2 = NamedLabel("Label2", "Nocturne :", this);
+  picSample_ = new SurfaceBox("picSample", previewSize, this);
+  auto* label3 = NamedLabel("Label3", "Nocturne color:", this);
+  picDuoColor_ = new QFrame(this);
+  picDuoColor_->setObjectName("picDuoColor");
+  picDuoColor_->setFrameShape(QFrame::Box);
+  picDuoColor_->setFixedSize(previewSize.width(), 21);
+  picDuoColor_->setAutoFillBackground(true);
+  QPalette pal = picDuoColor_->palette();
+  pal.setColor(QPalette::Window, ToQColor(duoColor_));
+  picDuoColor_->setPalette(pal);
+  cmdColor_ = NamedButton("cmdColor", "...", this);
+  cmdColor_->setFixedWidth(cmdColor_->fontMetrics().horizontalAdvance("...") + 16);
+  cmdOK_ = NamedButton("cmdOK", "&OK", this);
+  cmdOK_->setDefault(true);
+  cmdCancel_ = NamedButton("cmdCancel", "&Annuler", this);
+
+  auto* pictures = new QGridLayout;
+  pictures->addWidget(label1, 0, 0);
+  pictures->addWidget(picOrg_, 1, 0, Qt::AlignLeft);
+  pictures->addWidget(label2, 0, 1);
+  pictures->addWidget(picSample_, 1, 1, Qt::AlignLeft);
+  auto* colour = new QHBoxLayout;
+  colour->addWidget(label3);
+  colour->addWidget(picDuoColor_);
+  colour->addWidget(cmdColor_);
+  colour->addStretch();
+  auto* left = new QVBoxLayout;
+  left->addLayout(pictures);
+  left->addLayout(colour);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(cmdOK_);
+  buttons->addWidget(cmdCancel_);
+  buttons->addStretch();
+  auto* outer = new QHBoxLayout(this);
+  outer->addLayout(left);
+  outer->addLayout(buttons);
+  outer->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(cmdOK_, &QPushButton::clicked, this, [this] { Confirm(); });
+  connect(cmdCancel_, &QPushButton::clicked, this, [this] { reject(); });
+
+  // Load: translate, compute the preview once, focus on OK.
+  picOrg_->SetSurface(host_.Document().surface);
+  LoadWindowLanguage(this);
+  ReDrawDuo();
+  cmdOK_->setFocus();
+}
+
+void frmDuoTone::ReDrawDuo() {
+  const IconDocument& doc = host_.Document();
+  picSample_->SetSurface(DuoTonePreview(doc.surface, doc.selection, duoColor_));
+}
+
+void frmDuoTone::Confirm() {
+  ReDrawDuo();
+  ApplyEffectResult(host_, picSample_->Shown());
+  accept();
+}
+
+}  // namespace gs

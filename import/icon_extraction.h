@@ -1,0 +1,99 @@
+#pragma once
+// The extraction window's rules, without the window: what a file offers
+// (its icons, or the icon its type is shown with), the grid of three 32-pixel
+// columns with its scroll range and selection, and putting the chosen icon
+// into the document.
+//
+//   ResourceIconProvider icons;              // the window's provider adds theme icons
+//   ExtractGrid grid;
+//   grid.ChooseFile(path, icons);           // fills the grid, selection 0
+//   grid.Select(x, y, leftOnly);            // mouse in grid pixels
+//   LoadIconIntoDocument(doc, path, grid.ExtractMode(path, icons), grid.selected, icons);
+#include <memory>
+#include <string>
+
+#include "document/icon_document.h"
+#include "document/surface.h"
+#include "import/icon_resources.h"
+
+namespace gs {
+
+// What the platform offers about a file's icons.
+class IconProvider {
+ public:
+  virtual ~IconProvider() = default;
+  // Icons the file holds; 0 for a file that is not a program, library or icon file.
+  virtual int Count(const std::string& path) = 0;
+  virtual bool Icon(const std::string& path, int k, IconPicture& out) = 0;
+  // The icon the desktop shows for the file; false when there is none.
+  virtual bool Associated(const std::string& path, IconPicture& out) = 0;
+};
+
+// Counts and icons from the file's own resources, keeping the last file open
+// between calls; no associated icon.
+class ResourceIconProvider : public IconProvider {
+ public:
+  int Count(const std::string& path) override;
+  bool Icon(const std::string& path, int k, IconPicture& out) override;
+  bool Associated(const std::string& path, IconPicture& out) override { return false; }
+  // Closes the file, so the next call reads it afresh.
+  void Forget();
+
+ private:
+  IconResourceReader* ReaderFor(const std::string& path);
+  std::string path_;
+  std::unique_ptr<FileSource> source_;
+  std::unique_ptr<IconResourceReader> reader_;
+};
+
+// A page with its corner folded, drawn for files whose type has no icon of its own.
+IconPicture GenericDocumentIcon();
+
+inline constexpr int kModeAssociated = 1;
+inline constexpr int kModeIndex = 2;
+
+// Puts icon `index` of the file (mode bit 2) or its associated icon (mode 1)
+// into the document over white: -1, document untouched, when the path is empty
+// or names no existing file. Marks the document unmodified; its file name and
+// the undo copy stay as they are.
+int LoadIconIntoDocument(IconDocument& doc, const std::string& path, int mode, int index,
+                         IconProvider& icons);
+
+// The grid of icons and its state.
+class ExtractGrid {
+ public:
+  static constexpr int kCell = 32;
+  static constexpr int kColumns = 3;
+  static constexpr int kWidth = kCell * kColumns;
+  // Icons beyond this are not shown: the grid's picture stays a few megabytes.
+  static constexpr int kMaxIcons = 3000;
+
+  explicit ExtractGrid(int viewportInnerHeight = 136);
+
+  // A file was chosen: clears and fills the grid, computes the scroll range.
+  void ChooseFile(const std::string& path, IconProvider& icons);
+  // The mouse at (x, y) in grid pixels with exactly the left button (press
+  // released, or held while moving); false when the event does not count.
+  bool Select(int x, int y, bool leftButtonOnly);
+  // Mode for "Extraire": the file's icons when it holds any, else its associated icon.
+  static int ExtractMode(const std::string& path, IconProvider& icons);
+
+  // The grid's picture with the highlight shown inverted.
+  Surface Shown() const;
+  const Surface& Picture() const { return picture_; }
+  int Height() const { return picture_.Height(); }
+
+  int iconCount = 0;
+  int selected = 0;
+  Rect highlight;  // empty when nothing is highlighted
+  bool scrollEnabled = false;
+  int scrollMax = 0;  // may be negative when everything fits; the bar then shows 0
+  bool noIcons = false;  // " No icons" / " available" is printed on the grid
+
+ private:
+  void Grow(int height);
+  int innerHeight_;
+  Surface picture_;
+};
+
+}  // namespace gs

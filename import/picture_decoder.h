@@ -1,0 +1,93 @@
+#pragma once
+// Pictures to import, decoded without Qt so that the editor and the tool read
+// them alike: BMP and DIB through our own reader, PNG through libpng, JPEG
+// through libjpeg-turbo and GIF (its first frame) through giflib.
+//
+//   Picture pic;
+//   std::string why;
+//   if (!LoadPictureFile(path, pic, why)) ShowError(why);
+//   AreaScaleCopy(doc.surface, 0, 0, 32, 32, pic.View(), x1, y1, x2 - x1, y2 - y1);
+//
+// Limits, checked on the sizes a header claims, before any pixel memory is
+// taken: at most kMaxPictureSide pixels a side and kMaxPicturePixels pixels
+// (256 MB decoded, 4 bytes a pixel); files of at most kMaxPictureFileBytes.
+// Transparent and partly transparent pixels are composed over white, the
+// editor's transparent colour. Windows metafiles are recognised and refused
+// with a message naming the format.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "document/area_scale.h"
+#include "document/colors.h"
+
+namespace gs {
+
+inline constexpr int kMaxPictureSide = 16384;
+inline constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{64} << 20;
+inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{256} << 20;
+
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<Color> pixels;  // top row first
+  // 1, or 2, 4 or 8 when a JPEG was decoded at that fraction of its size.
+  int reduction = 1;
+  PixelView View() const { return {pixels.data(), width, height, width}; }
+  bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+enum class PictureFormat { Unknown, Bmp, Dib, Png, Jpeg, Gif, Wmf, Emf };
+
+// What the first bytes say the picture is.
+PictureFormat SniffPictureFormat(std::span<const std::uint8_t> bytes);
+// "BMP", "PNG", "JPEG", "GIF", "Windows Metafile (WMF)" ...
+const char* PictureFormatName(PictureFormat format);
+
+struct PictureLimits {
+  int maxSide = kMaxPictureSide;
+  std::uint64_t maxPixels = kMaxPicturePixels;
+};
+
+struct PictureRequest {
+  PictureLimits limits;
+  // A JPEG may be decoded at 1/2, 1/4 or 1/8 of its size (libjpeg's DCT
+  // scaling, which averages each block) as long as both sides stay at least
+  // this large. 0 keeps the full size.
+  int shrinkWidth = 0;
+  int shrinkHeight = 0;
+};
+
+// The sizes a header claims, against the limits; empty when they pass, else
+// the message to show.
+std::string CheckPictureSize(std::int64_t width, std::int64_t height, const PictureLimits& limits);
+
+// Any picture: false with the reason in `error` when it cannot be read.
+bool DecodePicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
+                   const PictureRequest& request = {});
+
+// Reads the file and decodes it; errors name the file ("<path>: <reason>").
+bool LoadPictureFile(const std::string& path, Picture& out, std::string& error,
+                     const PictureRequest& request = {});
+
+// One decoder per format, for the fuzz targets and the tests. `bytes` start at
+// the format's own signature ("BM" or a bitmap information header for DIB).
+bool DecodeBmpPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
+                      const PictureLimits& limits = {});
+bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
+                      const PictureLimits& limits = {});
+bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
+                       const PictureRequest& request = {});
+bool DecodeGifPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
+                      const PictureLimits& limits = {});
+
+// A colour with alpha composed over white, rounded to nearest.
+constexpr Color OverWhite(int r, int g, int b, int a) {
+  const int inv = 255 - a;
+  return RGB((r * a + 255 * inv + 127) / 255, (g * a + 255 * inv + 127) / 255,
+             (b * a + 255 * inv + 127) / 255);
+}
+
+}  // namespace gs

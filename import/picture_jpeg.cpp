@@ -1,0 +1,128 @@
+// JPEG pictures through libjpeg-turbo. When the caller allows it, the DCT
+// scaling of the decoder gives 1/2, 1/4 or 1/8 of the size directly: each
+// output pixel is then the average of the block it stands for, so the area
+// scaler that follows still averages everything it covers.
+#include <cstdio>
+#include <csetjmp>
+
+#include <jpeglib.h>
+
+#include "import/picture_decoder.h"
+
+namespace gs {
+
+namespace {
+
+struct ErrorManager {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+  char text[JMSG_LENGTH_MAX] = {};
+};
+
+[[noreturn]] void OnError(j_common_ptr cinfo) {
+  auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
+  (*cinfo->err->format_message)(cinfo, e->text);
+  std::longjmp(e->jump, 1);
+}
+// Warnings (damaged but decodable data) are not printed.
+void OnMessage(j_common_ptr) {}
+
+// Progressive pictures of thousands of tiny scans cost time without end; no
+// real picture needs more than a few dozen.
+constexpr int kMaxScans = 500;
+void OnProgress(j_common_ptr cinfo) {
+  auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+  if (d->input_scan_number > kMaxScans) {
+    auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::snprintf(e->text, sizeof e->text, "too many scans in a progressive JPEG");
+    std::longjmp(e->jump, 1);
+  }
+}
+
+}  // namespace
+
+bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
+                       const PictureRequest& request) {
+  out = {};
+  if (bytes.size() < 3) return error = "not a JPEG picture", false;
+  jpeg_decompress_struct cinfo{};
+  ErrorManager err{};
+  jpeg_progress_mgr progress{};
+  std::vector<std::uint8_t> row;
+  std::string sizeProblem;
+  cinfo.err = jpeg_std_error(&err.base);
+  err.base.error_exit = OnError;
+  err.base.output_message = OnMessage;
+  if (setjmp(err.jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    out = {};
+    error = !sizeProblem.empty() ? sizeProblem : std::string("damaged JPEG picture: ") + err.text;
+    return false;
+  }
+  jpeg_create_decompress(&cinfo);
+  progress.progress_monitor = OnProgress;
+  cinfo.progress = &progress;
+  // Whole-picture buffers of progressive pictures stop at the limit too.
+  cinfo.mem->max_memory_to_use = static_cast<long>(
+      std::min<std::uint64_t>(request.limits.maxPixels * 8, std::uint64_t{1} << 30));
+  jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&cinfo, TRUE);
+  sizeProblem = CheckPictureSize(cinfo.image_width, cinfo.image_height, request.limits);
+  if (!sizeProblem.empty()) std::longjmp(err.jump, 1);
+  // Every 8 x 8 block costs at least a bit of its first scan, so a file of n
+  // bytes holds at most 4096 n pixels: a header claiming more is cut short,
+  // refused before the picture's memory is taken.
+  if (static_cast<std::uint64_t>(cinfo.image_width) * cinfo.image_height / 4096 > bytes.size()) {
+    sizeProblem = "damaged JPEG picture: data cut short";
+    std::longjmp(err.jump, 1);
+  }
+
+  int reduction = 1;
+  if (request.shrinkWidth > 0 && request.shrinkHeight > 0) {
+    for (int k : {8, 4, 2}) {
+      if (static_cast<std::int64_t>(cinfo.image_width) / k >= request.shrinkWidth &&
+          static_cast<std::int64_t>(cinfo.image_height) / k >= request.shrinkHeight) {
+        reduction = k;
+        break;
+      }
+    }
+  }
+  cinfo.scale_num = 1;
+  cinfo.scale_denom = static_cast<unsigned>(reduction);
+  const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+  cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+  jpeg_calc_output_dimensions(&cinfo);
+  const int w = static_cast<int>(cinfo.output_width), h = static_cast<int>(cinfo.output_height);
+  sizeProblem = CheckPictureSize(w, h, request.limits);
+  if (!sizeProblem.empty()) std::longjmp(err.jump, 1);
+  jpeg_start_decompress(&cinfo);
+  const int channels = cinfo.output_components;
+  if ((cmyk && channels != 4) || (!cmyk && channels != 3)) {
+    std::snprintf(err.text, sizeof err.text, "unexpected colour layout");
+    std::longjmp(err.jump, 1);
+  }
+  out.width = w;
+  out.height = h;
+  out.reduction = reduction;
+  out.pixels.assign(static_cast<std::size_t>(w) * h, kWhite);
+  row.resize(static_cast<std::size_t>(w) * channels);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    const int y = static_cast<int>(cinfo.output_scanline);
+    JSAMPROW rows[1] = {row.data()};
+    if (jpeg_read_scanlines(&cinfo, rows, 1) != 1) break;
+    Color* dst = out.pixels.data() + static_cast<std::size_t>(y) * w;
+    const std::uint8_t* p = row.data();
+    if (cmyk) {
+      // Adobe's writers store CMYK inverted, as nearly every such file is.
+      for (int x = 0; x < w; ++x, p += 4)
+        dst[x] = RGB(p[0] * p[3] / 255, p[1] * p[3] / 255, p[2] * p[3] / 255);
+    } else {
+      for (int x = 0; x < w; ++x, p += 3) dst[x] = RGB(p[0], p[1], p[2]);
+    }
+  }
+  // Whatever follows the last row is not needed; destroying ends the decode.
+  jpeg_destroy_decompress(&cinfo);
+  return true;
+}
+
+}  // namespace gs

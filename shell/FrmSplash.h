@@ -1,0 +1,47 @@
+#pragma once
+// The splash window: a borderless picture with a thin progress bar. Loading
+// it translates it and creates and starts the main window, hidden; its timer
+// then fills the bar and, once the bar passes 99, shows the main window and
+// closes the splash. The splash keeps the main window alive after closing.
+//
+//   FrmSplash splash;
+//   splash.Load(commandLine);
+//   splash.show();
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QTimer;
+
+namespace gs {
+
+class frmMain;
+class XP_ProgressBar;
+
+class FrmSplash : public QWidget {
+  Q_OBJECT
+ public:
+  explicit FrmSplash(QWidget* parent = nullptr);
+  ~FrmSplash() override;
+
+  // Export and translate the texts, then create and start the main window (hidden).
+  void Load(const QString& commandLine);
+  // One tick of Timer1.
+  void Timer1_Timer();
+
+  frmMain* MainWindow() const { return main_.get(); }
+  XP_ProgressBar* bar() const { return bar_; }
+  QTimer* Timer1() const { return timer1_; }
+  QLabel* Image1() const { return image1_; }
+
+ private:
+  QLabel* image1_ = nullptr;
+  XP_ProgressBar* bar_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  std::unique_ptr<frmMain> main_;
+};
+
+// The splash picture, drawn by us at 481 x 278.
+QPixmap SplashPicture();
+
+}  // namespace gs

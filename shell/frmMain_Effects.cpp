@@ -1,0 +1,150 @@
+#include "shell/frmMain_Effects.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QInputDialog>
+#include <QMenu>
+#include <QPalette>
+
+#include "effects/effect_kernels.h"
+#include "effects/frmDuoTone.h"
+#include "effects/frmEarthQuake.h"
+#include "effects/frmResample.h"
+#include "effects/frmText.h"
+#include "effects/qt_effect_widgets.h"
+#include "document/qt_canvas.h"
+#include "files/depth.h"
+#include "files/qt_dialog_seam.h"
+#include "shell/frmMain_Colors.h"
+#include "shell/frmMain_Tools.h"
+
+namespace gs {
+
+EffectsPart::EffectsPart(frmMain& window) : QObject(&window), host(window) {
+  setObjectName("EffectsPart");
+  prompt = [](QWidget* owner, const QString& text, const QString& title, const QString& reply) {
+    bool ok = false;
+    const QString typed = QInputDialog::getText(owner, title, text, QLineEdit::Normal, reply, &ok);
+    return ok ? typed : QString();
+  };
+  highlight = [] { return FromQColor(QApplication::palette().color(QPalette::Highlight)); };
+}
+
+EffectsPart& EffectsOf(frmMain& window) { return *window.findChild<EffectsPart*>("EffectsPart"); }
+
+namespace {
+
+QString Ask(frmMain& w, const char* text, const char* reply) {
+  return EffectsOf(w).prompt(&w, QString::fromUtf8(text), QString::fromUtf8(kAppTitle),
+                             QString::fromUtf8(reply));
+}
+
+// An immediate effect: the undo copy, the change, the modified flag when a
+// pixel changed (else closing would lose the change unasked), the repaint.
+template <class Change>
+void Immediate(frmMain& w, Change change, bool marksModified = true) {
+  IconDocument& doc = w.Document();
+  const Surface before = doc.surface;
+  w.CreateBackup();
+  change(doc.surface);
+  if (marksModified && doc.surface.Pixels() != before.Pixels()) doc.modified = true;
+  w.RePaint();
+}
+
+template <class Window>
+void RunEffectWindow(frmMain& w) {
+  Window window(EffectsOf(w).host, w.picSmallIcon()->size(), &w);
+  Dialogs().RunModal(&window);
+}
+
+}  // namespace
+
+void mnuEffects_Click(frmMain& w, int index) {
+  IconDocument& doc = w.Document();
+  switch (index) {
+    case 0:
+      RunEffectWindow<frmResample>(w);
+      break;
+    case 3:
+      Immediate(w, [&](Surface& s) { InvertColors(s, doc.EffectRect()); });
+      break;
+    case 4:
+      RunEffectWindow<frmEarthQuake>(w);
+      break;
+    case 5:
+      RunEffectWindow<frmDuoTone>(w);
+      break;
+    case 6: {
+      const ColorState& c = w.Colors().colors;
+      Immediate(w, [&](Surface& s) { ReplaceColor(s, doc.EffectRect(), c.left, c.right); });
+      break;
+    }
+    case 8: {
+      const std::optional<int> n = PixelateBlockSize(Ask(w, kPixelatePrompt, kPixelateReply).toStdString());
+      if (!n) return;  // nothing to do, and the previous undo copy stays
+      Immediate(w, [&](Surface& s) { PixelateRect(s, kIconSize, kIconSize, *n, s); });
+      break;
+    }
+    case 9: {
+      const Rect r = doc.EffectRect();
+      const Color h = EffectsOf(w).highlight();
+      Immediate(w, [&](Surface& s) { ZigzagRect(s, r.left, r.top, r.Width(), r.Height(), true, kWhite, h); });
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void mnuFlip_Click(frmMain& w, int index) {
+  if (index != 0 && index != 1) return;
+  Immediate(w, [&](Surface& s) { Mirror(s, index == 0 ? MirrorAxis::Horizontal : MirrorAxis::Vertical); });
+}
+
+void mnuRotate_Click(frmMain& w, int index) {
+  static constexpr int kQuarter[] = {90, 270, 180};
+  if (index >= 0 && index <= 2) {
+    Immediate(w, [&](Surface& s) { RotateQuarter(s, kQuarter[index]); });
+    return;
+  }
+  if (index != 3) return;
+  // The undo copy comes before the prompt: cancelling leaves a fresh copy of
+  // the unchanged icon.
+  const Color fill = w.Colors().colors.right;
+  const Surface before = w.Document().surface;
+  w.CreateBackup();
+  const std::optional<double> angle = RotationAngle(Ask(w, kAnglePrompt, kAngleReply).toStdString());
+  if (!angle) return;
+  IconDocument& doc = w.Document();
+  RotateByAngle(doc.surface, *angle, fill);
+  if (doc.surface.Pixels() != before.Pixels()) doc.modified = true;
+  w.RePaint();
+}
+
+void mnuConvert_Click(frmMain& w, int index) {
+  static constexpr int kBits[] = {1, 4, 8};
+  if (index < 0 || index > 2) return;
+  // Shows what a save at that depth will give; the modified flag is left alone.
+  Immediate(w, [&](Surface& s) { ConvertDocumentToDepth(s, kBits[index]); }, false);
+}
+
+void OpenTextWindow(frmMain& w, int x, int y, Color color) {
+  frmText window(EffectsOf(w).host, w.picSmallIcon()->size(), x, y, color, &w);
+  Dialogs().RunModal(&window);
+}
+
+void frmMain::SetupEffects() {
+  new EffectsPart(*this);
+  auto wire = [this](const char* name, int count, void (*handler)(frmMain&, int)) {
+    for (int i = 0; i < count; ++i)
+      if (QAction* a = MenuAction(name, i))
+        if (!a->menu()) connect(a, &QAction::triggered, this, [this, handler, i] { handler(*this, i); });
+  };
+  wire("mnuEffects", 10, &mnuEffects_Click);
+  wire("mnuFlip", 2, &mnuFlip_Click);
+  wire("mnuRotate", 4, &mnuRotate_Click);
+  wire("mnuConvert", 3, &mnuConvert_Click);
+  Tools().openText = [this](int x, int y, Color c) { OpenTextWindow(*this, x, y, c); };
+}
+
+}  // namespace gs

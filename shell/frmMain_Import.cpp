@@ -1,0 +1,25 @@
+// The special menu's "Importer image": the save-changes question, then the
+// import window, which replaces the icon without an undo copy.
+#include <QAction>
+#include <memory>
+
+#include "document/qt_canvas.h"
+#include "files/qt_dialog_seam.h"
+#include "import/frmImport.h"
+#include "shell/frmMain.h"
+#include "shell/frmMain_File.h"
+
+namespace gs {
+
+void frmMain::SetupImport() {
+  QAction* entry = MenuAction("mnuspecial", 6);
+  if (!entry) return;
+  connect(entry, &QAction::triggered, this, [this] {
+    if (File().commands && File().commands->AskSaveChanges() != AskResult::GoOn) return;
+    // A new window each time, so every opening starts from the built-in fields.
+    std::unique_ptr<frmImport> w(new frmImport(doc_, picSmallIcon_->size(), [this] { RePaint(); }, this));
+    Dialogs().RunModal(w.get());
+  });
+}
+
+}  // namespace gs

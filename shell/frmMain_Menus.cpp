@@ -1,0 +1,130 @@
+#include "shell/frmMain_Menus.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <functional>
+
+#include "document/qt_canvas.h"
+#include "files/qt_dialog_seam.h"
+#include "lang/language_files.h"
+#include "platform/program_folder.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMain.h"
+#include "shell/frmPrint.h"
+#include "shell/help_text.h"
+#include "shell/menu_tree.h"
+#include "shell/product.h"
+#include "shell/qt_appearance.h"
+#include "shell/qt_command_art.h"
+#include "shell/qt_web.h"
+
+namespace gs {
+
+namespace {
+
+constexpr char kMenuLookProperty[] = "gsMenuLook";
+constexpr char kToolbarThemeProperty[] = "gsToolbarTheme";
+
+void ApplyMenuLook(frmMain& w, int look) {
+  w.setProperty(kMenuLookProperty, look);
+  w.menuBar()->setStyleSheet(MenuBarStyleSheet(look));
+  const QString sheet = MenuStyleSheet(look);
+  for (QMenu* m : w.findChildren<QMenu*>()) m->setStyleSheet(sheet);
+  if (QAction* a = w.MenuAction("mnuxp")) a->setChecked(look == 0);
+  if (QAction* a = w.MenuAction("mnu2003")) a->setChecked(look == 1);
+}
+
+void ApplyToolbarTheme(frmMain& w, int theme) {
+  w.setProperty(kToolbarThemeProperty, theme);
+  w.Toolbar1()->setStyleSheet(ToolbarStyleSheet(theme, QApplication::palette()));
+  for (int i = 0; i < kToolbarThemeCount; ++i)
+    if (QAction* a = w.MenuAction("MnuTb", i)) a->setChecked(i == theme);
+}
+
+void On(frmMain& w, QAction* action, std::function<void()> handler) {
+  if (action) QObject::connect(action, &QAction::triggered, &w, std::move(handler));
+}
+
+// The colour bar and the status line cover a canvas larger than its room.
+void KeepBarsAboveTheCanvas(frmMain& w) {
+  for (QWidget* bar : {w.picColors(), w.picStatus()}) {
+    bar->setAutoFillBackground(true);
+    bar->raise();
+  }
+}
+
+}  // namespace
+
+void SetupShellMenus(frmMain& w) {
+  // Shortcuts and first states as the table has them; captions and names
+  // stay as built.
+  for (const MenuRow& row : MenuTree()) {
+    if (row.submenu) continue;
+    QAction* a = w.MenuAction(QString::fromLatin1(row.name), row.index);
+    if (!a) continue;
+    if (row.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+    if (row.checkable) {
+      a->setCheckable(true);
+      a->setChecked(row.checked);
+    }
+    if (!row.enabled) a->setEnabled(false);
+  }
+  for (const MenuPicture& p : MenuPictures()) {
+    const QString key = QString::fromLatin1(p.key + 1);  // "mnuFile:0"
+    const int colon = key.indexOf(':');
+    QAction* a = colon < 0 ? w.MenuAction(key) : w.MenuAction(key.left(colon), key.mid(colon + 1).toInt());
+    if (!a) continue;
+    a->setIcon(QIcon(p.art ? CommandPicture(*p.art, 16) : ToolMenuPicture(p.tool)));
+    a->setIconVisibleInMenu(true);
+  }
+
+  On(w, w.MenuAction("mnuxp"), [&w] { mnuxp_Click(w); });
+  On(w, w.MenuAction("mnu2003"), [&w] { mnu2003_Click(w); });
+  for (int i = 0; i < kToolbarThemeCount; ++i) On(w, w.MenuAction("MnuTb", i), [&w, i] { MnuTb_Click(w, i); });
+  On(w, w.MenuAction("hlp"), [&w] { hlp_Click(w); });
+  for (int i : {0, 1}) On(w, w.MenuAction("mnuHelp", i), [&w, i] { mnuHelp_Click(w, i); });
+  On(w, w.MenuAction("mnuFile", 10), [&w] { mnuFilePrint_Click(w); });
+
+  ApplyMenuLook(w, kInitialMenuLook);
+  ApplyToolbarTheme(w, kInitialToolbarTheme);
+  KeepBarsAboveTheCanvas(w);
+}
+
+int MenuLook(const frmMain& w) { return w.property(kMenuLookProperty).toInt(); }
+int ToolbarTheme(const frmMain& w) { return w.property(kToolbarThemeProperty).toInt(); }
+
+void mnuxp_Click(frmMain& w) { ApplyMenuLook(w, 0); }
+void mnu2003_Click(frmMain& w) { ApplyMenuLook(w, 1); }
+
+void MnuTb_Click(frmMain& w, int theme) {
+  if (theme < 0 || theme >= kToolbarThemeCount) return;
+  ApplyToolbarTheme(w, theme);
+}
+
+void hlp_Click(frmMain& w) {
+  const std::string folder = ProgramFolder();
+  const std::vector<std::string> lines = LoadHelpLines(FrenchLanguageFile(folder), ReadLanguageChoice(folder));
+  // Our lines end in carriage returns; Qt breaks lines at line feeds.
+  const QString text = QString::fromStdString(HelpText(lines)).replace('\r', '\n');
+  Dialogs().Message(&w, QMessageBox::Question, QString::fromUtf8(kHelpTitle), text, QMessageBox::Ok,
+                    QMessageBox::Ok);
+}
+
+void mnuHelp_Click(frmMain& w, int index) {
+  if (index == 0) {
+    OpenWebAddress(QString::fromLatin1(kProductWebAddress));
+  } else if (index == 1) {
+    frmAbout about(&w);
+    Dialogs().RunModal(&about);
+  }
+}
+
+void mnuFilePrint_Click(frmMain& w) {
+  frmPrint print(w.Document(), &w);
+  Dialogs().RunModal(&print);
+}
+
+}  // namespace gs

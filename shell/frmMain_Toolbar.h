@@ -1,0 +1,24 @@
+#pragma once
+// Toolbar1: 19 slots at fixed places, 14 picture buttons and 5 separators.
+// A button runs exactly its menu entry's action, so whatever handler the entry
+// has (now or later) is reached the same way from both; a button follows its
+// entry's enabled state. Buttons carry no caption and no tooltip; their
+// accessible name is their entry's caption.
+class QAbstractButton;
+class QWidget;
+
+namespace gs {
+
+class frmMain;
+
+// Called once from the main window's constructor, after the menus are built.
+void SetupShellToolbar(frmMain& w);
+
+// What a click on slot 1-19 does (nothing for separators and other numbers).
+void Toolbar1_ButtonClick(frmMain& w, int slot);
+
+// The widget standing in slot 1-19, and the button there (nullptr for a separator).
+QWidget* ToolbarSlotWidget(const frmMain& w, int slot);
+QAbstractButton* ToolbarButton(const frmMain& w, int slot);
+
+}  // namespace gs

@@ -1,0 +1,245 @@
+#include "shell/frmPrint.h"
+
+#include <QBuffer>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+#include <optional>
+
+#include "document/qt_canvas.h"
+#include "files/qt_dialog_seam.h"
+#include "lang/qt_translation.h"
+#include "platform/safe_file.h"
+#include "shell/qt_command_art.h"
+
+namespace gs {
+
+namespace {
+
+std::function<bool()>& PrinterProbe() {
+  static std::function<bool()> probe;
+  return probe;
+}
+
+// The orientation last chosen stays for the rest of the run; until then the
+// printer keeps its own.
+std::optional<QPageLayout::Orientation>& ChosenOrientation() {
+  static std::optional<QPageLayout::Orientation> o;
+  return o;
+}
+
+constexpr char kNoPrinterCancelled[] =
+    "Aucune imprimante n'est installée et aucun fichier PDF n'a été choisi : rien n'a été imprimé.";
+constexpr char kPrinterFailed[] = "L'imprimante n'a pas pu commencer l'impression.";
+
+QPageSize LocalPaper() {
+  return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize(QPageSize::Letter)
+                                                                            : QPageSize(QPageSize::A4);
+}
+
+// A quarter inch all round: what a desktop printer usually cannot reach.
+QPageLayout PdfLayout() {
+  return QPageLayout(LocalPaper(), ChosenOrientation().value_or(QPageLayout::Portrait),
+                     QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
+}
+
+void ApplyOrientation(QPrinter& printer) {
+  if (ChosenOrientation()) printer.setPageOrientation(*ChosenOrientation());
+}
+
+FileDialogRequest PdfDialog() {
+  return {{{"Document PDF (*.pdf)", "*.pdf"}}, "Imprimer dans un fichier PDF", "pdf"};
+}
+
+void SetGeometryF(QWidget* w, const SheetGeometry& s) {
+  w->setGeometry(static_cast<int>(std::lround(s.left)), static_cast<int>(std::lround(s.top)),
+                 static_cast<int>(std::lround(s.width)), static_cast<int>(std::lround(s.height)));
+}
+
+}  // namespace
+
+void SetPrinterProbe(std::function<bool()> probe) { PrinterProbe() = std::move(probe); }
+
+bool DefaultPrinterExists() {
+  if (PrinterProbe()) return PrinterProbe()();
+  return !QPrinterInfo::defaultPrinter().isNull();
+}
+
+bool PrintIconPage(QPagedPaintDevice& device, const IconDocument& doc, const QString& text) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  // White stays white on paper: the document already holds it that way.
+  const QImage work = SurfaceImage(doc.surface).convertToFormat(QImage::Format_RGB888);
+  const int pw = device.width(), ph = device.height();
+  const PrintSize size = MagnifiedSize(text.toStdString(), pw, ph);
+  const PixelRect r = PagePlacement(pw, ph, size);
+  if (r.width > 0 && r.height > 0) painter.drawImage(QRect(r.left, r.top, r.width, r.height), work);
+  return painter.end();
+}
+
+// The sheet of paper: white, with the icon where the page would have it.
+class PaperPreview : public QWidget {
+ public:
+  PaperPreview(frmPrint& owner, const IconDocument& doc, QWidget* parent)
+      : QWidget(parent), owner_(owner), doc_(doc) {
+    setObjectName("picPaper");
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    const PixelRect r = owner_.PreviewRect();
+    if (r.width > 0 && r.height > 0)
+      p.drawImage(QRect(r.left, r.top, r.width, r.height), SurfaceImage(doc_.surface));
+  }
+
+ private:
+  frmPrint& owner_;
+  const IconDocument& doc_;
+};
+
+frmPrint::frmPrint(const IconDocument& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
+  setObjectName("frmPrint");
+  setModal(true);
+  setWindowTitle(QString::fromUtf8(kPrintTitle));
+  setFixedSize(515, 605);
+
+  auto* frame2 = new QGroupBox(QString::fromUtf8("Barre d'outils de l'aperçu avant l'impression :"), this);
+  frame2->setObjectName("FramePlus2");
+  frame2->setGeometry(8, 6, 430, 84);
+  const char* styles[] = {"Portrait", "Paysage"};
+  auto* group = new QButtonGroup(this);
+  for (int i = 0; i < 2; ++i) {
+    optStyle_[i] = new QRadioButton(QString::fromUtf8(styles[i]), frame2);
+    optStyle_[i]->setObjectName("optStyle");
+    SetControlIndex(optStyle_[i], i);
+    optStyle_[i]->setGeometry(12, 22 + 28 * i, 110, 24);
+    group->addButton(optStyle_[i], i);
+  }
+  optStyle_[0]->setChecked(true);
+  auto* label1 = new QLabel(QString::fromUtf8("Dimenssion :"), frame2);
+  label1->setObjectName("Label1");
+  label1->setGeometry(130, 24, 90, 20);
+  cboStretch_ = new QComboBox(frame2);
+  cboStretch_->setObjectName("cboStretch");
+  cboStretch_->setEditable(true);
+  cboStretch_->setInsertPolicy(QComboBox::NoInsert);
+  for (const char* m : kMagnifications) cboStretch_->addItem(QString::fromLatin1(m));
+  cboStretch_->setGeometry(130, 48, 100, 26);
+  cmdPrint_ = new QPushButton(QString::fromUtf8("&Imprimer"), frame2);
+  cmdPrint_->setObjectName("cmdPrint");
+  cmdPrint_->setGeometry(300, 18, 118, 28);
+  cmdPrint_->setDefault(true);
+  cmdQuit_ = new QPushButton(QString::fromUtf8("&Quitter"), frame2);
+  cmdQuit_->setObjectName("cmdQuit");
+  cmdQuit_->setGeometry(300, 50, 118, 28);
+
+  auto* frame1 = new QGroupBox(QString::fromUtf8("Aperçu :"), this);
+  frame1->setObjectName("FramePlus1");
+  frame1->setGeometry(8, 96, 499, 503);
+  picture1_ = new QWidget(frame1);
+  picture1_->setObjectName("Picture1");
+  picture1_->setGeometry(9, 16, kPreviewBackdropSide, kPreviewBackdropSide);
+  picture1_->setAutoFillBackground(true);
+  QPalette backdrop = picture1_->palette();
+  backdrop.setColor(QPalette::Window, QColor(128, 128, 128));
+  picture1_->setPalette(backdrop);
+  picPaper_ = new PaperPreview(*this, doc_, picture1_);
+
+  image1_ = new QLabel(this);
+  image1_->setObjectName("Image1");
+  image1_->setPixmap(CommandPicture(CommandArt::Print, 48));
+  image1_->setGeometry(450, 22, 56, 56);
+  image1_->setAlignment(Qt::AlignCenter);
+
+  // Load: the last magnification, the sheet in its first place, the texts.
+  cboStretch_->setCurrentIndex(cboStretch_->count() - 1);
+  sheet_ = InitialSheet();
+  SetGeometryF(picPaper_, sheet_);
+  if (DefaultPrinterExists()) {
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyOrientation(printer);
+    const QRect r = printer.pageLayout().paintRectPixels(printer.resolution());
+    printable_ = {r.width(), r.height()};
+  } else {
+    const QRect r = PdfLayout().paintRectPixels(kPdfResolution);
+    printable_ = {r.width(), r.height()};
+  }
+  LoadWindowLanguage(this);
+
+  connect(group, &QButtonGroup::idClicked, this, [this](int id) { optStyle_Click(id); });
+  connect(cboStretch_, &QComboBox::currentTextChanged, this, [this] { RedrawPrev(); });
+  connect(cmdPrint_, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+  connect(cmdQuit_, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+frmPrint::~frmPrint() = default;
+
+QWidget* frmPrint::picPaper() const { return picPaper_; }
+
+PrintSize frmPrint::PrintableSize() const { return printable_; }
+
+PixelRect frmPrint::PreviewRect() const {
+  const PrintSize s = MagnifiedSize(cboStretch_->currentText().toStdString(), printable_.width,
+                                    printable_.height);
+  return PreviewPlacement(sheet_, printable_.width, printable_.height, s);
+}
+
+void frmPrint::optStyle_Click(int index) {
+  picture1_->setUpdatesEnabled(false);
+  const bool landscape = index == 1;
+  sheet_ = SheetFor(landscape ? PrintOrientation::Landscape : PrintOrientation::Portrait);
+  SetGeometryF(picPaper_, sheet_);
+  ChosenOrientation() = landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+  // The printable area turns with the page.
+  if ((printable_.width > printable_.height) != landscape) std::swap(printable_.width, printable_.height);
+  picture1_->setUpdatesEnabled(true);
+  RedrawPrev();
+}
+
+void frmPrint::RedrawPrev() { picPaper_->update(); }
+
+void frmPrint::cmdPrint_Click() {
+  const QString text = cboStretch_->currentText();
+  const auto fail = [this](const QString& why) {
+    Dialogs().Message(this, QMessageBox::Information, QStringLiteral("Varnel Glyphsmith"), why, QMessageBox::Ok,
+                      QMessageBox::Ok);
+  };
+  if (DefaultPrinterExists()) {
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyOrientation(printer);
+    if (!PrintIconPage(printer, doc_, text)) return fail(QString::fromUtf8(kPrinterFailed));
+    accept();
+    return;
+  }
+  const QString path = Dialogs().SaveFileName(this, PdfDialog());
+  if (path.isEmpty()) return fail(QString::fromUtf8(kNoPrinterCancelled));
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter pdf(&bytes);
+    pdf.setResolution(kPdfResolution);
+    pdf.setPageLayout(PdfLayout());
+    pdf.setCreator(QStringLiteral("Varnel Glyphsmith"));
+    if (!PrintIconPage(pdf, doc_, text)) return fail(QString::fromUtf8(kPrinterFailed));
+  }
+  const QByteArray& data = bytes.data();
+  const WriteStatus st = WriteFileSafely(
+      path.toStdString(),
+      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()));
+  if (!st) return fail(QString::fromStdString(st.error));
+  accept();
+}
+
+}  // namespace gs

@@ -1,0 +1,121 @@
+// glyphsmith-tool effect gives the pixels the kernels give, and refuses bad
+// operations without writing anything.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "effects/effect_kernels.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+struct ToolRun {
+  int rc = -1;
+  std::string out, err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream ss;
+  ss << f.rdbuf();
+  return ss.str();
+}
+
+ToolRun Tool(const test::TempDir& dir, const std::string& args) {
+  const std::string cmd = std::string(GS_TOOL_PATH) + " " + args + " >" + dir.file(".out") + " 2>" +
+                          dir.file(".err") + " </dev/null";
+  const int status = std::system(cmd.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir.file(".out")), Slurp(dir.file(".err"))};
+}
+
+// `pixels` output back into a surface.
+Surface Pixels(const test::TempDir& dir, const std::string& file) {
+  const ToolRun r = Tool(dir, "pixels " + file);
+  EXPECT_EQ(r.rc, 0) << r.err;
+  Surface s(32, 32);
+  std::istringstream in(r.out);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      std::string cell;
+      in >> cell;
+      const unsigned v = static_cast<unsigned>(std::stoul(cell.empty() ? "0" : cell, nullptr, 16));
+      s.SetPixelV(x, y, RGB(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)));
+    }
+  return s;
+}
+
+const std::string kInput = std::string(GS_TEST_DATA_DIR) + "/files/valid/gradient_24bit_no_table.ico";
+
+TEST(ToolEffect, AgreesWithTheKernels) {
+  test::TempDir dir;
+  const Surface src = Pixels(dir, kInput);
+  struct Case {
+    const char* args;
+    std::function<void(Surface&)> expect;
+  } cases[] = {
+      {"invert", [](Surface& s) { InvertColors(s, s.Bounds()); }},
+      {"replace FFFFFF 102030", [](Surface& s) { ReplaceColor(s, s.Bounds(), kWhite, RGB(16, 32, 48)); }},
+      {"pixelate 3.5", [](Surface& s) { PixelateRect(s, 32, 32, 4, s); }},
+      {"pixelate 0", [](Surface&) {}},
+      {"zigzag", [](Surface& s) { ZigzagRect(s, 0, 0, 32, 32, true, kWhite, kDefaultHighlight); }},
+      {"zigzag --highlight 00ff00", [](Surface& s) { ZigzagRect(s, 0, 0, 32, 32, true, kWhite, RGB(0, 255, 0)); }},
+      {"mirror h", [](Surface& s) { Mirror(s, MirrorAxis::Horizontal); }},
+      {"mirror v", [](Surface& s) { Mirror(s, MirrorAxis::Vertical); }},
+      {"turn 90", [](Surface& s) { RotateQuarter(s, 90); }},
+      {"turn 270", [](Surface& s) { RotateQuarter(s, 270); }},
+      {"rotate 90", [](Surface& s) { RotateByAngle(s, 90, kWhite); }},
+      {"rotate -33.3 --fill 010203", [](Surface& s) { RotateByAngle(s, -33.3, RGB(1, 2, 3)); }},
+      {"duotone", [](Surface& s) { s = DuoTonePreview(s, Selection{}); }},
+      {"duotone 00FF00", [](Surface& s) { s = DuoTonePreview(s, Selection{}, RGB(0, 255, 0)); }},
+      {"earthquake 3 --wrap", [](Surface& s) { s = EarthQuakePreview(s, Selection{}, 3, true); }},
+      {"earthquake 7x", [](Surface& s) { s = EarthQuakePreview(s, Selection{}, 7, false); }},
+      {"resample 31 0 -32 32", [](Surface& s) { s = ResampleIcon(s, Selection{}, {31, 0, -32, 32}); }},
+      {"resample 8 8 16 16", [](Surface& s) { s = ResampleIcon(s, Selection{}, {8, 8, 16, 16}); }},
+  };
+  for (const Case& c : cases) {
+    const std::string out = dir.file("out.ico");
+    const ToolRun r = Tool(dir, "effect " + kInput + " " + out + " " + c.args);
+    ASSERT_EQ(r.rc, 0) << c.args << ": " << r.err;
+    Surface expected = src;
+    c.expect(expected);
+    EXPECT_TRUE(Pixels(dir, out).Pixels() == expected.Pixels()) << c.args;
+  }
+}
+
+TEST(ToolEffect, BadOperationsWriteNothing) {
+  test::TempDir dir;
+  const std::string out = dir.file("out.ico");
+  for (const char* args : {"sharpen", "mirror x", "turn 45", "depth 2", "replace FFFFFF", "replace GGGGGG 000000",
+                           "resample 1 2 3", "invert --wrap", "rotate", "duotone red", "pixelate 2 --bogus"}) {
+    const ToolRun r = Tool(dir, "effect " + kInput + " " + out + " " + args);
+    EXPECT_EQ(r.rc, 2) << args;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
+    struct stat st {};
+    EXPECT_NE(stat(out.c_str(), &st), 0) << args;
+  }
+  EXPECT_EQ(Tool(dir, "effect --help").rc, 0);
+}
+
+TEST(ToolEffect, ManyInputsIntoAFolder) {
+  test::TempDir dir;
+  const std::string folder = dir.file("outdir");
+  ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+  const std::string second = std::string(GS_TEST_DATA_DIR) + "/files/valid/red_cross_4bit.ico";
+  const ToolRun r = Tool(dir, "effect --out-dir " + folder + " depth 1 -- " + kInput + " " + second);
+  ASSERT_EQ(r.rc, 0) << r.err;
+  for (const char* name : {"gradient_24bit_no_table.ico", "red_cross_4bit.ico"}) {
+    const Surface s = Pixels(dir, folder + "/" + name);
+    for (Color c : s.Pixels()) ASSERT_TRUE(c == kWhite || c == kBlack) << name;
+  }
+}
+
+}  // namespace
+}  // namespace gs

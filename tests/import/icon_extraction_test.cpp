@@ -1,0 +1,203 @@
+// The extraction window's rules: grid filling, scroll range, selection, and
+// putting an icon into the document.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "import/icon_extraction.h"
+#include "platform/folder_listing.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+// n icons, icon k filled with colour k + 1; an associated icon when asked.
+class FakeIcons : public IconProvider {
+ public:
+  int n = 0;
+  bool associated = true;
+  int Count(const std::string&) override { return n; }
+  bool Icon(const std::string&, int k, IconPicture& out) override {
+    out.overWhite = Surface(32, 32);
+    out.overWhite.FillRect({0, 0, 32, 32}, RGB(k + 1, 0, 0));
+    out.alpha.fill(255);
+    return k < n;
+  }
+  bool Associated(const std::string&, IconPicture& out) override {
+    if (!associated) return false;
+    out = GenericDocumentIcon();
+    return true;
+  }
+};
+
+TEST(ExtractGrid, FillsRowsOfThreeAndComputesTheScrollRange) {
+  struct Row {
+    int icons;
+    int height;
+    bool scroll;
+    int max;
+  } rows[] = {
+      {1, 96, false, -3},  // y = 0 after the loop: round(-3.25)
+      {9, 96, false, 0},   // y = 96 after the loop: round(-0.25)
+      {10, 128, true, 0},  // four rows fit the viewport
+      {15, 160, true, 2},  // y = 160: round(1.75)
+      {16, 192, true, 2},  // y = 160: the last row is not full
+      {18, 192, true, 3},  // y = 192: round(2.75)
+  };
+  for (const Row& r : rows) {
+    FakeIcons icons;
+    icons.n = r.icons;
+    ExtractGrid grid;
+    grid.ChooseFile("x", icons);
+    EXPECT_EQ(grid.iconCount, r.icons);
+    EXPECT_EQ(grid.Height(), r.height) << r.icons;
+    EXPECT_EQ(grid.scrollEnabled, r.scroll) << r.icons;
+    EXPECT_EQ(grid.scrollMax, r.max) << r.icons;
+    // Icon k at (32 * (k mod 3), 32 * (k / 3)).
+    const int k = r.icons - 1;
+    EXPECT_EQ(grid.Picture().GetPixel(32 * (k % 3) + 5, 32 * (k / 3) + 5), RGB(k + 1, 0, 0));
+  }
+}
+
+TEST(ExtractGrid, SelectsOnlyInsideTheGridWithTheLeftButtonBelowTheCount) {
+  FakeIcons icons;
+  icons.n = 5;
+  ExtractGrid grid;
+  grid.ChooseFile("x", icons);
+  struct Row {
+    const char* what;
+    int x, y;
+    bool left;
+    bool counts;
+    int index;
+  } rows[] = {
+      {"left column of pixels", 0, 10, true, false, 0},
+      {"top row of pixels", 10, 0, true, false, 0},
+      {"first cell", 1, 1, true, true, 0},
+      {"second row, second column", 40, 40, true, true, 4},
+      {"right button", 70, 10, false, false, 4},
+      {"empty cell after the last icon", 70, 40, true, false, 4},
+      {"beyond the grid's width", 96, 10, true, false, 4},
+      {"beyond the grid's height", 10, 96, true, false, 4},
+      {"third column", 95, 31, true, true, 2},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(grid.Select(r.x, r.y, r.left), r.counts) << r.what;
+    EXPECT_EQ(grid.selected, r.index) << r.what;
+  }
+  EXPECT_EQ(grid.highlight, (Rect{64, 0, 96, 32}));
+  // The highlight shows inverted; selecting the same cell again keeps it.
+  EXPECT_EQ(grid.Shown().GetPixel(70, 5), RGB(255 - 3, 255, 255));
+  EXPECT_TRUE(grid.Select(80, 20, true));
+  EXPECT_EQ(grid.Shown().GetPixel(70, 5), RGB(255 - 3, 255, 255));
+}
+
+TEST(ExtractGrid, FileWithoutIconsShowsItsAssociatedIconOrNothing) {
+  FakeIcons icons;
+  icons.n = 4;
+  ExtractGrid grid;
+  grid.ChooseFile("a", icons);
+  grid.Select(40, 5, true);
+
+  icons.n = 0;
+  grid.ChooseFile("text", icons);
+  EXPECT_EQ(grid.iconCount, 1);
+  EXPECT_EQ(grid.selected, 0);
+  EXPECT_TRUE(grid.highlight.IsEmpty());
+  EXPECT_FALSE(grid.noIcons);
+  EXPECT_EQ(grid.Picture().GetPixel(15, 15), GenericDocumentIcon().overWhite.GetPixel(15, 15));
+
+  grid.Select(5, 5, true);
+  icons.associated = false;
+  grid.ChooseFile("nothing", icons);
+  EXPECT_TRUE(grid.noIcons);
+  EXPECT_EQ(grid.iconCount, 1);  // kept from before
+  EXPECT_EQ(grid.Picture().GetPixel(15, 15), kWhite);
+}
+
+TEST(LoadIconIntoDocument, ReplacesPixelsKeepsNameRefusesMissingFiles) {
+  test::TempDir dir;
+  const std::string path = dir.file("prog.exe");
+  test::WriteAll(path, {1, 2, 3});
+  FakeIcons icons;
+  icons.n = 3;
+  IconDocument doc;
+  doc.fileName = "/old/name.ico";
+  doc.modified = true;
+  doc.surface.FillRect({0, 0, 32, 32}, kBlack);
+
+  EXPECT_EQ(LoadIconIntoDocument(doc, dir.file("gone.exe"), kModeIndex, 0, icons), -1);
+  EXPECT_EQ(doc.surface.GetPixel(0, 0), kBlack);
+  EXPECT_EQ(LoadIconIntoDocument(doc, "", kModeIndex, 0, icons), -1);
+  EXPECT_EQ(LoadIconIntoDocument(doc, dir.path(), kModeIndex, 0, icons), -1);
+
+  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeIndex, 2, icons), 0);
+  EXPECT_EQ(doc.surface.GetPixel(7, 7), RGB(3, 0, 0));
+  EXPECT_FALSE(doc.modified);
+  EXPECT_EQ(doc.fileName, "/old/name.ico");
+
+  // The associated icon: transparent parts are white.
+  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeAssociated, 0, icons), 0);
+  EXPECT_EQ(doc.surface.GetPixel(0, 0), kWhite);
+  EXPECT_EQ(doc.surface.GetPixel(10, 20), GenericDocumentIcon().overWhite.GetPixel(10, 20));
+  // No associated icon: the document is left blank white.
+  icons.associated = false;
+  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeAssociated, 0, icons), 0);
+  EXPECT_EQ(doc.surface.GetPixel(10, 20), kWhite);
+}
+
+TEST(GenericDocumentIcon, IsAnOpaquePageOnTransparency) {
+  const IconPicture p = GenericDocumentIcon();
+  EXPECT_EQ(p.alpha[0], 0);
+  EXPECT_EQ(p.alpha[16 * 32 + 16], 255);
+  // Nothing on the page is pure white: it would become transparent in the document.
+  for (int i = 0; i < 1024; ++i)
+    if (p.alpha[i]) EXPECT_NE(p.overWhite.Pixels()[i], kWhite) << i;
+}
+
+TEST(ResourceIconProvider, ReadsTheFileOnceUntilForgotten) {
+  ResourceIconProvider icons;
+  const std::string path = test::DataPath("import/programs/groups64.exe");
+  EXPECT_EQ(icons.Count(path), 11);
+  IconPicture pic;
+  EXPECT_TRUE(icons.Icon(path, 10, pic));
+  EXPECT_FALSE(icons.Icon(path, 11, pic));
+  EXPECT_EQ(icons.Count(test::DataPath("files/valid/red_cross_4bit.ico")), 1);
+  EXPECT_EQ(icons.Count(test::DataPath("files/valid/red_cross_4bit.txt")), 0);
+}
+
+TEST(MountedVolumes, RealFileSystemsRootFirst) {
+  const std::string mounts =
+      "proc /proc proc rw 0 0\n"
+      "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\n"
+      "sysfs /sys sysfs rw 0 0\n"
+      "/dev/sda1 / ext4 rw 0 0\n"
+      "tmpfs /dev/shm tmpfs rw 0 0\n"
+      "/dev/sda2 /home ext4 rw 0 0\n"
+      "cgroup /sys/fs/cgroup/cpu cgroup rw 0 0\n";
+  EXPECT_EQ(VolumesFromMountsText(mounts),
+            (std::vector<std::string>{"/", "/home", "/media/usb stick"}));
+  EXPECT_EQ(VolumesFromMountsText(""), (std::vector<std::string>{"/"}));
+  const std::vector<std::string> v = {"/", "/home", "/home/ann/disk"};
+  EXPECT_EQ(VolumeOf("/home/ann/disk/x", v), "/home/ann/disk");
+  EXPECT_EQ(VolumeOf("/homework", v), "/");
+  EXPECT_EQ(FolderChain("/home/ann"), (std::vector<std::string>{"/", "/home", "/home/ann"}));
+  EXPECT_EQ(FolderChain("/"), (std::vector<std::string>{"/"}));
+}
+
+TEST(ListFolder, FoldersAndMatchingFilesHiddenLeftOut) {
+  test::TempDir dir;
+  for (const char* f : {"b.cur", "A.CUR", "c.ico", ".hidden.cur"}) test::WriteAll(dir.file(f), {0});
+  ASSERT_EQ(mkdir(dir.file("sub").c_str(), 0700), 0);
+  FolderListing l;
+  std::string error;
+  ASSERT_TRUE(ListFolder(dir.path(), "*.cur", l, error));
+  EXPECT_EQ(l.files, (std::vector<std::string>{"A.CUR", "b.cur"}));
+  EXPECT_EQ(l.folders, (std::vector<std::string>{"sub"}));
+  ASSERT_TRUE(ListFolder(dir.path(), "*", l, error));
+  EXPECT_EQ(l.files.size(), 3u);
+  EXPECT_FALSE(ListFolder(dir.file("none"), "*", l, error));
+  EXPECT_NE(error.find("No such file or directory"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace gs

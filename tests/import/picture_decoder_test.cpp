@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+#include <sys/stat.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <string>
+
+#include "files/png_codec.h"
+#include "import/picture_decoder.h"
+#include "import/picture_import.h"
+#include "tests/import/picture_test_util.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+using test::BmpSpec;
+using test::BuildBmp;
+
+constexpr Color R = RGB(255, 0, 0), G = RGB(0, 255, 0), B = RGB(0, 0, 255), K = kBlack, W = kWhite;
+
+Picture Decode(const std::vector<std::uint8_t>& bytes) {
+  Picture p;
+  std::string error;
+  EXPECT_TRUE(DecodePicture(bytes, p, error)) << error;
+  return p;
+}
+
+std::string Refusal(const std::vector<std::uint8_t>& bytes, const PictureRequest& request = {}) {
+  Picture p;
+  std::string error;
+  EXPECT_FALSE(DecodePicture(bytes, p, error, request));
+  EXPECT_TRUE(p.pixels.empty());
+  return error;
+}
+
+// 3 x 2 pictures at every depth; rows stored bottom-up unless the height is negative.
+struct BmpCase {
+  const char* name;
+  BmpSpec spec;
+  std::vector<Color> expected;  // top row first
+};
+
+std::vector<BmpCase> BmpCases() {
+  const std::vector<std::uint32_t> rgbTable = {0xFF0000, 0x00FF00, 0x0000FF, 0x000000};
+  return {
+      {"1 bit", {3, 2, 1, 0, 40, {}, {0xFF0000, 0x0000FF}, {0xA0, 0, 0, 0, 0x40, 0, 0, 0}},
+       {R, B, R, B, R, B}},
+      {"4 bits", {3, 2, 4, 0, 40, {}, rgbTable, {0x01, 0x20, 0, 0, 0x30, 0x10, 0, 0}}, {K, R, G, R, G, B}},
+      {"8 bits, short table", {3, 2, 8, 0, 40, {}, {0xFF0000, 0x00FF00}, {0, 1, 9, 0, 1, 0, 0, 0}, 2},
+       {G, R, R, R, G, K}},
+      {"24 bits", {3, 2, 24, 0, 40, {}, {}, {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,
+                                              255, 255, 255, 0, 0, 0, 0, 0, 255, 0, 0, 0}},
+       {W, K, R, R, G, B}},
+      {"24 bits top-down", {3, -2, 24, 0, 40, {}, {}, {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,
+                                                      255, 255, 255, 0, 0, 0, 0, 0, 255, 0, 0, 0}},
+       {R, G, B, W, K, R}},
+      {"16 bits 5-5-5", {3, 1, 16, 0, 40, {}, {}, {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0, 0}}, {R, G, B}},
+      {"16 bits 5-6-5 fields", {3, 1, 16, 3, 40, {0xF800, 0x07E0, 0x001F}, {}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0, 0}},
+       {R, G, B}},
+      {"32 bits", {2, 1, 32, 0, 40, {}, {}, {0, 0, 255, 0, 255, 0, 0, 0}}, {R, B}},
+      {"32 bits alpha over white (V5 header)",
+       {3, 1, 32, 3, 124, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, {},
+        {0, 0, 255, 255, 0, 0, 0, 0, 0, 0, 0, 128}},
+       {R, W, RGB(127, 127, 127)}},
+      {"32 bits zero alpha everywhere means opaque",
+       {2, 1, 32, 3, 124, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, {}, {0, 0, 255, 0, 0, 255, 0, 0}},
+       {R, G}},
+      // RLE8: run of 2 red, end of line, delta (1, 0)... then absolute run of 3.
+      {"RLE8 with delta and absolute run",
+       {4, 3, 8, 1, 40, {}, rgbTable,
+        {2, 0, 0, 0, 0, 2, 1, 0, 1, 1, 0, 0, 0, 3, 2, 1, 0, 0, 0, 1}},
+       {B, G, R, W, W, G, W, W, R, R, W, W}},
+      {"RLE4 alternating run and absolute run",
+       {4, 2, 4, 2, 40, {}, rgbTable, {4, 0x01, 0, 0, 0, 3, 0x21, 0x00, 0, 1}},
+       {B, G, R, W, R, G, R, G}},
+      {"RLE8 run past the right edge is clipped", {2, 1, 8, 1, 40, {}, rgbTable, {200, 1, 0, 1}}, {G, G}},
+  };
+}
+
+TEST(PictureDecoder, BmpEveryDepthAndLayout) {
+  for (const BmpCase& c : BmpCases()) {
+    SCOPED_TRACE(c.name);
+    const Picture p = Decode(BuildBmp(c.spec));
+    ASSERT_EQ(p.width, c.spec.width);
+    ASSERT_EQ(p.height, std::abs(c.spec.height));
+    for (std::size_t i = 0; i < c.expected.size(); ++i)
+      EXPECT_EQ(p.pixels[i], c.expected[i]) << "pixel " << i % p.width << "," << i / p.width;
+  }
+}
+
+TEST(PictureDecoder, PackedDibAndCoreHeader) {
+  // Without the file header: the information header comes first (.dib, clipboard).
+  std::vector<std::uint8_t> bmp = BuildBmp({2, 1, 24, 0, 40, {}, {}, {0, 0, 255, 255, 0, 0, 0, 0}});
+  std::vector<std::uint8_t> dib(bmp.begin() + 14, bmp.end());
+  EXPECT_EQ(SniffPictureFormat(dib), PictureFormat::Dib);
+  EXPECT_EQ(Decode(dib).pixels, (std::vector<Color>{R, B}));
+  // 12-byte header with a 3-byte colour table.
+  bytes::Writer w;
+  w.Tag("BM");
+  w.U32(0);
+  w.U32(0);
+  w.U32(14 + 12 + 6);
+  w.U32(12);
+  w.U16(2);
+  w.U16(1);
+  w.U16(1);
+  w.U16(1);
+  w.Bytes(std::vector<std::uint8_t>{0, 0, 255, 0, 255, 0});
+  w.Bytes(std::vector<std::uint8_t>{0x40, 0, 0, 0});
+  EXPECT_EQ(Decode(w.Take()).pixels, (std::vector<Color>{R, G}));
+}
+
+TEST(PictureDecoder, HostileHeadersAreRefusedWithAReason) {
+  struct Row {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    const char* says;
+  };
+  BmpSpec huge{65535, 65535, 24, 0, 40, {}, {}, {}};
+  BmpSpec cut{100, 100, 24, 0, 40, {}, {}, std::vector<std::uint8_t>(100)};
+  BmpSpec zero{0, 5, 24, 0, 40, {}, {}, {}};
+  BmpSpec odd{2, 2, 7, 0, 40, {}, {}, std::vector<std::uint8_t>(16)};
+  BmpSpec rleMismatch{2, 2, 24, 1, 40, {}, {}, std::vector<std::uint8_t>(16)};
+  BmpSpec minHeight{2, static_cast<int>(0x80000000u), 24, 0, 40, {}, {}, {}};
+  // A PNG header claiming 65535 x 65535 pixels.
+  std::vector<std::uint8_t> png = BuildPngBytes(Surface(32, 32));
+  png[16] = 0, png[17] = 0, png[18] = 0xFF, png[19] = 0xFF, png[20] = 0, png[21] = 0, png[22] = 0xFF, png[23] = 0xFF;
+  const uLong crc = crc32(0, png.data() + 12, 17);
+  png[29] = static_cast<std::uint8_t>(crc >> 24), png[30] = static_cast<std::uint8_t>(crc >> 16);
+  png[31] = static_cast<std::uint8_t>(crc >> 8), png[32] = static_cast<std::uint8_t>(crc);
+  const std::vector<std::uint8_t> gifHuge = {'G', 'I', 'F', '8', '9', 'a', 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0,
+                                             ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 1, 0, ';'};
+  const std::vector<Row> rows = {
+      {"65535 x 65535 bitmap", BuildBmp(huge), "too large"},
+      {"bitmap pixels cut short", BuildBmp(cut), "cut short"},
+      {"no width", BuildBmp(zero), "no pixels"},
+      {"7 bits a pixel", BuildBmp(odd), "bit count 7"},
+      {"RLE8 at 24 bits", BuildBmp(rleMismatch), "does not match"},
+      {"height -2^31", BuildBmp(minHeight), "too large"},
+      {"PNG of 65535 x 65535", png, "too large"},
+      {"GIF screen of 65535 x 65535", gifHuge, "too large"},
+      {"empty", {}, "empty"},
+      {"text", {'h', 'e', 'l', 'l', 'o'}, "not a picture"},
+      {"placeable metafile", {0xD7, 0xCD, 0xC6, 0x9A, 0, 0}, "Windows Metafile (WMF)"},
+      {"plain metafile", {1, 0, 9, 0, 0, 3, 0, 0}, "Windows Metafile (WMF)"},
+      {"JPEG with nothing after its marker", {0xFF, 0xD8, 0xFF}, "JPEG"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const std::string why = Refusal(r.bytes);
+    EXPECT_NE(why.find(r.says), std::string::npos) << why;
+  }
+  std::vector<std::uint8_t> emf(88, 0);
+  emf[0] = 1;
+  emf[40] = ' ', emf[41] = 'E', emf[42] = 'M', emf[43] = 'F';
+  EXPECT_NE(Refusal(emf).find("Enhanced Metafile (EMF)"), std::string::npos);
+}
+
+TEST(PictureDecoder, PngTransparencyBecomesWhite) {
+  Surface s(32, 32);
+  s.FillRect(s.Bounds(), RGB(10, 20, 30));
+  s.SetPixelV(3, 4, kWhite);  // written with alpha 0
+  const Picture p = Decode(BuildPngBytes(s));
+  ASSERT_EQ(p.width, 32);
+  EXPECT_EQ(p.pixels[4 * 32 + 3], kWhite);
+  EXPECT_EQ(p.pixels[0], RGB(10, 20, 30));
+  EXPECT_EQ(OverWhite(0, 0, 0, 128), RGB(127, 127, 127));
+  EXPECT_EQ(OverWhite(9, 8, 7, 255), RGB(9, 8, 7));
+}
+
+TEST(PictureDecoder, GifFirstFrameWithTransparentIndex) {
+  // 2 x 1 screen, palette {red, green}, transparent index 1, pixels 0 1; then
+  // a second frame that must not be drawn.
+  const std::vector<std::uint8_t> gif = {
+      'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 255, 0, 0, 0, 255, 0,
+      0x21, 0xF9, 4, 1, 0, 0, 1, 0,                       // graphic control: transparent 1
+      ',', 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x44, 0x0A, 0,  // codes: clear, 0, 1, end
+      ',', 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0, ';'};
+  const Picture p = Decode(gif);
+  ASSERT_EQ(p.width, 2);
+  ASSERT_EQ(p.height, 1);
+  EXPECT_EQ(p.pixels, (std::vector<Color>{R, W}));
+}
+
+std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c, bool gradient = false) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &out, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(w);
+  cinfo.image_height = static_cast<JDIMENSION>(h);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(w) * 3);
+  for (int x = 0; x < w; ++x) row[3 * x] = RedOf(c), row[3 * x + 1] = GreenOf(c), row[3 * x + 2] = BlueOf(c);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    if (gradient)
+      for (int x = 0; x < w; ++x)
+        row[3 * x] = static_cast<std::uint8_t>(x * 255 / w), row[3 * x + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / h),
+        row[3 * x + 2] = static_cast<std::uint8_t>((x / 64 + cinfo.next_scanline / 64) % 2 ? 220 : 30);
+    JSAMPROW r[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, r, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  std::vector<std::uint8_t> bytes(out, out + size);
+  jpeg_destroy_compress(&cinfo);
+  std::free(out);
+  return bytes;
+}
+
+TEST(PictureDecoder, JpegFullAndBlockReducedSizes) {
+  const std::vector<std::uint8_t> jpg = EncodeJpeg(256, 128, RGB(200, 40, 90));
+  struct Row {
+    int shrink;
+    int width, height, reduction;
+  };
+  for (const Row& r : {Row{0, 256, 128, 1}, Row{32, 64, 32, 4}, Row{16, 32, 16, 8}, Row{60, 128, 64, 2}}) {
+    SCOPED_TRACE(r.shrink);
+    PictureRequest req;
+    req.shrinkWidth = req.shrinkHeight = r.shrink;
+    Picture p;
+    std::string error;
+    ASSERT_TRUE(DecodePicture(jpg, p, error, req)) << error;
+    EXPECT_EQ(p.width, r.width);
+    EXPECT_EQ(p.height, r.height);
+    EXPECT_EQ(p.reduction, r.reduction);
+    const Color c = p.pixels[p.pixels.size() / 2];
+    EXPECT_NEAR(RedOf(c), 200, 3);
+    EXPECT_NEAR(GreenOf(c), 40, 3);
+    EXPECT_NEAR(BlueOf(c), 90, 3);
+  }
+  // Cut in the middle: still a picture (libjpeg fills the rest), never a crash.
+  std::vector<std::uint8_t> cut(jpg.begin(), jpg.begin() + static_cast<long>(jpg.size() / 2));
+  Picture p;
+  std::string error;
+  DecodePicture(cut, p, error);
+  // A header claiming more than the limit, refused before decoding.
+  PictureRequest small;
+  small.limits.maxSide = 100;
+  EXPECT_NE(Refusal(jpg, small).find("too large"), std::string::npos);
+}
+
+// Decoding at 1/8 averages whole 8 x 8 blocks, so the icon it gives stays
+// within a few levels of the icon from the full-size picture. (At sharp colour
+// edges the full decode's chroma upsampling bleeds up to 6 levels; the block
+// averages are the truer ones there.)
+TEST(PictureDecoder, JpegBlockReductionKeepsTheAverages) {
+  const std::vector<std::uint8_t> jpg = EncodeJpeg(512, 512, kBlack, true);
+  Picture full, reduced;
+  std::string error;
+  ASSERT_TRUE(DecodePicture(jpg, full, error)) << error;
+  PictureRequest req;
+  req.shrinkWidth = req.shrinkHeight = 32;
+  ASSERT_TRUE(DecodePicture(jpg, reduced, error, req)) << error;
+  ASSERT_EQ(reduced.reduction, 8);
+  const std::vector<Color> a = ImportWholePicture(full).Pixels(), b = ImportWholePicture(reduced).Pixels();
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    EXPECT_NEAR(RedOf(a[i]), RedOf(b[i]), 8) << i;
+    EXPECT_NEAR(GreenOf(a[i]), GreenOf(b[i]), 8) << i;
+    EXPECT_NEAR(BlueOf(a[i]), BlueOf(b[i]), 8) << i;
+  }
+}
+
+// Headers claiming more pixels than the compressed data could ever give are
+// refused before the picture's memory is taken (decompression bombs cut short).
+TEST(PictureDecoder, ClaimsTheDataCannotHoldAreRefused) {
+  std::vector<std::uint8_t> png = BuildPngBytes(Surface(32, 32));
+  png[18] = 0x0F, png[22] = 0x0F;  // 3872 x 3872
+  const uLong crc = crc32(0, png.data() + 12, 17);
+  png[29] = static_cast<std::uint8_t>(crc >> 24), png[30] = static_cast<std::uint8_t>(crc >> 16);
+  png[31] = static_cast<std::uint8_t>(crc >> 8), png[32] = static_cast<std::uint8_t>(crc);
+  EXPECT_NE(Refusal(png).find("cut short"), std::string::npos) << Refusal(png);
+  std::vector<std::uint8_t> jpg = EncodeJpeg(4000, 4000, RGB(1, 2, 3));
+  jpg.resize(700);
+  EXPECT_NE(Refusal(jpg).find("cut short"), std::string::npos) << Refusal(jpg);
+}
+
+TEST(PictureDecoder, FilesThatCannotBeRead) {
+  test::TempDir dir;
+  Picture p;
+  std::string error;
+  EXPECT_FALSE(LoadPictureFile(dir.path(), p, error));
+  EXPECT_NE(error.find(dir.path()), std::string::npos);
+  EXPECT_FALSE(LoadPictureFile(dir.file("missing.bmp"), p, error));
+  EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+  test::WriteAll(dir.file("empty.png"), {});
+  EXPECT_FALSE(LoadPictureFile(dir.file("empty.png"), p, error));
+  EXPECT_NE(error.find("empty"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace gs

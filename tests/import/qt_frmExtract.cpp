@@ -1,0 +1,297 @@
+// The extraction and animated-cursor windows driven offscreen: browsing,
+// choosing a file, the grid, selecting, extracting, cancelling; the frame
+// list and the build. With GS_SCREENSHOT_DIR set, each window is saved there
+// as a picture for a person to look at.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <deque>
+#include <functional>
+
+#include "files/ani_format.h"
+#include "files/frmAni.h"
+#include "files/qt_dialog_seam.h"
+#include "import/frmExtract.h"
+#include "platform/qt_file_browser.h"
+#include "shell/frmMain.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+class Seam : public DialogSeam {
+ public:
+  std::deque<QString> saveAnswers;
+  std::deque<QMessageBox::StandardButton> buttons;
+  std::vector<QString> messages;
+  std::vector<QMessageBox::Icon> icons;
+  std::vector<QString> modalTitles;
+  std::function<void(QDialog&)> onModal;
+
+  QString OpenFileName(QWidget*, const FileDialogRequest&, const QString&) override { return {}; }
+  QString SaveFileName(QWidget*, const FileDialogRequest& r) override {
+    lastSave = r;
+    if (saveAnswers.empty()) return {};
+    QString s = saveAnswers.front();
+    saveAnswers.pop_front();
+    return s;
+  }
+  QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon icon, const QString& title,
+                                      const QString& text, QMessageBox::StandardButtons,
+                                      QMessageBox::StandardButton) override {
+    messages.push_back(text);
+    icons.push_back(icon);
+    lastTitle = title;
+    if (buttons.empty()) return QMessageBox::Ok;
+    const auto b = buttons.front();
+    buttons.pop_front();
+    return b;
+  }
+  void RunModal(QDialog* d) override {
+    modalTitles.push_back(d->windowTitle());
+    d->show();
+    if (onModal) onModal(*d);
+    if (d->isVisible()) d->reject();
+  }
+  FileDialogRequest lastSave;
+  QString lastTitle;
+};
+
+void Shot(QWidget& w, const char* name) {
+  const QByteArray dir = qgetenv("GS_SCREENSHOT_DIR");
+  if (!dir.isEmpty()) w.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
+}
+
+std::string Programs() { return test::DataPath("import/programs"); }
+
+// Clicks the file `name` in the browser's file list.
+void ClickFile(FileBrowser& b, const QString& name) {
+  const auto found = b.fleFile()->findItems(name, Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1) << name.toStdString();
+  QListWidgetItem* item = found.front();
+  b.fleFile()->setCurrentItem(item);
+  const QRect r = b.fleFile()->visualItemRect(item);
+  QTest::mouseClick(b.fleFile()->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+TEST(frmExtract, ChooseSelectExtract) {
+  Seam seam;
+  ScopedDialogSeam use(&seam);
+  IconDocument doc;
+  doc.fileName = "/kept/name.ico";
+  doc.modified = true;
+  int repaints = 0;
+  frmExtract w(doc, [&] { ++repaints; });
+  w.show();
+  EXPECT_EQ(w.windowTitle().toStdString(), "Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers");
+  EXPECT_EQ(w.size(), QSize(486, 293));
+  EXPECT_TRUE(w.FramePlus1()->isVisible());
+  EXPECT_FALSE(w.FramePlus3()->isVisible());
+  EXPECT_EQ(w.Browser().drvDrive()->itemText(0), "/");
+
+  // "&Suivant" without a file does nothing.
+  w.ButtonPlus1()->click();
+  EXPECT_TRUE(w.FramePlus1()->isVisible());
+
+  ASSERT_TRUE(w.Browser().SetFolder(Programs()));
+  ClickFile(w.Browser(), "groups64.exe");
+  Shot(w, "frmExtract_page1");
+  w.ButtonPlus1()->click();
+  EXPECT_FALSE(w.FramePlus1()->isVisible());
+  EXPECT_TRUE(w.FramePlus3()->isVisible());
+  EXPECT_EQ(w.Grid().iconCount, 11);
+  EXPECT_TRUE(w.scrPreview()->isEnabled());
+  EXPECT_EQ(w.scrPreview()->maximum(), 0);
+  EXPECT_EQ(w.picIcons()->height(), 128);
+
+  // Left click on the fifth icon; a right-button drag elsewhere changes nothing.
+  QTest::mouseClick(w.picIcons(), Qt::LeftButton, {}, QPoint(40, 40));
+  EXPECT_EQ(w.Grid().selected, 4);
+  QTest::mouseClick(w.picIcons(), Qt::RightButton, {}, QPoint(70, 70));
+  EXPECT_EQ(w.Grid().selected, 4);
+  QMouseEvent drag(QEvent::MouseMove, QPointF(70, 10), QPointF(70, 10), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w.picIcons(), &drag);
+  EXPECT_EQ(w.Grid().selected, 2);
+  Shot(w, "frmExtract_page2");
+
+  w.cmdExtract()->click();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(repaints, 1);
+  EXPECT_FALSE(doc.modified);
+  EXPECT_EQ(doc.fileName, "/kept/name.ico");
+  // The document holds icon 2 (group 7) as the reader gives it.
+  ResourceIconProvider icons;
+  IconPicture want;
+  ASSERT_TRUE(icons.Icon(Programs() + "/groups64.exe", 2, want));
+  EXPECT_EQ(doc.surface.Pixels(), want.overWhite.Pixels());
+}
+
+TEST(frmExtract, ManyIconsScrollAndOtherFiles) {
+  Seam seam;
+  ScopedDialogSeam use(&seam);
+  IconDocument doc;
+  frmExtract w(doc, nullptr);
+  w.show();
+  ASSERT_TRUE(w.Browser().SetFolder(Programs()));
+  ClickFile(w.Browser(), "depths64.exe");
+  EXPECT_EQ(w.Grid().iconCount, 4);
+  EXPECT_FALSE(w.scrPreview()->isEnabled());
+  EXPECT_EQ(w.picIcons()->height(), 96);
+
+  // A file that is no program: its associated icon, one cell.
+  test::TempDir dir;
+  test::WriteAll(dir.file("notes.txt"), {'h', 'i', '\n'});
+  ASSERT_TRUE(w.Browser().SetFolder(dir.path()));
+  ClickFile(w.Browser(), "notes.txt");
+  EXPECT_EQ(w.Grid().iconCount, 1);
+  EXPECT_FALSE(w.Grid().noIcons);
+  w.ButtonPlus1()->click();
+  Shot(w, "frmExtract_text_file");
+  w.cmdExtract()->click();
+  EXPECT_EQ(doc.surface.GetPixel(0, 0), kWhite);
+  EXPECT_NE(doc.surface.GetPixel(15, 20), kWhite);
+}
+
+TEST(frmExtract, VanishedFileIsRefusedAndCancelLeavesTheDocument) {
+  Seam seam;
+  ScopedDialogSeam use(&seam);
+  IconDocument doc;
+  doc.surface.FillRect({0, 0, 32, 32}, kBlack);
+  test::TempDir dir;
+  test::WriteAll(dir.file("a.ico"), test::ReadAll(test::DataPath("files/valid/red_cross_4bit.ico")));
+  {
+    frmExtract w(doc, nullptr);
+    w.show();
+    ASSERT_TRUE(w.Browser().SetFolder(dir.path()));
+    ClickFile(w.Browser(), "a.ico");
+    EXPECT_EQ(w.Grid().iconCount, 1);
+    w.ButtonPlus1()->click();
+    std::remove(dir.file("a.ico").c_str());
+    w.cmdExtract()->click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(doc.surface.GetPixel(0, 0), kBlack);
+  }
+  frmExtract w(doc, nullptr);
+  w.show();
+  w.cmdCancel()->click();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(doc.surface.GetPixel(0, 0), kBlack);
+}
+
+TEST(frmMain, SpecialMenuOpensExtractionAfterTheQuestionAndTheBuilderWithout) {
+  Seam seam;
+  ScopedDialogSeam use(&seam);
+  frmMain main;
+  main.Start(QString());
+  main.Document().modified = true;
+  seam.buttons = {QMessageBox::Cancel};
+  main.MenuAction("mnuspecial", 5)->trigger();
+  EXPECT_EQ(seam.messages.size(), 1u);  // the question, then nothing
+  EXPECT_TRUE(seam.modalTitles.empty());
+  seam.buttons = {QMessageBox::No};
+  main.MenuAction("mnuspecial", 5)->trigger();
+  ASSERT_EQ(seam.modalTitles.size(), 1u);
+  EXPECT_EQ(seam.modalTitles[0].toStdString(), "Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers");
+
+  seam.messages.clear();
+  main.MenuAction("mnuspecial", 8)->trigger();
+  EXPECT_TRUE(seam.messages.empty());
+  ASSERT_EQ(seam.modalTitles.size(), 2u);
+  EXPECT_EQ(seam.modalTitles[1], QString::fromUtf8(kAniTitle));
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(frmAni, FrameListAndMessages) {
+  Seam seam;
+  ScopedDialogSeam use(&seam);
+  frmAni w(QSize(36, 36));
+  w.show();
+  EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Création des curseurs animés"));
+  EXPECT_EQ(w.txtInterval()->text(), "10");
+  EXPECT_EQ(w.picPrev()->size(), QSize(36, 36));
+
+  // Nothing selected: a message, nothing added.
+  w.cmdAdd()->click();
+  ASSERT_EQ(seam.messages.size(), 1u);
+  EXPECT_EQ(seam.messages[0], QString::fromUtf8("Vous devez selectionner le fichier a ajouté !"));
+  EXPECT_EQ(seam.icons[0], QMessageBox::Warning);
+
+  test::TempDir dir;
+  const auto cursor = test::ReadAll(test::DataPath("files/valid/stripes_1bit.cur"));
+  test::WriteAll(dir.file("a.cur"), cursor);
+  test::WriteAll(dir.file("b.ico"), cursor);
+  ASSERT_TRUE(w.Browser().SetFolder(dir.path()));
+  EXPECT_EQ(w.Browser().fleFile()->count(), 1);  // "*.cur" only
+  ClickFile(w.Browser(), "a.cur");
+  w.cmdAdd()->click();
+  w.cmdAdd()->click();
+  // A double-click in the file list adds too.
+  const auto item = w.Browser().fleFile()->findItems("a.cur", Qt::MatchExactly).front();
+  QTest::mouseDClick(w.Browser().fleFile()->viewport(), Qt::LeftButton, {},
+                     w.Browser().fleFile()->visualItemRect(item).center());
+  ASSERT_EQ(w.lstFiles()->count(), 3);
+  EXPECT_EQ(w.lstFiles()->item(0)->text().toStdString(), dir.file("a.cur"));
+  Shot(w, "frmAni");
+
+  // "<-" with nothing selected changes nothing; with a selection removes it.
+  w.lstFiles()->clearSelection();
+  w.lstFiles()->setCurrentRow(-1);
+  w.cmdDelete()->click();
+  EXPECT_EQ(w.lstFiles()->count(), 3);
+  w.lstFiles()->setCurrentRow(2);
+  w.cmdDelete()->click();
+  EXPECT_EQ(w.lstFiles()->count(), 2);
+
+  struct Row {
+    const char* interval;
+    const char* message;
+  } rows[] = {{"0", "Intervale invalide"}, {"abc", "Intervale invalide"}};
+  for (const Row& r : rows) {
+    seam.messages.clear();
+    w.txtInterval()->setText(r.interval);
+    w.cmdCreate()->click();
+    ASSERT_EQ(seam.messages.size(), 1u) << r.interval;
+    EXPECT_EQ(seam.messages[0], QString::fromUtf8(r.message));
+    EXPECT_EQ(seam.icons.back(), QMessageBox::Critical);
+  }
+
+  // Built: the two frames at rate 25, exactly as the writer lays them out.
+  seam.messages.clear();
+  w.txtInterval()->setText("250");
+  seam.saveAnswers = {QString::fromStdString(dir.file("out.ani"))};
+  w.cmdCreate()->click();
+  EXPECT_TRUE(seam.messages.empty());
+  EXPECT_EQ(seam.lastSave.title, "Save Animated Cursor");
+  EXPECT_EQ(seam.lastSave.defaultExtension, "ani");
+  const std::vector<std::vector<std::uint8_t>> frames = {cursor, cursor};
+  EXPECT_EQ(test::ReadAll(dir.file("out.ani")), BuildAnimatedCursorBytes(frames, 25));
+  EXPECT_TRUE(w.isVisible());
+
+  // A frame that vanished: the system's reason, the old target untouched.
+  std::remove(dir.file("a.cur").c_str());
+  seam.saveAnswers = {QString::fromStdString(dir.file("out.ani"))};
+  w.cmdCreate()->click();
+  ASSERT_EQ(seam.messages.size(), 1u);
+  EXPECT_NE(seam.messages[0].indexOf("No such file or directory"), -1) << seam.messages[0].toStdString();
+  EXPECT_EQ(test::ReadAll(dir.file("out.ani")), BuildAnimatedCursorBytes(frames, 25));
+
+  w.lstFiles()->clear();
+  seam.messages.clear();
+  w.cmdCreate()->click();
+  ASSERT_EQ(seam.messages.size(), 1u);
+  EXPECT_EQ(seam.messages[0], QString::fromUtf8("SVP, selectionnez quelques fichiers !"));
+  EXPECT_EQ(seam.icons.back(), QMessageBox::Warning);
+}
+
+}  // namespace
+}  // namespace gs

@@ -1,0 +1,396 @@
+// The whole menu tree against its table, the toolbar's slots against their
+// entries, the appearance choices and the shell's own entries.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QtTest/QTest>
+#include <map>
+#include <set>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "document/qt_canvas.h"
+#include "lang/language_files.h"
+#include "lang/qt_translation.h"
+#include "platform/program_folder.h"
+#include "platform/settings_store.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMain.h"
+#include "shell/frmMain_Menus.h"
+#include "shell/frmMain_Toolbar.h"
+#include "shell/frmPrint.h"
+#include "shell/help_text.h"
+#include "shell/menu_tree.h"
+#include "shell/product.h"
+#include "tests/support/qt_fake_dialogs.h"
+#include "tests/support/test_support.h"
+
+namespace gs {
+namespace {
+
+// Records which tool windows were shown, by class.
+class RecordingDialogs : public test::FakeDialogs {
+ public:
+  std::vector<std::string> shown;
+  void RunModal(QDialog* dialog) override {
+    shown.push_back(dialog->metaObject()->className());
+    FakeDialogs::RunModal(dialog);
+  }
+};
+
+class UrlSink : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> opened;
+ public slots:
+  void open(const QUrl& url) { opened.push_back(url); }
+};
+
+class Shell : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetProgramFolder(dir_.path());
+    SetSettingsFolder(dir_.file("config"));
+    mkdir(dir_.file("Lang").c_str(), 0700);
+    SetPrinterProbe([] { return false; });
+    QDesktopServices::setUrlHandler("https", &urls_, "open");
+    w_ = std::make_unique<frmMain>();
+    w_->Start(QString());
+  }
+  void TearDown() override {
+    w_.reset();
+    QDesktopServices::unsetUrlHandler("https");
+    SetPrinterProbe(nullptr);
+    SetProgramFolder("");
+    SetSettingsFolder("");
+  }
+  frmMain& w() { return *w_; }
+
+  test::TempDir dir_;
+  RecordingDialogs fakes_;
+  ScopedDialogSeam seam_{&fakes_};
+  UrlSink urls_;
+  std::unique_ptr<frmMain> w_;
+};
+
+std::string Describe(const MenuRow& r) {
+  std::ostringstream out;
+  out << r.level << " " << r.name;
+  if (r.index != kNoIndex) out << "(" << r.index << ")";
+  out << " \"" << r.caption << "\"";
+  if (r.shortcut && *r.shortcut) out << " [" << r.shortcut << "]";
+  if (r.submenu) out << " submenu";
+  if (!r.enabled) out << " disabled";
+  if (r.checkable) out << (r.checked ? " checked" : " unchecked");
+  return out.str();
+}
+
+// The window's tree as rows; strings live in `store`.
+void Walk(const QList<QAction*>& actions, int level, std::vector<MenuRow>& rows,
+          std::vector<std::unique_ptr<std::string>>& store) {
+  const auto keep = [&store](const QString& s) {
+    store.push_back(std::make_unique<std::string>(s.toStdString()));
+    return store.back()->c_str();
+  };
+  for (QAction* a : actions) {
+    MenuRow r{level, nullptr, kNoIndex, nullptr};
+    QMenu* sub = a->menu();
+    r.name = keep(sub ? sub->objectName() : a->objectName());
+    QVariant index = a->property(kControlIndexProperty);
+    if (!index.isValid() && sub) index = sub->property(kControlIndexProperty);
+    if (index.isValid()) r.index = index.toInt();
+    r.caption = keep(a->isSeparator() ? QStringLiteral("-") : a->text());
+    const QString keys = a->shortcut().toString(QKeySequence::PortableText);
+    r.shortcut = keys.isEmpty() ? nullptr : keep(keys);
+    r.enabled = a->isEnabled();
+    r.checkable = a->isCheckable();
+    r.checked = a->isChecked();
+    r.submenu = sub != nullptr;
+    rows.push_back(r);
+    if (sub) Walk(sub->actions(), level + 1, rows, store);
+  }
+}
+
+TEST_F(Shell, TheMenuTreeIsTheTable) {
+  std::vector<MenuRow> rows;
+  std::vector<std::unique_ptr<std::string>> store;
+  Walk(w().menuBar()->actions(), 1, rows, store);
+  std::string expected, actual;
+  for (MenuRow r : MenuTree()) {
+    // The language entry lists the files: the French one, written at load.
+    if (std::string(r.name) == "MNlangueChoice") r.caption = "Francais.lng";
+    expected += Describe(r) + "\n";
+  }
+  for (const MenuRow& r : rows) actual += Describe(r) + "\n";
+  EXPECT_EQ(actual, expected);
+}
+
+TEST_F(Shell, TheMenuPicturesStandBesideTheirEntries) {
+  ASSERT_EQ(MenuPictures().size(), 23u);
+  int withPicture = 0;
+  for (QAction* a : w().findChildren<QAction*>()) {
+    if (a->icon().isNull()) continue;
+    ++withPicture;
+    const QVariant index = a->property(kControlIndexProperty);
+    const std::string key = MenuPictureKey(a->objectName().toStdString(), index.isValid() ? index.toInt() : kNoIndex);
+    bool listed = false;
+    for (const MenuPicture& p : MenuPictures()) listed |= key == p.key;
+    EXPECT_TRUE(listed) << key;
+    EXPECT_EQ(a->icon().availableSizes().value(0), QSize(16, 16)) << key;
+  }
+  EXPECT_EQ(withPicture, 23);
+  // Drawn, not blank: each has both see-through and painted pixels.
+  for (const MenuPicture& p : MenuPictures()) {
+    const QString key = QString::fromLatin1(p.key + 1);
+    const int colon = key.indexOf(':');
+    QAction* a = colon < 0 ? w().MenuAction(key) : w().MenuAction(key.left(colon), key.mid(colon + 1).toInt());
+    ASSERT_NE(a, nullptr) << p.key;
+    const QImage img = a->icon().pixmap(16, 16).toImage();
+    int painted = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) painted += qAlpha(img.pixel(x, y)) > 128;
+    EXPECT_GT(painted, 8) << p.key;
+    EXPECT_LT(painted, 250) << p.key;
+  }
+}
+
+TEST_F(Shell, ToolbarSlotsStandWhereTheyShould) {
+  w().show();
+  EXPECT_TRUE(w().Toolbar1()->isVisible());
+  EXPECT_EQ(w().Toolbar1()->objectName(), "Toolbar1");
+  int buttons = 0;
+  for (const ToolbarSlot& slot : ToolbarSlots()) {
+    QWidget* widget = ToolbarSlotWidget(w(), slot.number);
+    ASSERT_NE(widget, nullptr) << slot.number;
+    EXPECT_TRUE(widget->isVisible()) << slot.number;
+    if (slot.separator) {
+      EXPECT_EQ(widget->geometry(), QRect(slot.x, 4, 2, 20)) << slot.number;
+      EXPECT_EQ(ToolbarButton(w(), slot.number), nullptr);
+      continue;
+    }
+    ++buttons;
+    QAbstractButton* b = ToolbarButton(w(), slot.number);
+    ASSERT_NE(b, nullptr) << slot.number;
+    EXPECT_EQ(b->geometry(), QRect(slot.x, 2, 24, 24)) << slot.number;
+    EXPECT_FALSE(b->icon().isNull()) << slot.number;
+    EXPECT_TRUE(b->text().isEmpty()) << slot.number;
+    EXPECT_TRUE(b->toolTip().isEmpty()) << slot.number;
+    QAction* entry = w().MenuAction(slot.menuName, slot.menuIndex);
+    ASSERT_NE(entry, nullptr) << slot.number;
+    EXPECT_EQ(b->accessibleName().toStdString(), SpokenCaption(entry->text().toStdString())) << slot.number;
+    EXPECT_FALSE(b->accessibleName().isEmpty()) << slot.number;
+  }
+  EXPECT_EQ(buttons, 14);
+  // The strip starts at the toolbar's left edge.
+  EXPECT_EQ(ToolbarSlotWidget(w(), 1)->mapTo(w().Toolbar1(), QPoint(0, 0)).x(), 2);
+}
+
+TEST_F(Shell, EverySlotRunsExactlyItsEntrysAction) {
+  w().show();
+  std::map<QAction*, int> fired;
+  for (QAction* a : w().findChildren<QAction*>())
+    QObject::connect(a, &QAction::triggered, &w(), [&fired, a] { ++fired[a]; });
+  w().CreateBackup();  // undo is there, so its button is enabled
+  for (int number = 1; number <= 19; ++number) {
+    const ToolbarSlot* slot = FindToolbarSlot(number);
+    ASSERT_NE(slot, nullptr);
+    fired.clear();
+    if (slot->separator) {
+      Toolbar1_ButtonClick(w(), number);
+      EXPECT_TRUE(fired.empty()) << "separator " << number << " ran something";
+      continue;
+    }
+    if (number == 8) w().CreateBackup();
+    QAbstractButton* b = ToolbarButton(w(), number);
+    ASSERT_TRUE(b->isEnabled()) << number;
+    b->click();
+    QAction* entry = w().MenuAction(slot->menuName, slot->menuIndex);
+    ASSERT_EQ(fired.size(), 1u) << "slot " << number;
+    EXPECT_EQ(fired.begin()->first, entry) << "slot " << number << " ran " << fired.begin()->first->objectName().toStdString();
+    EXPECT_EQ(fired.begin()->second, 1) << number;
+  }
+  // Outside 1-19 nothing runs.
+  fired.clear();
+  Toolbar1_ButtonClick(w(), 0);
+  Toolbar1_ButtonClick(w(), 20);
+  EXPECT_TRUE(fired.empty());
+  // What the slots reached: print and help boxes, the web page.
+  EXPECT_NE(std::find(fakes_.shown.begin(), fakes_.shown.end(), "gs::frmPrint"), fakes_.shown.end());
+  EXPECT_EQ(urls_.opened.value(0), QUrl(QString::fromLatin1(kProductWebAddress)));
+}
+
+TEST_F(Shell, SlotFiveCopiesAndSixCuts) {
+  w().show();
+  Surface& s = w().Document().surface;
+  s.SetPixelV(0, 0, RGB(200, 10, 10));
+  ToolbarButton(w(), 5)->click();  // copy: the icon stays
+  EXPECT_EQ(s.GetPixel(0, 0), RGB(200, 10, 10));
+  ToolbarButton(w(), 6)->click();  // cut: the icon goes white
+  EXPECT_EQ(s.GetPixel(0, 0), kWhite);
+}
+
+TEST_F(Shell, UndoButtonFollowsItsEntry) {
+  w().show();
+  QAbstractButton* undo = ToolbarButton(w(), 8);
+  EXPECT_FALSE(undo->isEnabled());
+  w().Document().surface.SetPixelV(1, 1, kBlack);
+  w().CreateBackup();
+  w().Document().surface.SetPixelV(1, 1, RGB(0, 200, 0));
+  EXPECT_TRUE(undo->isEnabled());
+  undo->click();
+  EXPECT_EQ(w().Document().surface.GetPixel(1, 1), kBlack);
+  EXPECT_FALSE(undo->isEnabled());
+}
+
+TEST_F(Shell, CtrlZUndoes) {
+  w().show();
+  w().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+  EXPECT_EQ(w().MenuAction("mnuEdit", 0)->shortcut(), QKeySequence("Ctrl+Z"));
+  w().CreateBackup();
+  w().Document().surface.SetPixelV(2, 2, kBlack);
+  QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(w().Document().surface.GetPixel(2, 2), kWhite);
+  EXPECT_FALSE(w().MenuAction("mnuEdit", 0)->isEnabled());
+}
+
+TEST_F(Shell, MenusOpenByKeyboard) {
+  w().show();
+  w().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+  const char* order[] = {"mnuFilePop", "mnuEditPop", "Affi", "mnuTools", "mnuEffectsPop", "mnuspecials", "mnuHelpPop"};
+  // Alt and a menu's letter opens it (the first of the menus sharing a letter:
+  // "&Fichier" and "E&ffets", "&Affichage" and "&Aide").
+  for (const char* name : {"mnuFilePop", "mnuEditPop", "Affi", "mnuTools", "mnuspecials"}) {
+    QMenu* m = w().Menu(name);
+    const QString text = m->title();
+    QTest::keyClick(&w(), text.at(text.indexOf('&') + 1).toLower().unicode(), Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([m] { return m->isVisible(); }, 1000)) << name;
+    // Escape closes the menu, a second one leaves the menu bar.
+    QTest::keyClick(m, Qt::Key_Escape);
+    QTest::keyClick(w().menuBar(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([m] { return !m->isVisible(); }, 1000)) << name;
+  }
+  // From an open menu the arrow keys reach every other, in order.
+  QTest::keyClick(&w(), Qt::Key_F, Qt::AltModifier);
+  QMenu* open = w().Menu(order[0]);
+  ASSERT_TRUE(QTest::qWaitFor([open] { return open->isVisible(); }, 1000));
+  for (std::size_t i = 1; i < std::size(order); ++i) {
+    QMenu* next = w().Menu(order[i]);
+    // Right opens a highlighted submenu first; once more moves to the next menu.
+    for (int press = 0; press < 3 && !next->isVisible(); ++press) {
+      QWidget* popup = QApplication::activePopupWidget();
+      QTest::keyClick(popup ? popup : open, Qt::Key_Right);
+      QApplication::processEvents();
+    }
+    EXPECT_TRUE(QTest::qWaitFor([next] { return next->isVisible(); }, 1000)) << order[i];
+    open = next;
+  }
+  QTest::keyClick(open, Qt::Key_Escape);
+}
+
+TEST_F(Shell, MenuLooksAndToolbarThemesWithTheirChecks) {
+  QAction* xp = w().MenuAction("mnuxp");
+  QAction* o2003 = w().MenuAction("mnu2003");
+  EXPECT_EQ(MenuLook(w()), 1);
+  EXPECT_TRUE(o2003->isChecked());
+  const QString sheet1 = w().Menu("mnuFilePop")->styleSheet();
+  xp->trigger();
+  xp->trigger();  // twice: still the first look
+  EXPECT_EQ(MenuLook(w()), 0);
+  EXPECT_TRUE(xp->isChecked());
+  EXPECT_FALSE(o2003->isChecked());
+  EXPECT_NE(w().Menu("mnuFilePop")->styleSheet(), sheet1);
+  o2003->trigger();
+  EXPECT_EQ(MenuLook(w()), 1);
+  EXPECT_FALSE(xp->isChecked());
+  EXPECT_EQ(w().Menu("mnuFilePop")->styleSheet(), sheet1);
+
+  EXPECT_EQ(ToolbarTheme(w()), 0);
+  std::set<QString> sheets;
+  for (int theme : {3, 0, 1, 2, 4, 5, 3, 3}) {
+    w().MenuAction("MnuTb", theme)->trigger();
+    EXPECT_EQ(ToolbarTheme(w()), theme);
+    int checked = 0;
+    for (int i = 0; i < 6; ++i) checked += w().MenuAction("MnuTb", i)->isChecked();
+    EXPECT_EQ(checked, 1) << theme;
+    EXPECT_TRUE(w().MenuAction("MnuTb", theme)->isChecked()) << theme;
+    sheets.insert(w().Toolbar1()->styleSheet());
+  }
+  EXPECT_EQ(sheets.size(), 6u);  // six distinct themes
+  // A new window starts over: nothing is stored.
+  frmMain again;
+  again.Start(QString());
+  EXPECT_EQ(MenuLook(again), 1);
+  EXPECT_EQ(ToolbarTheme(again), 0);
+}
+
+TEST_F(Shell, HelpBoxWebPageAboutAndPrint) {
+  w().MenuAction("hlp")->trigger();
+  ASSERT_EQ(fakes_.messages.size(), 1u);
+  EXPECT_EQ(fakes_.icons[0], QMessageBox::Question);
+  EXPECT_EQ(fakes_.lastTitle, QString::fromUtf8("  Varnel Glyphsmith 2.3 -  Aide"));
+  const QStringList lines = fakes_.messages[0].split('\n');
+  ASSERT_EQ(lines.size(), 26);  // the leading line break, then 25 lines
+  EXPECT_EQ(lines[0], "");
+  EXPECT_EQ(lines[24], QString(15, ' ') + QString(40, '_'));
+
+  w().MenuAction("mnuHelp", 0)->trigger();
+  ASSERT_EQ(urls_.opened.size(), 1);
+  EXPECT_EQ(urls_.opened[0], QUrl(QString::fromLatin1(kProductWebAddress)));
+
+  w().MenuAction("mnuHelp", 1)->trigger();
+  w().MenuAction("mnuFile", 10)->trigger();
+  EXPECT_EQ(fakes_.shown, (std::vector<std::string>{"gs::frmAbout", "gs::frmPrint"}));
+}
+
+TEST_F(Shell, HelpSpeaksTheChosenLanguage) {
+  const std::string english = std::string(GS_APP_DATA_DIR) + "/Lang/English.lng";
+  ASSERT_TRUE(StoreLanguageChoice(english));
+  w().MenuAction("hlp")->trigger();
+  ASSERT_EQ(fakes_.messages.size(), 1u);
+  const QStringList lines = fakes_.messages[0].split('\n');
+  ASSERT_EQ(lines.size(), 26);
+  EXPECT_TRUE(lines[1].startsWith("Varnel Glyphsmith is")) << lines[1].toStdString();
+  EXPECT_EQ(lines[24], QString(15, ' ') + QString(40, '_'));
+  EXPECT_EQ(lines[5], "");
+}
+
+TEST_F(Shell, ColourBarAndStatusLineStayAboveALargeCanvas) {
+  w().show();
+  const QSize extra = w().size() - w().client()->size();
+  w().resize(900 + extra.width(), 700 + extra.height());
+  QApplication::processEvents();
+  for (int i = 0; i < 4; ++i) w().ZoomIn();
+  w().RePaint();
+  QApplication::processEvents();
+  ASSERT_GT(w().picIcon()->geometry().bottom(), w().picColors()->y()) << "the canvas must reach under the bar";
+  const QImage client = w().client()->grab().toImage();
+  const QRgb background = w().picColors()->palette().color(QPalette::Window).rgb();
+  // Under the canvas's columns, inside the bars, where no swatch stands.
+  const int x = w().picIcon()->x() + 330;
+  ASSERT_LT(x, w().picSmallIcon()->x() + w().picColors()->x());
+  EXPECT_EQ(client.pixel(x, w().picColors()->y() + 2), background);
+  EXPECT_EQ(client.pixel(x, w().picStatus()->y() + 19), background);
+}
+
+TEST(SpokenCaption, WithoutMnemonicsAndDots) {
+  EXPECT_EQ(SpokenCaption("&Nouveau"), "Nouveau");
+  EXPECT_EQ(SpokenCaption("Enregistrer sous.."), "Enregistrer sous");
+  EXPECT_EQ(SpokenCaption("Zoom Avant (+)"), "Zoom Avant (+)");
+  EXPECT_EQ(SpokenCaption("Tom && Jerry"), "Tom & Jerry");
+  EXPECT_EQ(SpokenCaption(" &Aide "), "Aide");
+  EXPECT_EQ(SpokenCaption(""), "");
+}
+
+}  // namespace
+}  // namespace gs
+
+#include "qt_menus_toolbar_test.moc"

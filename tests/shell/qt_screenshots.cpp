@@ -1,0 +1,103 @@
+// Pictures of the windows for a person to look at; not run by ctest.
+//   GS_SHOTS_DIR=/tmp/shots xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb
+//     build/bin/qttest_shell --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include "files/qt_dialog_seam.h"
+#include "shell/FrmSplash.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMain.h"
+#include "shell/frmMain_Menus.h"
+#include "shell/frmPrint.h"
+#include "widgets/qt_progress_bar.h"
+
+namespace gs {
+namespace {
+
+QString ShotsDir() { return qEnvironmentVariable("GS_SHOTS_DIR"); }
+
+void Settle() {
+  for (int i = 0; i < 10; ++i) {
+    QApplication::processEvents();
+    QTest::qWait(30);
+  }
+}
+
+void Screen(const QString& name) {
+  Settle();
+  QApplication::primaryScreen()->grabWindow(0).save(ShotsDir() + "/" + name + ".png");
+}
+
+TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
+  ASSERT_FALSE(ShotsDir().isEmpty());
+  frmMain w;
+  w.Start(QString());
+  w.move(0, 0);
+  w.show();
+  for (int look = 0; look < 2; ++look) {
+    look == 0 ? mnuxp_Click(w) : mnu2003_Click(w);
+    for (const char* menu : {"mnuFilePop", "mnuEditPop", "mnuTools", "Affi"}) {
+      QMenu* m = w.Menu(menu);
+      w.menuBar()->setActiveAction(m->menuAction());
+      if (QString(menu) == "Affi") {
+        QMenu* zoom = w.Menu("zoom");
+        m->setActiveAction(zoom->menuAction());
+        Settle();
+        zoom->popup(m->geometry().topRight() + QPoint(0, 60));
+      }
+      Screen(QString("menu%1_%2").arg(look).arg(menu));
+      QApplication::sendEvent(m, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+      for (QMenu* open : w.findChildren<QMenu*>()) open->hide();
+      Settle();
+    }
+  }
+  for (int theme = 0; theme < 6; ++theme) {
+    MnuTb_Click(w, theme);
+    Settle();
+    w.grab().save(ShotsDir() + QString("/theme%1.png").arg(theme));
+  }
+  w.hide();
+
+  FrmSplash splash;
+  splash.move(0, 0);
+  splash.show();
+  splash.bar()->setValue(48);
+  Screen("splash");
+  splash.hide();
+
+  frmAbout about;
+  about.move(0, 0);
+  about.show();
+  Screen("about");
+  about.hide();
+
+  w.Document().surface.SetPixelV(10, 10, RGB(255, 0, 0));
+  for (int x = 4; x < 28; ++x) w.Document().surface.SetPixelV(x, 20, RGB(0, 0, 200));
+  frmPrint print(w.Document());
+  print.move(0, 0);
+  print.show();
+  Screen("print");
+  print.hide();
+
+  QWidget bars;
+  bars.resize(240, 10 * 22 + 8);
+  for (int s = 0; s < 10; ++s) {
+    auto* bar = new XP_ProgressBar(&bars);
+    bar->setGeometry(4, 4 + 22 * s, 232, 18);
+    bar->setColor(QColor(51, 94, 168));
+    bar->setScrolling(s);
+    bar->setShowText(s != 3);
+    bar->setValue(40 + 5 * s);
+  }
+  bars.grab().save(ShotsDir() + "/bars.png");
+}
+
+}  // namespace
+}  // namespace gs

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "lang/language_files.h"
+#include "lang/qt_standard_buttons.h"
+#include "platform/profile_file.h"
+#include "platform/program_folder.h"
+#include "platform/settings_store.h"
+#include "shell/FrmSplash.h"
+#include "shell/about_memory.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMain.h"
+#include "shell/product.h"
+#include "tests/support/test_support.h"
+#include "widgets/qt_progress_bar.h"
+
+namespace gs {
+namespace {
+
+// A program folder of our own, with its language folder.
+class ProgramFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetProgramFolder(dir_.path());
+    SetSettingsFolder(dir_.file("config"));
+    mkdir(dir_.file("Lang").c_str(), 0700);
+  }
+  void TearDown() override {
+    SetProgramFolder("");
+    SetSettingsFolder("");
+    UseStandardTextsOf("");
+  }
+  std::string French() const { return dir_.file("Lang/Francais.lng"); }
+  test::TempDir dir_;
+};
+
+class UrlRecorder : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> opened;
+ public slots:
+  void open(const QUrl& url) { opened.push_back(url); }
+};
+
+using Splash = ProgramFolderTest;
+
+TEST_F(Splash, LayoutAndTheBar) {
+  FrmSplash splash;
+  EXPECT_EQ(splash.size(), QSize(481, 278));
+  EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(splash.bar()->geometry(), QRect(248, 232, 217, 9));
+  EXPECT_EQ(splash.bar()->color(), QColor(51, 94, 168));
+  EXPECT_EQ(splash.bar()->scrolling(), 3);
+  EXPECT_EQ(splash.bar()->brushStyle(), 0);
+  EXPECT_EQ(splash.bar()->value(), 0);
+  EXPECT_EQ(splash.Timer1()->interval(), 300);
+  EXPECT_EQ(splash.Image1()->pixmap().size(), QSize(481, 278));
+}
+
+TEST_F(Splash, LoadsTheMainWindowHiddenAndShowsItOnTheSeventeenthTick) {
+  FrmSplash splash;
+  splash.Load(QString());
+  splash.Timer1()->stop();  // the test ticks by hand
+  splash.show();
+  ASSERT_NE(splash.MainWindow(), nullptr);
+  EXPECT_FALSE(splash.MainWindow()->isVisible());
+  // The splash exported its section, empty title included.
+  EXPECT_EQ(ProfileFile(French()).Find("FrmSplash", "Form.Caption"), std::string());
+  for (int tick = 1; tick <= 16; ++tick) {
+    splash.Timer1_Timer();
+    ASSERT_TRUE(splash.isVisible()) << "closed at tick " << tick;
+    ASSERT_FALSE(splash.MainWindow()->isVisible()) << tick;
+    EXPECT_EQ(splash.bar()->value(), 6 * tick);
+  }
+  splash.Timer1_Timer();
+  EXPECT_FALSE(splash.isVisible());
+  EXPECT_TRUE(splash.MainWindow()->isVisible());
+  EXPECT_EQ(splash.bar()->value(), 100);
+  splash.MainWindow()->hide();
+}
+
+TEST_F(Splash, ATickBeforeTheMainWindowExistsWaits) {
+  FrmSplash splash;
+  for (int tick = 0; tick < 20; ++tick) splash.Timer1_Timer();
+  EXPECT_EQ(splash.bar()->value(), 100);
+  splash.show();
+  splash.Load(QString());
+  splash.Timer1()->stop();
+  splash.Timer1_Timer();
+  EXPECT_FALSE(splash.isVisible());
+  EXPECT_TRUE(splash.MainWindow()->isVisible());
+  splash.MainWindow()->hide();
+}
+
+using About = ProgramFolderTest;
+
+TEST_F(About, FiguresAgreeWithProcMeminfo) {
+  std::ifstream in("/proc/meminfo");
+  std::stringstream text;
+  text << in.rdbuf();
+  const auto before = ParseMeminfo(text.str());
+  ASSERT_TRUE(before);
+  frmAbout about;
+  const auto after = ReadMemoryStatus();
+  ASSERT_TRUE(after);
+  EXPECT_EQ(about.lblTotMem()->text(), QString("%1 Mb").arg(before->totalBytes / (1024 * 1024)));
+  // Free memory moves while we look; the share is one of the two readings' or between.
+  const QString avail = about.lblAvail()->text();
+  ASSERT_TRUE(avail.endsWith('%'));
+  const int shown = avail.chopped(1).toInt();
+  const int a = 100 - MemoryLoad(*before), b = 100 - MemoryLoad(*after);
+  EXPECT_GE(shown, std::min(a, b) - 1);
+  EXPECT_LE(shown, std::max(a, b) + 1);
+  EXPECT_EQ(about.windowTitle(), QString::fromUtf8(" A propos de Varnel Glyphsmith 2.3"));
+  EXPECT_EQ(about.size(), QSize(464, 350));
+  EXPECT_EQ(about.Label6()->text(), QString::fromLatin1(kProductWebAddress));
+}
+
+TEST_F(About, MeasuredValuesAreExportedAndALanguageFileMayReplaceThem) {
+  {
+    frmAbout about;
+    const ProfileFile fr(French());
+    EXPECT_EQ(fr.Find("frmAbout", "lblTotMem.Caption"), about.lblTotMem()->text().toStdString());
+    EXPECT_EQ(fr.Find("frmAbout", "lblAvail.Caption"), about.lblAvail()->text().toStdString());
+  }
+  const std::string other = dir_.file("Lang/Other.lng");
+  ASSERT_TRUE(WriteProfileString(other, "frmAbout", "lblTotMem.Caption", "beaucoup"));
+  ASSERT_TRUE(WriteProfileString(other, "frmAbout", "cmdOK.Caption", "&Fine"));
+  ASSERT_TRUE(StoreLanguageChoice(other));
+  frmAbout about;
+  EXPECT_EQ(about.lblTotMem()->text(), "beaucoup");
+  EXPECT_EQ(about.cmdOK()->text(), "&Fine");
+  // Each opening reads afresh.
+  EXPECT_TRUE(about.lblAvail()->text().endsWith('%'));
+}
+
+TEST_F(About, TheLinkOpensTheAddressAndOkCloses) {
+  UrlRecorder urls;
+  QDesktopServices::setUrlHandler("https", &urls, "open");
+  frmAbout about;
+  about.show();
+  QApplication::processEvents();
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(about.Label6(), &press);
+  QApplication::sendEvent(about.Label6(), &release);
+  QDesktopServices::unsetUrlHandler("https");
+  ASSERT_EQ(urls.opened.size(), 1);
+  EXPECT_EQ(urls.opened[0], QUrl(QString::fromLatin1(kProductWebAddress)));
+  about.cmdOK()->click();
+  EXPECT_FALSE(about.isVisible());
+  EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+using StandardButtons = ProgramFolderTest;
+
+TEST_F(StandardButtons, SpeakTheLanguageFilesLanguage) {
+  auto buttonText = [] {
+    QMessageBox box(QMessageBox::Question, "t", "q", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    return QStringList{box.button(QMessageBox::Yes)->text(), box.button(QMessageBox::No)->text(),
+                       box.button(QMessageBox::Cancel)->text()};
+  };
+  // The French file is the default choice.
+  frmAbout french;
+  EXPECT_EQ(StandardTextsLanguage(), "fr");
+  EXPECT_EQ(buttonText(), (QStringList{"&Oui", "&Non", "Annuler"}));
+  const std::string english = dir_.file("Lang/English.lng");
+  ASSERT_TRUE(WriteProfileString(english, "frmAbout", "cmdOK.Caption", "&OK"));
+  ASSERT_TRUE(StoreLanguageChoice(english));
+  frmAbout translated;
+  EXPECT_EQ(StandardTextsLanguage(), "");
+  EXPECT_EQ(buttonText(), (QStringList{"&Yes", "&No", "Cancel"}));
+}
+
+}  // namespace
+}  // namespace gs
+
+#include "qt_splash_about_test.moc"
