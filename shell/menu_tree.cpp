@@ -105,6 +105,7 @@ constexpr auto kTree = std::to_array<MenuRow>({
     E(3, "mnuExport", 0, "Curseur"),
     E(3, "mnuExport", 1, "Windows Bitmap"),
     E(3, "mnuExport", 2, "Fichier PCX"),
+    E(3, "mnuExport", 3, "Curseur X11"),
     E(2, "mnuspecial", 8, "Créer curseur animé"),
     Sub(1, "mnuHelpPop", kNoIndex, "&Aide"),
     E(2, "hlp", kNoIndex, "&Aide"),
