@@ -7,6 +7,8 @@
 #include <QTimer>
 
 #include "document/qt_canvas.h"
+#include "files/qt_dialog_seam.h"
+#include "platform/environment.h"
 #include "platform/settings_store.h"
 #include "shell/FrmSplash.h"
 #include "shell/frmMain.h"
@@ -42,17 +44,19 @@ int main(int argc, char** argv) {
   args.removeFirst();
   // Standard buttons and dialogs speak the chosen language file's language:
   // every window's load puts the toolkit's texts for it in place.
+  gs::Environment env = gs::SystemEnvironment();
+  env.dialogs = &gs::RealDialogs();
   QuitAfterFirstPaint quitter;
   const bool quitAfterPaint = qEnvironmentVariableIsSet("GLYPHSMITH_QUIT_AFTER_FIRST_PAINT");
   // Tests and the start-up benchmark skip the splash and its five seconds.
   if (qEnvironmentVariable("GLYPHSMITH_NO_SPLASH") == QLatin1String("1")) {
-    gs::frmMain window;
+    gs::frmMain window(env);
     window.Start(args.join(' '));
     if (quitAfterPaint) window.picIcon()->installEventFilter(&quitter);
     window.show();
     return app.exec();
   }
-  gs::FrmSplash splash;
+  gs::FrmSplash splash(env);
   splash.Load(args.join(' '));
   if (quitAfterPaint) splash.MainWindow()->picIcon()->installEventFilter(&quitter);
   splash.show();

@@ -68,7 +68,7 @@ batch() {  # best rate of three rounds; $1 = "new" empties the output folder fir
   for _ in 1 2 3; do
     [ "$1" = new ] && rm -rf batch && mkdir batch
     s=$(date +%s%N)
-    "$tool" convert --out-dir batch many/*.ico
+    "$tool" convert --out-dir batch many/*.ico 2>/dev/null
     e=$(date +%s%N)
     r=$(( 2000 * 1000000000 / (e - s) ))
     [ "$r" -gt "$best" ] && best=$r

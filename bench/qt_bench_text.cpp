@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 #include "effects/frmText.h"
 #include "effects/qt_text_raster.h"
@@ -19,7 +20,9 @@ struct Host : gs::EffectHost {
 
 void BM_TextRedrawMe(benchmark::State& state) {
   Host host;
-  gs::frmText w(host, QSize(36, 36), 2, 4, gs::RGB(255, 0, 0));
+  QTemporaryDir folder;
+  gs::Environment env{folder.path().toStdString(), folder.path().toStdString(), "", nullptr};
+  gs::frmText w(host, QSize(36, 36), 2, 4, gs::RGB(255, 0, 0), env);
   for (auto _ : state) w.RedrawMe();
 }
 BENCHMARK(BM_TextRedrawMe);

@@ -29,8 +29,8 @@ QPushButton* NamedButton(const char* name, const char* text, QWidget* parent) {
 
 }  // namespace
 
-frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, QWidget* parent)
-    : QDialog(parent), host_(host), duoColor_(kDuoToneRed) {
+frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent)
+    : QDialog(parent), host_(host), duoColor_(kDuoToneRed), env_(env) {
   setObjectName("frmDuoTone");
   setModal(true);
   setWindowTitle(QString::fromUtf8("Varnel Glyphsmith 2.3 - Nocturne"));
@@ -81,7 +81,7 @@ frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, QWidget* parent)
 
   // Load: translate, compute the preview once, focus on OK.
   picOrg_->SetSurface(host_.Document().surface);
-  LoadWindowLanguage(this);
+  LoadWindowLanguage(this, env_);
   ReDrawDuo();
   cmdOK_->setFocus();
 }

@@ -3,10 +3,11 @@
 // bits of the duotone colour (pure red); white stays white. OK applies.
 //
 //   frmDuoTone w(host, mainWindow.picSmallIcon()->size(), &mainWindow);
-//   Dialogs().RunModal(&w);
+//   env.Dialogs().RunModal(&w);
 #include <QDialog>
 
 #include "effects/effect_host.h"
+#include "platform/environment.h"
 
 class QFrame;
 class QLabel;
@@ -19,7 +20,7 @@ class SurfaceBox;
 class frmDuoTone : public QDialog {
   Q_OBJECT
  public:
-  frmDuoTone(EffectHost& host, QSize previewSize, QWidget* parent = nullptr);
+  frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent = nullptr);
 
   // Recomputes the preview from the document.
   void ReDrawDuo();
@@ -42,6 +43,7 @@ class frmDuoTone : public QDialog {
   QPushButton* cmdColor_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
+  Environment& env_;
 };
 
 }  // namespace gs

@@ -14,8 +14,8 @@
 
 namespace gs {
 
-frmEarthQuake::frmEarthQuake(EffectHost& host, QSize previewSize, QWidget* parent)
-    : QDialog(parent), host_(host) {
+frmEarthQuake::frmEarthQuake(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent)
+    : QDialog(parent), host_(host), env_(env) {
   setObjectName("frmEarthQuake");
   setModal(true);
   setWindowTitle(QString::fromUtf8("Varnel Glyphsmith 2.3 - Tirage"));
@@ -62,7 +62,7 @@ frmEarthQuake::frmEarthQuake(EffectHost& host, QSize previewSize, QWidget* paren
   outer->setSizeConstraint(QLayout::SetFixedSize);
 
   picOrg_->SetSurface(host_.Document().surface);
-  LoadWindowLanguage(this);
+  LoadWindowLanguage(this, env_);
   ReDrawQuake();
 
   connect(txtIntense_, &QLineEdit::textChanged, this, [this] { ReDrawQuake(); });

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "effects/effect_host.h"
+#include "platform/environment.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -17,7 +18,7 @@ class SurfaceBox;
 class frmEarthQuake : public QDialog {
   Q_OBJECT
  public:
-  frmEarthQuake(EffectHost& host, QSize previewSize, QWidget* parent = nullptr);
+  frmEarthQuake(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent = nullptr);
 
   void ReDrawQuake();
 
@@ -38,6 +39,7 @@ class frmEarthQuake : public QDialog {
   SurfaceBox* picSample_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
+  Environment& env_;
 };
 
 }  // namespace gs

@@ -31,8 +31,8 @@ QLabel* NamedLabel(const char* name, const char* text, QWidget* parent) {
 
 }  // namespace
 
-frmResample::frmResample(EffectHost& host, QSize previewSize, QWidget* parent)
-    : QDialog(parent), host_(host) {
+frmResample::frmResample(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent)
+    : QDialog(parent), host_(host), env_(env) {
   setObjectName("frmResample");
   setModal(true);
   setWindowTitle(QString::fromUtf8("Changer la taille de l'icone"));
@@ -107,7 +107,7 @@ frmResample::frmResample(EffectHost& host, QSize previewSize, QWidget* parent)
     txtNewHeight_->setText(QString::number(box.height));
   }
   ReDrawResample();
-  LoadWindowLanguage(this);
+  LoadWindowLanguage(this, env_);
 }
 
 void frmResample::ReDrawResample() {

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "effects/effect_host.h"
+#include "platform/environment.h"
 
 class QLineEdit;
 class QPushButton;
@@ -16,7 +17,7 @@ class SurfaceBox;
 class frmResample : public QDialog {
   Q_OBJECT
  public:
-  frmResample(EffectHost& host, QSize previewSize, QWidget* parent = nullptr);
+  frmResample(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent = nullptr);
 
   void ReDrawResample();
 
@@ -41,6 +42,7 @@ class frmResample : public QDialog {
   SurfaceBox* picSample_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
+  Environment& env_;
 };
 
 }  // namespace gs

@@ -61,8 +61,8 @@ QCheckBox* StyleBox(const char* name, const char* text, void (QFont::*set)(bool)
 }  // namespace
 
 frmText::frmText(EffectHost& host, QSize previewSize, int offX, int offY, Color foreColor,
-                 QWidget* parent)
-    : QDialog(parent), OffX(offX), OffY(offY), NewForeColor(foreColor), host_(host) {
+                 Environment& env, QWidget* parent)
+    : QDialog(parent), OffX(offX), OffY(offY), NewForeColor(foreColor), host_(host), env_(env) {
   setObjectName("frmText");
   setModal(true);
   setWindowTitle(QString::fromUtf8("Varnel Glyphsmith - Texte Maker"));
@@ -183,7 +183,7 @@ frmText::frmText(EffectHost& host, QSize previewSize, int offX, int offY, Color 
   for (const QString& f : families) names.push_back(f.toStdString());
   const int start = ChooseStartFont(names, DesktopSansSerif().toStdString());
   if (start >= 0) cmbFonts_->setCurrentIndex(start);
-  LoadWindowLanguage(this);
+  LoadWindowLanguage(this, env_);
   loading_ = false;
   RedrawMe();
 }

@@ -4,11 +4,12 @@
 // already taken the undo copy, so one undo removes every stamp.
 //
 //   frmText w(host, previewSize, cellX, cellY, buttonColour, &mainWindow);
-//   Dialogs().RunModal(&w);
+//   env.Dialogs().RunModal(&w);
 #include <QDialog>
 
 #include "effects/effect_host.h"
 #include "effects/text_stamp.h"
+#include "platform/environment.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,7 +26,7 @@ class frmText : public QDialog {
  public:
   // offX, offY: the pressed pixel; foreColor: the pressed button's colour.
   frmText(EffectHost& host, QSize previewSize, int offX, int offY, Color foreColor,
-          QWidget* parent = nullptr);
+          Environment& env, QWidget* parent = nullptr);
 
   int OffX = 0;
   int OffY = 0;
@@ -71,6 +72,7 @@ class frmText : public QDialog {
   QPushButton* cmdapply_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
   bool loading_ = true;
+  Environment& env_;
 };
 
 }  // namespace gs

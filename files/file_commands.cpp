@@ -8,7 +8,7 @@
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
 #include "files/pcx_format.h"
-#include "platform/program_folder.h"
+#include "platform/app_identity.h"
 #include "platform/safe_file.h"
 
 namespace gs {
@@ -156,6 +156,8 @@ SaveFlowResult FileCommands::RunWrite(SaveKind kind, const std::string& path) {
 SaveFlowResult FileCommands::SaveIconFlow(const std::string& path) {
   const SaveFlowResult r = RunWrite(SaveKind::Icon, path);
   if (r == SaveFlowResult::Saved) {
+    // Later saves go to this file, so the title names it.
+    if (doc_.fileName != path) host_.SetTitle(LoadedTitle(path));
     doc_.fileName = path;
     doc_.modified = false;
   }
@@ -177,6 +179,10 @@ SaveFlowResult FileCommands::ExportPcxFlow(const std::string& path) {
 void FileCommands::New() {
   if (AskSaveChanges() != AskResult::GoOn) return;
   doc_.Clear();
+  // An untitled document: Save must ask for a name rather than overwrite the
+  // file opened before with the new drawing.
+  doc_.fileName.clear();
+  host_.SetTitle(kMainTitle);
   host_.RePaint();
 }
 
@@ -232,15 +238,16 @@ void FileCommands::OpenRecent(int n) {
 
 void FileCommands::OpenSample(bool cursors) {
   // The sample folder is remembered even when the user then cancels.
-  WriteOpenDir(SampleFolder(ProgramFolder(), cursors));
+  WriteOpenDir(env_.Settings(), SampleFolder(env_.programFolder, cursors));
   if (AskSaveChanges() != AskResult::GoOn) return;
   OpenChosen(ShowOpenDialog(cursors ? CursorSampleDialog() : OpenIconDialog()));
 }
 
 std::string FileCommands::ShowOpenDialog(const FileDialogRequest& request) {
-  return gs::ShowOpenDialog(request, [this](const FileDialogRequest& s, const std::string& start) {
-    return host_.OpenFileDialog(s, start);
-  });
+  return gs::ShowOpenDialog(env_.Settings(), request,
+                            [this](const FileDialogRequest& s, const std::string& start) {
+                              return host_.OpenFileDialog(s, start);
+                            });
 }
 
 std::string FileCommands::ShowSaveDialog(const FileDialogRequest& request) {

@@ -4,13 +4,18 @@
 // commands and the save-changes question that guards every command that would
 // discard the document. The window supplies dialogs, messages, the
 // save-options window and its title and canvas through FileCommandHost.
-// The sample folders "icon" and "curseur" are looked for in ProgramFolder().
+// Settings (recent files, the open dialog's folder) live in the environment's
+// settings store; the sample folders "icon" and "curseur" in its program folder.
 //
-//   FileCommands files(doc, host);
+//   FileCommands files(doc, host, env);
 //   files.LoadRecent();                 // start-up
 //   files.Open();                       // File > Open
 //   if (files.AskSaveChanges() == AskResult::Cancel) keepWindowOpen();
 //   files.SaveRecent();                 // shutdown
+//
+// New starts an untitled document (no file name, the start title), and an
+// icon saved under a new name retitles the window, so the title always names
+// the file Save writes to.
 //
 // A save that fails shows the file and the system's reason, keeps the
 // modified flag and the file name, and makes the save-changes question
@@ -23,6 +28,7 @@
 #include "files/file_dialogs.h"
 #include "files/recent_files.h"
 #include "files/save_options.h"
+#include "platform/environment.h"
 
 namespace gs {
 
@@ -87,13 +93,15 @@ class FileCommandHost {
 
 class FileCommands {
  public:
-  FileCommands(IconDocument& doc, FileCommandHost& host) : doc_(doc), host_(host) {}
+  // `env` must outlive the commands.
+  FileCommands(IconDocument& doc, FileCommandHost& host, const Environment& env)
+      : doc_(doc), host_(host), env_(env) {}
 
   RecentFiles& Recent() { return recent_; }
   const RecentFiles& Recent() const { return recent_; }
 
-  void LoadRecent() { recent_ = LoadRecentFiles(); }
-  bool SaveRecent() const { return SaveRecentFiles(recent_); }
+  void LoadRecent() { recent_ = LoadRecentFiles(env_.Settings()); }
+  bool SaveRecent() const { return SaveRecentFiles(env_.Settings(), recent_); }
   void AddRecentFile(const std::string& path) { gs::AddRecentFile(recent_, path); }
 
   // GoOn when the document may be discarded: unmodified, answered No, or
@@ -133,6 +141,7 @@ class FileCommands {
 
   IconDocument& doc_;
   FileCommandHost& host_;
+  const Environment& env_;
   RecentFiles recent_;
 };
 

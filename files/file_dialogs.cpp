@@ -68,19 +68,20 @@ std::string FolderOfPath(std::string_view path) {
 
 std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
-std::string ReadOpenDir() {
-  return ReadRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, kRegOpenDirValue);
+std::string ReadOpenDir(const SettingsStore& store) {
+  return store.ReadRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, kRegOpenDirValue);
 }
 
-bool WriteOpenDir(const std::string& folder) {
-  return WriteRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, kRegOpenDirValue,
+bool WriteOpenDir(const SettingsStore& store, const std::string& folder) {
+  return store.WriteRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, kRegOpenDirValue,
                              folder);
 }
 
-std::string ShowOpenDialog(const FileDialogRequest& request, const OpenDialogFn& dialog) {
-  const std::string chosen = CutAtNul(dialog(request, ReadOpenDir()));
+std::string ShowOpenDialog(const SettingsStore& store, const FileDialogRequest& request,
+                           const OpenDialogFn& dialog) {
+  const std::string chosen = CutAtNul(dialog(request, ReadOpenDir(store)));
   if (chosen.empty()) return {};
-  WriteOpenDir(FolderOfPath(chosen));
+  WriteOpenDir(store, FolderOfPath(chosen));
   return chosen;
 }
 

@@ -2,7 +2,8 @@
 // What the file commands ask of the standard file dialogs (filters, titles,
 // default extensions) and the remembered folder of the open dialog.
 //
-//   std::string path = ShowOpenDialog(OpenIconDialog(), [&](const FileDialogRequest& s,
+//   std::string path = ShowOpenDialog(env.Settings(), OpenIconDialog(), [&](const
+//   FileDialogRequest& s,
 //                                      const std::string& start) { return RunDialog(s, start); });
 //
 // The open dialog starts in "OpenDir" ("Software\Varnel Glyphsmith\Directories")
@@ -12,6 +13,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/settings_store.h"
 
 namespace gs {
 
@@ -51,8 +54,8 @@ std::string FolderOfPath(std::string_view path);
 // Text up to its first NUL character (all of it when it holds none).
 std::string CutAtNul(std::string_view text);
 
-std::string ReadOpenDir();
-bool WriteOpenDir(const std::string& folder);
+std::string ReadOpenDir(const SettingsStore& store);
+bool WriteOpenDir(const SettingsStore& store, const std::string& folder);
 
 // A dialog as the platform shows it: returns the chosen full path, or empty
 // text when the user cancels.
@@ -62,7 +65,8 @@ using SaveDialogFn = std::function<std::string(const FileDialogRequest&)>;
 
 // Shows the open dialog in the remembered folder and remembers the folder of
 // a confirmed choice. Returns the path, or empty text when cancelled.
-std::string ShowOpenDialog(const FileDialogRequest& request, const OpenDialogFn& dialog);
+std::string ShowOpenDialog(const SettingsStore& store, const FileDialogRequest& request,
+                           const OpenDialogFn& dialog);
 // Shows the save dialog (no starting folder). Returns the path or empty text.
 std::string ShowSaveDialog(const FileDialogRequest& request, const SaveDialogFn& dialog);
 

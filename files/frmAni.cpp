@@ -49,7 +49,8 @@ class CursorPreview : public QWidget {
   Surface pixels_;
 };
 
-frmAni::frmAni(QSize previewSize, QWidget* parent) : QDialog(parent) {
+frmAni::frmAni(QSize previewSize, Environment& env, QWidget* parent)
+    : QDialog(parent), env_(env) {
   setObjectName("frmAni");
   setModal(true);
   setWindowTitle(QString::fromUtf8(kAniTitle));
@@ -97,7 +98,7 @@ frmAni::frmAni(QSize previewSize, QWidget* parent) : QDialog(parent) {
   connect(cmdCreate_, &QPushButton::clicked, this, [this] { BuildAnimatedCursor(); });
   connect(cmdCancel_, &QPushButton::clicked, this, [this] { reject(); });
   lstFiles_->clear();
-  LoadWindowLanguage(this);
+  LoadWindowLanguage(this, env_);
 }
 
 frmAni::~frmAni() = default;
@@ -105,7 +106,7 @@ frmAni::~frmAni() = default;
 QWidget* frmAni::picPrev() const { return picPrev_; }
 
 void frmAni::Error(const QString& text, bool exclamation) {
-  Dialogs().Message(this, exclamation ? QMessageBox::Warning : QMessageBox::Critical,
+  env_.Dialogs().Message(this, exclamation ? QMessageBox::Warning : QMessageBox::Critical,
                     "Varnel Glyphsmith", text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
@@ -146,7 +147,7 @@ void frmAni::BuildAnimatedCursor() {
     return;
   }
   const FileDialogRequest request{{{"Animated cursors (*.ani)", "*.ani"}}, "Save Animated Cursor", "ani"};
-  const QString target = ShowSaveDialog(this, request);
+  const QString target = ShowSaveDialog(env_, this, request);
   if (target.isEmpty()) return;
   std::vector<std::string> frames;
   for (int i = 0; i < lstFiles_->count(); ++i) frames.push_back(lstFiles_->item(i)->text().toStdString());

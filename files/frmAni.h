@@ -5,9 +5,10 @@
 // open document is not touched.
 //
 //   frmAni w(mainWindow->picSmallIcon()->size(), mainWindow);
-//   Dialogs().RunModal(&w);
+//   env.Dialogs().RunModal(&w);
 #include <QDialog>
 #include <memory>
+#include "platform/environment.h"
 
 class QLabel;
 class QLineEdit;
@@ -25,7 +26,7 @@ class frmAni : public QDialog {
   Q_OBJECT
  public:
   // previewSize: that of the main window's actual-size preview.
-  explicit frmAni(QSize previewSize, QWidget* parent = nullptr);
+  frmAni(QSize previewSize, Environment& env, QWidget* parent = nullptr);
   ~frmAni() override;
 
   void BuildAnimatedCursor();  // "Créez ANI"
@@ -52,6 +53,7 @@ class frmAni : public QDialog {
   QPushButton* cmdDelete_ = nullptr;
   QPushButton* cmdCreate_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
+  Environment& env_;
 };
 
 }  // namespace gs

@@ -17,6 +17,7 @@
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
 #include "lang/qt_translation.h"
+#include "platform/app_identity.h"
 
 namespace gs {
 
@@ -52,8 +53,8 @@ class SavePreview : public QWidget {
   const int& bitCnt_;
 };
 
-frmSave::frmSave(const IconDocument& doc, QSize previewSize, QWidget* parent)
-    : QDialog(parent), doc_(doc) {
+frmSave::frmSave(const IconDocument& doc, QSize previewSize, Environment& env, QWidget* parent)
+    : QDialog(parent), doc_(doc), env_(env) {
   setObjectName("frmSave");
   setModal(true);
   setWindowTitle(kSaveIconTitle);
@@ -120,7 +121,7 @@ frmSave::frmSave(const IconDocument& doc, QSize previewSize, QWidget* parent)
   cmbSaveAs_->setCurrentIndex(model_.typeRow);
   cmbOptimize_->setCurrentIndex(model_.optimizeRow);
   TypeChanged(model_.typeRow);
-  LoadWindowLanguage(this);
+  LoadWindowLanguage(this, env_);
   connect(cmbSaveAs_, &QComboBox::currentIndexChanged, this, [this](int row) { TypeChanged(row); });
   connect(cmbOptimize_, &QComboBox::currentIndexChanged, this,
           [this](int row) { model_.SelectOptimize(row); });
@@ -137,6 +138,10 @@ void frmSave::Prepare(const QString& title, bool hotspotVisible) {
   frame2_->setVisible(hotspotVisible);
   cmbOptimize_->setEnabled(model_.OptimizeEnabled());
   picPrev_->update();
+  // The window is reused: a Cancel pressed last time must not keep the focus,
+  // or Enter would cancel this save.
+  cmdOK_->setDefault(true);
+  cmdOK_->setFocus(Qt::OtherFocusReason);
 }
 
 void frmSave::TypeChanged(int row) {
@@ -155,8 +160,9 @@ void frmSave::Confirm() {
   const HotspotCheck check =
       model_.Confirm(txtHotX_->text().toStdString(), txtHotY_->text().toStdString());
   if (!check.ok) {
-    Dialogs().Message(this, QMessageBox::Warning, "Varnel Glyphsmith",
-                      QString::fromUtf8(check.warning.c_str()), QMessageBox::Ok, QMessageBox::Ok);
+    env_.Dialogs().Message(this, QMessageBox::Warning, kAppTitle,
+                           QString::fromUtf8(check.warning.c_str()), QMessageBox::Ok,
+                           QMessageBox::Ok);
     return;
   }
   accept();

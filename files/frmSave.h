@@ -4,14 +4,15 @@
 // hide it, so its choices carry over to the next save; the close box unloads
 // it (Unloaded() turns true and the owner deletes it).
 //
-//   frmSave* w = new frmSave(doc, QSize(36, 36), mainWindow);
+//   frmSave* w = new frmSave(doc, QSize(36, 36), env, mainWindow);
 //   w->Prepare(kSaveCursorTitle, true);   // result 0, hotspot group shown
-//   Dialogs().RunModal(w);
+//   env.Dialogs().RunModal(w);
 //   if (!w->Model().Cancelled()) write(w->Model().bitCnt, w->Model().result, ...);
 #include <QDialog>
 
 #include "document/icon_document.h"
 #include "files/save_options.h"
+#include "platform/environment.h"
 
 class QComboBox;
 class QGroupBox;
@@ -27,7 +28,8 @@ class frmSave : public QDialog {
   Q_OBJECT
  public:
   // previewSize: that of the main window's actual-size preview.
-  frmSave(const IconDocument& doc, QSize previewSize, QWidget* parent = nullptr);
+  // `env` must outlive the window.
+  frmSave(const IconDocument& doc, QSize previewSize, Environment& env, QWidget* parent = nullptr);
 
   void Prepare(const QString& title, bool hotspotVisible);
 
@@ -55,6 +57,7 @@ class frmSave : public QDialog {
   void Confirm();
 
   const IconDocument& doc_;
+  Environment& env_;
   SaveOptions model_;
   bool unloaded_ = false;
 

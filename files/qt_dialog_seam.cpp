@@ -1,17 +1,26 @@
 #include "files/qt_dialog_seam.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 
 namespace gs {
 
 namespace {
 
-class RealDialogs : public DialogSeam {
+// Qt's dialog otherwise starts wherever the previous one was left, so a save
+// would follow the open dialog's folder. Without a remembered folder a dialog
+// starts in the program's working folder, as one given no folder does.
+QString StartFolder(const QString& remembered) {
+  if (!remembered.isEmpty() && QDir(remembered).exists()) return remembered;
+  return QDir::currentPath();
+}
+
+class QtDialogs : public DialogSeam {
  public:
   QString OpenFileName(QWidget* owner, const FileDialogRequest& request,
                        const QString& startFolder) override {
-    QFileDialog dlg(owner, QString::fromStdString(request.title), startFolder);
+    QFileDialog dlg(owner, QString::fromStdString(request.title), StartFolder(startFolder));
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setNameFilters(NameFilters(request));
     dlg.setFileMode(QFileDialog::ExistingFile);
@@ -21,7 +30,7 @@ class RealDialogs : public DialogSeam {
   }
 
   QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override {
-    QFileDialog dlg(owner, QString::fromStdString(request.title));
+    QFileDialog dlg(owner, QString::fromStdString(request.title), StartFolder(QString()));
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setNameFilters(NameFilters(request));
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -48,21 +57,11 @@ class RealDialogs : public DialogSeam {
   void RunModal(QDialog* dialog) override { dialog->exec(); }
 };
 
-RealDialogs& Real() {
-  static RealDialogs real;
-  return real;
-}
-
-DialogSeam* g_seam = nullptr;
-
 }  // namespace
 
-DialogSeam& Dialogs() { return g_seam ? *g_seam : Real(); }
-
-DialogSeam* SetDialogSeam(DialogSeam* seam) {
-  DialogSeam* previous = g_seam;
-  g_seam = seam;
-  return previous;
+DialogSeam& RealDialogs() {
+  static QtDialogs real;
+  return real;
 }
 
 QStringList NameFilters(const FileDialogRequest& request) {
@@ -76,16 +75,18 @@ QStringList NameFilters(const FileDialogRequest& request) {
   return out;
 }
 
-QString ShowOpenDialog(QWidget* owner, const FileDialogRequest& request) {
-  return QString::fromStdString(
-      ShowOpenDialog(request, [owner](const FileDialogRequest& s, const std::string& start) {
-        return Dialogs().OpenFileName(owner, s, QString::fromStdString(start)).toStdString();
+QString ShowOpenDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request) {
+  DialogSeam& dialogs = env.Dialogs();
+  return QString::fromStdString(ShowOpenDialog(
+      env.Settings(), request, [&](const FileDialogRequest& s, const std::string& start) {
+        return dialogs.OpenFileName(owner, s, QString::fromStdString(start)).toStdString();
       }));
 }
 
-QString ShowSaveDialog(QWidget* owner, const FileDialogRequest& request) {
-  return QString::fromStdString(ShowSaveDialog(request, [owner](const FileDialogRequest& s) {
-    return Dialogs().SaveFileName(owner, s).toStdString();
+QString ShowSaveDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request) {
+  DialogSeam& dialogs = env.Dialogs();
+  return QString::fromStdString(ShowSaveDialog(request, [&](const FileDialogRequest& s) {
+    return dialogs.SaveFileName(owner, s).toStdString();
   }));
 }
 

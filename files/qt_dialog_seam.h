@@ -1,17 +1,21 @@
 #pragma once
 // The one road from the windows to the file dialogs, message boxes and modal
-// tool windows. Tests put their own seam in place so that no test ever waits
-// on a real modal dialog:
+// tool windows: each window reaches it through its environment,
+// env.Dialogs() (platform/environment.h). The editor's main() puts
+// RealDialogs() there; tests put their own so that no test ever waits on a
+// real modal dialog:
 //
 //   class Answers : public DialogSeam { ... };
 //   Answers answers;
-//   ScopedDialogSeam use(&answers);
+//   Environment env{programFolder, settingsFolder, "", &answers};
+//   frmMain window(env);
 //   window.MenuAction("mnuFile", 1)->trigger();   // Open asks `answers`
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
 
 #include "files/file_dialogs.h"
+#include "platform/environment.h"
 
 class QDialog;
 class QWidget;
@@ -36,30 +40,18 @@ class DialogSeam {
   virtual void RunModal(QDialog* dialog) = 0;
 };
 
-// The seam in use: the real dialogs unless a test replaced them.
-DialogSeam& Dialogs();
-// Puts a seam in place (nullptr: the real dialogs again); returns the previous one.
-DialogSeam* SetDialogSeam(DialogSeam* seam);
-
-class ScopedDialogSeam {
- public:
-  explicit ScopedDialogSeam(DialogSeam* seam) : previous_(SetDialogSeam(seam)) {}
-  ~ScopedDialogSeam() { SetDialogSeam(previous_); }
-  ScopedDialogSeam(const ScopedDialogSeam&) = delete;
-  ScopedDialogSeam& operator=(const ScopedDialogSeam&) = delete;
-
- private:
-  DialogSeam* previous_;
-};
+// Qt's own dialogs and message boxes.
+DialogSeam& RealDialogs();
 
 // The filters as Qt's dialogs take them: the description shown, the patterns
 // in the trailing parentheses ("*.*" meaning every file).
 QStringList NameFilters(const FileDialogRequest& request);
 
-// The open dialog in the remembered folder ("OpenDir"), remembering the folder
-// of a confirmed choice; used by every window that opens a file.
-QString ShowOpenDialog(QWidget* owner, const FileDialogRequest& request);
+// The open dialog in the remembered folder ("OpenDir" in env's settings),
+// remembering the folder of a confirmed choice; used by every window that
+// opens a file.
+QString ShowOpenDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request);
 // The save dialog; it neither reads nor writes the remembered folder.
-QString ShowSaveDialog(QWidget* owner, const FileDialogRequest& request);
+QString ShowSaveDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request);
 
 }  // namespace gs

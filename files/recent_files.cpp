@@ -98,20 +98,20 @@ std::array<RecentMenuEntry, kRecentSlots> RecentMenuEntries(const RecentFiles& r
   return out;
 }
 
-RecentFiles LoadRecentFiles() {
+RecentFiles LoadRecentFiles(const SettingsStore& store) {
   RecentFiles recent;
   for (int k = 0; k < kRecentSlots; ++k)
     recent.paths[k] =
-        ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1));
+        store.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1));
   return recent;
 }
 
-bool SaveRecentFiles(const RecentFiles& recent) {
+bool SaveRecentFiles(const SettingsStore& store, const RecentFiles& recent) {
   // The four entries reach the file in one write.
   SettingsWriteGroup group;
   bool ok = true;
   for (int k = 0; k < kRecentSlots; ++k)
-    ok = WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1),
+    ok = store.WriteRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1),
                              recent.paths[k]) &&
          ok;
   return group.Finish() && ok;

@@ -2,13 +2,15 @@
 // The four most recently used files shown at the foot of the File menu, and
 // where they are kept between runs.
 //
-//   RecentFiles recent = LoadRecentFiles();
+//   RecentFiles recent = LoadRecentFiles(env.Settings());
 //   AddRecentFile(recent, "/home/ann/star.ico");   // slot 1 from now on
 //   for (const RecentMenuEntry& e : RecentMenuEntries(recent)) ...
-//   SaveRecentFiles(recent);                       // at shutdown
+//   SaveRecentFiles(env.Settings(), recent);       // at shutdown
 #include <array>
 #include <string>
 #include <string_view>
+
+#include "platform/settings_store.h"
 
 namespace gs {
 
@@ -38,9 +40,9 @@ std::array<RecentMenuEntry, kRecentSlots> RecentMenuEntries(const RecentFiles& r
 
 // From and to the settings store: "File1" to "File4" under
 // "Software\Varnel Glyphsmith\Recent Files". Missing values read as empty.
-RecentFiles LoadRecentFiles();
+RecentFiles LoadRecentFiles(const SettingsStore& store);
 // Empty slots are written as empty values. False when the store could not be written.
-bool SaveRecentFiles(const RecentFiles& recent);
+bool SaveRecentFiles(const SettingsStore& store, const RecentFiles& recent);
 
 // Equality of two UTF-8 paths without regard to letter case (ASCII, Latin-1,
 // Latin Extended-A, Greek and Cyrillic letters); other bytes compare exactly.

@@ -83,13 +83,14 @@ class ExtractDecoration : public QWidget {
   }
 };
 
-frmExtract::frmExtract(IconDocument& doc, std::function<void()> repaint, QWidget* parent,
-                       std::unique_ptr<IconProvider> icons)
+frmExtract::frmExtract(IconDocument& doc, std::function<void()> repaint, Environment& env,
+                       QWidget* parent, std::unique_ptr<IconProvider> icons)
     : QDialog(parent),
       doc_(doc),
       repaint_(std::move(repaint)),
       icons_(icons ? std::move(icons) : std::make_unique<DesktopIconProvider>()),
-      grid_(kInnerHeight) {
+      grid_(kInnerHeight),
+      env_(env) {
   setObjectName("frmExtract");
   setModal(true);
   setWindowTitle(QString::fromUtf8("Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers"));
@@ -110,7 +111,7 @@ frmExtract::frmExtract(IconDocument& doc, std::function<void()> repaint, QWidget
   browser_->drDir()->setGeometry(8, 56, 145, 96);
   browser_->fleFile()->setGeometry(160, 28, 154, 124);
   browser_->onDriveFailed = [this](const QString& error) {
-    Dialogs().Message(this, QMessageBox::Critical, "Varnel Glyphsmith", error, QMessageBox::Ok,
+    env_.Dialogs().Message(this, QMessageBox::Critical, "Varnel Glyphsmith", error, QMessageBox::Ok,
                       QMessageBox::Ok);
   };
   browser_->onFileClicked = [this](const QString& path) { ChooseFile(path.toStdString()); };
@@ -173,7 +174,7 @@ frmExtract::frmExtract(IconDocument& doc, std::function<void()> repaint, QWidget
   connect(next_, &QPushButton::clicked, this, [this] { NextPage(); });
   connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
   connect(extract_, &QPushButton::clicked, this, [this] { Extract(); });
-  LoadWindowLanguage(this);
+  LoadWindowLanguage(this, env_);
 }
 
 frmExtract::~frmExtract() = default;

@@ -5,7 +5,7 @@
 // name unchanged). The rules are ExtractGrid's (import/icon_extraction.h).
 //
 //   frmExtract w(doc, [&] { RePaint(); }, mainWindow);
-//   Dialogs().RunModal(&w);
+//   env.Dialogs().RunModal(&w);
 #include <QDialog>
 #include <functional>
 #include <memory>
@@ -13,6 +13,7 @@
 #include "document/icon_document.h"
 #include "import/icon_extraction.h"
 #include "platform/qt_file_browser.h"
+#include "platform/environment.h"
 
 class QGroupBox;
 class QLabel;
@@ -28,8 +29,8 @@ class frmExtract : public QDialog {
   Q_OBJECT
  public:
   // `icons` defaults to the desktop's (resources, theme, built-in document icon).
-  frmExtract(IconDocument& doc, std::function<void()> repaint, QWidget* parent = nullptr,
-             std::unique_ptr<IconProvider> icons = nullptr);
+  frmExtract(IconDocument& doc, std::function<void()> repaint, Environment& env,
+             QWidget* parent = nullptr, std::unique_ptr<IconProvider> icons = nullptr);
   ~frmExtract() override;
 
   // The handlers, as the controls call them.
@@ -65,6 +66,7 @@ class frmExtract : public QDialog {
   QScrollBar* scroll_ = nullptr;
   QFrame* preview_ = nullptr;
   ExtractGridView* gridView_ = nullptr;
+  Environment& env_;
 };
 
 }  // namespace gs

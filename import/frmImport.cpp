@@ -86,8 +86,9 @@ class ImportPreview : public QWidget {
   const Surface& pixels_;
 };
 
-frmImport::frmImport(IconDocument& doc, QSize previewSize, std::function<void()> repaint, QWidget* parent)
-    : QDialog(parent), doc_(doc), repaint_(std::move(repaint)), preview_(32, 32) {
+frmImport::frmImport(IconDocument& doc, QSize previewSize, std::function<void()> repaint,
+                     Environment& env, QWidget* parent)
+    : QDialog(parent), doc_(doc), repaint_(std::move(repaint)), preview_(32, 32), env_(env) {
   setObjectName("frmImport");
   setModal(true);
   setWindowTitle(QString::fromUtf8(kImportTitle));
@@ -164,11 +165,11 @@ void frmImport::Activate() {
       return;
     }
   }
-  LoadWindowLanguage(this);
+  LoadWindowLanguage(this, env_);
 }
 
 bool frmImport::ChoosePicture() {
-  const QString path = ShowOpenDialog(this, ImportPictureDialog());
+  const QString path = ShowOpenDialog(env_, this, ImportPictureDialog());
   if (path.isEmpty()) return false;
   return LoadPicture(path);
 }
@@ -178,7 +179,7 @@ bool frmImport::LoadPicture(const QString& path) {
   std::string error;
   if (!LoadPictureFile(path.toStdString(), next, error)) {
     // The picture shown before, if any, stays.
-    Dialogs().Message(this, QMessageBox::Critical, "Varnel Glyphsmith", QString::fromStdString(error),
+    env_.Dialogs().Message(this, QMessageBox::Critical, "Varnel Glyphsmith", QString::fromStdString(error),
                       QMessageBox::Ok, QMessageBox::Ok);
     return false;
   }

@@ -4,7 +4,7 @@
 // the whole icon (no undo copy; modified flag and file name untouched).
 //
 //   auto* w = new frmImport(doc, previewSize, [&] { RePaint(); }, mainWindow);
-//   Dialogs().RunModal(w);  // the first activation opens the file dialog;
+//   env.Dialogs().RunModal(w);  // the first activation opens the file dialog;
 //   delete w;               // cancelling it closes the window
 //
 // The rules (region, fields, scaling) are in import/picture_import.h.
@@ -15,6 +15,7 @@
 #include "document/icon_document.h"
 #include "import/picture_decoder.h"
 #include "import/picture_import.h"
+#include "platform/environment.h"
 
 class QLabel;
 class QLineEdit;
@@ -31,7 +32,7 @@ inline constexpr const char* kImportTitle = "Varnel Glyphsmith 2.3 -  Importatio
 class frmImport : public QDialog {
   Q_OBJECT
  public:
-  frmImport(IconDocument& doc, QSize previewSize, std::function<void()> repaint,
+  frmImport(IconDocument& doc, QSize previewSize, std::function<void()> repaint, Environment& env,
             QWidget* parent = nullptr);
   ~frmImport() override;
 
@@ -98,6 +99,7 @@ class frmImport : public QDialog {
   ImportPreview* picResult_ = nullptr;
   QPushButton* cmdSelect_ = nullptr;
   QPushButton* cmdImport_ = nullptr;
+  Environment& env_;
 };
 
 }  // namespace gs

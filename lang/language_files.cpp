@@ -23,12 +23,12 @@ std::string LanguageChoicePath(const std::string& programFolder, const std::stri
   return JoinPath(LanguageFolder(programFolder), caption);
 }
 
-std::string ReadLanguageChoice(const std::string& programFolder) {
-  return GetSetting(kSettingsAppName, "FILES", "LNG", FrenchLanguageFile(programFolder));
+std::string ReadLanguageChoice(const SettingsStore& store, const std::string& programFolder) {
+  return store.Get(kSettingsAppName, "FILES", "LNG", FrenchLanguageFile(programFolder));
 }
 
-bool StoreLanguageChoice(const std::string& path) {
-  return SaveSetting(kSettingsAppName, "FILES", "LNG", path);
+bool StoreLanguageChoice(const SettingsStore& store, const std::string& path) {
+  return store.Save(kSettingsAppName, "FILES", "LNG", path);
 }
 
 std::vector<std::string> ListLanguageFiles(const std::string& folder) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/settings_store.h"
+
 namespace gs {
 
 inline constexpr char kLanguageFolderName[] = "Lang";
@@ -19,8 +21,8 @@ std::string LanguageChoicePath(const std::string& programFolder, const std::stri
 
 // The chosen language file from the settings store ("Varnel Glyphsmith",
 // "FILES", "LNG"), the French file when nothing was chosen.
-std::string ReadLanguageChoice(const std::string& programFolder);
-bool StoreLanguageChoice(const std::string& path);
+std::string ReadLanguageChoice(const SettingsStore& store, const std::string& programFolder);
+bool StoreLanguageChoice(const SettingsStore& store, const std::string& path);
 
 // Names of the plain files "*.lng" in `folder` (extension in any letter case),
 // in ascending order without regard to letter case; hidden files are left out.

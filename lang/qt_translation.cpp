@@ -22,7 +22,6 @@
 
 #include "lang/language_files.h"
 #include "lang/qt_standard_buttons.h"
-#include "platform/program_folder.h"
 
 namespace gs {
 namespace {
@@ -296,24 +295,16 @@ void TranslateWindow(QWidget* window, const std::string& file) {
   Apply(window, d);
 }
 
-void LoadWindowLanguage(QWidget* window, bool exportMessages) {
-  QPointer<QWidget> guard(window);
-  const std::string folder = ProgramFolder();
-  const std::string french = FrenchLanguageFile(folder);
+void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) {
+  const std::string french = FrenchLanguageFile(env.programFolder);
   ExportWindowTexts(window, french);
-  QCoreApplication::processEvents();
-  if (exportMessages) {
-    ExportMessageTexts(french);
-    QCoreApplication::processEvents();
-  }
-  SetCurrentLanguagePath(ReadLanguageChoice(folder));
-  UseStandardTextsOf(CurrentLanguagePath());
-  QCoreApplication::processEvents();
-  // Events may have closed the window meanwhile.
-  if (guard) TranslateWindow(guard.data(), CurrentLanguagePath());
+  if (exportMessages) ExportMessageTexts(french);
+  env.languageFile = ReadLanguageChoice(env.Settings(), env.programFolder);
+  UseStandardTextsOf(env.languageFile);
+  TranslateWindow(window, env.languageFile);
 }
 
-void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng) {
+void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng, Environment& env) {
   if (!mnuLng) return;
   std::vector<QAction*> entries = LanguageEntries(mnuLng);
   std::vector<std::string> captions;
@@ -321,7 +312,7 @@ void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng) {
     // A caption shown with "&&" stands for a file name with "&".
     captions.push_back(a ? Utf8(a->text().replace(QLatin1String("&&"), QLatin1String("&"))) : "#");
   }
-  const std::string folder = ProgramFolder();
+  const std::string& folder = env.programFolder;
   captions = LanguageMenuCaptions(std::move(captions), LanguageFolder(folder));
   entries.resize(captions.size(), nullptr);
 
@@ -340,27 +331,28 @@ void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng) {
     if (!a->property(kConnectedProperty).toBool()) {
       a->setProperty(kConnectedProperty, true);
       const int index = static_cast<int>(i);
-      QObject::connect(a, &QAction::triggered, mnuLng, [window, menu, index] {
-        if (window && menu) ChooseLanguage(window, menu, index);
+      Environment* e = &env;
+      QObject::connect(a, &QAction::triggered, mnuLng, [window, menu, index, e] {
+        if (window && menu) ChooseLanguage(window, menu, index, *e);
       });
     }
   }
 }
 
-void ChooseLanguage(QWidget* mainWindow, QMenu* mnuLng, int index) {
+void ChooseLanguage(QWidget* mainWindow, QMenu* mnuLng, int index, Environment& env) {
   std::vector<QAction*> entries = LanguageEntries(mnuLng);
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size() || !entries[index]) return;
   QAction* entry = entries[index];
   QString path = entry->property(kPathProperty).toString();
   if (path.isEmpty()) {
     QString caption = entry->text().replace(QLatin1String("&&"), QLatin1String("&"));
-    path = FromUtf8(LanguageChoicePath(ProgramFolder(), Utf8(caption)));
+    path = FromUtf8(LanguageChoicePath(env.programFolder, Utf8(caption)));
   }
-  SetCurrentLanguagePath(Utf8(path));
-  StoreLanguageChoice(CurrentLanguagePath());
-  UseStandardTextsOf(CurrentLanguagePath());
-  TranslateWindow(mainWindow, CurrentLanguagePath());
-  RebuildLanguageMenu(mainWindow, mnuLng);
+  env.languageFile = Utf8(path);
+  StoreLanguageChoice(env.Settings(), env.languageFile);
+  UseStandardTextsOf(env.languageFile);
+  TranslateWindow(mainWindow, env.languageFile);
+  RebuildLanguageMenu(mainWindow, mnuLng, env);
 }
 
 }  // namespace gs

@@ -1,8 +1,12 @@
 #pragma once
 // Translation of our Qt windows. Every window calls LoadWindowLanguage once
-// when it loads (after building its controls):
+// when it loads (after building its controls), with the environment it was
+// given (platform/environment.h):
 //
-//   frmPrint::frmPrint(...) { ...build controls...; LoadWindowLanguage(this); }
+//   frmPrint::frmPrint(Environment& env, ...) : env_(env) {
+//     ...build controls...;
+//     LoadWindowLanguage(this, env);
+//   }
 //
 // How a window describes itself (the convention every window follows):
 //   - The window's objectName is its section name ("frmMain", "frmPrint").
@@ -24,6 +28,7 @@
 #include <QString>
 
 #include "lang/translation.h"
+#include "platform/environment.h"
 
 class QMenu;
 class QObject;
@@ -43,20 +48,19 @@ bool ExportWindowTexts(QWidget* window, const std::string& file);
 void TranslateWindow(QWidget* window, const std::string& file);
 
 // The calling order at every window's load: export the built-in texts to
-// <program folder>/Lang/Francais.lng, let events run, read the language
-// choice into CurrentLanguagePath(), let events run, translate the window.
-// With `exportMessages` (the splash window) the "MSG" list is exported after
-// the first pass of events, followed by one more pass.
-// The program folder is ProgramFolder() (platform/program_folder.h).
-void LoadWindowLanguage(QWidget* window, bool exportMessages = false);
+// <env.programFolder>/Lang/Francais.lng (with `exportMessages`, the splash
+// window, also the "MSG" list), read the language choice from env's settings
+// into env.languageFile, translate the window with it. No events run meanwhile.
+void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages = false);
 
 // Fills the `MNlangueChoice` entries of the language submenu `mnuLng` with the
 // names of the language files (entry 0 stays "#" when there is none). An
-// entry chosen by the user stores its file as the language choice, translates
-// `mainWindow` with it and rebuilds the menu. Entries are created as needed
-// (named, indexed, connected) and never removed.
-void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng);
+// entry chosen by the user makes its file env.languageFile, stores it as the
+// language choice, translates `mainWindow` with it and rebuilds the menu.
+// Entries are created as needed (named, indexed, connected) and never
+// removed. `env` must outlive the menu.
+void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng, Environment& env);
 // What choosing entry `index` does.
-void ChooseLanguage(QWidget* mainWindow, QMenu* mnuLng, int index);
+void ChooseLanguage(QWidget* mainWindow, QMenu* mnuLng, int index, Environment& env);
 
 }  // namespace gs

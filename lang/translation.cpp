@@ -6,7 +6,6 @@ namespace gs {
 
 namespace {
 constexpr char kTitleKey[] = "Form.Caption";
-std::string g_currentLanguagePath;
 }  // namespace
 
 std::string ControlKey(const ControlTexts& control, const char* property) {
@@ -30,7 +29,6 @@ bool ExportWindowTexts(const WindowTexts& window, const std::string& file) {
 }
 
 void TranslateWindow(WindowTexts& window, const std::string& file) {
-  g_currentLanguagePath = file;
   ProfileFile profile(file);
   window.title = profile.Read(window.name, kTitleKey, window.title);
   for (ControlTexts& c : window.controls) {
@@ -38,10 +36,6 @@ void TranslateWindow(WindowTexts& window, const std::string& file) {
     if (c.toolTip) c.toolTip = profile.Read(window.name, ControlKey(c, "ToolTipText"), *c.toolTip);
   }
 }
-
-const std::string& CurrentLanguagePath() { return g_currentLanguagePath; }
-
-void SetCurrentLanguagePath(const std::string& path) { g_currentLanguagePath = path; }
 
 std::vector<std::string>& MessageTexts() {
   static std::vector<std::string> texts;

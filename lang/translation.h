@@ -39,12 +39,8 @@ bool ExportWindowTexts(const WindowTexts& window, const std::string& file);
 // Replaces the title and every caption and tooltip the file provides for this
 // window; a missing key (or file) leaves the text as it is. A key present with
 // an empty value empties the text, even where the text was empty and so never
-// exported. Remembers `file` as the current language path.
+// exported. The language in use is the environment's (Environment::languageFile).
 void TranslateWindow(WindowTexts& window, const std::string& file);
-
-// The language file last used to translate a window (or chosen in the menu).
-const std::string& CurrentLanguagePath();
-void SetCurrentLanguagePath(const std::string& path);
 
 // The texts exported to "MSG". Nothing in the editor adds to it.
 std::vector<std::string>& MessageTexts();

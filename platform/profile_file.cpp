@@ -99,10 +99,13 @@ void ProfileFile::Index() {
       lines_.push_back({b32, e32, kNone, closed ? kSection : kBadSection});
       if (current) current->bodyEnd = static_cast<std::uint32_t>(lines_.size() - 1);
       current = nullptr;
-      if (closed) {
+      // Only the first section of a name is ever reached.
+      const std::string_view name = TrimBlanks(text.substr(1, text.rfind(']') - 1));
+      if (closed && FindSection(name) == kNone) {
         sections_.emplace_back();
         current = &sections_.back();
         current->line = static_cast<std::uint32_t>(lines_.size() - 1);
+        AddSection(static_cast<std::uint32_t>(sections_.size() - 1));
       }
     } else if (text.front() != ';' && text.find('=') != std::string_view::npos) {
       lines_.push_back({b32, e32, kNone, kEntry});
@@ -111,8 +114,6 @@ void ProfileFile::Index() {
     if (current) current->lastEnd = e32, current->lastNext = static_cast<std::uint32_t>(next);
   }
   if (current) current->bodyEnd = static_cast<std::uint32_t>(lines_.size());
-  for (std::uint32_t i = 0; i < sections_.size(); ++i)
-    if (FindSection(SectionName(i)) == kNone) AddSection(i);
 }
 
 namespace {
@@ -165,13 +166,13 @@ void ProfileFile::SplitEntry(std::string_view text, std::string_view& name,
 
 std::string_view ProfileFile::SectionName(std::uint32_t section) const {
   const Section& s = sections_[section];
-  if (s.line == kNone) return s.name;
+  if (s.line == kNone) return s.detail->name;
   const std::string_view text = TrimBlanks(LineText(s.line));
   return TrimBlanks(text.substr(1, text.rfind(']') - 1));
 }
 
 std::string_view ProfileFile::EntryText(const Section& s, std::uint32_t ref) const {
-  return ref & kAddedBit ? std::string_view(s.added[ref & ~kAddedBit]) : LineText(ref);
+  return ref & kAddedBit ? std::string_view(s.detail->added[ref & ~kAddedBit]) : LineText(ref);
 }
 
 std::string_view ProfileFile::EntryName(const Section& s, std::uint32_t ref) const {
@@ -185,8 +186,14 @@ void ProfileFile::AddSection(std::uint32_t section) {
             [&](std::uint32_t r) { return FoldedHash(SectionName(r)); });
 }
 
+ProfileFile::SectionDetail& ProfileFile::Detail(Section& s) const {
+  if (!s.detail) s.detail = std::make_unique<SectionDetail>();
+  return *s.detail;
+}
+
 void ProfileFile::AddKey(Section& s, std::uint32_t ref) const {
-  InsertRef(s.keys, s.keyCount, ref, [&](std::uint32_t r) { return FoldedHash(EntryName(s, r)); });
+  SectionDetail& d = Detail(s);
+  InsertRef(d.keys, d.keyCount, ref, [&](std::uint32_t r) { return FoldedHash(EntryName(s, r)); });
 }
 
 std::uint32_t ProfileFile::FindSection(std::string_view encodedName) const {
@@ -199,9 +206,10 @@ std::uint32_t ProfileFile::FindSection(std::string_view encodedName) const {
 
 std::uint32_t ProfileFile::FindEntry(std::uint32_t section, std::string_view encodedKey) const {
   Section& s = sections_[section];
-  if (!s.keysBuilt) {
+  SectionDetail& d = Detail(s);
+  if (!d.keysBuilt) {
     // The first entry of a name is the one that counts.
-    s.keysBuilt = true;
+    d.keysBuilt = true;
     if (s.line != kNone)
       for (std::uint32_t i = s.line + 1; i < s.bodyEnd; ++i) {
         if (lines_[i].kind != kEntry) continue;
@@ -209,10 +217,10 @@ std::uint32_t ProfileFile::FindEntry(std::uint32_t section, std::string_view enc
         if (FindEntry(section, name) == kNone) AddKey(s, i);
       }
   }
-  if (s.keys.empty()) return kNone;
-  std::size_t i = static_cast<std::size_t>(FoldedHash(encodedKey)) & (s.keys.size() - 1);
-  for (; s.keys[i] != kNone; i = (i + 1) & (s.keys.size() - 1))
-    if (EqualsIgnoreCase(EntryName(s, s.keys[i]), encodedKey)) return s.keys[i];
+  if (d.keys.empty()) return kNone;
+  std::size_t i = static_cast<std::size_t>(FoldedHash(encodedKey)) & (d.keys.size() - 1);
+  for (; d.keys[i] != kNone; i = (i + 1) & (d.keys.size() - 1))
+    if (EqualsIgnoreCase(EntryName(s, d.keys[i]), encodedKey)) return d.keys[i];
   return kNone;
 }
 
@@ -237,7 +245,7 @@ std::vector<std::string> ProfileFile::Sections() const {
       names.push_back(Decode(TrimBlanks(text.substr(1, text.rfind(']') - 1))));
     }
   for (const Section& s : sections_)
-    if (s.line == kNone) names.push_back(Decode(s.name));
+    if (s.line == kNone) names.push_back(Decode(s.detail->name));
   return names;
 }
 
@@ -249,7 +257,8 @@ std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
   if (s.line != kNone)
     for (std::uint32_t i = s.line + 1; i < s.bodyEnd; ++i)
       if (lines_[i].kind == kEntry) keys.push_back(Decode(EntryName(s, i)));
-  for (std::uint32_t k = 0; k < s.added.size(); ++k)
+  const std::size_t added = s.detail ? s.detail->added.size() : 0;
+  for (std::uint32_t k = 0; k < added; ++k)
     keys.push_back(Decode(EntryName(s, kAddedBit | k)));
   return keys;
 }
@@ -284,8 +293,9 @@ bool ProfileFile::Write(std::string_view section, std::string_view key, std::str
     si = FindSection(encSection);
     if (si == kNone) {
       sections_.emplace_back();
-      sections_.back().name = encSection;
-      sections_.back().keysBuilt = true;
+      sections_.back().line = kNone;
+      Detail(sections_.back()).name = encSection;
+      Detail(sections_.back()).keysBuilt = true;
       si = static_cast<std::uint32_t>(sections_.size() - 1);
       AddSection(si);
     }
@@ -295,8 +305,9 @@ bool ProfileFile::Write(std::string_view section, std::string_view key, std::str
   Section& s = sections_[si];
   const std::uint32_t e = FindEntry(si, encKey);
   if (e == kNone) {
-    s.added.push_back(encKey + "=" + stored);
-    AddKey(s, kAddedBit | static_cast<std::uint32_t>(s.added.size() - 1));
+    SectionDetail& d = Detail(s);
+    d.added.push_back(encKey + "=" + stored);
+    AddKey(s, kAddedBit | static_cast<std::uint32_t>(d.added.size() - 1));
     dirty_ = true;
     return true;
   }
@@ -308,7 +319,7 @@ bool ProfileFile::Write(std::string_view section, std::string_view key, std::str
   if (oldText == replacement) return true;
   // The table finds entries by their names, which stay the same.
   if (e & kAddedBit) {
-    s.added[e & ~kAddedBit] = std::move(replacement);
+    s.detail->added[e & ~kAddedBit] = std::move(replacement);
   } else if (lines_[e].edit != kNone) {
     edits_[lines_[e].edit] = std::move(replacement);
   } else {
@@ -326,14 +337,15 @@ std::string ProfileFile::Compose() const {
   std::size_t extra = 0;
   for (const std::string& e : edits_) extra += e.size();
   for (const Section& s : sections_) {
-    extra += s.name.size() + 8;
-    for (const std::string& a : s.added) extra += a.size() + 2;
+    if (!s.detail) continue;
+    extra += s.detail->name.size() + 8;
+    for (const std::string& a : s.detail->added) extra += a.size() + 2;
   }
   out.reserve(bytes_.size() + extra);
   // Insertion points of the existing sections' new entries, in file order.
   std::vector<const Section*> inserts;
   for (const Section& s : sections_)
-    if (s.line != kNone && !s.added.empty()) inserts.push_back(&s);
+    if (s.line != kNone && s.detail && !s.detail->added.empty()) inserts.push_back(&s);
   std::size_t nextInsert = 0;
   std::size_t pos = 0;
   auto copyTo = [&](std::size_t to) {
@@ -343,7 +355,7 @@ std::string ProfileFile::Compose() const {
       if (at > to) break;
       out.append(bytes_, pos, at - pos);
       pos = at;
-      for (const std::string& a : s.added) {
+      for (const std::string& a : s.detail->added) {
         if (s.lastNext == s.lastEnd)  // the file's last line, without a line end
           out += eol_ + a;
         else
@@ -371,8 +383,8 @@ std::string ProfileFile::Compose() const {
       out += eol_;
     }
     first = false;
-    out += "[" + s.name + "]" + eol_;
-    for (const std::string& a : s.added) out += a + eol_;
+    out += "[" + s.detail->name + "]" + eol_;
+    for (const std::string& a : s.detail->added) out += a + eol_;
   }
   return out;
 }

@@ -30,6 +30,7 @@
 // linear in its size.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -95,15 +96,20 @@ class ProfileFile {
     std::uint32_t edit = kNone;        // index in edits_ when rewritten
     Kind kind = kEntry;
   };
-  struct Section {
-    std::uint32_t line = kNone;           // its header line; kNone for a section added
-    std::uint32_t bodyEnd = 0;            // lines_ index after its last line
-    std::uint32_t lastEnd = 0, lastNext = 0;  // where its last non-blank line ends
-    std::string name;                     // encoded, for a section added
-    std::vector<std::string> added;       // new "key=value" lines, in order
-    std::vector<std::uint32_t> keys;      // hash table of entries (built on first use)
-    bool keysBuilt = false;
+  // What only a section looked up or written needs, made on first use.
+  struct SectionDetail {
+    std::string name;                  // encoded, for a section added
+    std::vector<std::string> added;    // new "key=value" lines, in order
+    std::vector<std::uint32_t> keys;   // hash table of its entries
     std::uint32_t keyCount = 0;
+    bool keysBuilt = false;
+  };
+  // One per section name (the first of duplicates): about 24 bytes.
+  struct Section {
+    std::uint32_t line = 0xFFFFFFFFu;         // its header line; kNone for a section added
+    std::uint32_t bodyEnd = 0;                // lines_ index after its last line
+    std::uint32_t lastEnd = 0, lastNext = 0;  // where its last non-blank line ends
+    std::unique_ptr<SectionDetail> detail;
   };
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
   static constexpr std::uint32_t kAddedBit = 0x80000000u;
@@ -121,6 +127,7 @@ class ProfileFile {
   // kAddedBit | index in `added`), or kNone.
   std::uint32_t FindEntry(std::uint32_t section, std::string_view encodedKey) const;
   std::string_view SectionName(std::uint32_t section) const;
+  SectionDetail& Detail(Section& s) const;
   std::string_view EntryName(const Section& s, std::uint32_t ref) const;
   void AddKey(Section& s, std::uint32_t ref) const;
   void AddSection(std::uint32_t section);

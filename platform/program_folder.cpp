@@ -4,14 +4,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <mutex>
 #include <vector>
 
 namespace gs {
 namespace {
-std::mutex g_mutex;
-std::string g_override;
-
 std::string ExecutableFolder() {
   std::vector<char> buffer(4096);
   for (;;) {
@@ -48,16 +44,8 @@ std::string ChooseProgramFolder(const std::string& executableFolder) {
 }
 
 std::string ProgramFolder() {
-  std::lock_guard lock(g_mutex);
-  if (!g_override.empty()) return g_override;
   static const std::string own = ChooseProgramFolder(ExecutableFolder());
   return own;
-}
-
-void SetProgramFolder(const std::string& folder) {
-  std::lock_guard lock(g_mutex);
-  g_override = folder;
-  while (g_override.size() > 1 && g_override.back() == '/') g_override.pop_back();
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

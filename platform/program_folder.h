@@ -1,16 +1,14 @@
 #pragma once
 // The program's own folder, where the "Lang", "icon" and "curseur" folders
 // live: the executable's folder in the build tree, or <prefix>/share/glyphsmith
-// once installed into <prefix>/bin. Tests point it elsewhere.
+// once installed into <prefix>/bin. Windows take it from their Environment
+// (platform/environment.h), so tests give them another.
 #include <string>
 
 namespace gs {
 
 // Without a trailing "/" (except for the root itself).
 std::string ProgramFolder();
-// Overrides the folder for the rest of the run; an empty text restores the
-// executable's own folder.
-void SetProgramFolder(const std::string& folder);
 
 // The rule behind ProgramFolder(): the executable's folder when it holds
 // "Lang", else the installed data folder beside it when that holds "Lang",

@@ -48,7 +48,25 @@ struct Target {
   bool existed = false;
 };
 
-WriteStatus ResolveTarget(const std::string& requested, Target& t) {
+// The process's file-creation mask and user, each read once.
+mode_t ProcessUmask() {
+  static const mode_t mask = [] {
+    const mode_t m = ::umask(0);
+    ::umask(m);
+    return m;
+  }();
+  return mask;
+}
+
+uid_t ProcessUser() {
+  static const uid_t uid = ::geteuid();
+  return uid;
+}
+
+// `writableFs`: the caller has just created a file in the target's folder, so
+// only the file's own permission is in question, which its owner can read
+// from the mode; anyone else asks the system.
+WriteStatus ResolveTarget(const std::string& requested, Target& t, bool writableFs = false) {
   if (requested.empty()) return WriteStatus::Failure(requested, "empty file name");
   t.path = requested;
   struct stat st {};
@@ -71,7 +89,9 @@ WriteStatus ResolveTarget(const std::string& requested, Target& t) {
   if (S_ISDIR(st.st_mode)) return WriteStatus::Failure(requested, Reason(EISDIR));
   if (!S_ISREG(st.st_mode)) return WriteStatus::Failure(requested, "not a regular file");
   // Root may write anything, so the mode bits are checked as well.
-  if (::access(t.path.c_str(), W_OK) != 0) return WriteStatus::Failure(requested, Reason(errno));
+  const bool ownerKnows = writableFs && st.st_uid == ProcessUser() && ProcessUser() != 0;
+  if (ownerKnows ? (st.st_mode & S_IWUSR) == 0 : ::access(t.path.c_str(), W_OK) != 0)
+    return WriteStatus::Failure(requested, Reason(ownerKnows ? EACCES : errno));
   if ((st.st_mode & 0222) == 0) return WriteStatus::Failure(requested, Reason(EACCES));
   t.mode = st.st_mode & 07777;
   t.existed = true;
@@ -218,13 +238,14 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
       return WriteStatus::Failure(path, Reason(err));
     }
   }
-  if (WriteStatus st = ResolveTarget(path, t); !st) {
+  if (WriteStatus st = ResolveTarget(path, t, !temp.empty()); !st) {
     if (!temp.empty()) ::unlink(temp.c_str());
     return st;
   }
   if (!temp.empty() && t.path == path) {
-    // The temporary is already in the right folder; it only needs the old mode.
-    if (t.existed && ::chmod(temp.c_str(), t.mode) != 0) {
+    // The temporary is already in the right folder; it only needs the old
+    // mode, when the mask gave it another.
+    if (t.existed && t.mode != (0666 & ~ProcessUmask()) && ::chmod(temp.c_str(), t.mode) != 0) {
       const int err = errno;
       ::unlink(temp.c_str());
       return WriteStatus::Failure(path, Reason(err));

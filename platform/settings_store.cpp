@@ -160,6 +160,7 @@ constexpr std::size_t kMaxStoreBytes = std::size_t{1} << 20;
 // the file changes under it (another copy of the editor saved).
 struct Loaded {
   bool valid = false;
+  std::string folder;
   std::string file;
   struct stat id {};
   bool present = false;
@@ -178,8 +179,8 @@ bool SameFile(const struct stat& a, const struct stat& b) {
          a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
 }
 
-Loaded& LoadLocked() {
-  const std::string file = FileLocked();
+Loaded& LoadLocked(const std::string& folder) {
+  const std::string file = folder + "/settings.ini";
   struct stat st {};
   const bool present = ::stat(file.c_str(), &st) == 0;
   const int statError = present ? 0 : errno;
@@ -190,6 +191,7 @@ Loaded& LoadLocked() {
   }
   g_loaded = Loaded{};
   g_loaded.valid = true;
+  g_loaded.folder = folder;
   g_loaded.file = file;
   g_loaded.present = present;
   if (present) g_loaded.id = st;
@@ -215,7 +217,7 @@ std::string WriteLocked() {
   Loaded& l = g_loaded;
   // An existing store that cannot be read must not be replaced by a nearly empty one.
   if (l.unreadable) return l.file + ": the settings file cannot be read";
-  if (!MakeFolders(FolderLocked())) return FolderLocked() + ": " + std::strerror(errno);
+  if (!MakeFolders(l.folder)) return l.folder + ": " + std::strerror(errno);
   if (l.damaged && l.present) {
     // What could not be understood is kept aside, never silently dropped.
     if (::rename(l.file.c_str(), (l.file + ".damaged").c_str()) != 0)
@@ -239,9 +241,9 @@ std::string WriteOrForget() {
 }
 
 // Returns "" or the reason; a group only marks the store for its end.
-std::string SaveLocked(const std::string& section, const std::string& key,
+std::string SaveLocked(const std::string& folder, const std::string& section, const std::string& key,
                        const std::string& value) {
-  Loaded& l = LoadLocked();
+  Loaded& l = LoadLocked(folder);
   if (l.unreadable) return l.file + ": the settings file cannot be read";
   Set(l.store, section, key, value);
   if (g_groupDepth > 0) {
@@ -296,7 +298,7 @@ std::string SettingsFilePath() {
 std::string GetSetting(const std::string& appName, const std::string& section,
                        const std::string& key, const std::string& defaultValue) {
   std::lock_guard lock(g_mutex);
-  const std::string* value = Find(LoadLocked().store, AppSection(appName, section), key);
+  const std::string* value = Find(LoadLocked(FolderLocked()).store, AppSection(appName, section), key);
   return value ? *value : defaultValue;
 }
 
@@ -305,7 +307,7 @@ bool SaveSetting(const std::string& appName, const std::string& section, const s
   std::string failure;
   {
     std::lock_guard lock(g_mutex);
-    failure = SaveLocked(AppSection(appName, section), key, value);
+    failure = SaveLocked(FolderLocked(), AppSection(appName, section), key, value);
   }
   return Report(failure);
 }
@@ -313,7 +315,8 @@ bool SaveSetting(const std::string& appName, const std::string& section, const s
 std::string ReadRegistryString(RegistryRoot root, const std::string& keyPath,
                                const std::string& valueName) {
   std::lock_guard lock(g_mutex);
-  const std::string* value = Find(LoadLocked().store, RegistrySection(root, keyPath), valueName);
+  const std::string* value =
+      Find(LoadLocked(FolderLocked()).store, RegistrySection(root, keyPath), valueName);
   if (!value) return {};
   return value->substr(0, value->find('\0'));
 }
@@ -323,7 +326,43 @@ bool WriteRegistryString(RegistryRoot root, const std::string& keyPath,
   std::string failure;
   {
     std::lock_guard lock(g_mutex);
-    failure = SaveLocked(RegistrySection(root, keyPath), valueName, text);
+    failure = SaveLocked(FolderLocked(), RegistrySection(root, keyPath), valueName, text);
+  }
+  return Report(failure);
+}
+
+std::string SettingsStore::Get(const std::string& appName, const std::string& section,
+                               const std::string& key, const std::string& defaultValue) const {
+  std::lock_guard lock(g_mutex);
+  const std::string* value = Find(LoadLocked(folder_).store, AppSection(appName, section), key);
+  return value ? *value : defaultValue;
+}
+
+bool SettingsStore::Save(const std::string& appName, const std::string& section,
+                         const std::string& key, const std::string& value) const {
+  std::string failure;
+  {
+    std::lock_guard lock(g_mutex);
+    failure = SaveLocked(folder_, AppSection(appName, section), key, value);
+  }
+  return Report(failure);
+}
+
+std::string SettingsStore::ReadRegistry(RegistryRoot root, const std::string& keyPath,
+                                        const std::string& valueName) const {
+  std::lock_guard lock(g_mutex);
+  const std::string* value =
+      Find(LoadLocked(folder_).store, RegistrySection(root, keyPath), valueName);
+  if (!value) return {};
+  return value->substr(0, value->find('\0'));
+}
+
+bool SettingsStore::WriteRegistry(RegistryRoot root, const std::string& keyPath,
+                                  const std::string& valueName, const std::string& text) const {
+  std::string failure;
+  {
+    std::lock_guard lock(g_mutex);
+    failure = SaveLocked(folder_, RegistrySection(root, keyPath), valueName, text);
   }
   return Report(failure);
 }

@@ -6,7 +6,9 @@
 //   $GLYPHSMITH_CONFIG_DIR                       when that variable is set,
 //   else $XDG_CONFIG_HOME/Varnel Glyphsmith      when that variable is set,
 //   else $HOME/.config/Varnel Glyphsmith.
-// Tests call SetSettingsFolder with a temporary folder so that they never
+// Windows and the file commands use the store of their environment's
+// settings folder (SettingsStore, platform/environment.h); the free functions
+// below use SettingsFolder(). Tests give a temporary folder so that they never
 // touch the user's real settings.
 //
 // Names (application, section, key path, value name) compare without regard
@@ -27,6 +29,7 @@
 //                       "Software\\Varnel Glyphsmith\\Recent Files", "File1");
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace gs {
 
@@ -51,6 +54,25 @@ bool SaveSetting(const std::string& appName, const std::string& section, const s
                  const std::string& value);
 
 enum class RegistryRoot { CurrentUser };
+
+// The store in one folder.
+class SettingsStore {
+ public:
+  explicit SettingsStore(std::string folder) : folder_(std::move(folder)) {}
+  const std::string& Folder() const { return folder_; }
+  // As GetSetting, SaveSetting, ReadRegistryString and WriteRegistryString.
+  std::string Get(const std::string& appName, const std::string& section, const std::string& key,
+                  const std::string& defaultValue) const;
+  bool Save(const std::string& appName, const std::string& section, const std::string& key,
+            const std::string& value) const;
+  std::string ReadRegistry(RegistryRoot root, const std::string& keyPath,
+                           const std::string& valueName) const;
+  bool WriteRegistry(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                     const std::string& text) const;
+
+ private:
+  std::string folder_;
+};
 
 // The text value, cut at its first NUL character; empty when the key or the
 // value does not exist.

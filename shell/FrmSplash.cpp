@@ -102,7 +102,8 @@ QPixmap SplashPicture() {
   return pm;
 }
 
-FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+FrmSplash::FrmSplash(Environment& env, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), env_(env) {
   setObjectName("FrmSplash");
   setWindowTitle(QString());
   setFixedSize(kWidth, kHeight);
@@ -130,8 +131,8 @@ FrmSplash::~FrmSplash() = default;
 void FrmSplash::Load(const QString& commandLine) {
   // Enabled from the start: it may tick while the texts load.
   timer1_->start();
-  LoadWindowLanguage(this, /*exportMessages=*/true);
-  main_ = std::make_unique<frmMain>();
+  LoadWindowLanguage(this, env_, /*exportMessages=*/true);
+  main_ = std::make_unique<frmMain>(env_);
   main_->Start(commandLine);
 }
 

@@ -4,11 +4,13 @@
 // then fills the bar and, once the bar passes 99, shows the main window and
 // closes the splash. The splash keeps the main window alive after closing.
 //
-//   FrmSplash splash;
+//   FrmSplash splash(env);             // env: platform/environment.h
 //   splash.Load(commandLine);
 //   splash.show();
 #include <QWidget>
 #include <memory>
+
+#include "platform/environment.h"
 
 class QLabel;
 class QTimer;
@@ -21,7 +23,8 @@ class XP_ProgressBar;
 class FrmSplash : public QWidget {
   Q_OBJECT
  public:
-  explicit FrmSplash(QWidget* parent = nullptr);
+  // `env` must outlive the splash and the main window it makes.
+  explicit FrmSplash(Environment& env, QWidget* parent = nullptr);
   ~FrmSplash() override;
 
   // Export and translate the texts, then create and start the main window (hidden).
@@ -38,6 +41,7 @@ class FrmSplash : public QWidget {
   QLabel* image1_ = nullptr;
   XP_ProgressBar* bar_ = nullptr;
   QTimer* timer1_ = nullptr;
+  Environment& env_;
   std::unique_ptr<frmMain> main_;
 };
 

@@ -36,7 +36,7 @@ QFrame* Line(const char* name, QWidget* parent, QRect geometry) {
 
 }  // namespace
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+frmAbout::frmAbout(Environment& env, QWidget* parent) : QDialog(parent), env_(env) {
   setObjectName("frmAbout");
   setModal(true);
   setWindowTitle(QString::fromUtf8(kAboutTitle));
@@ -86,7 +86,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     lblTotMem_->setText(QString::fromStdString(TotalMemoryText(m->totalBytes)));
     lblAvail_->setText(QString::fromStdString(FreeShareText(MemoryLoad(*m))));
   }
-  LoadWindowLanguage(this);
+  LoadWindowLanguage(this, env_);
 }
 
 void frmAbout::Label6_Click() { OpenWebAddress(label6_->text()); }

@@ -3,8 +3,9 @@
 // free share (read afresh at each opening), and the maker's web page.
 //
 //   frmAbout about(mainWindow);
-//   Dialogs().RunModal(&about);
+//   env.Dialogs().RunModal(&about);
 #include <QDialog>
+#include "platform/environment.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,7 +18,7 @@ inline constexpr char kAboutTitle[] = " A propos de Varnel Glyphsmith 2.3";
 class frmAbout : public QDialog {
   Q_OBJECT
  public:
-  explicit frmAbout(QWidget* parent = nullptr);
+  explicit frmAbout(Environment& env, QWidget* parent = nullptr);
 
   QLabel* lblTotMem() const { return lblTotMem_; }
   QLabel* lblAvail() const { return lblAvail_; }
@@ -35,6 +36,7 @@ class frmAbout : public QDialog {
   QLabel* lblAvail_ = nullptr;
   QLabel* label6_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
+  Environment& env_;
 };
 
 }  // namespace gs

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QToolBar>
 #include <QWindow>
 
@@ -60,8 +61,9 @@ QMenu* AddMenu(QWidget* parent, QMenuBar* bar, QMenu* into, const char* name, co
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent)
+frmMain::frmMain(Environment& env, QWidget* parent)
     : QMainWindow(parent),
+      env_(env),
       tools_(std::make_unique<ToolsPart>()),
       colors_(std::make_unique<ColorsPart>()),
       edit_(std::make_unique<EditPart>()),
@@ -77,8 +79,35 @@ frmMain::frmMain(QWidget* parent)
   SetupShellToolbar(*this);
   SetupCursor();
   const int toolbarHeight = toolbar_->isVisibleTo(this) ? toolbar_->sizeHint().height() : 0;
-  resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
-  setMinimumSize(kMinWindowWidth, kMinWindowHeight);
+  startSize_ = QSize(kInitialClientWidth,
+                     kInitialClientHeight + menuBar()->sizeHint().height() + toolbarHeight);
+  resize(startSize_);
+  ApplyMinimumSize();
+}
+
+void frmMain::ApplyMinimumSize() {
+  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  const InnerSize min = MinimumInnerSize(frame.left() + frame.right(), frame.top() + frame.bottom(),
+                                         {startSize_.width(), startSize_.height()});
+  setMinimumSize(min.width, min.height);
+}
+
+void frmMain::CentreOnScreen() {
+  const QScreen* s = screen();
+  if (!s) return;
+  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  const QSize outer = size().grownBy(frame);
+  const QRect area = s->availableGeometry();
+  move(area.left() + (area.width() - outer.width()) / 2,
+       area.top() + (area.height() - outer.height()) / 2);
+}
+
+void frmMain::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (placed_) return;
+  placed_ = true;
+  ApplyMinimumSize();
+  CentreOnScreen();
 }
 
 frmMain::~frmMain() = default;
@@ -101,7 +130,6 @@ void frmMain::BuildMenus() {
                          Entry{"mnuEdit", 4, "Coller", "Ctrl+V"}})
     AddEntry(edit, e);
   MenuAction("mnuEdit", 0)->setEnabled(false);
-  connect(MenuAction("mnuEdit", 0), &QAction::triggered, this, [this] { RestoreBackup(); });
 
   QMenu* view = AddMenu(this, bar, nullptr, "Affi", "&Affichage");
   QMenu* look = AddMenu(this, nullptr, view, "Mnutype", "Type du menu");
@@ -231,14 +259,11 @@ void frmMain::DrawMask() {
 }
 
 void frmMain::CreateBackup() {
-  undo_.CreateBackup(doc_.surface);
-  MenuAction("mnuEdit", 0)->setEnabled(true);
+  if (tools_->engine) tools_->engine->CreateBackup();
 }
 
 void frmMain::RestoreBackup() {
-  if (!undo_.RestoreBackup(doc_.surface)) return;
-  RePaint();
-  MenuAction("mnuEdit", 0)->setEnabled(false);
+  if (tools_->engine) tools_->engine->EditUndo();
 }
 
 void frmMain::ZoomIn() {

@@ -2,12 +2,16 @@
 // The editor's main window. It owns the document, the undo copy and the parts
 // of the window; each concern (tools, colours, edit, file, language) lives in
 // its own frmMain_<Concern>.cpp with a small state struct declared there.
+// It is lent an Environment (platform/environment.h) and lends it on to every
+// window it opens: `new frmX(..., Env(), this)`.
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
 
 #include "document/icon_document.h"
 #include "document/undo.h"
+#include "platform/app_identity.h"
+#include "platform/environment.h"
 
 class QAction;
 class QLabel;
@@ -25,23 +29,24 @@ struct EditPart;    // shell/frmMain_Edit.h
 struct FilePart;    // shell/frmMain_File.h
 struct LangPart;    // shell/frmMain_Lang.h
 
-inline constexpr const char* kMainTitle = "Varnel Glyphsmith 2.3 - Création professionnelle d'icones";
-inline constexpr const char* kAppTitle = "Varnel Glyphsmith";
-
 class frmMain : public QMainWindow {
   Q_OBJECT
  public:
-  explicit frmMain(QWidget* parent = nullptr);
+  // `env` must outlive the window.
+  explicit frmMain(Environment& env, QWidget* parent = nullptr);
   ~frmMain() override;
 
   // The start-up sequence; `commandLine` is the whole command-line text, one path.
   void Start(const QString& commandLine);
 
+  Environment& Env() { return env_; }
   IconDocument& Document() { return doc_; }
   UndoBuffer& Undo() { return undo_; }
 
   void RePaint();
   void DrawMask();
+  // The undo copy, taken and restored through the drawing engine (its
+  // CreateBackup and EditUndo), as the Edit menu and the toolbar do.
   void CreateBackup();
   void RestoreBackup();
   void ArrangeMask() { doc_.selection.ArrangeMask(); }
@@ -84,11 +89,16 @@ class frmMain : public QMainWindow {
   void resizeEvent(QResizeEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void changeEvent(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
   void BuildClientArea();
+  // The outer minimum for the frame the window got, and the first place:
+  // centred on its screen. (runs at the first show)
+  void ApplyMinimumSize();
+  void CentreOnScreen();
 
   // Defined in the concern files.
   void SetupTools();
@@ -105,6 +115,7 @@ class frmMain : public QMainWindow {
   // Shutdown steps of each concern. (frmMain_File.cpp saves the recent files)
   void ShutdownFile();
 
+  Environment& env_;
   IconDocument doc_;
   UndoBuffer undo_;
 
@@ -124,6 +135,8 @@ class frmMain : public QMainWindow {
   std::unique_ptr<FilePart> file_;
   std::unique_ptr<LangPart> lang_;
   bool shutDown_ = false;
+  bool placed_ = false;
+  QSize startSize_;
 };
 
 }  // namespace gs

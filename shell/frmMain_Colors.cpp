@@ -1,5 +1,6 @@
 #include "shell/frmMain_Colors.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QEvent>
 #include <QFrame>
@@ -65,7 +66,8 @@ void ColorBoxDoubleClicked(frmMain& w, int box) {
 
 void ShowSpectrum(frmMain& w) {
   ColorsPart& part = w.Colors();
-  if (part.palette) return;
+  // Over a modal window the spectrum would take the mouse from it.
+  if (part.palette || QApplication::activeModalWidget()) return;
   auto* palette = new frmPalette(
       part.colors, [&w] { RefreshColorButtons(w); }, &w);
   part.palette = palette;

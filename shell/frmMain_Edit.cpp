@@ -11,7 +11,7 @@ void mnuEdit_Click(frmMain& w, int index) {
   ImageClipboard& clipboard = w.Edit().clipboard;
   switch (index) {
     case 0:
-      w.RestoreBackup();
+      engine.EditUndo();
       break;
     case 2:
       engine.EditCut(clipboard);
@@ -28,7 +28,7 @@ void mnuEdit_Click(frmMain& w, int index) {
 }
 
 void frmMain::SetupEdit() {
-  for (int i : {2, 3, 4})
+  for (int i : {0, 2, 3, 4})
     if (QAction* a = MenuAction("mnuEdit", i))
       connect(a, &QAction::triggered, this, [this, i] { mnuEdit_Click(*this, i); });
 }

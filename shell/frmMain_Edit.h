@@ -1,6 +1,6 @@
 #pragma once
 // State of the main window's edit concern: cut, copy and paste through the
-// system clipboard (undo is the main window's RestoreBackup).
+// system clipboard; undo goes through the drawing engine (EditUndo).
 #include "shell/frmMain.h"
 #include "tools/qt_clipboard.h"
 
@@ -10,7 +10,7 @@ struct EditPart {
   SystemClipboard clipboard;
 };
 
-// mnuEdit entries 2 to 4.
+// mnuEdit entries 0 (undo) and 2 to 4.
 void mnuEdit_Click(frmMain& window, int index);
 
 }  // namespace gs

@@ -53,8 +53,8 @@ void Immediate(frmMain& w, Change change, bool marksModified = true) {
 
 template <class Window>
 void RunEffectWindow(frmMain& w) {
-  Window window(EffectsOf(w).host, w.picSmallIcon()->size(), &w);
-  Dialogs().RunModal(&window);
+  Window window(EffectsOf(w).host, w.picSmallIcon()->size(), w.Env(), &w);
+  w.Env().Dialogs().RunModal(&window);
 }
 
 }  // namespace
@@ -129,8 +129,8 @@ void mnuConvert_Click(frmMain& w, int index) {
 }
 
 void OpenTextWindow(frmMain& w, int x, int y, Color color) {
-  frmText window(EffectsOf(w).host, w.picSmallIcon()->size(), x, y, color, &w);
-  Dialogs().RunModal(&window);
+  frmText window(EffectsOf(w).host, w.picSmallIcon()->size(), x, y, color, w.Env(), &w);
+  w.Env().Dialogs().RunModal(&window);
 }
 
 void frmMain::SetupEffects() {

@@ -15,13 +15,13 @@ void frmMain::SetupExtract() {
   if (QAction* a = MenuAction("mnuspecial", 5))
     connect(a, &QAction::triggered, this, [this] {
       if (file_->commands && file_->commands->AskSaveChanges() != AskResult::GoOn) return;
-      frmExtract w(doc_, [this] { RePaint(); }, this);
-      Dialogs().RunModal(&w);
+      frmExtract w(doc_, [this] { RePaint(); }, env_, this);
+      env_.Dialogs().RunModal(&w);
     });
   if (QAction* a = MenuAction("mnuspecial", 8))
     connect(a, &QAction::triggered, this, [this] {
-      frmAni w(picSmallIcon_->size(), this);
-      Dialogs().RunModal(&w);
+      frmAni w(picSmallIcon_->size(), env_, this);
+      env_.Dialogs().RunModal(&w);
     });
 }
 

@@ -20,17 +20,17 @@ QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 std::string MainFileHost::OpenFileDialog(const FileDialogRequest& request,
                                          const std::string& startFolder) {
-  return Dialogs().OpenFileName(&window_, request, Text(startFolder)).toStdString();
+  return window_.Env().Dialogs().OpenFileName(&window_, request, Text(startFolder)).toStdString();
 }
 
 std::string MainFileHost::SaveFileDialog(const FileDialogRequest& request) {
-  return Dialogs().SaveFileName(&window_, request).toStdString();
+  return window_.Env().Dialogs().SaveFileName(&window_, request).toStdString();
 }
 
 SaveChangesAnswer MainFileHost::AskSaveChangesQuestion() {
-  switch (Dialogs().Message(&window_, QMessageBox::Question, kAppTitle, Text(kSaveChangesQuestion),
-                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                            QMessageBox::Yes)) {
+  switch (window_.Env().Dialogs().Message(
+      &window_, QMessageBox::Question, kAppTitle, Text(kSaveChangesQuestion),
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
     case QMessageBox::Yes:
       return SaveChangesAnswer::Yes;
     case QMessageBox::No:
@@ -44,19 +44,21 @@ void MainFileHost::ShowMessage(MessageKind kind, const std::string& text) {
   const QMessageBox::Icon icon = kind == MessageKind::Error         ? QMessageBox::Critical
                                  : kind == MessageKind::Exclamation ? QMessageBox::Warning
                                                                     : QMessageBox::Information;
-  Dialogs().Message(&window_, icon, kAppTitle, Text(text), QMessageBox::Ok, QMessageBox::Ok);
+  window_.Env().Dialogs().Message(&window_, icon, kAppTitle, Text(text), QMessageBox::Ok,
+                                  QMessageBox::Ok);
 }
 
 frmSave* MainFileHost::SaveWindow() {
   if (!saveWindow_)
-    saveWindow_ = new frmSave(window_.Document(), window_.picSmallIcon()->size(), &window_);
+    saveWindow_ =
+        new frmSave(window_.Document(), window_.picSmallIcon()->size(), window_.Env(), &window_);
   return saveWindow_;
 }
 
 SaveOptionsChoice MainFileHost::RunSaveOptions(SaveKind kind) {
   frmSave* w = SaveWindow();
   w->Prepare(SaveOptionsTitle(kind), kind == SaveKind::Cursor);
-  Dialogs().RunModal(w);
+  window_.Env().Dialogs().RunModal(w);
   const SaveOptions& m = w->Model();
   SaveOptionsChoice choice{m.result, m.bitCnt, m.hotspotX, m.hotspotY};
   if (w->Unloaded()) {
@@ -81,7 +83,7 @@ void MainFileHost::SetBusy(bool busy) {
 
 void frmMain::SetupFile() {
   file_->host = std::make_unique<MainFileHost>(*this);
-  file_->commands = std::make_unique<FileCommands>(doc_, *file_->host);
+  file_->commands = std::make_unique<FileCommands>(doc_, *file_->host, env_);
   FileCommands& files = *file_->commands;
   files.LoadRecent();
   RefreshRecentMenu();

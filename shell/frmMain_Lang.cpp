@@ -5,8 +5,8 @@
 namespace gs {
 
 void frmMain::SetupLanguage() {
-  LoadWindowLanguage(this);
-  RebuildLanguageMenu(this, Menu("mnuLng"));
+  LoadWindowLanguage(this, env_);
+  RebuildLanguageMenu(this, Menu("mnuLng"), env_);
 }
 
 }  // namespace gs

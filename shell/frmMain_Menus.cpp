@@ -105,11 +105,12 @@ void MnuTb_Click(frmMain& w, int theme) {
 }
 
 void hlp_Click(frmMain& w) {
-  const std::string folder = ProgramFolder();
-  const std::vector<std::string> lines = LoadHelpLines(FrenchLanguageFile(folder), ReadLanguageChoice(folder));
+  const std::vector<std::string> lines =
+      LoadHelpLines(FrenchLanguageFile(w.Env().programFolder),
+                    ReadLanguageChoice(w.Env().Settings(), w.Env().programFolder));
   // Our lines end in carriage returns; Qt breaks lines at line feeds.
   const QString text = QString::fromStdString(HelpText(lines)).replace('\r', '\n');
-  Dialogs().Message(&w, QMessageBox::Question, QString::fromUtf8(kHelpTitle), text, QMessageBox::Ok,
+  w.Env().Dialogs().Message(&w, QMessageBox::Question, QString::fromUtf8(kHelpTitle), text, QMessageBox::Ok,
                     QMessageBox::Ok);
 }
 
@@ -117,14 +118,14 @@ void mnuHelp_Click(frmMain& w, int index) {
   if (index == 0) {
     OpenWebAddress(QString::fromLatin1(kProductWebAddress));
   } else if (index == 1) {
-    frmAbout about(&w);
-    Dialogs().RunModal(&about);
+    frmAbout about(w.Env(), &w);
+    w.Env().Dialogs().RunModal(&about);
   }
 }
 
 void mnuFilePrint_Click(frmMain& w) {
-  frmPrint print(w.Document(), &w);
-  Dialogs().RunModal(&print);
+  frmPrint print(w.Document(), w.Env(), &w);
+  w.Env().Dialogs().RunModal(&print);
 }
 
 }  // namespace gs

@@ -109,7 +109,8 @@ class PaperPreview : public QWidget {
   const IconDocument& doc_;
 };
 
-frmPrint::frmPrint(const IconDocument& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
+frmPrint::frmPrint(const IconDocument& doc, Environment& env, QWidget* parent)
+    : QDialog(parent), doc_(doc), env_(env) {
   setObjectName("frmPrint");
   setModal(true);
   setWindowTitle(QString::fromUtf8(kPrintTitle));
@@ -176,7 +177,7 @@ frmPrint::frmPrint(const IconDocument& doc, QWidget* parent) : QDialog(parent), 
     const QRect r = PdfLayout().paintRectPixels(kPdfResolution);
     printable_ = {r.width(), r.height()};
   }
-  LoadWindowLanguage(this);
+  LoadWindowLanguage(this, env_);
 
   connect(group, &QButtonGroup::idClicked, this, [this](int id) { optStyle_Click(id); });
   connect(cboStretch_, &QComboBox::currentTextChanged, this, [this] { RedrawPrev(); });
@@ -213,7 +214,7 @@ void frmPrint::RedrawPrev() { picPaper_->update(); }
 void frmPrint::cmdPrint_Click() {
   const QString text = cboStretch_->currentText();
   const auto fail = [this](const QString& why) {
-    Dialogs().Message(this, QMessageBox::Information, QStringLiteral("Varnel Glyphsmith"), why, QMessageBox::Ok,
+    env_.Dialogs().Message(this, QMessageBox::Information, QStringLiteral("Varnel Glyphsmith"), why, QMessageBox::Ok,
                       QMessageBox::Ok);
   };
   if (DefaultPrinterExists()) {
@@ -223,7 +224,7 @@ void frmPrint::cmdPrint_Click() {
     accept();
     return;
   }
-  const QString path = Dialogs().SaveFileName(this, PdfDialog());
+  const QString path = env_.Dialogs().SaveFileName(this, PdfDialog());
   if (path.isEmpty()) return fail(QString::fromUtf8(kNoPrinterCancelled));
   QBuffer bytes;
   bytes.open(QIODevice::WriteOnly);

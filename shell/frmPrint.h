@@ -5,13 +5,14 @@
 // writes the page there as a printer at kPdfResolution would get it.
 //
 //   frmPrint w(doc, mainWindow);
-//   Dialogs().RunModal(&w);
+//   env.Dialogs().RunModal(&w);
 #include <QDialog>
 #include <functional>
 #include <memory>
 
 #include "document/icon_document.h"
 #include "shell/print_layout.h"
+#include "platform/environment.h"
 
 class QComboBox;
 class QLabel;
@@ -39,7 +40,7 @@ class PaperPreview;
 class frmPrint : public QDialog {
   Q_OBJECT
  public:
-  explicit frmPrint(const IconDocument& doc, QWidget* parent = nullptr);
+  frmPrint(const IconDocument& doc, Environment& env, QWidget* parent = nullptr);
   ~frmPrint() override;
 
   QRadioButton* optStyle(int i) const { return optStyle_[i]; }
@@ -70,6 +71,7 @@ class frmPrint : public QDialog {
   QLabel* image1_ = nullptr;
   SheetGeometry sheet_;
   PrintSize printable_;
+  Environment& env_;
 };
 
 }  // namespace gs

@@ -36,4 +36,10 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
   return out;
 }
 
+InnerSize MinimumInnerSize(int frameWidth, int frameHeight, InnerSize start) {
+  const auto clamp = [](int v, int limit) { return v < 0 ? 0 : (v > limit ? limit : v); };
+  return {clamp(kMinWindowWidth - frameWidth, start.width),
+          clamp(kMinWindowHeight - frameHeight, start.height)};
+}
+
 }  // namespace gs

@@ -34,4 +34,17 @@ inline constexpr int kMinWindowHeight = 400;
 
 MainLayout ComputeMainLayout(const MainLayoutInput& in);
 
+struct InnerSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const InnerSize&, const InnerSize&) = default;
+};
+
+// The smallest inner size (frame excluded) that keeps the outer window at
+// kMinWindowWidth x kMinWindowHeight for a frame of the given thickness (both
+// sides together). Never above the start size: where the frame is thinner
+// than the one the minimum was made for, the window may still open at its
+// built-in size.
+InnerSize MinimumInnerSize(int frameWidth, int frameHeight, InnerSize start);
+
 }  // namespace gs

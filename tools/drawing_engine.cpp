@@ -87,8 +87,7 @@ void DrawingEngine::Press(int button, double x, double y, double scaleWidth, dou
   const PointerEvent p{button, ctx_.colors.ForButton(button),
                        MapPointer(x, y, scaleWidth, scaleHeight), x, y};
   drag_.cancel = false;
-  ctx_.undo.CreateBackup(doc.surface);
-  ctx_.host.UndoChanged(true);
+  CreateBackup();
   {
     SolidObjects objects(doc.surface, p.color);
     Current().Press(*this, p);
@@ -137,8 +136,7 @@ void DrawingEngine::KeyDown(int key) {
   IconDocument& doc = ctx_.document;
   if (key == kKeyDelete) {
     if (!doc.selection.active) return;
-    ctx_.undo.CreateBackup(doc.surface);
-    ctx_.host.UndoChanged(true);
+    CreateBackup();
     doc.surface.FillRect(doc.selection.Pixels().Normalized(), kWhite);
     // The cleared pixels are a change like any other: closing must not lose it.
     doc.modified = true;
@@ -164,6 +162,11 @@ OptionPanel DrawingEngine::SelectTool(int tool) {
     RePaint();
   }
   return GetToolInfo(tool).panel;
+}
+
+void DrawingEngine::CreateBackup() {
+  ctx_.undo.CreateBackup(ctx_.document.surface);
+  ctx_.host.UndoChanged(true);
 }
 
 bool DrawingEngine::EditUndo() {

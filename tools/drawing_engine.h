@@ -18,6 +18,7 @@
 //   tmrPoints    -> SprayTick()           between StartSprayTimer and StopSprayTimer
 //   tool chosen  -> SelectTool(i)         returns the option panel to show
 //   edit menu    -> EditUndo / EditCut / EditCopy / EditPaste
+//   effects      -> CreateBackup before changing the image
 //
 // The engine never sees a window: it reads and writes the document, the undo
 // copy, the two colours and the tool options it is given, and asks the host
@@ -109,6 +110,10 @@ class DrawingEngine {
   // the selection. Returns the option panel the tool shows.
   OptionPanel SelectTool(int tool);
 
+  // The one undo path: strokes, effects and the Delete key take the copy with
+  // CreateBackup; the Edit menu, the toolbar and frmMain::RestoreBackup all
+  // undo through EditUndo. Both keep the host's undo entry current.
+  void CreateBackup();
   // Edit menu. Undo and Paste return whether anything changed.
   bool EditUndo();
   void EditCut(ImageClipboard& clipboard);

@@ -1,5 +1,8 @@
 #include "tools/frmPalette.h"
 
+#include <QApplication>
+#include <QEvent>
+
 #include "tools/qt_tool_panels.h"
 
 namespace gs {
@@ -27,10 +30,25 @@ void frmPalette::PlaceOver(const QRect& thumb) {
 }
 
 void frmPalette::ShowFloating() {
+  if (QApplication::activeModalWidget()) {
+    close();
+    return;
+  }
   show();
   raise();
   // Moves outside the picture must still arrive, so leaving it is noticed.
+  Grab();
+}
+
+void frmPalette::Grab() {
+  if (QApplication::activeModalWidget()) return;
   picture_->grabMouse();
+}
+
+bool frmPalette::event(QEvent* e) {
+  // Sent when a modal window opens over us: let go before it takes input.
+  if (e->type() == QEvent::WindowBlocked && isVisible()) Unload(false);
+  return QWidget::event(e);
 }
 
 void frmPalette::PicturePress(Qt::MouseButton button, QPointF pos) {
@@ -42,12 +60,12 @@ void frmPalette::PicturePress(Qt::MouseButton button, QPointF pos) {
   else
     return;
   if (colorsChanged_) colorsChanged_();
-  picture_->grabMouse();
+  Grab();
 }
 
 void frmPalette::PictureMove(Qt::MouseButtons buttons, QPointF pos) {
   if (!SpectrumKeepsOpen(pos.x(), pos.y(), picture_->width(), picture_->height())) {
-    Unload();
+    Unload(true);
     return;
   }
   const Color c = picture_->ColorAt(pos.x(), pos.y());
@@ -58,13 +76,14 @@ void frmPalette::PictureMove(Qt::MouseButtons buttons, QPointF pos) {
     colors_.right = c;
     if (colorsChanged_) colorsChanged_();
   }
-  picture_->grabMouse();
+  Grab();
 }
 
-void frmPalette::Unload() {
+void frmPalette::Unload(bool focusMain) {
   picture_->releaseMouse();
-  // The main window keeps (or gets back) the keyboard, with its canvas focus.
-  if (focusBack_) focusBack_->activateWindow();
+  // The main window keeps (or gets back) the keyboard, with its canvas focus;
+  // a modal window that made us go keeps it instead.
+  if (focusMain && focusBack_) focusBack_->activateWindow();
   emit unloaded();
   close();
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The floating spectrum: a borderless window over the thumbnail that picks
 // the left or right colour while a button is dragged across it and goes away
-// as soon as the pointer leaves it. It never takes the focus.
+// as soon as the pointer leaves it. It never takes the focus, and it never
+// holds the mouse while a modal window is up: it does not show then, and a
+// modal window that opens unloads it (the grab would swallow the dialog's
+// clicks).
 #include <QWidget>
 #include <functional>
 
@@ -32,8 +35,13 @@ class frmPalette : public QWidget {
  signals:
   void unloaded();
 
+ protected:
+  bool event(QEvent* e) override;
+
  private:
-  void Unload();
+  void Unload(bool focusMain);
+  // Grabs the mouse unless a modal window is up.
+  void Grab();
 
   ColorState& colors_;
   std::function<void()> colorsChanged_;

@@ -64,21 +64,15 @@ bool DecodeInput(const std::string& path, std::span<const std::uint8_t> bytes, L
     return false;
   }
   icon.pixels = std::move(r.pixels);
-  icon.cursor = false;
+  icon.cursor = r.cursor && r.entryIndex >= 0;
   icon.hotspotX = icon.hotspotY = 0;
-  // A cursor's directory entry holds its hotspot where an icon's has planes
-  // and bit count; an entry of another size is scaled to 32 x 32, and so is it.
-  if (r.entryIndex >= 0 && bytes.size() >= 6 && bytes[2] == 2 && bytes[3] == 0) {
+  if (icon.cursor) {
+    // An entry of another size is scaled to 32 x 32, and so is its hotspot.
     const std::size_t at = 6 + 16 * static_cast<std::size_t>(r.entryIndex);
-    if (at + 8 <= bytes.size()) {
-      const int width = bytes[at] ? bytes[at] : 256;
-      const int height = bytes[at + 1] ? bytes[at + 1] : 256;
-      const int x = bytes[at + 4] | bytes[at + 5] << 8;
-      const int y = bytes[at + 6] | bytes[at + 7] << 8;
-      icon.cursor = true;
-      icon.hotspotX = std::min(31, x * 32 / width);
-      icon.hotspotY = std::min(31, y * 32 / height);
-    }
+    const int width = at + 2 <= bytes.size() && bytes[at] ? bytes[at] : 256;
+    const int height = at + 2 <= bytes.size() && bytes[at + 1] ? bytes[at + 1] : 256;
+    icon.hotspotX = std::min(31, r.hotspotX * 32 / width);
+    icon.hotspotY = std::min(31, r.hotspotY * 32 / height);
   }
   return true;
 }

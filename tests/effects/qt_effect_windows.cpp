@@ -15,6 +15,7 @@
 #include "effects/frmEarthQuake.h"
 #include "effects/frmResample.h"
 #include "effects/frmText.h"
+#include "tests/support/qt_test_environment.h"
 #include "effects/qt_effect_widgets.h"
 #include "effects/qt_text_raster.h"
 
@@ -58,11 +59,12 @@ class EffectWindows : public ::testing::Test {
  protected:
   void SetUp() override { host.doc.surface = Pattern(); }
   TestHost host;
+  test::TestEnvironment env;
 };
 
 TEST_F(EffectWindows, DuoToneOkAppliesToTheSelectionAndUndoRestores) {
   Select(host.doc, 4, 4, 12, 12);
-  frmDuoTone w(host, kPreview);
+  frmDuoTone w(host, kPreview, env);
   w.show();
   EXPECT_EQ(w.picOrg()->size(), kPreview);
   EXPECT_EQ(w.picSample()->size(), kPreview);
@@ -85,18 +87,18 @@ TEST_F(EffectWindows, CancelAndCloseBoxChangeNothing) {
   Select(host.doc, 4, 4, 12, 12);
   const Surface before = host.doc.surface;
   {
-    frmDuoTone w(host, kPreview);
+    frmDuoTone w(host, kPreview, env);
     w.show();
     w.cmdCancel()->click();
   }
   {
-    frmEarthQuake w(host, kPreview);
+    frmEarthQuake w(host, kPreview, env);
     w.show();
     w.txtIntense()->setText("9");
     w.close();
   }
   {
-    frmResample w(host, kPreview);
+    frmResample w(host, kPreview, env);
     w.show();
     w.txtOffX()->setText("20");
     w.cmdCancel()->click();
@@ -108,7 +110,7 @@ TEST_F(EffectWindows, CancelAndCloseBoxChangeNothing) {
 }
 
 TEST_F(EffectWindows, EarthQuakePreviewFollowsTheFieldAndTheBox) {
-  frmEarthQuake w(host, kPreview);
+  frmEarthQuake w(host, kPreview, env);
   w.show();
   const Surface src = host.doc.surface;
   EXPECT_EQ(w.txtIntense()->text(), "3");
@@ -133,7 +135,7 @@ TEST_F(EffectWindows, EarthQuakePreviewFollowsTheFieldAndTheBox) {
 
 TEST_F(EffectWindows, ResampleStartsFromTheSelectionAndMovesIt) {
   Select(host.doc, 4, 4, 12, 12);
-  frmResample w(host, kPreview);
+  frmResample w(host, kPreview, env);
   w.show();
   EXPECT_EQ(w.txtOffX()->text(), "4");
   EXPECT_EQ(w.txtOffY()->text(), "4");
@@ -157,7 +159,7 @@ TEST_F(EffectWindows, ResampleStartsFromTheSelectionAndMovesIt) {
 }
 
 TEST_F(EffectWindows, ResampleWithoutSelectionStartsAtTheWholeIcon) {
-  frmResample w(host, kPreview);
+  frmResample w(host, kPreview, env);
   EXPECT_EQ(w.txtNewWidth()->text(), "32");
   EXPECT_EQ(w.picSample()->Shown().Pixels(), host.doc.surface.Pixels());
   w.txtOffX()->setText("31");
@@ -175,10 +177,11 @@ class TextWindow : public ::testing::Test {
  protected:
   void SetUp() override { host.doc.surface = MakeIconSurface(); }
   TestHost host;
+  test::TestEnvironment env;
 };
 
 TEST_F(TextWindow, LoadsWithTheListsPositionAndASansSerifFont) {
-  frmText w(host, kPreview, 3, 5, kRed);
+  frmText w(host, kPreview, 3, 5, kRed, env);
   w.show();
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Varnel Glyphsmith - Texte Maker"));
   EXPECT_EQ(w.cmbFontSize()->count(), 31);
@@ -196,7 +199,7 @@ TEST_F(TextWindow, LoadsWithTheListsPositionAndASansSerifFont) {
 }
 
 TEST_F(TextWindow, ApplyStampsCrispGlyphsAsOftenAsPressed) {
-  frmText w(host, kPreview, 0, 0, kRed);
+  frmText w(host, kPreview, 0, 0, kRed, env);
   w.show();
   w.txtText()->setText("A");
   const Surface shown = w.picResult()->Shown();
@@ -221,7 +224,7 @@ TEST_F(TextWindow, ApplyStampsCrispGlyphsAsOftenAsPressed) {
 }
 
 TEST_F(TextWindow, PositionsSizesAndEmptyText) {
-  frmText w(host, kPreview, 0, 0, kRed);
+  frmText w(host, kPreview, 0, 0, kRed, env);
   const Surface blank = host.doc.surface;
   w.txtOffX()->setText("40");
   w.txtOffY()->setText("40");

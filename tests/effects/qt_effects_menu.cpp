@@ -22,6 +22,7 @@
 #include "shell/frmMain_Effects.h"
 #include "shell/frmMain_Tools.h"
 #include "tests/support/qt_fake_dialogs.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace gs {
 namespace {
@@ -81,8 +82,8 @@ class EffectsMenu : public ::testing::Test {
   bool UndoEnabled() { return w.MenuAction("mnuEdit", 0)->isEnabled(); }
 
   Seam seam;
-  ScopedDialogSeam use{&seam};
-  frmMain w;
+  test::TestEnvironment env{&seam};
+  frmMain w{env};
   std::deque<QString> replies;
   std::vector<QString> prompts;
 };

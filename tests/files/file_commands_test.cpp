@@ -5,7 +5,9 @@
 #include <deque>
 #include <filesystem>
 
+#include "files/icon_reader.h"
 #include "files/icon_writer.h"
+#include "platform/app_identity.h"
 #include "platform/settings_store.h"
 #include "tests/support/test_support.h"
 
@@ -63,17 +65,14 @@ const SaveOptionsChoice kCancelled{kSaveCancelled, 4, 0, 0};
 
 class FileCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetSettingsFolder(tmp_.file("settings"));
-    doc_.surface.SetPixelV(1, 1, RGB(200, 0, 0));
-  }
-  void TearDown() override { SetSettingsFolder(""); }
+  void SetUp() override { doc_.surface.SetPixelV(1, 1, RGB(200, 0, 0)); }
   bool Exists(const std::string& p) { return std::filesystem::exists(p); }
 
   test::TempDir tmp_;
   IconDocument doc_;
   FakeHost host_;
-  FileCommands files_{doc_, host_};
+  Environment env_{tmp_.file("prog"), tmp_.file("settings"), "", nullptr};
+  FileCommands files_{doc_, host_, env_};
 };
 
 TEST_F(FileCommandsTest, UnmodifiedDocumentIsNotAsked) {
@@ -172,7 +171,7 @@ TEST_F(FileCommandsTest, OpenRemembersFolderAndIgnoresMissingFiles) {
   std::filesystem::create_directory(tmp_.file("sub"));
   ASSERT_TRUE(WriteIconFile(icon, doc_.surface, 24, PaletteMethod::None));
   IconDocument fresh;
-  FileCommands files(fresh, host_);
+  FileCommands files(fresh, host_, env_);
   host_.openAnswers = {icon, tmp_.file("sub/gone.ico")};
   files.Open();
   EXPECT_EQ(fresh.fileName, icon);
@@ -215,6 +214,62 @@ TEST_F(FileCommandsTest, ExportCursorWritesHotspotAndLeavesNameAndFlag) {
   EXPECT_TRUE(doc_.modified);
   EXPECT_EQ(doc_.fileName, "/doc.ico");
   EXPECT_EQ(files_.Recent(), RecentFiles{});
+}
+
+}  // namespace
+}  // namespace gs
+
+namespace gs {
+namespace {
+
+// After New the old file must be safe from Ctrl+S, and after any save under a
+// new name the title must name the file later saves go to.
+TEST_F(FileCommandsTest, NewIsUntitledAndSavingUnderANewNameRetitles) {
+  const std::string old = tmp_.file("old.ico");
+  doc_.fileName = old;
+  files_.New();
+  EXPECT_EQ(doc_.fileName, "");
+  ASSERT_FALSE(host_.titles.empty());
+  EXPECT_EQ(host_.titles.back(), kMainTitle);
+
+  doc_.surface.SetPixelV(2, 2, RGB(0, 0, 0));
+  doc_.modified = true;
+  host_.saveAnswers = {tmp_.file("drawn.ico")};
+  host_.optionAnswers = {Ok(24)};
+  files_.Save();
+  EXPECT_EQ(host_.dialogs.back(), SaveAsDialog());
+  EXPECT_FALSE(Exists(old));
+  EXPECT_EQ(host_.titles.back(), LoadedTitle(tmp_.file("drawn.ico")));
+
+  const struct {
+    const char* name;
+    void (*run)(FileCommands&);
+    std::deque<SaveChangesAnswer> answers;
+  } routes[] = {
+      {"save as", [](FileCommands& f) { f.SaveAs(); }, {}},
+      {"save from the question", [](FileCommands& f) { f.New(); }, {SaveChangesAnswer::Yes}},
+  };
+  for (const auto& r : routes) {
+    doc_.fileName.clear();
+    doc_.modified = true;
+    const std::string target = tmp_.file(std::string(r.name) + ".ico");
+    host_.saveAnswers = {target};
+    host_.optionAnswers = {Ok(24)};
+    host_.questionAnswers = r.answers;
+    const std::size_t before = host_.titles.size();
+    r.run(files_);
+    ASSERT_GT(host_.titles.size(), before) << r.name;
+    EXPECT_EQ(host_.titles[before], LoadedTitle(target)) << r.name;
+  }
+
+  // A cancelled Save as leaves name and title alone.
+  doc_.fileName = tmp_.file("kept.ico");
+  const std::size_t titles = host_.titles.size();
+  host_.saveAnswers = {tmp_.file("other.ico")};
+  host_.optionAnswers = {kCancelled};
+  files_.SaveAs();
+  EXPECT_EQ(doc_.fileName, tmp_.file("kept.ico"));
+  EXPECT_EQ(host_.titles.size(), titles);
 }
 
 }  // namespace

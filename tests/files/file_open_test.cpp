@@ -42,17 +42,16 @@ class RecordingHost : public FileCommandHost {
 class FileOpenTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetSettingsFolder(dir_.file("settings"));
     doc_.surface.SetPixelV(1, 1, RGB(200, 0, 0));
     doc_.fileName = "/work/mine.ico";
     doc_.modified = true;
   }
-  void TearDown() override { SetSettingsFolder(""); }
 
   test::TempDir dir_;
   IconDocument doc_;
   RecordingHost host_;
-  FileCommands files_{doc_, host_};
+  Environment env_{dir_.file("prog"), dir_.file("settings"), "", nullptr};
+  FileCommands files_{doc_, host_, env_};
 };
 
 TEST_F(FileOpenTest, FilesThatAreNotIconsOpenNothingAndSaySo) {

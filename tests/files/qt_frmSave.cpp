@@ -10,7 +10,7 @@
 #include <QtTest/QTest>
 
 #include "files/frmSave.h"
-#include "tests/support/qt_fake_dialogs.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace gs {
 namespace {
@@ -22,9 +22,9 @@ class SaveWindowTest : public ::testing::Test {
     w_.show();
   }
   IconDocument doc_;
-  test::FakeDialogs seam_;
-  ScopedDialogSeam use_{&seam_};
-  frmSave w_{doc_, QSize(36, 36)};
+  test::TestEnvironment env_;
+  test::FakeDialogs& seam_ = env_.fake;
+  frmSave w_{doc_, QSize(36, 36), env_};
 };
 
 TEST_F(SaveWindowTest, FirstLoadShows4BitsAndExtremeDisabled) {

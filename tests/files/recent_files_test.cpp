@@ -91,30 +91,29 @@ TEST(RecentFiles, CaseFoldingIsLimitedToLetters) {
 
 class RecentStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetSettingsFolder(tmp_.path()); }
-  void TearDown() override { SetSettingsFolder(""); }
   test::TempDir tmp_;
+  SettingsStore store_{tmp_.path()};
 };
 
 TEST_F(RecentStoreTest, RoundTripThroughTheStore) {
   const RecentFiles r = Slots("/a b/é.ico", "", "/c.cur", "");
-  ASSERT_TRUE(SaveRecentFiles(r));
-  EXPECT_EQ(LoadRecentFiles(), r);
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File3"), "/c.cur");
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "");
+  ASSERT_TRUE(SaveRecentFiles(store_, r));
+  EXPECT_EQ(LoadRecentFiles(store_), r);
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File3"), "/c.cur");
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "");
 }
 
 TEST_F(RecentStoreTest, MissingValuesReadEmptyAndTextStopsAtNul) {
-  EXPECT_EQ(LoadRecentFiles(), RecentFiles{});
-  WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2",
-                      std::string("/a.ico\0junk", 11));
-  EXPECT_EQ(LoadRecentFiles(), Slots("", "/a.ico", "", ""));
+  EXPECT_EQ(LoadRecentFiles(store_), RecentFiles{});
+  store_.WriteRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2",
+                       std::string("/a.ico\0junk", 11));
+  EXPECT_EQ(LoadRecentFiles(store_), Slots("", "/a.ico", "", ""));
 }
 
 TEST_F(RecentStoreTest, SavingOverwritesEmptiedSlots) {
-  SaveRecentFiles(Slots("/a", "/b", "/c", "/d"));
-  SaveRecentFiles(Slots("/a", "", "", ""));
-  EXPECT_EQ(LoadRecentFiles(), Slots("/a", "", "", ""));
+  SaveRecentFiles(store_, Slots("/a", "/b", "/c", "/d"));
+  SaveRecentFiles(store_, Slots("/a", "", "", ""));
+  EXPECT_EQ(LoadRecentFiles(store_), Slots("/a", "", "", ""));
 }
 
 TEST_F(RecentStoreTest, OpenDialogRemembersTheChosenFolderSaveDialogDoesNot) {
@@ -123,24 +122,24 @@ TEST_F(RecentStoreTest, OpenDialogRemembersTheChosenFolderSaveDialogDoesNot) {
     seenStart = start;
     return std::string("/home/ann/icons/star.ico");
   };
-  EXPECT_EQ(ShowOpenDialog(OpenIconDialog(), open), "/home/ann/icons/star.ico");
+  EXPECT_EQ(ShowOpenDialog(store_, OpenIconDialog(), open), "/home/ann/icons/star.ico");
   EXPECT_EQ(seenStart, "");
-  EXPECT_EQ(ReadOpenDir(), "/home/ann/icons/");
+  EXPECT_EQ(ReadOpenDir(store_), "/home/ann/icons/");
 
   EXPECT_EQ(ShowSaveDialog(SaveAsDialog(),
                            [](const FileDialogRequest&) { return std::string("/tmp/other/x.ico"); }),
             "/tmp/other/x.ico");
-  EXPECT_EQ(ReadOpenDir(), "/home/ann/icons/");
+  EXPECT_EQ(ReadOpenDir(store_), "/home/ann/icons/");
 
   // Cancelling the open dialog leaves the folder as it was.
-  EXPECT_EQ(ShowOpenDialog(OpenIconDialog(),
+  EXPECT_EQ(ShowOpenDialog(store_, OpenIconDialog(),
                            [&](const FileDialogRequest&, const std::string& start) {
                              seenStart = start;
                              return std::string();
                            }),
             "");
   EXPECT_EQ(seenStart, "/home/ann/icons/");
-  EXPECT_EQ(ReadOpenDir(), "/home/ann/icons/");
+  EXPECT_EQ(ReadOpenDir(store_), "/home/ann/icons/");
 }
 
 }  // namespace

@@ -275,6 +275,34 @@ TEST_F(ToolCli, CursorsKeepTheirHotspot) {
       << info.out;
 }
 
+// Multi-size icons made into cursors, a hotspot per entry: the entry the
+// editor reads gives the hotspot, scaled as its picture is.
+TEST_F(ToolCli, MultiSizeCursorsKeepTheHotspotOfTheEntryRead) {
+  struct Case {
+    std::string fixture;
+    std::vector<std::pair<int, int>> hotspots;
+    int x, y;
+  } cases[] = {
+      {"valid/sizes_16_32_8bit_32_24bit.ico", {{2, 3}, {5, 6}, {9, 10}}, 9, 10},
+      {"valid/modern_16_48_32bit.ico", {{1, 1}, {24, 47}}, 16, 31},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fixture);
+    Bytes b = test::ReadAll(test::DataPath("files/" + c.fixture));
+    b[2] = 2;
+    for (std::size_t i = 0; i < c.hotspots.size(); ++i) {
+      b[6 + 16 * i + 4] = static_cast<std::uint8_t>(c.hotspots[i].first);
+      b[6 + 16 * i + 6] = static_cast<std::uint8_t>(c.hotspots[i].second);
+    }
+    test::WriteAll(dir_.file("multi.cur"), b);
+    const CliRun r = Tool(dir_, "convert " + dir_.file("multi.cur") + " " + dir_.file("o.cur"));
+    ASSERT_EQ(r.rc, 0) << r.err;
+    const Bytes out = test::ReadAll(dir_.file("o.cur"));
+    EXPECT_EQ(test::U16At(out, 10), c.x);
+    EXPECT_EQ(test::U16At(out, 12), c.y);
+  }
+}
+
 TEST_F(ToolCli, InfoStopsAtTheFirstImpossibleField) {
   Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   png.resize(6000, 0x41);

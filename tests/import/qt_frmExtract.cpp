@@ -23,6 +23,7 @@
 #include "platform/qt_file_browser.h"
 #include "shell/frmMain.h"
 #include "tests/support/test_support.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace gs {
 namespace {
@@ -84,12 +85,12 @@ void ClickFile(FileBrowser& b, const QString& name) {
 
 TEST(frmExtract, ChooseSelectExtract) {
   Seam seam;
-  ScopedDialogSeam use(&seam);
+  test::TestEnvironment env(&seam);
   IconDocument doc;
   doc.fileName = "/kept/name.ico";
   doc.modified = true;
   int repaints = 0;
-  frmExtract w(doc, [&] { ++repaints; });
+  frmExtract w(doc, [&] { ++repaints; }, env);
   w.show();
   EXPECT_EQ(w.windowTitle().toStdString(), "Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers");
   EXPECT_EQ(w.size(), QSize(486, 293));
@@ -137,9 +138,9 @@ TEST(frmExtract, ChooseSelectExtract) {
 
 TEST(frmExtract, ManyIconsScrollAndOtherFiles) {
   Seam seam;
-  ScopedDialogSeam use(&seam);
+  test::TestEnvironment env(&seam);
   IconDocument doc;
-  frmExtract w(doc, nullptr);
+  frmExtract w(doc, nullptr, env);
   w.show();
   ASSERT_TRUE(w.Browser().SetFolder(Programs()));
   ClickFile(w.Browser(), "depths64.exe");
@@ -163,13 +164,13 @@ TEST(frmExtract, ManyIconsScrollAndOtherFiles) {
 
 TEST(frmExtract, VanishedFileIsRefusedAndCancelLeavesTheDocument) {
   Seam seam;
-  ScopedDialogSeam use(&seam);
+  test::TestEnvironment env(&seam);
   IconDocument doc;
   doc.surface.FillRect({0, 0, 32, 32}, kBlack);
   test::TempDir dir;
   test::WriteAll(dir.file("a.ico"), test::ReadAll(test::DataPath("files/valid/red_cross_4bit.ico")));
   {
-    frmExtract w(doc, nullptr);
+    frmExtract w(doc, nullptr, env);
     w.show();
     ASSERT_TRUE(w.Browser().SetFolder(dir.path()));
     ClickFile(w.Browser(), "a.ico");
@@ -180,7 +181,7 @@ TEST(frmExtract, VanishedFileIsRefusedAndCancelLeavesTheDocument) {
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(doc.surface.GetPixel(0, 0), kBlack);
   }
-  frmExtract w(doc, nullptr);
+  frmExtract w(doc, nullptr, env);
   w.show();
   w.cmdCancel()->click();
   EXPECT_FALSE(w.isVisible());
@@ -189,8 +190,8 @@ TEST(frmExtract, VanishedFileIsRefusedAndCancelLeavesTheDocument) {
 
 TEST(frmMain, SpecialMenuOpensExtractionAfterTheQuestionAndTheBuilderWithout) {
   Seam seam;
-  ScopedDialogSeam use(&seam);
-  frmMain main;
+  test::TestEnvironment env(&seam);
+  frmMain main(env);
   main.Start(QString());
   main.Document().modified = true;
   seam.buttons = {QMessageBox::Cancel};
@@ -213,8 +214,8 @@ TEST(frmMain, SpecialMenuOpensExtractionAfterTheQuestionAndTheBuilderWithout) {
 
 TEST(frmAni, FrameListAndMessages) {
   Seam seam;
-  ScopedDialogSeam use(&seam);
-  frmAni w(QSize(36, 36));
+  test::TestEnvironment env(&seam);
+  frmAni w(QSize(36, 36), env);
   w.show();
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Création des curseurs animés"));
   EXPECT_EQ(w.txtInterval()->text(), "10");

@@ -19,6 +19,7 @@
 #include "shell/frmMain.h"
 #include "tests/support/qt_fake_dialogs.h"
 #include "tests/support/test_support.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace gs {
 namespace {
@@ -42,16 +43,14 @@ class ImportSeam : public test::FakeDialogs {
 class ImportWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetProgramFolder(tmp_.path());
-    SetSettingsFolder(tmp_.file("settings"));
+    env_.programFolder = tmp_.path();
+    env_.settingsFolder = tmp_.file("settings");
     ASSERT_EQ(mkdir(tmp_.file("Lang").c_str(), 0700), 0);
-    window_ = std::make_unique<frmMain>();
+    window_ = std::make_unique<frmMain>(env_);
     window_->Start(QString());
   }
   void TearDown() override {
     window_.reset();
-    SetProgramFolder("");
-    SetSettingsFolder("");
   }
   // A picture of w x h with a colour per pixel, saved by Qt in `format`.
   QString Picture(const char* name, int w, int h, const char* format = "BMP") {
@@ -67,7 +66,7 @@ class ImportWindowTest : public ::testing::Test {
 
   test::TempDir tmp_;
   ImportSeam seam_;
-  ScopedDialogSeam use_{&seam_};
+  test::TestEnvironment env_{&seam_};
   std::unique_ptr<frmMain> window_;
 };
 

@@ -11,14 +11,11 @@ namespace {
 
 class LanguageFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetSettingsFolder(dir_.file("config"));
-    ASSERT_EQ(mkdir(dir_.file("Lang").c_str(), 0700), 0);
-  }
-  void TearDown() override { SetSettingsFolder(""); }
+  void SetUp() override { ASSERT_EQ(mkdir(dir_.file("Lang").c_str(), 0700), 0); }
   void Touch(const std::string& name) { test::WriteAll(dir_.file("Lang/" + name), {'x'}); }
   std::string lang() const { return dir_.file("Lang"); }
   test::TempDir dir_;
+  SettingsStore store_{dir_.file("config")};
 };
 
 TEST_F(LanguageFilesTest, PathsFollowTheProgramFolder) {
@@ -29,10 +26,10 @@ TEST_F(LanguageFilesTest, PathsFollowTheProgramFolder) {
 }
 
 TEST_F(LanguageFilesTest, ChoiceDefaultsToFrenchAndIsStored) {
-  EXPECT_EQ(ReadLanguageChoice("/opt/vg"), "/opt/vg/Lang/Francais.lng");
-  ASSERT_TRUE(StoreLanguageChoice("/opt/vg/Lang/English.lng"));
-  EXPECT_EQ(ReadLanguageChoice("/opt/vg"), "/opt/vg/Lang/English.lng");
-  EXPECT_EQ(GetSetting("Varnel Glyphsmith", "FILES", "LNG", ""), "/opt/vg/Lang/English.lng");
+  EXPECT_EQ(ReadLanguageChoice(store_, "/opt/vg"), "/opt/vg/Lang/Francais.lng");
+  ASSERT_TRUE(StoreLanguageChoice(store_, "/opt/vg/Lang/English.lng"));
+  EXPECT_EQ(ReadLanguageChoice(store_, "/opt/vg"), "/opt/vg/Lang/English.lng");
+  EXPECT_EQ(store_.Get("Varnel Glyphsmith", "FILES", "LNG", ""), "/opt/vg/Lang/English.lng");
 }
 
 TEST_F(LanguageFilesTest, ListsLanguageFilesInAscendingOrder) {

@@ -11,8 +11,8 @@
 
 #include "lang/qt_translation.h"
 #include "platform/profile_file.h"
-#include "platform/program_folder.h"
 #include "platform/settings_store.h"
+#include "tests/support/qt_fake_dialogs.h"
 #include "tests/support/test_support.h"
 
 #if __has_include("shell/frmMain.h")
@@ -69,43 +69,46 @@ EffectHost& EffectsHost() {
 
 struct WindowCase {
   const char* section;
-  std::function<std::unique_ptr<QWidget>()> load;
+  // Builds the window in `env`, as its opener does.
+  std::function<std::unique_ptr<QWidget>(Environment& env)> load;
 };
 
 const std::vector<WindowCase>& Windows() {
   static const std::vector<WindowCase> windows = {
 #if __has_include("shell/frmMain.h")
     {"frmMain",
-     [] {
-       auto w = std::make_unique<frmMain>();
+     [](Environment& env) {
+       auto w = std::make_unique<frmMain>(env);
        w->Start(QString());
        return std::unique_ptr<QWidget>(std::move(w));
      }},
 #endif
 #if __has_include("files/frmSave.h")
     {"frmSave",
-     [] { return std::unique_ptr<QWidget>(new frmSave(SharedDocument(), QSize(36, 36))); }},
+     [](Environment& env) {
+       return std::unique_ptr<QWidget>(new frmSave(SharedDocument(), QSize(36, 36), env));
+     }},
 #endif
 #if __has_include("effects/frmText.h")
-    {"frmDuoTone", [] { return std::unique_ptr<QWidget>(new frmDuoTone(EffectsHost(), QSize(36, 36))); }},
+    {"frmDuoTone", [](Environment& env) { return std::unique_ptr<QWidget>(new frmDuoTone(EffectsHost(), QSize(36, 36), env)); }},
     {"frmEarthQuake",
-     [] { return std::unique_ptr<QWidget>(new frmEarthQuake(EffectsHost(), QSize(36, 36))); }},
-    {"frmResample", [] { return std::unique_ptr<QWidget>(new frmResample(EffectsHost(), QSize(36, 36))); }},
+     [](Environment& env) { return std::unique_ptr<QWidget>(new frmEarthQuake(EffectsHost(), QSize(36, 36), env)); }},
+    {"frmResample", [](Environment& env) { return std::unique_ptr<QWidget>(new frmResample(EffectsHost(), QSize(36, 36), env)); }},
     {"frmText",
-     [] { return std::unique_ptr<QWidget>(new frmText(EffectsHost(), QSize(36, 36), 0, 0, kBlack)); }},
+     [](Environment& env) { return std::unique_ptr<QWidget>(new frmText(EffectsHost(), QSize(36, 36), 0, 0, kBlack, env)); }},
 #endif
 #if __has_include("import/frmImport.h")
     {"frmImport",
-     [] { return std::unique_ptr<QWidget>(new frmImport(SharedDocument(), QSize(36, 36), {})); }},
+     [](Environment& env) { return std::unique_ptr<QWidget>(new frmImport(SharedDocument(), QSize(36, 36), {}, env)); }},
 #endif
 #if __has_include("import/frmExtract.h")
-    {"frmExtract", [] { return std::unique_ptr<QWidget>(new frmExtract(SharedDocument(), nullptr)); }},
-    {"frmAni", [] { return std::unique_ptr<QWidget>(new frmAni(QSize(36, 36))); }},
+    {"frmExtract", [](Environment& env) { return std::unique_ptr<QWidget>(new frmExtract(SharedDocument(), nullptr, env)); }},
+    {"frmAni", [](Environment& env) { return std::unique_ptr<QWidget>(new frmAni(QSize(36, 36), env)); }},
 #endif
 #if __has_include("shell/frmPrint.h")
-    {"frmPrint", [] { return std::unique_ptr<QWidget>(new frmPrint(SharedDocument())); }},
-    {"frmAbout", [] { return std::unique_ptr<QWidget>(new frmAbout()); }},
-    {"FrmSplash", [] { return std::unique_ptr<QWidget>(new FrmSplash()); }},
+    {"frmPrint", [](Environment& env) { return std::unique_ptr<QWidget>(new frmPrint(SharedDocument(), env)); }},
+    {"frmAbout", [](Environment& env) { return std::unique_ptr<QWidget>(new frmAbout(env)); }},
+    {"FrmSplash", [](Environment& env) { return std::unique_ptr<QWidget>(new FrmSplash(env)); }},
 #endif
   };
   return windows;
@@ -113,22 +116,16 @@ const std::vector<WindowCase>& Windows() {
 
 class EnglishFile : public ::testing::TestWithParam<WindowCase> {
  protected:
-  void SetUp() override {
-    SetProgramFolder(dir_.path());
-    SetSettingsFolder(dir_.file("config"));
-    ASSERT_EQ(mkdir(dir_.file("Lang").c_str(), 0700), 0);
-  }
-  void TearDown() override {
-    SetProgramFolder("");
-    SetSettingsFolder("");
-  }
+  void SetUp() override { ASSERT_EQ(mkdir(dir_.file("Lang").c_str(), 0700), 0); }
   test::TempDir dir_;
+  test::FakeDialogs dialogs_;
+  Environment env_{dir_.path(), dir_.file("config"), "", &dialogs_};
 };
 
 TEST_P(EnglishFile, HasExactlyTheKeysTheWindowExports) {
   const WindowCase& c = GetParam();
   const std::string french = dir_.file("Lang/Francais.lng");
-  std::unique_ptr<QWidget> window = c.load();
+  std::unique_ptr<QWidget> window = c.load(env_);
   ASSERT_EQ(window->objectName().toStdString(), c.section);
   // Controls a window creates after its load count too: the menu switch
   // translates them.
@@ -155,7 +152,7 @@ TEST_P(EnglishFile, HasExactlyTheKeysTheWindowExports) {
 TEST_P(EnglishFile, TranslatesTheWholeWindow) {
   // Every text that has an English value must change or already be equal to it.
   const WindowCase& c = GetParam();
-  std::unique_ptr<QWidget> window = c.load();
+  std::unique_ptr<QWidget> window = c.load(env_);
   TranslateWindow(window.get(), EnglishPath());
   WindowTexts w = DescribeWindow(window.get());
   ProfileFile en(EnglishPath());

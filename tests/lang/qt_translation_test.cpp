@@ -22,9 +22,9 @@
 
 #include "lang/language_files.h"
 #include "platform/profile_file.h"
-#include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "shell/frmMain.h"
+#include "tests/support/qt_fake_dialogs.h"
 #include "tests/support/test_support.h"
 
 namespace gs {
@@ -34,20 +34,16 @@ namespace {
 class LanguageFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetProgramFolder(dir_.file("prog"));
-    SetSettingsFolder(dir_.file("config"));
     ASSERT_EQ(mkdir(dir_.file("prog").c_str(), 0700), 0);
     ASSERT_EQ(mkdir(dir_.file("prog/Lang").c_str(), 0700), 0);
-  }
-  void TearDown() override {
-    SetProgramFolder("");
-    SetSettingsFolder("");
   }
   std::string LangFile(const std::string& name) const { return dir_.file("prog/Lang/" + name); }
   void WriteLang(const std::string& name, const std::string& body) {
     test::WriteAll(LangFile(name), {body.begin(), body.end()});
   }
   test::TempDir dir_;
+  test::FakeDialogs dialogs_;
+  Environment env_{dir_.file("prog"), dir_.file("config"), "", &dialogs_};
 };
 
 std::vector<std::string> Keys(const WindowTexts& w) {
@@ -193,28 +189,27 @@ TEST_F(LanguageFixture, TranslationReachesEveryKindOfControl) {
   EXPECT_EQ(s.tabs->tabText(0), "File");
   EXPECT_EQ(s.window.findChild<QLabel*>("lblStatus")->text(), "Ready");
   EXPECT_EQ(s.window.findChild<QDialog*>("frmChild")->windowTitle(), "");
-  EXPECT_EQ(CurrentLanguagePath(), LangFile("English.lng"));
 }
 
 TEST_F(LanguageFixture, LoadExportsThenTranslatesFromTheChoice) {
   WriteLang("English.lng", "[frmSample]\nForm.Caption=Sample\nmnuFile(1).Caption=&Open\n");
-  ASSERT_TRUE(SaveSetting("Varnel Glyphsmith", "FILES", "LNG", LangFile("English.lng")));
+  ASSERT_TRUE(env_.Settings().Save("Varnel Glyphsmith", "FILES", "LNG", LangFile("English.lng")));
   SampleWindow s;
-  LoadWindowLanguage(&s.window);
+  LoadWindowLanguage(&s.window, env_);
   // The French file holds the built-in texts, not the translated ones.
   EXPECT_EQ(ReadProfileString(LangFile("Francais.lng"), "frmSample", "mnuFile(1).Caption", ""),
             "&Ouvrir");
   EXPECT_EQ(s.open->text(), "&Open");
   EXPECT_EQ(s.window.windowTitle(), "Sample");
-  EXPECT_EQ(CurrentLanguagePath(), LangFile("English.lng"));
+  EXPECT_EQ(env_.languageFile, LangFile("English.lng"));
 }
 
 TEST_F(LanguageFixture, SplashLoadAlsoExportsTheMessages) {
   SampleWindow s;
-  LoadWindowLanguage(&s.window, true);
+  LoadWindowLanguage(&s.window, env_, true);
   EXPECT_TRUE(ProfileFile(LangFile("Francais.lng")).Keys("MSG").empty()) << "the list is empty";
   MessageTexts() = {"Fichier non trouv\xC3\xA9!"};
-  LoadWindowLanguage(&s.window, true);
+  LoadWindowLanguage(&s.window, env_, true);
   MessageTexts().clear();
   EXPECT_EQ(ReadProfileString(LangFile("Francais.lng"), "MSG", "msg1", ""),
             "Fichier non trouv\xC3\xA9!");
@@ -224,7 +219,7 @@ TEST_F(LanguageFixture, SplashLoadAlsoExportsTheMessages) {
 class MainWindowLanguage : public LanguageFixture {
  protected:
   void StartMain() {
-    main_ = std::make_unique<frmMain>();
+    main_ = std::make_unique<frmMain>(env_);
     main_->Start(QString());
   }
   QStringList LanguageEntries() {
@@ -275,7 +270,7 @@ TEST_F(MainWindowLanguage, ChoosingALanguageSwitchesTheWindowAtOnce) {
   EXPECT_EQ(main_->Menu("mnuEffects")->title(), "Mirror");
   EXPECT_EQ(LanguageEntries(), (QStringList{"Francais.lng", "Test.lng"}))
       << "the menu shows file names whatever the file says";
-  EXPECT_EQ(GetSetting("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile("Test.lng"));
+  EXPECT_EQ(env_.Settings().Get("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile("Test.lng"));
 
   // The next start exports French again and then translates from the choice.
   main_.reset();
@@ -295,7 +290,7 @@ TEST_F(MainWindowLanguage, WithoutLanguageFilesTheMenuKeepsTheHashEntry) {
   ASSERT_EQ(LanguageEntries(), QStringList{"#"});
   const QString before = main_->MenuAction("mnuFile", 0)->text();
   Choose(0);
-  EXPECT_EQ(GetSetting("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile("#"));
+  EXPECT_EQ(env_.Settings().Get("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile("#"));
   EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), before);
   EXPECT_EQ(LanguageEntries(), QStringList{"#"});
 }
@@ -305,7 +300,7 @@ TEST_F(MainWindowLanguage, FileNameWithAmpersandIsShownAndChosenIntact) {
   StartMain();
   ASSERT_EQ(LanguageEntries(), (QStringList{"Francais.lng", "R&&D.lng"}));
   Choose(1);
-  EXPECT_EQ(GetSetting("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile("R&D.lng"));
+  EXPECT_EQ(env_.Settings().Get("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile("R&D.lng"));
   EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), "&Neu");
 }
 

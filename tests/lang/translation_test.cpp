@@ -98,7 +98,6 @@ TEST_F(TranslationTest, TranslateAppliesPresentKeysOnly) {
                             "[frmPrint]\r\nmnuFile(0).Caption=wrong section\r\n");
   WindowTexts w = SampleWindow();
   TranslateWindow(w, en);
-  EXPECT_EQ(CurrentLanguagePath(), en);
   EXPECT_EQ(w.title, "Varnel Glyphsmith (en)");
   EXPECT_EQ(w.controls[0].caption, "");
   EXPECT_EQ(w.controls[0].toolTip, v300.substr(0, 254));
@@ -124,7 +123,6 @@ TEST_F(TranslationTest, SwitchingToAnIncompleteFileKeepsTheCurrentLanguage) {
   EXPECT_EQ(w.title, "Title A");
   EXPECT_EQ(w.controls[0].caption, "OK B");
   EXPECT_EQ(w.controls[3].caption, "New A");
-  EXPECT_EQ(CurrentLanguagePath(), b);
 }
 
 TEST_F(TranslationTest, MissingFileChangesNothing) {

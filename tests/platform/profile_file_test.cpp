@@ -1,6 +1,7 @@
 #include "platform/profile_file.h"
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <sys/stat.h>
 
 #include <random>
@@ -300,6 +301,35 @@ TEST_F(ProfileTest, FilesOverTheLimitAreRefusedAndLeftAlone) {
   big.resize(kProfileMaxBytes);
   const std::string fits = Put(big);
   EXPECT_EQ(ReadProfileString(fits, "S", "k", "d"), "v");
+}
+
+// What a file costs in memory stays a small multiple of its size, whatever
+// its lines are, also once every section has been looked up.
+TEST_F(ProfileTest, MemoryIsASmallMultipleOfTheFileSize) {
+  const std::size_t size = kProfileMaxBytes - 64;
+  auto fill = [&](auto line) {
+    std::string text;
+    for (int i = 0; text.size() + 16 < size; ++i) text += line(i);
+    return text;
+  };
+  const std::vector<std::pair<const char*, std::string>> files = {
+      {"line ends", std::string(size, '\n')},
+      {"entries", "[S]\n" + fill([](int) { return std::string("k=\n"); })},
+      {"distinct keys", "[S]\n" + fill([](int i) { return std::to_string(i) + "=\n"; })},
+      {"sections", fill([](int i) { return "[" + std::to_string(i) + "]\n"; })},
+  };
+  for (const auto& [what, text] : files) {
+    SCOPED_TRACE(what);
+    const std::string path = Put(text);
+    const std::size_t before = mallinfo2().uordblks;
+    {
+      ProfileFile profile(path);
+      EXPECT_EQ(profile.Read("S", "k", "d"), text.find("k=") != std::string::npos ? "" : "d");
+      EXPECT_EQ(profile.Read("7", "k", "d"), "d");
+      const std::size_t used = mallinfo2().uordblks - before;
+      EXPECT_LT(used, 12 * text.size()) << used << " bytes for " << text.size();
+    }
+  }
 }
 
 }  // namespace

@@ -45,13 +45,5 @@ TEST(ProgramFolder, AFileNamedLangIsNotTheLanguageFolder) {
   EXPECT_EQ(ChooseProgramFolder((root / "bin").string()), (root / "share/glyphsmith").string());
 }
 
-TEST(ProgramFolder, OverrideReplacesTheFolderUntilCleared) {
-  const std::string own = ProgramFolder();
-  SetProgramFolder("/tmp/somewhere//");
-  EXPECT_EQ(ProgramFolder(), "/tmp/somewhere");
-  SetProgramFolder("");
-  EXPECT_EQ(ProgramFolder(), own);
-}
-
 }  // namespace
 }  // namespace gs

@@ -147,6 +147,32 @@ TEST(SafeFile, BatchCommitsInGroupsAndReportsEachFailure) {
   EXPECT_EQ(EntriesIn(dir.path()), 5);
 }
 
+TEST(SafeFile, BatchKeepsTheModeOfReplacedFiles) {
+  test::TempDir dir;
+  const unsigned modes[] = {0600, 0644, 0640, 0755};
+  for (unsigned m : modes) {
+    test::WriteAll(dir.file(std::to_string(m)), {1});
+    chmod(dir.file(std::to_string(m)).c_str(), m);
+  }
+  {
+    SafeWriteBatch batch;
+    for (unsigned m : modes) ASSERT_TRUE(batch.Add(dir.file(std::to_string(m)), Bytes{2}));
+    ASSERT_TRUE(batch.Add(dir.file("new"), Bytes{3}));
+    EXPECT_TRUE(batch.Commit().empty());
+  }
+  for (unsigned m : modes) {
+    struct stat st {};
+    ASSERT_EQ(stat(dir.file(std::to_string(m)).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, m);
+    EXPECT_EQ(test::ReadAll(dir.file(std::to_string(m))), (Bytes{2}));
+  }
+  const mode_t mask = umask(0);
+  umask(mask);
+  struct stat st {};
+  ASSERT_EQ(stat(dir.file("new").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0666u & ~mask);
+}
+
 TEST(SafeFile, NamesAtTheLimitCanBeSaved) {
   test::TempDir dir;
   // 85 three-byte characters: 255 bytes, the most a name may have.

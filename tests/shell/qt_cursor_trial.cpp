@@ -13,6 +13,7 @@
 #include "shell/frmMain_Cursor.h"
 #include "tests/support/qt_fake_dialogs.h"
 #include "tests/support/test_support.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace gs {
 namespace {
@@ -22,8 +23,8 @@ constexpr Color kRed = RGB(255, 0, 0);
 class CursorTrialTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetSettingsFolder(tmp_.file("settings"));
-    window_ = std::make_unique<frmMain>();
+    env_.settingsFolder = tmp_.file("settings");
+    window_ = std::make_unique<frmMain>(env_);
     window_->Start(QString());
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -33,7 +34,6 @@ class CursorTrialTest : public ::testing::Test {
   }
   void TearDown() override {
     window_.reset();
-    SetSettingsFolder("");
   }
   frmMain& W() { return *window_; }
   IconDocument& Doc() { return window_->Document(); }
@@ -47,7 +47,7 @@ class CursorTrialTest : public ::testing::Test {
 
   test::TempDir tmp_;
   test::FakeDialogs seam_;
-  ScopedDialogSeam useSeam_{&seam_};
+  test::TestEnvironment env_{&seam_};
   std::unique_ptr<frmMain> window_;
 };
 

@@ -25,14 +25,10 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 class FileMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetSettingsFolder(tmp_.file("settings"));
-    window_ = std::make_unique<frmMain>();
+    window_ = std::make_unique<frmMain>(env_);
     window_->Start(QString());
   }
-  void TearDown() override {
-    window_.reset();
-    SetSettingsFolder("");
-  }
+  void TearDown() override { window_.reset(); }
 
   frmMain& W() { return *window_; }
   IconDocument& Doc() { return window_->Document(); }
@@ -59,7 +55,7 @@ class FileMenuTest : public ::testing::Test {
 
   test::TempDir tmp_;
   test::FakeDialogs seam_;
-  ScopedDialogSeam useSeam_{&seam_};
+  Environment env_{tmp_.file("prog"), tmp_.file("settings"), "", &seam_};
   std::unique_ptr<frmMain> window_;
 };
 
@@ -198,7 +194,7 @@ TEST_F(FileMenuTest, OpenDirFollowsOpenDialogsNotSaveDialogs) {
   EXPECT_TRUE(std::filesystem::exists(tmp_.file("two/b.ico")));
   Trigger("mnuFile", 1);  // cancelled
   EXPECT_EQ(seam_.dialogs.back().startFolder, Q(tmp_.file("one/")));
-  EXPECT_EQ(Q(ReadOpenDir()), Q(tmp_.file("one/")));
+  EXPECT_EQ(Q(ReadOpenDir(env_.Settings())), Q(tmp_.file("one/")));
 }
 
 TEST_F(FileMenuTest, FailedSaveShowsTheReasonAndKeepsTheWindowOpen) {
@@ -241,13 +237,14 @@ TEST_F(FileMenuTest, CloseQuestionCancelKeepsTheWindowYesSavesAndCloses) {
   EXPECT_FALSE(Doc().modified);
   EXPECT_EQ(test::ReadAll(a).size(), 766u);  // the window's first-load depth: 4 bits
   // The recent list was saved at shutdown.
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1"), a);
+  EXPECT_EQ(env_.Settings().ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1"),
+            a);
 }
 
 TEST_F(FileMenuTest, RecentFilesAreLoadedAtStartUp) {
   const std::string a = Icon("a.ico");
-  WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2", a);
-  frmMain second;
+  env_.Settings().WriteRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2", a);
+  frmMain second(env_);
   second.Start(QString());
   emit second.Menu("mnuFilePop")->aboutToShow();
   EXPECT_EQ(second.MenuAction("mnuFile", 12)->text(), "1. ");
@@ -257,11 +254,11 @@ TEST_F(FileMenuTest, RecentFilesAreLoadedAtStartUp) {
 
 TEST_F(FileMenuTest, CommandLineFileOpensAfterTheRecentList) {
   const std::string a = Icon("cmd line.ico");
-  frmMain second;
+  frmMain second(env_);
   second.Start(Q(a));
   EXPECT_EQ(second.Document().fileName, a);
   EXPECT_EQ(second.File().commands->Recent().paths[0], a);
-  frmMain third;
+  frmMain third(env_);
   third.Start(Q("\"" + a + "\""));  // quotes are part of the name: nothing opens
   EXPECT_EQ(third.Document().fileName, "");
 }
@@ -309,15 +306,14 @@ TEST_F(FileMenuTest, BitmapAndPcxExportsKeepTheOptimiseListOff) {
 }
 
 TEST_F(FileMenuTest, SampleCommandsRememberTheSampleFolder) {
-  SetProgramFolder(tmp_.path());
+  env_.programFolder = tmp_.path();
   Trigger("excur");  // cancelled in the dialog
   const QString folder = Q(tmp_.file("curseur"));
-  EXPECT_EQ(Q(ReadOpenDir()), folder);
+  EXPECT_EQ(Q(ReadOpenDir(env_.Settings())), folder);
   EXPECT_EQ(seam_.dialogs.back().title, "Varnel Glyphsmith - Ouvrir un curseur");
   EXPECT_EQ(seam_.dialogs.back().startFolder, folder);
   Trigger("exico");
   EXPECT_EQ(seam_.dialogs.back().startFolder, Q(tmp_.file("icon")));
-  SetProgramFolder("");
 }
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "shell/menu_tree.h"
 #include "shell/product.h"
 #include "tests/support/qt_fake_dialogs.h"
+#include "tests/support/qt_test_environment.h"
 #include "tests/support/test_support.h"
 
 namespace gs {
@@ -56,26 +57,24 @@ class UrlSink : public QObject {
 class Shell : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetProgramFolder(dir_.path());
-    SetSettingsFolder(dir_.file("config"));
+    env_.programFolder = dir_.path();
+    env_.settingsFolder = dir_.file("config");
     mkdir(dir_.file("Lang").c_str(), 0700);
     SetPrinterProbe([] { return false; });
     QDesktopServices::setUrlHandler("https", &urls_, "open");
-    w_ = std::make_unique<frmMain>();
+    w_ = std::make_unique<frmMain>(env_);
     w_->Start(QString());
   }
   void TearDown() override {
     w_.reset();
     QDesktopServices::unsetUrlHandler("https");
     SetPrinterProbe(nullptr);
-    SetProgramFolder("");
-    SetSettingsFolder("");
   }
   frmMain& w() { return *w_; }
 
   test::TempDir dir_;
   RecordingDialogs fakes_;
-  ScopedDialogSeam seam_{&fakes_};
+  test::TestEnvironment env_{&fakes_};
   UrlSink urls_;
   std::unique_ptr<frmMain> w_;
 };
@@ -326,7 +325,7 @@ TEST_F(Shell, MenuLooksAndToolbarThemesWithTheirChecks) {
   }
   EXPECT_EQ(sheets.size(), 6u);  // six distinct themes
   // A new window starts over: nothing is stored.
-  frmMain again;
+  frmMain again(env_);
   again.Start(QString());
   EXPECT_EQ(MenuLook(again), 1);
   EXPECT_EQ(ToolbarTheme(again), 0);
@@ -353,7 +352,7 @@ TEST_F(Shell, HelpBoxWebPageAboutAndPrint) {
 
 TEST_F(Shell, HelpSpeaksTheChosenLanguage) {
   const std::string english = std::string(GS_APP_DATA_DIR) + "/Lang/English.lng";
-  ASSERT_TRUE(StoreLanguageChoice(english));
+  ASSERT_TRUE(StoreLanguageChoice(env_.Settings(), english));
   w().MenuAction("hlp")->trigger();
   ASSERT_EQ(fakes_.messages.size(), 1u);
   const QStringList lines = fakes_.messages[0].split('\n');

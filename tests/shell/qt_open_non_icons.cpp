@@ -14,6 +14,7 @@
 #include "shell/frmMain_File.h"
 #include "tests/support/qt_fake_dialogs.h"
 #include "tests/support/test_support.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace gs {
 namespace {
@@ -22,13 +23,12 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 class OpenNonIconTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetSettingsFolder(tmp_.file("settings")); }
+  void SetUp() override { env_.settingsFolder = tmp_.file("settings"); }
   void TearDown() override {
     window_.reset();
-    SetSettingsFolder("");
   }
   void Start(const std::string& path = "") {
-    window_ = std::make_unique<frmMain>();
+    window_ = std::make_unique<frmMain>(env_);
     window_->Start(Q(path));
   }
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
@@ -49,7 +49,7 @@ class OpenNonIconTest : public ::testing::Test {
 
   test::TempDir tmp_;
   test::FakeDialogs seam_;
-  ScopedDialogSeam useSeam_{&seam_};
+  test::TestEnvironment env_{&seam_};
   std::unique_ptr<frmMain> window_;
 };
 

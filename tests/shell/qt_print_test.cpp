@@ -11,6 +11,7 @@
 #include "shell/frmPrint.h"
 #include "tests/support/qt_fake_dialogs.h"
 #include "tests/support/test_support.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace gs {
 namespace {
@@ -78,11 +79,11 @@ class PrintWindow : public ::testing::Test {
   IconDocument doc_;
   test::TempDir dir_;
   test::FakeDialogs fakes_;
-  ScopedDialogSeam seam_{&fakes_};
+  test::TestEnvironment env_{&fakes_};
 };
 
 TEST_F(PrintWindow, OpensWithTheLastSizeInPortraitAtLeft56) {
-  frmPrint w(doc_);
+  frmPrint w(doc_, env_);
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8(" Varnel Glyphsmith - Impression"));
   EXPECT_EQ(w.cboStretch()->count(), 15);
   EXPECT_EQ(w.cboStretch()->itemText(0), "100%");
@@ -97,7 +98,7 @@ TEST_F(PrintWindow, OpensWithTheLastSizeInPortraitAtLeft56) {
 }
 
 TEST_F(PrintWindow, PreviewFollowsTheSheetProportions) {
-  frmPrint w(doc_);
+  frmPrint w(doc_, env_);
   const PrintSize page = w.PrintableSize();
   ASSERT_GT(page.width, 0);
   const PixelRect r = w.PreviewRect();
@@ -119,7 +120,7 @@ TEST_F(PrintWindow, PrintsCentredAtTheMagnification) {
     int side;
   } cases[] = {{"100%", 32}, {"5000%", 1600}, {"250%", 80}};
   for (const Case& c : cases) {
-    frmPrint w(doc_);
+    frmPrint w(doc_, env_);
     const PrintSize page = w.PrintableSize();
     const std::string pdf = PrintToPdf(w, c.text);
     ASSERT_EQ(w.result(), QDialog::Accepted) << c.text;
@@ -139,7 +140,7 @@ TEST_F(PrintWindow, PrintsCentredAtTheMagnification) {
 }
 
 TEST_F(PrintWindow, TooLargeIsCutByThePageStillCentred) {
-  frmPrint w(doc_);
+  frmPrint w(doc_, env_);
   const PrintSize page = w.PrintableSize();
   const std::string pdf = PrintToPdf(w, "20000%");  // 6400 printer pixels
   ASSERT_EQ(w.result(), QDialog::Accepted);
@@ -161,7 +162,7 @@ TEST_F(PrintWindow, TooLargeIsCutByThePageStillCentred) {
 }
 
 TEST_F(PrintWindow, LandscapeTurnsThePage) {
-  frmPrint w(doc_);
+  frmPrint w(doc_, env_);
   const PrintSize portrait = w.PrintableSize();
   w.optStyle(1)->click();
   const PrintSize landscape = w.PrintableSize();
@@ -174,12 +175,12 @@ TEST_F(PrintWindow, LandscapeTurnsThePage) {
   EXPECT_NEAR((b.left + b.right + 1) / 2.0, g.width / 2.0, 1.0);
   EXPECT_NEAR(b.right - b.left + 1, 32, 1.0);
   // Leave the run's printer in portrait for the other tests.
-  frmPrint again(doc_);
+  frmPrint again(doc_, env_);
   again.optStyle(0)->click();
 }
 
 TEST_F(PrintWindow, NoFileChosenOrUnwritableSaysSoAndStaysOpen) {
-  frmPrint w(doc_);
+  frmPrint w(doc_, env_);
   w.show();
   w.cmdPrint()->click();  // the PDF dialog is cancelled
   ASSERT_EQ(fakes_.messages.size(), 1u);

@@ -17,6 +17,7 @@
 #include "shell/frmMain_Menus.h"
 #include "shell/frmPrint.h"
 #include "widgets/qt_progress_bar.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace gs {
 namespace {
@@ -37,7 +38,8 @@ void Screen(const QString& name) {
 
 TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
   ASSERT_FALSE(ShotsDir().isEmpty());
-  frmMain w;
+  test::TestEnvironment env;
+  frmMain w(env);
   w.Start(QString());
   w.move(0, 0);
   w.show();
@@ -65,14 +67,14 @@ TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
   }
   w.hide();
 
-  FrmSplash splash;
+  FrmSplash splash(env);
   splash.move(0, 0);
   splash.show();
   splash.bar()->setValue(48);
   Screen("splash");
   splash.hide();
 
-  frmAbout about;
+  frmAbout about(env);
   about.move(0, 0);
   about.show();
   Screen("about");
@@ -80,7 +82,7 @@ TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
 
   w.Document().surface.SetPixelV(10, 10, RGB(255, 0, 0));
   for (int x = 4; x < 28; ++x) w.Document().surface.SetPixelV(x, 20, RGB(0, 0, 200));
-  frmPrint print(w.Document());
+  frmPrint print(w.Document(), env);
   print.move(0, 0);
   print.show();
   Screen("print");

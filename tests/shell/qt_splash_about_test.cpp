@@ -23,6 +23,7 @@
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
 #include "shell/product.h"
+#include "tests/support/qt_test_environment.h"
 #include "tests/support/test_support.h"
 #include "widgets/qt_progress_bar.h"
 
@@ -33,17 +34,16 @@ namespace {
 class ProgramFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetProgramFolder(dir_.path());
-    SetSettingsFolder(dir_.file("config"));
+    env_.programFolder = dir_.path();
+    env_.settingsFolder = dir_.file("config");
     mkdir(dir_.file("Lang").c_str(), 0700);
   }
   void TearDown() override {
-    SetProgramFolder("");
-    SetSettingsFolder("");
     UseStandardTextsOf("");
   }
   std::string French() const { return dir_.file("Lang/Francais.lng"); }
   test::TempDir dir_;
+  test::TestEnvironment env_;
 };
 
 class UrlRecorder : public QObject {
@@ -57,7 +57,7 @@ class UrlRecorder : public QObject {
 using Splash = ProgramFolderTest;
 
 TEST_F(Splash, LayoutAndTheBar) {
-  FrmSplash splash;
+  FrmSplash splash(env_);
   EXPECT_EQ(splash.size(), QSize(481, 278));
   EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_EQ(splash.bar()->geometry(), QRect(248, 232, 217, 9));
@@ -70,7 +70,7 @@ TEST_F(Splash, LayoutAndTheBar) {
 }
 
 TEST_F(Splash, LoadsTheMainWindowHiddenAndShowsItOnTheSeventeenthTick) {
-  FrmSplash splash;
+  FrmSplash splash(env_);
   splash.Load(QString());
   splash.Timer1()->stop();  // the test ticks by hand
   splash.show();
@@ -92,7 +92,7 @@ TEST_F(Splash, LoadsTheMainWindowHiddenAndShowsItOnTheSeventeenthTick) {
 }
 
 TEST_F(Splash, ATickBeforeTheMainWindowExistsWaits) {
-  FrmSplash splash;
+  FrmSplash splash(env_);
   for (int tick = 0; tick < 20; ++tick) splash.Timer1_Timer();
   EXPECT_EQ(splash.bar()->value(), 100);
   splash.show();
@@ -112,7 +112,7 @@ TEST_F(About, FiguresAgreeWithProcMeminfo) {
   text << in.rdbuf();
   const auto before = ParseMeminfo(text.str());
   ASSERT_TRUE(before);
-  frmAbout about;
+  frmAbout about(env_);
   const auto after = ReadMemoryStatus();
   ASSERT_TRUE(after);
   EXPECT_EQ(about.lblTotMem()->text(), QString("%1 Mb").arg(before->totalBytes / (1024 * 1024)));
@@ -130,7 +130,7 @@ TEST_F(About, FiguresAgreeWithProcMeminfo) {
 
 TEST_F(About, MeasuredValuesAreExportedAndALanguageFileMayReplaceThem) {
   {
-    frmAbout about;
+    frmAbout about(env_);
     const ProfileFile fr(French());
     EXPECT_EQ(fr.Find("frmAbout", "lblTotMem.Caption"), about.lblTotMem()->text().toStdString());
     EXPECT_EQ(fr.Find("frmAbout", "lblAvail.Caption"), about.lblAvail()->text().toStdString());
@@ -138,8 +138,8 @@ TEST_F(About, MeasuredValuesAreExportedAndALanguageFileMayReplaceThem) {
   const std::string other = dir_.file("Lang/Other.lng");
   ASSERT_TRUE(WriteProfileString(other, "frmAbout", "lblTotMem.Caption", "beaucoup"));
   ASSERT_TRUE(WriteProfileString(other, "frmAbout", "cmdOK.Caption", "&Fine"));
-  ASSERT_TRUE(StoreLanguageChoice(other));
-  frmAbout about;
+  ASSERT_TRUE(StoreLanguageChoice(env_.Settings(), other));
+  frmAbout about(env_);
   EXPECT_EQ(about.lblTotMem()->text(), "beaucoup");
   EXPECT_EQ(about.cmdOK()->text(), "&Fine");
   // Each opening reads afresh.
@@ -149,7 +149,7 @@ TEST_F(About, MeasuredValuesAreExportedAndALanguageFileMayReplaceThem) {
 TEST_F(About, TheLinkOpensTheAddressAndOkCloses) {
   UrlRecorder urls;
   QDesktopServices::setUrlHandler("https", &urls, "open");
-  frmAbout about;
+  frmAbout about(env_);
   about.show();
   QApplication::processEvents();
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
@@ -175,13 +175,13 @@ TEST_F(StandardButtons, SpeakTheLanguageFilesLanguage) {
                        box.button(QMessageBox::Cancel)->text()};
   };
   // The French file is the default choice.
-  frmAbout french;
+  frmAbout french(env_);
   EXPECT_EQ(StandardTextsLanguage(), "fr");
   EXPECT_EQ(buttonText(), (QStringList{"&Oui", "&Non", "Annuler"}));
   const std::string english = dir_.file("Lang/English.lng");
   ASSERT_TRUE(WriteProfileString(english, "frmAbout", "cmdOK.Caption", "&OK"));
-  ASSERT_TRUE(StoreLanguageChoice(english));
-  frmAbout translated;
+  ASSERT_TRUE(StoreLanguageChoice(env_.Settings(), english));
+  frmAbout translated(env_);
   EXPECT_EQ(StandardTextsLanguage(), "");
   EXPECT_EQ(buttonText(), (QStringList{"&Yes", "&No", "Cancel"}));
 }

@@ -8,6 +8,8 @@
 
 #include "document/qt_canvas.h"
 #include "shell/frmMain.h"
+#include "shell/frmMain_Tools.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace gs {
 namespace {
@@ -20,7 +22,8 @@ void SetClientSize(frmMain& w, int cw, int ch) {
 }
 
 TEST(MainWindow, StartsWhiteTitledWithTheCanvasAt64By25) {
-  frmMain w;
+  test::TestEnvironment env;
+  frmMain w(env);
   w.Start(QString());
   w.show();
   QApplication::processEvents();
@@ -34,7 +37,8 @@ TEST(MainWindow, StartsWhiteTitledWithTheCanvasAt64By25) {
 }
 
 TEST(MainWindow, LayoutOf560By420GivesA320Canvas) {
-  frmMain w;
+  test::TestEnvironment env;
+  frmMain w(env);
   w.Start(QString());
   w.show();
   SetClientSize(w, 560, 420);
@@ -45,7 +49,8 @@ TEST(MainWindow, LayoutOf560By420GivesA320Canvas) {
 }
 
 TEST(MainWindow, PointerMappingOnTheRealCanvas) {
-  frmMain w;
+  test::TestEnvironment env;
+  frmMain w(env);
   w.Start(QString());
   w.show();
   SetClientSize(w, 560, 420);  // 320 pixels: cell 10
@@ -59,7 +64,8 @@ TEST(MainWindow, PointerMappingOnTheRealCanvas) {
 }
 
 TEST(MainWindow, PreviewAndCanvasShowAChangeAfterRePaint) {
-  frmMain w;
+  test::TestEnvironment env;
+  frmMain w(env);
   w.Start(QString());
   w.show();
   SetClientSize(w, 560, 420);
@@ -75,7 +81,8 @@ TEST(MainWindow, PreviewAndCanvasShowAChangeAfterRePaint) {
 }
 
 TEST(MainWindow, SelectionOutlineAndViewRect) {
-  frmMain w;
+  test::TestEnvironment env;
+  frmMain w(env);
   w.Start(QString());
   w.show();
   SetClientSize(w, 560, 420);
@@ -90,7 +97,8 @@ TEST(MainWindow, SelectionOutlineAndViewRect) {
 }
 
 TEST(MainWindow, UndoEntryFollowsTheBackup) {
-  frmMain w;
+  test::TestEnvironment env;
+  frmMain w(env);
   w.Start(QString());
   w.CreateBackup();
   EXPECT_TRUE(w.MenuAction("mnuEdit", 0)->isEnabled());
@@ -98,10 +106,20 @@ TEST(MainWindow, UndoEntryFollowsTheBackup) {
   w.MenuAction("mnuEdit", 0)->trigger();
   EXPECT_EQ(w.Document().surface.GetPixel(0, 0), kWhite);
   EXPECT_FALSE(w.MenuAction("mnuEdit", 0)->isEnabled());
+  // The window's own RestoreBackup (what effects call) is the same path:
+  // the engine's copy, the menu entry's state.
+  w.Document().surface.SetPixelV(1, 1, kBlack);
+  w.Tools().engine->CreateBackup();
+  EXPECT_TRUE(w.MenuAction("mnuEdit", 0)->isEnabled());
+  w.Document().surface.SetPixelV(1, 1, kWhite);
+  w.RestoreBackup();
+  EXPECT_EQ(w.Document().surface.GetPixel(1, 1), kBlack);
+  EXPECT_FALSE(w.MenuAction("mnuEdit", 0)->isEnabled());
 }
 
 TEST(MainWindow, StatusLineClearsOverTheBareBackground) {
-  frmMain w;
+  test::TestEnvironment env;
+  frmMain w(env);
   w.Start(QString());
   w.show();
   w.lblStatus()->setText("RGB: 1 2 3");

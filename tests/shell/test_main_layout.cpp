@@ -61,3 +61,25 @@ TEST(MainLayout, ANegativeSideLeavesTheCanvasAlone) {
 
 }  // namespace
 }  // namespace gs
+
+namespace gs {
+namespace {
+
+TEST(MainLayout, MinimumHoldsForTheOuterWindowButNotAboveTheStartSize) {
+  const InnerSize start{487, 430};
+  const struct {
+    int frameW, frameH;
+    InnerSize min;
+    const char* why;
+  } cases[] = {
+      {16, 38, {484, 362}, "a thick frame: 500 x 400 outer"},
+      {0, 0, {487, 400}, "no frame: the start width is allowed"},
+      {4, 24, {487, 376}, "a thin frame"},
+      {600, 500, {0, 0}, "a frame larger than the minimum"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MinimumInnerSize(c.frameW, c.frameH, start), c.min) << c.why;
+}
+
+}  // namespace
+}  // namespace gs

@@ -16,6 +16,7 @@
 #include "shell/frmMain_Colors.h"
 #include "shell/frmMain_Edit.h"
 #include "shell/frmMain_Tools.h"
+#include "tests/support/qt_test_environment.h"
 #include "tools/frmPalette.h"
 #include "tools/qt_tool_art.h"
 #include "tools/qt_tool_panels.h"
@@ -67,7 +68,8 @@ class ToolsWindowTest : public ::testing::Test {
     QTest::mouseRelease(target, Qt::LeftButton);
   }
 
-  frmMain w;
+  test::TestEnvironment env;
+  frmMain w{env};
 };
 
 TEST_F(ToolsWindowTest, ToolButtonsMenuAndPanels) {

@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Batch conversion (.ico -> .bmp, `convert --out-dir`) beside Pillow:
+# system calls per file, icons a second on a tmpfs and on the disk (new files
+# and replacing existing ones), and peak memory for 100,000 icons.
+#   bench/batch_bench.sh [TOOL] [ICONS] [DISK_ICONS] [DISK_DIR]
+# TOOL defaults to build/bin/glyphsmith-tool; ICONS (on the tmpfs) to 20000;
+# DISK_ICONS to 2000 (a flush per file makes larger runs long); DISK_DIR to a
+# folder under build/ (the project's own disk). Needs strace, /usr/bin/time
+# and Debian's python3-pil (bench/setup_bench.sh installs them).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+tool=$(realpath "${1:-$root/build/bin/glyphsmith-tool}")
+tmpfs_icons=${2:-20000}
+disk_icons=${3:-2000}
+disk=${4:-$root/build/bench-disk}
+py=/usr/bin/python3
+[ -x "$tool" ] || { echo "no tool at $tool" >&2; exit 1; }
+command -v strace >/dev/null || { echo "needs strace (bench/setup_bench.sh)" >&2; exit 1; }
+$py -c 'import PIL' 2>/dev/null || { echo "needs python3-pil (bench/setup_bench.sh)" >&2; exit 1; }
+files_from=0
+"$tool" convert --help 2>/dev/null | grep -q -- --files-from && files_from=1
+
+tmpfs=$(mktemp -d /dev/shm/gs-bench.XXXXXX)
+mkdir -p "$disk"
+disk=$(mktemp -d "$disk/run.XXXXXX")
+trap 'rm -rf "$tmpfs" "$disk"' EXIT
+
+# Icons of four depths, written by the tool itself, copied `icons` times.
+make_icons() {  # folder count
+  local dir=$1 n=$2
+  mkdir -p "$dir/in"
+  for d in 1 4 8 24; do
+    "$tool" convert "$root/tests/data/files/valid/gradient_24bit_no_table.ico" "$dir/k$d.ico" --depth $d
+  done
+  $py - "$dir" "$n" <<'PY'
+import sys
+d, n = sys.argv[1], int(sys.argv[2])
+kinds = [open(f"{d}/k{k}.ico", "rb").read() for k in (1, 4, 8, 24)]
+for i in range(n):
+    with open(f"{d}/in/i{i}.ico", "wb") as f:
+        f.write(kinds[i % 4])
+PY
+}
+
+run_tool() {  # folder [extra tool args]: converts every input of folder/in into folder/out
+  local dir=$1
+  shift
+  if [ $files_from = 1 ]; then
+    (cd "$dir" && find in -name '*.ico' | "$tool" convert --out-dir out --files-from - "$@" 2>/dev/null)
+  else
+    (cd "$dir" && "$tool" convert --out-dir out "$@" in/*.ico 2>/dev/null)
+  fi
+}
+
+rate() {  # best icons/s of three rounds; $1 folder, $2 "new" or "over", $3 command
+  local dir=$1 mode=$2 cmd=$3 s e r best=0
+  for _ in 1 2 3; do
+    [ "$mode" = new ] && rm -rf "$dir/out" && mkdir "$dir/out"
+    sync
+    s=$(date +%s%N)
+    $cmd "$dir"
+    e=$(date +%s%N)
+    r=$(( icons * 1000000000 / (e - s) ))
+    [ "$r" -gt "$best" ] && best=$r
+  done
+  echo "$best"
+}
+
+pillow() {  # folder: the same conversion with Pillow, in one process
+  $py - "$1" <<'PY'
+import os, sys
+from PIL import Image
+d = sys.argv[1]
+for name in os.listdir(f"{d}/in"):
+    Image.open(f"{d}/in/{name}").save(f"{d}/out/{name[:-4]}.bmp")
+PY
+}
+
+
+echo "tool: $tool"
+for where in tmpfs disk; do
+  dir=${!where}
+  icons_var=${where}_icons
+  icons=${!icons_var}
+  make_icons "$dir" "$icons"
+  t_new=$(rate "$dir" new run_tool)
+  t_over=$(rate "$dir" over run_tool)
+  p_new=$(rate "$dir" new pillow)
+  p_over=$(rate "$dir" over pillow)
+  printf '%-5s %d icons to BMP, icons/s: tool %7d new, %7d replacing; Pillow %6d new, %6d replacing; tool/Pillow x%.2f new, x%.2f replacing\n' \
+    "$where" "$icons" "$t_new" "$t_over" "$p_new" "$p_over" \
+    "$(echo "$t_new / $p_new" | bc -l)" "$(echo "$t_over / $p_over" | bc -l)"
+done
+
+# System calls per file (tmpfs): two batch sizes, so start-up costs drop out.
+per_file() {  # mode
+  local mode=$1 n1=1000 n2=3000 c1 c2
+  for n in $n1 $n2; do
+    rm -rf "$tmpfs/s$n" && make_icons "$tmpfs/s$n" "$n"
+    mkdir -p "$tmpfs/s$n/out"
+    [ "$mode" = over ] && run_tool "$tmpfs/s$n" || true
+    [ "$mode" = new ] && rm -rf "$tmpfs/s$n/out" && mkdir "$tmpfs/s$n/out"
+    if [ $files_from = 1 ]; then
+      (cd "$tmpfs/s$n" && find in -name '*.ico' > list && strace -c -o strace.txt "$tool" convert --out-dir out --files-from list >/dev/null 2>&1 || true)
+    else
+      (cd "$tmpfs/s$n" && strace -c -o strace.txt "$tool" convert --out-dir out in/*.ico >/dev/null 2>&1 || true)
+    fi
+    eval "c$n=\$(awk '/total/ { print \$4 }' $tmpfs/s$n/strace.txt)"
+    cp "$tmpfs/s$n/strace.txt" "$tmpfs/strace-$mode-$n.txt"
+  done
+  echo "scale=1; ($c3000 - $c1000) / 2000" | bc
+}
+echo "system calls per file: $(per_file new) new, $(per_file over) replacing"
+echo "  by call, 3000 new files:"
+sed -n '3,12p' "$tmpfs/strace-new-3000.txt" | awk '{ printf "    %-16s %s\n", $NF, $4 }'
+
+# Peak memory for 100,000 icons.
+rm -rf "$tmpfs/m" && make_icons "$tmpfs/m" 100000 && mkdir -p "$tmpfs/m/out"
+if [ $files_from = 1 ]; then
+  kb=$(cd "$tmpfs/m" && find in -name '*.ico' > list && /usr/bin/time -f '%M' "$tool" convert --out-dir out --files-from list 2>&1 >/dev/null | tail -n 1)
+else
+  # Names on the command line; a larger stack lifts the argument-list limit.
+  kb=$(cd "$tmpfs/m" && ulimit -s unlimited && /usr/bin/time -f '%M' "$tool" convert --out-dir out in/*.ico 2>&1 >/dev/null | tail -n 1)
+fi
+echo "peak memory, 100,000 icons in one call: $kb KB"
