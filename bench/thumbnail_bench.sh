@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cost of one `glyphsmith-tool thumbnail` call, as a file manager makes it:
-# a 32 x 32 icon, a cursor and an animated cursor to PNGs of the usual
-# thumbnail sizes, each call writing a new file. Best of three rounds.
+# a 32 x 32 icon, a cursor, an animated cursor and a program to PNGs of the
+# usual thumbnail sizes, each call writing a new file. Best of three rounds.
 #   bench/thumbnail_bench.sh [BUILD_DIR] [CALLS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,6 +16,7 @@ cc -O2 -o "$work/run_many" "$root/bench/run_many.c"
 cp "$root/data/icon/smiley.ico" "$work/icon.ico"
 cp "$root/data/curseur/viseur.cur" "$work/cursor.cur"
 "$tool" ani "$work/anim.ani" --interval 100 "$root"/data/curseur/*.cur
+cp "$root/tests/data/import/programs/depths64.exe" "$work/program.exe"
 cd "$work"
 
 best3() {
@@ -29,7 +30,7 @@ best3() {
   echo "$bw $bc"
 }
 printf '%-12s %5s %12s %12s\n' input size "wall ms/call" "cpu ms/call"
-for input in icon.ico cursor.cur anim.ani; do
+for input in icon.ico cursor.cur anim.ani program.exe; do
   for size in 128 256; do
     read -r wall cpu < <(best3 "$tool" thumbnail "$input" 'out/{}.png' "$size")
     awk -v i="$input" -v s="$size" -v w="$wall" -v c="$cpu" \

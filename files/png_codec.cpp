@@ -1,6 +1,7 @@
 #include "files/png_codec.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <cstring>
@@ -146,8 +147,11 @@ std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, PngEffort effort
   }
   png_set_write_fn(png, &out, WriteToVector, NoFlush);
   if (effort == PngEffort::Fast) {
+    // Sub turns flat colour into runs of zeros, which run-length coding takes
+    // without the costly search for longer matches.
     png_set_compression_level(png, 1);
-    png_set_filter(png, 0, PNG_FILTER_NONE);
+    png_set_compression_strategy(png, Z_RLE);
+    png_set_filter(png, 0, PNG_FILTER_SUB);
   } else {
     png_set_compression_level(png, 9);
   }

@@ -4,48 +4,49 @@
 #include <vector>
 
 #include "document/area_scale.h"
+#include "files/ani_frames.h"
 #include "files/cursor_frames.h"
+#include "files/icon_image.h"
+#include "files/icon_reader.h"
 
 namespace gs {
 
 namespace {
 
-void PutPixel(RgbaImage& out, int x, int y, int r, int g, int b, int a) {
+void PutPixel(RgbaImage& out, int x, int y, Color c, int a) {
   std::uint8_t* p = out.rgba.data() + (static_cast<std::size_t>(y) * out.width + x) * 4;
-  p[0] = static_cast<std::uint8_t>(r);
-  p[1] = static_cast<std::uint8_t>(g);
-  p[2] = static_cast<std::uint8_t>(b);
+  p[0] = static_cast<std::uint8_t>(a ? RedOf(c) : 0);
+  p[1] = static_cast<std::uint8_t>(a ? GreenOf(c) : 0);
+  p[2] = static_cast<std::uint8_t>(a ? BlueOf(c) : 0);
   p[3] = static_cast<std::uint8_t>(a);
 }
 
 // Each destination pixel takes the source pixel under its centre.
-void Grow(const Surface& picture, RgbaImage& out) {
-  const int w = picture.Width(), h = picture.Height();
+void Grow(const IconImage& image, RgbaImage& out) {
+  const int w = image.width, h = image.height;
   std::vector<int> column(static_cast<std::size_t>(out.width));
-  for (int x = 0; x < out.width; ++x) column[x] = static_cast<int>((2LL * x + 1) * w / (2LL * out.width));
+  for (int x = 0; x < out.width; ++x)
+    column[x] = static_cast<int>((2LL * x + 1) * w / (2LL * out.width));
   for (int y = 0; y < out.height; ++y) {
-    const Color* row = picture.Row(static_cast<int>((2LL * y + 1) * h / (2LL * out.height)));
-    for (int x = 0; x < out.width; ++x) {
-      const Color c = row[column[x]];
-      if (c == kWhite)
-        PutPixel(out, x, y, 0, 0, 0, 0);
-      else
-        PutPixel(out, x, y, RedOf(c), GreenOf(c), BlueOf(c), 255);
-    }
+    const std::size_t row = static_cast<std::size_t>((2LL * y + 1) * h / (2LL * out.height)) * w;
+    for (int x = 0; x < out.width; ++x)
+      PutPixel(out, x, y, image.colors[row + column[x]], image.alpha[row + column[x]]);
   }
 }
 
-// Colour and coverage are averaged apart (colour weighted by coverage), so
-// transparent white never bleeds into the edges as a pale fringe.
-void Shrink(const Surface& picture, RgbaImage& out) {
-  const int w = picture.Width(), h = picture.Height();
+// Colour (weighted by alpha) and alpha are averaged apart, so transparent
+// pixels never bleed into the edges as a fringe.
+void Shrink(const IconImage& image, RgbaImage& out) {
+  const int w = image.width, h = image.height;
   Surface weighted(w, h), coverage(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      const Color c = picture.Row(y)[x];
-      const bool opaque = c != kWhite;
-      weighted.Row(y)[x] = opaque ? c : kBlack;
-      coverage.Row(y)[x] = opaque ? kWhite : kBlack;
+      const std::size_t i = static_cast<std::size_t>(y) * w + x;
+      const Color c = image.colors[i];
+      const int a = image.alpha[i];
+      const auto weigh = [a](int v) { return (v * a + 127) / 255; };
+      weighted.Row(y)[x] = RGB(weigh(RedOf(c)), weigh(GreenOf(c)), weigh(BlueOf(c)));
+      coverage.Row(y)[x] = RGB(a, a, a);
     }
   }
   Surface smallColor(out.width, out.height), smallCover(out.width, out.height);
@@ -55,42 +56,105 @@ void Shrink(const Surface& picture, RgbaImage& out) {
     for (int x = 0; x < out.width; ++x) {
       const Color c = smallColor.Row(y)[x];
       const int a = RedOf(smallCover.Row(y)[x]);
-      if (a == 0) {
-        PutPixel(out, x, y, 0, 0, 0, 0);
-        continue;
-      }
-      const auto unweight = [a](int v) { return std::min(255, (v * 255 + a / 2) / a); };
-      PutPixel(out, x, y, unweight(RedOf(c)), unweight(GreenOf(c)), unweight(BlueOf(c)), a);
+      const auto unweigh = [a](int v) { return a ? std::min(255, (v * 255 + a / 2) / a) : 0; };
+      PutPixel(out, x, y, RGB(unweigh(RedOf(c)), unweigh(GreenOf(c)), unweigh(BlueOf(c))), a);
     }
   }
 }
 
 }  // namespace
 
-RgbaImage RenderThumbnail(const Surface& picture, int size) {
+RgbaImage RenderThumbnail(const IconImage& image, int size) {
   RgbaImage out;
-  if (size < 1 || size > kMaxThumbnailSize || picture.Width() <= 0 || picture.Height() <= 0)
-    return out;
+  if (size < 1 || size > kMaxThumbnailSize || image.width <= 0 || image.height <= 0) return out;
   out.width = out.height = size;
   out.rgba.assign(static_cast<std::size_t>(size) * size * 4, 0);
-  if (size >= picture.Width() && size >= picture.Height())
-    Grow(picture, out);
+  if (size >= image.width && size >= image.height)
+    Grow(image, out);
   else
-    Shrink(picture, out);
+    Shrink(image, out);
   return out;
+}
+
+int BestImageForSize(std::span<const IconImageHeader> images, int size) {
+  int best = -1, bestSide = 0, bestDepth = 0;
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    const IconImageHeader& h = images[i];
+    if (h.width <= 0 || h.height <= 0) continue;
+    const int side = std::max(h.width, h.height);
+    const bool fits = side >= size, bestFits = bestSide >= size;
+    const bool better = best < 0 || (fits && !bestFits) ||
+                        (fits == bestFits && (fits ? side < bestSide : side > bestSide)) ||
+                        (side == bestSide && h.bitCount > bestDepth);
+    if (better) {
+      best = static_cast<int>(i);
+      bestSide = side;
+      bestDepth = h.bitCount;
+    }
+  }
+  return best;
+}
+
+namespace {
+
+IconImage FromPicture(const Surface& picture) {
+  IconImage image{picture.Width(), picture.Height(), picture.Pixels(), {}};
+  image.alpha.resize(image.colors.size());
+  for (std::size_t i = 0; i < image.colors.size(); ++i) image.alpha[i] = image.colors[i] == kWhite ? 0 : 255;
+  return image;
+}
+
+// The stored image of an icon file that suits `size` best, decoded.
+bool BestStoredImage(std::span<const std::uint8_t> file, int size, IconImage& out) {
+  const IconDirectory dir = ReadIconDirectory(file);
+  std::vector<std::span<const std::uint8_t>> images;
+  std::vector<IconImageHeader> headers;
+  for (const IconDirectoryEntry& e : dir.entries) {
+    if (e.imageOffset >= file.size()) continue;
+    images.push_back(file.subspan(
+        e.imageOffset, std::min<std::size_t>(e.bytesInResource, file.size() - e.imageOffset)));
+    headers.emplace_back();
+    if (!PeekIconImage(images.back(), headers.back())) headers.back() = {};
+  }
+  const int best = BestImageForSize(headers, size);
+  std::string problem;
+  return best >= 0 && DecodeIconImageAtSize(images[static_cast<std::size_t>(best)], out, problem);
+}
+
+}  // namespace
+
+RgbaImage RenderThumbnail(const Surface& picture, int size) {
+  return RenderThumbnail(FromPicture(picture), size);
 }
 
 bool MakeThumbnail(std::span<const std::uint8_t> bytes, int size, RgbaImage& out,
                    std::string& problem) {
   out = {};
-  std::vector<CursorFrame> frames;
-  if (!LoadCursorFrames(bytes, frames, problem, 1)) return false;
-  out = RenderThumbnail(frames.front().pixels, size);
-  if (out.rgba.empty()) {
+  problem.clear();
+  if (size < 1 || size > kMaxThumbnailSize) {
     problem = "size must be from 1 to " + std::to_string(kMaxThumbnailSize);
     return false;
   }
-  return true;
+  // An animated cursor shows its first step, itself a cursor file.
+  std::span<const std::uint8_t> file = bytes;
+  if (LooksLikeAni(bytes)) {
+    AniSequence seq;
+    if (!ReadAniSequence(bytes, seq, problem)) return false;
+    file = seq.FrameBytes(bytes, seq.steps.front().frame);
+  }
+  if (!HasIconHeader(file)) {
+    problem = "not an icon or cursor";
+    return false;
+  }
+  IconImage image;
+  if (!BestStoredImage(file, size, image)) {
+    // No stored image could be read as it is: the editor's own picture.
+    std::vector<CursorFrame> frames;
+    if (!LoadCursorFrames(file, frames, problem, 1)) return false;
+    image = FromPicture(frames.front().pixels);
+  }
+  out = RenderThumbnail(image, size);
+  return !out.rgba.empty();
 }
 
 }  // namespace gs

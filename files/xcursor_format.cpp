@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <memory>
+
+#include "files/ani_frames.h"
+#include "files/icon_image.h"
+#include "files/icon_reader.h"
 
 // After our own headers: Xlib's macros (None, Status, Bool) must not reach them.
 #include <X11/Xcursor/Xcursor.h>
@@ -53,27 +58,23 @@ std::uint32_t XcursorPixelOf(Color c) {
          (static_cast<std::uint32_t>(GreenOf(c)) << 8) | static_cast<std::uint32_t>(BlueOf(c));
 }
 
-std::vector<std::uint8_t> BuildXcursorBytes(std::span<const CursorFrame> frames) {
+std::vector<std::uint8_t> BuildXcursorBytes(std::span<const XcursorFrameImage> frames) {
   if (frames.empty()) return {};
   std::unique_ptr<XcursorImages, ImagesDeleter> images(
       XcursorImagesCreate(static_cast<int>(frames.size())));
   if (!images) return {};
-  for (const CursorFrame& f : frames) {
-    const int w = f.pixels.Width();
-    const int h = f.pixels.Height();
-    if (w <= 0 || h <= 0) return {};
+  for (const XcursorFrameImage& f : frames) {
+    const int w = f.width, h = f.height;
+    if (w <= 0 || h <= 0 || f.argb.size() != static_cast<std::size_t>(w) * h) return {};
     XcursorImage* image = XcursorImageCreate(w, h);
     if (!image) return {};
     // Owned by `images` from here, so an early return frees it too.
     images->images[images->nimage++] = image;
-    image->size = kXcursorNominalSize;
+    image->size = static_cast<XcursorDim>(f.nominalSize > 0 ? f.nominalSize : std::max(w, h));
     image->xhot = static_cast<XcursorDim>(std::clamp(f.hotspotX, 0, w - 1));
     image->yhot = static_cast<XcursorDim>(std::clamp(f.hotspotY, 0, h - 1));
     image->delay = static_cast<XcursorUInt>(f.delayMs > 0 ? f.delayMs : 0);
-    for (int y = 0; y < h; ++y) {
-      const Color* row = f.pixels.Row(y);
-      for (int x = 0; x < w; ++x) image->pixels[y * w + x] = XcursorPixelOf(row[x]);
-    }
+    std::copy(f.argb.begin(), f.argb.end(), image->pixels);
   }
   MemoryFile memory;
   XcursorFile file{&memory, ReadNothing, WriteToMemory, SeekInMemory};
@@ -84,6 +85,90 @@ std::vector<std::uint8_t> BuildXcursorBytes(std::span<const CursorFrame> frames)
   XcursorCommentsDestroy(comments);
   if (!saved) return {};
   return std::move(memory.bytes);
+}
+
+namespace {
+
+XcursorFrameImage FromDrawing(const CursorFrame& f) {
+  XcursorFrameImage x{f.pixels.Width(), f.pixels.Height(), kXcursorNominalSize,
+                      f.hotspotX, f.hotspotY, f.delayMs, {}};
+  x.argb.reserve(f.pixels.Pixels().size());
+  for (Color c : f.pixels.Pixels()) x.argb.push_back(XcursorPixelOf(c));
+  return x;
+}
+
+std::uint32_t Premultiplied(Color c, int a) {
+  const auto weigh = [a](int v) { return static_cast<std::uint32_t>((v * a + 127) / 255); };
+  return (static_cast<std::uint32_t>(a) << 24) | (weigh(RedOf(c)) << 16) | (weigh(GreenOf(c)) << 8) |
+         weigh(BlueOf(c));
+}
+
+// The images of one icon or cursor file by side: the deepest image of each size.
+std::map<int, XcursorFrameImage> StoredImages(std::span<const std::uint8_t> file) {
+  std::map<int, XcursorFrameImage> bySide;
+  std::map<int, int> depthOf;
+  const IconDirectory dir = ReadIconDirectory(file);
+  for (const IconDirectoryEntry& e : dir.entries) {
+    if (e.imageOffset >= file.size()) continue;
+    const auto bytes = file.subspan(
+        e.imageOffset, std::min<std::size_t>(e.bytesInResource, file.size() - e.imageOffset));
+    IconImageHeader h;
+    if (!PeekIconImage(bytes, h) || h.width <= 0 || h.width != h.height) continue;
+    if (depthOf.count(h.width) && depthOf[h.width] >= h.bitCount) continue;
+    IconImage image;
+    std::string why;
+    if (!DecodeIconImageAtSize(bytes, image, why) || image.width != h.width) continue;
+    XcursorFrameImage x{image.width, image.height, image.width, 0, 0, 0, {}};
+    if (dir.header.type == 2) {
+      x.hotspotX = e.planes;
+      x.hotspotY = e.bitCount;
+    }
+    x.argb.resize(image.colors.size());
+    for (std::size_t i = 0; i < image.colors.size(); ++i)
+      x.argb[i] = Premultiplied(image.colors[i], image.alpha[i]);
+    bySide[h.width] = std::move(x);
+    depthOf[h.width] = h.bitCount;
+  }
+  return bySide;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> BuildXcursorBytes(std::span<const CursorFrame> frames) {
+  std::vector<XcursorFrameImage> images;
+  for (const CursorFrame& f : frames) images.push_back(FromDrawing(f));
+  return BuildXcursorBytes(images);
+}
+
+bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFrameImage>& images,
+                      std::string& problem) {
+  images.clear();
+  std::vector<CursorFrame> drawn;
+  if (!LoadCursorFrames(bytes, drawn, problem, kMaxAniSteps)) return false;
+  // The stored images of each step's file, in playing order.
+  std::vector<std::span<const std::uint8_t>> files;
+  if (LooksLikeAni(bytes)) {
+    AniSequence seq;
+    ReadAniSequence(bytes, seq, problem);
+    for (const AniStep& s : seq.steps) files.push_back(seq.FrameBytes(bytes, s.frame));
+  } else {
+    files.push_back(bytes);
+  }
+  std::map<int, std::vector<XcursorFrameImage>> bySize;
+  for (std::size_t i = 0; i < drawn.size() && i < files.size(); ++i) {
+    std::map<int, XcursorFrameImage> stored = StoredImages(files[i]);
+    if (stored.empty()) stored[kXcursorNominalSize] = FromDrawing(drawn[i]);
+    for (auto& [side, image] : stored) {
+      image.delayMs = drawn[i].delayMs;
+      bySize[side].push_back(std::move(image));
+    }
+  }
+  // A size that only some frames hold would animate unevenly: keep the sizes every frame has.
+  for (auto& [side, list] : bySize)
+    if (list.size() == drawn.size()) images.insert(images.end(), list.begin(), list.end());
+  if (images.empty())
+    for (const CursorFrame& f : drawn) images.push_back(FromDrawing(f));
+  return true;
 }
 
 WriteStatus WriteXcursorFile(const std::string& path, std::span<const CursorFrame> frames) {

@@ -1,8 +1,12 @@
 #pragma once
 // X11 cursor files (the Xcursor format of cursor themes), written through
-// libXcursor into memory and saved like every other file. One image chunk per
-// frame at nominal size 32, premultiplied ARGB: white pixels are fully
-// transparent, every other pixel opaque.
+// libXcursor into memory and saved like every other file. Pixels are
+// premultiplied ARGB.
+//
+// The editor's drawing gives one 32 x 32 image per frame, white fully
+// transparent and every other pixel opaque. A cursor file gives every size it
+// stores, each with its own hotspot and transparency, so that a theme can pick
+// the size the desktop asks for.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -15,8 +19,24 @@ namespace gs {
 
 inline constexpr int kXcursorNominalSize = 32;
 
+// One image chunk of the file.
+struct XcursorFrameImage {
+  int width = 0, height = 0;
+  int nominalSize = kXcursorNominalSize;
+  int hotspotX = 0, hotspotY = 0;
+  int delayMs = 0;
+  std::vector<std::uint32_t> argb;  // premultiplied, rows top first
+};
+
 // Empty when there are no frames or libXcursor refuses them.
+std::vector<std::uint8_t> BuildXcursorBytes(std::span<const XcursorFrameImage> images);
 std::vector<std::uint8_t> BuildXcursorBytes(std::span<const CursorFrame> frames);
+
+// Every image of an .ico, .cur or .ani: for each frame (each step of an
+// animation, in playing order) one image per stored size, grouped by size.
+// A frame none of whose images decodes gives the editor's 32 x 32 picture.
+bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFrameImage>& images,
+                      std::string& problem);
 WriteStatus WriteXcursorFile(const std::string& path, std::span<const CursorFrame> frames);
 
 // A pixel of the document as the premultiplied ARGB of a cursor image.

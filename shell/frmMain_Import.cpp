@@ -20,7 +20,7 @@ bool MainFileHost::OpenPicture(const std::string& path, std::span<const std::uin
     ShowMessage(MessageKind::Error, OpenFailedMessage(path, error));
     return true;
   }
-  SetTitle(kUntitledTitle);
+  SetTitle(kMainTitle);
   RePaint();
   return true;
 }

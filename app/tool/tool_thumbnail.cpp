@@ -1,9 +1,13 @@
 // thumbnail: the picture of an icon, cursor or animated cursor as a PNG of
 // SIZE x SIZE, for file managers (see glyphsmith.thumbnailer).
+#include <memory>
+
 #include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
 #include "files/png_codec.h"
 #include "files/thumbnail.h"
+#include "import/byte_source.h"
+#include "import/program_thumbnail.h"
 
 namespace gs::tool {
 
@@ -16,11 +20,23 @@ int RunThumbnail(const Invocation& call) {
   if (!ParseWholeNumber(ops[2], 1, kMaxThumbnailSize, size))
     return Usage("SIZE is a whole number from 1 to " + std::to_string(kMaxThumbnailSize));
   const std::string in(ops[0]), out(ops[1]);
-  std::vector<std::uint8_t> bytes;
   std::string error;
-  if (!ReadInput(in, bytes, error)) return Fail(error);
   RgbaImage picture;
-  if (!MakeThumbnail(bytes, static_cast<int>(size), picture, error)) return Fail(in + ": " + error);
+  // Programs can be large: they are read by seeking to their icon, never whole.
+  std::unique_ptr<FileSource> file;
+  if (in != "-" && (file = FileSource::Open(in, error)) && LooksLikeProgram(*file)) {
+    if (!MakeProgramThumbnail(*file, static_cast<int>(size), picture, error))
+      return Fail(in + ": " + error);
+  } else {
+    file.reset();
+    std::vector<std::uint8_t> bytes;
+    if (!ReadInput(in, bytes, error)) return Fail(error);
+    MemorySource memory(bytes);
+    const bool ok = LooksLikeProgram(memory)
+                        ? MakeProgramThumbnail(memory, static_cast<int>(size), picture, error)
+                        : MakeThumbnail(bytes, static_cast<int>(size), picture, error);
+    if (!ok) return Fail(in + ": " + error);
+  }
   const std::vector<std::uint8_t> png = EncodeRgbaPng(picture, PngEffort::Fast);
   if (png.empty()) return Fail(out + ": could not encode the PNG picture");
   if (!WriteOutput(out, png, error)) return Fail(error);
@@ -32,13 +48,14 @@ int RunThumbnail(const Invocation& call) {
 extern const CommandSpec kThumbnailCommand{
     .name = "thumbnail",
     .synopsis = "IN OUT.png SIZE",
-    .summary = "an icon, cursor or animated cursor as a PNG thumbnail",
+    .summary = "an icon, cursor, animated cursor or program's icon as a PNG thumbnail",
     .description =
         "Writes OUT.png (- for standard output), SIZE x SIZE pixels (1 to 1024), of\n"
-        "the picture the editor shows for IN (- for standard input): an .ico, a\n"
-        ".cur, or the first frame an .ani plays. White is transparent. Growing keeps\n"
-        "the pixels square and sharp; shrinking averages them. File managers call it\n"
-        "through the installed glyphsmith.thumbnailer.",
+        "IN (- for standard input): an .ico or .cur, the first frame an .ani plays,\n"
+        "or the first icon of a program or library (.exe, .dll; read by seeking). Of\n"
+        "several stored images the one that suits SIZE best is drawn, with its\n"
+        "transparency. Growing keeps the pixels square and sharp; shrinking averages\n"
+        "them. File managers call it through the installed glyphsmith.thumbnailer.",
     .options = {},
     .run = RunThumbnail,
 };

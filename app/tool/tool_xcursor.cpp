@@ -2,8 +2,6 @@
 // file, with its hotspot, ready for a cursor theme's "cursors" folder.
 #include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
-#include "files/ani_frames.h"
-#include "files/cursor_frames.h"
 #include "files/xcursor_format.h"
 
 namespace gs::tool {
@@ -17,9 +15,9 @@ int RunXcursor(const Invocation& call) {
   std::vector<std::uint8_t> bytes;
   std::string error;
   if (!ReadInput(in, bytes, error)) return Fail(error);
-  std::vector<CursorFrame> frames;
-  if (!LoadCursorFrames(bytes, frames, error, kMaxAniSteps)) return Fail(in + ": " + error);
-  const std::vector<std::uint8_t> x11 = BuildXcursorBytes(frames);
+  std::vector<XcursorFrameImage> images;
+  if (!CursorFileImages(bytes, images, error)) return Fail(in + ": " + error);
+  const std::vector<std::uint8_t> x11 = BuildXcursorBytes(images);
   if (x11.empty()) return Fail(out + ": could not encode the X11 cursor");
   if (!WriteOutput(out, x11, error)) return Fail(error);
   return kExitOk;
@@ -33,10 +31,10 @@ extern const CommandSpec kXcursorCommand{
     .summary = "a cursor or animated cursor as an X11 cursor file",
     .description =
         "Writes OUT (- for standard output) as an X11 cursor (the Xcursor format of\n"
-        "cursor themes) through libXcursor: one 32 x 32 image for an .ico or .cur,\n"
-        "one per step for an .ani, in the order it plays, each with its hotspot and\n"
-        "its delay in milliseconds (the display rate of 1/60 s, rounded). White is\n"
-        "fully transparent, every other pixel opaque.",
+        "cursor themes) through libXcursor: every size an .ico or .cur stores, with\n"
+        "its hotspot and transparency as stored (an opaque white fill stays white);\n"
+        "for an .ani, each step in the order it plays with its delay in milliseconds\n"
+        "(the display rate of 1/60 s, rounded), in the sizes all its frames have.",
     .options = {},
     .run = RunXcursor,
 };

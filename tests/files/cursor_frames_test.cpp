@@ -8,6 +8,8 @@
 #include "files/ani_frames.h"
 #include "files/byte_io.h"
 #include "files/cursor_frames.h"
+#include "files/icon_image.h"
+#include "files/icon_reader.h"
 #include "files/icon_writer.h"
 #include "files/png_codec.h"
 #include "files/thumbnail.h"
@@ -238,6 +240,65 @@ TEST(Thumbnail, AnimatedCursorsShowTheirFirstStep) {
   EXPECT_EQ(back.rgba, img.rgba);
 }
 
+TEST(Thumbnail, BestImageIsTheSmallestLargeEnoughElseTheLargestThenTheDeepest) {
+  using H = IconImageHeader;
+  const std::vector<H> set{{16, 16, 32}, {48, 48, 8}, {48, 48, 32}, {256, 256, 32}, {0, 0, 0}};
+  const struct {
+    int size;
+    int want;
+  } cases[] = {{16, 0}, {17, 2}, {48, 2}, {64, 3}, {256, 3}, {1024, 3}, {1, 0}};
+  for (const auto& c : cases) EXPECT_EQ(BestImageForSize(set, c.size), c.want) << "size " << c.size;
+  EXPECT_EQ(BestImageForSize(std::vector<H>{{0, 0, 0}}, 32), -1);
+  EXPECT_EQ(BestImageForSize({}, 32), -1);
+}
+
+// The entry of `file` with the given side, decoded at its own size as RGBA.
+Bytes EntryRgba(const Bytes& file, int side) {
+  for (const IconDirectoryEntry& e : ReadIconDirectory(file).entries) {
+    IconImage img;
+    std::string problem;
+    const auto image = std::span(file).subspan(e.imageOffset);
+    if (!DecodeIconImageAtSize(image, img, problem) || img.width != side) continue;
+    Bytes rgba;
+    for (std::size_t i = 0; i < img.colors.size(); ++i) {
+      const int a = img.alpha[i];
+      rgba.insert(rgba.end(), {static_cast<std::uint8_t>(a ? RedOf(img.colors[i]) : 0),
+                               static_cast<std::uint8_t>(a ? GreenOf(img.colors[i]) : 0),
+                               static_cast<std::uint8_t>(a ? BlueOf(img.colors[i]) : 0),
+                               static_cast<std::uint8_t>(a)});
+    }
+    return rgba;
+  }
+  return {};
+}
+
+TEST(Thumbnail, TheStoredImageThatFitsTheSizeIsDrawnAtItsOwnResolution) {
+  const struct {
+    const char* file;
+    int size;
+    int entrySide;  // the entry expected, drawn 1:1
+  } cases[] = {
+      {"files/valid/modern_16_48_32bit.ico", 48, 48},
+      {"files/valid/modern_16_48_32bit.ico", 16, 16},
+      {"files/valid/png_64.ico", 64, 64},
+  };
+  for (const auto& c : cases) {
+    const Bytes file = test::ReadAll(test::DataPath(c.file));
+    RgbaImage img;
+    std::string problem;
+    ASSERT_TRUE(MakeThumbnail(file, c.size, img, problem)) << c.file << ": " << problem;
+    const Bytes want = EntryRgba(file, c.entrySide);
+    ASSERT_FALSE(want.empty()) << c.file;
+    EXPECT_EQ(img.rgba, want) << c.file << " at " << c.size;
+  }
+  // Between sizes: the smallest larger image, averaged down.
+  const Bytes file = test::ReadAll(test::DataPath("files/valid/modern_16_48_32bit.ico"));
+  RgbaImage at24;
+  std::string problem;
+  ASSERT_TRUE(MakeThumbnail(file, 24, at24, problem));
+  EXPECT_EQ(at24.width, 24);
+}
+
 // --- X11 cursors, read back with libXcursor ---------------------------------------
 
 std::vector<test::XcursorFrame> WriteAndLoad(const std::vector<CursorFrame>& frames,
@@ -286,6 +347,57 @@ TEST(Xcursor, EveryPixelOfAStillCursorSurvives) {
   EXPECT_EQ(x[0].pixels[31 * 32 + 31], 0u);
   EXPECT_EQ(x[0].xhot, 16u);
   EXPECT_EQ(x[0].yhot, 15u);
+}
+
+TEST(Xcursor, CursorFilesKeepEveryStoredSizeAndAnOpaqueWhiteFill) {
+  // A cursor whose pixel (1, 1) is white but opaque: white colour, mask bit
+  // cleared (24 bits: 3072 colour bytes, then 128 mask bytes; rows bottom first).
+  Bytes cur = CursorBytes(kRed, 2, 3);
+  const std::size_t colour = cur.size() - 128 - 3072 + ((31 - 1) * 32 + 1) * 3;
+  cur[colour] = cur[colour + 1] = cur[colour + 2] = 0xFF;
+  cur[cur.size() - 128 + (31 - 1) * 4] &= static_cast<std::uint8_t>(~0x40);
+  std::vector<XcursorFrameImage> images;
+  std::string problem;
+  ASSERT_TRUE(CursorFileImages(cur, images, problem)) << problem;
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0].nominalSize, 32);
+  EXPECT_EQ(images[0].hotspotX, 2);
+  EXPECT_EQ(images[0].hotspotY, 3);
+  EXPECT_EQ(images[0].argb[0], 0xFFFF0000u);
+  EXPECT_EQ(images[0].argb[1 * 32 + 1], 0xFFFFFFFFu) << "opaque white stays white";
+  EXPECT_EQ(images[0].argb[31 * 32 + 31], 0u);
+
+  const Bytes multi = test::ReadAll(test::DataPath("files/valid/modern_16_48_32bit.ico"));
+  ASSERT_TRUE(CursorFileImages(multi, images, problem)) << problem;
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].nominalSize, 16);
+  EXPECT_EQ(images[1].nominalSize, 48);
+  EXPECT_EQ(images[1].argb.size(), 48u * 48);
+
+  test::TempDir dir;
+  test::WriteAll(dir.file("x11"), BuildXcursorBytes(images));
+  std::vector<test::XcursorFrame> back;
+  ASSERT_TRUE(test::LoadXcursorFile(dir.file("x11"), back));
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[1].size, 48u);
+  EXPECT_EQ(back[1].pixels, images[1].argb);
+}
+
+TEST(Xcursor, AnimationsGiveEveryStepWithItsDelay) {
+  AniSpec spec{.frames = {CursorBytes(kRed, 1, 1), CursorBytes(kBlue, 9, 9)}};
+  spec.sequence = std::vector<std::uint32_t>{1, 0, 1};
+  spec.rates = std::vector<std::uint32_t>{3, 6, 9};
+  std::vector<XcursorFrameImage> images;
+  std::string problem;
+  ASSERT_TRUE(CursorFileImages(BuildAni(spec), images, problem)) << problem;
+  ASSERT_EQ(images.size(), 3u);
+  const int delays[] = {50, 100, 150};
+  const int hot[] = {9, 1, 9};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(images[i].delayMs, delays[i]) << i;
+    EXPECT_EQ(images[i].hotspotX, hot[i]) << i;
+  }
+  EXPECT_FALSE(CursorFileImages(Bytes{1, 2, 3}, images, problem));
 }
 
 TEST(Xcursor, NothingToWriteIsAFailureAndTheOldFileStays) {

@@ -9,6 +9,8 @@
 #include <span>
 
 #include "files/ani_format.h"
+#include "files/cursor_frames.h"
+#include "files/thumbnail.h"
 #include "files/depth.h"
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
@@ -38,6 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<gs::RiffChunk> chunks;
   std::string problem;
   gs::ReadRiffChunks(bytes, chunks, problem);
+
+  // Animated-cursor frames and thumbnails read the same hostile bytes.
+  std::vector<gs::CursorFrame> frames;
+  gs::LoadCursorFrames(bytes, frames, problem, 64);
+  gs::RgbaImage thumb;
+  if (gs::MakeThumbnail(bytes, 48, thumb, problem) && thumb.rgba.size() != 48u * 48 * 4) std::abort();
 
   std::vector<std::uint8_t> encoded;
   gs::EncodePcxLine(bytes.first(std::min<std::size_t>(size, 4096)), encoded);
