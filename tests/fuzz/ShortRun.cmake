@@ -11,4 +11,4 @@ add_test(NAME fuzz_picture_decoders_short
   COMMAND ${CMAKE_SOURCE_DIR}/tests/fuzz/run_picture_short.sh ${CMAKE_SOURCE_DIR}
           ${CMAKE_BINARY_DIR}/fuzz-build 5)
 set_tests_properties(fuzz_picture_decoders_short PROPERTIES
-  LABELS "fuzz;import" TIMEOUT 300 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
+  LABELS "fuzz;import" TIMEOUT 900 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)

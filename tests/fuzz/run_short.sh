@@ -11,7 +11,10 @@ if ! command -v clang++ >/dev/null; then
   echo "clang++ not installed: skipping the fuzz run" >&2
   exit 77
 fi
-CC=clang CXX=clang++ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# ccache, when present, spares a fresh folder most of the sanitizer build.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CC=clang CXX=clang++ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
   -DGLYPHSMITH_BUILD_FUZZ=ON -DGLYPHSMITH_BUILD_UI=OFF -DGLYPHSMITH_BUILD_TESTS=OFF \
   -DGLYPHSMITH_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target fuzz_icon_reader fuzz_profile fuzz_pe_resources fuzz_ne_resources \
