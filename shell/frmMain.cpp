@@ -11,13 +11,14 @@
 #include <QWindow>
 
 #include "document/qt_canvas.h"
+#include "lang/qt_translation.h"
 #include "shell/frmMain_Colors.h"
 #include "shell/frmMain_Edit.h"
 #include "shell/frmMain_File.h"
 #include "shell/frmMain_Lang.h"
 #include "shell/frmMain_Menus.h"
-#include "shell/frmMain_Tools.h"
 #include "shell/frmMain_Toolbar.h"
+#include "shell/frmMain_Tools.h"
 #include "shell/main_layout.h"
 
 namespace gs {
@@ -45,7 +46,7 @@ QAction* AddEntry(QMenu* menu, const Entry& e) {
   const bool separator = QString::fromUtf8(e.caption) == "-";
   QAction* a = separator ? menu->addSeparator() : menu->addAction(QString::fromUtf8(e.caption));
   a->setObjectName(e.name);
-  if (e.index >= 0) a->setProperty("gsIndex", e.index);
+  if (e.index >= 0) a->setProperty(kControlIndexProperty, e.index);
   if (e.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
   return a;
 }
@@ -154,17 +155,17 @@ void frmMain::BuildMenus() {
   QMenu* effects = AddMenu(this, bar, nullptr, "mnuEffectsPop", "E&ffets");
   AddEntry(effects, {"mnuEffects", 0, "Taille"});
   QMenu* flip = AddMenu(this, nullptr, effects, "mnuEffects", "Miroire");
-  flip->menuAction()->setProperty("gsIndex", 1);
+  flip->menuAction()->setProperty(kControlIndexProperty, 1);
   AddEntry(flip, {"mnuFlip", 0, "Horizontale"});
   AddEntry(flip, {"mnuFlip", 1, "Verticale"});
   QMenu* rotate = AddMenu(this, nullptr, effects, "mnuEffects", "Rotation");
-  rotate->menuAction()->setProperty("gsIndex", 2);
+  rotate->menuAction()->setProperty(kControlIndexProperty, 2);
   const char* rotations[] = {"90° horloge", "90° Contre horloge", "180°", "Personnaliser..."};
   for (int i = 0; i < 4; ++i) AddEntry(rotate, {"mnuRotate", i, rotations[i]});
   const char* fx[] = {"Inverser", "Tirage", "Nocturne", "Remplacer couleur"};
   for (int i = 0; i < 4; ++i) AddEntry(effects, {"mnuEffects", 3 + i, fx[i]});
   QMenu* convert = AddMenu(this, nullptr, effects, "mnuEffects", "Convertir en");
-  convert->menuAction()->setProperty("gsIndex", 7);
+  convert->menuAction()->setProperty(kControlIndexProperty, 7);
   const char* depths[] = {"Noir/Blanc (1bit)", "16 Couleurs (4bit)", "256 Couleurs (8bit)"};
   for (int i = 0; i < 3; ++i) AddEntry(convert, {"mnuConvert", i, depths[i]});
   AddEntry(effects, {"mnuEffects", 8, "Pixelage"});
@@ -174,7 +175,7 @@ void frmMain::BuildMenus() {
   AddEntry(special, {"mnuspecial", 5, "Extraire d'un fichier"});
   AddEntry(special, {"mnuspecial", 6, "Importer image"});
   QMenu* exportMenu = AddMenu(this, nullptr, special, "mnuspecial", "Exporter image");
-  exportMenu->menuAction()->setProperty("gsIndex", 7);
+  exportMenu->menuAction()->setProperty(kControlIndexProperty, 7);
   const char* exports[] = {"Curseur", "Windows Bitmap", "Fichier PCX"};
   for (int i = 0; i < 3; ++i) AddEntry(exportMenu, {"mnuExport", i, exports[i]});
   AddEntry(exportMenu, {"mnuExport", 3, "Curseur X11"});
@@ -280,7 +281,7 @@ void frmMain::ZoomOut() {
 
 QAction* frmMain::MenuAction(const QString& name, int index) const {
   for (QAction* a : findChildren<QAction*>(name)) {
-    const QVariant v = a->property("gsIndex");
+    const QVariant v = a->property(kControlIndexProperty);
     if (index < 0 ? !v.isValid() : (v.isValid() && v.toInt() == index)) return a;
   }
   return nullptr;
