@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build run test bench clean install package
+.PHONY: setup configure build run test check format-check bench clean install package
 
 setup:
 	@bash scripts/setup.sh
@@ -21,6 +21,21 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite once more under AddressSanitizer and UBSan, in its own
+# folder; any report fails the run. The fuzz runs have their own sanitizers.
+CHECK_BUILD ?= build-check
+check: setup
+	@cmake -S . -B $(CHECK_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLYPHSMITH_SANITIZE=ON \
+	  -DGLYPHSMITH_BUILD_BENCH=OFF $(LAUNCHER) >/dev/null
+	@cmake --build $(CHECK_BUILD) -j $(JOBS)
+	cd $(CHECK_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp \
+	  ctest --output-on-failure -j $(JOBS) -LE fuzz
+
+format-check:
+	@bash scripts/check_format.sh
 
 bench: build
 	@for b in $(BUILD)/bin/bench_* $(BUILD)/bin/qt_bench_*; do $$b; done

@@ -10,6 +10,7 @@
 #include "effects/effect_kernels.h"
 #include "effects/qt_effect_widgets.h"
 #include "lang/qt_translation.h"
+#include "platform/app_identity.h"
 
 namespace gs {
 
@@ -33,7 +34,7 @@ frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QW
     : QDialog(parent), host_(host), duoColor_(kDuoToneRed), env_(env) {
   setObjectName("frmDuoTone");
   setModal(true);
-  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith 2.3 - Nocturne"));
+  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " - Nocturne"));
 
   auto* label1 = NamedLabel("Label1", "Original :", this);
   picOrg_ = new SurfaceBox("picOrg", previewSize, this);

@@ -11,6 +11,7 @@
 #include "effects/effect_kernels.h"
 #include "effects/qt_effect_widgets.h"
 #include "lang/qt_translation.h"
+#include "platform/app_identity.h"
 
 namespace gs {
 
@@ -18,7 +19,7 @@ frmEarthQuake::frmEarthQuake(EffectHost& host, QSize previewSize, Environment& e
     : QDialog(parent), host_(host), env_(env) {
   setObjectName("frmEarthQuake");
   setModal(true);
-  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith 2.3 - Tirage"));
+  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " - Tirage"));
 
   auto* label5 = new QLabel(QString::fromUtf8("Intensité:"), this);
   label5->setObjectName("Label5");

@@ -79,12 +79,11 @@ class FileCommandHost {
   virtual void SetTitle(const std::string& title) = 0;
   virtual void RePaint() = 0;
   // Hourglass pointer on and off around writing.
-  virtual void SetBusy(bool busy) {}
+  virtual void SetBusy(bool /*busy*/) {}
   // A PNG, BMP, GIF or JPEG given to Open: true when the window opened it (as
   // an untitled import of the whole picture). The default opens nothing and
   // the user is told the file is not an icon.
-  virtual bool OpenPicture(const std::string& /*path*/,
-                           std::span<const std::uint8_t> /*bytes*/) {
+  virtual bool OpenPicture(const std::string& /*path*/, std::span<const std::uint8_t> /*bytes*/) {
     return false;
   }
 };

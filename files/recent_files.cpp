@@ -3,42 +3,18 @@
 #include <cstdint>
 
 #include "platform/settings_store.h"
+#include "platform/text_util.h"
 
 namespace gs {
 
 namespace {
 
-// Decodes one UTF-8 character at i; an invalid byte comes back as itself
-// (marked by the high bit above the Unicode range) and advances by one.
+// One character at i; an invalid byte comes back as itself, marked by the
+// high bit above the Unicode range, so it only ever equals the same byte.
 std::uint32_t NextCodePoint(std::string_view s, std::size_t& i) {
-  const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(s[k]); };
-  const std::uint8_t b0 = byte(i);
-  int len = 0;
+  const auto b0 = static_cast<std::uint8_t>(s[i]);
   std::uint32_t cp = 0;
-  if (b0 < 0x80) {
-    ++i;
-    return b0;
-  } else if ((b0 & 0xE0) == 0xC0) {
-    len = 2, cp = b0 & 0x1F;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    len = 3, cp = b0 & 0x0F;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    len = 4, cp = b0 & 0x07;
-  }
-  if (len == 0 || i + len > s.size()) {
-    ++i;
-    return 0x80000000u | b0;
-  }
-  for (int k = 1; k < len; ++k) {
-    const std::uint8_t b = byte(i + k);
-    if ((b & 0xC0) != 0x80) {
-      ++i;
-      return 0x80000000u | b0;
-    }
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  i += len;
-  return cp;
+  return DecodeUtf8(s, i, cp) ? cp : (0x80000000u | b0);
 }
 
 std::uint32_t FoldCase(std::uint32_t c) {

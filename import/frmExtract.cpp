@@ -16,6 +16,7 @@
 #include "files/qt_dialog_seam.h"
 #include "import/qt_icon_provider.h"
 #include "lang/qt_translation.h"
+#include "platform/app_identity.h"
 
 namespace gs {
 
@@ -93,7 +94,8 @@ frmExtract::frmExtract(IconDocument& doc, std::function<void()> repaint, Environ
       env_(env) {
   setObjectName("frmExtract");
   setModal(true);
-  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers"));
+  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION
+                                   " - extraire icons depuis un fichiers"));
   setFixedSize(kClientWidth, kClientHeight);
 
   auto* image = new ExtractDecoration(this);

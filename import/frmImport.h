@@ -15,6 +15,7 @@
 #include "document/icon_document.h"
 #include "import/picture_decoder.h"
 #include "import/picture_import.h"
+#include "platform/app_identity.h"
 #include "platform/environment.h"
 
 class QLabel;
@@ -27,7 +28,8 @@ namespace gs {
 class ImportPictureView;
 class ImportPreview;
 
-inline constexpr const char* kImportTitle = "Varnel Glyphsmith 2.3 -  Importation d'image";
+inline constexpr const char* kImportTitle =
+    "Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " -  Importation d'image";
 
 class frmImport : public QDialog {
   Q_OBJECT

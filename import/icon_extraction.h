@@ -35,7 +35,7 @@ class ResourceIconProvider : public IconProvider {
  public:
   int Count(const std::string& path) override;
   bool Icon(const std::string& path, int k, IconPicture& out) override;
-  bool Associated(const std::string& path, IconPicture& out) override { return false; }
+  bool Associated(const std::string& /*path*/, IconPicture& /*out*/) override { return false; }
   // Closes the file, so the next call reads it afresh.
   void Forget();
 

@@ -5,7 +5,7 @@
 namespace gs {
 
 #ifndef GLYPHSMITH_TITLE_VERSION
-#define GLYPHSMITH_TITLE_VERSION "2.3"
+#error "GLYPHSMITH_TITLE_VERSION comes from the build (CMakeLists.txt)"
 #endif
 
 inline constexpr char kAppTitle[] = "Varnel Glyphsmith";

@@ -74,7 +74,8 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
   }
 }
 
-// Decodes one UTF-8 sequence at `i`; returns false (and consumes one byte) when invalid.
+}  // namespace
+
 bool DecodeUtf8(std::string_view s, std::size_t& i, std::uint32_t& cp) {
   auto b0 = static_cast<unsigned char>(s[i]);
   int extra;
@@ -112,8 +113,6 @@ bool DecodeUtf8(std::string_view s, std::size_t& i, std::uint32_t& cp) {
   i += extra + 1;
   return true;
 }
-
-}  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string out;

@@ -1,6 +1,7 @@
 #pragma once
 // Small text rules shared by the profile files and the settings store:
 // line splitting, ASCII case folding, trimming and the Windows-1252 code page.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,11 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // UTF-8 to Windows-1252. Characters outside the code page, and bytes that are
 // not valid UTF-8, become '?'.
 std::string Utf8ToCp1252(std::string_view text);
+// The one UTF-8 decoder: the code point of the sequence at `i`, which moves
+// past it. Overlong forms, surrogates, values above U+10FFFF and cut or
+// broken sequences are invalid: false, and `i` moves by one byte only.
+bool DecodeUtf8(std::string_view text, std::size_t& i, std::uint32_t& codePoint);
+
 // Valid UTF-8 is kept; each invalid byte becomes U+FFFD.
 std::string SanitizeUtf8(std::string_view text);
 

@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev libqt6printsupport6 qt6-image-formats-plugins qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev
   libjpeg62-turbo-dev libgif-dev python3-pil
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick time poppler-utils
   icoutils python3-pil
   fonts-dejavu-core

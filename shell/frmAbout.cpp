@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "lang/qt_translation.h"
+#include "platform/app_identity.h"
 #include "shell/about_memory.h"
 #include "shell/product.h"
 #include "shell/qt_command_art.h"
@@ -49,7 +50,9 @@ frmAbout::frmAbout(Environment& env, QWidget* parent) : QDialog(parent), env_(en
   auto* picture = new QLabel(frame);
   picture->setPixmap(CommandPicture(CommandArt::Help, 48));
   picture->setGeometry(14, 26, 52, 52);
-  auto* text1 = new QLineEdit(QString::fromUtf8("Varnel Glyphsmith 2.3 - conçu et écrit par Varnel Software"), frame);
+  auto* text1 = new QLineEdit(QString::fromUtf8("Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION
+                                                " - conçu et écrit par Varnel Software"),
+                              frame);
   text1->setObjectName("Text1");
   text1->setReadOnly(true);
   text1->setGeometry(76, 26, 358, 26);

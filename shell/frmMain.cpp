@@ -12,13 +12,14 @@
 #include <vector>
 
 #include "document/qt_canvas.h"
+#include "lang/qt_translation.h"
 #include "shell/frmMain_Colors.h"
 #include "shell/frmMain_Edit.h"
 #include "shell/frmMain_File.h"
 #include "shell/frmMain_Lang.h"
 #include "shell/frmMain_Menus.h"
-#include "shell/frmMain_Tools.h"
 #include "shell/frmMain_Toolbar.h"
+#include "shell/frmMain_Tools.h"
 #include "shell/main_layout.h"
 #include "shell/menu_tree.h"
 
@@ -47,7 +48,7 @@ QAction* AddEntry(QMenu* menu, const Entry& e) {
   const bool separator = QString::fromUtf8(e.caption) == "-";
   QAction* a = separator ? menu->addSeparator() : menu->addAction(QString::fromUtf8(e.caption));
   a->setObjectName(e.name);
-  if (e.index >= 0) a->setProperty("gsIndex", e.index);
+  if (e.index >= 0) a->setProperty(kControlIndexProperty, e.index);
   if (e.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
   return a;
 }
@@ -124,7 +125,7 @@ void frmMain::BuildMenus() {
     QMenu* into = open.empty() ? nullptr : open.back();
     if (row.submenu) {
       QMenu* m = AddMenu(this, into ? nullptr : bar, into, row.name, row.caption);
-      if (row.index != kNoIndex) m->menuAction()->setProperty("gsIndex", row.index);
+      if (row.index != kNoIndex) m->menuAction()->setProperty(kControlIndexProperty, row.index);
       open.push_back(m);
       continue;
     }
@@ -229,7 +230,7 @@ void frmMain::ZoomOut() {
 
 QAction* frmMain::MenuAction(const QString& name, int index) const {
   for (QAction* a : findChildren<QAction*>(name)) {
-    const QVariant v = a->property("gsIndex");
+    const QVariant v = a->property(kControlIndexProperty);
     if (index < 0 ? !v.isValid() : (v.isValid() && v.toInt() == index)) return a;
   }
   return nullptr;

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "document/qt_canvas.h"
+#include "lang/qt_translation.h"
 #include "shell/frmMain_Colors.h"
 #include "tools/qt_tool_art.h"
 #include "tools/qt_tool_panels.h"
@@ -148,7 +149,7 @@ void frmMain::SetupTools() {
   for (int i = 0; i < kToolCount; ++i) {
     auto* b = new QToolButton(left);
     b->setObjectName("optTool");
-    b->setProperty("gsIndex", i);
+    b->setProperty(kControlIndexProperty, i);
     b->setCheckable(true);
     b->setAutoExclusive(true);
     b->setAutoRaise(true);

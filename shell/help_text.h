@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/app_identity.h"
+
 namespace gs {
 
-inline constexpr char kHelpTitle[] = "  Varnel Glyphsmith 2.3 -  Aide";
+inline constexpr char kHelpTitle[] = "  Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " -  Aide";
 inline constexpr char kHelpSection[] = "HLP";
 inline constexpr int kHelpLineCount = 25;
 

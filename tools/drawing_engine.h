@@ -51,7 +51,7 @@ class ToolHost {
   // Tool 7: the text window takes over at this cell with this colour.
   virtual void OpenTextTool(int x, int y, Color c) = 0;
   virtual void ColorsChanged() {}
-  virtual void UndoChanged(bool available) {}
+  virtual void UndoChanged(bool /*available*/) {}
 };
 
 // What the editor owns and lends to the engine for the whole run.
@@ -153,12 +153,12 @@ class DrawingEngine {
 class Tool {
  public:
   virtual ~Tool() = default;
-  virtual void Press(DrawingEngine& e, const PointerEvent& p) {}
+  virtual void Press(DrawingEngine& /*e*/, const PointerEvent& /*p*/) {}
   // False when the event ends without a repaint.
-  virtual bool Move(DrawingEngine& e, const PointerEvent& p) { return true; }
+  virtual bool Move(DrawingEngine& /*e*/, const PointerEvent& /*p*/) { return true; }
   // The commit at a release that was not cancelled.
-  virtual void Release(DrawingEngine& e, const PointerEvent& p) {}
-  virtual void Escape(DrawingEngine& e) {}
+  virtual void Release(DrawingEngine& /*e*/, const PointerEvent& /*p*/) {}
+  virtual void Escape(DrawingEngine& /*e*/) {}
 
  protected:
   static IconDocument& Doc(DrawingEngine& e) { return e.ctx_.document; }

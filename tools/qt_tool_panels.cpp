@@ -6,6 +6,7 @@
 #include "document/canvas_view.h"
 #include "document/numeric.h"
 #include "document/qt_canvas.h"
+#include "lang/qt_translation.h"
 #include "tools/qt_tool_art.h"
 
 namespace gs {
@@ -71,7 +72,7 @@ void OptionPanelWidget::mousePressEvent(QMouseEvent* e) {
 ColorBox::ColorBox(const QString& name, int index, QWidget* parent)
     : QWidget(parent), index_(index) {
   setObjectName(name);
-  if (index >= 0) setProperty("gsIndex", index);
+  if (index >= 0) setProperty(kControlIndexProperty, index);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

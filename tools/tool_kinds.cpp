@@ -110,11 +110,7 @@ bool SelectionTool::Move(DrawingEngine& e, const PointerEvent& p) {
   DragState& d = Drag(e);
   Selection& sel = Doc(e).selection;
   if (d.moving) {
-    if (!RestoreWorkingCopy(e)) return true;
-    Surface& s = Doc(e).surface;
-    s.FillRect(sel.Pixels(), kWhite);
-    BitBlt(s, p.cell.x - d.anchor.x, p.cell.y - d.anchor.y, sel.X2 - sel.X1, sel.Y2 - sel.Y1,
-           *d.workingCopy, sel.X1, sel.Y1);
+    PlaceMovedBlock(e, p);
   } else if (d.selecting) {
     sel.X2 = EndCell(p.cell.x, sel.X1);
     sel.Y2 = EndCell(p.cell.y, sel.Y1);
@@ -128,13 +124,7 @@ void SelectionTool::Release(DrawingEngine& e, const PointerEvent& p) {
   Selection& sel = Doc(e).selection;
   if (d.moving) {
     d.moving = false;
-    if (!RestoreWorkingCopy(e)) return;
-    Surface& s = Doc(e).surface;
-    Surface& wc = *d.workingCopy;
-    const int w = sel.X2 - sel.X1, h = sel.Y2 - sel.Y1;
-    BitBlt(wc, 0, 0, w, h, s, sel.X1, sel.Y1);
-    s.FillRect(sel.Pixels(), kWhite);
-    BitBlt(s, p.cell.x - d.anchor.x, p.cell.y - d.anchor.y, w, h, wc, 0, 0);
+    if (!PlaceMovedBlock(e, p)) return;
     sel.DestroyMask();
   } else if (d.selecting) {
     sel.X2 = EndCell(p.cell.x, sel.X1);
@@ -143,6 +133,17 @@ void SelectionTool::Release(DrawingEngine& e, const PointerEvent& p) {
     d.selecting = false;
     sel.ArrangeMask();
   }
+}
+
+bool SelectionTool::PlaceMovedBlock(DrawingEngine& e, const PointerEvent& p) {
+  if (!RestoreWorkingCopy(e)) return false;
+  const DragState& d = Drag(e);
+  const Selection& sel = Doc(e).selection;
+  Surface& s = Doc(e).surface;
+  s.FillRect(sel.Pixels(), kWhite);
+  BitBlt(s, p.cell.x - d.anchor.x, p.cell.y - d.anchor.y, sel.X2 - sel.X1, sel.Y2 - sel.Y1,
+         *d.workingCopy, sel.X1, sel.Y1);
+  return true;
 }
 
 void SelectionTool::Escape(DrawingEngine& e) { Doc(e).selection.DestroyMask(); }

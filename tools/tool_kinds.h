@@ -70,6 +70,11 @@ class SelectionTool : public Tool {
   bool Move(DrawingEngine& e, const PointerEvent& p) override;
   void Release(DrawingEngine& e, const PointerEvent& p) override;
   void Escape(DrawingEngine& e) override;
+
+ private:
+  // The block as it was at the press, at the pointer's place; its old place
+  // turns white. False when there is no working copy to take it from.
+  bool PlaceMovedBlock(DrawingEngine& e, const PointerEvent& p);
 };
 
 class EraserTool : public Tool {

@@ -113,9 +113,13 @@ TEST(SurfaceFigures, EllipseStaysInItsBoxAndIsSymmetric) {
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 12; ++x) {
       const bool inBox = x >= 1 && x < 11 && y >= 1 && y < 8;
-      if (!inBox) ASSERT_EQ(s.GetPixel(x, y), kWhite) << x << "," << y;
+      if (!inBox) {
+        ASSERT_EQ(s.GetPixel(x, y), kWhite) << x << "," << y;
+      }
       ASSERT_EQ(s.GetPixel(x, y), s.GetPixel(11 - x, y)) << "mirror x at " << x << "," << y;
-      if (inBox) ASSERT_EQ(s.GetPixel(x, y), s.GetPixel(x, 8 - y)) << "mirror y at " << x << "," << y;
+      if (inBox) {
+        ASSERT_EQ(s.GetPixel(x, y), s.GetPixel(x, 8 - y)) << "mirror y at " << x << "," << y;
+      }
     }
   // Touches all four sides of the box, corners stay clear.
   EXPECT_EQ(s.GetPixel(5, 1), kBlack);

@@ -150,8 +150,11 @@ TEST(GenericDocumentIcon, IsAnOpaquePageOnTransparency) {
   EXPECT_EQ(p.alpha[0], 0);
   EXPECT_EQ(p.alpha[16 * 32 + 16], 255);
   // Nothing on the page is pure white: it would become transparent in the document.
-  for (int i = 0; i < 1024; ++i)
-    if (p.alpha[i]) EXPECT_NE(p.overWhite.Pixels()[i], kWhite) << i;
+  for (int i = 0; i < 1024; ++i) {
+    if (p.alpha[i]) {
+      EXPECT_NE(p.overWhite.Pixels()[i], kWhite) << i;
+    }
+  }
 }
 
 TEST(ResourceIconProvider, ReadsTheFileOnceUntilForgotten) {

@@ -1,0 +1,106 @@
+// 1-bit and 4-bit images of sizes other than 32 x 32, built byte by byte:
+// the leftmost pixel is the highest bit (1-bit) or the high nibble (4-bit),
+// rows are bottom-up and padded to four bytes, for widths that do not fill
+// whole bytes as well as those that do.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "files/icon_image.h"
+
+namespace gs {
+namespace {
+
+void Put16(std::vector<std::uint8_t>& b, int v) {
+  b.push_back(static_cast<std::uint8_t>(v));
+  b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void Put32(std::vector<std::uint8_t>& b, int v) {
+  Put16(b, v & 0xFFFF);
+  Put16(b, (v >> 16) & 0xFFFF);
+}
+
+Color TableColor(int i) { return RGB(i * 16, 255 - i * 16, 3 * i); }
+
+// An indexed icon image whose pixel (x, y), top row first, is index(x, y).
+template <class Index>
+std::vector<std::uint8_t> IndexedImage(int w, int h, int bits, Index index) {
+  std::vector<std::uint8_t> b;
+  Put32(b, 40);
+  Put32(b, w);
+  Put32(b, 2 * h);
+  Put16(b, 1);
+  Put16(b, bits);
+  for (int i = 0; i < 6; ++i) Put32(b, 0);
+  for (int i = 0; i < (1 << bits); ++i) {
+    const Color c = TableColor(i);
+    b.push_back(static_cast<std::uint8_t>(BlueOf(c)));
+    b.push_back(static_cast<std::uint8_t>(GreenOf(c)));
+    b.push_back(static_cast<std::uint8_t>(RedOf(c)));
+    b.push_back(0);
+  }
+  const int stride = ((w * bits + 31) / 32) * 4;
+  for (int y = h - 1; y >= 0; --y) {
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(stride), 0);
+    for (int x = 0; x < w; ++x) {
+      const int v = index(x, y);
+      const int bit = x * bits;
+      const int shift = 8 - bits - bit % 8;
+      row[static_cast<std::size_t>(bit / 8)] |= static_cast<std::uint8_t>(v << shift);
+    }
+    b.insert(b.end(), row.begin(), row.end());
+  }
+  const int maskStride = ((w + 31) / 32) * 4;
+  b.insert(b.end(), static_cast<std::size_t>(maskStride * h), 0);  // all opaque
+  return b;
+}
+
+TEST(LowDepthImages, BitAndNibbleOrderAtOtherSizes) {
+  const struct {
+    int w, h, bits;
+  } cases[] = {
+      {10, 3, 1}, {17, 5, 1}, {48, 2, 1}, {1, 1, 1}, {5, 3, 4}, {16, 16, 4}, {7, 1, 4}, {33, 2, 4},
+  };
+  for (const auto& c : cases) {
+    const int levels = 1 << c.bits;
+    // Neighbours differ, and no row repeats the one before it.
+    const auto index = [&](int x, int y) { return (x * 3 + y * 5 + x / 3) % levels; };
+    const std::vector<std::uint8_t> bytes = IndexedImage(c.w, c.h, c.bits, index);
+    IconImage image;
+    std::string problem;
+    const std::string what = std::to_string(c.w) + " x " + std::to_string(c.h) + " at " +
+                             std::to_string(c.bits) + " bits";
+    ASSERT_TRUE(DecodeIconImageAtSize(bytes, image, problem)) << what << ": " << problem;
+    ASSERT_EQ(image.width, c.w) << what;
+    ASSERT_EQ(image.height, c.h) << what;
+    std::string wrong;
+    for (int y = 0; y < c.h; ++y)
+      for (int x = 0; x < c.w; ++x) {
+        const Color got = image.colors[static_cast<std::size_t>(y * c.w + x)];
+        if (got != TableColor(index(x, y)))
+          wrong += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+      }
+    EXPECT_EQ(wrong, "") << what << ": pixels with the wrong colour";
+  }
+}
+
+TEST(LowDepthImages, RowDecodersReadTheHighBitsFirst) {
+  Color table[256] = {};
+  for (int i = 0; i < 16; ++i) table[i] = TableColor(i);
+  const std::uint8_t ones[] = {0b10110000, 0b01000000};
+  Color out1[10] = {};
+  DecodeRow1(ones, 10, table, out1);
+  const int want1[] = {1, 0, 1, 1, 0, 0, 0, 0, 0, 1};
+  for (int x = 0; x < 10; ++x) EXPECT_EQ(out1[x], table[want1[x]]) << "1-bit pixel " << x;
+  const std::uint8_t nibbles[] = {0x1F, 0xA0};
+  Color out4[3] = {};
+  DecodeRow4(nibbles, 3, table, out4);
+  EXPECT_EQ(out4[0], table[1]);
+  EXPECT_EQ(out4[1], table[15]);
+  EXPECT_EQ(out4[2], table[10]);
+}
+
+}  // namespace
+}  // namespace gs
