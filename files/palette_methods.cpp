@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <optional>
+#include <memory>
 #include <vector>
 
 namespace gs {
@@ -150,12 +150,13 @@ DepthImage BuildSampledPalette(std::span<const Color, 1024> pixels) {
   if (held < 256 && answer.Find(kBlack) < 0) answer.Insert(kBlack, held);
   // An exact colour's nearest entry is its lowest index (distance 0 and an
   // equal crossed measure keep the first); only a miss needs a search.
-  std::optional<PaletteSearch> search;
+  // Made on the first miss only (most icons have none).
+  std::unique_ptr<PaletteSearch> search;
   for (int n = 0; n < 1024; ++n) {
     const Color c = pixels[n];
     int index = answer.Find(c);
     if (index < 0) {
-      if (!search) search.emplace(img.table);
+      if (!search) search = std::make_unique<PaletteSearch>(img.table);
       index = search->Nearest(RedOf(c), GreenOf(c), BlueOf(c));
       answer.Insert(c, index);
     }
