@@ -1,5 +1,7 @@
 #include "files/png_codec.h"
 
+#include "files/png_guard.h"
+
 #include <png.h>
 #include <zlib.h>
 
@@ -39,6 +41,7 @@ void QuietWarning(png_structp, png_const_charp) {}
 bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide) {
   out = {};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return false;
+  if (!PngChunksBeforePixelsFit(bytes)) return false;
   png_structp png =
       png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
   if (!png) return false;
@@ -58,12 +61,14 @@ bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide)
   png_set_read_fn(png, &reader, ReadFromMemory);
   png_set_user_limits(png, static_cast<png_uint_32>(maxSide), static_cast<png_uint_32>(maxSide));
   png_set_chunk_malloc_max(png, 1 << 20);
+  SkipUnusedPngChunks(png);
   png_read_info(png, info);
   const png_uint_32 w = png_get_image_width(png, info);
   const png_uint_32 h = png_get_image_height(png, info);
   if (w == 0 || h == 0 || w > static_cast<png_uint_32>(maxSide) ||
       h > static_cast<png_uint_32>(maxSide))
     png_error(png, "size");
+  if (!PngPixelDataCanHold(bytes, w, h)) png_error(png, "pixel data cut short");
   const int colorType = png_get_color_type(png, info);
   if (png_get_bit_depth(png, info) == 16) png_set_strip_16(png);
   if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);

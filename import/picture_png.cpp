@@ -6,6 +6,7 @@
 #include <csetjmp>
 #include <cstring>
 
+#include "files/png_guard.h"
 #include "import/picture_decoder.h"
 
 namespace gs {
@@ -36,37 +37,6 @@ struct ErrorText {
 }
 void OnWarning(png_structp, png_const_charp) {}
 
-// Deflate gives at most 1032 bytes for one, so the compressed pixel data of
-// the file bounds the picture it can hold; a header claiming more than that
-// is refused before anything is allocated. Chunks are walked bounds-checked.
-bool CompressedDataCanHold(std::span<const std::uint8_t> b, std::uint64_t width, std::uint64_t height) {
-  if (b.size() < 33) return false;
-  const int bitDepth = b[24], colorType = b[25];
-  const int channels = colorType == 2 ? 3 : colorType == 4 ? 2 : colorType == 6 ? 4 : 1;
-  const std::uint64_t rawRow = 1 + (width * static_cast<std::uint64_t>(channels * bitDepth) + 7) / 8;
-  std::uint64_t idat = 0;
-  for (std::size_t at = 8; at + 8 <= b.size();) {
-    const std::uint64_t length = (std::uint64_t{b[at]} << 24) | (b[at + 1] << 16) | (b[at + 2] << 8) | b[at + 3];
-    if (b[at + 4] == 'I' && b[at + 5] == 'D' && b[at + 6] == 'A' && b[at + 7] == 'T')
-      idat += std::min<std::uint64_t>(length, b.size() - at - 8);
-    at += static_cast<std::size_t>(std::min<std::uint64_t>(length + 12, b.size()));
-  }
-  return idat * 1032 + 1032 >= rawRow * height;
-}
-
-// libpng sizes its buffer for a text or profile chunk from the length the
-// chunk claims, before reading it: a few bytes claiming a gigabyte would take
-// a gigabyte. Every chunk up to the pixel data must lie inside the file.
-bool ChunksBeforePixelsFit(std::span<const std::uint8_t> b) {
-  for (std::size_t at = 8; at + 8 <= b.size();) {
-    const std::uint64_t length = (std::uint64_t{b[at]} << 24) | (b[at + 1] << 16) | (b[at + 2] << 8) | b[at + 3];
-    if (b[at + 4] == 'I' && b[at + 5] == 'D' && b[at + 6] == 'A' && b[at + 7] == 'T') return true;
-    if (length + 12 > b.size() - at) return false;
-    at += static_cast<std::size_t>(length + 12);
-  }
-  return true;
-}
-
 }  // namespace
 
 bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
@@ -74,7 +44,7 @@ bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
   out = {};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
     return error = "not a PNG picture", false;
-  if (!ChunksBeforePixelsFit(bytes)) return error = "damaged PNG picture: a chunk runs past the end of the file", false;
+  if (!PngChunksBeforePixelsFit(bytes)) return error = "damaged PNG picture: a chunk runs past the end of the file", false;
   ErrorText why;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &why, OnError, OnWarning);
   if (!png) return error = "out of memory", false;
@@ -103,12 +73,13 @@ bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
   // Text and profile chunks inflate at most this far (zip bombs stop here).
   png_set_chunk_malloc_max(png, 4 << 20);
   png_set_chunk_cache_max(png, 256);
+  SkipUnusedPngChunks(png);
   png_read_info(png, info);
   const png_uint_32 w = png_get_image_width(png, info);
   const png_uint_32 h = png_get_image_height(png, info);
   sizeProblem = CheckPictureSize(w, h, limits);
   if (!sizeProblem.empty()) png_error(png, "size");
-  if (!CompressedDataCanHold(bytes, w, h)) {
+  if (!PngPixelDataCanHold(bytes, w, h)) {
     sizeProblem = "damaged PNG picture: pixel data cut short";
     png_error(png, "size");
   }

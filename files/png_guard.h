@@ -1,0 +1,26 @@
+#pragma once
+// Checks on a PNG's own bytes that keep libpng from allocating what the file
+// only claims: shared by the icon entries' decoder and the picture import.
+#include <png.h>
+
+#include <cstdint>
+#include <span>
+
+namespace gs {
+
+// libpng sizes its buffer for a text or profile chunk from the length the
+// chunk claims, before reading it. True when every chunk up to the pixel data
+// lies inside the bytes.
+bool PngChunksBeforePixelsFit(std::span<const std::uint8_t> png);
+
+// Deflate gives at most 1032 bytes for one, so the compressed pixel data in
+// the bytes bounds the picture they can hold. False when the header's
+// width x height (at its depth and colour type) is more than that.
+bool PngPixelDataCanHold(std::span<const std::uint8_t> png, std::uint64_t width,
+                         std::uint64_t height);
+
+// Text, profiles and the other ancillary chunks are skipped unread (only
+// tRNS matters to the pixels), so none is buffered, inflated or kept.
+void SkipUnusedPngChunks(png_structp png);
+
+}  // namespace gs
