@@ -304,8 +304,8 @@ QImage PanelPicture(OptionPanel panel, int w, int h) {
         const CellF cell = PanelCell(panel, v, w, h);
         const QRect box(Nearest(cell.left) + 8, Nearest(cell.top) + 6,
                         Nearest(cell.right - cell.left) - 17, Nearest(cell.bottom - cell.top) - 13);
-        p.setPen(v == 2 ? Qt::NoPen : QPen(Qt::black));
-        p.setBrush(v == 0 ? QBrush(Qt::NoBrush) : QBrush(QColor(128, 128, 128)));
+        p.setPen(v == kFillSolid ? Qt::NoPen : QPen(Qt::black));
+        p.setBrush(v == kFillOutline ? QBrush(Qt::NoBrush) : QBrush(QColor(128, 128, 128)));
         p.drawRect(box);
       }
       break;

@@ -50,11 +50,11 @@ void BoxShapeTool::Draw(DrawingEngine& e, const PointerEvent& p) {
   Pen pen = Pen::Solid(1, p.color);
   Brush brush = Brush::Hollow();
   switch (Options(e).FillStyleOf(tool_)) {
-    case 1:
+    case kFillOutlinedSolid:
       pen = Pen::Solid(1, colors.left);
       brush = Brush::Solid(colors.right);
       break;
-    case 2:
+    case kFillSolid:
       pen = Pen::None();
       brush = Brush::Solid(colors.right);
       break;

@@ -57,6 +57,13 @@ inline constexpr std::array<ToolInfo, kToolCount> kToolTable{{
 const ToolInfo& GetToolInfo(int tool);  // tool outside 0..11 gives the selection tool's entry
 Point PointerHotspot(int image);        // hotspot of pointer image 0..7
 
+// How the rectangle, ellipse and rounded rectangle fill (picTool9's rows).
+enum FillStyle : int {
+  kFillOutline = 0,        // the drawing button's colour, hollow
+  kFillOutlinedSolid = 1,  // left colour outline round a right colour inside
+  kFillSolid = 2,          // right colour inside, no outline
+};
+
 // How many choices each option offers.
 inline constexpr int kEraserSizes = 4;
 inline constexpr int kBrushShapes = 12;
