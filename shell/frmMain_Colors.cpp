@@ -88,17 +88,19 @@ void frmMain::SetupColors() {
   part.Picture2 = new QFrame(bar);
   part.Picture2->setObjectName("Picture2");
   part.Picture2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  part.Picture2->setGeometry(8, 8, 33, 33);
+  const auto place = [](QWidget* w, const Rect& r) {
+    w->setGeometry(r.left, r.top, r.Width(), r.Height());
+  };
+  place(part.Picture2, FrameRect());
   part.picRightButton = new ColorBox("picRightButton", -1, part.Picture2);
-  part.picRightButton->setGeometry(10, 10, 17, 17);
+  place(part.picRightButton, RightButtonRect());
   part.picLeftButton = new ColorBox("picLeftButton", -1, part.Picture2);
-  part.picLeftButton->setGeometry(4, 4, 17, 17);
+  place(part.picLeftButton, LeftButtonRect());
   part.picLeftButton->raise();
 
   for (int i = 0; i < kPaletteBoxes; ++i) {
     auto* box = new ColorBox("picColor", i, bar);
-    const Rect r = PaletteBoxRect(i);
-    box->setGeometry(r.left, r.top, r.Width(), r.Height());
+    place(box, PaletteBoxRect(i));
     box->SetColor(part.colors.boxes[static_cast<std::size_t>(i)]);
     connect(box, &ColorBox::released, this,
             [this](int index, Qt::MouseButton b) { ColorBoxReleased(*this, index, b); });

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "tools/tool_table.h"
+
 namespace gs {
 
 namespace {
@@ -22,6 +24,12 @@ constexpr MenuRow Check(MenuRow r, bool on) {
   r.checkable = true;
   r.checked = on;
   return r;
+}
+
+// A tool's entry, captioned from the tool table; the selection is current at start.
+constexpr MenuRow ToolEntry(int tool) {
+  return Check(E(2, "MnuTool", tool, kToolTable[static_cast<std::size_t>(tool)].caption.data()),
+               tool == kToolSelect);
 }
 
 constexpr auto kTree = std::to_array<MenuRow>({
@@ -66,18 +74,18 @@ constexpr auto kTree = std::to_array<MenuRow>({
     E(3, "MNlangueChoice", 0, "#"),
     Sub(1, "mnuTools", kNoIndex, "&Outils"),
     // The current tool's entry is checked, the selection at start.
-    Check(E(2, "MnuTool", 0, "&Sélection"), true),
-    Check(E(2, "MnuTool", 1, "&Gomme"), false),
-    Check(E(2, "MnuTool", 2, "&Pot de peinture"), false),
-    Check(E(2, "MnuTool", 3, "&Capture"), false),
-    Check(E(2, "MnuTool", 4, "&Cryon"), false),
-    Check(E(2, "MnuTool", 5, "Pin&ceau"), false),
-    Check(E(2, "MnuTool", 6, "&Moucheté"), false),
-    Check(E(2, "MnuTool", 7, "&Texte"), false),
-    Check(E(2, "MnuTool", 8, "T&rait"), false),
-    Check(E(2, "MnuTool", 9, "&Réctangle"), false),
-    Check(E(2, "MnuTool", 10, "&Cercle"), false),
-    Check(E(2, "MnuTool", 11, "&Rectangle arrondie"), false),
+    ToolEntry(kToolSelect),
+    ToolEntry(kToolEraser),
+    ToolEntry(kToolFill),
+    ToolEntry(kToolPicker),
+    ToolEntry(kToolPencil),
+    ToolEntry(kToolBrush),
+    ToolEntry(kToolSpray),
+    ToolEntry(kToolText),
+    ToolEntry(kToolLine),
+    ToolEntry(kToolRectangle),
+    ToolEntry(kToolEllipse),
+    ToolEntry(kToolRoundRect),
     Sub(1, "mnuEffectsPop", kNoIndex, "E&ffets"),
     E(2, "mnuEffects", 0, "Taille"),
     Sub(2, "mnuEffects", 1, "Miroire"),

@@ -20,16 +20,20 @@ std::array<Color, kPaletteBoxes> ColorState::DefaultPalette() {
 
 Color ColorState::ForButton(int button) const { return button == kLeftButton ? left : right; }
 
-bool ColorState::PickBox(int box, int button) {
-  if (box < 0 || box >= kPaletteBoxes) return false;
-  const Color c = boxes[static_cast<std::size_t>(box)];
-  if (button == kLeftButton)
+bool ColorState::PickColor(Color c, int buttons) {
+  if (buttons & kLeftButton)
     left = c;
-  else if (button == kRightButton)
+  else if (buttons & kRightButton)
     right = c;
   else
     return false;
   return true;
+}
+
+bool ColorState::PickBox(int box, int button) {
+  if (box < 0 || box >= kPaletteBoxes) return false;
+  if (button != kLeftButton && button != kRightButton) return false;
+  return PickColor(boxes[static_cast<std::size_t>(box)], button);
 }
 
 Rect PaletteBoxRect(int box) {

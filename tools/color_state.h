@@ -25,6 +25,11 @@ struct ColorState {
   // else the right colour.
   Color ForButton(int button) const;
 
+  // Every way of picking a colour (a box, the spectrum, the picker tool) sets
+  // it here: the left colour while the left button is among `buttons`, else
+  // the right colour while the right one is. False when neither is held.
+  bool PickColor(Color c, int buttons);
+
   // A button released over box i (0..20) picks its colour for that button.
   // False (nothing changes) for other buttons or boxes.
   bool PickBox(int box, int button);

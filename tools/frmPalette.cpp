@@ -52,13 +52,7 @@ bool frmPalette::event(QEvent* e) {
 }
 
 void frmPalette::PicturePress(Qt::MouseButton button, QPointF pos) {
-  const Color c = picture_->ColorAt(pos.x(), pos.y());
-  if (button == Qt::LeftButton)
-    colors_.left = c;
-  else if (button == Qt::RightButton)
-    colors_.right = c;
-  else
-    return;
+  if (!colors_.PickColor(picture_->ColorAt(pos.x(), pos.y()), ToEngineButton(button))) return;
   if (colorsChanged_) colorsChanged_();
   Grab();
 }
@@ -68,14 +62,9 @@ void frmPalette::PictureMove(Qt::MouseButtons buttons, QPointF pos) {
     Unload(true);
     return;
   }
-  const Color c = picture_->ColorAt(pos.x(), pos.y());
-  if (buttons & Qt::LeftButton) {
-    colors_.left = c;
-    if (colorsChanged_) colorsChanged_();
-  } else if (buttons & Qt::RightButton) {
-    colors_.right = c;
-    if (colorsChanged_) colorsChanged_();
-  }
+  if (colors_.PickColor(picture_->ColorAt(pos.x(), pos.y()), ToEngineButtons(buttons)) &&
+      colorsChanged_)
+    colorsChanged_();
   Grab();
 }
 

@@ -230,8 +230,8 @@ QImage PanelPicture(OptionPanel panel, int w, int h) {
   };
   switch (panel) {
     case OptionPanel::Tool1:
-      for (int v = 0; v < 4; ++v) {
-        const int side = (v + 2) * 2;
+      for (int v = 0; v < kEraserSizes; ++v) {
+        const int side = EraserSideFor(v);
         const QPointF c = cellCentre(v);
         p.fillRect(
             QRectF(std::floor(c.x() - side / 2.0), std::floor(c.y() - side / 2.0), side, side),
@@ -241,7 +241,7 @@ QImage PanelPicture(OptionPanel panel, int w, int h) {
     case OptionPanel::Tool5: {
       // The stamps at 1 pixel per document pixel would be tiny; draw them
       // twice the size, each centred in its cell.
-      for (int v = 0; v < 12; ++v) {
+      for (int v = 0; v < kBrushShapes; ++v) {
         const QPointF c = cellCentre(v);
         const double x = std::floor(c.x()), y = std::floor(c.y());
         p.setRenderHint(QPainter::Antialiasing, v < 2);
@@ -278,9 +278,9 @@ QImage PanelPicture(OptionPanel panel, int w, int h) {
     }
     case OptionPanel::Tool6: {
       p.setPen(Qt::NoPen);
-      for (int v = 0; v < 3; ++v) {
+      for (int v = 0; v < kSpraySizes; ++v) {
         const QPointF c = cellCentre(v);
-        const double radius = (8 * v + 9) / 2.0;
+        const double radius = SprayDiameterFor(v) / 2.0;
         // A fixed scatter: golden-angle dots fill the blot evenly.
         const int dots = 10 * v + 14;
         for (int k = 0; k < dots; ++k) {
@@ -293,19 +293,19 @@ QImage PanelPicture(OptionPanel panel, int w, int h) {
       break;
     }
     case OptionPanel::Tool8:
-      for (int v = 0; v < 5; ++v) {
+      for (int v = 0; v < kLineWidths; ++v) {
         const QPointF c = cellCentre(v);
-        const int width = v + 1;
+        const int width = LinePenWidthFor(v);
         p.fillRect(QRectF(6, std::floor(c.y() - width / 2.0), w - 12, width), Qt::black);
       }
       break;
     case OptionPanel::Tool9:
-      for (int v = 0; v < 3; ++v) {
+      for (int v = 0; v < kFillStyles; ++v) {
         const CellF cell = PanelCell(panel, v, w, h);
         const QRect box(Nearest(cell.left) + 8, Nearest(cell.top) + 6,
                         Nearest(cell.right - cell.left) - 17, Nearest(cell.bottom - cell.top) - 13);
-        p.setPen(v == 2 ? Qt::NoPen : QPen(Qt::black));
-        p.setBrush(v == 0 ? QBrush(Qt::NoBrush) : QBrush(QColor(128, 128, 128)));
+        p.setPen(v == kFillSolid ? Qt::NoPen : QPen(Qt::black));
+        p.setBrush(v == kFillOutline ? QBrush(Qt::NoBrush) : QBrush(QColor(128, 128, 128)));
         p.drawRect(box);
       }
       break;

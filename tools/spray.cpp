@@ -46,7 +46,7 @@ double SecondsSinceMidnight() {
 void SprayBurst(Surface& surface, int x, int y, Color c, int size, RandomSource& random,
                 const std::function<double()>& clock) {
   random.Reseed(clock ? clock() : 0.0);
-  const int d = 8 * size + 9;
+  const int d = SprayDiameterFor(size);
   const int dots = SprayDotCount(size);
   for (int k = 0; k < dots; ++k) {
     const double angle = random.Next() * 6.283185308;

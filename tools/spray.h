@@ -5,6 +5,7 @@
 
 #include "document/colors.h"
 #include "document/surface.h"
+#include "tools/tool_table.h"
 
 namespace gs {
 
@@ -34,10 +35,7 @@ double SecondsSinceMidnight();
 inline constexpr int kSprayTimerMs = 100;
 
 // Number of dots one burst places for spray size s (0..2): 10, 20 or 30.
-inline int SprayDotCount(int size) {
-  const int d = 8 * size + 9;
-  return 2 * size + d + 1;
-}
+inline int SprayDotCount(int size) { return 2 * size + SprayDiameterFor(size) + 1; }
 
 // One burst at (x, y): re-seed `random` from `clock`, then for each dot an
 // angle and a radius nearest(u x D / 2), the dot at the rounded position.

@@ -50,11 +50,11 @@ void BoxShapeTool::Draw(DrawingEngine& e, const PointerEvent& p) {
   Pen pen = Pen::Solid(1, p.color);
   Brush brush = Brush::Hollow();
   switch (Options(e).FillStyleOf(tool_)) {
-    case 1:
+    case kFillOutlinedSolid:
       pen = Pen::Solid(1, colors.left);
       brush = Brush::Solid(colors.right);
       break;
-    case 2:
+    case kFillSolid:
       pen = Pen::None();
       brush = Brush::Solid(colors.right);
       break;
@@ -164,10 +164,7 @@ bool PickerTool::Pick(DrawingEngine& e, const PointerEvent& p) {
   const Point c = p.cell;
   if (c.x < 0 || c.y < 0 || c.x >= kIconSize || c.y >= kIconSize) return false;
   const Color picked = Doc(e).surface.GetPixel(c.x, c.y);
-  if (p.button == kLeftButton)
-    Colors(e).left = picked;
-  else
-    Colors(e).right = picked;
+  Colors(e).PickColor(picked, p.button);
   Host(e).ColorsChanged();
   return true;
 }

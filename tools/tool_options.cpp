@@ -7,24 +7,6 @@ namespace gs {
 
 namespace {
 
-constexpr std::array<ToolInfo, kToolCount> kTools{{
-    {"&Sélection", OptionPanel::None, 0},
-    {"&Gomme", OptionPanel::Tool1, 1},
-    {"&Pot de peinture", OptionPanel::None, 2},
-    {"&Capture", OptionPanel::None, 3},
-    {"&Cryon", OptionPanel::None, 4},
-    {"Pin&ceau", OptionPanel::Tool5, 5},
-    {"&Moucheté", OptionPanel::Tool6, 6},
-    {"&Texte", OptionPanel::None, 0},
-    {"T&rait", OptionPanel::Tool8, 0},
-    {"&Réctangle", OptionPanel::Tool9, 0},
-    {"&Cercle", OptionPanel::Tool9, 0},
-    {"&Rectangle arrondie", OptionPanel::Tool9, 0},
-}};
-
-constexpr std::array<Point, kPointerImageCount> kHotspots{
-    {{15, 16}, {0, 0}, {3, 14}, {3, 13}, {0, 15}, {0, 15}, {2, 4}, {16, 16}}};
-
 // floor(v / (size / parts)), kept in 0..parts-1 so a click on the last pixel
 // line or a rounding slip never yields a value the tools do not know.
 int Band(double v, double size, int parts) {
@@ -36,16 +18,6 @@ int Band(double v, double size, int parts) {
 
 }  // namespace
 
-const ToolInfo& GetToolInfo(int tool) {
-  if (tool < 0 || tool >= kToolCount) tool = 0;
-  return kTools[static_cast<std::size_t>(tool)];
-}
-
-Point PointerHotspot(int image) {
-  if (image < 0 || image >= kPointerImageCount) image = 0;
-  return kHotspots[static_cast<std::size_t>(image)];
-}
-
 int ToolOptions::FillStyleOf(int tool) const {
   return HasFillStyle(tool) ? fillStyle[static_cast<std::size_t>(tool - kToolRectangle)] : 0;
 }
@@ -53,15 +25,15 @@ int ToolOptions::FillStyleOf(int tool) const {
 int PanelChoiceCount(OptionPanel panel) {
   switch (panel) {
     case OptionPanel::Tool1:
-      return 4;
+      return kEraserSizes;
     case OptionPanel::Tool5:
-      return 12;
+      return kBrushShapes;
     case OptionPanel::Tool6:
-      return 3;
+      return kSpraySizes;
     case OptionPanel::Tool8:
-      return 5;
+      return kLineWidths;
     case OptionPanel::Tool9:
-      return 3;
+      return kFillStyles;
     case OptionPanel::None:
       break;
   }

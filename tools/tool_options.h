@@ -8,59 +8,29 @@
 #include <string_view>
 
 #include "document/surface.h"
+#include "tools/tool_table.h"
 
 namespace gs {
-
-enum ToolIndex : int {
-  kToolSelect = 0,
-  kToolEraser = 1,
-  kToolFill = 2,
-  kToolPicker = 3,
-  kToolPencil = 4,
-  kToolBrush = 5,
-  kToolSpray = 6,
-  kToolText = 7,
-  kToolLine = 8,
-  kToolRectangle = 9,
-  kToolEllipse = 10,
-  kToolRoundRect = 11,
-};
-inline constexpr int kToolCount = 12;
 
 // Mouse buttons as the canvas handlers see them; a bit set when several are held.
 enum MouseButton : int { kNoButton = 0, kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
-enum class OptionPanel { None, Tool1, Tool5, Tool6, Tool8, Tool9 };
-
-// The pointer shown over an existing selection.
-inline constexpr int kMovePointerImage = 7;
-inline constexpr int kPointerImageCount = 8;
-
-struct ToolInfo {
-  std::string_view caption;  // MnuTool entry
-  OptionPanel panel;
-  int pointerImage;
-};
-
-const ToolInfo& GetToolInfo(int tool);  // tool outside 0..11 gives the selection tool's entry
-Point PointerHotspot(int image);        // hotspot of pointer image 0..7
-
 struct ToolOptions {
   std::int32_t currentTool = kToolSelect;
-  std::uint8_t eraserSize = 0;  // 0..3
-  std::uint8_t brushShape = 0;  // 0..11
-  std::uint8_t spraySize = 0;   // 0..2
-  std::uint8_t lineWidth = 0;   // 0..4
+  std::uint8_t eraserSize = 0;  // 0..kEraserSizes-1
+  std::uint8_t brushShape = 0;  // 0..kBrushShapes-1
+  std::uint8_t spraySize = 0;   // 0..kSpraySizes-1
+  std::uint8_t lineWidth = 0;   // 0..kLineWidths-1
   // Fill style of the rectangle, ellipse and rounded rectangle, each kept apart.
-  std::array<std::uint8_t, 3> fillStyle{0, 0, 0};
+  std::array<std::uint8_t, kToolRoundRect - kToolRectangle + 1> fillStyle{0, 0, 0};
 
   static bool HasFillStyle(int tool) { return tool >= kToolRectangle && tool <= kToolRoundRect; }
   // The fill style of `tool`, 0 for tools without one.
   int FillStyleOf(int tool) const;
 
-  int EraserSide() const { return (eraserSize + 2) * 2; }  // 4, 6, 8, 10
-  int SprayDiameter() const { return 8 * spraySize + 9; }  // 9, 17, 25
-  int LinePenWidth() const { return lineWidth + 1; }       // 1..5
+  int EraserSide() const { return EraserSideFor(eraserSize); }
+  int SprayDiameter() const { return SprayDiameterFor(spraySize); }
+  int LinePenWidth() const { return LinePenWidthFor(lineWidth); }
 };
 
 // A cell of an option panel, in panel pixels (fractions allowed: the panel

@@ -217,6 +217,13 @@ TEST_F(ToolsWindowTest, ColourBoxesAndDialog) {
   EXPECT_EQ(colors.picRightButton->GetColor(), kWhite);
   EXPECT_EQ(colors.picColor[0]->geometry(), QRect(48, 8, 17, 17));
   EXPECT_EQ(colors.picColor[20]->geometry(), QRect(244, 24, 17, 17));
+  // The bar is laid out from the same rectangles the clicks are judged by.
+  const auto q = [](const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); };
+  EXPECT_EQ(colors.Picture2->geometry(), q(FrameRect()));
+  EXPECT_EQ(colors.picLeftButton->geometry(), q(LeftButtonRect()));
+  EXPECT_EQ(colors.picRightButton->geometry(), q(RightButtonRect()));
+  for (int i = 0; i < kPaletteBoxes; ++i)
+    EXPECT_EQ(colors.picColor[static_cast<std::size_t>(i)]->geometry(), q(PaletteBoxRect(i)));
 
   QTest::mouseClick(colors.picColor[0], Qt::RightButton);
   QTest::mouseClick(colors.picColor[19], Qt::RightButton);

@@ -1,0 +1,104 @@
+// The tool table's facts as the rest of the editor reads them, and the one
+// rule for which colour a mouse button picks.
+#include "tools/tool_table.h"
+
+#include <gtest/gtest.h>
+
+#include "document/icon_document.h"
+#include "tools/color_state.h"
+#include "tools/spray.h"
+#include "tools/tool_options.h"
+
+namespace gs::test {
+namespace {
+
+TEST(ToolTable, EveryPanelBelongsToItsToolsAndOffersTheirRange) {
+  const struct {
+    OptionPanel panel;
+    int choices;
+  } panels[] = {{OptionPanel::Tool1, kEraserSizes},
+                {OptionPanel::Tool5, kBrushShapes},
+                {OptionPanel::Tool6, kSpraySizes},
+                {OptionPanel::Tool8, kLineWidths},
+                {OptionPanel::Tool9, kFillStyles}};
+  for (const auto& p : panels) {
+    EXPECT_EQ(PanelChoiceCount(p.panel), p.choices);
+    int owners = 0;
+    for (int t = 0; t < kToolCount; ++t) owners += GetToolInfo(t).panel == p.panel;
+    EXPECT_GE(owners, 1) << "a panel no tool shows";
+  }
+  for (int t = 0; t < kToolCount; ++t) {
+    // Captions are handed on as C strings (the menu tree): they must end there.
+    const std::string_view caption = GetToolInfo(t).caption;
+    EXPECT_EQ(caption.data()[caption.size()], '\0');
+    EXPECT_GE(GetToolInfo(t).pointerImage, 0);
+    EXPECT_LT(GetToolInfo(t).pointerImage, kPointerImageCount);
+    // Only the shapes keep a fill style, and exactly they show its panel.
+    EXPECT_EQ(ToolOptions::HasFillStyle(t), GetToolInfo(t).panel == OptionPanel::Tool9) << t;
+  }
+}
+
+TEST(ToolTable, OptionSizesGrowWithTheirChoice) {
+  // A burst of the largest spray must still fit the icon, and each size must
+  // place more dots than the last.
+  for (int s = 1; s < kSpraySizes; ++s) {
+    EXPECT_GT(SprayDiameterFor(s), SprayDiameterFor(s - 1));
+    EXPECT_GT(SprayDotCount(s), SprayDotCount(s - 1));
+  }
+  EXPECT_LE(SprayDiameterFor(kSpraySizes - 1), kIconSize);
+  for (int s = 1; s < kEraserSizes; ++s) EXPECT_GT(EraserSideFor(s), EraserSideFor(s - 1));
+  // Even sides: the eraser is centred on the cell by half its side.
+  for (int s = 0; s < kEraserSizes; ++s) EXPECT_EQ(EraserSideFor(s) % 2, 0);
+}
+
+TEST(ColorState, PickColorSetsTheColourOfTheButtonHeld) {
+  const Color c = RGB(10, 20, 30);
+  const struct {
+    int buttons;
+    bool taken;
+    Color left, right;
+  } cases[] = {
+      {kLeftButton, true, c, kWhite},
+      {kRightButton, true, kBlack, c},
+      {kLeftButton | kRightButton, true, c, kWhite},  // the left wins
+      {kMiddleButton, false, kBlack, kWhite},
+      {kMiddleButton | kRightButton, true, kBlack, c},
+      {kNoButton, false, kBlack, kWhite},
+  };
+  for (const auto& k : cases) {
+    ColorState s;
+    EXPECT_EQ(s.PickColor(c, k.buttons), k.taken) << k.buttons;
+    EXPECT_EQ(s.left, k.left) << k.buttons;
+    EXPECT_EQ(s.right, k.right) << k.buttons;
+    // The colour a button picks is the one it then paints with.
+    if (k.taken && k.buttons != (kLeftButton | kRightButton)) {
+      const int painter = (k.buttons & kLeftButton) ? kLeftButton : kRightButton;
+      EXPECT_EQ(s.ForButton(painter), c);
+    }
+  }
+}
+
+TEST(ColorState, PickBoxTakesOnlyOneDrawingButton) {
+  ColorState s;
+  EXPECT_FALSE(s.PickBox(0, kLeftButton | kRightButton));
+  EXPECT_FALSE(s.PickBox(0, kMiddleButton));
+  EXPECT_FALSE(s.PickBox(kPaletteBoxes, kLeftButton));
+  EXPECT_EQ(s.left, kBlack);
+  EXPECT_TRUE(s.PickBox(0, kRightButton));
+  EXPECT_EQ(s.right, s.boxes[0]);
+}
+
+TEST(ColorBar, ButtonsSitInsideTheirFrame) {
+  const Rect f = FrameRect();
+  for (const Rect& r : {LeftButtonRect(), RightButtonRect()}) {
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.right, f.Width());
+    EXPECT_LE(r.bottom, f.Height());
+  }
+  // The palette starts to the right of the frame.
+  EXPECT_GE(PaletteBoxRect(0).left, f.right);
+}
+
+}  // namespace
+}  // namespace gs::test
