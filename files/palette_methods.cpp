@@ -52,64 +52,73 @@ class ColorIndex {
 // does not depend on the order of the search, so the entries can be visited
 // by the sum of their channels, outward from the colour's own, stopping where
 // the difference of sums alone (never more than the distance) exceeds the
-// best distance.
+// best distance. The crossed measure is only needed on a tie of distances.
 class PaletteSearch {
  public:
-  explicit PaletteSearch(std::span<const PaletteEntry> table) : table_(table) {
-    order_.resize(table.size());
-    for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<std::uint16_t>(i);
-    std::stable_sort(order_.begin(), order_.end(),
-                     [&](int a, int b) { return Sum(table_[a]) < Sum(table_[b]); });
+  explicit PaletteSearch(std::span<const PaletteEntry> table) {
+    // A counting sort by sum (0..765), stable so equal sums keep index order.
+    std::array<std::uint16_t, kSums + 1> count{};
+    const int n = static_cast<int>(std::min<std::size_t>(table.size(), 256));
+    for (int i = 0; i < n; ++i) ++count[Sum(table[i]) + 1];
+    for (int s = 0; s < kSums; ++s) count[s + 1] = static_cast<std::uint16_t>(count[s + 1] + count[s]);
+    first_ = count;  // first_[s]: position of the first entry whose sum is s or more
+    size_ = n;
+    for (int i = 0; i < n; ++i) {
+      const int at = count[Sum(table[i])]++;
+      red_[at] = table[i].red;
+      green_[at] = table[i].green;
+      blue_[at] = table[i].blue;
+      sum_[at] = static_cast<std::int16_t>(Sum(table[i]));
+      index_[at] = static_cast<std::uint8_t>(i);
+    }
   }
 
   int Nearest(int red, int green, int blue) const {
-    struct Key {
-      int distance, crossed, index;
-      bool operator<(const Key& o) const {
-        return distance != o.distance ? distance < o.distance
-               : crossed != o.crossed ? crossed < o.crossed
-                                      : index < o.index;
+    const int sum = red + green + blue;
+    int bestDistance = 1 << 30, bestCrossed = 0, best = 0;
+    auto visit = [&](int at) {
+      const int d = std::abs(red - red_[at]) + std::abs(green - green_[at]) +
+                    std::abs(blue - blue_[at]);
+      if (d > bestDistance) return;
+      const int crossed = std::abs(green - red_[at]) + std::abs(blue - green_[at]) +
+                          std::abs(red - blue_[at]);
+      if (d < bestDistance || crossed < bestCrossed ||
+          (crossed == bestCrossed && index_[at] < best)) {
+        bestDistance = d;
+        bestCrossed = crossed;
+        best = index_[at];
       }
     };
-    auto key = [&](int i) {
-      const PaletteEntry& e = table_[i];
-      return Key{std::abs(green - e.green) + std::abs(red - e.red) + std::abs(blue - e.blue),
-                 std::abs(green - e.red) + std::abs(blue - e.green) + std::abs(red - e.blue), i};
-    };
-    const int sum = red + green + blue;
-    const auto start = std::lower_bound(order_.begin(), order_.end(), sum, [&](int i, int v) {
-      return Sum(table_[i]) < v;
-    });
-    Key best{1 << 30, 0, 0};
-    auto below = start, above = start;
-    bool down = below != order_.begin(), up = above != order_.end();
-    while (down || up) {
+    int above = first_[sum], below = above - 1;
+    bool up = above < size_, down = below >= 0;
+    while (up || down) {
       if (up) {
-        const int i = *above;
-        if (Sum(table_[i]) - sum > best.distance) {
+        if (sum_[above] - sum > bestDistance) {
           up = false;
         } else {
-          best = std::min(best, key(i));
-          up = ++above != order_.end();
+          visit(above);
+          up = ++above < size_;
         }
       }
       if (down) {
-        const int i = *(below - 1);
-        if (sum - Sum(table_[i]) > best.distance) {
+        if (sum - sum_[below] > bestDistance) {
           down = false;
         } else {
-          best = std::min(best, key(i));
-          down = --below != order_.begin();
+          visit(below);
+          down = --below >= 0;
         }
       }
     }
-    return best.index;
+    return best;
   }
 
  private:
+  static constexpr int kSums = 766;
   static int Sum(const PaletteEntry& e) { return e.red + e.green + e.blue; }
-  std::span<const PaletteEntry> table_;
-  std::vector<std::uint16_t> order_;
+  std::array<std::uint16_t, kSums + 1> first_;
+  int size_ = 0;
+  std::array<std::int16_t, 256> red_, green_, blue_, sum_;
+  std::array<std::uint8_t, 256> index_;
 };
 
 }  // namespace
