@@ -352,9 +352,12 @@ bool ConvertDocumentToDepth(Surface& surface, int bitCount) {
 }
 
 std::vector<std::uint8_t> ColorTableBytes(std::span<const PaletteEntry> table) {
-  std::vector<std::uint8_t> out;
-  out.reserve(table.size() * 4);
-  for (const PaletteEntry& e : table) out.insert(out.end(), {e.blue, e.green, e.red, 0});
+  std::vector<std::uint8_t> out(table.size() * 4);
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    out[4 * i] = table[i].blue;
+    out[4 * i + 1] = table[i].green;
+    out[4 * i + 2] = table[i].red;
+  }
   return out;
 }
 
