@@ -7,7 +7,7 @@
 # and the batch rate of `convert --out-dir` over 2,000 icons.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
+build=$(cd "${1:-$root/build}" && pwd)  # absolute: the script works in a temporary folder
 calls=${2:-300}
 tool=$build/bin/glyphsmith-tool
 magick=/usr/bin/convert-im6.q16
