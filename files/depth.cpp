@@ -8,6 +8,16 @@ namespace gs {
 
 namespace {
 
+#if __has_include("files/depth_lookup.inc") && !defined(GS_DEPTH_LOOKUP_GENERATOR)
+#include "files/depth_lookup.inc"
+constexpr bool kHaveLookup = true;
+#else
+// Builds without the generated tables (the generator itself) search every pixel.
+constexpr unsigned char kClassicLookup[1] = {kClassicLookupMarker};
+constexpr unsigned char kBytePairLookup[2] = {kByteLookupMarker, kByteLookupMarker};
+constexpr bool kHaveLookup = false;
+#endif
+
 constexpr PaletteEntry E(int r, int g, int b) {
   return {static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(r),
           0};
@@ -52,24 +62,37 @@ int Nearest(std::span<const PaletteEntry> table, Color c) {
   return best;
 }
 
-// Pixels of one image repeat a lot; a small direct-mapped cache of the last
-// answers keeps the 256-entry search off most of them.
-class IndexCache {
+// Nearest standard index through the box tables: a box that straddles one
+// boundary names its two answers, and only boxes of more take the search.
+class IndexLookup {
  public:
-  explicit IndexCache(int bitCount) : bitCount_(bitCount) { keys_.fill(kInvalidColor); }
-  int Get(Color c) {
-    const std::size_t slot = (c * 2654435761u) >> 24;
-    if (keys_[slot] != c) {
-      keys_[slot] = c;
-      values_[slot] = static_cast<std::uint8_t>(NearestStandardIndex(bitCount_, c));
+  explicit IndexLookup(int bitCount) : bitCount_(bitCount) {}
+  int Get(Color c) const {
+    if constexpr (kHaveLookup) {
+      const int key = DepthLookupKey(c);
+      if (bitCount_ == 4) {
+        const int v = kClassicLookup[key];
+        if (v != kClassicLookupMarker) return v;
+      } else {
+        const int a = kBytePairLookup[2 * key], b = kBytePairLookup[2 * key + 1];
+        if (a == b) {
+          if (a != kByteLookupMarker) return a;
+        } else {
+          // The lower index wins a tie.
+          return SquaredDistance(b, c) < SquaredDistance(a, c) ? b : a;
+        }
+      }
     }
-    return values_[slot];
+    return NearestStandardIndex(bitCount_, c);
   }
 
  private:
+  static int SquaredDistance(int index, Color c) {
+    const PaletteEntry& e = kByteTable[index];
+    const int dr = RedOf(c) - e.red, dg = GreenOf(c) - e.green, db = BlueOf(c) - e.blue;
+    return dr * dr + dg * dg + db * db;
+  }
   int bitCount_;
-  std::array<Color, 256> keys_;
-  std::array<std::uint8_t, 256> values_{};
 };
 
 }  // namespace
@@ -250,7 +273,7 @@ DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCoun
   img.table.assign(table.begin(), table.end());
   const int rowBytes = BlockRowBytes(bitCount);
   img.block.assign(static_cast<std::size_t>(rowBytes) * 32, 0);
-  IndexCache cache(bitCount);
+  const IndexLookup lookup(bitCount);
   for (int y = 0; y < 32; ++y) {
     const int stored = order == RowOrder::BottomUp ? 31 - y : y;
     std::uint8_t* row = img.block.data() + static_cast<std::size_t>(stored) * rowBytes;
@@ -264,11 +287,11 @@ DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCoun
         }
         break;
       case 8:
-        for (int x = 0; x < 32; ++x) row[x] = static_cast<std::uint8_t>(cache.Get(in[x]));
+        for (int x = 0; x < 32; ++x) row[x] = static_cast<std::uint8_t>(lookup.Get(in[x]));
         break;
       case 4:
         for (int x = 0; x < 32; x += 2)
-          row[x / 2] = static_cast<std::uint8_t>(cache.Get(in[x]) << 4 | cache.Get(in[x + 1]));
+          row[x / 2] = static_cast<std::uint8_t>(lookup.Get(in[x]) << 4 | lookup.Get(in[x + 1]));
         break;
       case 1:
         for (int x = 0; x < 32; ++x)
@@ -329,9 +352,12 @@ bool ConvertDocumentToDepth(Surface& surface, int bitCount) {
 }
 
 std::vector<std::uint8_t> ColorTableBytes(std::span<const PaletteEntry> table) {
-  std::vector<std::uint8_t> out;
-  out.reserve(table.size() * 4);
-  for (const PaletteEntry& e : table) out.insert(out.end(), {e.blue, e.green, e.red, 0});
+  std::vector<std::uint8_t> out(table.size() * 4);
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    out[4 * i] = table[i].blue;
+    out[4 * i + 1] = table[i].green;
+    out[4 * i + 2] = table[i].red;
+  }
   return out;
 }
 

@@ -58,6 +58,17 @@ std::span<const PaletteEntry> StandardTable(int bitCount);
 // Index of the standard table's colour nearest to c.
 int NearestStandardIndex(int bitCount, Color c);
 
+// The writer looks the nearest colour up by box of 4 x 4 x 4 colours in
+// tables made at build time from NearestStandardIndex
+// (files/generate/depth_lookup_gen.cpp); boxes whose colours have different
+// answers hold the marker (or, at 8 bits, their two answers) and search.
+inline constexpr int kDepthLookupSize = 1 << 18;
+inline constexpr int kClassicLookupMarker = 0xFF;  // no 16-colour index
+inline constexpr int kByteLookupMarker = 16;       // cube black: classic 0 wins every tie
+constexpr int DepthLookupKey(Color c) {
+  return (RedOf(c) >> 2) << 12 | (GreenOf(c) >> 2) << 6 | BlueOf(c) >> 2;
+}
+
 // The source's top-left 32 x 32 pixels at bitCount (1, 4, 8, 24). An unknown
 // depth gives an empty block.
 DepthImage ConvertToDepth(const Surface& src, int bitCount, RowOrder order);

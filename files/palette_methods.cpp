@@ -1,10 +1,16 @@
 #include "files/palette_methods.h"
 
 #include <algorithm>
+#include <bit>
 #include <array>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace gs {
 
@@ -49,67 +55,116 @@ class ColorIndex {
 // NearestPaletteIndex keeps the first entry of least distance unless a later
 // one of the same distance has a strictly smaller crossed measure: its answer
 // is the entry with the least (distance, crossed measure, index). That order
-// does not depend on the order of the search, so the entries can be visited
-// by the sum of their channels, outward from the colour's own, stopping where
-// the difference of sums alone (never more than the distance) exceeds the
-// best distance.
+// does not depend on the order of the search, so any set of entries that
+// holds every one within the best distance gives the same answer. The
+// entries are sorted by the sum of their channels: an entry at distance d
+// has a sum within d of the colour's, so a hint entry at distance h bounds
+// the search to one run of the sorted entries, whose distances are taken 16
+// at a time; the crossed measure is only needed among the nearest.
 class PaletteSearch {
  public:
   explicit PaletteSearch(std::span<const PaletteEntry> table) : table_(table) {
-    order_.resize(table.size());
-    for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<std::uint16_t>(i);
-    std::stable_sort(order_.begin(), order_.end(),
-                     [&](int a, int b) { return Sum(table_[a]) < Sum(table_[b]); });
+    // A counting sort by sum (0..765).
+    std::array<std::uint16_t, kSums + 1> count{};
+    n_ = static_cast<int>(std::min<std::size_t>(table.size(), 256));
+    for (int i = 0; i < n_; ++i) ++count[Sum(table[i]) + 1];
+    for (int s = 0; s < kSums; ++s) count[s + 1] = static_cast<std::uint16_t>(count[s + 1] + count[s]);
+    first_ = count;  // first_[s]: position of the first entry whose sum is s or more
+    for (int i = 0; i < n_; ++i) {
+      const int at = count[Sum(table[i])]++;
+      red_[at] = table[i].red;
+      green_[at] = table[i].green;
+      blue_[at] = table[i].blue;
+      index_[at] = static_cast<std::uint8_t>(i);
+    }
   }
 
-  int Nearest(int red, int green, int blue) const {
-    struct Key {
-      int distance, crossed, index;
-      bool operator<(const Key& o) const {
-        return distance != o.distance ? distance < o.distance
-               : crossed != o.crossed ? crossed < o.crossed
-                                      : index < o.index;
-      }
-    };
-    auto key = [&](int i) {
-      const PaletteEntry& e = table_[i];
-      return Key{std::abs(green - e.green) + std::abs(red - e.red) + std::abs(blue - e.blue),
-                 std::abs(green - e.red) + std::abs(blue - e.green) + std::abs(red - e.blue), i};
-    };
+  // hints: any entries; the nearer the nearest of them is to the colour,
+  // the shorter the run searched.
+  int Nearest(int red, int green, int blue, std::initializer_list<int> hints) const {
+    int bound = 1 << 30;
+    for (int hint : hints) {
+      const PaletteEntry& e = table_[hint];
+      bound = std::min(bound, std::abs(red - e.red) + std::abs(green - e.green) + std::abs(blue - e.blue));
+    }
     const int sum = red + green + blue;
-    const auto start = std::lower_bound(order_.begin(), order_.end(), sum, [&](int i, int v) {
-      return Sum(table_[i]) < v;
-    });
-    Key best{1 << 30, 0, 0};
-    auto below = start, above = start;
-    bool down = below != order_.begin(), up = above != order_.end();
-    while (down || up) {
-      if (up) {
-        const int i = *above;
-        if (Sum(table_[i]) - sum > best.distance) {
-          up = false;
-        } else {
-          best = std::min(best, key(i));
-          up = ++above != order_.end();
-        }
-      }
-      if (down) {
-        const int i = *(below - 1);
-        if (sum - Sum(table_[i]) > best.distance) {
-          down = false;
-        } else {
-          best = std::min(best, key(i));
-          down = --below != order_.begin();
-        }
+    const int lo = first_[std::max(sum - bound, 0)];
+    const int hi = first_[std::min(sum + bound, kSums - 1) + 1];
+#if defined(__SSE2__)
+    // Byte distances saturate at 255; below that they are exact, and the
+    // hint itself (within the run) keeps the least below 255.
+    if (bound < 255 && n_ >= 16) return NearestInRun(red, green, blue, lo, hi);
+#endif
+    int best = -1, bestDistance = 0, bestCrossed = 0;
+    for (int at = lo; at < hi; ++at) {
+      const int d = std::abs(red - red_[at]) + std::abs(green - green_[at]) + std::abs(blue - blue_[at]);
+      if (best >= 0 && d > bestDistance) continue;
+      const int crossed = Crossed(red, green, blue, at);
+      if (best < 0 || d < bestDistance || crossed < bestCrossed ||
+          (crossed == bestCrossed && index_[at] < best)) {
+        best = index_[at];
+        bestDistance = d;
+        bestCrossed = crossed;
       }
     }
-    return best.index;
+    return best;
   }
 
  private:
+  static constexpr int kSums = 766;
   static int Sum(const PaletteEntry& e) { return e.red + e.green + e.blue; }
+  int Crossed(int red, int green, int blue, int at) const {
+    return std::abs(green - red_[at]) + std::abs(blue - green_[at]) + std::abs(red - blue_[at]);
+  }
+
+#if defined(__SSE2__)
+  int NearestInRun(int red, int green, int blue, int lo, int hi) const {
+    const __m128i qr = _mm_set1_epi8(static_cast<char>(red));
+    const __m128i qg = _mm_set1_epi8(static_cast<char>(green));
+    const __m128i qb = _mm_set1_epi8(static_cast<char>(blue));
+    auto absDiff = [](__m128i a, __m128i b) { return _mm_or_si128(_mm_subs_epu8(a, b), _mm_subs_epu8(b, a)); };
+    __m128i distances[16];
+    std::array<int, 16> starts;
+    int chunks = 0;
+    __m128i least = _mm_set1_epi8(static_cast<char>(0xFF));
+    // Chunks of 16 from lo; the last one is moved back to end within the
+    // table (entries beyond the run only add to the set searched).
+    for (int start = lo; start < hi; start += 16) {
+      const int at = std::min(start, n_ - 16);
+      auto load = [at](const std::array<std::uint8_t, 256>& a) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(a.data() + at));
+      };
+      const __m128i d = _mm_adds_epu8(
+          _mm_adds_epu8(absDiff(load(red_), qr), absDiff(load(green_), qg)), absDiff(load(blue_), qb));
+      distances[chunks] = d;
+      starts[chunks++] = at;
+      least = _mm_min_epu8(least, d);
+    }
+    least = _mm_min_epu8(least, _mm_srli_si128(least, 8));
+    least = _mm_min_epu8(least, _mm_srli_si128(least, 4));
+    least = _mm_min_epu8(least, _mm_srli_si128(least, 2));
+    least = _mm_min_epu8(least, _mm_srli_si128(least, 1));
+    const __m128i nearest = _mm_set1_epi8(static_cast<char>(_mm_cvtsi128_si32(least) & 0xFF));
+    int best = 256, bestCrossed = 1 << 30;
+    for (int k = 0; k < chunks; ++k) {
+      for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(distances[k], nearest)));
+           mask; mask &= mask - 1) {
+        const int at = starts[k] + std::countr_zero(mask);
+        const int crossed = Crossed(red, green, blue, at);
+        if (crossed < bestCrossed || (crossed == bestCrossed && index_[at] < best)) {
+          best = index_[at];
+          bestCrossed = crossed;
+        }
+      }
+    }
+    return best;
+  }
+#endif
+
   std::span<const PaletteEntry> table_;
-  std::vector<std::uint16_t> order_;
+  int n_ = 0;
+  std::array<std::uint16_t, kSums + 1> first_;
+  std::array<std::uint8_t, 256> red_{}, green_{}, blue_{}, index_{};
 };
 
 }  // namespace
@@ -152,12 +207,17 @@ DepthImage BuildSampledPalette(std::span<const Color, 1024> pixels) {
   // equal crossed measure keep the first); only a miss needs a search.
   // Made on the first miss only (most icons have none).
   std::unique_ptr<PaletteSearch> search;
+  int lastMiss = 0;
   for (int n = 0; n < 1024; ++n) {
     const Color c = pixels[n];
     int index = answer.Find(c);
     if (index < 0) {
       if (!search) search = std::make_unique<PaletteSearch>(img.table);
-      index = search->Nearest(RedOf(c), GreenOf(c), BlueOf(c));
+      // Entries near the colour bound the search: the left and upper
+      // neighbours' and the last miss's.
+      const int left = n % 32 ? img.block[BlockIndex(n - 1)] : lastMiss;
+      const int up = n >= 32 ? img.block[BlockIndex(n - 32)] : lastMiss;
+      index = lastMiss = search->Nearest(RedOf(c), GreenOf(c), BlueOf(c), {left, up, lastMiss});
       answer.Insert(c, index);
     }
     img.block[BlockIndex(n)] = static_cast<std::uint8_t>(index);
