@@ -31,10 +31,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Varnel Glyphsmith");
   // Settings that cannot be saved would be lost without a word: say so, once.
   gs::SetSettingsSaveFailureHandler([](const std::string& reason) {
-    QMessageBox::warning(nullptr, QStringLiteral("Varnel Glyphsmith"),
-                         QStringLiteral("Settings cannot be saved; the language, folders and recent "
-                                        "files chosen from now on will be forgotten.\n\n") +
-                             QString::fromStdString(reason));
+    QMessageBox::warning(
+        nullptr, QStringLiteral("Varnel Glyphsmith"),
+        QStringLiteral("Settings cannot be saved; the language, folders and recent "
+                       "files chosen from now on will be forgotten.\n\n") +
+            QString::fromStdString(reason));
   });
   // Ties the windows to the installed launcher and its icon.
   QGuiApplication::setDesktopFileName("org.varnel.Glyphsmith");

@@ -3,8 +3,8 @@
 // the free rotation below 50 microseconds.
 #include <benchmark/benchmark.h>
 
-#include "files/depth.h"
 #include "effects/effect_kernels.h"
+#include "files/depth.h"
 
 namespace {
 
@@ -26,18 +26,24 @@ void Run(benchmark::State& state, F apply) {
   }
 }
 
-void BM_Invert(benchmark::State& st) { Run(st, [](gs::Surface& s) { gs::InvertColors(s, s.Bounds()); }); }
+void BM_Invert(benchmark::State& st) {
+  Run(st, [](gs::Surface& s) { gs::InvertColors(s, s.Bounds()); });
+}
 void BM_ReplaceColor(benchmark::State& st) {
   Run(st, [](gs::Surface& s) { gs::ReplaceColor(s, s.Bounds(), gs::RGB(8, 8, 1), gs::kBlack); });
 }
-void BM_Pixelate3(benchmark::State& st) { Run(st, [](gs::Surface& s) { gs::PixelateRect(s, 32, 32, 3, s); }); }
+void BM_Pixelate3(benchmark::State& st) {
+  Run(st, [](gs::Surface& s) { gs::PixelateRect(s, 32, 32, 3, s); });
+}
 void BM_Zigzag(benchmark::State& st) {
   Run(st, [](gs::Surface& s) { gs::ZigzagRect(s, 0, 0, 32, 32, true, gs::kWhite); });
 }
 void BM_MirrorVertical(benchmark::State& st) {
   Run(st, [](gs::Surface& s) { gs::Mirror(s, gs::MirrorAxis::Vertical); });
 }
-void BM_RotateQuarter90(benchmark::State& st) { Run(st, [](gs::Surface& s) { gs::RotateQuarter(s, 90); }); }
+void BM_RotateQuarter90(benchmark::State& st) {
+  Run(st, [](gs::Surface& s) { gs::RotateQuarter(s, 90); });
+}
 void BM_RotateByAngle37(benchmark::State& st) {
   Run(st, [](gs::Surface& s) { gs::RotateByAngle(s, 37.5, gs::kWhite); });
 }

@@ -34,9 +34,10 @@ BENCHMARK(BM_BuildIcon)
 
 // A drawn icon: a handful of colours, as most icons have.
 gs::Surface FewColours() {
-  static const gs::Color kColours[] = {gs::kWhite,          gs::kBlack,          gs::RGB(255, 0, 0),
-                                       gs::RGB(0, 128, 0),  gs::RGB(30, 60, 200), gs::RGB(250, 200, 10),
-                                       gs::RGB(90, 90, 90), gs::RGB(200, 120, 60)};
+  static const gs::Color kColours[] = {gs::kWhite,           gs::kBlack,
+                                       gs::RGB(255, 0, 0),   gs::RGB(0, 128, 0),
+                                       gs::RGB(30, 60, 200), gs::RGB(250, 200, 10),
+                                       gs::RGB(90, 90, 90),  gs::RGB(200, 120, 60)};
   gs::Surface s(32, 32);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) s.SetPixelV(x, y, kColours[(x / 5 + y / 7) % 8]);
@@ -81,8 +82,8 @@ std::vector<std::uint8_t> ThirtyTwoBitFile(std::initializer_list<int> sides) {
   auto it = sides.begin();
   for (const auto& img : images) {
     const int side = *it++;
-    file.insert(file.end(), {static_cast<std::uint8_t>(side), static_cast<std::uint8_t>(side), 0,
-                             0, 1, 0, 0, 0});
+    file.insert(file.end(), {static_cast<std::uint8_t>(side), static_cast<std::uint8_t>(side), 0, 0,
+                             1, 0, 0, 0});
     for (std::uint32_t v : {static_cast<std::uint32_t>(img.size()), offset})
       for (int i = 0; i < 4; ++i) file.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     offset += static_cast<std::uint32_t>(img.size());

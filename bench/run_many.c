@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
   const double wall = (Now() - start) / n;
   struct rusage ru;
   getrusage(RUSAGE_CHILDREN, &ru);
-  const double cpu = (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e6 + ru.ru_utime.tv_usec +
-                     ru.ru_stime.tv_usec;
+  const double cpu =
+      (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e6 + ru.ru_utime.tv_usec + ru.ru_stime.tv_usec;
   printf("%.0f %.0f\n", wall, cpu / n);
   return 0;
 }

@@ -9,9 +9,7 @@
 
 namespace gs {
 
-PixelView ViewOf(const Surface& s) {
-  return {s.Pixels().data(), s.Width(), s.Height(), s.Width()};
-}
+PixelView ViewOf(const Surface& s) { return {s.Pixels().data(), s.Width(), s.Height(), s.Width()}; }
 
 namespace {
 
@@ -54,8 +52,10 @@ std::vector<std::vector<Tap>> AxisTaps(std::int64_t n, std::int64_t m, std::int6
       const double b = static_cast<double>(s0) + static_cast<double>(k + 1) * scale;
       const double top = static_cast<double>(limit);
       if (a < 0.0) out.push_back({0, (std::min(b, 0.0) - a) / scale});
-      const std::int64_t first = std::max<std::int64_t>(0, static_cast<std::int64_t>(std::floor(std::max(a, 0.0))));
-      const std::int64_t last = std::min<std::int64_t>(limit, static_cast<std::int64_t>(std::ceil(std::min(b, top))));
+      const std::int64_t first =
+          std::max<std::int64_t>(0, static_cast<std::int64_t>(std::floor(std::max(a, 0.0))));
+      const std::int64_t last =
+          std::min<std::int64_t>(limit, static_cast<std::int64_t>(std::ceil(std::min(b, top))));
       for (std::int64_t j = first; j < last; ++j) {
         const double lo = std::max(a, static_cast<double>(j));
         const double hi = std::min(b, static_cast<double>(j + 1));
@@ -94,10 +94,10 @@ void AreaScaleCopy(Surface& dst, int dx, int dy, int dw, int dh, const PixelView
   const std::int64_t y1 = std::min<std::int64_t>(dY.length, dst.Height() - dY.start);
   if (x0 >= x1 || y0 >= y1) return;
 
-  const auto colTaps = AxisTaps(dX.length, sX.length, sX.start, dX.reversed != sX.reversed,
-                                src.width, x0, x1);
-  const auto rowTaps = AxisTaps(dY.length, sY.length, sY.start, dY.reversed != sY.reversed,
-                                src.height, y0, y1);
+  const auto colTaps =
+      AxisTaps(dX.length, sX.length, sX.start, dX.reversed != sX.reversed, src.width, x0, x1);
+  const auto rowTaps =
+      AxisTaps(dY.length, sY.length, sY.start, dY.reversed != sY.reversed, src.height, y0, y1);
 
   const std::size_t cols = static_cast<std::size_t>(x1 - x0);
   std::vector<double> acc(cols * 3);
@@ -121,7 +121,8 @@ void AreaScaleCopy(Surface& dst, int dx, int dy, int dw, int dh, const PixelView
     Color* out = dst.Row(static_cast<int>(dY.start + y));
     for (std::size_t c = 0; c < cols; ++c) {
       const Color v = RGB(Channel(acc[c * 3]), Channel(acc[c * 3 + 1]), Channel(acc[c * 3 + 2]));
-      out[dX.start + x0 + static_cast<std::int64_t>(c)] = dst.IsMono() ? (v == kWhite ? kWhite : kBlack) : v;
+      out[dX.start + x0 + static_cast<std::int64_t>(c)] =
+          dst.IsMono() ? (v == kWhite ? kWhite : kBlack) : v;
     }
   }
 }

@@ -50,7 +50,8 @@ void StretchToArgb32(const Surface& src, std::uint32_t* out, int outW, int outH,
     }
     const Color* row = src.Row(v);
     for (int i = 0; i < sw; ++i) argbRow[static_cast<std::size_t>(i)] = ToArgb32(row[i]);
-    for (int i = 0; i < outW; ++i) dst[i] = argbRow[static_cast<std::size_t>(colOf[static_cast<std::size_t>(i)])];
+    for (int i = 0; i < outW; ++i)
+      dst[i] = argbRow[static_cast<std::size_t>(colOf[static_cast<std::size_t>(i)])];
     lastSrcRow = v;
     lastOut = dst;
   }

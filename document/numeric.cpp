@@ -1,7 +1,7 @@
 #include "document/numeric.h"
 
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 

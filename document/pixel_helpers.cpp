@@ -13,8 +13,8 @@ bool MakeColorMask(const Surface& src, int x, int y, int w, int h, Surface& mask
   return BitBlt(mask, 0, 0, w, h, bits, 0, 0, Rop::SrcCopy);
 }
 
-bool MaskedCopy(const Surface& src, int x, int y, int w, int h, Color key, const Surface& background,
-                Surface& dst) {
+bool MaskedCopy(const Surface& src, int x, int y, int w, int h, Color key,
+                const Surface& background, Surface& dst) {
   if (w <= 0 || h <= 0) return false;
   Surface mask(w, h, Depth::Mono);
   if (!MakeColorMask(src, x, y, w, h, mask, key)) return false;

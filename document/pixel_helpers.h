@@ -12,8 +12,8 @@ bool ReplaceColorInRect(const Surface& src, int x, int y, int w, int h, Color ma
 
 // dst (x + i, y + j) := background (i, j) where src (x + i, y + j) equals `key`,
 // else the source pixel.
-bool MaskedCopy(const Surface& src, int x, int y, int w, int h, Color key, const Surface& background,
-                Surface& dst);
+bool MaskedCopy(const Surface& src, int x, int y, int w, int h, Color key,
+                const Surface& background, Surface& dst);
 
 // mask := a w x h one-bit surface, 1 where src (x + i, y + j) equals `key`.
 bool MakeColorMask(const Surface& src, int x, int y, int w, int h, Surface& mask, Color key);

@@ -39,7 +39,8 @@ void IconCanvas::SetScale(double width, double height) {
 void IconCanvas::SetGeometryF(double left, double top, double width, double height) {
   scaleWidth_ = width;
   scaleHeight_ = height;
-  setGeometry(Nearest(left), Nearest(top), std::max(1, Nearest(width)), std::max(1, Nearest(height)));
+  setGeometry(Nearest(left), Nearest(top), std::max(1, Nearest(width)),
+              std::max(1, Nearest(height)));
   update();
 }
 
@@ -81,7 +82,9 @@ void IconCanvas::mousePressEvent(QMouseEvent* e) {
   emit pressed(e->button(), e->position(), e->modifiers());
 }
 
-void IconCanvas::mouseMoveEvent(QMouseEvent* e) { emit moved(e->buttons(), e->position(), e->modifiers()); }
+void IconCanvas::mouseMoveEvent(QMouseEvent* e) {
+  emit moved(e->buttons(), e->position(), e->modifiers());
+}
 
 void IconCanvas::mouseReleaseEvent(QMouseEvent* e) {
   emit released(e->button(), e->position(), e->modifiers());

@@ -23,7 +23,9 @@ class IconCanvas : public QWidget {
   void SetGeometryF(double left, double top, double width, double height);
 
   // Document cell under a canvas position.
-  Point CellAt(QPointF pos) const { return MapPointer(pos.x(), pos.y(), scaleWidth_, scaleHeight_); }
+  Point CellAt(QPointF pos) const {
+    return MapPointer(pos.x(), pos.y(), scaleWidth_, scaleHeight_);
+  }
 
   // While a selection is moved the outline is hidden.
   void SetMoving(bool moving) { moving_ = moving; }

@@ -69,7 +69,8 @@ void Surface::FillRect(const Rect& r, const Brush& brush) {
   if (brush.style == BrushStyle::Hollow) return;
   const Rect clip = r.Intersected(Bounds());
   const Color c = ToDepth(brush.color);
-  for (int y = clip.top; y < clip.bottom; ++y) std::fill(Row(y) + clip.left, Row(y) + clip.right, c);
+  for (int y = clip.top; y < clip.bottom; ++y)
+    std::fill(Row(y) + clip.left, Row(y) + clip.right, c);
 }
 
 void Surface::InvertRect(const Rect& r) {
@@ -222,9 +223,12 @@ inline Color Convert(Color s, const Surface& src, const Surface& dst) {
 
 inline Color Apply(Rop rop, Color d, Color s) {
   switch (rop) {
-    case Rop::SrcAnd: return d & s;
-    case Rop::SrcPaint: return d | s;
-    case Rop::SrcCopy: break;
+    case Rop::SrcAnd:
+      return d & s;
+    case Rop::SrcPaint:
+      return d | s;
+    case Rop::SrcCopy:
+      break;
   }
   return s;
 }
@@ -236,10 +240,10 @@ bool BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
   // Clip against the destination, then the source, moving both origins together.
   long long x0 = std::max<long long>({0, x, static_cast<long long>(x) - sx});
   long long y0 = std::max<long long>({0, y, static_cast<long long>(y) - sy});
-  long long x1 = std::min<long long>({dst.Width(), static_cast<long long>(x) + w,
-                                      static_cast<long long>(x) - sx + src.Width()});
-  long long y1 = std::min<long long>({dst.Height(), static_cast<long long>(y) + h,
-                                      static_cast<long long>(y) - sy + src.Height()});
+  long long x1 = std::min<long long>(
+      {dst.Width(), static_cast<long long>(x) + w, static_cast<long long>(x) - sx + src.Width()});
+  long long y1 = std::min<long long>(
+      {dst.Height(), static_cast<long long>(y) + h, static_cast<long long>(y) - sy + src.Height()});
   if (x0 >= x1 || y0 >= y1) return true;
   const int cw = static_cast<int>(x1 - x0), ch = static_cast<int>(y1 - y0);
   const int srcX = static_cast<int>(x0 - x + sx), srcY = static_cast<int>(y0 - y + sy);
@@ -247,11 +251,13 @@ bool BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
   std::vector<Color> block(static_cast<std::size_t>(cw) * ch);
   for (int j = 0; j < ch; ++j) {
     const Color* row = src.Row(srcY + j) + srcX;
-    for (int i = 0; i < cw; ++i) block[static_cast<std::size_t>(j) * cw + i] = Convert(row[i], src, dst);
+    for (int i = 0; i < cw; ++i)
+      block[static_cast<std::size_t>(j) * cw + i] = Convert(row[i], src, dst);
   }
   for (int j = 0; j < ch; ++j) {
     Color* row = dst.Row(static_cast<int>(y0) + j) + x0;
-    for (int i = 0; i < cw; ++i) row[i] = Apply(rop, row[i], block[static_cast<std::size_t>(j) * cw + i]);
+    for (int i = 0; i < cw; ++i)
+      row[i] = Apply(rop, row[i], block[static_cast<std::size_t>(j) * cw + i]);
   }
   return true;
 }
@@ -259,7 +265,8 @@ bool BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
 bool StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                 int sw, int sh) {
   if (w == 0 || h == 0 || sw == 0 || sh == 0) return true;
-  if (std::abs(static_cast<long long>(w)) > kMaxSide || std::abs(static_cast<long long>(h)) > kMaxSide)
+  if (std::abs(static_cast<long long>(w)) > kMaxSide ||
+      std::abs(static_cast<long long>(h)) > kMaxSide)
     return false;
   const int aw = std::abs(w), ah = std::abs(h), asw = std::abs(sw), ash = std::abs(sh);
   // A negative extent puts the rectangle at [origin + extent, origin) read backwards.

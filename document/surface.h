@@ -86,7 +86,7 @@ class Surface {
   // Drawing state.
   Color bkColor = kWhite;
   Color textColor = kBlack;
-  Pen SelectPen(const Pen& pen);        // returns the previous pen
+  Pen SelectPen(const Pen& pen);          // returns the previous pen
   Brush SelectBrush(const Brush& brush);  // returns the previous brush
   const Pen& CurrentPen() const { return pen_; }
   const Brush& CurrentBrush() const { return brush_; }

@@ -80,7 +80,8 @@ void ZigzagRect(Surface& s, int x, int y, int w, int h, bool keepTransparent,
     for (int px = clip.left; px < clip.right; ++px) {
       if (keepTransparent && row[px] == transparentColor) continue;
       // Parity from the rectangle's own corner, even when it starts off the surface.
-      const std::int64_t i = static_cast<std::int64_t>(px) - x, j = static_cast<std::int64_t>(py) - y;
+      const std::int64_t i = static_cast<std::int64_t>(px) - x,
+                         j = static_cast<std::int64_t>(py) - y;
       if (((i + j) & 1) == 0) row[px] = highlight;
     }
   }

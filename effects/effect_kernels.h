@@ -80,8 +80,7 @@ int EarthQuakeShift(std::string_view text, int width);
 // out re-enter on the other side; without, the freed pixels turn white. n is
 // clamped to 0..w. dst receives the rectangle; false when it is empty or
 // lies wholly outside dst.
-bool EarthQuakeRect(const Surface& src, int x, int y, int w, int h, int n, Surface& dst,
-                    bool wrap);
+bool EarthQuakeRect(const Surface& src, int x, int y, int w, int h, int n, Surface& dst, bool wrap);
 
 // The four resample numbers.
 struct ResampleBox {

@@ -112,9 +112,9 @@ frmResample::frmResample(EffectHost& host, QSize previewSize, Environment& env, 
 
 void frmResample::ReDrawResample() {
   const IconDocument& doc = host_.Document();
-  const ResampleBox box = ResampleBoxFromTexts(
-      txtOffX_->text().toStdString(), txtOffY_->text().toStdString(),
-      txtNewWidth_->text().toStdString(), txtNewHeight_->text().toStdString());
+  const ResampleBox box =
+      ResampleBoxFromTexts(txtOffX_->text().toStdString(), txtOffY_->text().toStdString(),
+                           txtNewWidth_->text().toStdString(), txtNewHeight_->text().toStdString());
   picSample_->SetSurface(ResampleIcon(doc.surface, doc.selection, box));
 }
 

@@ -15,8 +15,8 @@ std::string_view TagAt(std::span<const std::uint8_t> b, std::size_t offset) {
 }
 
 bool IsKnownTag(std::string_view t) {
-  return t == "icon" || t == "LIST" || t == "anih" || t == "rate" || t == "seq " ||
-         t == "INAM" || t == "IART";
+  return t == "icon" || t == "LIST" || t == "anih" || t == "rate" || t == "seq " || t == "INAM" ||
+         t == "IART";
 }
 
 // Where the chunk after one of `size` data bytes at `data` starts: after the

@@ -27,7 +27,7 @@ struct AniFrameRef {
 };
 
 struct AniStep {
-  std::size_t frame = 0;     // index into frames
+  std::size_t frame = 0;      // index into frames
   std::uint32_t jiffies = 0;  // at least 1
 };
 

@@ -15,7 +15,7 @@
 namespace gs {
 
 struct CursorFrame {
-  Surface pixels;  // 32 x 32
+  Surface pixels;    // 32 x 32
   int hotspotX = 0;  // 0..31; an icon's is 0, 0
   int hotspotY = 0;
   int delayMs = 0;  // 0 for a still cursor

@@ -264,8 +264,7 @@ int NearestStandardIndex(int bitCount, Color c) {
   }
 }
 
-DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCount,
-                                RowOrder order) {
+DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCount, RowOrder order) {
   DepthImage img;
   img.bitCount = bitCount;
   if (!IsSupportedDepth(bitCount)) return img;

@@ -73,8 +73,7 @@ constexpr int DepthLookupKey(Color c) {
 // depth gives an empty block.
 DepthImage ConvertToDepth(const Surface& src, int bitCount, RowOrder order);
 // The same from 32 x 32 pixels held in an array, top row first.
-DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCount,
-                                RowOrder order);
+DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCount, RowOrder order);
 // A surface's top-left 32 x 32 pixels, top row first; black outside it.
 std::array<Color, 1024> PixelsOf(const Surface& src);
 

@@ -13,8 +13,8 @@
 #include "files/ani_format.h"
 #include "files/icon_reader.h"
 #include "files/qt_dialog_seam.h"
-#include "platform/qt_file_browser.h"
 #include "lang/qt_translation.h"
+#include "platform/qt_file_browser.h"
 #include "platform/safe_file.h"
 
 namespace gs {
@@ -49,8 +49,7 @@ class CursorPreview : public QWidget {
   Surface pixels_;
 };
 
-frmAni::frmAni(QSize previewSize, Environment& env, QWidget* parent)
-    : QDialog(parent), env_(env) {
+frmAni::frmAni(QSize previewSize, Environment& env, QWidget* parent) : QDialog(parent), env_(env) {
   setObjectName("frmAni");
   setModal(true);
   setWindowTitle(QString::fromUtf8(kAniTitle));
@@ -107,7 +106,7 @@ QWidget* frmAni::picPrev() const { return picPrev_; }
 
 void frmAni::Error(const QString& text, bool exclamation) {
   env_.Dialogs().Message(this, exclamation ? QMessageBox::Warning : QMessageBox::Critical,
-                    "Varnel Glyphsmith", text, QMessageBox::Ok, QMessageBox::Ok);
+                         "Varnel Glyphsmith", text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void frmAni::ShowPreview(const std::string& path) {
@@ -146,11 +145,13 @@ void frmAni::BuildAnimatedCursor() {
     Error(QString::fromUtf8("SVP, selectionnez quelques fichiers !"), true);
     return;
   }
-  const FileDialogRequest request{{{"Animated cursors (*.ani)", "*.ani"}}, "Save Animated Cursor", "ani"};
+  const FileDialogRequest request{
+      {{"Animated cursors (*.ani)", "*.ani"}}, "Save Animated Cursor", "ani"};
   const QString target = ShowSaveDialog(env_, this, request);
   if (target.isEmpty()) return;
   std::vector<std::string> frames;
-  for (int i = 0; i < lstFiles_->count(); ++i) frames.push_back(lstFiles_->item(i)->text().toStdString());
+  for (int i = 0; i < lstFiles_->count(); ++i)
+    frames.push_back(lstFiles_->item(i)->text().toStdString());
   // Every frame is read before the target is touched; a vanished one is named with the reason.
   if (const WriteStatus st = WriteAnimatedCursor(target.toStdString(), frames, rate); !st)
     Error(QString::fromStdString(st.error), false);

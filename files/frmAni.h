@@ -8,6 +8,7 @@
 //   env.Dialogs().RunModal(&w);
 #include <QDialog>
 #include <memory>
+
 #include "platform/environment.h"
 
 class QLabel;

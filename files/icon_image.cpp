@@ -313,8 +313,7 @@ void BringTo32(const IconImage& img, Surface& pixels, std::array<std::uint8_t, 1
   Threshold(out, alpha.data(), 1024);
 }
 
-bool DecodeIconImageAtSize(std::span<const std::uint8_t> b, IconImage& out,
-                           std::string& problem) {
+bool DecodeIconImageAtSize(std::span<const std::uint8_t> b, IconImage& out, std::string& problem) {
   out = {};
   if (IsPng(b)) {
     if (PngToImage(b, out)) return true;

@@ -56,9 +56,9 @@ struct IconImageResult {
   Surface pixels;                          // 32 x 32, white where transparent
   std::array<std::uint8_t, 1024> alpha{};  // 0 transparent, 255 opaque; top row first
   IconImageKind kind = IconImageKind::None;
-  int width = 0;     // the stored image's own size and depth (0 when unknown)
+  int width = 0;  // the stored image's own size and depth (0 when unknown)
   int height = 0;
-  int bitCount = 0;  // 32 for PNG
+  int bitCount = 0;     // 32 for PNG
   std::string problem;  // empty when the image read cleanly
 };
 

@@ -1,8 +1,8 @@
 #include "files/palette_methods.h"
 
 #include <algorithm>
-#include <bit>
 #include <array>
+#include <bit>
 #include <cstdlib>
 #include <initializer_list>
 #include <memory>
@@ -68,7 +68,8 @@ class PaletteSearch {
     std::array<std::uint16_t, kSums + 1> count{};
     n_ = static_cast<int>(std::min<std::size_t>(table.size(), 256));
     for (int i = 0; i < n_; ++i) ++count[Sum(table[i]) + 1];
-    for (int s = 0; s < kSums; ++s) count[s + 1] = static_cast<std::uint16_t>(count[s + 1] + count[s]);
+    for (int s = 0; s < kSums; ++s)
+      count[s + 1] = static_cast<std::uint16_t>(count[s + 1] + count[s]);
     first_ = count;  // first_[s]: position of the first entry whose sum is s or more
     for (int i = 0; i < n_; ++i) {
       const int at = count[Sum(table[i])]++;
@@ -85,7 +86,8 @@ class PaletteSearch {
     int bound = 1 << 30;
     for (int hint : hints) {
       const PaletteEntry& e = table_[hint];
-      bound = std::min(bound, std::abs(red - e.red) + std::abs(green - e.green) + std::abs(blue - e.blue));
+      bound = std::min(bound,
+                       std::abs(red - e.red) + std::abs(green - e.green) + std::abs(blue - e.blue));
     }
     const int sum = red + green + blue;
     const int lo = first_[std::max(sum - bound, 0)];
@@ -97,7 +99,8 @@ class PaletteSearch {
 #endif
     int best = -1, bestDistance = 0, bestCrossed = 0;
     for (int at = lo; at < hi; ++at) {
-      const int d = std::abs(red - red_[at]) + std::abs(green - green_[at]) + std::abs(blue - blue_[at]);
+      const int d =
+          std::abs(red - red_[at]) + std::abs(green - green_[at]) + std::abs(blue - blue_[at]);
       if (best >= 0 && d > bestDistance) continue;
       const int crossed = Crossed(red, green, blue, at);
       if (best < 0 || d < bestDistance || crossed < bestCrossed ||
@@ -122,7 +125,9 @@ class PaletteSearch {
     const __m128i qr = _mm_set1_epi8(static_cast<char>(red));
     const __m128i qg = _mm_set1_epi8(static_cast<char>(green));
     const __m128i qb = _mm_set1_epi8(static_cast<char>(blue));
-    auto absDiff = [](__m128i a, __m128i b) { return _mm_or_si128(_mm_subs_epu8(a, b), _mm_subs_epu8(b, a)); };
+    auto absDiff = [](__m128i a, __m128i b) {
+      return _mm_or_si128(_mm_subs_epu8(a, b), _mm_subs_epu8(b, a));
+    };
     __m128i distances[16];
     std::array<int, 16> starts;
     int chunks = 0;
@@ -134,8 +139,9 @@ class PaletteSearch {
       auto load = [at](const std::array<std::uint8_t, 256>& a) {
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(a.data() + at));
       };
-      const __m128i d = _mm_adds_epu8(
-          _mm_adds_epu8(absDiff(load(red_), qr), absDiff(load(green_), qg)), absDiff(load(blue_), qb));
+      const __m128i d =
+          _mm_adds_epu8(_mm_adds_epu8(absDiff(load(red_), qr), absDiff(load(green_), qg)),
+                        absDiff(load(blue_), qb));
       distances[chunks] = d;
       starts[chunks++] = at;
       least = _mm_min_epu8(least, d);
@@ -147,7 +153,8 @@ class PaletteSearch {
     const __m128i nearest = _mm_set1_epi8(static_cast<char>(_mm_cvtsi128_si32(least) & 0xFF));
     int best = 256, bestCrossed = 1 << 30;
     for (int k = 0; k < chunks; ++k) {
-      for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(distances[k], nearest)));
+      for (unsigned mask =
+               static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(distances[k], nearest)));
            mask; mask &= mask - 1) {
         const int at = starts[k] + std::countr_zero(mask);
         const int crossed = Crossed(red, green, blue, at);

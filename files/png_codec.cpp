@@ -1,12 +1,12 @@
 #include "files/png_codec.h"
 
-#include "files/png_guard.h"
-
 #include <png.h>
 #include <zlib.h>
 
 #include <csetjmp>
 #include <cstring>
+
+#include "files/png_guard.h"
 
 namespace gs {
 
@@ -141,7 +141,8 @@ std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, PngEffort effort
   out.reserve(image.rgba.size() / 4 + 128);
   std::vector<png_bytep> rows(static_cast<std::size_t>(image.height));
   for (int y = 0; y < image.height; ++y)
-    rows[y] = const_cast<png_bytep>(image.rgba.data()) + static_cast<std::size_t>(y) * image.width * 4;
+    rows[y] =
+        const_cast<png_bytep>(image.rgba.data()) + static_cast<std::size_t>(y) * image.width * 4;
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
   if (!png) return {};

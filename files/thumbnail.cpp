@@ -100,7 +100,8 @@ namespace {
 IconImage FromPicture(const Surface& picture) {
   IconImage image{picture.Width(), picture.Height(), picture.Pixels(), {}};
   image.alpha.resize(image.colors.size());
-  for (std::size_t i = 0; i < image.colors.size(); ++i) image.alpha[i] = image.colors[i] == kWhite ? 0 : 255;
+  for (std::size_t i = 0; i < image.colors.size(); ++i)
+    image.alpha[i] = image.colors[i] == kWhite ? 0 : 255;
   return image;
 }
 

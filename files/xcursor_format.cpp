@@ -38,7 +38,7 @@ int ReadNothing(XcursorFile*, unsigned char*, int) { return -1; }
 
 int SeekInMemory(XcursorFile* file, long offset, int whence) {
   auto* m = static_cast<MemoryFile*>(file->closure);
-  long base = whence == SEEK_CUR ? static_cast<long>(m->pos)
+  long base = whence == SEEK_CUR   ? static_cast<long>(m->pos)
               : whence == SEEK_END ? static_cast<long>(m->bytes.size())
                                    : 0;
   if (base + offset < 0) return -1;
@@ -90,8 +90,13 @@ std::vector<std::uint8_t> BuildXcursorBytes(std::span<const XcursorFrameImage> f
 namespace {
 
 XcursorFrameImage FromDrawing(const CursorFrame& f) {
-  XcursorFrameImage x{f.pixels.Width(), f.pixels.Height(), kXcursorNominalSize,
-                      f.hotspotX, f.hotspotY, f.delayMs, {}};
+  XcursorFrameImage x{f.pixels.Width(),
+                      f.pixels.Height(),
+                      kXcursorNominalSize,
+                      f.hotspotX,
+                      f.hotspotY,
+                      f.delayMs,
+                      {}};
   x.argb.reserve(f.pixels.Pixels().size());
   for (Color c : f.pixels.Pixels()) x.argb.push_back(XcursorPixelOf(c));
   return x;
@@ -99,8 +104,8 @@ XcursorFrameImage FromDrawing(const CursorFrame& f) {
 
 std::uint32_t Premultiplied(Color c, int a) {
   const auto weigh = [a](int v) { return static_cast<std::uint32_t>((v * a + 127) / 255); };
-  return (static_cast<std::uint32_t>(a) << 24) | (weigh(RedOf(c)) << 16) | (weigh(GreenOf(c)) << 8) |
-         weigh(BlueOf(c));
+  return (static_cast<std::uint32_t>(a) << 24) | (weigh(RedOf(c)) << 16) |
+         (weigh(GreenOf(c)) << 8) | weigh(BlueOf(c));
 }
 
 // The images of one icon or cursor file by side: the deepest image of each size.

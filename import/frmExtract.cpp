@@ -114,7 +114,7 @@ frmExtract::frmExtract(IconDocument& doc, std::function<void()> repaint, Environ
   browser_->fleFile()->setGeometry(160, 28, 154, 124);
   browser_->onDriveFailed = [this](const QString& error) {
     env_.Dialogs().Message(this, QMessageBox::Critical, "Varnel Glyphsmith", error, QMessageBox::Ok,
-                      QMessageBox::Ok);
+                           QMessageBox::Ok);
   };
   browser_->onFileClicked = [this](const QString& path) { ChooseFile(path.toStdString()); };
   auto* label1 = new QLabel(

@@ -12,8 +12,8 @@
 
 #include "document/icon_document.h"
 #include "import/icon_extraction.h"
-#include "platform/qt_file_browser.h"
 #include "platform/environment.h"
+#include "platform/qt_file_browser.h"
 
 class QGroupBox;
 class QLabel;

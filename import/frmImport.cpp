@@ -58,11 +58,15 @@ class ImportPictureView : public QWidget {
       InvertOutline(p, QRect(r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1), owner_.dragging_ ? 3 : 1);
     }
   }
-  void mousePressEvent(QMouseEvent* e) override { owner_.PointerPressed(e->position().x(), e->position().y()); }
+  void mousePressEvent(QMouseEvent* e) override {
+    owner_.PointerPressed(e->position().x(), e->position().y());
+  }
   void mouseMoveEvent(QMouseEvent* e) override {
     owner_.PointerMoved(e->position().x(), e->position().y(), e->buttons() == Qt::LeftButton);
   }
-  void mouseReleaseEvent(QMouseEvent* e) override { owner_.PointerReleased(e->position().x(), e->position().y()); }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    owner_.PointerReleased(e->position().x(), e->position().y());
+  }
 
  private:
   frmImport& owner_;
@@ -70,7 +74,8 @@ class ImportPictureView : public QWidget {
 
 class ImportPreview : public QWidget {
  public:
-  ImportPreview(const Surface& pixels, QSize size, QWidget* parent) : QWidget(parent), pixels_(pixels) {
+  ImportPreview(const Surface& pixels, QSize size, QWidget* parent)
+      : QWidget(parent), pixels_(pixels) {
     setObjectName("picResult");
     setFixedSize(size);
   }
@@ -124,11 +129,15 @@ frmImport::frmImport(IconDocument& doc, QSize previewSize, std::function<void()>
   cmdImport_->setObjectName("cmdImport");
 
   // The corners start from the fields' built-in texts.
-  for (int i = 0; i < 4; ++i) region_.SetCorner(i, CornerFromText(fields_[i]->text().toStdString()));
   for (int i = 0; i < 4; ++i)
-    connect(fields_[i], &QLineEdit::textChanged, this, [this, i](const QString& t) { FieldChanged(i, t); });
-  connect(scrHorizontal_, &QScrollBar::valueChanged, this, [this](int v) { picFull_->move(-v, picFull_->y()); });
-  connect(scrVertical_, &QScrollBar::valueChanged, this, [this](int v) { picFull_->move(picFull_->x(), -v); });
+    region_.SetCorner(i, CornerFromText(fields_[i]->text().toStdString()));
+  for (int i = 0; i < 4; ++i)
+    connect(fields_[i], &QLineEdit::textChanged, this,
+            [this, i](const QString& t) { FieldChanged(i, t); });
+  connect(scrHorizontal_, &QScrollBar::valueChanged, this,
+          [this](int v) { picFull_->move(-v, picFull_->y()); });
+  connect(scrVertical_, &QScrollBar::valueChanged, this,
+          [this](int v) { picFull_->move(picFull_->x(), -v); });
   connect(cmdSelect_, &QPushButton::clicked, this, [this] { ChoosePicture(); });
   connect(cmdImport_, &QPushButton::clicked, this, [this] { Import(); });
 
@@ -179,8 +188,8 @@ bool frmImport::LoadPicture(const QString& path) {
   std::string error;
   if (!LoadPictureFile(path.toStdString(), next, error)) {
     // The picture shown before, if any, stays.
-    env_.Dialogs().Message(this, QMessageBox::Critical, "Varnel Glyphsmith", QString::fromStdString(error),
-                      QMessageBox::Ok, QMessageBox::Ok);
+    env_.Dialogs().Message(this, QMessageBox::Critical, "Varnel Glyphsmith",
+                           QString::fromStdString(error), QMessageBox::Ok, QMessageBox::Ok);
     return false;
   }
   picture_ = std::move(next);
@@ -188,7 +197,8 @@ bool frmImport::LoadPicture(const QString& path) {
   for (int y = 0; y < picture_.height; ++y) {
     auto* row = reinterpret_cast<QRgb*>(shown_.scanLine(y));
     const Color* src = picture_.pixels.data() + static_cast<std::size_t>(y) * picture_.width;
-    for (int x = 0; x < picture_.width; ++x) row[x] = qRgb(RedOf(src[x]), GreenOf(src[x]), BlueOf(src[x]));
+    for (int x = 0; x < picture_.width; ++x)
+      row[x] = qRgb(RedOf(src[x]), GreenOf(src[x]), BlueOf(src[x]));
   }
   scrHorizontal_->setValue(0);
   scrVertical_->setValue(0);
@@ -282,7 +292,8 @@ void frmImport::LayoutControls() {
     fieldLabels_[i]->setGeometry(fieldLeft, 24 + i * 46, kFieldWidth, 18);
     fields_[i]->setGeometry(fieldLeft + 5, 42 + i * 46, kFieldWidth - 5, kFieldHeight);
   }
-  label2_->setGeometry(w - picResult_->width() - 10 - 20, 24 + 4 * 46, picResult_->width() + 25, 18);
+  label2_->setGeometry(w - picResult_->width() - 10 - 20, 24 + 4 * 46, picResult_->width() + 25,
+                       18);
   picResult_->move(w - picResult_->width() - 5, 42 + 4 * 46);
   UpdateScrollRanges();
 }

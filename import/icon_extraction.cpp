@@ -45,14 +45,15 @@ IconPicture GenericDocumentIcon() {
   const Color outline = RGB(96, 96, 96), foldColour = RGB(208, 208, 208), text = RGB(150, 170, 200);
   for (int y = top; y <= bottom; ++y)
     for (int x = left; x <= right; ++x) {
-      const int cut = x - (right - fold);  // columns into the folded corner
+      const int cut = x - (right - fold);      // columns into the folded corner
       if (cut > 0 && y - top < cut) continue;  // beyond the fold's diagonal: no page
-      Color c = kWhite - 0x010101;  // near-white, so the page is not see-through
+      Color c = kWhite - 0x010101;             // near-white, so the page is not see-through
       if (x == left || x == right || y == top || y == bottom || (cut > 0 && y - top == cut))
         c = outline;
       else if (cut >= 0 && y - top <= fold)
         c = (x == right - fold || y - top == fold) ? outline : foldColour;
-      else if ((y - top) % 4 == 0 && y > top + fold && y < bottom - 2 && x > left + 2 && x < right - 2)
+      else if ((y - top) % 4 == 0 && y > top + fold && y < bottom - 2 && x > left + 2 &&
+               x < right - 2)
         c = text;
       p.overWhite.SetPixelV(x, y, c);
       p.alpha[y * 32 + x] = 255;

@@ -87,7 +87,7 @@ class ExtractGrid {
   int selected = 0;
   Rect highlight;  // empty when nothing is highlighted
   bool scrollEnabled = false;
-  int scrollMax = 0;  // may be negative when everything fits; the bar then shows 0
+  int scrollMax = 0;     // may be negative when everything fits; the bar then shows 0
   bool noIcons = false;  // " No icons" / " available" is printed on the grid
 
  private:

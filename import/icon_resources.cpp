@@ -107,8 +107,8 @@ std::string Utf8FromLatin1(std::span<const std::uint8_t> b) {
 template <class T>
 void OrderGroups(std::vector<T>& groups) {
   std::stable_partition(groups.begin(), groups.end(), [](const T& g) { return g.name.named; });
-  const auto firstId = std::find_if(groups.begin(), groups.end(),
-                                    [](const T& g) { return !g.name.named; });
+  const auto firstId =
+      std::find_if(groups.begin(), groups.end(), [](const T& g) { return !g.name.named; });
   std::stable_sort(firstId, groups.end(),
                    [](const T& a, const T& b) { return a.name.id < b.name.id; });
 }
@@ -293,8 +293,8 @@ void IconResourceReader::ReadPe(std::uint32_t pe) {
   sections_.reserve(sectionCount);
   for (std::uint32_t i = 0; i < sectionCount; ++i) {
     const std::size_t at = std::size_t{40} * i;
-    sections_.push_back({U32(table, at + 12), U32(table, at + 8), U32(table, at + 16),
-                         U32(table, at + 20)});
+    sections_.push_back(
+        {U32(table, at + 12), U32(table, at + 8), U32(table, at + 16), U32(table, at + 20)});
   }
 
   std::vector<std::uint8_t> types;
@@ -542,8 +542,8 @@ bool IconResourceReader::ReadGroup(int k, std::vector<IconGroupEntry>& entries) 
       if (offset < src_.Size()) {
         e.present = true;
         e.offset = offset;
-        e.size = static_cast<std::uint32_t>(
-            std::min<std::uint64_t>(e.bytesInRes, src_.Size() - offset));
+        e.size =
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(e.bytesInRes, src_.Size() - offset));
       }
       entries.push_back(e);
     }

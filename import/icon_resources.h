@@ -91,8 +91,8 @@ class IconResourceReader {
   };
   struct IconId {
     std::uint16_t id = 0;
-    std::uint32_t peEntry = 0;   // PE
-    std::uint64_t offset = 0;    // NE
+    std::uint32_t peEntry = 0;  // PE
+    std::uint64_t offset = 0;   // NE
     std::uint32_t size = 0;
   };
 

@@ -48,7 +48,8 @@ bool ReadInfoHeader(std::span<const std::uint8_t> b, std::size_t at, BitmapInfoH
     h.height = hh;
     return true;
   }
-  if (h.size < 16 || h.size > 4096) return error = "unknown bitmap header size " + std::to_string(h.size), false;
+  if (h.size < 16 || h.size > 4096)
+    return error = "unknown bitmap header size " + std::to_string(h.size), false;
   std::uint32_t w = 0, hh = 0;
   if (!bytes::GetU32(b, at + 4, w) || !bytes::GetU32(b, at + 8, hh) ||
       !bytes::GetU16(b, at + 12, h.planes) || !bytes::GetU16(b, at + 14, h.bitCount))
@@ -70,7 +71,8 @@ bool ReadInfoHeader(std::span<const std::uint8_t> b, std::size_t at, BitmapInfoH
       return error = "bitmap header cut short", false;
     if (h.size >= 56 && !bytes::GetU32(b, at + 52, h.alphaMask))
       return error = "bitmap header cut short", false;
-  } else if (h.size == 40 && (h.compression == kBiBitfields || h.compression == kBiAlphaBitfields)) {
+  } else if (h.size == 40 &&
+             (h.compression == kBiBitfields || h.compression == kBiAlphaBitfields)) {
     if (!bytes::GetU32(b, at + 40, h.redMask) || !bytes::GetU32(b, at + 44, h.greenMask) ||
         !bytes::GetU32(b, at + 48, h.blueMask))
       return error = "bit fields cut short", false;
@@ -145,13 +147,16 @@ void DecodeRle(std::span<const std::uint8_t> data, bool four, const Palette& pal
       row += data[i + 1];
       i += 2;
     } else {  // absolute run of v pixels, padded to a 16-bit boundary
-      const std::size_t stored = four ? (static_cast<std::size_t>(v) + 1) / 2 : static_cast<std::size_t>(v);
+      const std::size_t stored =
+          four ? (static_cast<std::size_t>(v) + 1) / 2 : static_cast<std::size_t>(v);
       const std::size_t avail = i < data.size() ? data.size() - i : 0;
       const std::size_t take = std::min(stored, avail);
       const std::span<const std::uint8_t> run = data.subspan(i, take);
-      const int count = four ? static_cast<int>(std::min<std::size_t>(v, take * 2)) : static_cast<int>(take);
+      const int count =
+          four ? static_cast<int>(std::min<std::size_t>(v, take * 2)) : static_cast<int>(take);
       put(count, [&](int k) {
-        const std::uint8_t byte = run[four ? static_cast<std::size_t>(k / 2) : static_cast<std::size_t>(k)];
+        const std::uint8_t byte =
+            run[four ? static_cast<std::size_t>(k / 2) : static_cast<std::size_t>(k)];
         return pal.At(four ? ((k & 1) ? (byte & 0x0F) : (byte >> 4)) : byte);
       });
       i += (stored + 1) & ~std::size_t{1};
@@ -202,14 +207,22 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
 
   if (h.compression == kBiPng || h.compression == kBiJpeg) {
     const bool png = h.compression == kBiPng;
-    if (!(png ? DecodePngPicture(data, out, error, limits) : DecodeJpegPicture(data, out, error, {limits})))
+    if (!(png ? DecodePngPicture(data, out, error, limits)
+              : DecodeJpegPicture(data, out, error, {limits})))
       return false;
     return true;
   }
 
   switch (h.bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return error = "unsupported bit count " + std::to_string(h.bitCount), false;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return error = "unsupported bit count " + std::to_string(h.bitCount), false;
   }
   const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
   if (rle && h.bitCount != (h.compression == kBiRle8 ? 8 : 4))
@@ -263,7 +276,8 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
       const std::uint8_t* p = data.data() + stride * static_cast<std::uint64_t>(row);
       for (int x = 0; x < w; ++x) {
         const std::uint32_t px = h.bitCount == 32
-                                     ? static_cast<std::uint32_t>(p[4 * x] | (p[4 * x + 1] << 8) | (p[4 * x + 2] << 16)) |
+                                     ? static_cast<std::uint32_t>(p[4 * x] | (p[4 * x + 1] << 8) |
+                                                                  (p[4 * x + 2] << 16)) |
                                            (static_cast<std::uint32_t>(p[4 * x + 3]) << 24)
                                      : static_cast<std::uint32_t>(p[2 * x] | (p[2 * x + 1] << 8));
         if (fa.Get(px) != 0) {
@@ -282,7 +296,8 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
         for (int x = 0; x < w; ++x) dst[x] = pal.At((p[x >> 3] >> (7 - (x & 7))) & 1);
         break;
       case 4:
-        for (int x = 0; x < w; ++x) dst[x] = pal.At((x & 1) ? (p[x >> 1] & 0x0F) : (p[x >> 1] >> 4));
+        for (int x = 0; x < w; ++x)
+          dst[x] = pal.At((x & 1) ? (p[x >> 1] & 0x0F) : (p[x >> 1] >> 4));
         break;
       case 8:
         for (int x = 0; x < w; ++x) dst[x] = pal.At(p[x]);
@@ -293,11 +308,11 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
       case 16:
       case 32:
         for (int x = 0; x < w; ++x) {
-          const std::uint32_t px =
-              h.bitCount == 32
-                  ? static_cast<std::uint32_t>(p[4 * x] | (p[4 * x + 1] << 8) | (p[4 * x + 2] << 16)) |
-                        (static_cast<std::uint32_t>(p[4 * x + 3]) << 24)
-                  : static_cast<std::uint32_t>(p[2 * x] | (p[2 * x + 1] << 8));
+          const std::uint32_t px = h.bitCount == 32
+                                       ? static_cast<std::uint32_t>(p[4 * x] | (p[4 * x + 1] << 8) |
+                                                                    (p[4 * x + 2] << 16)) |
+                                             (static_cast<std::uint32_t>(p[4 * x + 3]) << 24)
+                                       : static_cast<std::uint32_t>(p[2 * x] | (p[2 * x + 1] << 8));
           dst[x] = anyAlpha ? OverWhite(fr.Get(px), fg.Get(px), fb.Get(px), fa.Get(px))
                             : RGB(fr.Get(px), fg.Get(px), fb.Get(px));
         }

@@ -23,7 +23,13 @@ bool LooksLikeDibHeader(std::span<const std::uint8_t> b) {
   switch (size) {
     case 12:
       return bytes::GetU16(b, 8, planes) && planes == 1;
-    case 16: case 40: case 52: case 56: case 64: case 108: case 124:
+    case 16:
+    case 40:
+    case 52:
+    case 56:
+    case 64:
+    case 108:
+    case 124:
       return bytes::GetU16(b, 12, planes) && planes == 1;
     default:
       return false;
@@ -36,7 +42,8 @@ PictureFormat SniffPictureFormat(std::span<const std::uint8_t> b) {
   if (StartsWith(b, {'B', 'M'})) return PictureFormat::Bmp;
   if (StartsWith(b, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})) return PictureFormat::Png;
   if (StartsWith(b, {0xFF, 0xD8, 0xFF})) return PictureFormat::Jpeg;
-  if (StartsWith(b, {'G', 'I', 'F', '8', '7', 'a'}) || StartsWith(b, {'G', 'I', 'F', '8', '9', 'a'}))
+  if (StartsWith(b, {'G', 'I', 'F', '8', '7', 'a'}) ||
+      StartsWith(b, {'G', 'I', 'F', '8', '9', 'a'}))
     return PictureFormat::Gif;
   // Placeable metafile key, or the plain header (memory or disk type, 9 words).
   if (StartsWith(b, {0xD7, 0xCD, 0xC6, 0x9A})) return PictureFormat::Wmf;
@@ -53,14 +60,22 @@ PictureFormat SniffPictureFormat(std::span<const std::uint8_t> b) {
 
 const char* PictureFormatName(PictureFormat format) {
   switch (format) {
-    case PictureFormat::Bmp: return "BMP";
-    case PictureFormat::Dib: return "DIB";
-    case PictureFormat::Png: return "PNG";
-    case PictureFormat::Jpeg: return "JPEG";
-    case PictureFormat::Gif: return "GIF";
-    case PictureFormat::Wmf: return "Windows Metafile (WMF)";
-    case PictureFormat::Emf: return "Enhanced Metafile (EMF)";
-    case PictureFormat::Unknown: break;
+    case PictureFormat::Bmp:
+      return "BMP";
+    case PictureFormat::Dib:
+      return "DIB";
+    case PictureFormat::Png:
+      return "PNG";
+    case PictureFormat::Jpeg:
+      return "JPEG";
+    case PictureFormat::Gif:
+      return "GIF";
+    case PictureFormat::Wmf:
+      return "Windows Metafile (WMF)";
+    case PictureFormat::Emf:
+      return "Enhanced Metafile (EMF)";
+    case PictureFormat::Unknown:
+      break;
   }
   return "unknown";
 }

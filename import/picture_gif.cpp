@@ -59,12 +59,14 @@ bool DecodeGifPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
     if (type == EXTENSION_RECORD_TYPE) {
       int ext = 0;
       GifByteType* block = nullptr;
-      if (DGifGetExtension(gif, &ext, &block) == GIF_ERROR) return error = GifReason(gif->Error), false;
+      if (DGifGetExtension(gif, &ext, &block) == GIF_ERROR)
+        return error = GifReason(gif->Error), false;
       // Graphic control: packed flags, delay, transparent index.
       if (ext == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4)
         transparent = (block[1] & 1) ? block[4] : -1;
       while (block) {
-        if (DGifGetExtensionNext(gif, &block) == GIF_ERROR) return error = GifReason(gif->Error), false;
+        if (DGifGetExtensionNext(gif, &block) == GIF_ERROR)
+          return error = GifReason(gif->Error), false;
       }
       continue;
     }
@@ -73,9 +75,12 @@ bool DecodeGifPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
     const GifImageDesc& d = gif->Image;
     // The logical screen; a writer that left it 0 meant the frame's own size.
     std::int64_t sw = gif->SWidth, sh = gif->SHeight;
-    if (sw <= 0 || sh <= 0) sw = static_cast<std::int64_t>(d.Left) + d.Width, sh = static_cast<std::int64_t>(d.Top) + d.Height;
+    if (sw <= 0 || sh <= 0)
+      sw = static_cast<std::int64_t>(d.Left) + d.Width,
+      sh = static_cast<std::int64_t>(d.Top) + d.Height;
     if (std::string why = CheckPictureSize(sw, sh, limits); !why.empty()) return error = why, false;
-    if (std::string why = CheckPictureSize(d.Width, d.Height, limits); !why.empty()) return error = why, false;
+    if (std::string why = CheckPictureSize(d.Width, d.Height, limits); !why.empty())
+      return error = why, false;
     const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
     const int mapCount = map && map->Colors ? map->ColorCount : 0;
     out.width = static_cast<int>(sw);

@@ -16,19 +16,31 @@ void ImportRegion::Arrange() {
 
 int ImportRegion::Corner(int index) const {
   switch (index) {
-    case 0: return x1;
-    case 1: return y1;
-    case 2: return x2;
-    default: return y2;
+    case 0:
+      return x1;
+    case 1:
+      return y1;
+    case 2:
+      return x2;
+    default:
+      return y2;
   }
 }
 
 void ImportRegion::SetCorner(int index, int value) {
   switch (index) {
-    case 0: x1 = value; break;
-    case 1: y1 = value; break;
-    case 2: x2 = value; break;
-    default: y2 = value; break;
+    case 0:
+      x1 = value;
+      break;
+    case 1:
+      y1 = value;
+      break;
+    case 2:
+      x2 = value;
+      break;
+    default:
+      y2 = value;
+      break;
   }
 }
 
@@ -42,7 +54,9 @@ void ImportRegion::Release(double x, double y, int pictureWidth, int pictureHeig
   y2 = ClampedPicturePixel(y, pictureHeight);
 }
 
-int ClampedPicturePixel(double v, int limit) { return std::clamp(Nearest(v), 0, std::max(0, limit)); }
+int ClampedPicturePixel(double v, int limit) {
+  return std::clamp(Nearest(v), 0, std::max(0, limit));
+}
 
 int CornerFromText(std::string_view text) { return Nearest(ParseLeadingNumber(text)); }
 
@@ -65,7 +79,8 @@ bool ImportPictureRegion(Surface& icon, const Picture& picture, ImportRegion r) 
   // and the pointer, never negative.
   const long long w = static_cast<long long>(r.x2) - r.x1, h = static_cast<long long>(r.y2) - r.y1;
   if (w > 0x7FFFFFFF || h > 0x7FFFFFFF) return false;
-  AreaScaleCopy(icon, 0, 0, 32, 32, picture.View(), r.x1, r.y1, static_cast<int>(w), static_cast<int>(h));
+  AreaScaleCopy(icon, 0, 0, 32, 32, picture.View(), r.x1, r.y1, static_cast<int>(w),
+                static_cast<int>(h));
   return true;
 }
 
@@ -76,7 +91,8 @@ Surface ImportWholePicture(const Picture& picture) {
   return icon;
 }
 
-bool OpenPictureAsDocument(std::span<const std::uint8_t> bytes, IconDocument& doc, std::string& error) {
+bool OpenPictureAsDocument(std::span<const std::uint8_t> bytes, IconDocument& doc,
+                           std::string& error) {
   PictureRequest request;
   request.shrinkWidth = request.shrinkHeight = kIconSize;
   Picture picture;
@@ -110,7 +126,8 @@ bool ParseRegionText(std::string_view text, ImportRegion& out) {
     const std::size_t end = i < 3 ? text.find(',', pos) : text.size();
     if (end == std::string_view::npos) return false;
     const std::string_view part = text.substr(pos, end - pos);
-    if (part.empty() || part.find_first_not_of("0123456789") != std::string_view::npos) return false;
+    if (part.empty() || part.find_first_not_of("0123456789") != std::string_view::npos)
+      return false;
     const auto [p, ec] = std::from_chars(part.data(), part.data() + part.size(), v[i]);
     if (ec != std::errc() || p != part.data() + part.size()) return false;
     pos = end + 1;

@@ -37,7 +37,9 @@ struct ImportRegion {
   void Press(double x, double y);
   void Release(double x, double y, int pictureWidth, int pictureHeight);
   // A left-button move updates X2, Y2 like a release.
-  void Move(double x, double y, int pictureWidth, int pictureHeight) { Release(x, y, pictureWidth, pictureHeight); }
+  void Move(double x, double y, int pictureWidth, int pictureHeight) {
+    Release(x, y, pictureWidth, pictureHeight);
+  }
   bool Empty() const { return x1 == x2 || y1 == y2; }
   friend bool operator==(const ImportRegion&, const ImportRegion&) = default;
 };
@@ -71,7 +73,8 @@ Surface ImportWholePicture(const Picture& picture);
 // is never overwritten by an icon), not modified, no selection. False with the
 // decoder's reason when the bytes are no readable picture; `doc` is then
 // untouched.
-bool OpenPictureAsDocument(std::span<const std::uint8_t> bytes, IconDocument& doc, std::string& error);
+bool OpenPictureAsDocument(std::span<const std::uint8_t> bytes, IconDocument& doc,
+                           std::string& error);
 
 // The open dialog: title "Import Picture" and the six pairs of the filter.
 FileDialogRequest ImportPictureDialog();

@@ -2,9 +2,10 @@
 // scaling of the decoder gives 1/2, 1/4 or 1/8 of the size directly: each
 // output pixel is then the average of the block it stands for, so the area
 // scaler that follows still averages everything it covers.
-#include <cstdio>
 #include <csetjmp>
-
+#include <cstddef>
+#include <cstdio>
+// jpeglib.h uses FILE and size_t without including their headers.
 #include <jpeglib.h>
 
 #include "import/picture_decoder.h"

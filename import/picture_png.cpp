@@ -44,7 +44,8 @@ bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
   out = {};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
     return error = "not a PNG picture", false;
-  if (!PngChunksBeforePixelsFit(bytes)) return error = "damaged PNG picture: a chunk runs past the end of the file", false;
+  if (!PngChunksBeforePixelsFit(bytes))
+    return error = "damaged PNG picture: a chunk runs past the end of the file", false;
   ErrorText why;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &why, OnError, OnWarning);
   if (!png) return error = "out of memory", false;
@@ -88,12 +89,14 @@ bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
   if (depth == 16) png_set_strip_16(png);
   if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
   if (colorType == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
-  if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+  if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
+    png_set_gray_to_rgb(png);
   if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
   png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
-  if (png_get_rowbytes(png, info) != static_cast<png_size_t>(w) * 4) png_error(png, "unexpected row layout");
+  if (png_get_rowbytes(png, info) != static_cast<png_size_t>(w) * 4)
+    png_error(png, "unexpected row layout");
   out.width = static_cast<int>(w);
   out.height = static_cast<int>(h);
   out.pixels.assign(static_cast<std::size_t>(w) * h, kWhite);

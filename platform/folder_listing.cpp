@@ -18,10 +18,10 @@ namespace {
 // Kernel and in-memory file systems that hold nothing a user browses.
 const std::set<std::string>& PseudoFileSystems() {
   static const std::set<std::string> kinds = {
-      "proc",     "sysfs",      "cgroup",  "cgroup2",  "devpts",    "mqueue",    "debugfs",
-      "tracefs",  "securityfs", "pstore",  "bpf",      "configfs",  "fusectl",   "hugetlbfs",
-      "autofs",   "binfmt_misc", "devtmpfs", "rpc_pipefs", "nsfs",  "efivarfs",  "selinuxfs",
-      "ramfs",    "overlay_meta"};
+      "proc",    "sysfs",     "cgroup",     "cgroup2",     "devpts",      "mqueue",
+      "debugfs", "tracefs",   "securityfs", "pstore",      "bpf",         "configfs",
+      "fusectl", "hugetlbfs", "autofs",     "binfmt_misc", "devtmpfs",    "rpc_pipefs",
+      "nsfs",    "efivarfs",  "selinuxfs",  "ramfs",       "overlay_meta"};
   return kinds;
 }
 
@@ -47,8 +47,10 @@ bool MatchesPattern(const std::string& name, const std::string& pattern) {
   const std::string tail = pattern.substr(1);
   if (name.size() < tail.size()) return false;
   return std::equal(tail.begin(), tail.end(), name.end() - static_cast<long>(tail.size()),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                                std::tolower(static_cast<unsigned char>(b)); });
+                    [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
 }
 
 }  // namespace

@@ -241,7 +241,8 @@ std::vector<std::string> ProfileFile::Sections() const {
   std::vector<std::string> names;
   for (const Line& line : lines_)
     if (line.kind == kSection) {
-      const std::string_view text = TrimBlanks(std::string_view(bytes_).substr(line.begin, line.end - line.begin));
+      const std::string_view text =
+          TrimBlanks(std::string_view(bytes_).substr(line.begin, line.end - line.begin));
       names.push_back(Decode(TrimBlanks(text.substr(1, text.rfind(']') - 1))));
     }
   for (const Section& s : sections_)
@@ -258,8 +259,7 @@ std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
     for (std::uint32_t i = s.line + 1; i < s.bodyEnd; ++i)
       if (lines_[i].kind == kEntry) keys.push_back(Decode(EntryName(s, i)));
   const std::size_t added = s.detail ? s.detail->added.size() : 0;
-  for (std::uint32_t k = 0; k < added; ++k)
-    keys.push_back(Decode(EntryName(s, kAddedBit | k)));
+  for (std::uint32_t k = 0; k < added; ++k) keys.push_back(Decode(EntryName(s, kAddedBit | k)));
   return keys;
 }
 

@@ -98,9 +98,9 @@ class ProfileFile {
   };
   // What only a section looked up or written needs, made on first use.
   struct SectionDetail {
-    std::string name;                  // encoded, for a section added
-    std::vector<std::string> added;    // new "key=value" lines, in order
-    std::vector<std::uint32_t> keys;   // hash table of its entries
+    std::string name;                 // encoded, for a section added
+    std::vector<std::string> added;   // new "key=value" lines, in order
+    std::vector<std::uint32_t> keys;  // hash table of its entries
     std::uint32_t keyCount = 0;
     bool keysBuilt = false;
   };

@@ -117,9 +117,8 @@ std::string TemporaryName(const std::string& folder) {
 
 // Writes bytes into a fresh temporary in `folder`; on success `temp` names it.
 // A replacing file gets the old one's mode (the umask may have cut it).
-WriteStatus WriteTemporary(const std::string& requested, const std::string& folder,
-                           const Target& t, std::span<const std::uint8_t> bytes, bool flush,
-                           std::string& temp) {
+WriteStatus WriteTemporary(const std::string& requested, const std::string& folder, const Target& t,
+                           std::span<const std::uint8_t> bytes, bool flush, std::string& temp) {
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = TemporaryName(folder);

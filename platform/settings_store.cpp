@@ -241,8 +241,8 @@ std::string WriteOrForget() {
 }
 
 // Returns "" or the reason; a group only marks the store for its end.
-std::string SaveLocked(const std::string& folder, const std::string& section, const std::string& key,
-                       const std::string& value) {
+std::string SaveLocked(const std::string& folder, const std::string& section,
+                       const std::string& key, const std::string& value) {
   Loaded& l = LoadLocked(folder);
   if (l.unreadable) return l.file + ": the settings file cannot be read";
   Set(l.store, section, key, value);
@@ -298,7 +298,8 @@ std::string SettingsFilePath() {
 std::string GetSetting(const std::string& appName, const std::string& section,
                        const std::string& key, const std::string& defaultValue) {
   std::lock_guard lock(g_mutex);
-  const std::string* value = Find(LoadLocked(FolderLocked()).store, AppSection(appName, section), key);
+  const std::string* value =
+      Find(LoadLocked(FolderLocked()).store, AppSection(appName, section), key);
   return value ? *value : defaultValue;
 }
 

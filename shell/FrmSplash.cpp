@@ -22,33 +22,28 @@ constexpr int kHeight = 278;
 
 // A small pixel picture shown magnified: a brush over a framed canvas.
 constexpr const char* kMotif[] = {
-    "................",
-    "..........kk....",
-    ".........kyyk...",
-    "........kyyk....",
-    ".......kyyk.....",
-    "......kwwk......",
-    ".....kwwk.......",
-    "....krrk........",
-    "...krrrk........",
-    "..krrrk.........",
-    "..krrk..bbbbb...",
-    "...kk..bgggggb..",
-    ".......bgggggb..",
-    ".......bgggggb..",
-    "........bbbbb...",
-    "................",
+    "................", "..........kk....", ".........kyyk...", "........kyyk....",
+    ".......kyyk.....", "......kwwk......", ".....kwwk.......", "....krrk........",
+    "...krrrk........", "..krrrk.........", "..krrk..bbbbb...", "...kk..bgggggb..",
+    ".......bgggggb..", ".......bgggggb..", "........bbbbb...", "................",
 };
 
 QColor MotifColor(char c) {
   switch (c) {
-    case 'k': return QColor(30, 34, 48);
-    case 'y': return QColor(240, 196, 64);
-    case 'w': return QColor(200, 200, 210);
-    case 'r': return QColor(220, 70, 60);
-    case 'b': return QColor(40, 90, 190);
-    case 'g': return QColor(90, 190, 110);
-    default: return QColor();
+    case 'k':
+      return QColor(30, 34, 48);
+    case 'y':
+      return QColor(240, 196, 64);
+    case 'w':
+      return QColor(200, 200, 210);
+    case 'r':
+      return QColor(220, 70, 60);
+    case 'b':
+      return QColor(40, 90, 190);
+    case 'g':
+      return QColor(90, 190, 110);
+    default:
+      return QColor();
   }
 }
 
@@ -70,14 +65,16 @@ QPixmap SplashPicture() {
   p.fillRect(QRect(left - 8, top - 8, 16 * cell + 16, 16 * cell + 16), QColor(250, 250, 250));
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x)
-      if (const QColor c = MotifColor(kMotif[y][x]); c.isValid()) p.fillRect(left + x * cell, top + y * cell, cell, cell, c);
+      if (const QColor c = MotifColor(kMotif[y][x]); c.isValid())
+        p.fillRect(left + x * cell, top + y * cell, cell, cell, c);
   p.setRenderHint(QPainter::TextAntialiasing);
   QFont title = p.font();
   title.setPixelSize(34);
   title.setBold(true);
   p.setFont(title);
   p.setPen(Qt::white);
-  p.drawText(QRect(196, 48, 280, 44), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Glyphsmith"));
+  p.drawText(QRect(196, 48, 280, 44), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("Glyphsmith"));
   QFont maker = title;
   maker.setPixelSize(16);
   maker.setBold(false);

@@ -33,11 +33,16 @@ std::optional<MemoryStatus> ParseMeminfo(std::string_view text) {
     if (colon == std::string_view::npos) continue;
     const std::string_view name = line.substr(0, colon);
     const std::string_view rest = line.substr(colon + 1);
-    if (name == "MemTotal") total = Kilobytes(rest);
-    else if (name == "MemAvailable") available = Kilobytes(rest);
-    else if (name == "MemFree") free = Kilobytes(rest);
-    else if (name == "Buffers") buffers = Kilobytes(rest);
-    else if (name == "Cached") cached = Kilobytes(rest);
+    if (name == "MemTotal")
+      total = Kilobytes(rest);
+    else if (name == "MemAvailable")
+      available = Kilobytes(rest);
+    else if (name == "MemFree")
+      free = Kilobytes(rest);
+    else if (name == "Buffers")
+      buffers = Kilobytes(rest);
+    else if (name == "Cached")
+      cached = Kilobytes(rest);
   }
   if (!total || *total == 0) return std::nullopt;
   if (!available) {
@@ -65,7 +70,8 @@ int MemoryLoad(const MemoryStatus& m) {
 }
 
 std::string TotalMemoryText(std::uint64_t totalBytes) {
-  const auto mib = static_cast<std::uint32_t>(std::min<std::uint64_t>(totalBytes >> 20, UINT32_MAX));
+  const auto mib =
+      static_cast<std::uint32_t>(std::min<std::uint64_t>(totalBytes >> 20, UINT32_MAX));
   return std::to_string(mib) + " Mb";
 }
 

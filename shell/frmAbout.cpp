@@ -56,12 +56,14 @@ frmAbout::frmAbout(Environment& env, QWidget* parent) : QDialog(parent), env_(en
   text1->setObjectName("Text1");
   text1->setReadOnly(true);
   text1->setGeometry(76, 26, 358, 26);
-  auto* label5 = NamedLabel(
-      "Label5",
-      QString::fromUtf8("C'est un logiciel qui va vous permettre de créer des icons et même des curseurs comme des "
-                        "professionnels. Son utilisation est très simple et ne nécessite pas beaucoup "
-                        "d'apprentissage."),
-      frame, QRect(76, 60, 358, 96));
+  auto* label5 =
+      NamedLabel("Label5",
+                 QString::fromUtf8(
+                     "C'est un logiciel qui va vous permettre de créer des icons et même des "
+                     "curseurs comme des "
+                     "professionnels. Son utilisation est très simple et ne nécessite pas beaucoup "
+                     "d'apprentissage."),
+                 frame, QRect(76, 60, 358, 96));
   label5->setWordWrap(true);
   label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Line("Line1", frame, QRect(14, 164, 420, 4));
@@ -70,7 +72,8 @@ frmAbout::frmAbout(Environment& env, QWidget* parent) : QDialog(parent), env_(en
   NamedLabel("Label2", QStringLiteral("Ram Libre :"), frame, QRect(76, 204, 150, 22));
   lblAvail_ = NamedLabel("lblAvail", QString(), frame, QRect(230, 204, 200, 22));
   Line("Line2", frame, QRect(14, 236, 420, 4));
-  label6_ = NamedLabel("Label6", QString::fromLatin1(kProductWebAddress), frame, QRect(14, 250, 420, 26));
+  label6_ =
+      NamedLabel("Label6", QString::fromLatin1(kProductWebAddress), frame, QRect(14, 250, 420, 26));
   label6_->setAlignment(Qt::AlignCenter);
   label6_->setCursor(Qt::PointingHandCursor);
   QPalette link = label6_->palette();

@@ -5,6 +5,7 @@
 //   frmAbout about(mainWindow);
 //   env.Dialogs().RunModal(&about);
 #include <QDialog>
+
 #include "platform/environment.h"
 
 class QLabel;

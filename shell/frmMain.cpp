@@ -240,8 +240,10 @@ QMenu* frmMain::Menu(const QString& name) const { return findChild<QMenu*>(name)
 
 void frmMain::Layout() {
   const QSize c = client_->size();
-  picLeft_->setGeometry(0, 0, kToolsPanelWidth, std::max(0, c.height() - kColorBarHeight - kStatusBarHeight));
-  picColors_->setGeometry(0, c.height() - kColorBarHeight - kStatusBarHeight, c.width(), kColorBarHeight);
+  picLeft_->setGeometry(0, 0, kToolsPanelWidth,
+                        std::max(0, c.height() - kColorBarHeight - kStatusBarHeight));
+  picColors_->setGeometry(0, c.height() - kColorBarHeight - kStatusBarHeight, c.width(),
+                          kColorBarHeight);
   picStatus_->setGeometry(0, c.height() - kStatusBarHeight, c.width(), kStatusBarHeight);
 
   MainLayoutInput in;
@@ -254,7 +256,8 @@ void frmMain::Layout() {
   in.maximized = isMaximized();
   const MainLayout out = ComputeMainLayout(in);
   imgMaximize_->move(out.gripLeft, 5);
-  if (out.moveCanvas) picIcon_->SetGeometryF(out.canvasLeft, out.canvasTop, out.canvasSide, out.canvasSide);
+  if (out.moveCanvas)
+    picIcon_->SetGeometryF(out.canvasLeft, out.canvasTop, out.canvasSide, out.canvasSide);
   if (out.movePreview) picSmallIcon_->move(out.previewLeft, 8);
   imgMaximize_->setVisible(out.gripVisible);
   DrawMask();

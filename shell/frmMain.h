@@ -107,9 +107,9 @@ class frmMain : public QMainWindow {
   void SetupFile();
   void SetupLanguage();
   void SetupEffects();  // frmMain_Effects.cpp
-  void SetupImport();  // frmMain_Import.cpp
+  void SetupImport();   // frmMain_Import.cpp
   void SetupExtract();  // frmMain_Extract.cpp
-  void SetupCursor();  // shell/frmMain_Cursor.cpp
+  void SetupCursor();   // shell/frmMain_Cursor.cpp
   // Close question; false keeps the window open. (frmMain_File.cpp)
   bool QueryClose();
   // Shutdown steps of each concern. (frmMain_File.cpp saves the recent files)

@@ -16,7 +16,9 @@ namespace gs {
 
 namespace {
 
-FileDialogRequest ExportXcursorDialog() { return {{{"Curseur X11 (*)", "*"}}, "Save X11 Cursor...", ""}; }
+FileDialogRequest ExportXcursorDialog() {
+  return {{{"Curseur X11 (*)", "*"}}, "Save X11 Cursor...", ""};
+}
 
 // The hotspot the save-options window holds now; the document's when it is not loaded.
 void CurrentHotspot(frmMain& window, int& x, int& y) {
@@ -90,7 +92,8 @@ void CursorTrial::End() {
   if (!trying_) return;
   trying_ = false;
   // A tool chosen meanwhile has put its own pointer up: that one stays.
-  if (window_.picIcon()->cursor().pixmap().cacheKey() == shownKey_) window_.picIcon()->setCursor(saved_);
+  if (window_.picIcon()->cursor().pixmap().cacheKey() == shownKey_)
+    window_.picIcon()->setCursor(saved_);
 }
 
 bool CursorTrial::eventFilter(QObject* watched, QEvent* event) {

@@ -6,13 +6,13 @@
 #include <QMenu>
 #include <QPalette>
 
+#include "document/qt_canvas.h"
 #include "effects/effect_kernels.h"
 #include "effects/frmDuoTone.h"
 #include "effects/frmEarthQuake.h"
 #include "effects/frmResample.h"
 #include "effects/frmText.h"
 #include "effects/qt_effect_widgets.h"
-#include "document/qt_canvas.h"
 #include "files/depth.h"
 #include "files/qt_dialog_seam.h"
 #include "shell/frmMain_Colors.h"
@@ -80,7 +80,8 @@ void mnuEffects_Click(frmMain& w, int index) {
       break;
     }
     case 8: {
-      const std::optional<int> n = PixelateBlockSize(Ask(w, kPixelatePrompt, kPixelateReply).toStdString());
+      const std::optional<int> n =
+          PixelateBlockSize(Ask(w, kPixelatePrompt, kPixelateReply).toStdString());
       if (!n) return;  // nothing to do, and the previous undo copy stays
       Immediate(w, [&](Surface& s) { PixelateRect(s, kIconSize, kIconSize, *n, s); });
       break;
@@ -88,7 +89,9 @@ void mnuEffects_Click(frmMain& w, int index) {
     case 9: {
       const Rect r = doc.EffectRect();
       const Color h = EffectsOf(w).highlight();
-      Immediate(w, [&](Surface& s) { ZigzagRect(s, r.left, r.top, r.Width(), r.Height(), true, kWhite, h); });
+      Immediate(w, [&](Surface& s) {
+        ZigzagRect(s, r.left, r.top, r.Width(), r.Height(), true, kWhite, h);
+      });
       break;
     }
     default:
@@ -98,7 +101,9 @@ void mnuEffects_Click(frmMain& w, int index) {
 
 void mnuFlip_Click(frmMain& w, int index) {
   if (index != 0 && index != 1) return;
-  Immediate(w, [&](Surface& s) { Mirror(s, index == 0 ? MirrorAxis::Horizontal : MirrorAxis::Vertical); });
+  Immediate(w, [&](Surface& s) {
+    Mirror(s, index == 0 ? MirrorAxis::Horizontal : MirrorAxis::Vertical);
+  });
 }
 
 void mnuRotate_Click(frmMain& w, int index) {
@@ -113,7 +118,8 @@ void mnuRotate_Click(frmMain& w, int index) {
   const Color fill = w.Colors().colors.right;
   const Surface before = w.Document().surface;
   w.CreateBackup();
-  const std::optional<double> angle = RotationAngle(Ask(w, kAnglePrompt, kAngleReply).toStdString());
+  const std::optional<double> angle =
+      RotationAngle(Ask(w, kAnglePrompt, kAngleReply).toStdString());
   if (!angle) return;
   IconDocument& doc = w.Document();
   RotateByAngle(doc.surface, *angle, fill);
@@ -125,7 +131,8 @@ void mnuConvert_Click(frmMain& w, int index) {
   static constexpr int kBits[] = {1, 4, 8};
   if (index < 0 || index > 2) return;
   // Shows what a save at that depth will give; the modified flag is left alone.
-  Immediate(w, [&](Surface& s) { ConvertDocumentToDepth(s, kBits[index]); }, false);
+  Immediate(
+      w, [&](Surface& s) { ConvertDocumentToDepth(s, kBits[index]); }, false);
 }
 
 void OpenTextWindow(frmMain& w, int x, int y, Color color) {
@@ -138,7 +145,8 @@ void frmMain::SetupEffects() {
   auto wire = [this](const char* name, int count, void (*handler)(frmMain&, int)) {
     for (int i = 0; i < count; ++i)
       if (QAction* a = MenuAction(name, i))
-        if (!a->menu()) connect(a, &QAction::triggered, this, [this, handler, i] { handler(*this, i); });
+        if (!a->menu())
+          connect(a, &QAction::triggered, this, [this, handler, i] { handler(*this, i); });
   };
   wire("mnuEffects", 10, &mnuEffects_Click);
   wire("mnuFlip", 2, &mnuFlip_Click);

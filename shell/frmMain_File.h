@@ -16,7 +16,8 @@ namespace gs {
 class MainFileHost : public FileCommandHost {
  public:
   explicit MainFileHost(frmMain& window) : window_(window) {}
-  std::string OpenFileDialog(const FileDialogRequest& request, const std::string& startFolder) override;
+  std::string OpenFileDialog(const FileDialogRequest& request,
+                             const std::string& startFolder) override;
   std::string SaveFileDialog(const FileDialogRequest& request) override;
   SaveChangesAnswer AskSaveChangesQuestion() override;
   void ShowMessage(MessageKind kind, const std::string& text) override;

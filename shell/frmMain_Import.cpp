@@ -31,7 +31,8 @@ void frmMain::SetupImport() {
   connect(entry, &QAction::triggered, this, [this] {
     if (File().commands && File().commands->AskSaveChanges() != AskResult::GoOn) return;
     // A new window each time, so every opening starts from the built-in fields.
-    std::unique_ptr<frmImport> w(new frmImport(doc_, picSmallIcon_->size(), [this] { RePaint(); }, env_, this));
+    std::unique_ptr<frmImport> w(new frmImport(
+        doc_, picSmallIcon_->size(), [this] { RePaint(); }, env_, this));
     env_.Dialogs().RunModal(w.get());
   });
 }

@@ -32,7 +32,8 @@ constexpr char kDecoratedLookProperty[] = "gsDecoratedLook";
 
 QPixmap PictureFor(const QAction* a) {
   const QVariant index = a->property("gsIndex");
-  const std::string key = MenuPictureKey(a->objectName().toStdString(), index.isValid() ? index.toInt() : kNoIndex);
+  const std::string key =
+      MenuPictureKey(a->objectName().toStdString(), index.isValid() ? index.toInt() : kNoIndex);
   for (const MenuPicture& p : MenuPictures())
     if (key == p.key) return p.art ? CommandPicture(*p.art, 16) : ToolMenuPicture(p.tool);
   return QPixmap();
@@ -93,7 +94,8 @@ void SetupShellMenus(frmMain& w) {
 
   On(w, w.MenuAction("mnuxp"), [&w] { mnuxp_Click(w); });
   On(w, w.MenuAction("mnu2003"), [&w] { mnu2003_Click(w); });
-  for (int i = 0; i < kToolbarThemeCount; ++i) On(w, w.MenuAction("MnuTb", i), [&w, i] { MnuTb_Click(w, i); });
+  for (int i = 0; i < kToolbarThemeCount; ++i)
+    On(w, w.MenuAction("MnuTb", i), [&w, i] { MnuTb_Click(w, i); });
   On(w, w.MenuAction("hlp"), [&w] { hlp_Click(w); });
   for (int i : {0, 1}) On(w, w.MenuAction("mnuHelp", i), [&w, i] { mnuHelp_Click(w, i); });
   On(w, w.MenuAction("mnuFile", 10), [&w] { mnuFilePrint_Click(w); });
@@ -124,8 +126,8 @@ void hlp_Click(frmMain& w) {
                     ReadLanguageChoice(w.Env().Settings(), w.Env().programFolder));
   // Our lines end in carriage returns; Qt breaks lines at line feeds.
   const QString text = QString::fromStdString(HelpText(lines)).replace('\r', '\n');
-  w.Env().Dialogs().Message(&w, QMessageBox::Question, QString::fromUtf8(kHelpTitle), text, QMessageBox::Ok,
-                    QMessageBox::Ok);
+  w.Env().Dialogs().Message(&w, QMessageBox::Question, QString::fromUtf8(kHelpTitle), text,
+                            QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void mnuHelp_Click(frmMain& w, int index) {

@@ -61,7 +61,8 @@ void SetupShellToolbar(frmMain& w) {
       line->setProperty("gsToolbarSeparator", true);
       line->setFrameShape(QFrame::NoFrame);
       line->setAutoFillBackground(true);
-      line->setGeometry(slot.x, kToolbarSeparatorTop, kToolbarSeparatorWidth, kToolbarSeparatorHeight);
+      line->setGeometry(slot.x, kToolbarSeparatorTop, kToolbarSeparatorWidth,
+                        kToolbarSeparatorHeight);
       widget = line;
     } else {
       auto* button = new QToolButton(strip);
@@ -71,7 +72,8 @@ void SetupShellToolbar(frmMain& w) {
       button->setIconSize(QSize(kToolbarButtonSide - 4, kToolbarButtonSide - 4));
       button->setGeometry(slot.x, kToolbarButtonTop, kToolbarButtonSide, kToolbarButtonSide);
       const int number = slot.number;
-      QObject::connect(button, &QToolButton::clicked, &w, [&w, number] { Toolbar1_ButtonClick(w, number); });
+      QObject::connect(button, &QToolButton::clicked, &w,
+                       [&w, number] { Toolbar1_ButtonClick(w, number); });
       if (QAction* action = w.MenuAction(QString::fromLatin1(slot.menuName), slot.menuIndex))
         FollowEntry(button, action);
       widget = button;
@@ -85,7 +87,8 @@ void SetupShellToolbar(frmMain& w) {
 void Toolbar1_ButtonClick(frmMain& w, int number) {
   const ToolbarSlot* slot = FindToolbarSlot(number);
   if (!slot || slot->separator) return;
-  if (QAction* action = w.MenuAction(QString::fromLatin1(slot->menuName), slot->menuIndex)) action->trigger();
+  if (QAction* action = w.MenuAction(QString::fromLatin1(slot->menuName), slot->menuIndex))
+    action->trigger();
 }
 
 QWidget* ToolbarSlotWidget(const frmMain& w, int number) {

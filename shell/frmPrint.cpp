@@ -43,8 +43,9 @@ constexpr char kNoPrinterCancelled[] =
 constexpr char kPrinterFailed[] = "L'imprimante n'a pas pu commencer l'impression.";
 
 QPageSize LocalPaper() {
-  return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize(QPageSize::Letter)
-                                                                            : QPageSize(QPageSize::A4);
+  return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+             ? QPageSize(QPageSize::Letter)
+             : QPageSize(QPageSize::A4);
 }
 
 // A quarter inch all round: what a desktop printer usually cannot reach.
@@ -116,7 +117,8 @@ frmPrint::frmPrint(const IconDocument& doc, Environment& env, QWidget* parent)
   setWindowTitle(QString::fromUtf8(kPrintTitle));
   setFixedSize(515, 605);
 
-  auto* frame2 = new QGroupBox(QString::fromUtf8("Barre d'outils de l'aperçu avant l'impression :"), this);
+  auto* frame2 =
+      new QGroupBox(QString::fromUtf8("Barre d'outils de l'aperçu avant l'impression :"), this);
   frame2->setObjectName("FramePlus2");
   frame2->setGeometry(8, 6, 430, 84);
   const char* styles[] = {"Portrait", "Paysage"};
@@ -192,8 +194,8 @@ QWidget* frmPrint::picPaper() const { return picPaper_; }
 PrintSize frmPrint::PrintableSize() const { return printable_; }
 
 PixelRect frmPrint::PreviewRect() const {
-  const PrintSize s = MagnifiedSize(cboStretch_->currentText().toStdString(), printable_.width,
-                                    printable_.height);
+  const PrintSize s =
+      MagnifiedSize(cboStretch_->currentText().toStdString(), printable_.width, printable_.height);
   return PreviewPlacement(sheet_, printable_.width, printable_.height, s);
 }
 
@@ -204,7 +206,8 @@ void frmPrint::optStyle_Click(int index) {
   SetGeometryF(picPaper_, sheet_);
   ChosenOrientation() = landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
   // The printable area turns with the page.
-  if ((printable_.width > printable_.height) != landscape) std::swap(printable_.width, printable_.height);
+  if ((printable_.width > printable_.height) != landscape)
+    std::swap(printable_.width, printable_.height);
   picture1_->setUpdatesEnabled(true);
   RedrawPrev();
 }
@@ -214,8 +217,8 @@ void frmPrint::RedrawPrev() { picPaper_->update(); }
 void frmPrint::cmdPrint_Click() {
   const QString text = cboStretch_->currentText();
   const auto fail = [this](const QString& why) {
-    env_.Dialogs().Message(this, QMessageBox::Information, QStringLiteral("Varnel Glyphsmith"), why, QMessageBox::Ok,
-                      QMessageBox::Ok);
+    env_.Dialogs().Message(this, QMessageBox::Information, QStringLiteral("Varnel Glyphsmith"), why,
+                           QMessageBox::Ok, QMessageBox::Ok);
   };
   if (DefaultPrinterExists()) {
     QPrinter printer(QPrinter::HighResolution);
@@ -236,9 +239,10 @@ void frmPrint::cmdPrint_Click() {
     if (!PrintIconPage(pdf, doc_, text)) return fail(QString::fromUtf8(kPrinterFailed));
   }
   const QByteArray& data = bytes.data();
-  const WriteStatus st = WriteFileSafely(
-      path.toStdString(),
-      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()));
+  const WriteStatus st =
+      WriteFileSafely(path.toStdString(),
+                      std::span<const std::uint8_t>(
+                          reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()));
   if (!st) return fail(QString::fromStdString(st.error));
   accept();
 }

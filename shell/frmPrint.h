@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "document/icon_document.h"
-#include "shell/print_layout.h"
 #include "platform/environment.h"
+#include "shell/print_layout.h"
 
 class QComboBox;
 class QLabel;

@@ -41,7 +41,8 @@ const std::vector<std::string>& BuiltInHelpLines() {
   return lines;
 }
 
-std::vector<std::string> LoadHelpLines(const std::string& frenchFile, const std::string& languageFile) {
+std::vector<std::string> LoadHelpLines(const std::string& frenchFile,
+                                       const std::string& languageFile) {
   const std::vector<std::string>& builtIn = BuiltInHelpLines();
   {
     ProfileFile french(frenchFile);
@@ -50,7 +51,8 @@ std::vector<std::string> LoadHelpLines(const std::string& frenchFile, const std:
   }
   std::vector<std::string> lines;
   const ProfileFile chosen(languageFile);
-  for (int n = 1; n <= kHelpLineCount; ++n) lines.push_back(chosen.Read(kHelpSection, Key(n), builtIn[n - 1]));
+  for (int n = 1; n <= kHelpLineCount; ++n)
+    lines.push_back(chosen.Read(kHelpSection, Key(n), builtIn[n - 1]));
   return lines;
 }
 

@@ -18,7 +18,8 @@ const std::vector<std::string>& BuiltInHelpLines();
 
 // Exports the built-in lines to `frenchFile`, then reads each line from
 // `languageFile` with the built-in line as default.
-std::vector<std::string> LoadHelpLines(const std::string& frenchFile, const std::string& languageFile);
+std::vector<std::string> LoadHelpLines(const std::string& frenchFile,
+                                       const std::string& languageFile);
 
 // A carriage return, then the lines, each but the last ended by a carriage return.
 std::string HelpText(const std::vector<std::string>& lines);

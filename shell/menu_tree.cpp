@@ -8,7 +8,8 @@ namespace gs {
 
 namespace {
 
-constexpr MenuRow E(int level, const char* name, int index, const char* caption, const char* shortcut = nullptr) {
+constexpr MenuRow E(int level, const char* name, int index, const char* caption,
+                    const char* shortcut = nullptr) {
   return {level, name, index, caption, shortcut};
 }
 constexpr MenuRow Sub(int level, const char* name, int index, const char* caption) {
@@ -130,24 +131,37 @@ constexpr MenuPicture Art(const char* key, CommandArt art) { return {key, art, -
 constexpr MenuPicture Tool(const char* key, int tool) { return {key, std::nullopt, tool}; }
 
 constexpr auto kPictures = std::to_array<MenuPicture>({
-    Art("#mnuFile:0", CommandArt::New),      Art("#mnuFile:1", CommandArt::Open),
-    Art("#mnuFile:2", CommandArt::Save),     Art("#mnuFile:3", CommandArt::SaveAs),
-    Art("#mnuFile:10", CommandArt::Print),   Art("#mnuEdit:0", CommandArt::Undo),
-    Art("#mnuEdit:2", CommandArt::Cut),      Art("#mnuEdit:3", CommandArt::Copy),
-    Art("#mnuEdit:4", CommandArt::Paste),    Art("#zooAv", CommandArt::ZoomIn),
-    Art("#ZooAr", CommandArt::ZoomOut),      Tool("#MnuTool:0", 0),
-    Tool("#MnuTool:1", 1),                   Tool("#MnuTool:2", 2),
-    Tool("#MnuTool:3", 3),                   Tool("#MnuTool:4", 4),
-    Tool("#MnuTool:5", 5),                   Tool("#MnuTool:6", 6),
-    Tool("#MnuTool:7", 7),                   Tool("#MnuTool:8", 8),
-    Tool("#MnuTool:9", 9),                   Tool("#MnuTool:10", 10),
+    Art("#mnuFile:0", CommandArt::New),
+    Art("#mnuFile:1", CommandArt::Open),
+    Art("#mnuFile:2", CommandArt::Save),
+    Art("#mnuFile:3", CommandArt::SaveAs),
+    Art("#mnuFile:10", CommandArt::Print),
+    Art("#mnuEdit:0", CommandArt::Undo),
+    Art("#mnuEdit:2", CommandArt::Cut),
+    Art("#mnuEdit:3", CommandArt::Copy),
+    Art("#mnuEdit:4", CommandArt::Paste),
+    Art("#zooAv", CommandArt::ZoomIn),
+    Art("#ZooAr", CommandArt::ZoomOut),
+    Tool("#MnuTool:0", 0),
+    Tool("#MnuTool:1", 1),
+    Tool("#MnuTool:2", 2),
+    Tool("#MnuTool:3", 3),
+    Tool("#MnuTool:4", 4),
+    Tool("#MnuTool:5", 5),
+    Tool("#MnuTool:6", 6),
+    Tool("#MnuTool:7", 7),
+    Tool("#MnuTool:8", 8),
+    Tool("#MnuTool:9", 9),
+    Tool("#MnuTool:10", 10),
     Tool("#MnuTool:11", 11),
 });
 
 constexpr ToolbarSlot Button(int n, int x, const char* name, int index, CommandArt art) {
   return {n, x, false, name, index, art};
 }
-constexpr ToolbarSlot Separator(int n, int x) { return {n, x, true, nullptr, kNoIndex, std::nullopt}; }
+constexpr ToolbarSlot Separator(int n, int x) {
+  return {n, x, true, nullptr, kNoIndex, std::nullopt};
+}
 
 constexpr auto kSlots = std::to_array<ToolbarSlot>({
     Button(1, 2, "mnuFile", 0, CommandArt::New),

@@ -31,10 +31,10 @@ enum class CommandArt {
 inline constexpr int kNoIndex = -1;
 
 struct MenuRow {
-  int level;            // 1 for the menu bar's menus
+  int level;  // 1 for the menu bar's menus
   const char* name;
-  int index;            // kNoIndex outside indexed groups
-  const char* caption;  // built-in French; "-" is a separator
+  int index;                       // kNoIndex outside indexed groups
+  const char* caption;             // built-in French; "-" is a separator
   const char* shortcut = nullptr;  // as Qt's portable text, "Ctrl+N"
   bool enabled = true;
   bool checkable = false;

@@ -18,7 +18,8 @@ PrintSize MagnifiedSize(std::string_view text, int printableWidth, int printable
 
 PixelRect PagePlacement(int printableWidth, int printableHeight, PrintSize size) {
   return {Nearest((static_cast<double>(printableWidth) - size.width) / 2.0),
-          Nearest((static_cast<double>(printableHeight) - size.height) / 2.0), size.width, size.height};
+          Nearest((static_cast<double>(printableHeight) - size.height) / 2.0), size.width,
+          size.height};
 }
 
 SheetGeometry SheetFor(PrintOrientation o) {

@@ -12,8 +12,8 @@ namespace gs {
 
 // The magnification list of the print window, in order; the last is chosen at load.
 inline constexpr std::array<const char*, 15> kMagnifications = {
-    "100%", "200%", "300%", "400%", "500%", "600%", "700%", "800%", "900%", "1000%",
-    "1500%", "2000%", "3000%", "4000%", "5000%"};
+    "100%", "200%",  "300%",  "400%",  "500%",  "600%",  "700%", "800%",
+    "900%", "1000%", "1500%", "2000%", "3000%", "4000%", "5000%"};
 
 struct PrintSize {
   int width = 0;
@@ -50,7 +50,7 @@ SheetGeometry InitialSheet();
 // The icon on the sheet, in backdrop pixels relative to the sheet: the page
 // rectangle scaled by sheet / printable size on each axis. An empty printable
 // area gives an empty rectangle.
-PixelRect PreviewPlacement(const SheetGeometry& sheet, double printableWidth, double printableHeight,
-                           PrintSize size);
+PixelRect PreviewPlacement(const SheetGeometry& sheet, double printableWidth,
+                           double printableHeight, PrintSize size);
 
 }  // namespace gs

@@ -111,8 +111,8 @@ void Draw(QPainter& p, CommandArt art) {
       p.restore();
       p.setPen(Ink(0.8));
       p.setBrush(kYellow);
-      p.drawPolygon(QPolygonF({QPointF(8, 14.5), QPointF(9, 11.5), QPointF(14, 6.5), QPointF(15.5, 8),
-                               QPointF(10.5, 13)}));
+      p.drawPolygon(QPolygonF({QPointF(8, 14.5), QPointF(9, 11.5), QPointF(14, 6.5),
+                               QPointF(15.5, 8), QPointF(10.5, 13)}));
       break;
     case CommandArt::Print:
       p.setPen(Ink());
@@ -172,8 +172,8 @@ void Draw(QPainter& p, CommandArt art) {
       p.drawRect(QRectF(1.5, 2.5, 13, 11));
       p.setPen(Qt::NoPen);
       p.setBrush(kGreen);
-      p.drawPolygon(QPolygonF({QPointF(2, 13), QPointF(6.5, 7), QPointF(9.5, 10.5), QPointF(11.5, 8.5),
-                               QPointF(14, 13)}));
+      p.drawPolygon(QPolygonF({QPointF(2, 13), QPointF(6.5, 7), QPointF(9.5, 10.5),
+                               QPointF(11.5, 8.5), QPointF(14, 13)}));
       p.setBrush(kYellow);
       p.drawEllipse(QPointF(11, 5.5), 1.6, 1.6);
       break;

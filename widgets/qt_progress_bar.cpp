@@ -23,13 +23,20 @@ QRect ToQRect(const BarRect& r) { return QRect(r.left, r.top, r.right - r.left, 
 // The platform's six hatch patterns, in their usual order.
 Qt::BrushStyle Hatch(int style) {
   switch (style) {
-    case 0: return Qt::HorPattern;
-    case 1: return Qt::VerPattern;
-    case 2: return Qt::FDiagPattern;
-    case 3: return Qt::BDiagPattern;
-    case 4: return Qt::CrossPattern;
-    case 5: return Qt::DiagCrossPattern;
-    default: return Qt::CrossPattern;
+    case 0:
+      return Qt::HorPattern;
+    case 1:
+      return Qt::VerPattern;
+    case 2:
+      return Qt::FDiagPattern;
+    case 3:
+      return Qt::BDiagPattern;
+    case 4:
+      return Qt::CrossPattern;
+    case 5:
+      return Qt::DiagCrossPattern;
+    default:
+      return Qt::CrossPattern;
   }
 }
 
@@ -174,8 +181,9 @@ void XP_ProgressBar::DrawHorizontal(QImage& img) const {
       if (end > inner.left()) {
         const QRect f(inner.left(), inner.top(), end - inner.left(), inner.height());
         g.fillRect(f, Light(c, 140));
-        g.fillRect(QRect(f.left(), f.top() + f.height() / 2, f.width(), f.height() - f.height() / 2),
-                   Light(c, 200));
+        g.fillRect(
+            QRect(f.left(), f.top() + f.height() / 2, f.width(), f.height() - f.height() / 2),
+            Light(c, 200));
       }
       break;
     }
@@ -215,7 +223,8 @@ void XP_ProgressBar::DrawHorizontal(QImage& img) const {
       const QRect inner = all.adjusted(1, 1, -1, -1);
       const int end = std::min(inner.right() + 1, filled);
       if (!image_.isNull() && end > inner.left())
-        g.fillRect(QRect(inner.left(), inner.top(), end - inner.left(), inner.height()), QBrush(image_));
+        g.fillRect(QRect(inner.left(), inner.top(), end - inner.left(), inner.height()),
+                   QBrush(image_));
       break;
     }
     case 9: {
@@ -232,7 +241,8 @@ void XP_ProgressBar::DrawHorizontal(QImage& img) const {
         grad.setColorAt(1, c);
         g.setPen(Qt::NoPen);
         g.setBrush(grad);
-        g.drawRoundedRect(QRectF(1, 1, std::min<qreal>(filled, w) - 2, h - 2), radius - 1, radius - 1);
+        g.drawRoundedRect(QRectF(1, 1, std::min<qreal>(filled, w) - 2, h - 2), radius - 1,
+                          radius - 1);
       }
       break;
     }

@@ -67,8 +67,9 @@ Layers PaintIcon() {
     for (int col = 0; col < 8; ++col) {
       const bool heart = kHeart[row][col] == 'X';
       const bool light = (row + col) % 2 == 0;
-      const Color c = heart ? (row < 2 && col % 4 == 1 ? RGB(0xFF, 0x8A, 0x80) : RGB(0xE5, 0x39, 0x35))
-                            : (light ? RGB(0xF4, 0xF4, 0xF4) : RGB(0xD0, 0xD4, 0xDC));
+      const Color c =
+          heart ? (row < 2 && col % 4 == 1 ? RGB(0xFF, 0x8A, 0x80) : RGB(0xE5, 0x39, 0x35))
+                : (light ? RGB(0xF4, 0xF4, 0xF4) : RGB(0xD0, 0xD4, 0xDC));
       Box(l, c, kLeft + col * kCell, kTop + row * kCell, kLeft + (col + 1) * kCell,
           kTop + (row + 1) * kCell);
     }
@@ -120,13 +121,15 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "make_app_icon: bad size %s\n", argv[i]);
       return 2;
     }
-    const std::string dir = folder + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+    const std::string dir =
+        folder + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     const std::vector<std::uint8_t> png = EncodeRgbaPng(Scaled(layers, size), PngEffort::Small);
     const WriteStatus st = WriteFileSafely(dir + "/" + name + ".png", png);
     if (png.empty() || !st) {
-      std::fprintf(stderr, "make_app_icon: %s\n", png.empty() ? "PNG encoding failed" : st.error.c_str());
+      std::fprintf(stderr, "make_app_icon: %s\n",
+                   png.empty() ? "PNG encoding failed" : st.error.c_str());
       return 1;
     }
   }

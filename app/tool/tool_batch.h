@@ -25,8 +25,8 @@
 namespace gs::tool {
 
 struct BatchItem {
-  const std::string& path;               // the input as named
-  std::span<const std::uint8_t> bytes;   // its whole content
+  const std::string& path;              // the input as named
+  std::span<const std::uint8_t> bytes;  // its whole content
 };
 
 // Fills `out` (empty on entry, its capacity reused) or returns false with

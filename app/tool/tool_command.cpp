@@ -15,8 +15,9 @@ constexpr OptionSpec kBatchOptions[] = {
      "batch mode: also take the inputs named in FILE, one\n"
      "per line (- for standard input); no limit on their\n"
      "number"},
-    {"-0", "", "names in --files-from end with a NUL byte instead\n"
-               "of a line end"},
+    {"-0", "",
+     "names in --files-from end with a NUL byte instead\n"
+     "of a line end"},
 };
 
 constexpr OptionSpec kHelpOption{"--help", "", "show this text"};

@@ -101,7 +101,8 @@ std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& ico
 namespace {
 
 int ConvertOne(const Invocation& call, const ConvertOptions& o) {
-  if (call.operands().size() != 2) return Usage("convert takes IN and OUT (or --out-dir DIR IN...)");
+  if (call.operands().size() != 2)
+    return Usage("convert takes IN and OUT (or --out-dir DIR IN...)");
   const std::string in(call.operands()[0]);
   const std::string out(call.operands()[1]);
   std::string format = out == "-" ? o.to : ExtensionOf(out);

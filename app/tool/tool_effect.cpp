@@ -22,9 +22,13 @@ constexpr OptionSpec kEffectOptions[] = {
     {"--fill", "RRGGBB", "rotate: the colour where no pixel lands (default\nFFFFFF, transparent)"},
     {"--wrap", "", "earthquake: pixels pushed out re-enter on the other side"},
     {"--depth", "N", "bits per pixel of OUT: 1, 4, 8 or 24 (default 24)"},
-    {"--palette", "METHOD", "colour table of 8-bit .ico and .cur files: none,\nhigh or extreme (as convert)"},
-    {"--hotspot", "X,Y", "hotspot of a .cur, each from 0 to 31; without it a\ncursor keeps its hotspot"},
-    {"--to", "FORMAT", "ico, cur, bmp, pcx or png: the format of OUT when it\nis -, and of every output in batch mode (default ico)"},
+    {"--palette", "METHOD",
+     "colour table of 8-bit .ico and .cur files: none,\nhigh or extreme (as convert)"},
+    {"--hotspot", "X,Y",
+     "hotspot of a .cur, each from 0 to 31; without it a\ncursor keeps its hotspot"},
+    {"--to", "FORMAT",
+     "ico, cur, bmp, pcx or png: the format of OUT when it\nis -, and of every output in batch "
+     "mode (default ico)"},
 };
 
 struct EffectOp {
@@ -54,13 +58,18 @@ std::optional<Color> ParseColor(std::string_view s) {
   unsigned v = 0;
   for (char c : s) {
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return std::nullopt;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return std::nullopt;
     v = v * 16 + static_cast<unsigned>(d);
   }
-  return RGB(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF));
+  return RGB(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF),
+             static_cast<int>(v & 0xFF));
 }
 
 struct OpShape {
@@ -120,16 +129,20 @@ int CheckOp(const EffectOp& op, const Invocation& call) {
   if (op.name == "replace" && (!ParseColor(a[0]) || !ParseColor(a[1]))) return Usage(shape.usage);
   if (op.name == "duotone" && !a.empty() && !ParseColor(a[0])) return Usage(shape.usage);
   if (op.name == "mirror" && a[0] != "h" && a[0] != "v") return Usage(shape.usage);
-  if (op.name == "turn" && a[0] != "90" && a[0] != "180" && a[0] != "270") return Usage(shape.usage);
+  if (op.name == "turn" && a[0] != "90" && a[0] != "180" && a[0] != "270")
+    return Usage(shape.usage);
   if (op.name == "depth" && a[0] != "1" && a[0] != "4" && a[0] != "8") return Usage(shape.usage);
-  if (call.Has("--wrap") && op.name != "earthquake") return Usage("--wrap applies to earthquake only");
-  if (call.Has("--highlight") && op.name != "zigzag") return Usage("--highlight applies to zigzag only");
+  if (call.Has("--wrap") && op.name != "earthquake")
+    return Usage("--wrap applies to earthquake only");
+  if (call.Has("--highlight") && op.name != "zigzag")
+    return Usage("--highlight applies to zigzag only");
   if (call.Has("--fill") && op.name != "rotate") return Usage("--fill applies to rotate only");
   return -1;
 }
 
 int ReadOptions(const Invocation& call, EffectOp& op, OutputOptions& o) {
-  for (auto [name, colour] : {std::pair{"--highlight", &op.highlight}, std::pair{"--fill", &op.fill}}) {
+  for (auto [name, colour] :
+       {std::pair{"--highlight", &op.highlight}, std::pair{"--fill", &op.fill}}) {
     if (auto v = call.Value(name)) {
       const std::optional<Color> c = ParseColor(*v);
       if (!c) return Usage(std::string(name) + " takes a colour RRGGBB");
@@ -144,10 +157,14 @@ int ReadOptions(const Invocation& call, EffectOp& op, OutputOptions& o) {
     o.depth = static_cast<int>(n);
   }
   if (auto v = call.Value("--palette")) {
-    if (*v == "none") o.palette = PaletteMethod::None;
-    else if (*v == "high") o.palette = PaletteMethod::High;
-    else if (*v == "extreme") o.palette = PaletteMethod::Extreme;
-    else return Usage("--palette takes none, high or extreme");
+    if (*v == "none")
+      o.palette = PaletteMethod::None;
+    else if (*v == "high")
+      o.palette = PaletteMethod::High;
+    else if (*v == "extreme")
+      o.palette = PaletteMethod::Extreme;
+    else
+      return Usage("--palette takes none, high or extreme");
   }
   if (auto v = call.Value("--hotspot")) {
     const auto comma = v->find(',');
@@ -175,7 +192,8 @@ void ApplyEffect(const EffectOp& op, Surface& s) {
   } else if (op.name == "replace") {
     ReplaceColor(s, whole, *ParseColor(a[0]), *ParseColor(a[1]));
   } else if (op.name == "pixelate") {
-    if (std::optional<int> n = PixelateBlockSize(a[0])) PixelateRect(s, kIconSize, kIconSize, *n, s);
+    if (std::optional<int> n = PixelateBlockSize(a[0]))
+      PixelateRect(s, kIconSize, kIconSize, *n, s);
   } else if (op.name == "zigzag") {
     ZigzagRect(s, 0, 0, kIconSize, kIconSize, true, kWhite, op.highlight);
   } else if (op.name == "mirror") {
@@ -214,14 +232,16 @@ std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& ico
 
 int EffectOne(const Invocation& call, EffectOp& op, const OutputOptions& o) {
   const auto& words = call.operands();
-  if (words.size() < 3) return Usage("effect takes IN OUT OPERATION [ARGS] (or --out-dir DIR OPERATION [ARGS] IN...)");
+  if (words.size() < 3)
+    return Usage("effect takes IN OUT OPERATION [ARGS] (or --out-dir DIR OPERATION [ARGS] IN...)");
   if (TakeOp(words, 2, false, op) < 0) return kExitUsage;
   if (int rc = CheckOp(op, call); rc >= 0) return rc;
   const std::string in(words[0]), out(words[1]);
   const std::string format = out == "-" ? o.to : ExtensionOf(out);
   if (out == "-" && format.empty()) return Usage("effect to standard output needs --to FORMAT");
   if (!IsOutputFormat(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
-  if (!o.to.empty() && o.to != format) return Usage("OUT ends in ." + format + " but --to says " + o.to);
+  if (!o.to.empty() && o.to != format)
+    return Usage("OUT ends in ." + format + " but --to says " + o.to);
   if (o.hasHotspot && format != "cur") return Usage("--hotspot applies to .cur output only");
   LoadedIcon icon;
   std::string error;
@@ -245,20 +265,25 @@ int RunEffect(const Invocation& call) {
   const std::string format = o.to.empty() ? "ico" : o.to;
   if (o.hasHotspot && format != "cur") return Usage("--hotspot applies to .cur output only");
   LoadedIcon icon;
-  return RunBatch(call, format, [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
-    if (!DecodeInput(item.path, item.bytes, icon, error)) return false;
-    ApplyEffect(op, icon.pixels);
-    out = BuildOutput(format, icon, o);
-    if (out.empty()) error = item.path + ": could not encode";
-    return !out.empty();
-  }, static_cast<std::size_t>(used));
+  return RunBatch(
+      call, format,
+      [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
+        if (!DecodeInput(item.path, item.bytes, icon, error)) return false;
+        ApplyEffect(op, icon.pixels);
+        out = BuildOutput(format, icon, o);
+        if (out.empty()) error = item.path + ": could not encode";
+        return !out.empty();
+      },
+      static_cast<std::size_t>(used));
 }
 
 }  // namespace
 
 extern const CommandSpec kEffectCommand{
     .name = "effect",
-    .synopsis = "IN OUT OPERATION [ARGS] [OPTIONS]\n--out-dir DIR [--to FORMAT] [OPTIONS] OPERATION [ARGS] IN...",
+    .synopsis =
+        "IN OUT OPERATION [ARGS] [OPTIONS]\n--out-dir DIR [--to FORMAT] [OPTIONS] OPERATION [ARGS] "
+        "IN...",
     .summary = "an effect of the editor's Effets menu on whole icons, one file or many",
     .description =
         "Operations, on the whole icon as the editor's menu does them:\n"

@@ -15,16 +15,19 @@ namespace {
 
 constexpr OptionSpec kExtractOptions[] = {
     {"--index", "K", "the icon to extract, from 0 (default 0)"},
-    {"--list", "", "print the number of icons, then one line per icon:\n"
-                   "its index, its name, and the size and depth of\n"
-                   "every image of its group"},
+    {"--list", "",
+     "print the number of icons, then one line per icon:\n"
+     "its index, its name, and the size and depth of\n"
+     "every image of its group"},
     {"--depth", "N", "bits per pixel: 1, 4, 8 or 24 (default 24)"},
-    {"--palette", "METHOD", "colour table of 8-bit .ico and .cur files: none,\n"
-                            "high or extreme (as convert)"},
+    {"--palette", "METHOD",
+     "colour table of 8-bit .ico and .cur files: none,\n"
+     "high or extreme (as convert)"},
     {"--hotspot", "X,Y", "hotspot of a .cur, each from 0 to 31 (default 0,0)"},
-    {"--to", "FORMAT", "ico, cur, bmp, pcx or png: the format of OUT when\n"
-                       "it is -, and of every output in batch mode\n"
-                       "(default ico)"},
+    {"--to", "FORMAT",
+     "ico, cur, bmp, pcx or png: the format of OUT when\n"
+     "it is -, and of every output in batch mode\n"
+     "(default ico)"},
 };
 
 struct Opened {
@@ -42,7 +45,8 @@ bool Open(const std::string& path, Opened& o, std::string& error) {
   o.reader = std::make_unique<IconResourceReader>(*o.source);
   if (o.reader->Count() == 0) {
     error = path + ": holds no icons (" +
-            (o.reader->Problem().empty() ? std::string("no icon groups") : o.reader->Problem()) + ")";
+            (o.reader->Problem().empty() ? std::string("no icon groups") : o.reader->Problem()) +
+            ")";
     return false;
   }
   return true;
@@ -79,7 +83,8 @@ int List(const Invocation& call) {
   std::vector<IconGroupEntry> entries;
   for (int k = 0; k < r.Count(); ++k) {
     const IconGroupName& n = r.GroupName(k);
-    std::string line = std::to_string(k) + " " + (n.named ? "\"" + n.name + "\"" : std::to_string(n.id));
+    std::string line =
+        std::to_string(k) + " " + (n.named ? "\"" + n.name + "\"" : std::to_string(n.id));
     if (!r.ReadGroup(k, entries)) line += " damaged";
     for (const IconGroupEntry& e : entries) {
       IconImageInfo info;
@@ -104,7 +109,8 @@ int RunExtract(const Invocation& call) {
   if (int rc = ReadOptions(call, o); rc >= 0) return rc;
   unsigned long long index = 0;
   if (auto v = call.Value("--index"))
-    if (!ParseWholeNumber(*v, 0, 1000000, index)) return Usage("--index takes a whole number from 0");
+    if (!ParseWholeNumber(*v, 0, 1000000, index))
+      return Usage("--index takes a whole number from 0");
   const int k = static_cast<int>(index);
   if (call.IsBatch()) {
     const std::string format = o.to.empty() ? "ico" : o.to;
@@ -120,13 +126,15 @@ int RunExtract(const Invocation& call) {
         },
         0, BatchInputs::PathOnly);
   }
-  if (call.operands().size() != 2) return Usage("extract takes FILE and OUT (or --list FILE, or --out-dir DIR FILE...)");
+  if (call.operands().size() != 2)
+    return Usage("extract takes FILE and OUT (or --list FILE, or --out-dir DIR FILE...)");
   const std::string in(call.operands()[0]);
   const std::string out(call.operands()[1]);
   const std::string format = out == "-" ? o.to : ExtensionOf(out);
   if (out == "-" && format.empty()) return Usage("extract to standard output needs --to FORMAT");
   if (!IsOutputFormat(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
-  if (!o.to.empty() && o.to != format) return Usage("OUT ends in ." + format + " but --to says " + o.to);
+  if (!o.to.empty() && o.to != format)
+    return Usage("OUT ends in ." + format + " but --to says " + o.to);
   if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
   LoadedIcon icon;
   std::string error;
@@ -141,8 +149,9 @@ int RunExtract(const Invocation& call) {
 
 extern const CommandSpec kExtractCommand{
     .name = "extract",
-    .synopsis = "FILE OUT [--index K] [OPTIONS]\n--list FILE\n"
-                "--out-dir DIR [--to FORMAT] [--index K] [OPTIONS] FILE...",
+    .synopsis =
+        "FILE OUT [--index K] [OPTIONS]\n--list FILE\n"
+        "--out-dir DIR [--to FORMAT] [--index K] [OPTIONS] FILE...",
     .summary = "an icon held in a program, library or icon file",
     .description =
         "Takes icon K of FILE (a Windows program or library, 32- or 64-bit or\n"

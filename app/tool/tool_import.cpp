@@ -40,7 +40,8 @@ bool IsImportOutput(std::string_view ext) {
 
 int ReadOptions(const Invocation& call, ImportOptions& o) {
   if (auto v = call.Value("--region")) {
-    if (!ParseRegionText(*v, o.region)) return Usage("--region takes X1,Y1,X2,Y2 (whole numbers, 0 or more)");
+    if (!ParseRegionText(*v, o.region))
+      return Usage("--region takes X1,Y1,X2,Y2 (whole numbers, 0 or more)");
     if (o.region.Empty()) return Usage("--region has no width or height");
     o.hasRegion = true;
   }
@@ -58,8 +59,8 @@ int ReadOptions(const Invocation& call, ImportOptions& o) {
 }
 
 // The icon the import window gives for this picture and region.
-bool ImportBytes(const std::string& path, std::span<const std::uint8_t> bytes, const ImportOptions& o,
-                 Surface& icon, std::string& error) {
+bool ImportBytes(const std::string& path, std::span<const std::uint8_t> bytes,
+                 const ImportOptions& o, Surface& icon, std::string& error) {
   PictureRequest request;
   // The whole picture may come from the JPEG decoder already reduced by whole
   // blocks, as long as each side still covers the 32 icon pixels.
@@ -72,7 +73,8 @@ bool ImportBytes(const std::string& path, std::span<const std::uint8_t> bytes, c
   }
   icon = Surface(32, 32);
   icon.FillRect(icon.Bounds(), kWhite);
-  ImportPictureRegion(icon, picture, o.hasRegion ? o.region : ImportRegion{0, 0, picture.width, picture.height});
+  ImportPictureRegion(icon, picture,
+                      o.hasRegion ? o.region : ImportRegion{0, 0, picture.width, picture.height});
   return true;
 }
 
@@ -89,13 +91,15 @@ std::vector<std::uint8_t> Encode(const std::string& format, Surface& icon, int d
 }
 
 int ImportOne(const Invocation& call, const ImportOptions& o) {
-  if (call.operands().size() != 2) return Usage("import takes PICTURE and OUT (or --out-dir DIR PICTURE...)");
+  if (call.operands().size() != 2)
+    return Usage("import takes PICTURE and OUT (or --out-dir DIR PICTURE...)");
   const std::string in(call.operands()[0]);
   const std::string out(call.operands()[1]);
   const std::string format = out == "-" ? o.to : ExtensionOf(out);
   if (out == "-" && format.empty()) return Usage("import to standard output needs --to FORMAT");
   if (!IsImportOutput(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
-  if (!o.to.empty() && o.to != format) return Usage("OUT ends in ." + format + " but --to says " + o.to);
+  if (!o.to.empty() && o.to != format)
+    return Usage("OUT ends in ." + format + " but --to says " + o.to);
   std::vector<std::uint8_t> bytes;
   std::string error;
   if (!ReadInput(in, bytes, error)) return Fail(error);
@@ -113,12 +117,13 @@ int RunImport(const Invocation& call) {
   if (!call.IsBatch()) return ImportOne(call, o);
   const std::string format = o.to.empty() ? "ico" : o.to;
   Surface icon;
-  return RunBatch(call, format, [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
-    if (!ImportBytes(item.path, item.bytes, o, icon, error)) return false;
-    out = Encode(format, icon, o.depth);
-    if (out.empty()) error = item.path + ": could not encode";
-    return !out.empty();
-  });
+  return RunBatch(call, format,
+                  [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
+                    if (!ImportBytes(item.path, item.bytes, o, icon, error)) return false;
+                    out = Encode(format, icon, o.depth);
+                    if (out.empty()) error = item.path + ": could not encode";
+                    return !out.empty();
+                  });
 }
 
 }  // namespace

@@ -58,8 +58,7 @@ int InfoIcon(const std::string& path, const std::vector<std::uint8_t>& bytes) {
               dir.header.count);
   for (std::size_t i = 0; i < dir.entries.size(); ++i) {
     const IconDirectoryEntry& e = dir.entries[i];
-    if (e.imageOffset >= bytes.size() ||
-        e.bytesInResource > bytes.size() - e.imageOffset)
+    if (e.imageOffset >= bytes.size() || e.bytesInResource > bytes.size() - e.imageOffset)
       return Fail(path + ": entry " + std::to_string(i) + ": image of " +
                   std::to_string(e.bytesInResource) + " bytes at offset " +
                   std::to_string(e.imageOffset) + " runs past the end of the file");

@@ -27,15 +27,8 @@ using namespace gs::tool;
 
 // The commands in the order --help lists them.
 const CommandSpec* const kCommands[] = {
-    &kInfoCommand,
-    &kConvertCommand,
-    &kPixelsCommand,
-    &kAniCommand,
-    &kEffectCommand,
-    &kImportCommand,
-    &kThumbnailCommand,
-    &kXcursorCommand,
-    &kExtractCommand,
+    &kInfoCommand,   &kConvertCommand,   &kPixelsCommand,  &kAniCommand,     &kEffectCommand,
+    &kImportCommand, &kThumbnailCommand, &kXcursorCommand, &kExtractCommand,
 };
 
 int Help(std::span<char* const> args) {

@@ -24,7 +24,8 @@ int BoxAnswer(int bitCount, int key, int marker, bool& ok) {
     const gs::Color c = gs::RGB(lo[0] + (corner & 1 ? 3 : 0), lo[1] + (corner & 2 ? 3 : 0),
                                 lo[2] + (corner & 4 ? 3 : 0));
     const int index = gs::NearestStandardIndex(bitCount, c);
-    if (gs::DepthLookupKey(c) != key || index == marker) ok = false;  // the marker is never an answer
+    if (gs::DepthLookupKey(c) != key || index == marker)
+      ok = false;  // the marker is never an answer
     answer = answer < 0 || answer == index ? index : marker;
   }
   return answer;
@@ -36,8 +37,8 @@ std::pair<int, int> BoxPair(int bitCount, int key, int marker) {
   const int lo[3] = {(key >> 12) * 4, ((key >> 6) & 63) * 4, (key & 63) * 4};
   int a = -1, b = -1;
   for (int n = 0; n < 64; ++n) {
-    const int index =
-        gs::NearestStandardIndex(bitCount, gs::RGB(lo[0] + (n & 3), lo[1] + (n >> 2 & 3), lo[2] + (n >> 4)));
+    const int index = gs::NearestStandardIndex(
+        bitCount, gs::RGB(lo[0] + (n & 3), lo[1] + (n >> 2 & 3), lo[2] + (n >> 4)));
     if (index == a || index == b) continue;
     if (a < 0) {
       a = index;
@@ -59,7 +60,8 @@ void Append(std::string& text, int key, int value) {
 }
 
 void Print(std::FILE* out, const char* name, std::size_t size, const std::string& text) {
-  std::fprintf(out, "inline constexpr unsigned char %s[%zu] =\n\"%s\";\n", name, size + 1, text.c_str());
+  std::fprintf(out, "inline constexpr unsigned char %s[%zu] =\n\"%s\";\n", name, size + 1,
+               text.c_str());
 }
 
 // 16 colours: one byte per box, the answer or the marker.

@@ -1,10 +1,11 @@
 // The per-pixel icon mask rules give what the block operations give on whole
 // surfaces, so the file code may use either.
+#include "document/icon_mask.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "document/icon_mask.h"
 #include "document/pixel_helpers.h"
 
 namespace gs {
@@ -28,7 +29,8 @@ TEST(IconMaskRules, AgreeWithTheBlockOperations) {
     // Reading back: the mask as an image (white where set) over the stored colours.
     const Surface readBack = Sample(seed + 100);
     Surface maskImage(32, 32);
-    for (int i = 0; i < 1024; ++i) maskImage.Pixels()[i] = readBack.Pixels()[i] & 1 ? kWhite : kBlack;
+    for (int i = 0; i < 1024; ++i)
+      maskImage.Pixels()[i] = readBack.Pixels()[i] & 1 ? kWhite : kBlack;
     Surface stored = readBack;
     ASSERT_TRUE(MaskedCopy(maskImage, 0, 0, 32, 32, kBlack, stored, stored));
     for (int i = 0; i < 1024; ++i) {

@@ -23,7 +23,8 @@ TEST(AreaScale, SameSizeIsIdentityAndNegativeWidthMirrorsFromItsOrigin) {
   Surface mirrored(32, 32);
   AreaScaleCopy(mirrored, 31, 0, -32, 32, ViewOf(src), 0, 0, 32, 32);
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) ASSERT_EQ(mirrored.GetPixel(x, y), src.GetPixel(31 - x, y)) << x << "," << y;
+    for (int x = 0; x < 32; ++x)
+      ASSERT_EQ(mirrored.GetPixel(x, y), src.GetPixel(31 - x, y)) << x << "," << y;
 }
 
 TEST(AreaScale, HalvingAveragesEachTwoByTwoBlockWithHalvesToEven) {

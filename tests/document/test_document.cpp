@@ -22,8 +22,17 @@ TEST(Numeric, NearestGoesToTheEvenNeighbourOnHalves) {
   const struct {
     double in;
     int out;
-  } cases[] = {{2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}, {0.4999, 0}, {30.5, 30}, {29.5, 30},
-               {31.4, 31}, {-0.4, 0}, {1e12, 2147483647}, {-1e12, -2147483647 - 1}};
+  } cases[] = {{2.5, 2},
+               {3.5, 4},
+               {-0.5, 0},
+               {-1.5, -2},
+               {0.4999, 0},
+               {30.5, 30},
+               {29.5, 30},
+               {31.4, 31},
+               {-0.4, 0},
+               {1e12, 2147483647},
+               {-1e12, -2147483647 - 1}};
   for (const auto& c : cases) EXPECT_EQ(Nearest(c.in), c.out) << c.in;
   EXPECT_EQ(Nearest(std::nan("")), 0);
 }
@@ -32,10 +41,11 @@ TEST(Numeric, LeadingNumberOfTypedText) {
   const struct {
     const char* in;
     double out;
-  } cases[] = {{"  7x", 7},   {"2.5", 2.5}, {"abc", 0},  {"", 0},      {"-0.4", -0.4}, {"+3", 3},
-               {".5", 0.5},   {"5.", 5},    {"1e2", 100}, {"2e", 2},   {"-", 0},       {"\t12 34", 12},
-               {"31,5", 31},  {"0x1F", 0},  {"1e999", 0}, {"- 5", 0}};
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(ParseLeadingNumber(c.in), c.out) << '"' << c.in << '"';
+  } cases[] = {{"  7x", 7},  {"2.5", 2.5}, {"abc", 0},   {"", 0},   {"-0.4", -0.4}, {"+3", 3},
+               {".5", 0.5},  {"5.", 5},    {"1e2", 100}, {"2e", 2}, {"-", 0},       {"\t12 34", 12},
+               {"31,5", 31}, {"0x1F", 0},  {"1e999", 0}, {"- 5", 0}};
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(ParseLeadingNumber(c.in), c.out) << '"' << c.in << '"';
 }
 
 TEST(Selection, ArrangeOrdersCornersAndDestroyEmptiesEverything) {

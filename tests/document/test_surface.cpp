@@ -66,8 +66,8 @@ TEST(SurfaceLine, NullPenMovesWithoutDrawingAndWidePenIsRoundAndCentred) {
   s.MoveToEx(3, 5);
   s.LineTo(8, 5);
   // Three rows thick, centred on row 5, both ends included.
-  EXPECT_EQ(Picture(s, {0, 3, 12, 8}),
-            Lines({"............", "..########..", "..########..", "..########..", "............"}));
+  EXPECT_EQ(Picture(s, {0, 3, 12, 8}), Lines({"............", "..########..", "..########..",
+                                              "..########..", "............"}));
 }
 
 TEST(SurfaceLine, FarEndpointsAreClippedNotWalkedForever) {

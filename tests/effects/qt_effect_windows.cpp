@@ -15,9 +15,9 @@
 #include "effects/frmEarthQuake.h"
 #include "effects/frmResample.h"
 #include "effects/frmText.h"
-#include "tests/support/qt_test_environment.h"
 #include "effects/qt_effect_widgets.h"
 #include "effects/qt_text_raster.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace gs {
 namespace {

@@ -209,12 +209,12 @@ TEST_F(EffectsMenu, WindowsOpenModallyAndOkIsOneUndo) {
     std::function<Surface(const Surface&)> expect;
   } cases[] = {
       {5, "frmDuoTone", nullptr, [](const Surface& s) { return DuoTonePreview(s, Selection{}); }},
-      {4, "frmEarthQuake",
-       [](QDialog& d) { d.findChild<QLineEdit*>("txtIntense")->setText("5"); },
+      {4, "frmEarthQuake", [](QDialog& d) { d.findChild<QLineEdit*>("txtIntense")->setText("5"); },
        [](const Surface& s) { return EarthQuakePreview(s, Selection{}, 5, false); }},
-      {0, "frmResample",
-       [](QDialog& d) { d.findChild<QLineEdit*>("txtNewWidth")->setText("16"); },
-       [](const Surface& s) { return ResampleIcon(s, Selection{}, {0, 0, 16, 32}); }},
+      {0, "frmResample", [](QDialog& d) { d.findChild<QLineEdit*>("txtNewWidth")->setText("16"); },
+       [](const Surface& s) {
+         return ResampleIcon(s, Selection{}, {0, 0, 16, 32});
+       }},
   };
   for (const Case& c : cases) {
     doc.surface = before;

@@ -85,11 +85,24 @@ TEST(Pixelate, RepliesGiveBlockSizes) {
   struct Case {
     const char* reply;
     std::optional<int> size;
-  } cases[] = {{"2", 2},         {"1", 1},        {"2.5", 2},         {"3.5", 4},
-               {"7x", 7},        {"  3", 3},      {"32", 32},         {"1e9", 32},
-               {"99999999999", 32}, {"", std::nullopt}, {"abc", std::nullopt}, {"0", std::nullopt},
-               {"-4", std::nullopt}, {"0.5", std::nullopt}, {"0.4", std::nullopt}, {"0.6", 1}};
-  for (const Case& c : cases) EXPECT_EQ(PixelateBlockSize(c.reply), c.size) << '"' << c.reply << '"';
+  } cases[] = {{"2", 2},
+               {"1", 1},
+               {"2.5", 2},
+               {"3.5", 4},
+               {"7x", 7},
+               {"  3", 3},
+               {"32", 32},
+               {"1e9", 32},
+               {"99999999999", 32},
+               {"", std::nullopt},
+               {"abc", std::nullopt},
+               {"0", std::nullopt},
+               {"-4", std::nullopt},
+               {"0.5", std::nullopt},
+               {"0.4", std::nullopt},
+               {"0.6", 1}};
+  for (const Case& c : cases)
+    EXPECT_EQ(PixelateBlockSize(c.reply), c.size) << '"' << c.reply << '"';
 }
 
 TEST(Pixelate, BlocksTakeTheirTopLeftPixel) {
@@ -156,19 +169,33 @@ TEST(MirrorAndQuarterTurns, PixelMaps) {
     Point (*from)(int x, int y);  // result (x, y) = source from(x, y)
   } cases[] = {
       {"Horizontale", [](Surface& s) { Mirror(s, MirrorAxis::Horizontal); },
-       [](int x, int y) { return Point{x, 31 - y}; }},
+       [](int x, int y) {
+         return Point{x, 31 - y};
+       }},
       {"Verticale", [](Surface& s) { Mirror(s, MirrorAxis::Vertical); },
-       [](int x, int y) { return Point{31 - x, y}; }},
+       [](int x, int y) {
+         return Point{31 - x, y};
+       }},
       {"90 clockwise", [](Surface& s) { RotateQuarter(s, 90); },
-       [](int x, int y) { return Point{y, 31 - x}; }},
+       [](int x, int y) {
+         return Point{y, 31 - x};
+       }},
       {"270", [](Surface& s) { RotateQuarter(s, 270); },
-       [](int x, int y) { return Point{31 - y, x}; }},
+       [](int x, int y) {
+         return Point{31 - y, x};
+       }},
       {"180", [](Surface& s) { RotateQuarter(s, 180); },
-       [](int x, int y) { return Point{31 - x, 31 - y}; }},
+       [](int x, int y) {
+         return Point{31 - x, 31 - y};
+       }},
       {"45 does nothing", [](Surface& s) { RotateQuarter(s, 45); },
-       [](int x, int y) { return Point{x, y}; }},
+       [](int x, int y) {
+         return Point{x, y};
+       }},
       {"-90 does nothing", [](Surface& s) { RotateQuarter(s, -90); },
-       [](int x, int y) { return Point{x, y}; }},
+       [](int x, int y) {
+         return Point{x, y};
+       }},
   };
   for (const Case& c : cases) {
     Surface s = src;
@@ -304,8 +331,11 @@ TEST(EarthQuake, Cases) {
     const char* name;
     int n;
     bool wrap;
-  } identity[] = {{"0", 0, false}, {"0 wrap", 0, true}, {"32 wrap", 32, true},
-                  {"negative as 0", -5, false}, {"huge wrap as width", 70000, true}};
+  } identity[] = {{"0", 0, false},
+                  {"0 wrap", 0, true},
+                  {"32 wrap", 32, true},
+                  {"negative as 0", -5, false},
+                  {"huge wrap as width", 70000, true}};
   for (const Same& c : identity)
     EXPECT_EQ(Diff(EarthQuakePreview(src, Selection{}, c.n, c.wrap), src), "") << c.name;
   EXPECT_EQ(Diff(EarthQuakePreview(src, Selection{}, 32, false), Uniform(kWhite)), "");
@@ -332,8 +362,9 @@ TEST(EarthQuake, IntensityTexts) {
   struct Case {
     const char* text;
     int n;
-  } cases[] = {{"3", 3}, {"2.5", 2}, {"3.5", 4}, {"abc", 0}, {"", 0}, {"-4", 0},
-               {"40", 32}, {"99999999999999", 32}, {"7x", 7}};
+  } cases[] = {{"3", 3}, {"2.5", 2}, {"3.5", 4}, {"abc", 0},
+               {"", 0},  {"-4", 0},  {"40", 32}, {"99999999999999", 32},
+               {"7x", 7}};
   for (const Case& c : cases) EXPECT_EQ(EarthQuakeShift(c.text, 32), c.n) << c.text;
 }
 

@@ -10,8 +10,12 @@ TEST(TextStamp, SizeAndPositionTexts) {
     const char* text;
     std::optional<int> size;
     int position;
-  } cases[] = {{"8", 8, 8},          {"abc", std::nullopt, 0}, {"0", std::nullopt, 0},
-               {"-3", std::nullopt, -3}, {"10.5", 10, 10},     {"11.5pt", 12, 12},
+  } cases[] = {{"8", 8, 8},
+               {"abc", std::nullopt, 0},
+               {"0", std::nullopt, 0},
+               {"-3", std::nullopt, -3},
+               {"10.5", 10, 10},
+               {"11.5pt", 12, 12},
                {"1e12", std::nullopt, 2147483647}};
   for (const Case& c : cases) {
     EXPECT_EQ(FontSizeFromText(c.text), c.size) << c.text;

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "effects/effect_kernels.h"
@@ -33,7 +33,8 @@ ToolRun Tool(const test::TempDir& dir, const std::string& args) {
   const std::string cmd = std::string(GS_TOOL_PATH) + " " + args + " >" + dir.file(".out") + " 2>" +
                           dir.file(".err") + " </dev/null";
   const int status = std::system(cmd.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir.file(".out")), Slurp(dir.file(".err"))};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir.file(".out")),
+          Slurp(dir.file(".err"))};
 }
 
 // `pixels` output back into a surface.
@@ -47,12 +48,15 @@ Surface Pixels(const test::TempDir& dir, const std::string& file) {
       std::string cell;
       in >> cell;
       const unsigned v = static_cast<unsigned>(std::stoul(cell.empty() ? "0" : cell, nullptr, 16));
-      s.SetPixelV(x, y, RGB(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)));
+      s.SetPixelV(x, y,
+                  RGB(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF),
+                      static_cast<int>(v & 0xFF)));
     }
   return s;
 }
 
-const std::string kInput = std::string(GS_TEST_DATA_DIR) + "/files/valid/gradient_24bit_no_table.ico";
+const std::string kInput =
+    std::string(GS_TEST_DATA_DIR) + "/files/valid/gradient_24bit_no_table.ico";
 
 TEST(ToolEffect, AgreesWithTheKernels) {
   test::TempDir dir;
@@ -62,11 +66,13 @@ TEST(ToolEffect, AgreesWithTheKernels) {
     std::function<void(Surface&)> expect;
   } cases[] = {
       {"invert", [](Surface& s) { InvertColors(s, s.Bounds()); }},
-      {"replace FFFFFF 102030", [](Surface& s) { ReplaceColor(s, s.Bounds(), kWhite, RGB(16, 32, 48)); }},
+      {"replace FFFFFF 102030",
+       [](Surface& s) { ReplaceColor(s, s.Bounds(), kWhite, RGB(16, 32, 48)); }},
       {"pixelate 3.5", [](Surface& s) { PixelateRect(s, 32, 32, 4, s); }},
       {"pixelate 0", [](Surface&) {}},
       {"zigzag", [](Surface& s) { ZigzagRect(s, 0, 0, 32, 32, true, kWhite, kDefaultHighlight); }},
-      {"zigzag --highlight 00ff00", [](Surface& s) { ZigzagRect(s, 0, 0, 32, 32, true, kWhite, RGB(0, 255, 0)); }},
+      {"zigzag --highlight 00ff00",
+       [](Surface& s) { ZigzagRect(s, 0, 0, 32, 32, true, kWhite, RGB(0, 255, 0)); }},
       {"mirror h", [](Surface& s) { Mirror(s, MirrorAxis::Horizontal); }},
       {"mirror v", [](Surface& s) { Mirror(s, MirrorAxis::Vertical); }},
       {"turn 90", [](Surface& s) { RotateQuarter(s, 90); }},
@@ -77,8 +83,14 @@ TEST(ToolEffect, AgreesWithTheKernels) {
       {"duotone 00FF00", [](Surface& s) { s = DuoTonePreview(s, Selection{}, RGB(0, 255, 0)); }},
       {"earthquake 3 --wrap", [](Surface& s) { s = EarthQuakePreview(s, Selection{}, 3, true); }},
       {"earthquake 7x", [](Surface& s) { s = EarthQuakePreview(s, Selection{}, 7, false); }},
-      {"resample 31 0 -32 32", [](Surface& s) { s = ResampleIcon(s, Selection{}, {31, 0, -32, 32}); }},
-      {"resample 8 8 16 16", [](Surface& s) { s = ResampleIcon(s, Selection{}, {8, 8, 16, 16}); }},
+      {"resample 31 0 -32 32",
+       [](Surface& s) {
+         s = ResampleIcon(s, Selection{}, {31, 0, -32, 32});
+       }},
+      {"resample 8 8 16 16",
+       [](Surface& s) {
+         s = ResampleIcon(s, Selection{}, {8, 8, 16, 16});
+       }},
   };
   for (const Case& c : cases) {
     const std::string out = dir.file("out.ico");
@@ -93,8 +105,9 @@ TEST(ToolEffect, AgreesWithTheKernels) {
 TEST(ToolEffect, BadOperationsWriteNothing) {
   test::TempDir dir;
   const std::string out = dir.file("out.ico");
-  for (const char* args : {"sharpen", "mirror x", "turn 45", "depth 2", "replace FFFFFF", "replace GGGGGG 000000",
-                           "resample 1 2 3", "invert --wrap", "rotate", "duotone red", "pixelate 2 --bogus"}) {
+  for (const char* args :
+       {"sharpen", "mirror x", "turn 45", "depth 2", "replace FFFFFF", "replace GGGGGG 000000",
+        "resample 1 2 3", "invert --wrap", "rotate", "duotone red", "pixelate 2 --bogus"}) {
     const ToolRun r = Tool(dir, "effect " + kInput + " " + out + " " + args);
     EXPECT_EQ(r.rc, 2) << args;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
@@ -109,7 +122,8 @@ TEST(ToolEffect, ManyInputsIntoAFolder) {
   const std::string folder = dir.file("outdir");
   ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
   const std::string second = std::string(GS_TEST_DATA_DIR) + "/files/valid/red_cross_4bit.ico";
-  const ToolRun r = Tool(dir, "effect --out-dir " + folder + " depth 1 -- " + kInput + " " + second);
+  const ToolRun r =
+      Tool(dir, "effect --out-dir " + folder + " depth 1 -- " + kInput + " " + second);
   ASSERT_EQ(r.rc, 0) << r.err;
   for (const char* name : {"gradient_24bit_no_table.ico", "red_cross_4bit.ico"}) {
     const Surface s = Pixels(dir, folder + "/" + name);
@@ -121,8 +135,8 @@ TEST(ToolEffect, ManyInputsIntoAFolder) {
     std::ofstream list(dir.file("list"));
     list << second << "\n";
   }
-  const ToolRun batch = Tool(dir, "effect --out-dir " + folder + " --to cur --files-from " + dir.file("list") +
-                                      " rotate -45 " + kInput);
+  const ToolRun batch = Tool(dir, "effect --out-dir " + folder + " --to cur --files-from " +
+                                      dir.file("list") + " rotate -45 " + kInput);
   ASSERT_EQ(batch.rc, 0) << batch.err;
   Surface expected = Pixels(dir, kInput);
   RotateByAngle(expected, -45, kWhite);

@@ -46,10 +46,11 @@ bool IndependentDecode(const CorpusFile& f, const std::string& path, const test:
     cmd = "/usr/bin/icotool -x -i " + std::to_string(f.entry + 1) + " -o " + png + " " + path +
           " 2>/dev/null";
   } else {
-    cmd = "/usr/bin/python3 -c \"import sys; from PIL import Image; "
-          "im = Image.open(sys.argv[1]); im.ico.frame(int(sys.argv[2])).convert('RGBA')"
-          ".save(sys.argv[3])\" " +
-          path + " " + std::to_string(f.entry) + " " + png + " 2>/dev/null";
+    cmd =
+        "/usr/bin/python3 -c \"import sys; from PIL import Image; "
+        "im = Image.open(sys.argv[1]); im.ico.frame(int(sys.argv[2])).convert('RGBA')"
+        ".save(sys.argv[3])\" " +
+        path + " " + std::to_string(f.entry) + " " + png + " 2>/dev/null";
   }
   if (std::system(cmd.c_str()) != 0) return false;
   RgbaImage rgba;
@@ -98,7 +99,8 @@ TEST_F(Corpus, EveryFileReadsAsTheIndependentDecoderReadsItsEntry) {
     for (int i = 0; i < 1024; ++i) {
       if (wantAlpha[i] != 0) continue;
       ++transparentSeen;
-      ASSERT_EQ(back.alpha[i], 0) << "pixel " << i % 32 << "," << i / 32 << " lost its transparency";
+      ASSERT_EQ(back.alpha[i], 0) << "pixel " << i % 32 << "," << i / 32
+                                  << " lost its transparency";
     }
   }
   EXPECT_GT(transparentSeen, 1000);

@@ -1,5 +1,7 @@
 // Animated-cursor sequences, cursor frames, thumbnails and X11 cursors, read
 // back with libXcursor itself.
+#include "files/cursor_frames.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,7 +9,6 @@
 #include "files/ani_format.h"
 #include "files/ani_frames.h"
 #include "files/byte_io.h"
-#include "files/cursor_frames.h"
 #include "files/icon_image.h"
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
@@ -170,8 +171,8 @@ TEST(CursorFrames, CursorsKeepTheirHotspotAndAniFramesTheirDelays) {
   EXPECT_EQ(frames[0].pixels.GetPixel(0, 0), kRed);
   EXPECT_EQ(frames[0].pixels.GetPixel(1, 1), kWhite);
 
-  ASSERT_TRUE(LoadCursorFrames(BuildAnimatedCursorBytes(std::vector<Bytes>{CursorBytes(kBlue, 0, 0)}, 25),
-                               frames, problem));
+  ASSERT_TRUE(LoadCursorFrames(
+      BuildAnimatedCursorBytes(std::vector<Bytes>{CursorBytes(kBlue, 0, 0)}, 25), frames, problem));
   EXPECT_EQ(frames[0].delayMs, 417) << "25 / 60 s";
 
   const Bytes icon = BuildIconBytes(test::Picture({"x"}, {{'x', kRed}}), 24, PaletteMethod::None);

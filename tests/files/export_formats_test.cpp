@@ -235,10 +235,16 @@ TEST(AnimatedCursor, EveryChunkIsEvenPaddedAndNested) {
     std::string note, author;
     std::size_t framList;  // offset of the frame list, 168 with our texts
   } cases[] = {
-      {"our texts, one cursor", {icon}, std::string(AniCreatorNote()),
-       std::string(AniAuthorName()), 168},
-      {"odd-length frames", {icon, Bytes(3, 1), Bytes(5, 2)}, std::string(AniCreatorNote()),
-       std::string(AniAuthorName()), 168},
+      {"our texts, one cursor",
+       {icon},
+       std::string(AniCreatorNote()),
+       std::string(AniAuthorName()),
+       168},
+      {"odd-length frames",
+       {icon, Bytes(3, 1), Bytes(5, 2)},
+       std::string(AniCreatorNote()),
+       std::string(AniAuthorName()),
+       168},
       {"odd texts", {Bytes(3, 1)}, "ab", "c", 24 + 8 + 4 + 8 + 2 + 8 + 36},
   };
   for (const Case& c : cases) {

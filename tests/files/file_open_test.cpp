@@ -111,7 +111,8 @@ TEST_F(FileOpenTest, UnreadableFileSaysWhyAndChangesNothing) {
 }
 
 TEST_F(FileOpenTest, AnimatedCursorOpensItsFirstFrameUntitled) {
-  const Surface first = test::Picture({"##rr", "..gg"}, {{'r', RGB(255, 0, 0)}, {'g', RGB(0, 255, 0)}});
+  const Surface first =
+      test::Picture({"##rr", "..gg"}, {{'r', RGB(255, 0, 0)}, {'g', RGB(0, 255, 0)}});
   std::vector<std::uint8_t> cur = BuildIconBytes(first, 24, PaletteMethod::None);
   MarkAsCursor(cur, 4, 5);
   const std::vector<std::vector<std::uint8_t>> frames{

@@ -40,7 +40,8 @@ inline Bytes Deflated(const Bytes& raw) {
 }
 
 // An RGBA PNG of side x side; `extra` adds chunks between the header and the pixels.
-inline Bytes Png(int side, const std::function<void(bytes::Writer&)>& extra, const Bytes* pixels = nullptr) {
+inline Bytes Png(int side, const std::function<void(bytes::Writer&)>& extra,
+                 const Bytes* pixels = nullptr) {
   bytes::Writer w;
   w.Bytes(Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
   bytes::Writer h;

@@ -434,14 +434,25 @@ TEST(IconReader, EntriesQualifyByTheirOwnHeaderWhenTheDirectoryDoesNot) {
     int wantEntry;
     Color want;
   } cases[] = {
-      {"bit count 0 in the directory", {{16, 16, 0, Dib24(16, a)}, {32, 32, 0, Dib24(32, b)}}, 1,
-       1, b},
+      {"bit count 0 in the directory",
+       {{16, 16, 0, Dib24(16, a)}, {32, 32, 0, Dib24(32, b)}},
+       1,
+       1,
+       b},
       {"32 bits preferred, then 24",
        {{32, 32, 0, Dib24(32, a)}, {48, 48, 32, Dib32(48, true)}, {32, 32, 32, Dib32(32, true)}},
-       1, 2, rgba},
+       1,
+       2,
+       rgba},
       {"cursor: the field holds hotspot Y",
-       {{16, 16, 5, Dib24(16, a)}, {32, 32, 5, Dib24(32, b)}, {48, 48, 5, Dib24(48, a)}}, 2, 1, b},
-      {"directory choice kept", {{32, 32, 32, Dib32(32, true)}, {32, 32, 8, Dib24(32, b)}}, 1, 1,
+       {{16, 16, 5, Dib24(16, a)}, {32, 32, 5, Dib24(32, b)}, {48, 48, 5, Dib24(48, a)}},
+       2,
+       1,
+       b},
+      {"directory choice kept",
+       {{32, 32, 32, Dib32(32, true)}, {32, 32, 8, Dib24(32, b)}},
+       1,
+       1,
        b},
   };
   for (const Case& k : cases) {
@@ -462,7 +473,8 @@ TEST(IconReader, EntriesQualifyByTheirOwnHeaderWhenTheDirectoryDoesNot) {
 
 TEST(IconReader, FallbackDrawsTheBestImageOverWhiteWithoutRepaintOrRecent) {
   // Entries of 16 and 48 pixels only: the 48 one is nearest above 32 and is scaled down.
-  const auto b = FileOf({{16, 16, 24, Dib24(16, RGB(1, 1, 1))}, {48, 48, 24, Dib24(48, RGB(9, 9, 9))}});
+  const auto b =
+      FileOf({{16, 16, 24, Dib24(16, RGB(1, 1, 1))}, {48, 48, 24, Dib24(48, RGB(9, 9, 9))}});
   IconDecodeResult r = DecodeIconFile(b);
   EXPECT_TRUE(r.fallback);
   EXPECT_EQ(r.entryIndex, 1);

@@ -40,14 +40,35 @@ TEST(PngGuard, HostileEntriesStayWithinAFewMegabytes) {
     bool reads;  // the picture itself is sound
   } cases[] = {
       {"text chunk claiming 2 GB",
-       IconOf(Png(32, [](bytes::Writer& w) { Chunk(w, "tEXt", {'k', 0, 'v'}, 0x7FFFFFF0); }), 32), false},
+       IconOf(Png(32,
+                  [](bytes::Writer& w) {
+                    Chunk(w, "tEXt", {'k', 0, 'v'}, 0x7FFFFFF0);
+                  }),
+              32),
+       false},
       {"compressed text claiming 2 GB",
-       IconOf(Png(32, [](bytes::Writer& w) { Chunk(w, "zTXt", {'k', 0, 0}, 0x7FFFFFF0); }), 32), false},
+       IconOf(Png(32,
+                  [](bytes::Writer& w) {
+                    Chunk(w, "zTXt", {'k', 0, 0}, 0x7FFFFFF0);
+                  }),
+              32),
+       false},
       {"profile claiming 2 GB",
-       IconOf(Png(32, [](bytes::Writer& w) { Chunk(w, "iCCP", {'p', 0, 0}, 0x7FFFFFF0); }), 32), false},
+       IconOf(Png(32,
+                  [](bytes::Writer& w) {
+                    Chunk(w, "iCCP", {'p', 0, 0}, 0x7FFFFFF0);
+                  }),
+              32),
+       false},
       {"unknown chunk claiming 2 GB",
-       IconOf(Png(32, [](bytes::Writer& w) { Chunk(w, "quIk", {1, 2, 3}, 0x7FFFFFF0); }), 32), false},
-      {"256 x 256 header over 64 bytes of pixels", IconOf(Png(256, nullptr, &tinyIdat), 256), false},
+       IconOf(Png(32,
+                  [](bytes::Writer& w) {
+                    Chunk(w, "quIk", {1, 2, 3}, 0x7FFFFFF0);
+                  }),
+              32),
+       false},
+      {"256 x 256 header over 64 bytes of pixels", IconOf(Png(256, nullptr, &tinyIdat), 256),
+       false},
       {"100 compressed texts of a megabyte each",
        IconOf(Png(32,
                   [&](bytes::Writer& w) {
@@ -81,8 +102,9 @@ TEST(PngGuard, ChunksMustFitUpToThePixels) {
   after.insert(after.end(), t.begin(), t.end());
   EXPECT_TRUE(PngChunksBeforePixelsFit(after));
   // One byte too long before the pixels, or the file cut inside a chunk.
-  EXPECT_FALSE(PngChunksBeforePixelsFit(
-      Png(4, [](bytes::Writer& w) { Chunk(w, "tEXt", {'k', 0, 'v'}, 3 + 200); })));
+  EXPECT_FALSE(PngChunksBeforePixelsFit(Png(4, [](bytes::Writer& w) {
+    Chunk(w, "tEXt", {'k', 0, 'v'}, 3 + 200);
+  })));
   Bytes cut = sound;
   cut.resize(8 + 25 + 10);
   EXPECT_FALSE(PngChunksBeforePixelsFit(cut));

@@ -126,9 +126,10 @@ TEST_F(RecentStoreTest, OpenDialogRemembersTheChosenFolderSaveDialogDoesNot) {
   EXPECT_EQ(seenStart, "");
   EXPECT_EQ(ReadOpenDir(store_), "/home/ann/icons/");
 
-  EXPECT_EQ(ShowSaveDialog(SaveAsDialog(),
-                           [](const FileDialogRequest&) { return std::string("/tmp/other/x.ico"); }),
-            "/tmp/other/x.ico");
+  EXPECT_EQ(
+      ShowSaveDialog(SaveAsDialog(),
+                     [](const FileDialogRequest&) { return std::string("/tmp/other/x.ico"); }),
+      "/tmp/other/x.ico");
   EXPECT_EQ(ReadOpenDir(store_), "/home/ann/icons/");
 
   // Cancelling the open dialog leaves the folder as it was.

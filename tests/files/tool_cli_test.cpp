@@ -35,9 +35,10 @@ std::string Slurp(const std::string& path) {
 }
 
 // Runs the tool with `args` (shell words) and standard input from `input`.
-CliRun Tool(const test::TempDir& dir, const std::string& args, const std::string& input = "/dev/null") {
-  const std::string cmd = std::string(GS_TOOL_PATH) + " " + args + " >" + dir.file(".out") +
-                          " 2>" + dir.file(".err") + " <" + input;
+CliRun Tool(const test::TempDir& dir, const std::string& args,
+            const std::string& input = "/dev/null") {
+  const std::string cmd = std::string(GS_TOOL_PATH) + " " + args + " >" + dir.file(".out") + " 2>" +
+                          dir.file(".err") + " <" + input;
   const int status = std::system(cmd.c_str());
   CliRun r;
   r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -65,7 +66,8 @@ std::vector<std::string> Commands(const test::TempDir& dir) {
   std::istringstream in(r.out.substr(r.out.find("Commands:")));
   std::string line;
   std::getline(in, line);
-  while (std::getline(in, line) && !line.empty()) names.push_back(line.substr(2, line.find(' ', 2) - 2));
+  while (std::getline(in, line) && !line.empty())
+    names.push_back(line.substr(2, line.find(' ', 2) - 2));
   return names;
 }
 
@@ -164,7 +166,8 @@ TEST_F(ToolCli, OptionsThatDoNothingAreWarnedOf) {
     const std::string ext = c.args.find("--to bmp") != std::string::npos ? "bmp" : "ico";
     const CliRun r = Tool(dir_, "convert " + c.args + " " + in_ + " " + dir_.file("w." + ext));
     EXPECT_EQ(r.rc, 0) << r.err;
-    EXPECT_EQ(r.err.find("warning: --palette does nothing") != std::string::npos, c.warned) << r.err;
+    EXPECT_EQ(r.err.find("warning: --palette does nothing") != std::string::npos, c.warned)
+        << r.err;
   }
   const CliRun r = Tool(dir_, "convert --out-dir " + dir_.path() + " -0 " + in_);
   EXPECT_NE(r.err.find("warning: -0 does nothing without --files-from"), std::string::npos);
@@ -222,7 +225,8 @@ TEST_F(ToolCli, BatchTakesNamesFromAListAndSumsUp) {
     EXPECT_TRUE(RegularFileExists(out + "/in.png"));
   }
   // Operands come first, then the list; both outputs named "in" clash.
-  const CliRun r = Tool(dir_, "convert --out-dir " + out + " " + in_ + " --files-from -", dir_.file("list"));
+  const CliRun r =
+      Tool(dir_, "convert --out-dir " + out + " " + in_ + " --files-from -", dir_.file("list"));
   EXPECT_NE(r.err.find("same output name"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("5 files: 2 written, 3 failed"), std::string::npos) << r.err;
 
@@ -257,7 +261,8 @@ TEST_F(ToolCli, CursorsKeepTheirHotspot) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
-    const CliRun r = Tool(dir_, "convert " + c.args + " " + dir_.file("c.cur") + " " + dir_.file("o.cur"));
+    const CliRun r =
+        Tool(dir_, "convert " + c.args + " " + dir_.file("c.cur") + " " + dir_.file("o.cur"));
     ASSERT_EQ(r.rc, 0) << r.err;
     const Bytes b = test::ReadAll(dir_.file("o.cur"));
     EXPECT_EQ(test::U16At(b, 10), c.x);
@@ -400,9 +405,9 @@ TEST(ToolCliFs, ReadOnlyFileSystemSaysSo) {
   // that is made read-only after one file is put there.
   test::WriteAll(in, Bytes{0, 0, 1, 0, 0, 0});
   const std::string script = "mount -t tmpfs none " + mnt + " && echo old >" + mnt +
-                             "/a.bmp && mount -o remount,ro " + mnt + " && " + tool +
-                             " ani " + mnt + "/a.bmp --jiffies 1 " + in + " 2>" + dir.file("err") +
-                             "; " + tool + " ani " + mnt + "/new.ani --jiffies 1 " + in + " 2>>" +
+                             "/a.bmp && mount -o remount,ro " + mnt + " && " + tool + " ani " +
+                             mnt + "/a.bmp --jiffies 1 " + in + " 2>" + dir.file("err") + "; " +
+                             tool + " ani " + mnt + "/new.ani --jiffies 1 " + in + " 2>>" +
                              dir.file("err") + "; cat " + mnt + "/a.bmp >" + dir.file("kept");
   if (std::system(("unshare -m true 2>/dev/null")) != 0) GTEST_SKIP() << "no mount namespace";
   ASSERT_EQ(std::system(("unshare -m sh -c '" + script + "'").c_str()), 0);

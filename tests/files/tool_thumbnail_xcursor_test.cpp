@@ -21,8 +21,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 int RunTool(const test::TempDir& dir, const std::string& args, std::string* err = nullptr) {
-  const std::string cmd = std::string(GS_TOOL_PATH) + " " + args + " >/dev/null 2>" +
-                          dir.file(".err") + " </dev/null";
+  const std::string cmd =
+      std::string(GS_TOOL_PATH) + " " + args + " >/dev/null 2>" + dir.file(".err") + " </dev/null";
   const int status = std::system(cmd.c_str());
   if (err) {
     std::ifstream in(dir.file(".err"));
@@ -42,14 +42,15 @@ Bytes Cursor(Color c, int hx, int hy) {
 class ToolDesktop : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::WriteAll(dir_.file("a.ico"),
-                   BuildIconBytes(test::Picture({"x."}, {{'x', RGB(255, 0, 0)}}), 24, PaletteMethod::None));
+    test::WriteAll(
+        dir_.file("a.ico"),
+        BuildIconBytes(test::Picture({"x."}, {{'x', RGB(255, 0, 0)}}), 24, PaletteMethod::None));
     test::WriteAll(dir_.file("a.cur"), Cursor(RGB(0, 0, 255), 4, 5));
     test::WriteAll(dir_.file("b.cur"), Cursor(RGB(0, 255, 0), 6, 7));
-    test::WriteAll(dir_.file("a.ani"), BuildAnimatedCursorBytes(
-                                           std::vector<Bytes>{Cursor(RGB(0, 255, 0), 6, 7),
-                                                              Cursor(RGB(0, 0, 255), 4, 5)},
-                                           12));
+    test::WriteAll(
+        dir_.file("a.ani"),
+        BuildAnimatedCursorBytes(
+            std::vector<Bytes>{Cursor(RGB(0, 255, 0), 6, 7), Cursor(RGB(0, 0, 255), 4, 5)}, 12));
   }
   test::TempDir dir_;
 };

@@ -10,11 +10,11 @@
 
 #include "files/ani_format.h"
 #include "files/cursor_frames.h"
-#include "files/thumbnail.h"
 #include "files/depth.h"
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
 #include "files/pcx_format.h"
+#include "files/thumbnail.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);
@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<gs::CursorFrame> frames;
   gs::LoadCursorFrames(bytes, frames, problem, 64);
   gs::RgbaImage thumb;
-  if (gs::MakeThumbnail(bytes, 48, thumb, problem) && thumb.rgba.size() != 48u * 48 * 4) std::abort();
+  if (gs::MakeThumbnail(bytes, 48, thumb, problem) && thumb.rgba.size() != 48u * 48 * 4)
+    std::abort();
 
   std::vector<std::uint8_t> encoded;
   gs::EncodePcxLine(bytes.first(std::min<std::size_t>(size, 4096)), encoded);

@@ -36,8 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (error.empty() || !pic.pixels.empty()) std::abort();
     return 0;
   }
-  if (pic.width <= 0 || pic.height <= 0 || pic.width > limits.maxSide || pic.height > limits.maxSide ||
-      pic.pixels.size() != static_cast<std::size_t>(pic.width) * static_cast<std::size_t>(pic.height))
+  if (pic.width <= 0 || pic.height <= 0 || pic.width > limits.maxSide ||
+      pic.height > limits.maxSide ||
+      pic.pixels.size() !=
+          static_cast<std::size_t>(pic.width) * static_cast<std::size_t>(pic.height))
     std::abort();
   for (gs::Color c : pic.pixels)
     if (c > 0xFFFFFF) std::abort();

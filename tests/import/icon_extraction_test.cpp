@@ -1,9 +1,10 @@
 // The extraction window's rules: grid filling, scroll range, selection, and
 // putting an icon into the document.
+#include "import/icon_extraction.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "import/icon_extraction.h"
 #include "platform/folder_listing.h"
 #include "tests/support/test_support.h"
 

@@ -1,20 +1,19 @@
 // The icon-resource reader on the committed test programs (built by
 // tests/data/import/make_programs.py) and on damaged and hostile bytes.
+#include "import/icon_resources.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 
 #include "files/byte_io.h"
-#include "import/icon_resources.h"
 #include "tests/support/test_support.h"
 
 namespace gs {
 namespace {
 
-std::string Program(const std::string& name) {
-  return test::DataPath("import/programs/" + name);
-}
+std::string Program(const std::string& name) { return test::DataPath("import/programs/" + name); }
 
 std::vector<std::string> Names(IconResourceReader& r) {
   std::vector<std::string> out;
@@ -44,7 +43,8 @@ TEST_P(Programs, ListsGroupsNamedFirstThenNumbersAscending) {
   for (int k = 0; k < r.Count(); ++k) {
     IconPicture pic;
     std::string problem;
-    EXPECT_TRUE(ExtractIconPicture(r, k, pic, &problem)) << c.file << " icon " << k << ": " << problem;
+    EXPECT_TRUE(ExtractIconPicture(r, k, pic, &problem))
+        << c.file << " icon " << k << ": " << problem;
     EXPECT_EQ(pic.overWhite.Width(), 32);
     EXPECT_EQ(pic.alpha.size(), 1024u);
   }
@@ -52,13 +52,14 @@ TEST_P(Programs, ListsGroupsNamedFirstThenNumbersAscending) {
 
 INSTANTIATE_TEST_SUITE_P(
     Committed, Programs,
-    ::testing::Values(
-        ProgramCase{"one_icon32.exe", IconContainer::Pe32, {"1"}},
-        ProgramCase{"groups64.exe", IconContainer::Pe32Plus,
-                    {"ALPHA", "ZETA", "2", "7", "9", "10", "11", "12", "40", "41", "300"}},
-        ProgramCase{"depths64.exe", IconContainer::Pe32Plus, {"1", "2", "3", "4"}},
-        ProgramCase{"library32.dll", IconContainer::Pe32, {"LOGO", "5"}},
-        ProgramCase{"sixteen.exe", IconContainer::Ne, {"APP", "1", "3"}}),
+    ::testing::Values(ProgramCase{"one_icon32.exe", IconContainer::Pe32, {"1"}},
+                      ProgramCase{
+                          "groups64.exe",
+                          IconContainer::Pe32Plus,
+                          {"ALPHA", "ZETA", "2", "7", "9", "10", "11", "12", "40", "41", "300"}},
+                      ProgramCase{"depths64.exe", IconContainer::Pe32Plus, {"1", "2", "3", "4"}},
+                      ProgramCase{"library32.dll", IconContainer::Pe32, {"LOGO", "5"}},
+                      ProgramCase{"sixteen.exe", IconContainer::Ne, {"APP", "1", "3"}}),
     [](const auto& info) {
       std::string n = info.param.file;
       for (char& ch : n)
@@ -109,8 +110,8 @@ TEST(ImageInfoOf, ReadsDibAndPngHeaders) {
   EXPECT_EQ(i.height, 48);
   EXPECT_EQ(i.bitCount, 24);
 
-  const std::uint8_t png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
-                              0,    0,   1,   0,   0,    0,    1,    0,    8, 6};
+  const std::uint8_t png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I',
+                              'H',  'D', 'R', 0,   0,    1,    0,    0,    0, 1, 0, 8,  6};
   i = ImageInfoOf(png);
   EXPECT_TRUE(i.readable && i.png);
   EXPECT_EQ(i.width, 256);
@@ -218,7 +219,8 @@ INSTANTIATE_TEST_SUITE_P(
                     3},
         HostileCase{"icon file claiming 65535 images", "one_icon32.exe",
                     [](auto& b) {
-                      b = {0, 0, 1, 0, 0xFF, 0xFF, 32, 32, 0, 0, 1, 0, 8, 0, 0xFF, 0xFF, 0xFF, 0x7F, 22, 0, 0, 0};
+                      b = {0, 0, 1, 0,    0xFF, 0xFF, 32,   32, 0, 0, 1,
+                           0, 8, 0, 0xFF, 0xFF, 0xFF, 0x7F, 22, 0, 0, 0};
                     },
                     1},
         HostileCase{"not a program", "one_icon32.exe", [](auto& b) { b[0] = 'X'; }, 0},

@@ -5,8 +5,8 @@
 // machine, our 32 x 32 picture must equal icotool's image brought to 32 x 32,
 // pixel for pixel, transparent pixels as white; and every image of every
 // group decodes to icotool's pixels at its own size. Skipped without icoutils.
-#include <gtest/gtest.h>
 #include <glob.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +20,8 @@ namespace gs {
 namespace {
 
 bool HaveIcoutils() {
-  return std::system("command -v wrestool >/dev/null 2>&1 && command -v icotool >/dev/null 2>&1") == 0;
+  return std::system("command -v wrestool >/dev/null 2>&1 && command -v icotool >/dev/null 2>&1") ==
+         0;
 }
 
 std::string Quote(const std::string& s) {
@@ -35,9 +36,10 @@ std::vector<std::string> Programs() {
        {"one_icon32.exe", "groups64.exe", "depths64.exe", "library32.dll", "sixteen.exe"})
     out.push_back(test::DataPath(std::string("import/programs/") + name));
   // Real programs: the launchers of pip's and setuptools' copies of distlib.
-  for (const char* pattern : {"/usr/lib/python3/dist-packages/pip/_vendor/distlib/*.exe",
-                              "/usr/lib/python3/dist-packages/setuptools/*.exe",
-                              "/root/.pyenv/versions/*/lib/python3*/site-packages/pip/_vendor/distlib/*.exe"}) {
+  for (const char* pattern :
+       {"/usr/lib/python3/dist-packages/pip/_vendor/distlib/*.exe",
+        "/usr/lib/python3/dist-packages/setuptools/*.exe",
+        "/root/.pyenv/versions/*/lib/python3*/site-packages/pip/_vendor/distlib/*.exe"}) {
     glob_t g{};
     if (glob(pattern, 0, nullptr, &g) == 0)
       for (std::size_t i = 0; i < g.gl_pathc; ++i) out.push_back(g.gl_pathv[i]);
@@ -84,7 +86,8 @@ std::string FirstDifference(const Surface& ours, const RgbaImage& ref) {
       const Color want = Shown(&ref.rgba[(static_cast<std::size_t>(y) * ref.width + x) * 4]);
       if (ours.GetPixel(x, y) != want) {
         char buf[96];
-        std::snprintf(buf, sizeof buf, "(%d, %d): ours %06X, icotool %06X", x, y, ours.GetPixel(x, y), want);
+        std::snprintf(buf, sizeof buf, "(%d, %d): ours %06X, icotool %06X", x, y,
+                      ours.GetPixel(x, y), want);
         return buf;
       }
     }

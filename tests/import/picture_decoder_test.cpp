@@ -1,3 +1,5 @@
+#include "import/picture_decoder.h"
+
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 #include <sys/stat.h>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "files/png_codec.h"
-#include "import/picture_decoder.h"
 #include "import/picture_import.h"
 #include "tests/import/picture_test_util.h"
 #include "tests/support/test_support.h"
@@ -45,37 +46,60 @@ struct BmpCase {
 std::vector<BmpCase> BmpCases() {
   const std::vector<std::uint32_t> rgbTable = {0xFF0000, 0x00FF00, 0x0000FF, 0x000000};
   return {
-      {"1 bit", {3, 2, 1, 0, 40, {}, {0xFF0000, 0x0000FF}, {0xA0, 0, 0, 0, 0x40, 0, 0, 0}},
+      {"1 bit",
+       {3, 2, 1, 0, 40, {}, {0xFF0000, 0x0000FF}, {0xA0, 0, 0, 0, 0x40, 0, 0, 0}},
        {R, B, R, B, R, B}},
-      {"4 bits", {3, 2, 4, 0, 40, {}, rgbTable, {0x01, 0x20, 0, 0, 0x30, 0x10, 0, 0}}, {K, R, G, R, G, B}},
-      {"8 bits, short table", {3, 2, 8, 0, 40, {}, {0xFF0000, 0x00FF00}, {0, 1, 9, 0, 1, 0, 0, 0}, 2},
+      {"4 bits",
+       {3, 2, 4, 0, 40, {}, rgbTable, {0x01, 0x20, 0, 0, 0x30, 0x10, 0, 0}},
+       {K, R, G, R, G, B}},
+      {"8 bits, short table",
+       {3, 2, 8, 0, 40, {}, {0xFF0000, 0x00FF00}, {0, 1, 9, 0, 1, 0, 0, 0}, 2},
        {G, R, R, R, G, K}},
-      {"24 bits", {3, 2, 24, 0, 40, {}, {}, {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,
-                                              255, 255, 255, 0, 0, 0, 0, 0, 255, 0, 0, 0}},
+      {"24 bits",
+       {3, 2, 24, 0, 40, {}, {}, {0,   0,   255, 0, 255, 0, 255, 0, 0,   0, 0, 0,
+                                  255, 255, 255, 0, 0,   0, 0,   0, 255, 0, 0, 0}},
        {W, K, R, R, G, B}},
-      {"24 bits top-down", {3, -2, 24, 0, 40, {}, {}, {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,
-                                                      255, 255, 255, 0, 0, 0, 0, 0, 255, 0, 0, 0}},
+      {"24 bits top-down",
+       {3, -2, 24, 0, 40, {}, {}, {0,   0,   255, 0, 255, 0, 255, 0, 0,   0, 0, 0,
+                                   255, 255, 255, 0, 0,   0, 0,   0, 255, 0, 0, 0}},
        {R, G, B, W, K, R}},
-      {"16 bits 5-5-5", {3, 1, 16, 0, 40, {}, {}, {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0, 0}}, {R, G, B}},
-      {"16 bits 5-6-5 fields", {3, 1, 16, 3, 40, {0xF800, 0x07E0, 0x001F}, {}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0, 0}},
+      {"16 bits 5-5-5",
+       {3, 1, 16, 0, 40, {}, {}, {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0, 0}},
+       {R, G, B}},
+      {"16 bits 5-6-5 fields",
+       {3, 1, 16, 3, 40, {0xF800, 0x07E0, 0x001F}, {}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0, 0}},
        {R, G, B}},
       {"32 bits", {2, 1, 32, 0, 40, {}, {}, {0, 0, 255, 0, 255, 0, 0, 0}}, {R, B}},
       {"32 bits alpha over white (V5 header)",
-       {3, 1, 32, 3, 124, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, {},
+       {3,
+        1,
+        32,
+        3,
+        124,
+        {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000},
+        {},
         {0, 0, 255, 255, 0, 0, 0, 0, 0, 0, 0, 128}},
        {R, W, RGB(127, 127, 127)}},
       {"32 bits zero alpha everywhere means opaque",
-       {2, 1, 32, 3, 124, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, {}, {0, 0, 255, 0, 0, 255, 0, 0}},
+       {2,
+        1,
+        32,
+        3,
+        124,
+        {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000},
+        {},
+        {0, 0, 255, 0, 0, 255, 0, 0}},
        {R, G}},
       // RLE8: run of 2 red, end of line, delta (1, 0)... then absolute run of 3.
       {"RLE8 with delta and absolute run",
-       {4, 3, 8, 1, 40, {}, rgbTable,
-        {2, 0, 0, 0, 0, 2, 1, 0, 1, 1, 0, 0, 0, 3, 2, 1, 0, 0, 0, 1}},
+       {4, 3, 8, 1, 40, {}, rgbTable, {2, 0, 0, 0, 0, 2, 1, 0, 1, 1, 0, 0, 0, 3, 2, 1, 0, 0, 0, 1}},
        {B, G, R, W, W, G, W, W, R, R, W, W}},
       {"RLE4 alternating run and absolute run",
        {4, 2, 4, 2, 40, {}, rgbTable, {4, 0x01, 0, 0, 0, 3, 0x21, 0x00, 0, 1}},
        {B, G, R, W, R, G, R, G}},
-      {"RLE8 run past the right edge is clipped", {2, 1, 8, 1, 40, {}, rgbTable, {200, 1, 0, 1}}, {G, G}},
+      {"RLE8 run past the right edge is clipped",
+       {2, 1, 8, 1, 40, {}, rgbTable, {200, 1, 0, 1}},
+       {G, G}},
   };
 }
 
@@ -126,12 +150,14 @@ TEST(PictureDecoder, HostileHeadersAreRefusedWithAReason) {
   BmpSpec minHeight{2, static_cast<int>(0x80000000u), 24, 0, 40, {}, {}, {}};
   // A PNG header claiming 65535 x 65535 pixels.
   std::vector<std::uint8_t> png = BuildPngBytes(Surface(32, 32));
-  png[16] = 0, png[17] = 0, png[18] = 0xFF, png[19] = 0xFF, png[20] = 0, png[21] = 0, png[22] = 0xFF, png[23] = 0xFF;
+  png[16] = 0, png[17] = 0, png[18] = 0xFF, png[19] = 0xFF, png[20] = 0, png[21] = 0,
+  png[22] = 0xFF, png[23] = 0xFF;
   const uLong crc = crc32(0, png.data() + 12, 17);
   png[29] = static_cast<std::uint8_t>(crc >> 24), png[30] = static_cast<std::uint8_t>(crc >> 16);
   png[31] = static_cast<std::uint8_t>(crc >> 8), png[32] = static_cast<std::uint8_t>(crc);
-  const std::vector<std::uint8_t> gifHuge = {'G', 'I', 'F', '8', '9', 'a', 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0,
-                                             ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 1, 0, ';'};
+  const std::vector<std::uint8_t> gifHuge = {'G', 'I', 'F', '8', '9', 'a',  0xFF, 0xFF, 0xFF, 0xFF,
+                                             0,   0,   0,   ',', 0,   0,    0,    0,    1,    0,
+                                             1,   0,   0,   2,   2,   0x4C, 1,    0,    ';'};
   const std::vector<Row> rows = {
       {"65535 x 65535 bitmap", BuildBmp(huge), "too large"},
       {"bitmap pixels cut short", BuildBmp(cut), "cut short"},
@@ -174,9 +200,10 @@ TEST(PictureDecoder, GifFirstFrameWithTransparentIndex) {
   // 2 x 1 screen, palette {red, green}, transparent index 1, pixels 0 1; then
   // a second frame that must not be drawn.
   const std::vector<std::uint8_t> gif = {
-      'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 255, 0, 0, 0, 255, 0,
-      0x21, 0xF9, 4, 1, 0, 0, 1, 0,                       // graphic control: transparent 1
-      ',', 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x44, 0x0A, 0,  // codes: clear, 0, 1, end
+      'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 255, 0, 0, 0, 255, 0, 0x21, 0xF9, 4, 1,
+      0, 0, 1, 0,                                           // graphic control: transparent 1
+      ',', 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x44, 0x0A, 0,  // codes: clear, 0, 1,
+                                                            // end
       ',', 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0, ';'};
   const Picture p = Decode(gif);
   ASSERT_EQ(p.width, 2);
@@ -200,12 +227,15 @@ std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c, bool gradient = fals
   jpeg_set_quality(&cinfo, 95, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
   std::vector<std::uint8_t> row(static_cast<std::size_t>(w) * 3);
-  for (int x = 0; x < w; ++x) row[3 * x] = RedOf(c), row[3 * x + 1] = GreenOf(c), row[3 * x + 2] = BlueOf(c);
+  for (int x = 0; x < w; ++x)
+    row[3 * x] = RedOf(c), row[3 * x + 1] = GreenOf(c), row[3 * x + 2] = BlueOf(c);
   while (cinfo.next_scanline < cinfo.image_height) {
     if (gradient)
       for (int x = 0; x < w; ++x)
-        row[3 * x] = static_cast<std::uint8_t>(x * 255 / w), row[3 * x + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / h),
-        row[3 * x + 2] = static_cast<std::uint8_t>((x / 64 + cinfo.next_scanline / 64) % 2 ? 220 : 30);
+        row[3 * x] = static_cast<std::uint8_t>(x * 255 / w),
+                row[3 * x + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / h),
+                row[3 * x + 2] =
+                    static_cast<std::uint8_t>((x / 64 + cinfo.next_scanline / 64) % 2 ? 220 : 30);
     JSAMPROW r[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, r, 1);
   }
@@ -222,7 +252,8 @@ TEST(PictureDecoder, JpegFullAndBlockReducedSizes) {
     int shrink;
     int width, height, reduction;
   };
-  for (const Row& r : {Row{0, 256, 128, 1}, Row{32, 64, 32, 4}, Row{16, 32, 16, 8}, Row{60, 128, 64, 2}}) {
+  for (const Row& r :
+       {Row{0, 256, 128, 1}, Row{32, 64, 32, 4}, Row{16, 32, 16, 8}, Row{60, 128, 64, 2}}) {
     SCOPED_TRACE(r.shrink);
     PictureRequest req;
     req.shrinkWidth = req.shrinkHeight = r.shrink;
@@ -261,7 +292,8 @@ TEST(PictureDecoder, JpegBlockReductionKeepsTheAverages) {
   req.shrinkWidth = req.shrinkHeight = 32;
   ASSERT_TRUE(DecodePicture(jpg, reduced, error, req)) << error;
   ASSERT_EQ(reduced.reduction, 8);
-  const std::vector<Color> a = ImportWholePicture(full).Pixels(), b = ImportWholePicture(reduced).Pixels();
+  const std::vector<Color> a = ImportWholePicture(full).Pixels(),
+                           b = ImportWholePicture(reduced).Pixels();
   for (std::size_t i = 0; i < a.size(); ++i) {
     EXPECT_NEAR(RedOf(a[i]), RedOf(b[i]), 8) << i;
     EXPECT_NEAR(GreenOf(a[i]), GreenOf(b[i]), 8) << i;

@@ -1,8 +1,9 @@
+#include "import/picture_import.h"
+
 #include <gtest/gtest.h>
 
 #include "document/area_scale.h"
 #include "files/png_codec.h"
-#include "import/picture_import.h"
 
 namespace gs {
 namespace {
@@ -12,7 +13,8 @@ Picture Checkerboard(int w, int h) {
   p.width = w;
   p.height = h;
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) p.pixels.push_back(RGB(x * 255 / std::max(1, w - 1), y * 4 % 256, (x + y) % 2 ? 200 : 10));
+    for (int x = 0; x < w; ++x)
+      p.pixels.push_back(RGB(x * 255 / std::max(1, w - 1), y * 4 % 256, (x + y) % 2 ? 200 : 10));
   return p;
 }
 
@@ -83,8 +85,8 @@ TEST(PictureImport, FieldsTakeDigitsAndTheirLeadingNumber) {
     const char* kept;
     int corner;
   };
-  for (const Row& r : {Row{"12", "12", 12}, Row{"a1b2", "12", 12}, Row{"-7", "7", 7}, Row{"", "", 0},
-                       Row{"99999999999999", "99999999999999", 2147483647}}) {
+  for (const Row& r : {Row{"12", "12", 12}, Row{"a1b2", "12", 12}, Row{"-7", "7", 7},
+                       Row{"", "", 0}, Row{"99999999999999", "99999999999999", 2147483647}}) {
     SCOPED_TRACE(r.typed);
     EXPECT_EQ(DigitsOnly(r.typed), r.kept);
     EXPECT_EQ(CornerFromText(DigitsOnly(r.typed)), r.corner);
@@ -119,7 +121,8 @@ TEST(PictureImport, RegionTextOfTheTool) {
   ImportRegion r;
   EXPECT_TRUE(ParseRegionText("1,2,30,40", r));
   EXPECT_EQ(r, (ImportRegion{1, 2, 30, 40}));
-  for (const char* bad : {"", "1,2,3", "1,2,3,4,5", "1,-2,3,4", "a,2,3,4", "1,2,3,99999999999", "1, 2,3,4"}) {
+  for (const char* bad :
+       {"", "1,2,3", "1,2,3,4,5", "1,-2,3,4", "a,2,3,4", "1,2,3,99999999999", "1, 2,3,4"}) {
     SCOPED_TRACE(bad);
     EXPECT_FALSE(ParseRegionText(bad, r));
   }

@@ -16,9 +16,9 @@ struct BmpSpec {
   int bitCount = 24;
   std::uint32_t compression = 0;
   std::uint32_t infoSize = 40;
-  std::vector<std::uint32_t> masks;          // red, green, blue[, alpha]
-  std::vector<std::uint32_t> table;          // 0x00RRGGBB entries
-  std::vector<std::uint8_t> pixels;          // as stored
+  std::vector<std::uint32_t> masks;  // red, green, blue[, alpha]
+  std::vector<std::uint32_t> table;  // 0x00RRGGBB entries
+  std::vector<std::uint8_t> pixels;  // as stored
   std::uint32_t colorsUsed = 0;
 };
 

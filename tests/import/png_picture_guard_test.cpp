@@ -21,12 +21,24 @@ TEST(PngPictureGuard, HostilePicturesStayWithinAFewMegabytes) {
     bool reads;
   } cases[] = {
       {"text chunk claiming 2 GB",
-       Png(8, [](bytes::Writer& w) { Chunk(w, "tEXt", {'k', 0, 'v'}, 0x7FFFFFF0); }), false},
+       Png(8,
+           [](bytes::Writer& w) {
+             Chunk(w, "tEXt", {'k', 0, 'v'}, 0x7FFFFFF0);
+           }),
+       false},
       {"profile claiming 2 GB",
-       Png(8, [](bytes::Writer& w) { Chunk(w, "iCCP", {'p', 0, 0}, 0x7FFFFFF0); }), false},
+       Png(8,
+           [](bytes::Writer& w) {
+             Chunk(w, "iCCP", {'p', 0, 0}, 0x7FFFFFF0);
+           }),
+       false},
       {"4000 x 4000 header over 64 bytes of pixels", Png(4000, nullptr, &tinyIdat), false},
       {"60 compressed texts of 4 MB each",
-       Png(8, [&](bytes::Writer& w) { for (int i = 0; i < 60; ++i) Chunk(w, "zTXt", bigText); }), true},
+       Png(8,
+           [&](bytes::Writer& w) {
+             for (int i = 0; i < 60; ++i) Chunk(w, "zTXt", bigText);
+           }),
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

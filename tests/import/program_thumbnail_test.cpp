@@ -1,6 +1,8 @@
 // Thumbnails of programs and libraries: their first icon, the best stored
 // image for the size, read by seeking; and through the tool as a file manager
 // calls it.
+#include "import/program_thumbnail.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -8,7 +10,6 @@
 
 #include "files/png_codec.h"
 #include "import/icon_resources.h"
-#include "import/program_thumbnail.h"
 #include "tests/support/test_support.h"
 
 namespace gs {
@@ -17,7 +18,8 @@ namespace {
 std::string Program(const std::string& name) { return test::DataPath("import/programs/" + name); }
 
 TEST(ProgramThumbnail, TheFirstIconAt32MatchesTheExtractedPictureWhereOpaque) {
-  for (const char* name : {"one_icon32.exe", "groups64.exe", "depths64.exe", "library32.dll", "sixteen.exe"}) {
+  for (const char* name :
+       {"one_icon32.exe", "groups64.exe", "depths64.exe", "library32.dll", "sixteen.exe"}) {
     std::string error;
     auto src = FileSource::Open(Program(name), error);
     ASSERT_TRUE(src) << error;
@@ -37,7 +39,8 @@ TEST(ProgramThumbnail, TheFirstIconAt32MatchesTheExtractedPictureWhereOpaque) {
       const std::uint8_t* p = thumb.rgba.data() + i * 4;
       if (pic.alpha[i] != 255 || p[3] != 255) continue;
       const Color c = pic.overWhite.Pixels()[i];
-      ASSERT_EQ((std::array<int, 3>{p[0], p[1], p[2]}), (std::array<int, 3>{RedOf(c), GreenOf(c), BlueOf(c)}))
+      ASSERT_EQ((std::array<int, 3>{p[0], p[1], p[2]}),
+                (std::array<int, 3>{RedOf(c), GreenOf(c), BlueOf(c)}))
           << name << " pixel " << i;
       ++compared;
     }

@@ -7,8 +7,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -22,8 +22,8 @@
 #include "import/frmExtract.h"
 #include "platform/qt_file_browser.h"
 #include "shell/frmMain.h"
-#include "tests/support/test_support.h"
 #include "tests/support/qt_test_environment.h"
+#include "tests/support/test_support.h"
 
 namespace gs {
 namespace {
@@ -90,9 +90,11 @@ TEST(frmExtract, ChooseSelectExtract) {
   doc.fileName = "/kept/name.ico";
   doc.modified = true;
   int repaints = 0;
-  frmExtract w(doc, [&] { ++repaints; }, env);
+  frmExtract w(
+      doc, [&] { ++repaints; }, env);
   w.show();
-  EXPECT_EQ(w.windowTitle().toStdString(), "Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers");
+  EXPECT_EQ(w.windowTitle().toStdString(),
+            "Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers");
   EXPECT_EQ(w.size(), QSize(486, 293));
   EXPECT_TRUE(w.FramePlus1()->isVisible());
   EXPECT_FALSE(w.FramePlus3()->isVisible());
@@ -173,7 +175,8 @@ TEST(frmExtract, VanishedFileIsRefusedAndCancelLeavesTheDocument) {
   IconDocument doc;
   doc.surface.FillRect({0, 0, 32, 32}, kBlack);
   test::TempDir dir;
-  test::WriteAll(dir.file("a.ico"), test::ReadAll(test::DataPath("files/valid/red_cross_4bit.ico")));
+  test::WriteAll(dir.file("a.ico"),
+                 test::ReadAll(test::DataPath("files/valid/red_cross_4bit.ico")));
   {
     frmExtract w(doc, nullptr, env);
     w.show();
@@ -206,7 +209,8 @@ TEST(frmMain, SpecialMenuOpensExtractionAfterTheQuestionAndTheBuilderWithout) {
   seam.buttons = {QMessageBox::No};
   main.MenuAction("mnuspecial", 5)->trigger();
   ASSERT_EQ(seam.modalTitles.size(), 1u);
-  EXPECT_EQ(seam.modalTitles[0].toStdString(), "Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers");
+  EXPECT_EQ(seam.modalTitles[0].toStdString(),
+            "Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers");
 
   // Through the menu to the document: the fifth icon of the many-groups program.
   seam.buttons = {QMessageBox::No};
@@ -308,7 +312,8 @@ TEST(frmAni, FrameListAndMessages) {
   seam.saveAnswers = {QString::fromStdString(dir.file("out.ani"))};
   w.cmdCreate()->click();
   ASSERT_EQ(seam.messages.size(), 1u);
-  EXPECT_NE(seam.messages[0].indexOf("No such file or directory"), -1) << seam.messages[0].toStdString();
+  EXPECT_NE(seam.messages[0].indexOf("No such file or directory"), -1)
+      << seam.messages[0].toStdString();
   EXPECT_EQ(test::ReadAll(dir.file("out.ani")), BuildAnimatedCursorBytes(frames, 25));
 
   w.lstFiles()->clear();

@@ -19,8 +19,8 @@
 #include "platform/settings_store.h"
 #include "shell/frmMain.h"
 #include "tests/support/qt_fake_dialogs.h"
-#include "tests/support/test_support.h"
 #include "tests/support/qt_test_environment.h"
+#include "tests/support/test_support.h"
 
 namespace gs {
 namespace {
@@ -50,14 +50,13 @@ class ImportWindowTest : public ::testing::Test {
     window_ = std::make_unique<frmMain>(env_);
     window_->Start(QString());
   }
-  void TearDown() override {
-    window_.reset();
-  }
+  void TearDown() override { window_.reset(); }
   // A picture of w x h with a colour per pixel, saved by Qt in `format`.
   QString Picture(const char* name, int w, int h, const char* format = "BMP") {
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb((x * 7) % 256, (y * 5) % 256, (x * y) % 251));
+      for (int x = 0; x < w; ++x)
+        img.setPixel(x, y, qRgb((x * 7) % 256, (y * 5) % 256, (x * y) % 251));
     const QString path = QString::fromStdString(tmp_.file(name));
     EXPECT_TRUE(img.save(path, format));
     return path;
@@ -79,7 +78,8 @@ TEST_F(ImportWindowTest, OpensTheDialogAtOnceAndCancellingLeavesTheIcon) {
   ASSERT_EQ(seam_.dialogs.size(), 1u);
   EXPECT_EQ(seam_.dialogs[0].title, "Import Picture");
   EXPECT_EQ(seam_.dialogs[0].filters.size(), 6);
-  EXPECT_TRUE(seam_.dialogs[0].filters.last().contains("(*)")) << seam_.dialogs[0].filters.last().toStdString();
+  EXPECT_TRUE(seam_.dialogs[0].filters.last().contains("(*)"))
+      << seam_.dialogs[0].filters.last().toStdString();
   EXPECT_TRUE(seam_.closedByItself);
   EXPECT_EQ(Doc().surface.Pixels(), before);
 }
@@ -110,8 +110,8 @@ TEST_F(ImportWindowTest, DragOrdersTheCornersAndImportReplacesEveryPixel) {
     QWidget* pic = w.picFull();
     QTest::mousePress(pic, Qt::LeftButton, {}, QPoint(40, 30));
     QTest::mouseMove(pic, QPoint(20, 10));
-    QMouseEvent move(QEvent::MouseMove, QPointF(10, 5), pic->mapToGlobal(QPointF(10, 5)), Qt::NoButton,
-                     Qt::LeftButton, {});
+    QMouseEvent move(QEvent::MouseMove, QPointF(10, 5), pic->mapToGlobal(QPointF(10, 5)),
+                     Qt::NoButton, Qt::LeftButton, {});
     QApplication::sendEvent(pic, &move);
     QTest::mouseRelease(pic, Qt::LeftButton, {}, QPoint(10, 5));
     EXPECT_EQ(w.txtLeft()->text(), "10");
@@ -152,8 +152,9 @@ TEST_F(ImportWindowTest, FieldsAcceptDigitsOnlyAndRedrawAtOnce) {
     // Past the right edge while dragging: on the edge.
     QTest::mousePress(w.picFull(), Qt::LeftButton, {}, QPoint(1990, 2));
     QTest::mouseRelease(w.picFull(), Qt::LeftButton, {}, QPoint(1990, 2));
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2500, 90), w.picFull()->mapToGlobal(QPointF(2500, 90)),
-                        Qt::LeftButton, Qt::NoButton, {});
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2500, 90),
+                        w.picFull()->mapToGlobal(QPointF(2500, 90)), Qt::LeftButton, Qt::NoButton,
+                        {});
     QTest::mousePress(w.picFull(), Qt::LeftButton, {}, QPoint(1990, 2));
     QApplication::sendEvent(w.picFull(), &release);
     EXPECT_EQ(w.Region(), (ImportRegion{1990, 2, 2000, 40}));
@@ -170,8 +171,10 @@ TEST_F(ImportWindowTest, UnreadablePicturesShowTheDecodersReason) {
   const std::vector<Row> rows = {
       {"drawing.wmf", {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0}, "Windows Metafile (WMF)"},
       {"notes.bmp", {'h', 'i'}, "not a picture"},
-      {"huge.gif", {'G', 'I', 'F', '8', '9', 'a', 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, ',', 0, 0, 0, 0, 1, 0, 1, 0, 0,
-                    2, 2, 0x4C, 1, 0, ';'}, "too large"},
+      {"huge.gif",
+       {'G', 'I', 'F', '8', '9', 'a', 0xFF, 0xFF, 0xFF, 0xFF, 0,    0, 0, ',', 0,
+        0,   0,   0,   1,   0,   1,   0,    0,    2,    2,    0x4C, 1, 0, ';'},
+       "too large"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -202,8 +205,9 @@ TEST_F(ImportWindowTest, PicturesOpenAsUntitledImportsAndSaveAsksForAName) {
     QString path;
     if (std::string(format) == "GIF") {  // Qt writes no GIF: two pixels, red and green
       path = QString::fromStdString(tmp_.file("logo.gif"));
-      test::WriteAll(path.toStdString(), {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 255, 0, 0, 0, 255, 0,
-                                          ',', 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x44, 0x0A, 0, ';'});
+      test::WriteAll(path.toStdString(),
+                     {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 255,  0,    0, 0,  255,
+                      0,   ',', 0,   0,   0,   0,   2, 0, 1, 0, 0,    2, 2, 0x44, 0x0A, 0, ';'});
     } else {
       path = Picture((std::string("logo.") + format).c_str(), 96, 64, format);
     }
@@ -231,7 +235,8 @@ TEST_F(ImportWindowTest, ADamagedPictureOpensNothingAndSaysWhy) {
   Doc().fileName = "kept.ico";
   Doc().surface.FillRect({0, 0, 32, 32}, RGB(5, 6, 7));
   const std::vector<Color> before = Doc().surface.Pixels();
-  test::WriteAll(tmp_.file("broken.png"), {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I'});
+  test::WriteAll(tmp_.file("broken.png"),
+                 {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I'});
   seam_.openAnswers.push_back(QString::fromStdString(tmp_.file("broken.png")));
   window_->MenuAction("mnuFile", 1)->trigger();
   ASSERT_EQ(seam_.messages.size(), 1u);

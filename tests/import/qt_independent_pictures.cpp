@@ -39,7 +39,8 @@ TEST(IndependentPictures, AgreeWithQtsReaders) {
           const Color expected = OverWhite(qRed(q), qGreen(q), qBlue(q), qAlpha(q));
           const Color got = ours.pixels[static_cast<std::size_t>(y) * ours.width + x];
           worst = std::max({worst, std::abs(RedOf(got) - RedOf(expected)),
-                            std::abs(GreenOf(got) - GreenOf(expected)), std::abs(BlueOf(got) - BlueOf(expected))});
+                            std::abs(GreenOf(got) - GreenOf(expected)),
+                            std::abs(BlueOf(got) - BlueOf(expected))});
         }
       EXPECT_LE(worst, tolerance);
       ++compared;

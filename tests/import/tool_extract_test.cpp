@@ -50,7 +50,7 @@ TEST(ToolExtract, WritesTheIconAsTheWindowPutsItIntoTheDocument) {
   test::TempDir dir;
   for (int k : {0, 3, 9}) {
     const ToolRun r = Tool(dir, "extract " + Program("groups64.exe") + " " + dir.file("out.ico") +
-                                " --index " + std::to_string(k));
+                                    " --index " + std::to_string(k));
     ASSERT_EQ(r.code, 0) << r.out;
     std::string error;
     auto src = FileSource::Open(Program("groups64.exe"), error);
@@ -73,7 +73,8 @@ TEST(ToolExtract, RefusesWhatItCannotDo) {
     int code;
     const char* message;
   } rows[] = {
-      {"index beyond the icons", Program("one_icon32.exe") + " x.ico --index 1", 1, "no icon 1 (1 icon)"},
+      {"index beyond the icons", Program("one_icon32.exe") + " x.ico --index 1", 1,
+       "no icon 1 (1 icon)"},
       {"a text file", dir.file("notes.txt") + " x.ico", 1, "holds no icons (not a program"},
       {"a folder", dir.path() + " x.ico", 1, "Is a directory"},
       {"a missing file", dir.file("none.exe") + " x.ico", 1, "No such file"},
@@ -93,9 +94,9 @@ TEST(ToolExtract, ManyFilesIntoAFolder) {
   test::TempDir dir;
   ASSERT_EQ(mkdir(dir.file("out").c_str(), 0700), 0);
   test::WriteAll(dir.file("notes.txt"), {'h', 'i'});
-  const ToolRun r = Tool(dir, "extract --out-dir " + dir.file("out") + " --to png " +
-                              Program("one_icon32.exe") + " " + Program("sixteen.exe") + " " +
-                              dir.file("notes.txt"));
+  const ToolRun r =
+      Tool(dir, "extract --out-dir " + dir.file("out") + " --to png " + Program("one_icon32.exe") +
+                    " " + Program("sixteen.exe") + " " + dir.file("notes.txt"));
   EXPECT_EQ(r.code, 1) << r.out;
   EXPECT_NE(r.out.find("3 files: 2 written, 1 failed"), std::string::npos) << r.out;
   EXPECT_FALSE(test::ReadAll(dir.file("out/one_icon32.png")).empty());

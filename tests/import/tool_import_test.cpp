@@ -22,7 +22,8 @@ struct ToolRun {
 };
 
 ToolRun Tool(const test::TempDir& dir, const std::string& args) {
-  const std::string cmd = std::string(GS_TOOL_PATH) + " " + args + " >/dev/null 2>" + dir.file(".err") + " </dev/null";
+  const std::string cmd =
+      std::string(GS_TOOL_PATH) + " " + args + " >/dev/null 2>" + dir.file(".err") + " </dev/null";
   const int status = std::system(cmd.c_str());
   std::ifstream in(dir.file(".err"));
   std::stringstream ss;
@@ -62,10 +63,12 @@ TEST(ToolImport, WholePictureAndRegionsInAnyOrder) {
     const char* args;
     ImportRegion region;
   };
-  for (const Row& r : {Row{"", {0, 0, 64, 48}}, Row{"--region 40,30,10,5", {10, 5, 40, 30}},
-                       Row{"--region=0,0,32,32", {0, 0, 32, 32}}, Row{"--region 0,0,64,32", {0, 0, 64, 32}}}) {
+  for (const Row& r :
+       {Row{"", {0, 0, 64, 48}}, Row{"--region 40,30,10,5", {10, 5, 40, 30}},
+        Row{"--region=0,0,32,32", {0, 0, 32, 32}}, Row{"--region 0,0,64,32", {0, 0, 64, 32}}}) {
     SCOPED_TRACE(r.args);
-    const ToolRun run = Tool(dir, "import " + dir.file("p.bmp") + " " + dir.file("o.ico") + " " + r.args);
+    const ToolRun run =
+        Tool(dir, "import " + dir.file("p.bmp") + " " + dir.file("o.ico") + " " + r.args);
     ASSERT_EQ(run.rc, 0) << run.err;
     EXPECT_EQ(IconPixels(dir.file("o.ico")).Pixels(), Expected(bmp, r.region).Pixels());
   }
@@ -75,7 +78,8 @@ TEST(ToolImport, StandardInputAndOutput) {
   test::TempDir dir;
   const std::vector<std::uint8_t> bmp = Bitmap();
   test::WriteAll(dir.file("p.bmp"), bmp);
-  const std::string cmd = "cat " + dir.file("p.bmp") + " | " + GS_TOOL_PATH + " import - - --to ico > " + dir.file("o.ico");
+  const std::string cmd = "cat " + dir.file("p.bmp") + " | " + GS_TOOL_PATH +
+                          " import - - --to ico > " + dir.file("o.ico");
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   EXPECT_EQ(IconPixels(dir.file("o.ico")).Pixels(), Expected(bmp, {0, 0, 64, 48}).Pixels());
 }
@@ -99,7 +103,8 @@ TEST(ToolImport, RefusalsAreOneLineAndExitCodes) {
       {"import " + dir.file("m.wmf") + " " + dir.file("o.ico"), 1, "Windows Metafile (WMF)"},
       {"import " + dir.file("cut.bmp") + " " + dir.file("o.ico"), 1, "cut short"},
       {"import " + dir.file("p.bmp") + " " + dir.file("o.ico") + " --region 1,2,3", 2, "--region"},
-      {"import " + dir.file("p.bmp") + " " + dir.file("o.ico") + " --region 5,5,5,9", 2, "no width"},
+      {"import " + dir.file("p.bmp") + " " + dir.file("o.ico") + " --region 5,5,5,9", 2,
+       "no width"},
       {"import " + dir.file("p.bmp") + " " + dir.file("o.txt"), 2, "OUT must end"},
   };
   for (const Row& r : rows) {
@@ -118,8 +123,9 @@ TEST(ToolImport, BatchWritesEachAndSummarises) {
   test::WriteAll(dir.file("b.bmp"), Bitmap());
   test::WriteAll(dir.file("c.gif"), {'G', 'I', 'F'});
   ASSERT_EQ(std::system(("mkdir " + dir.file("out")).c_str()), 0);
-  const ToolRun run = Tool(dir, "import --out-dir " + dir.file("out") + " --to png " + dir.file("a.bmp") + " " +
-                                    dir.file("b.bmp") + " " + dir.file("c.gif"));
+  const ToolRun run =
+      Tool(dir, "import --out-dir " + dir.file("out") + " --to png " + dir.file("a.bmp") + " " +
+                    dir.file("b.bmp") + " " + dir.file("c.gif"));
   EXPECT_EQ(run.rc, 1);
   EXPECT_NE(run.err.find("3 files: 2 written, 1 failed"), std::string::npos) << run.err;
   EXPECT_EQ(test::ReadAll(dir.file("out/a.png")).size() > 8, true);

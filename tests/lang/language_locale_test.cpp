@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "lang/language_locale.h"
+
+#include <gtest/gtest.h>
 
 namespace gs {
 namespace {
@@ -13,8 +13,12 @@ TEST(LanguageCodeOfFile, NamesAndLocales) {
       {"/opt/gs/Lang/Francais.lng", "fr"},
       {"/opt/gs/Lang/English.lng", "en"},
       {"/opt/gs/Lang/FRANCAIS.LNG", "fr"},
-      {"/opt/gs/Lang/Fran\xC3\xA7" "ais.lng", "fr"},  // UTF-8 name
-      {"/opt/gs/Lang/Fran\xE7" "ais.lng", "fr"},      // Windows-1252 name
+      {"/opt/gs/Lang/Fran\xC3\xA7"
+       "ais.lng",
+       "fr"},  // UTF-8 name
+      {"/opt/gs/Lang/Fran\xE7"
+       "ais.lng",
+       "fr"},  // Windows-1252 name
       {"C:\\gs\\Lang\\Deutsch.lng", "de"},
       {"/opt/gs/Lang/Espa\xC3\xB1ol.lng", "es"},
       {"/opt/gs/Lang/de_DE.lng", "de"},

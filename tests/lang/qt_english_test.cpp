@@ -31,8 +31,8 @@
 #include "import/frmImport.h"
 #endif
 #if __has_include("import/frmExtract.h")
-#include "import/frmExtract.h"
 #include "files/frmAni.h"
+#include "import/frmExtract.h"
 #endif
 #if __has_include("shell/frmPrint.h")
 #include "shell/FrmSplash.h"
@@ -46,7 +46,8 @@ namespace {
 // Keys a window exports with what it measured (the About window's memory
 // figures): a language file that holds them replaces the figures, so the
 // English file leaves them out.
-const std::set<std::string> kMeasuredKeys = {"frmAbout/lblTotMem.Caption", "frmAbout/lblAvail.Caption"};
+const std::set<std::string> kMeasuredKeys = {"frmAbout/lblTotMem.Caption",
+                                             "frmAbout/lblAvail.Caption"};
 
 std::string EnglishPath() { return std::string(GS_APP_DATA_DIR) + "/Lang/English.lng"; }
 
@@ -90,23 +91,43 @@ const std::vector<WindowCase>& Windows() {
      }},
 #endif
 #if __has_include("effects/frmText.h")
-    {"frmDuoTone", [](Environment& env) { return std::unique_ptr<QWidget>(new frmDuoTone(EffectsHost(), QSize(36, 36), env)); }},
+    {"frmDuoTone",
+     [](Environment& env) {
+       return std::unique_ptr<QWidget>(new frmDuoTone(EffectsHost(), QSize(36, 36), env));
+     }},
     {"frmEarthQuake",
-     [](Environment& env) { return std::unique_ptr<QWidget>(new frmEarthQuake(EffectsHost(), QSize(36, 36), env)); }},
-    {"frmResample", [](Environment& env) { return std::unique_ptr<QWidget>(new frmResample(EffectsHost(), QSize(36, 36), env)); }},
+     [](Environment& env) {
+       return std::unique_ptr<QWidget>(new frmEarthQuake(EffectsHost(), QSize(36, 36), env));
+     }},
+    {"frmResample",
+     [](Environment& env) {
+       return std::unique_ptr<QWidget>(new frmResample(EffectsHost(), QSize(36, 36), env));
+     }},
     {"frmText",
-     [](Environment& env) { return std::unique_ptr<QWidget>(new frmText(EffectsHost(), QSize(36, 36), 0, 0, kBlack, env)); }},
+     [](Environment& env) {
+       return std::unique_ptr<QWidget>(
+           new frmText(EffectsHost(), QSize(36, 36), 0, 0, kBlack, env));
+     }},
 #endif
 #if __has_include("import/frmImport.h")
     {"frmImport",
-     [](Environment& env) { return std::unique_ptr<QWidget>(new frmImport(SharedDocument(), QSize(36, 36), {}, env)); }},
+     [](Environment& env) {
+       return std::unique_ptr<QWidget>(new frmImport(SharedDocument(), QSize(36, 36), {}, env));
+     }},
 #endif
 #if __has_include("import/frmExtract.h")
-    {"frmExtract", [](Environment& env) { return std::unique_ptr<QWidget>(new frmExtract(SharedDocument(), nullptr, env)); }},
-    {"frmAni", [](Environment& env) { return std::unique_ptr<QWidget>(new frmAni(QSize(36, 36), env)); }},
+    {"frmExtract",
+     [](Environment& env) {
+       return std::unique_ptr<QWidget>(new frmExtract(SharedDocument(), nullptr, env));
+     }},
+    {"frmAni",
+     [](Environment& env) { return std::unique_ptr<QWidget>(new frmAni(QSize(36, 36), env)); }},
 #endif
 #if __has_include("shell/frmPrint.h")
-    {"frmPrint", [](Environment& env) { return std::unique_ptr<QWidget>(new frmPrint(SharedDocument(), env)); }},
+    {"frmPrint",
+     [](Environment& env) {
+       return std::unique_ptr<QWidget>(new frmPrint(SharedDocument(), env));
+     }},
     {"frmAbout", [](Environment& env) { return std::unique_ptr<QWidget>(new frmAbout(env)); }},
     {"FrmSplash", [](Environment& env) { return std::unique_ptr<QWidget>(new FrmSplash(env)); }},
 #endif

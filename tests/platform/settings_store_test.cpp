@@ -1,7 +1,7 @@
 #include "platform/settings_store.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -20,7 +20,8 @@ class SettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(SettingsStoreTest, MissingEntryGivesDefaultAndEmptyValueWins) {
-  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "/p/Lang/Francais.lng"), "/p/Lang/Francais.lng");
+  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "/p/Lang/Francais.lng"),
+            "/p/Lang/Francais.lng");
   ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", ""));
   EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "/p/Lang/Francais.lng"), "");
 }
@@ -136,13 +137,15 @@ TEST_F(SettingsStoreTest, DamagedStoresAreKeptAsideBeforeBeingReplaced) {
     std::string name;
     std::vector<std::uint8_t> bytes;
   } cases[] = {
-      {"random bytes", [] {
+      {"random bytes",
+       [] {
          std::vector<std::uint8_t> b(4000);
          std::uint32_t x = 12345;
          for (auto& c : b) x = x * 1103515245 + 12345, c = static_cast<std::uint8_t>(x >> 16);
          return b;
        }()},
-      {"over 1 MiB", [] {
+      {"over 1 MiB",
+       [] {
          std::string s = "[App\\Varnel Glyphsmith\\FILES]\nLNG=big\n";
          s.resize((std::size_t{1} << 20) + 10, '\n');
          return std::vector<std::uint8_t>(s.begin(), s.end());

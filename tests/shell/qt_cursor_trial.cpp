@@ -12,8 +12,8 @@
 #include "shell/frmMain.h"
 #include "shell/frmMain_Cursor.h"
 #include "tests/support/qt_fake_dialogs.h"
-#include "tests/support/test_support.h"
 #include "tests/support/qt_test_environment.h"
+#include "tests/support/test_support.h"
 
 namespace gs {
 namespace {
@@ -32,9 +32,7 @@ class CursorTrialTest : public ::testing::Test {
     Doc().hotspotX = 5;
     Doc().hotspotY = 7;
   }
-  void TearDown() override {
-    window_.reset();
-  }
+  void TearDown() override { window_.reset(); }
   frmMain& W() { return *window_; }
   IconDocument& Doc() { return window_->Document(); }
   IconCanvas* Canvas() { return window_->picIcon(); }

@@ -1,6 +1,7 @@
 // The whole menu tree against its table, the toolbar's slots against their
 // entries, the appearance choices and the shell's own entries.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -14,7 +15,6 @@
 #include <map>
 #include <set>
 #include <sstream>
-#include <sys/stat.h>
 
 #include "document/qt_canvas.h"
 #include "lang/language_files.h"
@@ -146,7 +146,8 @@ TEST_F(Shell, TheMenuPicturesStandBesideTheirEntries) {
     if (a->icon().isNull()) continue;
     ++withPicture;
     const QVariant index = a->property(kControlIndexProperty);
-    const std::string key = MenuPictureKey(a->objectName().toStdString(), index.isValid() ? index.toInt() : kNoIndex);
+    const std::string key =
+        MenuPictureKey(a->objectName().toStdString(), index.isValid() ? index.toInt() : kNoIndex);
     bool listed = false;
     for (const MenuPicture& p : MenuPictures()) listed |= key == p.key;
     EXPECT_TRUE(listed) << key;
@@ -157,7 +158,8 @@ TEST_F(Shell, TheMenuPicturesStandBesideTheirEntries) {
   for (const MenuPicture& p : MenuPictures()) {
     const QString key = QString::fromLatin1(p.key + 1);
     const int colon = key.indexOf(':');
-    QAction* a = colon < 0 ? w().MenuAction(key) : w().MenuAction(key.left(colon), key.mid(colon + 1).toInt());
+    QAction* a = colon < 0 ? w().MenuAction(key)
+                           : w().MenuAction(key.left(colon), key.mid(colon + 1).toInt());
     ASSERT_NE(a, nullptr) << p.key;
     const QImage img = a->icon().pixmap(16, 16).toImage();
     int painted = 0;
@@ -191,7 +193,8 @@ TEST_F(Shell, ToolbarSlotsStandWhereTheyShould) {
     EXPECT_TRUE(b->toolTip().isEmpty()) << slot.number;
     QAction* entry = w().MenuAction(slot.menuName, slot.menuIndex);
     ASSERT_NE(entry, nullptr) << slot.number;
-    EXPECT_EQ(b->accessibleName().toStdString(), SpokenCaption(entry->text().toStdString())) << slot.number;
+    EXPECT_EQ(b->accessibleName().toStdString(), SpokenCaption(entry->text().toStdString()))
+        << slot.number;
     EXPECT_FALSE(b->accessibleName().isEmpty()) << slot.number;
   }
   EXPECT_EQ(buttons, 14);
@@ -220,7 +223,8 @@ TEST_F(Shell, EverySlotRunsExactlyItsEntrysAction) {
     b->click();
     QAction* entry = w().MenuAction(slot->menuName, slot->menuIndex);
     ASSERT_EQ(fired.size(), 1u) << "slot " << number;
-    EXPECT_EQ(fired.begin()->first, entry) << "slot " << number << " ran " << fired.begin()->first->objectName().toStdString();
+    EXPECT_EQ(fired.begin()->first, entry)
+        << "slot " << number << " ran " << fired.begin()->first->objectName().toStdString();
     EXPECT_EQ(fired.begin()->second, 1) << number;
   }
   // Outside 1-19 nothing runs.
@@ -229,7 +233,8 @@ TEST_F(Shell, EverySlotRunsExactlyItsEntrysAction) {
   Toolbar1_ButtonClick(w(), 20);
   EXPECT_TRUE(fired.empty());
   // What the slots reached: print and help boxes, the web page.
-  EXPECT_NE(std::find(fakes_.shown.begin(), fakes_.shown.end(), "gs::frmPrint"), fakes_.shown.end());
+  EXPECT_NE(std::find(fakes_.shown.begin(), fakes_.shown.end(), "gs::frmPrint"),
+            fakes_.shown.end());
   EXPECT_EQ(urls_.opened.value(0), QUrl(QString::fromLatin1(kProductWebAddress)));
 }
 
@@ -272,7 +277,8 @@ TEST_F(Shell, MenusOpenByKeyboard) {
   w().show();
   w().activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
-  const char* order[] = {"mnuFilePop", "mnuEditPop", "Affi", "mnuTools", "mnuEffectsPop", "mnuspecials", "mnuHelpPop"};
+  const char* order[] = {"mnuFilePop",    "mnuEditPop",  "Affi",      "mnuTools",
+                         "mnuEffectsPop", "mnuspecials", "mnuHelpPop"};
   // Alt and a menu's letter opens it (the first of the menus sharing a letter:
   // "&Fichier" and "E&ffets", "&Affichage" and "&Aide").
   for (const char* name : {"mnuFilePop", "mnuEditPop", "Affi", "mnuTools", "mnuspecials"}) {
@@ -379,7 +385,8 @@ TEST_F(Shell, ColourBarAndStatusLineStayAboveALargeCanvas) {
   for (int i = 0; i < 4; ++i) w().ZoomIn();
   w().RePaint();
   QApplication::processEvents();
-  ASSERT_GT(w().picIcon()->geometry().bottom(), w().picColors()->y()) << "the canvas must reach under the bar";
+  ASSERT_GT(w().picIcon()->geometry().bottom(), w().picColors()->y())
+      << "the canvas must reach under the bar";
   const QImage client = w().client()->grab().toImage();
   const QRgb background = w().picColors()->palette().color(QPalette::Window).rgb();
   // Under the canvas's columns, inside the bars, where no swatch stands.

@@ -13,8 +13,8 @@
 #include "shell/frmMain.h"
 #include "shell/frmMain_File.h"
 #include "tests/support/qt_fake_dialogs.h"
-#include "tests/support/test_support.h"
 #include "tests/support/qt_test_environment.h"
+#include "tests/support/test_support.h"
 
 namespace gs {
 namespace {
@@ -24,9 +24,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 class OpenNonIconTest : public ::testing::Test {
  protected:
   void SetUp() override { env_.settingsFolder = tmp_.file("settings"); }
-  void TearDown() override {
-    window_.reset();
-  }
+  void TearDown() override { window_.reset(); }
   void Start(const std::string& path = "") {
     window_ = std::make_unique<frmMain>(env_);
     window_->Start(Q(path));
@@ -43,7 +41,9 @@ class OpenNonIconTest : public ::testing::Test {
     const auto cur = BuildIconBytes(s, 24, PaletteMethod::None);
     // A picture opens as the untitled import of the whole picture.
     return {{Write("picture.png", BuildPngBytes(s)), true},
-            {Write("walk.ani", BuildAnimatedCursorBytes(std::vector<std::vector<std::uint8_t>>{cur}, 5)), true},
+            {Write("walk.ani",
+                   BuildAnimatedCursorBytes(std::vector<std::vector<std::uint8_t>>{cur}, 5)),
+             true},
             {Write("notes.txt", {'h', 'i', '\n'}), false},
             {Write("empty.ico", {}), false}};
   }
@@ -67,7 +67,8 @@ TEST_F(OpenNonIconTest, OpenNeverTakesTheirNameAndSaveAsksForOne) {
     EXPECT_NE(window_->windowTitle(), Q(path + " - Varnel Glyphsmith"));
     if (opens) {
       EXPECT_TRUE(seam_.messages.empty());
-      EXPECT_EQ(doc.surface.GetPixel(0, 0), RGB(0, 0, 200)) << "the picture or first frame is shown";
+      EXPECT_EQ(doc.surface.GetPixel(0, 0), RGB(0, 0, 200))
+          << "the picture or first frame is shown";
     } else {
       ASSERT_EQ(seam_.messages.size(), 1u);
       EXPECT_TRUE(seam_.messages[0].contains(Q(path)));

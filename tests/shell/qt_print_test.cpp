@@ -10,8 +10,8 @@
 
 #include "shell/frmPrint.h"
 #include "tests/support/qt_fake_dialogs.h"
-#include "tests/support/test_support.h"
 #include "tests/support/qt_test_environment.h"
+#include "tests/support/test_support.h"
 
 namespace gs {
 namespace {
@@ -28,10 +28,11 @@ struct Gray {
 // (cairo places image edges exactly on the pixel grid).
 bool Rasterize(const std::string& pdf, int dpi, Gray& out, const std::string& crop = "") {
   const std::string base = pdf + ".page";
-  const std::string cmd = "pdftocairo -png -gray -singlefile -r " + std::to_string(dpi) + " " + crop + " '" +
-                          pdf + "' '" + base + "' 2>/dev/null";
+  const std::string cmd = "pdftocairo -png -gray -singlefile -r " + std::to_string(dpi) + " " +
+                          crop + " '" + pdf + "' '" + base + "' 2>/dev/null";
   if (std::system(cmd.c_str()) != 0) return false;
-  const QImage img = QImage(QString::fromStdString(base + ".png")).convertToFormat(QImage::Format_Grayscale8);
+  const QImage img =
+      QImage(QString::fromStdString(base + ".png")).convertToFormat(QImage::Format_Grayscale8);
   if (img.isNull()) return false;
   out.width = img.width();
   out.height = img.height();
@@ -60,7 +61,8 @@ Box DarkBox(const Gray& g) {
 class PrintWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (std::system("command -v pdftocairo >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftocairo (poppler-utils) missing";
+    if (std::system("command -v pdftocairo >/dev/null 2>&1") != 0)
+      GTEST_SKIP() << "pdftocairo (poppler-utils) missing";
     SetPrinterProbe([] { return false; });
     for (Color& c : doc_.surface.Pixels()) c = kBlack;
   }
@@ -127,8 +129,9 @@ TEST_F(PrintWindow, PrintsCentredAtTheMagnification) {
     const int left = kMarginPixels + static_cast<int>(std::nearbyint((page.width - c.side) / 2.0));
     const int top = kMarginPixels + static_cast<int>(std::nearbyint((page.height - c.side) / 2.0));
     // Only the neighbourhood of the icon, at the page's own resolution.
-    const std::string crop = "-x " + std::to_string(left - 8) + " -y " + std::to_string(top - 8) + " -W " +
-                             std::to_string(c.side + 16) + " -H " + std::to_string(c.side + 16);
+    const std::string crop = "-x " + std::to_string(left - 8) + " -y " + std::to_string(top - 8) +
+                             " -W " + std::to_string(c.side + 16) + " -H " +
+                             std::to_string(c.side + 16);
     Gray g;
     ASSERT_TRUE(Rasterize(pdf, 600, g, crop)) << c.text;
     const Box b = DarkBox(g);

@@ -16,8 +16,8 @@
 #include "shell/frmMain.h"
 #include "shell/frmMain_Menus.h"
 #include "shell/frmPrint.h"
-#include "widgets/qt_progress_bar.h"
 #include "tests/support/qt_test_environment.h"
+#include "widgets/qt_progress_bar.h"
 
 namespace gs {
 namespace {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -11,7 +12,6 @@
 #include <QUrl>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 #include "lang/language_files.h"
 #include "lang/qt_standard_buttons.h"
@@ -38,9 +38,7 @@ class ProgramFolderTest : public ::testing::Test {
     env_.settingsFolder = dir_.file("config");
     mkdir(dir_.file("Lang").c_str(), 0700);
   }
-  void TearDown() override {
-    UseStandardTextsOf("");
-  }
+  void TearDown() override { UseStandardTextsOf(""); }
   std::string French() const { return dir_.file("Lang/Francais.lng"); }
   test::TempDir dir_;
   test::TestEnvironment env_;
@@ -152,10 +150,10 @@ TEST_F(About, TheLinkOpensTheAddressAndOkCloses) {
   frmAbout about(env_);
   about.show();
   QApplication::processEvents();
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(about.Label6(), &press);
   QApplication::sendEvent(about.Label6(), &release);
   QDesktopServices::unsetUrlHandler("https");
@@ -170,7 +168,8 @@ using StandardButtons = ProgramFolderTest;
 
 TEST_F(StandardButtons, SpeakTheLanguageFilesLanguage) {
   auto buttonText = [] {
-    QMessageBox box(QMessageBox::Question, "t", "q", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QMessageBox box(QMessageBox::Question, "t", "q",
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     return QStringList{box.button(QMessageBox::Yes)->text(), box.button(QMessageBox::No)->text(),
                        box.button(QMessageBox::Cancel)->text()};
   };

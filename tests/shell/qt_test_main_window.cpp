@@ -27,7 +27,8 @@ TEST(MainWindow, StartsWhiteTitledWithTheCanvasAt64By25) {
   w.Start(QString());
   w.show();
   QApplication::processEvents();
-  EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Varnel Glyphsmith 2.3 - Création professionnelle d'icones"));
+  EXPECT_EQ(w.windowTitle(),
+            QString::fromUtf8("Varnel Glyphsmith 2.3 - Création professionnelle d'icones"));
   EXPECT_EQ(w.picIcon()->pos(), QPoint(64, 25));
   EXPECT_EQ(w.picIcon()->width() % 32, 0);
   EXPECT_EQ(w.picIcon()->width(), w.picIcon()->height());
@@ -76,7 +77,7 @@ TEST(MainWindow, PreviewAndCanvasShowAChangeAfterRePaint) {
   EXPECT_EQ(preview.pixel(3, 4), qRgb(255, 0, 0));
   EXPECT_EQ(preview.pixel(4, 4), qRgb(255, 255, 255));
   const QImage canvas = w.picIcon()->grab().toImage();
-  EXPECT_EQ(canvas.pixel(35, 45), qRgb(255, 0, 0));   // inside the 10 x 10 block of (3, 4)
+  EXPECT_EQ(canvas.pixel(35, 45), qRgb(255, 0, 0));  // inside the 10 x 10 block of (3, 4)
   EXPECT_EQ(canvas.pixel(40, 45), qRgb(255, 255, 255));
 }
 

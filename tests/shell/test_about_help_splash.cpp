@@ -17,8 +17,10 @@ TEST(AboutMemory, ParsesMeminfo) {
     const char* text;
     std::optional<std::uint64_t> totalKb, availableKb;
   } cases[] = {
-      {"usual", "MemTotal:        524288 kB\nMemFree:   1000 kB\nMemAvailable:    196608 kB\n", 524288, 196608},
-      {"old kernel", "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 250 kB\n", 1000, 400},
+      {"usual", "MemTotal:        524288 kB\nMemFree:   1000 kB\nMemAvailable:    196608 kB\n",
+       524288, 196608},
+      {"old kernel", "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 250 kB\n", 1000,
+       400},
       {"no trailing newline", "MemAvailable: 5 kB\nMemTotal: 10 kB", 10, 5},
       {"available beyond total", "MemTotal: 10 kB\nMemAvailable: 50 kB\n", 10, 10},
       {"no total", "MemFree: 100 kB\n", std::nullopt, std::nullopt},
@@ -80,7 +82,7 @@ TEST(HelpText, ExportedToFrenchAndReadFromTheChosenFile) {
   const auto lines = LoadHelpLines(french, english);
   ASSERT_EQ(lines.size(), 25u);
   EXPECT_EQ(lines[0], "An easy editor");
-  EXPECT_EQ(lines[1], BuiltInHelpLines()[1]);  // missing: the built-in line
+  EXPECT_EQ(lines[1], BuiltInHelpLines()[1]);          // missing: the built-in line
   EXPECT_EQ(lines[23], std::string(15, ' ') + "___");  // leading blanks kept
   // The French file holds every line, blanks and empty lines included.
   const ProfileFile fr(french);
@@ -101,8 +103,8 @@ TEST(SplashTimer, SeventeenTicks) {
   EXPECT_EQ(ticks, 17);
   EXPECT_EQ(seen.front(), 6);
   EXPECT_EQ(seen.back(), 102);
-  EXPECT_EQ(NextSplashValue(1), 6);   // 6.5 goes to the even 6
-  EXPECT_EQ(NextSplashValue(2), 8);   // 7.5 goes to 8
+  EXPECT_EQ(NextSplashValue(1), 6);  // 6.5 goes to the even 6
+  EXPECT_EQ(NextSplashValue(2), 8);  // 7.5 goes to 8
   EXPECT_FALSE(SplashFinished(99));
   EXPECT_TRUE(SplashFinished(100));
 }

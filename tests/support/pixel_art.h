@@ -15,10 +15,14 @@ inline std::string Picture(const Surface& s, Rect area, const std::map<Color, ch
     for (int x = area.left; x < area.right; ++x) {
       const Color c = s.GetPixel(x, y);
       auto it = legend.find(c);
-      if (it != legend.end()) out += it->second;
-      else if (c == kWhite) out += '.';
-      else if (c == kBlack) out += '#';
-      else out += '?';
+      if (it != legend.end())
+        out += it->second;
+      else if (c == kWhite)
+        out += '.';
+      else if (c == kBlack)
+        out += '#';
+      else
+        out += '?';
     }
     out += '\n';
   }

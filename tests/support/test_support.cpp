@@ -9,7 +9,8 @@
 namespace gs::test {
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "glyphsmith-test-XXXXXX").string();
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "glyphsmith-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }
@@ -32,7 +33,8 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
 
 void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string DataPath(const std::string& relative) {

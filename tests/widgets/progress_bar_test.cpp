@@ -1,8 +1,8 @@
+#include "widgets/progress_bar.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "widgets/progress_bar.h"
 
 namespace gs {
 namespace {
@@ -26,8 +26,8 @@ TEST(Lighten, EndsAndTheSplashColours) {
   };
   for (const Case& c : cases) {
     const Rgb got = Lighten(c.in, c.k);
-    EXPECT_EQ(got, c.out) << c.in.r << "," << c.in.g << "," << c.in.b << " k=" << c.k << " gave " << got.r
-                          << "," << got.g << "," << got.b;
+    EXPECT_EQ(got, c.out) << c.in.r << "," << c.in.g << "," << c.in.b << " k=" << c.k << " gave "
+                          << got.r << "," << got.g << "," << got.b;
   }
 }
 
@@ -35,11 +35,11 @@ TEST(ProgressValue, SetAndReadBack) {
   struct Case {
     int min, max, set, percent, read;
   } cases[] = {
-      {0, 100, 0, 0, 0},     {0, 100, 6, 6, 6},   {0, 100, 96, 96, 96},
-      {0, 100, 102, 102, 100},                    // a full bar, reads 100
-      {0, 200, 101, 50, 100},                     // 50.5 rounds to the even 50
-      {0, 200, 103, 52, 104},                     // 51.5 rounds to 52
-      {0, 100, -3, -3, -3},  {0, 0, 50, 0, 0},   // no maximum: empty, no division by zero
+      {0, 100, 0, 0, 0},      {0, 100, 6, 6, 6},
+      {0, 100, 96, 96, 96},   {0, 100, 102, 102, 100},  // a full bar, reads 100
+      {0, 200, 101, 50, 100},                           // 50.5 rounds to the even 50
+      {0, 200, 103, 52, 104},                           // 51.5 rounds to 52
+      {0, 100, -3, -3, -3},   {0, 0, 50, 0, 0},         // no maximum: empty, no division by zero
   };
   for (const Case& c : cases) {
     ProgressValue v;
@@ -80,8 +80,8 @@ TEST(Style3, FillFollowsThePercentage) {
   for (const Case& k : cases) {
     const Style3Layout s = LayoutStyle3(217, 9, k.percent, c);
     EXPECT_EQ(s.frame, (BarRect{0, 0, 217, 9}));
-    EXPECT_EQ(s.fill, k.fill) << k.percent << "%: " << s.fill.left << "," << s.fill.top << "-" << s.fill.right
-                              << "," << s.fill.bottom;
+    EXPECT_EQ(s.fill, k.fill) << k.percent << "%: " << s.fill.left << "," << s.fill.top << "-"
+                              << s.fill.right << "," << s.fill.bottom;
     EXPECT_EQ(s.frameColor, (Rgb{131, 157, 202}));
     EXPECT_EQ(s.fillColor, (Rgb{195, 207, 229}));
   }

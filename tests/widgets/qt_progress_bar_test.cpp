@@ -1,9 +1,9 @@
+#include "widgets/qt_progress_bar.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <string>
-
-#include "widgets/qt_progress_bar.h"
 
 namespace gs {
 namespace {
@@ -14,7 +14,10 @@ std::string Picture(const QImage& img) {
   for (int y = 0; y < img.height(); ++y) {
     for (int x = 0; x < img.width(); ++x) {
       const QRgb c = img.pixel(x, y);
-      out += c == qRgb(255, 255, 255) ? '.' : c == qRgb(131, 157, 202) ? 'F' : c == qRgb(195, 207, 229) ? 'B' : '?';
+      out += c == qRgb(255, 255, 255)   ? '.'
+             : c == qRgb(131, 157, 202) ? 'F'
+             : c == qRgb(195, 207, 229) ? 'B'
+                                        : '?';
     }
     out += '\n';
   }
