@@ -5,13 +5,9 @@
 #include "app/tool/tool_batch.h"
 #include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
+#include "app/tool/tool_output.h"
 #include "effects/effect_kernels.h"
-#include "files/bmp_format.h"
 #include "files/depth.h"
-#include "files/icon_writer.h"
-#include "files/palette_methods.h"
-#include "files/pcx_format.h"
-#include "files/png_codec.h"
 
 namespace gs::tool {
 
@@ -38,18 +34,6 @@ struct EffectOp {
   Color fill = kWhite;
   bool wrap = false;
 };
-
-struct OutputOptions {
-  int depth = 24;
-  PaletteMethod palette = PaletteMethod::None;
-  bool hasHotspot = false;
-  int hotspotX = 0, hotspotY = 0;
-  std::string to;
-};
-
-bool IsOutputFormat(std::string_view ext) {
-  return ext == "ico" || ext == "cur" || ext == "bmp" || ext == "pcx" || ext == "png";
-}
 
 // RRGGBB in hexadecimal, with or without a leading '#'.
 std::optional<Color> ParseColor(std::string_view s) {
@@ -140,7 +124,7 @@ int CheckOp(const EffectOp& op, const Invocation& call) {
   return -1;
 }
 
-int ReadOptions(const Invocation& call, EffectOp& op, OutputOptions& o) {
+int ReadEffectOptions(const Invocation& call, EffectOp& op, ConvertOptions& o) {
   for (auto [name, colour] :
        {std::pair{"--highlight", &op.highlight}, std::pair{"--fill", &op.fill}}) {
     if (auto v = call.Value(name)) {
@@ -150,37 +134,8 @@ int ReadOptions(const Invocation& call, EffectOp& op, OutputOptions& o) {
     }
   }
   op.wrap = call.Has("--wrap");
-  unsigned long long n = 0;
-  if (auto v = call.Value("--depth")) {
-    if (!ParseWholeNumber(*v, 1, 24, n) || !IsSupportedDepth(static_cast<int>(n)))
-      return Usage("--depth takes 1, 4, 8 or 24");
-    o.depth = static_cast<int>(n);
-  }
-  if (auto v = call.Value("--palette")) {
-    if (*v == "none")
-      o.palette = PaletteMethod::None;
-    else if (*v == "high")
-      o.palette = PaletteMethod::High;
-    else if (*v == "extreme")
-      o.palette = PaletteMethod::Extreme;
-    else
-      return Usage("--palette takes none, high or extreme");
-  }
-  if (auto v = call.Value("--hotspot")) {
-    const auto comma = v->find(',');
-    unsigned long long x = 0, y = 0;
-    if (comma == std::string_view::npos || !ParseWholeNumber(v->substr(0, comma), 0, 31, x) ||
-        !ParseWholeNumber(v->substr(comma + 1), 0, 31, y))
-      return Usage("--hotspot takes X,Y with each from 0 to 31");
-    o.hasHotspot = true;
-    o.hotspotX = static_cast<int>(x);
-    o.hotspotY = static_cast<int>(y);
-  }
-  if (auto v = call.Value("--to")) {
-    if (!IsOutputFormat(*v)) return Usage("--to takes ico, cur, bmp, pcx or png");
-    o.to = std::string(*v);
-  }
-  return -1;
+  // The output options are those of convert, read by the same code.
+  return tool::ReadOptions(call, o);
 }
 
 // The same kernels as the editor's menu and windows, on the whole icon.
@@ -213,24 +168,7 @@ void ApplyEffect(const EffectOp& op, Surface& s) {
   }
 }
 
-std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& icon,
-                                      const OutputOptions& o) {
-  Surface& pixels = icon.pixels;
-  if (format == "ico") return BuildIconBytes(pixels, o.depth, o.palette);
-  if (format == "cur") {
-    std::vector<std::uint8_t> b = BuildIconBytes(pixels, o.depth, o.palette);
-    const int x = o.hasHotspot ? o.hotspotX : icon.hotspotX;
-    const int y = o.hasHotspot ? o.hotspotY : icon.hotspotY;
-    MarkAsCursor(b, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
-    return b;
-  }
-  if (format == "bmp") return BuildBitmapBytes(pixels, o.depth);
-  if (format == "pcx") return BuildPcxBytes(pixels, o.depth);
-  if (o.depth != 24) ConvertDocumentToDepth(pixels, o.depth);
-  return BuildPngBytes(pixels);
-}
-
-int EffectOne(const Invocation& call, EffectOp& op, const OutputOptions& o) {
+int EffectOne(const Invocation& call, EffectOp& op, const ConvertOptions& o) {
   const auto& words = call.operands();
   if (words.size() < 3)
     return Usage("effect takes IN OUT OPERATION [ARGS] (or --out-dir DIR OPERATION [ARGS] IN...)");
@@ -242,7 +180,7 @@ int EffectOne(const Invocation& call, EffectOp& op, const OutputOptions& o) {
   if (!IsOutputFormat(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
   if (!o.to.empty() && o.to != format)
     return Usage("OUT ends in ." + format + " but --to says " + o.to);
-  if (o.hasHotspot && format != "cur") return Usage("--hotspot applies to .cur output only");
+  if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
   LoadedIcon icon;
   std::string error;
   if (!LoadInput(in, icon, error)) return Fail(error);
@@ -255,15 +193,15 @@ int EffectOne(const Invocation& call, EffectOp& op, const OutputOptions& o) {
 
 int RunEffect(const Invocation& call) {
   EffectOp op;
-  OutputOptions o;
-  if (int rc = ReadOptions(call, op, o); rc >= 0) return rc;
+  ConvertOptions o;
+  if (int rc = ReadEffectOptions(call, op, o); rc >= 0) return rc;
   if (!call.IsBatch()) return EffectOne(call, op, o);
   // Batch: OPERATION [ARGS] IN...; the inputs may also come from --files-from.
   const int used = TakeOp(call.operands(), 0, true, op);
   if (used < 0) return kExitUsage;
   if (int rc = CheckOp(op, call); rc >= 0) return rc;
   const std::string format = o.to.empty() ? "ico" : o.to;
-  if (o.hasHotspot && format != "cur") return Usage("--hotspot applies to .cur output only");
+  if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
   LoadedIcon icon;
   return RunBatch(
       call, format,
