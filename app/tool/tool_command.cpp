@@ -129,9 +129,9 @@ int Invocation::Parse(std::span<char* const> args) {
         inlineValue = a.substr(eq + 1);
       }
     }
-    const OptionSpec* spec = FindOption(c, name);
-    if (!spec) return Usage(who + "unknown option '" + std::string(name) + "'");
-    if (spec->value.empty()) {
+    const OptionSpec* option = FindOption(c, name);
+    if (!option) return Usage(who + "unknown option '" + std::string(name) + "'");
+    if (option->value.empty()) {
       if (inlineValue) return Usage(who + std::string(name) + " takes no value");
       given_.emplace_back(name, std::string_view{});
     } else if (inlineValue) {
@@ -139,7 +139,7 @@ int Invocation::Parse(std::span<char* const> args) {
     } else if (i + 1 < args.size()) {
       given_.emplace_back(name, std::string_view(args[++i]));
     } else {
-      return Usage(who + std::string(name) + " needs a value (" + std::string(spec->value) + ")");
+      return Usage(who + std::string(name) + " needs a value (" + std::string(option->value) + ")");
     }
   }
   if (!c.batch) return -1;

@@ -44,7 +44,7 @@ struct AniSpec {
   bool padOddChunks = true;
 };
 
-Bytes BuildAni(const AniSpec& spec) {
+Bytes BuildAni(const AniSpec& ani) {
   bytes::Writer w;
   w.Tag("RIFF");
   w.U32(0);
@@ -53,25 +53,25 @@ Bytes BuildAni(const AniSpec& spec) {
     w.Tag(tag);
     w.U32(static_cast<std::uint32_t>(data.size()));
     w.Bytes(data);
-    if (spec.padOddChunks && data.size() % 2) w.U8(0);
+    if (ani.padOddChunks && data.size() % 2) w.U8(0);
   };
   auto words = [](const std::vector<std::uint32_t>& v) {
     bytes::Writer d;
     for (auto x : v) d.U32(x);
     return d.Take();
   };
-  const auto n = static_cast<std::uint32_t>(spec.frames.size());
-  const auto steps = spec.sequence ? static_cast<std::uint32_t>(spec.sequence->size()) : n;
-  chunk("anih", words({36, n, steps, 0, 0, 0, 0, spec.anihRate, spec.flags}));
-  if (spec.rates) chunk("rate", words(*spec.rates));
-  if (spec.sequence) chunk("seq ", words(*spec.sequence));
+  const auto n = static_cast<std::uint32_t>(ani.frames.size());
+  const auto steps = ani.sequence ? static_cast<std::uint32_t>(ani.sequence->size()) : n;
+  chunk("anih", words({36, n, steps, 0, 0, 0, 0, ani.anihRate, ani.flags}));
+  if (ani.rates) chunk("rate", words(*ani.rates));
+  if (ani.sequence) chunk("seq ", words(*ani.sequence));
   bytes::Writer list;
   list.Tag("fram");
-  for (const Bytes& f : spec.frames) {
+  for (const Bytes& f : ani.frames) {
     list.Tag("icon");
     list.U32(static_cast<std::uint32_t>(f.size()));
     list.Bytes(f);
-    if (spec.padOddChunks && f.size() % 2) list.U8(0);
+    if (ani.padOddChunks && f.size() % 2) list.U8(0);
   }
   chunk("LIST", list.Take());
   Bytes out = w.Take();
@@ -93,7 +93,7 @@ TEST(AniSequence, PlayOrderAndRatesComeFromSeqRateAndHeader) {
   using StepList = std::vector<std::pair<std::size_t, std::uint32_t>>;
   const struct {
     const char* name;
-    AniSpec spec;
+    AniSpec ani;
     StepList want;
   } cases[] = {
       {"frames in order at the header's rate", {.frames = {a, b}, .anihRate = 6}, {{0, 6}, {1, 6}}},
@@ -113,12 +113,12 @@ TEST(AniSequence, PlayOrderAndRatesComeFromSeqRateAndHeader) {
        {{0, 5}, {1, 5}}},
   };
   for (const auto& c : cases) {
-    const Bytes file = BuildAni(c.spec);
+    const Bytes file = BuildAni(c.ani);
     AniSequence seq;
     std::string problem;
     ASSERT_TRUE(ReadAniSequence(file, seq, problem)) << c.name << ": " << problem;
     EXPECT_EQ(Steps(seq), c.want) << c.name;
-    EXPECT_EQ(seq.frames.size(), c.spec.frames.size()) << c.name;
+    EXPECT_EQ(seq.frames.size(), c.ani.frames.size()) << c.name;
   }
 }
 
@@ -229,11 +229,11 @@ TEST(Thumbnail, SizesOutsideTheRangeGiveNothing) {
 }
 
 TEST(Thumbnail, AnimatedCursorsShowTheirFirstStep) {
-  AniSpec spec{.frames = {CursorBytes(kRed, 0, 0), CursorBytes(kBlue, 0, 0)}};
-  spec.sequence = std::vector<std::uint32_t>{1, 0};
+  AniSpec ani{.frames = {CursorBytes(kRed, 0, 0), CursorBytes(kBlue, 0, 0)}};
+  ani.sequence = std::vector<std::uint32_t>{1, 0};
   RgbaImage img;
   std::string problem;
-  ASSERT_TRUE(MakeThumbnail(BuildAni(spec), 32, img, problem)) << problem;
+  ASSERT_TRUE(MakeThumbnail(BuildAni(ani), 32, img, problem)) << problem;
   EXPECT_EQ(Rgba(img, 0, 0), (std::array<int, 4>{0, 0, 255, 255}));
   const Bytes png = EncodeRgbaPng(img, PngEffort::Fast);
   RgbaImage back;
@@ -315,9 +315,9 @@ TEST(Xcursor, RoundTripKeepsPixelsHotspotsAndDelays) {
   test::TempDir dir;
   std::vector<CursorFrame> frames;
   std::string problem;
-  AniSpec spec{.frames = {CursorBytes(kRed, 3, 4), CursorBytes(kBlue, 30, 31)}};
-  spec.rates = std::vector<std::uint32_t>{6, 30};
-  ASSERT_TRUE(LoadCursorFrames(BuildAni(spec), frames, problem)) << problem;
+  AniSpec ani{.frames = {CursorBytes(kRed, 3, 4), CursorBytes(kBlue, 30, 31)}};
+  ani.rates = std::vector<std::uint32_t>{6, 30};
+  ASSERT_TRUE(LoadCursorFrames(BuildAni(ani), frames, problem)) << problem;
   const auto x = WriteAndLoad(frames, dir);
   ASSERT_EQ(x.size(), 2u);
   const struct {
@@ -385,12 +385,12 @@ TEST(Xcursor, CursorFilesKeepEveryStoredSizeAndAnOpaqueWhiteFill) {
 }
 
 TEST(Xcursor, AnimationsGiveEveryStepWithItsDelay) {
-  AniSpec spec{.frames = {CursorBytes(kRed, 1, 1), CursorBytes(kBlue, 9, 9)}};
-  spec.sequence = std::vector<std::uint32_t>{1, 0, 1};
-  spec.rates = std::vector<std::uint32_t>{3, 6, 9};
+  AniSpec ani{.frames = {CursorBytes(kRed, 1, 1), CursorBytes(kBlue, 9, 9)}};
+  ani.sequence = std::vector<std::uint32_t>{1, 0, 1};
+  ani.rates = std::vector<std::uint32_t>{3, 6, 9};
   std::vector<XcursorFrameImage> images;
   std::string problem;
-  ASSERT_TRUE(CursorFileImages(BuildAni(spec), images, problem)) << problem;
+  ASSERT_TRUE(CursorFileImages(BuildAni(ani), images, problem)) << problem;
   ASSERT_EQ(images.size(), 3u);
   const int delays[] = {50, 100, 150};
   const int hot[] = {9, 1, 9};

@@ -39,7 +39,7 @@ std::string Refusal(const std::vector<std::uint8_t>& bytes, const PictureRequest
 // 3 x 2 pictures at every depth; rows stored bottom-up unless the height is negative.
 struct BmpCase {
   const char* name;
-  BmpSpec spec;
+  BmpSpec layout;
   std::vector<Color> expected;  // top row first
 };
 
@@ -106,9 +106,9 @@ std::vector<BmpCase> BmpCases() {
 TEST(PictureDecoder, BmpEveryDepthAndLayout) {
   for (const BmpCase& c : BmpCases()) {
     SCOPED_TRACE(c.name);
-    const Picture p = Decode(BuildBmp(c.spec));
-    ASSERT_EQ(p.width, c.spec.width);
-    ASSERT_EQ(p.height, std::abs(c.spec.height));
+    const Picture p = Decode(BuildBmp(c.layout));
+    ASSERT_EQ(p.width, c.layout.width);
+    ASSERT_EQ(p.height, std::abs(c.layout.height));
     for (std::size_t i = 0; i < c.expected.size(); ++i)
       EXPECT_EQ(p.pixels[i], c.expected[i]) << "pixel " << i % p.width << "," << i / p.width;
   }
