@@ -14,22 +14,6 @@
 
 namespace gs {
 
-namespace {
-
-QLabel* NamedLabel(const char* name, const char* text, QWidget* parent) {
-  auto* l = new QLabel(QString::fromUtf8(text), parent);
-  l->setObjectName(name);
-  return l;
-}
-
-QPushButton* NamedButton(const char* name, const char* text, QWidget* parent) {
-  auto* b = new QPushButton(QString::fromUtf8(text), parent);
-  b->setObjectName(name);
-  return b;
-}
-
-}  // namespace
-
 frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent)
     : QDialog(parent), host_(host), duoColor_(kDuoToneRed), env_(env) {
   setObjectName("frmDuoTone");
@@ -55,27 +39,13 @@ frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QW
   cmdOK_->setDefault(true);
   cmdCancel_ = NamedButton("cmdCancel", "&Annuler", this);
 
-  auto* pictures = new QGridLayout;
-  pictures->addWidget(label1, 0, 0);
-  pictures->addWidget(picOrg_, 1, 0, Qt::AlignLeft);
-  pictures->addWidget(label2, 0, 1);
-  pictures->addWidget(picSample_, 1, 1, Qt::AlignLeft);
   auto* colour = new QHBoxLayout;
   colour->addWidget(label3);
   colour->addWidget(picDuoColor_);
   colour->addWidget(cmdColor_);
   colour->addStretch();
-  auto* left = new QVBoxLayout;
-  left->addLayout(pictures);
-  left->addLayout(colour);
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(cmdOK_);
-  buttons->addWidget(cmdCancel_);
-  buttons->addStretch();
-  auto* outer = new QHBoxLayout(this);
-  outer->addLayout(left);
-  outer->addLayout(buttons);
-  outer->setSizeConstraint(QLayout::SetFixedSize);
+  LayOutEffectWindow(this, colour, ControlsAt::Below, label1, picOrg_, label2, picSample_, cmdOK_,
+                     cmdCancel_);
 
   connect(cmdOK_, &QPushButton::clicked, this, [this] { Confirm(); });
   connect(cmdCancel_, &QPushButton::clicked, this, [this] { reject(); });

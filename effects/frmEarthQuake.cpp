@@ -45,22 +45,8 @@ frmEarthQuake::frmEarthQuake(EffectHost& host, QSize previewSize, Environment& e
   intensity->addWidget(txtIntense_);
   intensity->addWidget(chkEnds_);
   intensity->addStretch();
-  auto* pictures = new QGridLayout;
-  pictures->addWidget(label1, 0, 0);
-  pictures->addWidget(picOrg_, 1, 0, Qt::AlignLeft);
-  pictures->addWidget(label2, 0, 1);
-  pictures->addWidget(picSample_, 1, 1, Qt::AlignLeft);
-  auto* left = new QVBoxLayout;
-  left->addLayout(intensity);
-  left->addLayout(pictures);
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(cmdOK_);
-  buttons->addWidget(cmdCancel_);
-  buttons->addStretch();
-  auto* outer = new QHBoxLayout(this);
-  outer->addLayout(left);
-  outer->addLayout(buttons);
-  outer->setSizeConstraint(QLayout::SetFixedSize);
+  LayOutEffectWindow(this, intensity, ControlsAt::Above, label1, picOrg_, label2, picSample_,
+                     cmdOK_, cmdCancel_);
 
   picOrg_->SetSurface(host_.Document().surface);
   LoadWindowLanguage(this, env_);

@@ -23,12 +23,6 @@ QLineEdit* Field(const char* name, const char* text, QWidget* parent) {
   return f;
 }
 
-QLabel* NamedLabel(const char* name, const char* text, QWidget* parent) {
-  auto* l = new QLabel(QString::fromUtf8(text), parent);
-  l->setObjectName(name);
-  return l;
-}
-
 }  // namespace
 
 frmResample::frmResample(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent)
@@ -74,22 +68,8 @@ frmResample::frmResample(EffectHost& host, QSize previewSize, Environment& env, 
   auto* fields = new QHBoxLayout;
   fields->addWidget(frame1);
   fields->addWidget(frame2);
-  auto* pictures = new QGridLayout;
-  pictures->addWidget(label1, 0, 0);
-  pictures->addWidget(picOrg_, 1, 0, Qt::AlignLeft);
-  pictures->addWidget(label2, 0, 1);
-  pictures->addWidget(picSample_, 1, 1, Qt::AlignLeft);
-  auto* left = new QVBoxLayout;
-  left->addLayout(fields);
-  left->addLayout(pictures);
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(cmdOK_);
-  buttons->addWidget(cmdCancel_);
-  buttons->addStretch();
-  auto* outer = new QHBoxLayout(this);
-  outer->addLayout(left);
-  outer->addLayout(buttons);
-  outer->setSizeConstraint(QLayout::SetFixedSize);
+  LayOutEffectWindow(this, fields, ControlsAt::Above, label1, picOrg_, label2, picSample_, cmdOK_,
+                     cmdCancel_);
 
   for (QLineEdit* f : {txtOffX_, txtOffY_, txtNewWidth_, txtNewHeight_})
     connect(f, &QLineEdit::textChanged, this, [this] { ReDrawResample(); });

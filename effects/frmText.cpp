@@ -43,12 +43,6 @@ class SampleBox : public QWidget {
 
 namespace {
 
-QLabel* NamedLabel(const char* name, const char* text, QWidget* parent) {
-  auto* l = new QLabel(QString::fromUtf8(text), parent);
-  l->setObjectName(name);
-  return l;
-}
-
 QCheckBox* StyleBox(const char* name, const char* text, void (QFont::*set)(bool), QWidget* parent) {
   auto* c = new QCheckBox(QString::fromUtf8(text), parent);
   c->setObjectName(name);

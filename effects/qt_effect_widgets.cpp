@@ -1,6 +1,11 @@
 #include "effects/qt_effect_widgets.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include "document/qt_canvas.h"
 
@@ -27,6 +32,40 @@ QImage SurfaceBox::Rendered() const {
 void SurfaceBox::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.drawImage(0, 0, Rendered());
+}
+
+QLabel* NamedLabel(const char* name, const char* text, QWidget* parent) {
+  auto* l = new QLabel(QString::fromUtf8(text), parent);
+  l->setObjectName(name);
+  return l;
+}
+
+QPushButton* NamedButton(const char* name, const char* text, QWidget* parent) {
+  auto* b = new QPushButton(QString::fromUtf8(text), parent);
+  b->setObjectName(name);
+  return b;
+}
+
+void LayOutEffectWindow(QWidget* window, QLayout* controls, ControlsAt where, QLabel* label1,
+                        SurfaceBox* original, QLabel* label2, SurfaceBox* changed, QPushButton* ok,
+                        QPushButton* cancel) {
+  auto* pictures = new QGridLayout;
+  pictures->addWidget(label1, 0, 0);
+  pictures->addWidget(original, 1, 0, Qt::AlignLeft);
+  pictures->addWidget(label2, 0, 1);
+  pictures->addWidget(changed, 1, 1, Qt::AlignLeft);
+  auto* left = new QVBoxLayout;
+  if (where == ControlsAt::Above) left->addLayout(controls);
+  left->addLayout(pictures);
+  if (where == ControlsAt::Below) left->addLayout(controls);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addStretch();
+  auto* outer = new QHBoxLayout(window);
+  outer->addLayout(left);
+  outer->addLayout(buttons);
+  outer->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 }  // namespace gs
