@@ -8,18 +8,8 @@ set -euo pipefail
 src=$1
 build=$2
 seconds=${3:-5}
-if ! command -v clang++ >/dev/null; then
-  echo "clang++ not installed: skipping the fuzz run" >&2
-  exit 77
-fi
-# ccache, when present, spares a fresh folder most of the sanitizer build.
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-CC=clang CXX=clang++ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
-  -DGLYPHSMITH_BUILD_FUZZ=ON -DGLYPHSMITH_BUILD_UI=OFF -DGLYPHSMITH_BUILD_TESTS=OFF \
-  -DGLYPHSMITH_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target fuzz_picture_bmp fuzz_picture_png fuzz_picture_jpeg fuzz_picture_gif \
-  -j 2 >/dev/null
+source "$(dirname "$0")/build_fuzzers.sh"
+build_fuzzers "$src" "$build" fuzz_picture_bmp fuzz_picture_png fuzz_picture_jpeg fuzz_picture_gif
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for format in bmp png jpeg gif; do

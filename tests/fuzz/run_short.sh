@@ -7,18 +7,8 @@ set -euo pipefail
 src=$1
 build=$2
 seconds=${3:-20}
-if ! command -v clang++ >/dev/null; then
-  echo "clang++ not installed: skipping the fuzz run" >&2
-  exit 77
-fi
-# ccache, when present, spares a fresh folder most of the sanitizer build.
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-CC=clang CXX=clang++ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
-  -DGLYPHSMITH_BUILD_FUZZ=ON -DGLYPHSMITH_BUILD_UI=OFF -DGLYPHSMITH_BUILD_TESTS=OFF \
-  -DGLYPHSMITH_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target fuzz_icon_reader fuzz_profile fuzz_pe_resources fuzz_ne_resources \
-  fuzz_icon_group_resources -j 2 >/dev/null
+source "$(dirname "$0")/build_fuzzers.sh"
+build_fuzzers "$src" "$build" fuzz_icon_reader fuzz_profile fuzz_pe_resources fuzz_ne_resources fuzz_icon_group_resources
 fuzzer=$build/bin/fuzz_icon_reader
 # Regressions first: each one crashed once.
 if compgen -G "$src/tests/fuzz/regressions/*" >/dev/null; then
