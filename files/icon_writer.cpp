@@ -1,5 +1,7 @@
 #include "files/icon_writer.h"
 
+#include <algorithm>
+
 #include "document/icon_mask.h"
 #include "files/byte_io.h"
 
@@ -46,11 +48,15 @@ void SplitDocument(const Surface& document, std::array<Color, 1024>& working,
                    std::array<std::uint8_t, 128>& mask) {
   const bool whole = document.Width() >= 32 && document.Height() >= 32;
   for (int y = 0; y < 32; ++y) {
+    Color row[32];
+    if (whole)
+      std::copy_n(document.Row(y), 32, row);
+    else
+      for (int x = 0; x < 32; ++x) row[x] = document.GetPixel(x, y);
     Color* out = working.data() + y * 32;
     std::uint32_t bits = 0;  // the row's mask, first pixel in the top bit
     for (int x = 0; x < 32; ++x) {
-      Color c = whole ? document.Row(y)[x] : document.GetPixel(x, y);
-      if (c == kInvalidColor) c = kBlack;
+      const Color c = row[x] == kInvalidColor ? kBlack : row[x];
       bits |= static_cast<std::uint32_t>(IsMaskedOut(c)) << (31 - x);
       out[x] = WorkingColor(c);
     }
