@@ -293,8 +293,12 @@ DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCoun
           row[x / 2] = static_cast<std::uint8_t>(lookup.Get(in[x]) << 4 | lookup.Get(in[x + 1]));
         break;
       case 1:
-        for (int x = 0; x < 32; ++x)
-          if (NearestMonoIndex(in[x])) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        for (int k = 0; k < 4; ++k) {
+          unsigned bits = 0;
+          for (int x = 8 * k; x < 8 * k + 8; ++x)
+            bits = bits << 1 | static_cast<unsigned>(NearestMonoIndex(in[x]));
+          row[k] = static_cast<std::uint8_t>(bits);
+        }
         break;
     }
   }

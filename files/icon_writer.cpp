@@ -54,14 +54,16 @@ void SplitDocument(const Surface& document, std::array<Color, 1024>& working,
     else
       for (int x = 0; x < 32; ++x) row[x] = document.GetPixel(x, y);
     Color* out = working.data() + y * 32;
-    std::uint32_t bits = 0;  // the row's mask, first pixel in the top bit
-    for (int x = 0; x < 32; ++x) {
-      const Color c = row[x] == kInvalidColor ? kBlack : row[x];
-      bits |= static_cast<std::uint32_t>(IsMaskedOut(c)) << (31 - x);
-      out[x] = WorkingColor(c);
-    }
     std::uint8_t* maskRow = mask.data() + (31 - y) * 4;
-    for (int k = 0; k < 4; ++k) maskRow[k] = static_cast<std::uint8_t>(bits >> (24 - 8 * k));
+    for (int k = 0; k < 4; ++k) {  // a mask byte per eight pixels, first pixel in the top bit
+      unsigned bits = 0;
+      for (int x = 8 * k; x < 8 * k + 8; ++x) {
+        const Color c = row[x] == kInvalidColor ? kBlack : row[x];
+        bits = bits << 1 | static_cast<unsigned>(IsMaskedOut(c));
+        out[x] = WorkingColor(c);
+      }
+      maskRow[k] = static_cast<std::uint8_t>(bits);
+    }
   }
 }
 
