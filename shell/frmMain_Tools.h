@@ -45,7 +45,7 @@ struct ToolsPart {
   std::array<OptionPanelWidget*, 5> panels{};
   std::array<QCursor, kPointerImageCount> pointers;
   QTimer* tmrPoints = nullptr;
-  // The text window takes over a press of tool 7 (cell, colour); set by
+  // The text window takes over a press of the text tool (cell, colour); set by
   // whoever owns that window.
   std::function<void(int x, int y, Color c)> openText;
 

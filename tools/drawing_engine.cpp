@@ -1,6 +1,5 @@
 #include "tools/drawing_engine.h"
 
-#include <algorithm>
 #include <array>
 
 #include "document/canvas_view.h"

@@ -16,7 +16,7 @@
 //                     drops the working copy, RePaint
 //   key down     -> KeyDown(key)          Delete and Escape only
 //   tmrPoints    -> SprayTick()           between StartSprayTimer and StopSprayTimer
-//   tool chosen  -> SelectTool(i)         returns the option panel to show
+//   tool chosen  -> SelectTool(tool)      returns the option panel to show
 //   edit menu    -> EditUndo / EditCut / EditCopy / EditPaste
 //   effects      -> CreateBackup before changing the image
 //
@@ -48,7 +48,7 @@ class ToolHost {
   virtual void ShowStatus(const std::string& text) = 0;
   // The screen pixel of the magnified canvas at (x, y), selection outline and all.
   virtual Color CanvasPixel(int x, int y) = 0;
-  // Tool 7: the text window takes over at this cell with this colour.
+  // The text tool: the text window takes over at this cell with this colour.
   virtual void OpenTextTool(int x, int y, Color c) = 0;
   virtual void ColorsChanged() {}
   virtual void UndoChanged(bool /*available*/) {}
