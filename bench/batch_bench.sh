@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Batch conversion (.ico -> .bmp, `convert --out-dir`) beside Pillow:
 # system calls per file, icons a second on a tmpfs and on the disk (new files
-# and replacing existing ones), and peak memory for 100,000 icons.
+# and replacing existing ones), and peak memory for 100,000 icons. The
+# in-process floor (bench/batch_floor.c: read each file, write its BMP's
+# length, nothing else) puts the rates in proportion to the machine.
 #   bench/batch_bench.sh [TOOL] [ICONS] [DISK_ICONS] [DISK_DIR]
 # TOOL defaults to build/bin/glyphsmith-tool; ICONS (on the tmpfs) to 20000;
 # DISK_ICONS to 2000 (a flush per file makes larger runs long); DISK_DIR to a
@@ -24,6 +26,7 @@ tmpfs=$(mktemp -d /dev/shm/gs-bench.XXXXXX)
 mkdir -p "$disk"
 disk=$(mktemp -d "$disk/run.XXXXXX")
 trap 'rm -rf "$tmpfs" "$disk"' EXIT
+cc -O2 -o "$tmpfs/batch_floor" "$root/bench/batch_floor.c"
 
 # Icons of four depths, written by the tool itself, copied `icons` times.
 make_icons() {  # folder count
@@ -76,6 +79,9 @@ for name in os.listdir(f"{d}/in"):
 PY
 }
 
+floor_run() {  # folder: the in-process floor over the same inputs
+  (cd "$1" && find in -name '*.ico' > floor.list && "$tmpfs/batch_floor" floor.list out)
+}
 
 echo "tool: $tool"
 for where in tmpfs disk; do
@@ -87,9 +93,13 @@ for where in tmpfs disk; do
   t_over=$(rate "$dir" over run_tool)
   p_new=$(rate "$dir" new pillow)
   p_over=$(rate "$dir" over pillow)
+  f_new=$(rate "$dir" new floor_run)
+  f_over=$(rate "$dir" over floor_run)
   printf '%-5s %d icons to BMP, icons/s: tool %7d new, %7d replacing; Pillow %6d new, %6d replacing; tool/Pillow x%.2f new, x%.2f replacing\n' \
     "$where" "$icons" "$t_new" "$t_over" "$p_new" "$p_over" \
     "$(echo "$t_new / $p_new" | bc -l)" "$(echo "$t_over / $p_over" | bc -l)"
+  printf '%-5s in-process floor %7d new, %7d replacing; tool/floor x%.2f new, x%.2f replacing\n' \
+    "$where" "$f_new" "$f_over" "$(echo "$t_new / $f_new" | bc -l)" "$(echo "$t_over / $f_over" | bc -l)"
 done
 
 # System calls per file (tmpfs): two batch sizes, so start-up costs drop out.

@@ -1,5 +1,7 @@
 #include "files/icon_writer.h"
 
+#include <algorithm>
+
 #include "document/icon_mask.h"
 #include "files/byte_io.h"
 
@@ -44,17 +46,22 @@ constexpr std::uint32_t kImageOffset = 22;
 // Pixels beyond a smaller surface read black and opaque, as block copies leave them.
 void SplitDocument(const Surface& document, std::array<Color, 1024>& working,
                    std::array<std::uint8_t, 128>& mask) {
-  mask.fill(0);
   const bool whole = document.Width() >= 32 && document.Height() >= 32;
   for (int y = 0; y < 32; ++y) {
-    std::uint8_t* maskRow = mask.data() + (31 - y) * 4;
+    Color row[32];
+    if (whole)
+      std::copy_n(document.Row(y), 32, row);
+    else
+      for (int x = 0; x < 32; ++x) row[x] = document.GetPixel(x, y);
     Color* out = working.data() + y * 32;
+    std::uint32_t bits = 0;  // the row's mask, first pixel in the top bit
     for (int x = 0; x < 32; ++x) {
-      Color c = whole ? document.Row(y)[x] : document.GetPixel(x, y);
-      if (c == kInvalidColor) c = kBlack;
-      if (IsMaskedOut(c)) maskRow[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+      const Color c = row[x] == kInvalidColor ? kBlack : row[x];
+      bits |= static_cast<std::uint32_t>(IsMaskedOut(c)) << (31 - x);
       out[x] = WorkingColor(c);
     }
+    std::uint8_t* maskRow = mask.data() + (31 - y) * 4;
+    for (int k = 0; k < 4; ++k) maskRow[k] = static_cast<std::uint8_t>(bits >> (24 - 8 * k));
   }
 }
 

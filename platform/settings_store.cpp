@@ -18,7 +18,6 @@ namespace gs {
 namespace {
 
 std::mutex g_mutex;
-std::string g_folderOverride;
 
 struct Entry {
   std::string key;
@@ -141,8 +140,7 @@ void Set(Store& store, const std::string& section, const std::string& key,
   store.push_back({section, {{key, value}}});
 }
 
-std::string FolderLocked() {
-  if (!g_folderOverride.empty()) return g_folderOverride;
+std::string ChosenFolder() {
   if (const char* dir = std::getenv("GLYPHSMITH_CONFIG_DIR"); dir && *dir) return dir;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg && xdg[0] == '/')
     return std::string(xdg) + "/" + kSettingsAppName;
@@ -150,8 +148,6 @@ std::string FolderLocked() {
   std::string base = (home && *home) ? home : "/tmp";
   return base + "/.config/" + kSettingsAppName;
 }
-
-std::string FileLocked() { return FolderLocked() + "/settings.ini"; }
 
 // A few KiB in use; anything near this is not ours and is set aside whole.
 constexpr std::size_t kMaxStoreBytes = std::size_t{1} << 20;
@@ -278,59 +274,7 @@ std::string RegistrySection(RegistryRoot, const std::string& keyPath) {
 
 }  // namespace
 
-std::string SettingsFolder() {
-  std::lock_guard lock(g_mutex);
-  return FolderLocked();
-}
-
-void SetSettingsFolder(const std::string& folder) {
-  std::lock_guard lock(g_mutex);
-  g_folderOverride = folder;
-  g_loaded = Loaded{};
-  g_failureTold = false;
-}
-
-std::string SettingsFilePath() {
-  std::lock_guard lock(g_mutex);
-  return FileLocked();
-}
-
-std::string GetSetting(const std::string& appName, const std::string& section,
-                       const std::string& key, const std::string& defaultValue) {
-  std::lock_guard lock(g_mutex);
-  const std::string* value =
-      Find(LoadLocked(FolderLocked()).store, AppSection(appName, section), key);
-  return value ? *value : defaultValue;
-}
-
-bool SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
-                 const std::string& value) {
-  std::string failure;
-  {
-    std::lock_guard lock(g_mutex);
-    failure = SaveLocked(FolderLocked(), AppSection(appName, section), key, value);
-  }
-  return Report(failure);
-}
-
-std::string ReadRegistryString(RegistryRoot root, const std::string& keyPath,
-                               const std::string& valueName) {
-  std::lock_guard lock(g_mutex);
-  const std::string* value =
-      Find(LoadLocked(FolderLocked()).store, RegistrySection(root, keyPath), valueName);
-  if (!value) return {};
-  return value->substr(0, value->find('\0'));
-}
-
-bool WriteRegistryString(RegistryRoot root, const std::string& keyPath,
-                         const std::string& valueName, const std::string& text) {
-  std::string failure;
-  {
-    std::lock_guard lock(g_mutex);
-    failure = SaveLocked(FolderLocked(), RegistrySection(root, keyPath), valueName, text);
-  }
-  return Report(failure);
-}
+std::string SettingsFolder() { return ChosenFolder(); }
 
 std::string SettingsStore::Get(const std::string& appName, const std::string& section,
                                const std::string& key, const std::string& defaultValue) const {
@@ -371,6 +315,7 @@ bool SettingsStore::WriteRegistry(RegistryRoot root, const std::string& keyPath,
 void SetSettingsSaveFailureHandler(std::function<void(const std::string& reason)> handler) {
   std::lock_guard lock(g_mutex);
   g_failureHandler = std::move(handler);
+  g_failureTold = false;
 }
 
 SettingsWriteGroup::SettingsWriteGroup() {

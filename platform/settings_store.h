@@ -1,15 +1,13 @@
 #pragma once
-// The per-user settings store: the application settings (GetSetting /
-// SaveSetting) and the registry stand-in (ReadRegistryString /
-// WriteRegistryString). Both live in one UTF-8 file, "settings.ini", in the
-// settings folder:
+// The per-user settings store: the application settings (Get / Save) and the
+// registry stand-in (ReadRegistry / WriteRegistry). Both live in one UTF-8
+// file, "settings.ini", in the settings folder:
 //   $GLYPHSMITH_CONFIG_DIR                       when that variable is set,
 //   else $XDG_CONFIG_HOME/Varnel Glyphsmith      when that variable is set,
 //   else $HOME/.config/Varnel Glyphsmith.
 // Windows and the file commands use the store of their environment's
-// settings folder (SettingsStore, platform/environment.h); the free functions
-// below use SettingsFolder(). Tests give a temporary folder so that they never
-// touch the user's real settings.
+// settings folder (SettingsStore, platform/environment.h). Tests give a
+// temporary folder so that they never touch the user's real settings.
 //
 // Names (application, section, key path, value name) compare without regard
 // to ASCII letter case, as the platform's registry does. Any text may be
@@ -23,10 +21,9 @@
 // run is passed to the handler of SetSettingsSaveFailureHandler, once.
 //
 // Example (recent files):
-//   WriteRegistryString(RegistryRoot::CurrentUser,
-//                       "Software\\Varnel Glyphsmith\\Recent Files", "File1", path);
-//   std::string p = ReadRegistryString(RegistryRoot::CurrentUser,
-//                       "Software\\Varnel Glyphsmith\\Recent Files", "File1");
+//   SettingsStore store(env.settingsFolder);
+//   store.WriteRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1", path);
+//   std::string p = store.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1");
 #include <functional>
 #include <string>
 #include <utility>
@@ -37,21 +34,8 @@ inline constexpr char kSettingsAppName[] = "Varnel Glyphsmith";
 inline constexpr char kRegDirectoriesKey[] = "Software\\Varnel Glyphsmith\\Directories";
 inline constexpr char kRegRecentFilesKey[] = "Software\\Varnel Glyphsmith\\Recent Files";
 
-// The folder that holds the store. Never empty.
+// The folder the environment chooses for the store (see above). Never empty.
 std::string SettingsFolder();
-// Overrides the folder for the rest of the run; an empty text restores the
-// environment's choice.
-void SetSettingsFolder(const std::string& folder);
-// Full path of the store file.
-std::string SettingsFilePath();
-
-// Application settings store: the value, or `defaultValue` when the entry is
-// missing (an entry stored with an empty value yields the empty text).
-std::string GetSetting(const std::string& appName, const std::string& section,
-                       const std::string& key, const std::string& defaultValue);
-// Returns false when the store could not be written (the old file then stays).
-bool SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
-                 const std::string& value);
 
 enum class RegistryRoot { CurrentUser };
 
@@ -60,11 +44,19 @@ class SettingsStore {
  public:
   explicit SettingsStore(std::string folder) : folder_(std::move(folder)) {}
   const std::string& Folder() const { return folder_; }
-  // As GetSetting, SaveSetting, ReadRegistryString and WriteRegistryString.
+  std::string FilePath() const { return folder_ + "/settings.ini"; }
+
+  // Application settings: the value, or `defaultValue` when the entry is
+  // missing (an entry stored with an empty value yields the empty text).
   std::string Get(const std::string& appName, const std::string& section, const std::string& key,
                   const std::string& defaultValue) const;
+  // False when the store could not be written (the old file then stays).
   bool Save(const std::string& appName, const std::string& section, const std::string& key,
             const std::string& value) const;
+
+  // The registry stand-in. A read gives the text cut at its first NUL
+  // character, empty when the key or the value does not exist; a write
+  // creates the key as needed.
   std::string ReadRegistry(RegistryRoot root, const std::string& keyPath,
                            const std::string& valueName) const;
   bool WriteRegistry(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
@@ -74,16 +66,8 @@ class SettingsStore {
   std::string folder_;
 };
 
-// The text value, cut at its first NUL character; empty when the key or the
-// value does not exist.
-std::string ReadRegistryString(RegistryRoot root, const std::string& keyPath,
-                               const std::string& valueName);
-// Creates the key as needed and stores the text. Returns false on failure.
-bool WriteRegistryString(RegistryRoot root, const std::string& keyPath,
-                         const std::string& valueName, const std::string& text);
-
-// Called (without any lock held) the first time in a run that the store
-// cannot be saved, with "<path>: <reason>"; the editor tells the user.
+// Called (without any lock held) the first time after it is set that the
+// store cannot be saved, with "<path>: <reason>"; the editor tells the user.
 void SetSettingsSaveFailureHandler(std::function<void(const std::string& reason)> handler);
 
 // Saves made while a group lives change the store in memory only; the end of

@@ -1,7 +1,7 @@
-// 1-bit and 4-bit images of sizes other than 32 x 32, built byte by byte:
-// the leftmost pixel is the highest bit (1-bit) or the high nibble (4-bit),
-// rows are bottom-up and padded to four bytes, for widths that do not fill
-// whole bytes as well as those that do.
+// Images of sizes other than 32 x 32, built byte by byte: the leftmost pixel
+// is the highest bit (1-bit and the mask) or the high nibble (4-bit), rows are
+// bottom-up and padded to four bytes, for widths that do not fill whole bytes
+// as well as those that do.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -83,6 +83,68 @@ TEST(LowDepthImages, BitAndNibbleOrderAtOtherSizes) {
           wrong += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
       }
     EXPECT_EQ(wrong, "") << what << ": pixels with the wrong colour";
+  }
+}
+
+// A 24-bit image of distinct colours under the mask `clear(x, y)`.
+template <class Clear>
+std::vector<std::uint8_t> MaskedRgbImage(int w, int h, Clear clear) {
+  std::vector<std::uint8_t> b;
+  Put32(b, 40);
+  Put32(b, w);
+  Put32(b, 2 * h);
+  Put16(b, 1);
+  Put16(b, 24);
+  for (int i = 0; i < 6; ++i) Put32(b, 0);
+  const int stride = ((w * 24 + 31) / 32) * 4, maskStride = ((w + 31) / 32) * 4;
+  for (int y = h - 1; y >= 0; --y) {
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(stride), 0);
+    for (int x = 0; x < w; ++x) {
+      row[3 * x] = static_cast<std::uint8_t>(x);
+      row[3 * x + 1] = static_cast<std::uint8_t>(y);
+      row[3 * x + 2] = static_cast<std::uint8_t>(x * 7 + y);
+    }
+    b.insert(b.end(), row.begin(), row.end());
+  }
+  for (int y = h - 1; y >= 0; --y) {
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(maskStride), 0);
+    for (int x = 0; x < w; ++x)
+      if (clear(x, y)) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+    b.insert(b.end(), row.begin(), row.end());
+  }
+  return b;
+}
+
+// Rows mixing mask bytes that are all clear, all set and mixed, at widths
+// on and off the byte and word boundaries; the colours' byte order too.
+TEST(LowDepthImages, MaskAndColourBytesAtOtherWidths) {
+  const auto clear = [](int x, int y) {
+    switch (y % 4) {
+      case 0:
+        return false;
+      case 1:
+        return true;
+      case 2:
+        return x / 8 % 2 == 1;  // whole bytes alternate
+      default:
+        return (x + y) % 3 == 0;
+    }
+  };
+  for (const int w : {1, 7, 8, 9, 15, 16, 17, 31, 32, 33, 40}) {
+    const int h = 8;
+    IconImage image;
+    std::string problem;
+    ASSERT_TRUE(DecodeIconImageAtSize(MaskedRgbImage(w, h, clear), image, problem)) << problem;
+    std::string wrong;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const std::size_t i = static_cast<std::size_t>(y * w + x);
+        const bool transparent = clear(x, y);
+        const Color want = transparent ? kTransparent : RGB(x * 7 + y, y, x);
+        if (image.colors[i] != want || image.alpha[i] != (transparent ? 0 : 255))
+          wrong += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+      }
+    EXPECT_EQ(wrong, "") << "width " << w << ": pixels with the wrong colour or alpha";
   }
 }
 

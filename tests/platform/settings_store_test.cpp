@@ -14,82 +14,91 @@ namespace {
 
 class SettingsStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetSettingsFolder(dir_.path() + "/config/Varnel Glyphsmith"); }
-  void TearDown() override { SetSettingsFolder(""); }
+  void UseFolder(const std::string& folder) { store_ = SettingsStore(folder); }
+  // As a new run would: the store is read from the file again, not from what
+  // this run kept.
+  void ReadAgainFromDisk() {
+    SettingsStore(dir_.file("elsewhere")).Get(kSettingsAppName, "FILES", "LNG", "");
+  }
+
   test::TempDir dir_;
+  SettingsStore store_{dir_.path() + "/config/Varnel Glyphsmith"};
 };
 
 TEST_F(SettingsStoreTest, MissingEntryGivesDefaultAndEmptyValueWins) {
-  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "/p/Lang/Francais.lng"),
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "/p/Lang/Francais.lng"),
             "/p/Lang/Francais.lng");
-  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", ""));
-  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "/p/Lang/Francais.lng"), "");
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", ""));
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "/p/Lang/Francais.lng"), "");
 }
 
 TEST_F(SettingsStoreTest, FolderIsCreatedAndValuesSurviveOddCharacters) {
   const std::string odd = "/home/x/a=b%c [d];e\n\r\tf\xC3\xA9.lng";
-  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", odd));
-  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "Other", "x"));
-  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "?"), odd);
-  EXPECT_EQ(GetSetting(kSettingsAppName, "files", "lng", "?"), odd);  // names ignore letter case
-  EXPECT_EQ(GetSetting("Other App", "FILES", "LNG", "?"), "?");
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", odd));
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "Other", "x"));
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "?"), odd);
+  EXPECT_EQ(store_.Get(kSettingsAppName, "files", "lng", "?"), odd);  // names ignore letter case
+  EXPECT_EQ(store_.Get("Other App", "FILES", "LNG", "?"), "?");
 }
 
 TEST_F(SettingsStoreTest, RegistryKeysAreSeparateFromApplicationSettings) {
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1"), "");
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1"), "");
   for (int n = 1; n <= 4; ++n)
-    ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey,
-                                    "File" + std::to_string(n), "/icons/" + std::to_string(n)));
+    ASSERT_TRUE(store_.WriteRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey,
+                                     "File" + std::to_string(n), "/icons/" + std::to_string(n)));
   ASSERT_TRUE(
-      WriteRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir", "/icons/"));
+      store_.WriteRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir", "/icons/"));
   ASSERT_TRUE(
-      WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2", "/new path"));
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1"), "/icons/1");
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"),
+      store_.WriteRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2", "/new path"));
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1"),
+            "/icons/1");
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"),
             "/new path");
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File4"), "/icons/4");
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir"),
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File4"),
+            "/icons/4");
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir"),
             "/icons/");
-  EXPECT_EQ(GetSetting(kSettingsAppName, "Recent Files", "File1", "none"), "none");
+  EXPECT_EQ(store_.Get(kSettingsAppName, "Recent Files", "File1", "none"), "none");
 }
 
 TEST_F(SettingsStoreTest, RegistryReadStopsAtFirstNul) {
-  ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir",
-                                  std::string("/a\0/b", 5)));
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir"), "/a");
+  ASSERT_TRUE(store_.WriteRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir",
+                                   std::string("/a\0/b", 5)));
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir"), "/a");
 }
 
 TEST_F(SettingsStoreTest, DamagedStoreKeepsWhatCanBeRead) {
-  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "keep"));
-  std::string file = SettingsFilePath();
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "keep"));
+  std::string file = store_.FilePath();
   auto bytes = test::ReadAll(file);
   std::string junk = "\xEF\xBB\xBFgarbage\r\n[unclosed\r\nLNG=lost\n\0\0=\n[";
   std::vector<std::uint8_t> damaged(junk.begin(), junk.end());
   damaged.insert(damaged.end(), bytes.begin(), bytes.end());
   damaged.push_back('[');
   test::WriteAll(file, damaged);
-  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "?"), "keep");
-  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "Second", "2"));
-  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "?"), "keep");
-  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "Second", "?"), "2");
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "?"), "keep");
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "Second", "2"));
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "?"), "keep");
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "Second", "?"), "2");
 }
 
 TEST_F(SettingsStoreTest, StoreThatCannotBeWrittenReportsFailure) {
   // A folder whose parent is a regular file can never be created, even by root.
   test::WriteAll(dir_.file("plain"), {'x'});
-  SetSettingsFolder(dir_.file("plain") + "/Varnel Glyphsmith");
-  EXPECT_FALSE(SaveSetting(kSettingsAppName, "FILES", "LNG", "new"));
-  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "default"), "default");
+  UseFolder(dir_.file("plain") + "/Varnel Glyphsmith");
+  EXPECT_FALSE(store_.Save(kSettingsAppName, "FILES", "LNG", "new"));
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "default"), "default");
 }
 
 TEST_F(SettingsStoreTest, UnreadableStoreIsNotReplaced) {
   // A store that exists but cannot be read must not be overwritten with a nearly empty one.
-  SetSettingsFolder(dir_.path());
-  ASSERT_EQ(mkdir(SettingsFilePath().c_str(), 0700), 0);
-  EXPECT_FALSE(WriteRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir", "/x"));
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir"), "");
+  UseFolder(dir_.path());
+  ASSERT_EQ(mkdir(store_.FilePath().c_str(), 0700), 0);
+  EXPECT_FALSE(
+      store_.WriteRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir", "/x"));
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir"), "");
   struct stat st {};
-  ASSERT_EQ(stat(SettingsFilePath().c_str(), &st), 0);
+  ASSERT_EQ(stat(store_.FilePath().c_str(), &st), 0);
   EXPECT_TRUE(S_ISDIR(st.st_mode));
 }
 
@@ -99,20 +108,20 @@ std::string Text(const std::string& path) {
 }
 
 TEST_F(SettingsStoreTest, WritesAreCompactAndDoNotGrow) {
-  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "a"));
-  ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1", "/x"));
-  const std::string first = Text(SettingsFilePath());
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "a"));
+  ASSERT_TRUE(store_.WriteRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1", "/x"));
+  const std::string first = Text(store_.FilePath());
   for (int i = 0; i < 20; ++i) {
-    SetSettingsFolder(SettingsFolder());  // as a new run would, reading the file again
-    ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "a"));
+    ReadAgainFromDisk();
+    ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "a"));
   }
-  EXPECT_EQ(Text(SettingsFilePath()), first);
+  EXPECT_EQ(Text(store_.FilePath()), first);
   EXPECT_EQ(first.find("\n\n"), std::string::npos) << first;
 }
 
 TEST_F(SettingsStoreTest, ReadOnceAndAgainOnlyWhenTheFileChanges) {
-  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "one"));
-  const std::string file = SettingsFilePath();
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "one"));
+  const std::string file = store_.FilePath();
   struct stat before {};
   ASSERT_EQ(stat(file.c_str(), &before), 0);
   std::string text = Text(file);
@@ -124,12 +133,12 @@ TEST_F(SettingsStoreTest, ReadOnceAndAgainOnlyWhenTheFileChanges) {
   struct stat now {};
   ASSERT_EQ(stat(file.c_str(), &now), 0);
   if (now.st_ino == before.st_ino) {
-    EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "?"), "one");
+    EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "?"), "one");
   }
   // Another copy of the editor saved: the change is seen.
   text.replace(text.find("two"), 3, "three");
   test::WriteAll(file, std::vector<std::uint8_t>(text.begin(), text.end()));
-  EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "?"), "three");
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "?"), "three");
 }
 
 TEST_F(SettingsStoreTest, DamagedStoresAreKeptAsideBeforeBeingReplaced) {
@@ -153,16 +162,16 @@ TEST_F(SettingsStoreTest, DamagedStoresAreKeptAsideBeforeBeingReplaced) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    SetSettingsFolder(dir_.file(c.name));
-    ASSERT_EQ(mkdir(SettingsFolder().c_str(), 0700), 0);
-    test::WriteAll(SettingsFilePath(), c.bytes);
-    EXPECT_EQ(GetSetting(kSettingsAppName, "FILES", "LNG", "default"), "default");
-    ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "new"));
-    EXPECT_EQ(test::ReadAll(SettingsFilePath() + ".damaged"), c.bytes);
-    EXPECT_EQ(Text(SettingsFilePath()), "[App\\Varnel Glyphsmith\\FILES]\nLNG=new\n");
+    UseFolder(dir_.file(c.name));
+    ASSERT_EQ(mkdir(store_.Folder().c_str(), 0700), 0);
+    test::WriteAll(store_.FilePath(), c.bytes);
+    EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "default"), "default");
+    ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "new"));
+    EXPECT_EQ(test::ReadAll(store_.FilePath() + ".damaged"), c.bytes);
+    EXPECT_EQ(Text(store_.FilePath()), "[App\\Varnel Glyphsmith\\FILES]\nLNG=new\n");
     // From then on it is a sound store, replaced in place.
-    ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "newer"));
-    EXPECT_EQ(test::ReadAll(SettingsFilePath() + ".damaged"), c.bytes);
+    ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "newer"));
+    EXPECT_EQ(test::ReadAll(store_.FilePath() + ".damaged"), c.bytes);
   }
 }
 
@@ -170,35 +179,34 @@ TEST_F(SettingsStoreTest, AFailureToSaveIsToldOnce) {
   std::vector<std::string> told;
   SetSettingsSaveFailureHandler([&](const std::string& reason) { told.push_back(reason); });
   test::WriteAll(dir_.file("plain"), {'x'});
-  SetSettingsFolder(dir_.file("plain") + "/Varnel Glyphsmith");
-  EXPECT_FALSE(SaveSetting(kSettingsAppName, "FILES", "LNG", "1"));
-  EXPECT_FALSE(WriteRegistryString(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir", "/"));
+  UseFolder(dir_.file("plain") + "/Varnel Glyphsmith");
+  EXPECT_FALSE(store_.Save(kSettingsAppName, "FILES", "LNG", "1"));
+  EXPECT_FALSE(store_.WriteRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir", "/"));
   SetSettingsSaveFailureHandler(nullptr);
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find(dir_.file("plain")), std::string::npos) << told[0];
 }
 
 TEST_F(SettingsStoreTest, AWriteGroupWritesOnceAtItsEnd) {
-  ASSERT_TRUE(SaveSetting(kSettingsAppName, "FILES", "LNG", "before"));
-  const std::string before = Text(SettingsFilePath());
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "before"));
+  const std::string before = Text(store_.FilePath());
   {
     SettingsWriteGroup group;
     for (int k = 1; k <= 4; ++k)
-      ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey,
-                                      "File" + std::to_string(k), "/f" + std::to_string(k)));
+      ASSERT_TRUE(store_.WriteRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey,
+                                       "File" + std::to_string(k), "/f" + std::to_string(k)));
     {
       SettingsWriteGroup inner;  // nested groups wait for the outermost
     }
-    EXPECT_EQ(Text(SettingsFilePath()), before);
-    EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File4"), "/f4");
+    EXPECT_EQ(Text(store_.FilePath()), before);
+    EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File4"), "/f4");
     EXPECT_TRUE(group.Finish());
   }
-  SetSettingsFolder(SettingsFolder());
-  EXPECT_EQ(ReadRegistryString(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "/f2");
+  ReadAgainFromDisk();
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "/f2");
 }
 
 TEST(SettingsFolderTest, EnvironmentChoosesTheFolder) {
-  SetSettingsFolder("");
   std::string savedOwn =
       std::getenv("GLYPHSMITH_CONFIG_DIR") ? std::getenv("GLYPHSMITH_CONFIG_DIR") : "";
   std::string savedXdg = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
@@ -207,9 +215,7 @@ TEST(SettingsFolderTest, EnvironmentChoosesTheFolder) {
   unsetenv("GLYPHSMITH_CONFIG_DIR");
   setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
   EXPECT_EQ(SettingsFolder(), "/tmp/xdg/Varnel Glyphsmith");
-  SetSettingsFolder("/tmp/forced");
-  EXPECT_EQ(SettingsFilePath(), "/tmp/forced/settings.ini");
-  SetSettingsFolder("");
+  EXPECT_EQ(SettingsStore("/tmp/forced").FilePath(), "/tmp/forced/settings.ini");
   if (savedOwn.empty())
     unsetenv("GLYPHSMITH_CONFIG_DIR");
   else
