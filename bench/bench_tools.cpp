@@ -27,8 +27,8 @@ struct Editor {
 
 void BM_ShapeDragMove(benchmark::State& state) {
   Editor e;
-  e.engine.SelectTool(static_cast<int>(state.range(0)));
-  e.options.fillStyle = {1, 1, 1};
+  e.engine.SelectTool(gs::ToolFromIndex(static_cast<int>(state.range(0))).value());
+  e.options.fillStyle.fill(gs::FillStyle::kOutlinedSolid);
   e.engine.Press(gs::kLeftButton, 4, 4, 256, 256);
   int i = 0;
   for (auto _ : state) {
@@ -38,10 +38,10 @@ void BM_ShapeDragMove(benchmark::State& state) {
   e.engine.Release(gs::kLeftButton, 100, 100, 256, 256);
 }
 BENCHMARK(BM_ShapeDragMove)
-    ->Arg(gs::kToolLine)
-    ->Arg(gs::kToolRectangle)
-    ->Arg(gs::kToolEllipse)
-    ->Arg(gs::kToolRoundRect);
+    ->Arg(gs::IndexOf(gs::ToolIndex::kLine))
+    ->Arg(gs::IndexOf(gs::ToolIndex::kRectangle))
+    ->Arg(gs::IndexOf(gs::ToolIndex::kEllipse))
+    ->Arg(gs::IndexOf(gs::ToolIndex::kRoundRect));
 
 void BM_SelectionMoveStep(benchmark::State& state) {
   Editor e;
@@ -69,7 +69,7 @@ BENCHMARK(BM_SprayBurst)->Arg(0)->Arg(2);
 
 void BM_FloodFillWhole(benchmark::State& state) {
   Editor e;
-  e.engine.SelectTool(gs::kToolFill);
+  e.engine.SelectTool(gs::ToolIndex::kFill);
   bool black = false;
   for (auto _ : state) {
     e.colors.left = black ? gs::kBlack : gs::RGB(1, 2, 3);

@@ -35,7 +35,8 @@ QPixmap PictureFor(const QAction* a) {
   const std::string key =
       MenuPictureKey(a->objectName().toStdString(), index.isValid() ? index.toInt() : kNoIndex);
   for (const MenuPicture& p : MenuPictures())
-    if (key == p.key) return p.art ? CommandPicture(*p.art, 16) : ToolMenuPicture(p.tool);
+    if (key == p.key)
+      return p.art ? CommandPicture(*p.art, 16) : p.tool ? ToolMenuPicture(*p.tool) : QPixmap();
   return QPixmap();
 }
 

@@ -110,14 +110,14 @@ void MainToolHost::UndoChanged(bool available) {
 
 // --- tool buttons and menu -------------------------------------------------
 
-void optTool_Click(frmMain& w, int tool) {
+void optTool_Click(frmMain& w, ToolIndex tool) {
   ToolsPart& part = w.Tools();
-  if (tool < 0 || tool >= kToolCount) return;
-  for (int i = 0; i < kToolCount; ++i)
-    if (QAction* a = w.MenuAction("MnuTool", i)) a->setChecked(i == tool);
+  if (!ToolFromIndex(IndexOf(tool))) return;
+  for (ToolIndex t : kAllTools)
+    if (QAction* a = w.MenuAction("MnuTool", IndexOf(t))) a->setChecked(t == tool);
   for (OptionPanelWidget* p : part.panels) p->hide();
   const OptionPanel panel = part.engine->SelectTool(tool);
-  part.optTool[static_cast<std::size_t>(tool)]->setChecked(true);
+  part.Button(tool)->setChecked(true);
   if (OptionPanelWidget* shown = part.Panel(panel)) {
     shown->show();
     shown->update();  // the fill panel shows this tool's own style
@@ -126,7 +126,7 @@ void optTool_Click(frmMain& w, int tool) {
   w.picIcon()->setFocus(Qt::OtherFocusReason);
 }
 
-void MnuTool_Click(frmMain& w, int tool) { optTool_Click(w, tool); }
+void MnuTool_Click(frmMain& w, ToolIndex tool) { optTool_Click(w, tool); }
 
 void tmrPoints_Timer(frmMain& w) { w.Tools().engine->SprayTick(); }
 
@@ -146,7 +146,8 @@ void frmMain::SetupTools() {
 
   QWidget* left = picLeft();
   left->installEventFilter(new LeftPanelPainter(left, part));
-  for (int i = 0; i < kToolCount; ++i) {
+  for (ToolIndex tool : kAllTools) {
+    const int i = IndexOf(tool);
     auto* b = new QToolButton(left);
     b->setObjectName("optTool");
     b->setProperty(kControlIndexProperty, i);
@@ -154,18 +155,18 @@ void frmMain::SetupTools() {
     b->setAutoExclusive(true);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
-    b->setIcon(QIcon(ToolButtonGlyph(i)));
+    b->setIcon(QIcon(ToolButtonGlyph(tool)));
     b->setIconSize(QSize(22, 22));
-    const std::string_view caption = GetToolInfo(i).caption;
+    const std::string_view caption = GetToolInfo(tool).caption;
     b->setToolTip(
         QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).remove('&'));
     // Two columns of six: the left column holds the even tools.
     b->setGeometry(kButtonLeft + (i % 2) * kButtonSide, kButtonTop + (i / 2) * kButtonStep,
                    kButtonSide, kButtonSide);
-    connect(b, &QToolButton::clicked, this, [this, i] { optTool_Click(*this, i); });
+    connect(b, &QToolButton::clicked, this, [this, tool] { optTool_Click(*this, tool); });
     part.optTool[static_cast<std::size_t>(i)] = b;
     if (QAction* a = MenuAction("MnuTool", i))
-      connect(a, &QAction::triggered, this, [this, i] { MnuTool_Click(*this, i); });
+      connect(a, &QAction::triggered, this, [this, tool] { MnuTool_Click(*this, tool); });
   }
 
   for (std::size_t k = 0; k < part.panels.size(); ++k) {
@@ -176,8 +177,8 @@ void frmMain::SetupTools() {
   // Every option starts at its first choice, as a press at (0, 0) gives.
   for (OptionPanelWidget* p : part.panels) p->Click(0, 0, Qt::LeftButton);
 
-  part.optTool[kToolSelect]->setChecked(true);
-  if (QAction* a = MenuAction("MnuTool", kToolSelect)) a->setChecked(true);
+  part.Button(ToolIndex::kSelect)->setChecked(true);
+  if (QAction* a = MenuAction("MnuTool", IndexOf(ToolIndex::kSelect))) a->setChecked(true);
 
   IconCanvas* canvas = picIcon();
   DrawingEngine* engine = part.engine.get();

@@ -40,21 +40,24 @@ struct ToolsPart {
   ToolOptions options;
   std::unique_ptr<MainToolHost> host;
   std::unique_ptr<DrawingEngine> engine;
-  std::array<QToolButton*, kToolCount> optTool{};
+  std::array<QToolButton*, kToolCount> optTool{};  // in menu order
   // picTool1, picTool5, picTool6, picTool8, picTool9.
   std::array<OptionPanelWidget*, 5> panels{};
   std::array<QCursor, kPointerImageCount> pointers;
   QTimer* tmrPoints = nullptr;
-  // The text window takes over a press of tool 7 (cell, colour); set by
+  // The text window takes over a press of the text tool (cell, colour); set by
   // whoever owns that window.
   std::function<void(int x, int y, Color c)> openText;
 
   OptionPanelWidget* Panel(OptionPanel p) const;
+  QToolButton* Button(ToolIndex tool) const {
+    return optTool[static_cast<std::size_t>(IndexOf(tool))];
+  }
 };
 
-// Tool button i pressed (the menu entry does the same).
-void optTool_Click(frmMain& window, int tool);
-void MnuTool_Click(frmMain& window, int tool);
+// A tool button pressed (its menu entry does the same).
+void optTool_Click(frmMain& window, ToolIndex tool);
+void MnuTool_Click(frmMain& window, ToolIndex tool);
 // One tick of tmrPoints.
 void tmrPoints_Timer(frmMain& window);
 

@@ -28,9 +28,10 @@ constexpr MenuRow Check(MenuRow r, bool on) {
 }
 
 // A tool's entry, captioned from the tool table; the selection is current at start.
-constexpr MenuRow ToolEntry(int tool) {
-  return Check(E(2, "MnuTool", tool, kToolTable[static_cast<std::size_t>(tool)].caption.data()),
-               tool == kToolSelect);
+constexpr MenuRow ToolEntry(ToolIndex tool) {
+  const int index = IndexOf(tool);
+  return Check(E(2, "MnuTool", index, kToolTable[static_cast<std::size_t>(index)].caption.data()),
+               tool == ToolIndex::kSelect);
 }
 
 constexpr auto kTree = std::to_array<MenuRow>({
@@ -75,18 +76,18 @@ constexpr auto kTree = std::to_array<MenuRow>({
     E(3, "MNlangueChoice", 0, "#"),
     Sub(1, "mnuTools", kNoIndex, "&Outils"),
     // The current tool's entry is checked, the selection at start.
-    ToolEntry(kToolSelect),
-    ToolEntry(kToolEraser),
-    ToolEntry(kToolFill),
-    ToolEntry(kToolPicker),
-    ToolEntry(kToolPencil),
-    ToolEntry(kToolBrush),
-    ToolEntry(kToolSpray),
-    ToolEntry(kToolText),
-    ToolEntry(kToolLine),
-    ToolEntry(kToolRectangle),
-    ToolEntry(kToolEllipse),
-    ToolEntry(kToolRoundRect),
+    ToolEntry(ToolIndex::kSelect),
+    ToolEntry(ToolIndex::kEraser),
+    ToolEntry(ToolIndex::kFill),
+    ToolEntry(ToolIndex::kPicker),
+    ToolEntry(ToolIndex::kPencil),
+    ToolEntry(ToolIndex::kBrush),
+    ToolEntry(ToolIndex::kSpray),
+    ToolEntry(ToolIndex::kText),
+    ToolEntry(ToolIndex::kLine),
+    ToolEntry(ToolIndex::kRectangle),
+    ToolEntry(ToolIndex::kEllipse),
+    ToolEntry(ToolIndex::kRoundRect),
     Sub(1, "mnuEffectsPop", kNoIndex, "E&ffets"),
     E(2, "mnuEffects", 0, "Taille"),
     Sub(2, "mnuEffects", 1, "Miroire"),
@@ -127,8 +128,10 @@ constexpr auto kTree = std::to_array<MenuRow>({
     E(2, "mnuHelp", 1, "A propos"),
 });
 
-constexpr MenuPicture Art(const char* key, CommandArt art) { return {key, art, -1}; }
-constexpr MenuPicture Tool(const char* key, int tool) { return {key, std::nullopt, tool}; }
+constexpr MenuPicture Art(const char* key, CommandArt art) { return {key, art, std::nullopt}; }
+constexpr MenuPicture Tool(const char* key, ToolIndex tool) { return {key, std::nullopt, tool}; }
+
+using enum ToolIndex;
 
 constexpr auto kPictures = std::to_array<MenuPicture>({
     Art("#mnuFile:0", CommandArt::New),
@@ -142,18 +145,18 @@ constexpr auto kPictures = std::to_array<MenuPicture>({
     Art("#mnuEdit:4", CommandArt::Paste),
     Art("#zooAv", CommandArt::ZoomIn),
     Art("#ZooAr", CommandArt::ZoomOut),
-    Tool("#MnuTool:0", 0),
-    Tool("#MnuTool:1", 1),
-    Tool("#MnuTool:2", 2),
-    Tool("#MnuTool:3", 3),
-    Tool("#MnuTool:4", 4),
-    Tool("#MnuTool:5", 5),
-    Tool("#MnuTool:6", 6),
-    Tool("#MnuTool:7", 7),
-    Tool("#MnuTool:8", 8),
-    Tool("#MnuTool:9", 9),
-    Tool("#MnuTool:10", 10),
-    Tool("#MnuTool:11", 11),
+    Tool("#MnuTool:0", kSelect),
+    Tool("#MnuTool:1", kEraser),
+    Tool("#MnuTool:2", kFill),
+    Tool("#MnuTool:3", kPicker),
+    Tool("#MnuTool:4", kPencil),
+    Tool("#MnuTool:5", kBrush),
+    Tool("#MnuTool:6", kSpray),
+    Tool("#MnuTool:7", kText),
+    Tool("#MnuTool:8", kLine),
+    Tool("#MnuTool:9", kRectangle),
+    Tool("#MnuTool:10", kEllipse),
+    Tool("#MnuTool:11", kRoundRect),
 });
 
 constexpr ToolbarSlot Button(int n, int x, const char* name, int index, CommandArt art) {

@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "tools/tool_table.h"
+
 namespace gs {
 
 // The pictures we draw (shell/qt_command_art.h draws them).
@@ -49,7 +51,7 @@ std::span<const MenuRow> MenuTree();
 struct MenuPicture {
   const char* key;  // "#mnuFile:0", "#zooAv"
   std::optional<CommandArt> art;
-  int tool = -1;  // MnuTool pictures: the tool's index
+  std::optional<ToolIndex> tool;  // MnuTool pictures
 };
 std::span<const MenuPicture> MenuPictures();  // the 23 keys, in order
 

@@ -231,7 +231,7 @@ QPixmap CommandPicture(CommandArt art, int side) {
   return pm;
 }
 
-QPixmap ToolMenuPicture(int tool) {
+QPixmap ToolMenuPicture(ToolIndex tool) {
   return ToolButtonGlyph(tool).scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 

@@ -11,7 +11,7 @@ namespace gs {
 // A square picture of `side` pixels (16 for menus, 24 for the toolbar), transparent around.
 QPixmap CommandPicture(CommandArt art, int side);
 
-// Tool i's picture at 16 x 16 (the tool buttons' glyph, reduced).
-QPixmap ToolMenuPicture(int tool);
+// A tool's picture at 16 x 16 (the tool buttons' glyph, reduced).
+QPixmap ToolMenuPicture(ToolIndex tool);
 
 }  // namespace gs

@@ -1,6 +1,5 @@
 #include "tools/drawing_engine.h"
 
-#include <algorithm>
 #include <array>
 
 #include "document/canvas_view.h"
@@ -22,14 +21,14 @@ struct DrawingEngine::ToolSet {
 
 DrawingEngine::DrawingEngine(EditorContext context)
     : ctx_(context), tools_(std::make_unique<ToolSet>()) {
-  for (int i = 0; i < kToolCount; ++i) tools_->tools[static_cast<std::size_t>(i)] = MakeTool(i);
+  for (ToolIndex t : kAllTools) tools_->tools[static_cast<std::size_t>(IndexOf(t))] = MakeTool(t);
 }
 
 DrawingEngine::~DrawingEngine() = default;
 
 Tool& DrawingEngine::Current() {
-  const int t = std::clamp<int>(ctx_.options.currentTool, 0, kToolCount - 1);
-  return *tools_->tools[static_cast<std::size_t>(t)];
+  const ToolIndex t = ToolFromIndex(IndexOf(ctx_.options.currentTool)).value_or(ToolIndex::kSelect);
+  return *tools_->tools[static_cast<std::size_t>(IndexOf(t))];
 }
 
 void DrawingEngine::RePaint() {
@@ -57,26 +56,6 @@ int DrawingEngine::PointerImageAt(double x, double y) const {
   if (!drag_.selecting && InsideSelection(x, y)) return kMovePointerImage;
   return GetToolInfo(ctx_.options.currentTool).pointerImage;
 }
-
-namespace {
-
-// The pen and brush of the event's colour, for the duration of one action.
-class SolidObjects {
- public:
-  SolidObjects(Surface& s, Color c)
-      : s_(s), pen_(s.SelectPen(Pen::Solid(1, c))), brush_(s.SelectBrush(Brush::Solid(c))) {}
-  ~SolidObjects() {
-    s_.SelectPen(pen_);
-    s_.SelectBrush(brush_);
-  }
-
- private:
-  Surface& s_;
-  Pen pen_;
-  Brush brush_;
-};
-
-}  // namespace
 
 void DrawingEngine::Press(int button, double x, double y, double scaleWidth, double scaleHeight) {
   // Only the two drawing buttons paint; any other press is left alone.
@@ -154,10 +133,10 @@ void DrawingEngine::SprayTick() {
   RePaint();
 }
 
-OptionPanel DrawingEngine::SelectTool(int tool) {
-  tool = std::clamp(tool, 0, kToolCount - 1);
+OptionPanel DrawingEngine::SelectTool(ToolIndex tool) {
+  tool = ToolFromIndex(IndexOf(tool)).value_or(ToolIndex::kSelect);
   ctx_.options.currentTool = tool;
-  if (tool != kToolSelect) {
+  if (tool != ToolIndex::kSelect) {
     ctx_.document.selection.DestroyMask();
     RePaint();
   }

@@ -16,7 +16,7 @@
 //                     drops the working copy, RePaint
 //   key down     -> KeyDown(key)          Delete and Escape only
 //   tmrPoints    -> SprayTick()           between StartSprayTimer and StopSprayTimer
-//   tool chosen  -> SelectTool(i)         returns the option panel to show
+//   tool chosen  -> SelectTool(tool)      returns the option panel to show
 //   edit menu    -> EditUndo / EditCut / EditCopy / EditPaste
 //   effects      -> CreateBackup before changing the image
 //
@@ -48,7 +48,7 @@ class ToolHost {
   virtual void ShowStatus(const std::string& text) = 0;
   // The screen pixel of the magnified canvas at (x, y), selection outline and all.
   virtual Color CanvasPixel(int x, int y) = 0;
-  // Tool 7: the text window takes over at this cell with this colour.
+  // The text tool: the text window takes over at this cell with this colour.
   virtual void OpenTextTool(int x, int y, Color c) = 0;
   virtual void ColorsChanged() {}
   virtual void UndoChanged(bool /*available*/) {}
@@ -84,6 +84,25 @@ struct DragState {
   std::optional<Surface> workingCopy;  // the image at the press, for drag tools
 };
 
+// The pen and brush of one colour that every tool action starts with, for
+// the duration of that action.
+class SolidObjects {
+ public:
+  SolidObjects(Surface& s, Color c)
+      : s_(s), pen_(s.SelectPen(Pen::Solid(1, c))), brush_(s.SelectBrush(Brush::Solid(c))) {}
+  ~SolidObjects() {
+    s_.SelectPen(pen_);
+    s_.SelectBrush(brush_);
+  }
+  SolidObjects(const SolidObjects&) = delete;
+  SolidObjects& operator=(const SolidObjects&) = delete;
+
+ private:
+  Surface& s_;
+  Pen pen_;
+  Brush brush_;
+};
+
 struct PointerEvent {
   int button = kNoButton;  // the one button that paints this event
   Color color = kBlack;
@@ -108,7 +127,7 @@ class DrawingEngine {
 
   // The tool buttons and the tool menu. Any tool but the selection removes
   // the selection. Returns the option panel the tool shows.
-  OptionPanel SelectTool(int tool);
+  OptionPanel SelectTool(ToolIndex tool);
 
   // The one undo path: strokes, effects and the Delete key take the copy with
   // CreateBackup; the Edit menu, the toolbar and frmMain::RestoreBackup all

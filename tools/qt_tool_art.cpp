@@ -4,8 +4,10 @@
 #include <QPainterPath>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "document/numeric.h"
+#include "tools/tool_kinds.h"
 
 namespace gs {
 
@@ -86,36 +88,37 @@ void DrawSprayCan(QPainter& p) {
 
 }  // namespace
 
-QPixmap ToolButtonGlyph(int tool) {
+QPixmap ToolButtonGlyph(ToolIndex tool) {
   QPixmap pm(22, 22);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
   const QPen ink(Qt::black, 1.4);
+  using enum ToolIndex;
   switch (tool) {
-    case kToolSelect:
+    case kSelect:
       p.setPen(QPen(Qt::black, 1, Qt::DashLine));
       p.drawRect(QRectF(3.5, 4.5, 15, 13));
       break;
-    case kToolEraser:
+    case kEraser:
       DrawEraser(p);
       break;
-    case kToolFill:
+    case kFill:
       DrawBucket(p);
       break;
-    case kToolPicker:
+    case kPicker:
       DrawDropper(p);
       break;
-    case kToolPencil:
+    case kPencil:
       DrawPencil(p);
       break;
-    case kToolBrush:
+    case kBrush:
       DrawBrush(p);
       break;
-    case kToolSpray:
+    case kSpray:
       DrawSprayCan(p);
       break;
-    case kToolText: {
+    case kText: {
       QFont f = p.font();
       f.setBold(true);
       f.setPixelSize(17);
@@ -125,19 +128,19 @@ QPixmap ToolButtonGlyph(int tool) {
       p.drawText(QRectF(0, 0, 22, 22), Qt::AlignCenter, "A");
       break;
     }
-    case kToolLine:
+    case kLine:
       p.setPen(ink);
       p.drawLine(QPointF(4, 18), QPointF(18, 4));
       break;
-    case kToolRectangle:
+    case kRectangle:
       p.setPen(ink);
       p.drawRect(QRectF(3.5, 5.5, 15, 11));
       break;
-    case kToolEllipse:
+    case kEllipse:
       p.setPen(ink);
       p.drawEllipse(QRectF(3.5, 5.5, 15, 11));
       break;
-    case kToolRoundRect:
+    case kRoundRect:
       p.setPen(ink);
       p.drawRoundedRect(QRectF(3.5, 5.5, 15, 11), 4, 4);
       break;
@@ -239,40 +242,16 @@ QImage PanelPicture(OptionPanel panel, int w, int h) {
       }
       break;
     case OptionPanel::Tool5: {
-      // The stamps at 1 pixel per document pixel would be tiny; draw them
-      // twice the size, each centred in its cell.
+      // The brush's own cells, each drawn 2 x 2 (one pixel each would be
+      // tiny), the stamp centred in its cell.
       for (int v = 0; v < kBrushShapes; ++v) {
+        const std::vector<Point> cells = BrushShapePixels(v);
+        const Rect box = BoundsOf(cells);
         const QPointF c = cellCentre(v);
-        const double x = std::floor(c.x()), y = std::floor(c.y());
-        p.setRenderHint(QPainter::Antialiasing, v < 2);
-        p.setPen(Qt::NoPen);
-        switch (v) {
-          case 0:
-            p.drawEllipse(QPointF(x, y), 6, 6);
-            break;
-          case 1:
-            p.drawEllipse(QPointF(x, y), 4, 4);
-            break;
-          case 2:
-            p.drawRect(QRectF(x - 1, y - 1, 2, 2));
-            break;
-          case 3:
-            p.drawRect(QRectF(x - 6, y - 6, 12, 12));
-            break;
-          case 4:
-            p.drawRect(QRectF(x - 4, y - 4, 8, 8));
-            break;
-          case 5:
-            p.drawRect(QRectF(x - 2, y - 2, 4, 4));
-            break;
-          default: {
-            const int len = v % 3 == 0 ? 7 : v % 3 == 1 ? 5 : 2;
-            const int dir = v < 9 ? -1 : 1;
-            p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::FlatCap));
-            p.drawLine(QPointF(x - len, y - dir * len), QPointF(x + len, y + dir * len));
-            break;
-          }
-        }
+        const int x0 = static_cast<int>(std::floor(c.x())) - box.Width();
+        const int y0 = static_cast<int>(std::floor(c.y())) - box.Height();
+        for (const Point& cell : cells)
+          p.fillRect(x0 + 2 * (cell.x - box.left), y0 + 2 * (cell.y - box.top), 2, 2, Qt::black);
       }
       break;
     }
@@ -304,8 +283,10 @@ QImage PanelPicture(OptionPanel panel, int w, int h) {
         const CellF cell = PanelCell(panel, v, w, h);
         const QRect box(Nearest(cell.left) + 8, Nearest(cell.top) + 6,
                         Nearest(cell.right - cell.left) - 17, Nearest(cell.bottom - cell.top) - 13);
-        p.setPen(v == kFillSolid ? Qt::NoPen : QPen(Qt::black));
-        p.setBrush(v == kFillOutline ? QBrush(Qt::NoBrush) : QBrush(QColor(128, 128, 128)));
+        const FillStyle style = FillStyleFromIndex(v).value_or(FillStyle::kOutline);
+        p.setPen(style == FillStyle::kSolid ? Qt::NoPen : QPen(Qt::black));
+        p.setBrush(style == FillStyle::kOutline ? QBrush(Qt::NoBrush)
+                                                : QBrush(QColor(128, 128, 128)));
         p.drawRect(box);
       }
       break;

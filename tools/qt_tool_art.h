@@ -9,8 +9,8 @@
 
 namespace gs {
 
-// A 22 x 22 glyph for tool button i.
-QPixmap ToolButtonGlyph(int tool);
+// A 22 x 22 glyph for a tool button.
+QPixmap ToolButtonGlyph(ToolIndex tool);
 
 // Pointer image 0..7 as a 32 x 32 cursor with its hotspot.
 QCursor ToolPointer(int image);

@@ -34,11 +34,31 @@ int ToEngineButtons(Qt::MouseButtons b) {
 
 // --- option panels ---------------------------------------------------------
 
+namespace {
+
+const char* ControlName(OptionPanel panel) {
+  switch (panel) {
+    case OptionPanel::Tool1:
+      return "picTool1";
+    case OptionPanel::Tool5:
+      return "picTool5";
+    case OptionPanel::Tool6:
+      return "picTool6";
+    case OptionPanel::Tool8:
+      return "picTool8";
+    case OptionPanel::Tool9:
+      return "picTool9";
+    case OptionPanel::None:
+      break;
+  }
+  return "";
+}
+
+}  // namespace
+
 OptionPanelWidget::OptionPanelWidget(OptionPanel panel, ToolOptions& options, QWidget* parent)
     : QWidget(parent), panel_(panel), options_(options) {
-  static const char* const names[] = {"",         "picTool1", "picTool5",
-                                      "picTool6", "picTool8", "picTool9"};
-  setObjectName(names[static_cast<int>(panel)]);
+  setObjectName(ControlName(panel));
   setAttribute(Qt::WA_OpaquePaintEvent);
   hide();
 }

@@ -1,5 +1,7 @@
 #include "tools/tool_kinds.h"
 
+#include <algorithm>
+
 namespace gs {
 
 void Tool::TakeWorkingCopy(DrawingEngine& e) {
@@ -50,11 +52,11 @@ void BoxShapeTool::Draw(DrawingEngine& e, const PointerEvent& p) {
   Pen pen = Pen::Solid(1, p.color);
   Brush brush = Brush::Hollow();
   switch (Options(e).FillStyleOf(tool_)) {
-    case kFillOutlinedSolid:
+    case FillStyle::kOutlinedSolid:
       pen = Pen::Solid(1, colors.left);
       brush = Brush::Solid(colors.right);
       break;
-    case kFillSolid:
+    case FillStyle::kSolid:
       pen = Pen::None();
       brush = Brush::Solid(colors.right);
       break;
@@ -220,6 +222,34 @@ void StampBrush(Surface& s, int shape, int x, int y, Color c) {
   }
 }
 
+std::vector<Point> BrushShapePixels(int shape) {
+  // Room for the largest stamp, four cells each way of the middle one.
+  constexpr int kRoom = 16, kMiddle = kRoom / 2;
+  Surface s(kRoom, kRoom);
+  s.FillRect({0, 0, kRoom, kRoom}, kWhite);
+  {
+    SolidObjects objects(s, kBlack);
+    StampBrush(s, shape, kMiddle, kMiddle, kBlack);
+  }
+  std::vector<Point> cells;
+  for (int y = 0; y < kRoom; ++y)
+    for (int x = 0; x < kRoom; ++x)
+      if (s.GetPixel(x, y) != kWhite) cells.push_back({x - kMiddle, y - kMiddle});
+  return cells;
+}
+
+Rect BoundsOf(const std::vector<Point>& cells) {
+  if (cells.empty()) return {};
+  Rect box{cells.front().x, cells.front().y, cells.front().x + 1, cells.front().y + 1};
+  for (const Point& c : cells) {
+    box.left = std::min(box.left, c.x);
+    box.top = std::min(box.top, c.y);
+    box.right = std::max(box.right, c.x + 1);
+    box.bottom = std::max(box.bottom, c.y + 1);
+  }
+  return box;
+}
+
 void BrushTool::Press(DrawingEngine& e, const PointerEvent& p) {
   StampBrush(Doc(e).surface, Options(e).brushShape, p.cell.x, p.cell.y, p.color);
 }
@@ -245,29 +275,30 @@ void TextTool::Press(DrawingEngine& e, const PointerEvent& p) {
   Host(e).OpenTextTool(p.cell.x, p.cell.y, p.color);
 }
 
-std::unique_ptr<Tool> MakeTool(int tool) {
+std::unique_ptr<Tool> MakeTool(ToolIndex tool) {
+  using enum ToolIndex;
   switch (tool) {
-    case kToolEraser:
+    case kEraser:
       return std::make_unique<EraserTool>();
-    case kToolFill:
+    case kFill:
       return std::make_unique<FillTool>();
-    case kToolPicker:
+    case kPicker:
       return std::make_unique<PickerTool>();
-    case kToolPencil:
+    case kPencil:
       return std::make_unique<PencilTool>();
-    case kToolBrush:
+    case kBrush:
       return std::make_unique<BrushTool>();
-    case kToolSpray:
+    case kSpray:
       return std::make_unique<SprayTool>();
-    case kToolText:
+    case kText:
       return std::make_unique<TextTool>();
-    case kToolLine:
+    case kLine:
       return std::make_unique<LineTool>();
-    case kToolRectangle:
+    case kRectangle:
       return std::make_unique<RectangleTool>();
-    case kToolEllipse:
+    case kEllipse:
       return std::make_unique<EllipseTool>();
-    case kToolRoundRect:
+    case kRoundRect:
       return std::make_unique<RoundRectTool>();
     default:
       return std::make_unique<SelectionTool>();

@@ -2,6 +2,7 @@
 // The twelve tools. Point tools act at the pointer cell; drag tools keep a
 // working copy of the image and redraw their figure over it on every move.
 #include <memory>
+#include <vector>
 
 #include "tools/drawing_engine.h"
 
@@ -27,7 +28,7 @@ class LineTool : public DragTool {
 // anchor to the end cell, outlined and filled by the tool's fill style.
 class BoxShapeTool : public DragTool {
  public:
-  explicit BoxShapeTool(int tool) : tool_(tool) {}
+  explicit BoxShapeTool(ToolIndex tool) : tool_(tool) {}
   bool Move(DrawingEngine& e, const PointerEvent& p) override;
   void Release(DrawingEngine& e, const PointerEvent& p) override;
 
@@ -36,12 +37,12 @@ class BoxShapeTool : public DragTool {
 
  private:
   void Draw(DrawingEngine& e, const PointerEvent& p);
-  int tool_;
+  ToolIndex tool_;
 };
 
 class RectangleTool : public BoxShapeTool {
  public:
-  RectangleTool() : BoxShapeTool(kToolRectangle) {}
+  RectangleTool() : BoxShapeTool(ToolIndex::kRectangle) {}
 
  protected:
   void DrawFigure(Surface& s, const Rect& b) override;
@@ -49,7 +50,7 @@ class RectangleTool : public BoxShapeTool {
 
 class EllipseTool : public BoxShapeTool {
  public:
-  EllipseTool() : BoxShapeTool(kToolEllipse) {}
+  EllipseTool() : BoxShapeTool(ToolIndex::kEllipse) {}
 
  protected:
   void DrawFigure(Surface& s, const Rect& b) override;
@@ -57,7 +58,7 @@ class EllipseTool : public BoxShapeTool {
 
 class RoundRectTool : public BoxShapeTool {
  public:
-  RoundRectTool() : BoxShapeTool(kToolRoundRect) {}
+  RoundRectTool() : BoxShapeTool(ToolIndex::kRoundRect) {}
 
  protected:
   void DrawFigure(Surface& s, const Rect& b) override;
@@ -136,6 +137,13 @@ class TextTool : public Tool {
 // Stamps brush shape 0..11 at (x, y) with the pen and brush selected into s.
 void StampBrush(Surface& s, int shape, int x, int y, Color c);
 
-std::unique_ptr<Tool> MakeTool(int tool);
+// The cells brush shape 0..11 covers when the brush tool stamps it, as
+// offsets from the pointer's cell, row by row; nothing for another shape.
+// The option panel's picture is drawn from these.
+std::vector<Point> BrushShapePixels(int shape);
+// The smallest box holding every cell (right and bottom exclusive); empty for none.
+Rect BoundsOf(const std::vector<Point>& cells);
+
+std::unique_ptr<Tool> MakeTool(ToolIndex tool);
 
 }  // namespace gs

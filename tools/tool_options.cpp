@@ -16,10 +16,18 @@ int Band(double v, double size, int parts) {
   return static_cast<int>(std::min<double>(band, parts - 1));
 }
 
+std::size_t FillSlot(ToolIndex tool) {
+  return static_cast<std::size_t>(IndexOf(tool) - IndexOf(ToolIndex::kRectangle));
+}
+
 }  // namespace
 
-int ToolOptions::FillStyleOf(int tool) const {
-  return HasFillStyle(tool) ? fillStyle[static_cast<std::size_t>(tool - kToolRectangle)] : 0;
+FillStyle ToolOptions::FillStyleOf(ToolIndex tool) const {
+  return HasFillStyle(tool) ? fillStyle[FillSlot(tool)] : FillStyle::kOutline;
+}
+
+void ToolOptions::SetFillStyle(ToolIndex tool, FillStyle style) {
+  if (HasFillStyle(tool)) fillStyle[FillSlot(tool)] = style;
 }
 
 int PanelChoiceCount(OptionPanel panel) {
@@ -82,8 +90,7 @@ bool ApplyPanelClick(ToolOptions& o, OptionPanel panel, double x, double y, doub
       o.lineWidth = value;
       break;
     case OptionPanel::Tool9:
-      if (ToolOptions::HasFillStyle(o.currentTool))
-        o.fillStyle[static_cast<std::size_t>(o.currentTool - kToolRectangle)] = value;
+      o.SetFillStyle(o.currentTool, FillStyleFromIndex(*v).value_or(FillStyle::kOutline));
       break;
     case OptionPanel::None:
       return false;
@@ -102,7 +109,7 @@ int PanelValue(const ToolOptions& o, OptionPanel panel) {
     case OptionPanel::Tool8:
       return o.lineWidth;
     case OptionPanel::Tool9:
-      return o.FillStyleOf(o.currentTool);
+      return IndexOf(o.FillStyleOf(o.currentTool));
     case OptionPanel::None:
       break;
   }

@@ -16,17 +16,22 @@ namespace gs {
 enum MouseButton : int { kNoButton = 0, kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
 struct ToolOptions {
-  std::int32_t currentTool = kToolSelect;
+  ToolIndex currentTool = ToolIndex::kSelect;
   std::uint8_t eraserSize = 0;  // 0..kEraserSizes-1
   std::uint8_t brushShape = 0;  // 0..kBrushShapes-1
   std::uint8_t spraySize = 0;   // 0..kSpraySizes-1
   std::uint8_t lineWidth = 0;   // 0..kLineWidths-1
   // Fill style of the rectangle, ellipse and rounded rectangle, each kept apart.
-  std::array<std::uint8_t, kToolRoundRect - kToolRectangle + 1> fillStyle{0, 0, 0};
+  std::array<FillStyle, IndexOf(ToolIndex::kRoundRect) - IndexOf(ToolIndex::kRectangle) + 1>
+      fillStyle{};
 
-  static bool HasFillStyle(int tool) { return tool >= kToolRectangle && tool <= kToolRoundRect; }
-  // The fill style of `tool`, 0 for tools without one.
-  int FillStyleOf(int tool) const;
+  static bool HasFillStyle(ToolIndex tool) {
+    return tool >= ToolIndex::kRectangle && tool <= ToolIndex::kRoundRect;
+  }
+  // The fill style of `tool`, the outline for tools without one.
+  FillStyle FillStyleOf(ToolIndex tool) const;
+  // Keeps `style` for `tool`; tools without a fill style ignore it.
+  void SetFillStyle(ToolIndex tool, FillStyle style);
 
   int EraserSide() const { return EraserSideFor(eraserSize); }
   int SprayDiameter() const { return SprayDiameterFor(spraySize); }

@@ -9,9 +9,9 @@ constexpr std::array<Point, kPointerImageCount> kHotspots{
 
 }  // namespace
 
-const ToolInfo& GetToolInfo(int tool) {
-  if (tool < 0 || tool >= kToolCount) tool = 0;
-  return kToolTable[static_cast<std::size_t>(tool)];
+const ToolInfo& GetToolInfo(ToolIndex tool) {
+  const ToolIndex known = ToolFromIndex(IndexOf(tool)).value_or(ToolIndex::kSelect);
+  return kToolTable[static_cast<std::size_t>(IndexOf(known))];
 }
 
 Point PointerHotspot(int image) {

@@ -3,27 +3,46 @@
 // option panel, its pointer image, and the sizes its options stand for.
 // The engine, the menus, the tool buttons and the panel pictures all read them.
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "document/surface.h"
 
 namespace gs {
 
-enum ToolIndex : int {
-  kToolSelect = 0,
-  kToolEraser = 1,
-  kToolFill = 2,
-  kToolPicker = 3,
-  kToolPencil = 4,
-  kToolBrush = 5,
-  kToolSpray = 6,
-  kToolText = 7,
-  kToolLine = 8,
-  kToolRectangle = 9,
-  kToolEllipse = 10,
-  kToolRoundRect = 11,
+// The twelve tools, in the order of the tool menu, the tool buttons and kToolTable.
+enum class ToolIndex : int {
+  kSelect = 0,
+  kEraser = 1,
+  kFill = 2,
+  kPicker = 3,
+  kPencil = 4,
+  kBrush = 5,
+  kSpray = 6,
+  kText = 7,
+  kLine = 8,
+  kRectangle = 9,
+  kEllipse = 10,
+  kRoundRect = 11,
 };
 inline constexpr int kToolCount = 12;
+
+// The tool's place in the tool menu, the button rows and kToolTable.
+constexpr int IndexOf(ToolIndex tool) { return static_cast<int>(tool); }
+
+// The one way from a plain number (a menu entry's index, a button's slot, a
+// stored value) to a tool: nothing outside 0..kToolCount-1.
+constexpr std::optional<ToolIndex> ToolFromIndex(int index) {
+  if (index < 0 || index >= kToolCount) return std::nullopt;
+  return static_cast<ToolIndex>(index);
+}
+
+// Every tool, in menu order.
+inline constexpr std::array<ToolIndex, kToolCount> kAllTools{
+    ToolIndex::kSelect, ToolIndex::kEraser,    ToolIndex::kFill,    ToolIndex::kPicker,
+    ToolIndex::kPencil, ToolIndex::kBrush,     ToolIndex::kSpray,   ToolIndex::kText,
+    ToolIndex::kLine,   ToolIndex::kRectangle, ToolIndex::kEllipse, ToolIndex::kRoundRect};
 
 // The option panels, named after the pictures that show them (picTool1...).
 enum class OptionPanel { None, Tool1, Tool5, Tool6, Tool8, Tool9 };
@@ -54,15 +73,24 @@ inline constexpr std::array<ToolInfo, kToolCount> kToolTable{{
     {"&Rectangle arrondie", OptionPanel::Tool9, 0},
 }};
 
-const ToolInfo& GetToolInfo(int tool);  // tool outside 0..11 gives the selection tool's entry
-Point PointerHotspot(int image);        // hotspot of pointer image 0..7
+// A value outside the table (only a cast makes one) gives the selection tool's entry.
+const ToolInfo& GetToolInfo(ToolIndex tool);
+Point PointerHotspot(int image);  // hotspot of pointer image 0..7
 
 // How the rectangle, ellipse and rounded rectangle fill (picTool9's rows).
-enum FillStyle : int {
-  kFillOutline = 0,        // the drawing button's colour, hollow
-  kFillOutlinedSolid = 1,  // left colour outline round a right colour inside
-  kFillSolid = 2,          // right colour inside, no outline
+enum class FillStyle : std::uint8_t {
+  kOutline = 0,        // the drawing button's colour, hollow
+  kOutlinedSolid = 1,  // left colour outline round a right colour inside
+  kSolid = 2,          // right colour inside, no outline
 };
+
+// The style's row on picTool9.
+constexpr int IndexOf(FillStyle style) { return static_cast<int>(style); }
+// The style of row 0..2 of picTool9; nothing for any other number.
+constexpr std::optional<FillStyle> FillStyleFromIndex(int index) {
+  if (index < 0 || index > IndexOf(FillStyle::kSolid)) return std::nullopt;
+  return static_cast<FillStyle>(index);
+}
 
 // How many choices each option offers.
 inline constexpr int kEraserSizes = 4;

@@ -243,7 +243,7 @@ TEST_F(EffectsMenu, TextToolPressOpensTheTextWindowAndOneUndoRemovesEveryStamp) 
   IconDocument& doc = w.Document();
   doc.surface = MakeIconSurface();
   w.Colors().colors.right = kRed;
-  w.Tools().engine->SelectTool(kToolText);
+  w.Tools().engine->SelectTool(ToolIndex::kText);
   int applies = 0;
   seam.onWindow = [&](QDialog& d) {
     auto& text = static_cast<frmText&>(d);

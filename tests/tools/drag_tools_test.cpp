@@ -8,7 +8,7 @@ namespace gs::test {
 namespace {
 
 TEST_F(EngineTest, LinesEndExactlyOnThePointerCell) {
-  Tool(kToolLine);
+  Tool(ToolIndex::kLine);
   Drag({2, 2}, {5, 5});
   EXPECT_EQ(Picture(1, 1, 6, 6),
             "......\n"
@@ -27,7 +27,7 @@ TEST_F(EngineTest, LinesEndExactlyOnThePointerCell) {
 }
 
 TEST_F(EngineTest, LineWidthWidensThePen) {
-  Tool(kToolLine);
+  Tool(ToolIndex::kLine);
   options.lineWidth = 2;  // a pen of 3
   Drag({5, 10}, {20, 10});
   for (int x = 5; x <= 20; ++x) {
@@ -39,7 +39,7 @@ TEST_F(EngineTest, LineWidthWidensThePen) {
 }
 
 TEST_F(EngineTest, LiveFigureIsRedrawnOverThePressImage) {
-  Tool(kToolLine);
+  Tool(ToolIndex::kLine);
   Press(0, 0);
   MoveTo(20, 0);
   MoveTo(3, 0);
@@ -50,7 +50,7 @@ TEST_F(EngineTest, LiveFigureIsRedrawnOverThePressImage) {
 }
 
 TEST_F(EngineTest, RectangleStylesAndButtons) {
-  Tool(kToolRectangle);
+  Tool(ToolIndex::kRectangle);
   Drag({3, 3}, {6, 6});
   EXPECT_EQ(Picture(2, 2, 6, 6),
             "......\n"
@@ -66,9 +66,9 @@ TEST_F(EngineTest, RectangleStylesAndButtons) {
   EXPECT_EQ(Picture(3, 3, 3, 3), "RRR\nR.R\nRRR");
 
   // Style 1: outline left, interior right, whichever button drags.
-  engine.SelectTool(kToolRectangle);
+  engine.SelectTool(ToolIndex::kRectangle);
   ApplyPanelClick(options, OptionPanel::Tool9, 0, 40, 30, 90, kLeftButton);
-  ASSERT_EQ(options.FillStyleOf(kToolRectangle), 1);
+  ASSERT_EQ(options.FillStyleOf(ToolIndex::kRectangle), FillStyle::kOutlinedSolid);
   doc.Clear();
   Drag({3, 3}, {6, 6}, kRightButton);
   EXPECT_EQ(Picture(3, 3, 4, 4),
@@ -78,7 +78,7 @@ TEST_F(EngineTest, RectangleStylesAndButtons) {
             "LLLL");
 
   // Style 2: interior only, in the right colour.
-  options.fillStyle[0] = 2;
+  options.fillStyle[0] = FillStyle::kSolid;
   doc.Clear();
   Drag({3, 3}, {6, 6});
   EXPECT_EQ(Picture(2, 2, 6, 6),
@@ -91,14 +91,14 @@ TEST_F(EngineTest, RectangleStylesAndButtons) {
 }
 
 TEST_F(EngineTest, RectangleClickDrawsOnePixel) {
-  Tool(kToolRectangle);
+  Tool(ToolIndex::kRectangle);
   Click(9, 9);
   EXPECT_EQ(CountNonWhite(), 1);
   EXPECT_EQ(doc.surface.GetPixel(9, 9), kLeftTest);
 }
 
 TEST_F(EngineTest, ReversedRectangleLeavesOutTheStartColumn) {
-  Tool(kToolRectangle);
+  Tool(ToolIndex::kRectangle);
   Drag({10, 10}, {5, 10});
   EXPECT_EQ(Picture(4, 9, 8, 3),
             "........\n"
@@ -117,12 +117,12 @@ TEST_F(EngineTest, ReversedRectangleLeavesOutTheStartColumn) {
 }
 
 TEST_F(EngineTest, EllipseAndRoundRectFillTheirBoxOnly) {
-  for (int tool : {kToolEllipse, kToolRoundRect}) {
+  for (ToolIndex tool : {ToolIndex::kEllipse, ToolIndex::kRoundRect}) {
     doc.Clear();
     Tool(tool);
-    options.fillStyle[static_cast<std::size_t>(tool - kToolRectangle)] = 2;
+    options.SetFillStyle(tool, FillStyle::kSolid);
     Drag({4, 4}, {19, 15});
-    EXPECT_EQ(PaintOutside(doc.surface, {4, 4, 20, 16}), std::nullopt) << tool;
+    EXPECT_EQ(PaintOutside(doc.surface, {4, 4, 20, 16}), std::nullopt) << IndexOf(tool);
     EXPECT_EQ(doc.surface.GetPixel(11, 9), kRightTest);
     EXPECT_EQ(doc.surface.GetPixel(4, 4), kWhite) << "corners are rounded";
   }
@@ -130,7 +130,7 @@ TEST_F(EngineTest, EllipseAndRoundRectFillTheirBoxOnly) {
 
 TEST_F(EngineTest, EscapeDuringAShapeDragRestoresThePressImage) {
   doc.surface.SetPixelV(8, 8, kBlack);
-  Tool(kToolRectangle);
+  Tool(ToolIndex::kRectangle);
   Press(2, 2);
   MoveTo(12, 12);
   ASSERT_NE(CountNonWhite(), 1);
@@ -144,22 +144,22 @@ TEST_F(EngineTest, EscapeDuringAShapeDragRestoresThePressImage) {
 }
 
 TEST_F(EngineTest, ReleaseWithoutPressDrawsNothing) {
-  Tool(kToolEllipse);
+  Tool(ToolIndex::kEllipse);
   Release(5, 5);
-  Tool(kToolLine);
+  Tool(ToolIndex::kLine);
   Release(5, 5);
   EXPECT_EQ(CountNonWhite(), 0);
 }
 
 TEST_F(EngineTest, NewSelectionIncludesThePointerCellForward) {
-  Tool(kToolSelect);
+  Tool(ToolIndex::kSelect);
   Drag({4, 4}, {7, 9});
   const Selection& s = doc.selection;
   EXPECT_TRUE(s.active);
   EXPECT_EQ(s.Pixels(), (Rect{4, 4, 8, 10}));
 
-  Tool(kToolPencil);  // drops the selection, so the next press starts a new one
-  Tool(kToolSelect);
+  Tool(ToolIndex::kPencil);  // drops the selection, so the next press starts a new one
+  Tool(ToolIndex::kSelect);
   Drag({7, 9}, {4, 4});
   EXPECT_EQ(s.Pixels(), (Rect{4, 4, 7, 9}));
 
@@ -169,7 +169,7 @@ TEST_F(EngineTest, NewSelectionIncludesThePointerCellForward) {
 }
 
 TEST_F(EngineTest, EscapeWhileSelectingDropsTheSelection) {
-  Tool(kToolSelect);
+  Tool(ToolIndex::kSelect);
   Press(4, 4);
   MoveTo(9, 9);
   engine.KeyDown(kKeyEscape);
@@ -184,7 +184,7 @@ class SelectionMoveTest : public EngineTest {
     // A 4 x 4 block with a marked top-left corner at (4, 4).
     doc.surface.FillRect({4, 4, 8, 8}, kBlack);
     doc.surface.SetPixelV(4, 4, kLeftTest);
-    Tool(kToolSelect);
+    Tool(ToolIndex::kSelect);
     Drag({4, 4}, {7, 7});
     ASSERT_EQ(doc.selection.Pixels(), (Rect{4, 4, 8, 8}));
   }
@@ -224,7 +224,7 @@ TEST_F(SelectionMoveTest, PartsMovedOffTheIconAreLost) {
   Press(4, 4);
   Release(30, 4);  // block now at x = 30..33
   EXPECT_EQ(Picture(30, 4, 2, 1), "LK");
-  Tool(kToolSelect);
+  Tool(ToolIndex::kSelect);
   Drag({30, 4}, {31, 7});
   Press(30, 4);
   Release(4, 4);
@@ -296,7 +296,7 @@ TEST(SprayBurstTest, SameClockReadingStillGivesFreshDots) {
 }
 
 TEST_F(EngineTest, SprayRunsOnTheTimerUntilReleaseOrEscape) {
-  Tool(kToolSpray);
+  Tool(ToolIndex::kSpray);
   random.values = {0.0, 0.0};  // every dot on the centre
   Press(10, 10, kRightButton);
   EXPECT_TRUE(host.timerOn);

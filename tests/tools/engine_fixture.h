@@ -96,7 +96,7 @@ class EngineTest : public ::testing::Test {
   // Canvas position of the middle of a cell.
   static double At(int cell) { return cell * 8 + 4; }
 
-  void Tool(int t) { engine.SelectTool(t); }
+  void Tool(ToolIndex t) { engine.SelectTool(t); }
   void Press(int x, int y, int button = kLeftButton) {
     engine.Press(button, At(x), At(y), kScale, kScale);
   }

@@ -10,15 +10,15 @@ namespace gs::test {
 namespace {
 
 TEST(ToolTable, CaptionsPanelsAndPointers) {
-  EXPECT_EQ(GetToolInfo(0).caption, "&Sélection");
-  EXPECT_EQ(GetToolInfo(11).caption, "&Rectangle arrondie");
-  EXPECT_EQ(GetToolInfo(1).panel, OptionPanel::Tool1);
-  EXPECT_EQ(GetToolInfo(10).panel, OptionPanel::Tool9);
-  EXPECT_EQ(GetToolInfo(7).pointerImage, 0);
-  EXPECT_EQ(GetToolInfo(6).pointerImage, 6);
+  EXPECT_EQ(GetToolInfo(ToolIndex::kSelect).caption, "&Sélection");
+  EXPECT_EQ(GetToolInfo(ToolIndex::kRoundRect).caption, "&Rectangle arrondie");
+  EXPECT_EQ(GetToolInfo(ToolIndex::kEraser).panel, OptionPanel::Tool1);
+  EXPECT_EQ(GetToolInfo(ToolIndex::kEllipse).panel, OptionPanel::Tool9);
+  EXPECT_EQ(GetToolInfo(ToolIndex::kText).pointerImage, 0);
+  EXPECT_EQ(GetToolInfo(ToolIndex::kSpray).pointerImage, 6);
   EXPECT_EQ(PointerHotspot(6), (Point{2, 4}));
   EXPECT_EQ(PointerHotspot(7), (Point{16, 16}));
-  EXPECT_EQ(GetToolInfo(99).caption, "&Sélection");
+  EXPECT_EQ(GetToolInfo(static_cast<ToolIndex>(99)).caption, "&Sélection");
 }
 
 TEST(OptionPanels, ClickRules) {
@@ -50,31 +50,32 @@ TEST(OptionPanels, ClickRules) {
 
 TEST(OptionPanels, OnlyTheFillPanelTakesTheRightButton) {
   ToolOptions o;
-  o.currentTool = kToolRectangle;
+  o.currentTool = ToolIndex::kRectangle;
   for (OptionPanel p :
        {OptionPanel::Tool1, OptionPanel::Tool5, OptionPanel::Tool6, OptionPanel::Tool8})
     EXPECT_FALSE(ApplyPanelClick(o, p, 39, 79, 40, 80, kRightButton));
   EXPECT_EQ(o.eraserSize + o.brushShape + o.spraySize + o.lineWidth, 0);
   EXPECT_TRUE(ApplyPanelClick(o, OptionPanel::Tool9, 0, 79, 40, 80, kRightButton));
-  EXPECT_EQ(o.FillStyleOf(kToolRectangle), 2);
+  EXPECT_EQ(o.FillStyleOf(ToolIndex::kRectangle), FillStyle::kSolid);
 }
 
 TEST(OptionPanels, FillStyleIsRememberedPerTool) {
   ToolOptions o;
   // Start-up press at (0, 0) with the selection tool current stores nothing.
   ApplyPanelClick(o, OptionPanel::Tool9, 0, 0, 40, 80, kLeftButton);
-  o.currentTool = kToolSelect;
+  o.currentTool = ToolIndex::kSelect;
   EXPECT_TRUE(ApplyPanelClick(o, OptionPanel::Tool9, 0, 79, 40, 80, kLeftButton));
-  EXPECT_EQ(o.fillStyle, (std::array<std::uint8_t, 3>{0, 0, 0}));
+  EXPECT_EQ(o.fillStyle, (std::array<FillStyle, 3>{FillStyle::kOutline, FillStyle::kOutline,
+                                                   FillStyle::kOutline}));
 
-  o.currentTool = kToolEllipse;
+  o.currentTool = ToolIndex::kEllipse;
   ApplyPanelClick(o, OptionPanel::Tool9, 0, 79, 40, 80, kLeftButton);
   EXPECT_EQ(PanelValue(o, OptionPanel::Tool9), 2);
-  o.currentTool = kToolRectangle;
+  o.currentTool = ToolIndex::kRectangle;
   EXPECT_EQ(PanelValue(o, OptionPanel::Tool9), 0);
-  o.currentTool = kToolEllipse;
+  o.currentTool = ToolIndex::kEllipse;
   EXPECT_EQ(PanelValue(o, OptionPanel::Tool9), 2);
-  o.currentTool = kToolLine;
+  o.currentTool = ToolIndex::kLine;
   EXPECT_EQ(PanelValue(o, OptionPanel::Tool9), 0);
 }
 
@@ -124,7 +125,7 @@ TEST(ColorBar, BoxPlaces) {
 TEST_F(EngineTest, WhiteFromBox20PaintsTransparentPixels) {
   doc.surface.FillRect({0, 0, 32, 32}, kBlack);
   colors.PickBox(kTransparentBox, kLeftButton);
-  Tool(kToolPencil);
+  Tool(ToolIndex::kPencil);
   Click(3, 3);
   EXPECT_EQ(doc.surface.GetPixel(3, 3), kTransparent);
 }

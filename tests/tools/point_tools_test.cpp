@@ -1,11 +1,12 @@
 // Press, move and key handling shared by every tool, and the point tools.
 #include "tests/tools/engine_fixture.h"
+#include "tools/tool_kinds.h"
 
 namespace gs::test {
 namespace {
 
 TEST_F(EngineTest, PencilClickSetsOnePixelMarksModifiedAndUndoes) {
-  Tool(kToolPencil);
+  Tool(ToolIndex::kPencil);
   Click(5, 7);
   EXPECT_EQ(doc.surface.GetPixel(5, 7), kLeftTest);
   EXPECT_EQ(CountNonWhite(), 1);
@@ -20,7 +21,7 @@ TEST_F(EngineTest, PencilClickSetsOnePixelMarksModifiedAndUndoes) {
 }
 
 TEST_F(EngineTest, SecondStrokeIsTheOnlyOneUndone) {
-  Tool(kToolPencil);
+  Tool(ToolIndex::kPencil);
   Click(1, 1);
   Click(2, 2, kRightButton);
   EXPECT_EQ(doc.surface.GetPixel(2, 2), kRightTest);
@@ -29,7 +30,7 @@ TEST_F(EngineTest, SecondStrokeIsTheOnlyOneUndone) {
 }
 
 TEST_F(EngineTest, PencilMovesAreSeparateDotsNotJoined) {
-  Tool(kToolPencil);
+  Tool(ToolIndex::kPencil);
   Press(0, 0);
   MoveTo(4, 0);
   MoveTo(8, 0, kRightButton);
@@ -38,7 +39,7 @@ TEST_F(EngineTest, PencilMovesAreSeparateDotsNotJoined) {
 }
 
 TEST_F(EngineTest, PressesWithOtherButtonsAreIgnored) {
-  Tool(kToolPencil);
+  Tool(ToolIndex::kPencil);
   engine.Press(kMiddleButton, At(3), At(3), kScale, kScale);
   EXPECT_EQ(CountNonWhite(), 0);
   EXPECT_FALSE(doc.modified);
@@ -46,7 +47,7 @@ TEST_F(EngineTest, PressesWithOtherButtonsAreIgnored) {
 }
 
 TEST_F(EngineTest, EraserStampsSquaresOfItsSize) {
-  Tool(kToolEraser);
+  Tool(ToolIndex::kEraser);
   Click(0, 0);
   EXPECT_EQ(Picture(0, 0, 3, 3), "LL.\nLL.\n...");
 
@@ -64,7 +65,7 @@ TEST_F(EngineTest, EraserStampsSquaresOfItsSize) {
 }
 
 TEST_F(EngineTest, BrushShapesStampTheirFigures) {
-  Tool(kToolBrush);
+  Tool(ToolIndex::kBrush);
   options.brushShape = 8;
   Click(10, 10);
   EXPECT_EQ(Picture(8, 8, 5, 5),
@@ -104,8 +105,50 @@ TEST_F(EngineTest, BrushShapesStampTheirFigures) {
   }
 }
 
+// The option panel draws each shape from BrushShapePixels: it must be what
+// the brush leaves on the document, whichever button and colour paint it.
+TEST_F(EngineTest, BrushShapePixelsAreWhatTheBrushPaints) {
+  Tool(ToolIndex::kBrush);
+  const struct {
+    Point at;
+    int button;
+  } strokes[] = {{{16, 16}, kLeftButton}, {{9, 20}, kRightButton}};
+  for (int shape = 0; shape < kBrushShapes; ++shape) {
+    const std::vector<Point> expected = BrushShapePixels(shape);
+    EXPECT_FALSE(expected.empty()) << "shape " << shape;
+    for (const auto& stroke : strokes) {
+      doc.Clear();
+      options.brushShape = static_cast<std::uint8_t>(shape);
+      Click(stroke.at.x, stroke.at.y, stroke.button);
+      std::vector<Point> painted;
+      for (int y = 0; y < kIconSize; ++y)
+        for (int x = 0; x < kIconSize; ++x)
+          if (doc.surface.GetPixel(x, y) != kWhite)
+            painted.push_back({x - stroke.at.x, y - stroke.at.y});
+      EXPECT_EQ(painted, expected) << "shape " << shape << ", button " << stroke.button;
+    }
+  }
+  EXPECT_TRUE(BrushShapePixels(-1).empty());
+  EXPECT_TRUE(BrushShapePixels(kBrushShapes).empty());
+}
+
+TEST(BrushShapes, BoundsHoldEveryCellAndNoMore) {
+  const struct {
+    int shape;
+    Rect bounds;
+  } cases[] = {
+      {0, {-4, -4, 3, 3}},  // the disc leaves its box's right and bottom out
+      {2, {0, 0, 1, 1}},    // the single cell
+      {3, {-4, -4, 4, 4}},
+      {6, {-4, -3, 4, 5}},  // the rising line ends before its top-right corner
+      {11, {-1, -1, 1, 1}},
+      {-1, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BoundsOf(BrushShapePixels(c.shape)), c.bounds) << c.shape;
+}
+
 TEST_F(EngineTest, LargeDiscStaysInsideItsBox) {
-  Tool(kToolBrush);
+  Tool(ToolIndex::kBrush);
   options.brushShape = 0;
   Click(16, 16);
   // Ellipse (12, 12)-(19, 19): nothing outside x, y in 12..18.
@@ -116,7 +159,7 @@ TEST_F(EngineTest, LargeDiscStaysInsideItsBox) {
 TEST_F(EngineTest, FloodFillLeaksOnlyThroughEdges) {
   // A closed diagonal from (0, 0) to (31, 31): the two halves touch by corners only.
   for (int i = 0; i < 32; ++i) doc.surface.SetPixelV(i, i, kBlack);
-  Tool(kToolFill);
+  Tool(ToolIndex::kFill);
   Click(0, 31);
   EXPECT_EQ(doc.surface.GetPixel(0, 31), kLeftTest);
   EXPECT_EQ(doc.surface.GetPixel(31, 0), kWhite) << "no leak through corners";
@@ -132,16 +175,16 @@ TEST_F(EngineTest, FloodFillLeaksOnlyThroughEdges) {
 
 TEST_F(EngineTest, FloodFillOnTheSameColourChangesNothing) {
   doc.surface.FillRect({0, 0, 32, 32}, kLeftTest);
-  Tool(kToolFill);
+  Tool(ToolIndex::kFill);
   Click(3, 3);
   EXPECT_EQ(Picture(0, 0, 2, 1), "LL");
 }
 
 TEST_F(EngineTest, PickerSetsButtonColourAndStillReplacesUndo) {
-  Tool(kToolPencil);
+  Tool(ToolIndex::kPencil);
   Click(4, 4);
   doc.surface.SetPixelV(6, 6, RGB(1, 2, 3));
-  Tool(kToolPicker);
+  Tool(ToolIndex::kPicker);
   Click(6, 6, kRightButton);
   EXPECT_EQ(colors.right, RGB(1, 2, 3));
   EXPECT_EQ(colors.left, kLeftTest);
@@ -151,7 +194,7 @@ TEST_F(EngineTest, PickerSetsButtonColourAndStillReplacesUndo) {
 }
 
 TEST_F(EngineTest, PickerMoveOutsideTheIconEndsWithoutRepaint) {
-  Tool(kToolPicker);
+  Tool(ToolIndex::kPicker);
   Press(1, 1);
   const int before = host.repaints;
   colors.left = RGB(9, 9, 9);
@@ -165,7 +208,7 @@ TEST_F(EngineTest, PickerMoveOutsideTheIconEndsWithoutRepaint) {
 }
 
 TEST_F(EngineTest, TextToolHandsOverCellAndColour) {
-  Tool(kToolText);
+  Tool(ToolIndex::kText);
   Click(7, 9, kRightButton);
   ASSERT_EQ(host.textAt.size(), 1u);
   EXPECT_EQ(host.textAt[0], (Point{7, 9}));
@@ -179,7 +222,7 @@ TEST_F(EngineTest, DeleteClearsTheSelectionOnly) {
   EXPECT_FALSE(undo.Available()) << "no selection: no undo copy";
   EXPECT_EQ(doc.surface.GetPixel(0, 0), kBlack);
 
-  Tool(kToolSelect);
+  Tool(ToolIndex::kSelect);
   Drag({2, 2}, {3, 4});
   doc.modified = false;  // as after a save
   engine.KeyDown(kKeyDelete);
@@ -205,7 +248,7 @@ TEST_F(EngineTest, StatusLineReadsTheCanvasWhenNoButtonIsHeld) {
 }
 
 TEST_F(EngineTest, AfterEscapeMovesChangeNothingUntilTheNextPress) {
-  Tool(kToolPencil);
+  Tool(ToolIndex::kPencil);
   Press(1, 1);
   engine.KeyDown(kKeyEscape);
   host.pointer = -1;
@@ -222,26 +265,26 @@ TEST_F(EngineTest, AfterEscapeMovesChangeNothingUntilTheNextPress) {
 }
 
 TEST_F(EngineTest, ChoosingAToolOtherThanSelectionDropsTheSelection) {
-  Tool(kToolSelect);
+  Tool(ToolIndex::kSelect);
   Drag({1, 1}, {5, 5});
   ASSERT_TRUE(doc.selection.active);
-  EXPECT_EQ(engine.SelectTool(kToolSelect), OptionPanel::None);
+  EXPECT_EQ(engine.SelectTool(ToolIndex::kSelect), OptionPanel::None);
   EXPECT_TRUE(doc.selection.active);
-  EXPECT_EQ(engine.SelectTool(kToolEllipse), OptionPanel::Tool9);
+  EXPECT_EQ(engine.SelectTool(ToolIndex::kEllipse), OptionPanel::Tool9);
   EXPECT_FALSE(doc.selection.active);
   EXPECT_EQ(doc.selection.viewRect, Rect{});
-  EXPECT_EQ(options.currentTool, kToolEllipse);
+  EXPECT_EQ(options.currentTool, ToolIndex::kEllipse);
 }
 
 TEST_F(EngineTest, PointerShapeFollowsToolAndSelection) {
-  Tool(kToolSpray);
+  Tool(ToolIndex::kSpray);
   engine.Move(kNoButton, 1, 1, kScale, kScale);
   EXPECT_EQ(host.pointer, 6);
-  Tool(kToolLine);
+  Tool(ToolIndex::kLine);
   engine.Move(kNoButton, 1, 1, kScale, kScale);
   EXPECT_EQ(host.pointer, 0);
 
-  Tool(kToolSelect);
+  Tool(ToolIndex::kSelect);
   Drag({2, 2}, {5, 5});  // view rect (16, 16)-(48, 48)
   EXPECT_EQ(doc.selection.viewRect, (Rect{16, 16, 48, 48}));
   engine.Move(kNoButton, 20, 20, kScale, kScale);

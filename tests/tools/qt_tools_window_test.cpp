@@ -20,6 +20,7 @@
 #include "tools/frmPalette.h"
 #include "tools/qt_tool_art.h"
 #include "tools/qt_tool_panels.h"
+#include "tools/tool_kinds.h"
 
 namespace gs {
 namespace {
@@ -57,9 +58,7 @@ class ToolsWindowTest : public ::testing::Test {
   void Release(QPointF p, Qt::MouseButton b = Qt::LeftButton) {
     Send(w.picIcon(), QEvent::MouseButtonRelease, p, b, Qt::NoButton);
   }
-  void ChooseTool(int tool) {
-    QTest::mouseClick(w.Tools().optTool[static_cast<std::size_t>(tool)], Qt::LeftButton);
-  }
+  void ChooseTool(ToolIndex tool) { QTest::mouseClick(w.Tools().Button(tool), Qt::LeftButton); }
   Color Pixel(int x, int y) { return w.Document().surface.GetPixel(x, y); }
   // What the system delivers for a double-click: press, release, double-click, release.
   static void DoubleClick(QWidget* target) {
@@ -73,10 +72,10 @@ class ToolsWindowTest : public ::testing::Test {
 };
 
 TEST_F(ToolsWindowTest, ToolButtonsMenuAndPanels) {
-  ChooseTool(kToolSpray);
-  EXPECT_EQ(w.Tools().options.currentTool, kToolSpray);
-  EXPECT_TRUE(w.MenuAction("MnuTool", kToolSpray)->isChecked());
-  EXPECT_FALSE(w.MenuAction("MnuTool", kToolSelect)->isChecked());
+  ChooseTool(ToolIndex::kSpray);
+  EXPECT_EQ(w.Tools().options.currentTool, ToolIndex::kSpray);
+  EXPECT_TRUE(w.MenuAction("MnuTool", IndexOf(ToolIndex::kSpray))->isChecked());
+  EXPECT_FALSE(w.MenuAction("MnuTool", IndexOf(ToolIndex::kSelect))->isChecked());
   OptionPanelWidget* spray = w.Tools().Panel(OptionPanel::Tool6);
   EXPECT_TRUE(spray->isVisible());
   EXPECT_FALSE(w.Tools().Panel(OptionPanel::Tool9)->isVisible());
@@ -91,13 +90,13 @@ TEST_F(ToolsWindowTest, ToolButtonsMenuAndPanels) {
   QTest::mouseClick(spray, Qt::LeftButton, {}, QPoint(2, h - 2));
   EXPECT_EQ(w.Tools().options.spraySize, 2);
 
-  w.MenuAction("MnuTool", kToolEllipse)->trigger();
+  w.MenuAction("MnuTool", IndexOf(ToolIndex::kEllipse))->trigger();
   OptionPanelWidget* fill = w.Tools().Panel(OptionPanel::Tool9);
   EXPECT_TRUE(fill->isVisible());
   EXPECT_FALSE(spray->isVisible());
-  EXPECT_TRUE(w.Tools().optTool[kToolEllipse]->isChecked());
+  EXPECT_TRUE(w.Tools().Button(ToolIndex::kEllipse)->isChecked());
   QTest::mouseClick(fill, Qt::RightButton, {}, QPoint(5, fill->height() - 3));
-  EXPECT_EQ(w.Tools().options.FillStyleOf(kToolEllipse), 2);
+  EXPECT_EQ(w.Tools().options.FillStyleOf(ToolIndex::kEllipse), FillStyle::kSolid);
 
   // Each fill tool shows its own remembered style: the marked row is inverted.
   auto markedRow = [&] {
@@ -107,10 +106,47 @@ TEST_F(ToolsWindowTest, ToolButtonsMenuAndPanels) {
     return -1;
   };
   EXPECT_EQ(markedRow(), 2);
-  ChooseTool(kToolRectangle);
+  ChooseTool(ToolIndex::kRectangle);
   EXPECT_EQ(markedRow(), 0);
-  ChooseTool(kToolEllipse);
+  ChooseTool(ToolIndex::kEllipse);
   EXPECT_EQ(markedRow(), 2);
+}
+
+// The brush panel shows each shape as the brush's own cells at twice the
+// size, centred in its cell, at the window's panel size and a smaller one.
+TEST(BrushPanelPicture, EachCellShowsItsStampTwiceTheSize) {
+  for (const QSize size : {QSize(56, 104), QSize(48, 80)}) {
+    const QImage img = PanelPicture(OptionPanel::Tool5, size.width(), size.height());
+    for (int shape = 0; shape < kBrushShapes; ++shape) {
+      const CellF cell = PanelCell(OptionPanel::Tool5, shape, size.width(), size.height());
+      const QRect box(QPoint(static_cast<int>(cell.left), static_cast<int>(cell.top)),
+                      QPoint(static_cast<int>(cell.right) - 1, static_cast<int>(cell.bottom) - 1));
+      std::vector<Point> black;
+      QRect inked;
+      for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+          if (img.pixel(x, y) == qRgb(0, 0, 0)) {
+            black.push_back({x, y});
+            inked |= QRect(x, y, 1, 1);
+          }
+      const std::vector<Point> stamp = BrushShapePixels(shape);
+      ASSERT_EQ(black.size(), 4 * stamp.size()) << "shape " << shape;
+      // Every stamp cell, shifted to the picture's corner, is one 2 x 2 block.
+      const Rect bounds = BoundsOf(stamp);
+      EXPECT_EQ(inked.size(), QSize(2 * bounds.Width(), 2 * bounds.Height())) << "shape " << shape;
+      for (const Point& c : stamp)
+        for (int k = 0; k < 4; ++k) {
+          const int x = inked.left() + 2 * (c.x - bounds.left) + k % 2;
+          const int y = inked.top() + 2 * (c.y - bounds.top) + k / 2;
+          EXPECT_EQ(img.pixel(x, y), qRgb(0, 0, 0)) << "shape " << shape << " at " << x << "," << y;
+        }
+      // Centred: at most one pixel off the cell's middle, either way.
+      EXPECT_LE(std::abs(inked.left() + inked.right() + 1 - (cell.left + cell.right)), 2.0)
+          << "shape " << shape;
+      EXPECT_LE(std::abs(inked.top() + inked.bottom() + 1 - (cell.top + cell.bottom)), 2.0)
+          << "shape " << shape;
+    }
+  }
 }
 
 TEST(ToolPointers, EightImagesWithTheirHotspots) {
@@ -123,7 +159,7 @@ TEST(ToolPointers, EightImagesWithTheirHotspots) {
 }
 
 TEST_F(ToolsWindowTest, PencilStrokeWithUndo) {
-  ChooseTool(kToolPencil);
+  ChooseTool(ToolIndex::kPencil);
   Press(Cell(3, 4));
   Move(Cell(4, 4));
   Move(Cell(6, 4));
@@ -141,7 +177,7 @@ TEST_F(ToolsWindowTest, PencilStrokeWithUndo) {
 }
 
 TEST_F(ToolsWindowTest, RectangleDragAndEscape) {
-  ChooseTool(kToolRectangle);
+  ChooseTool(ToolIndex::kRectangle);
   Press(Cell(3, 3));
   Move(Cell(8, 8));
   Move(Cell(6, 6));
@@ -165,7 +201,7 @@ TEST_F(ToolsWindowTest, RectangleDragAndEscape) {
 
 TEST_F(ToolsWindowTest, SelectionDragMoveAndPointer) {
   w.Document().surface.FillRect({4, 4, 8, 8}, RGB(0, 128, 0));
-  ChooseTool(kToolSelect);
+  ChooseTool(ToolIndex::kSelect);
   Press(Cell(4, 4));
   Move(Cell(7, 7));
   Release(Cell(7, 7));
@@ -194,7 +230,7 @@ TEST_F(ToolsWindowTest, SprayHeldForSeveralTimerTicks) {
   ToolsPart& tools = w.Tools();
   tools.engine->SetRandomSource(&random);
   tools.engine->SetClock([] { return 100.0; });
-  ChooseTool(kToolSpray);
+  ChooseTool(ToolIndex::kSpray);
   Press(Cell(12, 12), Qt::RightButton);
   ASSERT_TRUE(tools.tmrPoints->isActive());
   EXPECT_EQ(tools.tmrPoints->interval(), 100);
@@ -258,7 +294,7 @@ TEST_F(ToolsWindowTest, PickerAndStatusLine) {
   w.picIcon()->repaint();
   Move(Cell(2, 2), Qt::NoButton);
   EXPECT_EQ(w.lblStatus()->text(), "RGB: 10 20 30");
-  ChooseTool(kToolPicker);
+  ChooseTool(ToolIndex::kPicker);
   Press(Cell(2, 2), Qt::RightButton);
   Release(Cell(2, 2), Qt::RightButton);
   EXPECT_EQ(w.Colors().picRightButton->GetColor(), RGB(10, 20, 30));

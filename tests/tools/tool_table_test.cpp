@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <optional>
+
 #include "document/icon_document.h"
 #include "tools/color_state.h"
 #include "tools/spray.h"
@@ -24,17 +27,55 @@ TEST(ToolTable, EveryPanelBelongsToItsToolsAndOffersTheirRange) {
   for (const auto& p : panels) {
     EXPECT_EQ(PanelChoiceCount(p.panel), p.choices);
     int owners = 0;
-    for (int t = 0; t < kToolCount; ++t) owners += GetToolInfo(t).panel == p.panel;
+    for (ToolIndex t : kAllTools) owners += GetToolInfo(t).panel == p.panel;
     EXPECT_GE(owners, 1) << "a panel no tool shows";
   }
-  for (int t = 0; t < kToolCount; ++t) {
+  for (ToolIndex t : kAllTools) {
     // Captions are handed on as C strings (the menu tree): they must end there.
     const std::string_view caption = GetToolInfo(t).caption;
     EXPECT_EQ(caption.data()[caption.size()], '\0');
     EXPECT_GE(GetToolInfo(t).pointerImage, 0);
     EXPECT_LT(GetToolInfo(t).pointerImage, kPointerImageCount);
     // Only the shapes keep a fill style, and exactly they show its panel.
-    EXPECT_EQ(ToolOptions::HasFillStyle(t), GetToolInfo(t).panel == OptionPanel::Tool9) << t;
+    EXPECT_EQ(ToolOptions::HasFillStyle(t), GetToolInfo(t).panel == OptionPanel::Tool9)
+        << IndexOf(t);
+  }
+}
+
+TEST(ToolTable, PlainNumbersBecomeToolsOnlyInsideTheTable) {
+  const struct {
+    int index;
+    bool known;
+  } cases[] = {{0, true},   {5, true},   {11, true},       {-1, false},
+               {12, false}, {99, false}, {INT_MIN, false}, {INT_MAX, false}};
+  for (const auto& c : cases) {
+    const std::optional<ToolIndex> tool = ToolFromIndex(c.index);
+    EXPECT_EQ(tool.has_value(), c.known) << c.index;
+    if (tool) {
+      EXPECT_EQ(IndexOf(*tool), c.index);
+    }
+  }
+  // Every tool makes the round trip, in the order of the menu and kToolTable.
+  for (int i = 0; i < kToolCount; ++i) {
+    const ToolIndex tool = kAllTools[static_cast<std::size_t>(i)];
+    EXPECT_EQ(IndexOf(tool), i);
+    EXPECT_EQ(ToolFromIndex(i), tool) << i;
+    EXPECT_EQ(&GetToolInfo(tool), &kToolTable[static_cast<std::size_t>(i)]) << i;
+  }
+}
+
+TEST(ToolTable, PlainNumbersBecomeFillStylesOnlyForTheirRows) {
+  const struct {
+    int index;
+    std::optional<FillStyle> style;
+  } cases[] = {{0, FillStyle::kOutline}, {1, FillStyle::kOutlinedSolid},
+               {2, FillStyle::kSolid},   {3, std::nullopt},
+               {-1, std::nullopt},       {INT_MAX, std::nullopt}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(FillStyleFromIndex(c.index), c.style) << c.index;
+    if (c.style) {
+      EXPECT_EQ(IndexOf(*c.style), c.index);
+    }
   }
 }
 
