@@ -43,6 +43,21 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// An origin and a signed extent: w x h pixels from (x, y). A negative extent
+// runs leftward or upward from the origin; each routine taking an Area says
+// which pixels that covers. Extents stay apart from the origin so that
+// x + w may lie beyond the int range.
+struct Area {
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+
+  // The rectangle's top-left corner and size.
+  static Area Of(const Rect& r) { return {r.left, r.top, r.Width(), r.Height()}; }
+  friend bool operator==(const Area&, const Area&) = default;
+};
+
 enum class PenStyle { Solid, Null };
 struct Pen {
   PenStyle style = PenStyle::Solid;
@@ -130,14 +145,14 @@ class Surface {
   Point position_;
 };
 
-// Block copy of w x h from src (sx, sy) to dst (x, y), clipped to both surfaces.
-// src and dst may be the same surface. Negative sizes copy nothing.
-bool BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
-            Rop rop = Rop::SrcCopy);
+// Block copy of to.w x to.h pixels from src at `from` to dst at (to.x, to.y),
+// clipped to both surfaces. src and dst may be the same surface. Negative
+// sizes copy nothing.
+bool BitBlt(Surface& dst, const Area& to, const Surface& src, Point from, Rop rop = Rop::SrcCopy);
 
-// Scaled plain copy, nearest pixel, no smoothing. A negative width or height on
-// either side mirrors that axis: the rectangle then runs from x + w to x.
-bool StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
-                int sw, int sh);
+// Scaled plain copy of `from` onto `to`, nearest pixel, no smoothing. A
+// negative width or height on either side mirrors that axis: the area then
+// runs from x + w up to x, x itself left out.
+bool StretchBlt(Surface& dst, const Area& to, const Surface& src, const Area& from);
 
 }  // namespace gs
