@@ -88,7 +88,6 @@ class Surface {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  Depth GetDepth() const { return depth_; }
   bool IsMono() const { return depth_ == Depth::Mono; }
   Rect Bounds() const { return {0, 0, width_, height_}; }
 
@@ -103,8 +102,6 @@ class Surface {
   Color textColor = kBlack;
   Pen SelectPen(const Pen& pen);          // returns the previous pen
   Brush SelectBrush(const Brush& brush);  // returns the previous brush
-  const Pen& CurrentPen() const { return pen_; }
-  const Brush& CurrentBrush() const { return brush_; }
   Point CurrentPosition() const { return position_; }
 
   Color GetPixel(int x, int y) const;
