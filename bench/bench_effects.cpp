@@ -33,10 +33,10 @@ void BM_ReplaceColor(benchmark::State& st) {
   Run(st, [](gs::Surface& s) { gs::ReplaceColor(s, s.Bounds(), gs::RGB(8, 8, 1), gs::kBlack); });
 }
 void BM_Pixelate3(benchmark::State& st) {
-  Run(st, [](gs::Surface& s) { gs::PixelateRect(s, 32, 32, 3, s); });
+  Run(st, [](gs::Surface& s) { gs::PixelateRect(s, gs::Area{0, 0, 32, 32}, 3, s); });
 }
 void BM_Zigzag(benchmark::State& st) {
-  Run(st, [](gs::Surface& s) { gs::ZigzagRect(s, 0, 0, 32, 32, true, gs::kWhite); });
+  Run(st, [](gs::Surface& s) { gs::ZigzagRect(s, gs::Area{0, 0, 32, 32}, true, gs::kWhite); });
 }
 void BM_MirrorVertical(benchmark::State& st) {
   Run(st, [](gs::Surface& s) { gs::Mirror(s, gs::MirrorAxis::Vertical); });

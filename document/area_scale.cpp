@@ -79,8 +79,9 @@ std::uint8_t Channel(double v) { return static_cast<std::uint8_t>(std::clamp(Nea
 
 }  // namespace
 
-void AreaScaleCopy(Surface& dst, int dx, int dy, int dw, int dh, const PixelView& src, int sx,
-                   int sy, int sw, int sh) {
+void AreaScaleCopy(Surface& dst, const Area& to, const PixelView& src, const Area& from) {
+  const int dx = to.x, dy = to.y, dw = to.w, dh = to.h;
+  const int sx = from.x, sy = from.y, sw = from.w, sh = from.h;
   if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
   if (!src.pixels || src.width <= 0 || src.height <= 0) return;
   const Span dX = SpanOf(dx, dw), dY = SpanOf(dy, dh);

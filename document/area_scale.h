@@ -25,14 +25,12 @@ struct PixelView {
 
 PixelView ViewOf(const Surface& s);
 
-// Scaled copy of the source rectangle (sx, sy, sw, sh) onto the destination
-// rectangle (dx, dy, dw, dh). A negative extent makes that rectangle run from its
-// origin leftward or upward, the origin included: (31, 0, -32, 32) covers
-// columns 31 down to 0. When the signs of source and destination extents differ,
-// that axis is mirrored. Destination pixels outside `dst` are left alone (clipped);
-// source coordinates beyond the picture repeat its edge. A zero extent, or an
-// empty picture, draws nothing.
-void AreaScaleCopy(Surface& dst, int dx, int dy, int dw, int dh, const PixelView& src, int sx,
-                   int sy, int sw, int sh);
+// Scaled copy of the source area onto the destination area. A negative extent
+// makes that area run from its origin leftward or upward, the origin included:
+// {31, 0, -32, 32} covers columns 31 down to 0. When the signs of source and
+// destination extents differ, that axis is mirrored. Destination pixels outside
+// `dst` are left alone (clipped); source coordinates beyond the picture repeat
+// its edge. A zero extent, or an empty picture, draws nothing.
+void AreaScaleCopy(Surface& dst, const Area& to, const PixelView& src, const Area& from);
 
 }  // namespace gs

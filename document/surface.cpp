@@ -235,7 +235,8 @@ inline Color Apply(Rop rop, Color d, Color s) {
 
 }  // namespace
 
-bool BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy, Rop rop) {
+bool BitBlt(Surface& dst, const Area& to, const Surface& src, Point from, Rop rop) {
+  const int x = to.x, y = to.y, w = to.w, h = to.h, sx = from.x, sy = from.y;
   if (w <= 0 || h <= 0) return true;
   // Clip against the destination, then the source, moving both origins together.
   long long x0 = std::max<long long>({0, x, static_cast<long long>(x) - sx});
@@ -262,8 +263,9 @@ bool BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
   return true;
 }
 
-bool StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
-                int sw, int sh) {
+bool StretchBlt(Surface& dst, const Area& to, const Surface& src, const Area& from) {
+  const int x = to.x, y = to.y, w = to.w, h = to.h;
+  const int sx = from.x, sy = from.y, sw = from.w, sh = from.h;
   if (w == 0 || h == 0 || sw == 0 || sh == 0) return true;
   if (std::abs(static_cast<long long>(w)) > kMaxSide ||
       std::abs(static_cast<long long>(h)) > kMaxSide)

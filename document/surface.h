@@ -43,6 +43,21 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// An origin and a signed extent: w x h pixels from (x, y). A negative extent
+// runs leftward or upward from the origin; each routine taking an Area says
+// which pixels that covers. Extents stay apart from the origin so that
+// x + w may lie beyond the int range.
+struct Area {
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+
+  // The rectangle's top-left corner and size.
+  static Area Of(const Rect& r) { return {r.left, r.top, r.Width(), r.Height()}; }
+  friend bool operator==(const Area&, const Area&) = default;
+};
+
 enum class PenStyle { Solid, Null };
 struct Pen {
   PenStyle style = PenStyle::Solid;
@@ -73,7 +88,6 @@ class Surface {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  Depth GetDepth() const { return depth_; }
   bool IsMono() const { return depth_ == Depth::Mono; }
   Rect Bounds() const { return {0, 0, width_, height_}; }
 
@@ -88,8 +102,6 @@ class Surface {
   Color textColor = kBlack;
   Pen SelectPen(const Pen& pen);          // returns the previous pen
   Brush SelectBrush(const Brush& brush);  // returns the previous brush
-  const Pen& CurrentPen() const { return pen_; }
-  const Brush& CurrentBrush() const { return brush_; }
   Point CurrentPosition() const { return position_; }
 
   Color GetPixel(int x, int y) const;
@@ -130,14 +142,14 @@ class Surface {
   Point position_;
 };
 
-// Block copy of w x h from src (sx, sy) to dst (x, y), clipped to both surfaces.
-// src and dst may be the same surface. Negative sizes copy nothing.
-bool BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
-            Rop rop = Rop::SrcCopy);
+// Block copy of to.w x to.h pixels from src at `from` to dst at (to.x, to.y),
+// clipped to both surfaces. src and dst may be the same surface. Negative
+// sizes copy nothing.
+bool BitBlt(Surface& dst, const Area& to, const Surface& src, Point from, Rop rop = Rop::SrcCopy);
 
-// Scaled plain copy, nearest pixel, no smoothing. A negative width or height on
-// either side mirrors that axis: the rectangle then runs from x + w to x.
-bool StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
-                int sw, int sh);
+// Scaled plain copy of `from` onto `to`, nearest pixel, no smoothing. A
+// negative width or height on either side mirrors that axis: the area then
+// runs from x + w up to x, x itself left out.
+bool StretchBlt(Surface& dst, const Area& to, const Surface& src, const Area& from);
 
 }  // namespace gs

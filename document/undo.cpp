@@ -6,14 +6,14 @@ namespace gs {
 
 void UndoBuffer::CreateBackup(const Surface& document) {
   if (!copy_) copy_.emplace(kIconSize, kIconSize);
-  BitBlt(*copy_, 0, 0, kIconSize, kIconSize, document, 0, 0);
+  BitBlt(*copy_, Area{0, 0, kIconSize, kIconSize}, document, Point{0, 0});
   available_ = true;
 }
 
 bool UndoBuffer::RestoreBackup(Surface& document) {
   if (!available_ || !copy_) return false;
   available_ = false;
-  BitBlt(document, 0, 0, kIconSize, kIconSize, *copy_, 0, 0);
+  BitBlt(document, Area{0, 0, kIconSize, kIconSize}, *copy_, Point{0, 0});
   return true;
 }
 

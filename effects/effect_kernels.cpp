@@ -15,8 +15,9 @@ namespace {
 
 constexpr double kPi = 3.141592654;
 
-// r clipped to the surface, computed in 64 bits so that x + w cannot overflow.
-Rect Clip(const Surface& s, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+// The area clipped to the surface, computed in 64 bits so that x + w cannot overflow.
+Rect Clip(const Surface& s, const Area& area) {
+  const std::int64_t x = area.x, y = area.y, w = area.w, h = area.h;
   if (w <= 0 || h <= 0) return {};
   const std::int64_t l = std::max<std::int64_t>(x, 0), t = std::max<std::int64_t>(y, 0);
   const std::int64_t r = std::min<std::int64_t>(x + w, s.Width());
@@ -40,13 +41,13 @@ void InvertColors(Surface& s, const Rect& r) {
   s.InvertRect(clip);
   // The black to clear is the inverse of white.
   const Color black = RGB(255 - 255, 255 - 255, 255 - 255);
-  ReplaceColorInRect(s, clip.left, clip.top, clip.Width(), clip.Height(), black, kWhite, s);
+  ReplaceColorInRect(s, Area::Of(clip), black, kWhite, s);
 }
 
 void ReplaceColor(Surface& s, const Rect& r, Color from, Color to) {
   const Rect clip = r.Normalized().Intersected(s.Bounds());
   if (clip.IsEmpty()) return;
-  ReplaceColorInRect(s, clip.left, clip.top, clip.Width(), clip.Height(), from, to, s);
+  ReplaceColorInRect(s, Area::Of(clip), from, to, s);
 }
 
 std::optional<int> PixelateBlockSize(std::string_view reply) {
@@ -57,31 +58,36 @@ std::optional<int> PixelateBlockSize(std::string_view reply) {
   return std::min(n, kIconSize);
 }
 
-void PixelateRect(const Surface& src, int w, int h, int n, Surface& dst) {
+void PixelateRect(const Surface& src, const Area& area, int n, Surface& dst) {
   if (n < 1) return;
-  w = std::min(w, src.Width());
-  h = std::min(h, src.Height());
-  if (w <= 0 || h <= 0) return;
-  // Blocks past the edge would only be clipped; one block covers it all.
-  const int step = std::min(n, std::max(w, h));
+  const Rect clip = Clip(dst, area).Intersected(src.Bounds());
+  if (clip.IsEmpty()) return;
+  // The block grid runs from the area's origin, even where that lies off the
+  // surfaces; only the blocks that meet the clipped area are filled.
+  const std::int64_t x = area.x, y = area.y;
+  const std::int64_t firstX = x + (clip.left - x) / n * n, firstY = y + (clip.top - y) / n * n;
   Surface scratch = dst;
-  for (int bx = 0; bx < w; bx += step)
-    for (int by = 0; by < h; by += step)
-      scratch.FillRect(Rect{bx, by, std::min(bx + step, w), std::min(by + step, h)},
-                       src.GetPixel(bx, by));
-  BitBlt(dst, 0, 0, w, h, scratch, 0, 0);
+  for (std::int64_t bx = firstX; bx < clip.right; bx += n)
+    for (std::int64_t by = firstY; by < clip.bottom; by += n) {
+      const Rect block{static_cast<int>(std::max<std::int64_t>(bx, clip.left)),
+                       static_cast<int>(std::max<std::int64_t>(by, clip.top)),
+                       static_cast<int>(std::min<std::int64_t>(bx + n, clip.right)),
+                       static_cast<int>(std::min<std::int64_t>(by + n, clip.bottom))};
+      scratch.FillRect(block, src.GetPixel(block.left, block.top));
+    }
+  BitBlt(dst, Area::Of(clip), scratch, Point{clip.left, clip.top});
 }
 
-void ZigzagRect(Surface& s, int x, int y, int w, int h, bool keepTransparent,
-                Color transparentColor, Color highlight) {
-  const Rect clip = Clip(s, x, y, w, h);
+void ZigzagRect(Surface& s, const Area& area, bool keepTransparent, Color transparentColor,
+                Color highlight) {
+  const Rect clip = Clip(s, area);
   for (int py = clip.top; py < clip.bottom; ++py) {
     Color* row = s.Row(py);
     for (int px = clip.left; px < clip.right; ++px) {
       if (keepTransparent && row[px] == transparentColor) continue;
-      // Parity from the rectangle's own corner, even when it starts off the surface.
-      const std::int64_t i = static_cast<std::int64_t>(px) - x,
-                         j = static_cast<std::int64_t>(py) - y;
+      // Parity from the area's own corner, even when it starts off the surface.
+      const std::int64_t i = static_cast<std::int64_t>(px) - area.x,
+                         j = static_cast<std::int64_t>(py) - area.y;
       if (((i + j) & 1) == 0) row[px] = highlight;
     }
   }
@@ -177,9 +183,9 @@ std::optional<double> RotationAngle(std::string_view reply) {
   return a;
 }
 
-void DuoToneRect(const Surface& src, int x, int y, int w, int h, Color colour, Surface& dst,
+void DuoToneRect(const Surface& src, const Area& area, Color colour, Surface& dst,
                  Color transparentColor) {
-  const Rect clip = Clip(dst, x, y, w, h).Intersected(src.Bounds());
+  const Rect clip = Clip(dst, area).Intersected(src.Bounds());
   for (int py = clip.top; py < clip.bottom; ++py) {
     const Color* in = src.Row(py);
     Color* out = dst.Row(py);
@@ -193,10 +199,10 @@ int EarthQuakeShift(std::string_view text, int width) {
   return std::clamp(n, 0, std::max(width, 0));
 }
 
-bool EarthQuakeRect(const Surface& src, int x, int y, int w, int h, int n, Surface& dst,
-                    bool wrap) {
+bool EarthQuakeRect(const Surface& src, const Area& area, int n, Surface& dst, bool wrap) {
+  const int x = area.x, y = area.y, w = area.w, h = area.h;
   if (w <= 0 || h <= 0) return false;
-  const Rect clip = Clip(dst, x, y, w, h);
+  const Rect clip = Clip(dst, area);
   if (clip.IsEmpty()) return false;
   n = std::clamp(n, 0, w);
   auto source = [&](std::int64_t c, std::int64_t r) {
@@ -246,22 +252,22 @@ Surface ResampleIcon(const Surface& icon, const Selection& selection, const Resa
   Surface out = icon;
   const Rect source = SelectionOrWhole(selection);
   out.FillRect(selection.active ? source : out.Bounds(), kWhite);
-  AreaScaleCopy(out, box.offX, box.offY, box.width, box.height, ViewOf(icon), source.left,
-                source.top, source.Width(), source.Height());
+  AreaScaleCopy(out, Area{box.offX, box.offY, box.width, box.height}, ViewOf(icon),
+                Area::Of(source));
   return out;
 }
 
 Surface DuoTonePreview(const Surface& icon, const Selection& selection, Color colour) {
   Surface out = icon;
   const Rect r = SelectionOrWhole(selection);
-  DuoToneRect(icon, r.left, r.top, r.Width(), r.Height(), colour, out, kWhite);
+  DuoToneRect(icon, Area::Of(r), colour, out, kWhite);
   return out;
 }
 
 Surface EarthQuakePreview(const Surface& icon, const Selection& selection, int n, bool wrap) {
   Surface out = icon;
   const Rect r = SelectionOrWhole(selection);
-  EarthQuakeRect(icon, r.left, r.top, r.Width(), r.Height(), n, out, wrap);
+  EarthQuakeRect(icon, Area::Of(r), n, out, wrap);
   return out;
 }
 

@@ -4,8 +4,10 @@
 // handlers, the windows and glyphsmith-tool wrap them with the undo copy and
 // the repaint, so all three produce the same pixels.
 //
-// Coordinates are icon pixels, x to the right, y downward. Rectangles outside
-// the surface are clipped; no kernel writes outside it.
+// Coordinates are icon pixels, x to the right, y downward. An Area runs
+// rightward and downward from its origin; an empty or negative extent changes
+// nothing. Rectangles and areas outside the surface are clipped; no kernel
+// writes outside it.
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -35,16 +37,17 @@ void ReplaceColor(Surface& s, const Rect& r, Color from, Color to);
 // and more all mean one block, so they come back as 32.
 std::optional<int> PixelateBlockSize(std::string_view reply);
 
-// dst := blocks of n x n from (0, 0), each filled with the src pixel at its
-// top-left corner; the last column and row of blocks are cut at w, h. src and
-// dst may be the same surface. n < 1 leaves dst alone.
-void PixelateRect(const Surface& src, int w, int h, int n, Surface& dst);
+// dst (area) := blocks of n x n from the area's origin, each filled with the
+// src pixel at its top-left corner (the first of its pixels on both surfaces
+// when the corner is off them); the last column and row of blocks are cut at
+// the area's edge. src and dst may be the same surface. n < 1 leaves dst alone.
+void PixelateRect(const Surface& src, const Area& area, int n, Surface& dst);
 
-// Checkerboard anchored at (x, y): pixels with an even (i + j) become
-// `highlight`, the others stay. With keepTransparent, pixels equal to
-// transparentColor never change.
-void ZigzagRect(Surface& s, int x, int y, int w, int h, bool keepTransparent,
-                Color transparentColor, Color highlight = kDefaultHighlight);
+// Checkerboard anchored at the area's origin: pixels (x + i, y + j) with an
+// even (i + j) become `highlight`, the others stay. With keepTransparent,
+// pixels equal to transparentColor never change.
+void ZigzagRect(Surface& s, const Area& area, bool keepTransparent, Color transparentColor,
+                Color highlight = kDefaultHighlight);
 
 // Horizontal: top and bottom rows swap (result (x, y) = source (x, 31 - y)).
 // Vertical: left and right columns swap (result (x, y) = source (31 - x, y)).
@@ -65,9 +68,9 @@ void RotateByAngle(Surface& s, double angle, Color fill);
 // it is 0 (or the reply holds no number), which means "do not turn".
 std::optional<double> RotationAngle(std::string_view reply);
 
-// dst (x + i, y + j) := src pixel AND colour, byte by byte, or the transparent
-// colour where the src pixel is transparent. dst keeps everything else.
-void DuoToneRect(const Surface& src, int x, int y, int w, int h, Color colour, Surface& dst,
+// dst (area) := src pixel AND colour, byte by byte, or the transparent colour
+// where the src pixel is transparent. dst keeps everything else.
+void DuoToneRect(const Surface& src, const Area& area, Color colour, Surface& dst,
                  Color transparentColor = kTransparent);
 
 // Earthquake intensity from the field's text: leading number, halves to even.
@@ -75,12 +78,11 @@ void DuoToneRect(const Surface& src, int x, int y, int w, int h, Color colour, S
 // huge or negative typing gives a defined picture instead of stray copies.
 int EarthQuakeShift(std::string_view text, int width);
 
-// Within the w x h rectangle at (x, y): even rows (0, 2, ... of the
-// rectangle) slide right by n, odd rows left by n. With wrap the pixels pushed
-// out re-enter on the other side; without, the freed pixels turn white. n is
-// clamped to 0..w. dst receives the rectangle; false when it is empty or
-// lies wholly outside dst.
-bool EarthQuakeRect(const Surface& src, int x, int y, int w, int h, int n, Surface& dst, bool wrap);
+// Within the area: even rows (0, 2, ... of the area) slide right by n, odd
+// rows left by n. With wrap the pixels pushed out re-enter on the other side;
+// without, the freed pixels turn white. n is clamped to 0..w. dst receives the
+// area; false when it is empty or lies wholly outside dst.
+bool EarthQuakeRect(const Surface& src, const Area& area, int n, Surface& dst, bool wrap);
 
 // The four resample numbers.
 struct ResampleBox {

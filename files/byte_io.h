@@ -29,17 +29,6 @@ inline bool GetU32(std::span<const std::uint8_t> b, std::size_t offset, std::uin
   return true;
 }
 
-// Copies n bytes from offset into out; bytes the data does not hold read as 0.
-// Returns false when any were missing.
-inline bool CopyPadded(std::span<const std::uint8_t> b, std::size_t offset, std::size_t n,
-                       std::uint8_t* out) {
-  std::size_t have = 0;
-  if (offset < b.size()) have = std::min(n, b.size() - offset);
-  for (std::size_t i = 0; i < have; ++i) out[i] = b[offset + i];
-  for (std::size_t i = have; i < n; ++i) out[i] = 0;
-  return have == n;
-}
-
 class Writer {
  public:
   explicit Writer(std::size_t reserve = 0) { out_.reserve(reserve); }

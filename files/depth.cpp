@@ -116,8 +116,6 @@ int BlockRowBytes(int bitCount) {
   }
 }
 
-int BlockBytes(int bitCount) { return BlockRowBytes(bitCount) * 32; }
-
 std::span<const PaletteEntry> StandardTable(int bitCount) {
   switch (bitCount) {
     case 1:

@@ -51,7 +51,6 @@ std::vector<std::uint8_t> ColorTableBytes(std::span<const PaletteEntry> table);
 
 bool IsSupportedDepth(int bitCount);  // 1, 4, 8 or 24
 int BlockRowBytes(int bitCount);      // 4, 16, 32, 96; 0 otherwise
-int BlockBytes(int bitCount);         // 128, 512, 1024, 3072; 0 otherwise
 
 // The fixed table of a depth (2, 16 or 256 entries); empty for 24 or unknown.
 std::span<const PaletteEntry> StandardTable(int bitCount);

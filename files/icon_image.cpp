@@ -334,8 +334,8 @@ void BringTo32(const IconImage& img, Surface& pixels, std::array<std::uint8_t, 1
     weights.Pixels()[i] = RGB(a, a, a);
   }
   Surface sw(32, 32), sa(32, 32);
-  AreaScaleCopy(sw, 0, 0, 32, 32, ViewOf(weighted), 0, 0, w, h);
-  AreaScaleCopy(sa, 0, 0, 32, 32, ViewOf(weights), 0, 0, w, h);
+  AreaScaleCopy(sw, Area{0, 0, 32, 32}, ViewOf(weighted), Area{0, 0, w, h});
+  AreaScaleCopy(sa, Area{0, 0, 32, 32}, ViewOf(weights), Area{0, 0, w, h});
   for (int i = 0; i < 1024; ++i) {
     const int a = RedOf(sa.Pixels()[i]);
     alpha[i] = static_cast<std::uint8_t>(a);

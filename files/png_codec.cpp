@@ -127,12 +127,6 @@ std::vector<std::uint8_t> BuildPngBytes(const Surface& document) {
   return out;
 }
 
-WriteStatus WritePngFile(const std::string& path, const Surface& document) {
-  const std::vector<std::uint8_t> bytes = BuildPngBytes(document);
-  if (bytes.empty()) return WriteStatus::Failure(path, "could not encode the PNG picture");
-  return WriteFileSafely(path, bytes);
-}
-
 std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, PngEffort effort) {
   if (image.width <= 0 || image.height <= 0 ||
       image.rgba.size() != static_cast<std::size_t>(image.width) * image.height * 4)

@@ -22,7 +22,6 @@ bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide 
 
 // The 32 x 32 document as RGBA PNG bytes: white pixels get alpha 0.
 std::vector<std::uint8_t> BuildPngBytes(const Surface& document);
-WriteStatus WritePngFile(const std::string& path, const Surface& document);
 
 // Any RGBA picture as PNG bytes; empty when it cannot be encoded. Fast (no
 // row filters, light compression) is for thumbnails made by the thousand;

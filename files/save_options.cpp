@@ -84,7 +84,7 @@ Surface PreviewAtDepth(const Surface& document, int bitCnt) {
   constexpr int kPreviewSide = 32;
   Surface out(kPreviewSide, kPreviewSide);
   if (!IsSupportedDepth(bitCnt) || bitCnt == 24) {
-    BitBlt(out, 0, 0, kPreviewSide, kPreviewSide, document, 0, 0);
+    BitBlt(out, Area{0, 0, kPreviewSide, kPreviewSide}, document, Point{0, 0});
     return out;
   }
   const DepthImage img = ConvertToDepth(document, bitCnt, RowOrder::BottomUp);

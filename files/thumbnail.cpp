@@ -50,8 +50,8 @@ void Shrink(const IconImage& image, RgbaImage& out) {
     }
   }
   Surface smallColor(out.width, out.height), smallCover(out.width, out.height);
-  AreaScaleCopy(smallColor, 0, 0, out.width, out.height, ViewOf(weighted), 0, 0, w, h);
-  AreaScaleCopy(smallCover, 0, 0, out.width, out.height, ViewOf(coverage), 0, 0, w, h);
+  AreaScaleCopy(smallColor, Area{0, 0, out.width, out.height}, ViewOf(weighted), Area{0, 0, w, h});
+  AreaScaleCopy(smallCover, Area{0, 0, out.width, out.height}, ViewOf(coverage), Area{0, 0, w, h});
   for (int y = 0; y < out.height; ++y) {
     for (int x = 0; x < out.width; ++x) {
       const Color c = smallColor.Row(y)[x];

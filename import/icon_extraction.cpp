@@ -85,7 +85,7 @@ ExtractGrid::ExtractGrid(int viewportInnerHeight)
 void ExtractGrid::Grow(int height) {
   Surface bigger(kWidth, height);
   bigger.FillRect(bigger.Bounds(), kWhite);
-  BitBlt(bigger, 0, 0, kWidth, picture_.Height(), picture_, 0, 0);
+  BitBlt(bigger, Area{0, 0, kWidth, picture_.Height()}, picture_, Point{0, 0});
   picture_ = std::move(bigger);
 }
 
@@ -102,7 +102,8 @@ void ExtractGrid::ChooseFile(const std::string& path, IconProvider& icons) {
     for (int k = 0; k < n; ++k) {
       if (picture_.Height() < y + kCell) Grow(y + kCell);
       IconPicture pic;
-      if (icons.Icon(path, k, pic)) BitBlt(picture_, x, y, kCell, kCell, pic.overWhite, 0, 0);
+      if (icons.Icon(path, k, pic))
+        BitBlt(picture_, Area{x, y, kCell, kCell}, pic.overWhite, Point{0, 0});
       if (kWidth > x + kCell) {
         x += kCell;
       } else {
@@ -118,7 +119,7 @@ void ExtractGrid::ChooseFile(const std::string& path, IconProvider& icons) {
       noIcons = true;
       return;
     }
-    BitBlt(picture_, 0, 0, kCell, kCell, pic.overWhite, 0, 0);
+    BitBlt(picture_, Area{0, 0, kCell, kCell}, pic.overWhite, Point{0, 0});
     iconCount = 1;
   }
   highlight = Rect{};

@@ -6,7 +6,7 @@
 //   Picture pic;
 //   std::string why;
 //   if (!LoadPictureFile(path, pic, why)) ShowError(why);
-//   AreaScaleCopy(doc.surface, 0, 0, 32, 32, pic.View(), x1, y1, x2 - x1, y2 - y1);
+//   AreaScaleCopy(doc.surface, Area{0, 0, 32, 32}, pic.View(), Area{x1, y1, x2 - x1, y2 - y1});
 //
 // Limits, checked on the sizes a header claims, before any pixel memory is
 // taken: at most kMaxPictureSide pixels a side and kMaxPicturePixels pixels

@@ -79,8 +79,8 @@ bool ImportPictureRegion(Surface& icon, const Picture& picture, ImportRegion r) 
   // and the pointer, never negative.
   const long long w = static_cast<long long>(r.x2) - r.x1, h = static_cast<long long>(r.y2) - r.y1;
   if (w > 0x7FFFFFFF || h > 0x7FFFFFFF) return false;
-  AreaScaleCopy(icon, 0, 0, 32, 32, picture.View(), r.x1, r.y1, static_cast<int>(w),
-                static_cast<int>(h));
+  AreaScaleCopy(icon, Area{0, 0, 32, 32}, picture.View(),
+                Area{r.x1, r.y1, static_cast<int>(w), static_cast<int>(h)});
   return true;
 }
 

@@ -83,15 +83,13 @@ void mnuEffects_Click(frmMain& w, int index) {
       const std::optional<int> n =
           PixelateBlockSize(Ask(w, kPixelatePrompt, kPixelateReply).toStdString());
       if (!n) return;  // nothing to do, and the previous undo copy stays
-      Immediate(w, [&](Surface& s) { PixelateRect(s, kIconSize, kIconSize, *n, s); });
+      Immediate(w, [&](Surface& s) { PixelateRect(s, Area{0, 0, kIconSize, kIconSize}, *n, s); });
       break;
     }
     case 9: {
       const Rect r = doc.EffectRect();
       const Color h = EffectsOf(w).highlight();
-      Immediate(w, [&](Surface& s) {
-        ZigzagRect(s, r.left, r.top, r.Width(), r.Height(), true, kWhite, h);
-      });
+      Immediate(w, [&](Surface& s) { ZigzagRect(s, Area::Of(r), true, kWhite, h); });
       break;
     }
     default:

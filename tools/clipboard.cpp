@@ -13,7 +13,7 @@ Rect ClipboardSourceRect(const IconDocument& doc) {
 Surface CopyImage(const IconDocument& doc) {
   const Rect r = ClipboardSourceRect(doc);
   Surface out(r.Width(), r.Height());
-  BitBlt(out, 0, 0, r.Width(), r.Height(), doc.surface, r.left, r.top);
+  BitBlt(out, Area{0, 0, r.Width(), r.Height()}, doc.surface, Point{r.left, r.top});
   return out;
 }
 
@@ -28,7 +28,7 @@ void EditCut(IconDocument& doc, ImageClipboard& clipboard) {
 }
 
 void PasteImageAtOrigin(IconDocument& doc, const Surface& image) {
-  BitBlt(doc.surface, 0, 0, image.Width(), image.Height(), image, 0, 0);
+  BitBlt(doc.surface, Area{0, 0, image.Width(), image.Height()}, image, Point{0, 0});
   doc.modified = true;
 }
 

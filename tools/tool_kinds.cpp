@@ -7,13 +7,13 @@ namespace gs {
 void Tool::TakeWorkingCopy(DrawingEngine& e) {
   std::optional<Surface>& wc = Drag(e).workingCopy;
   wc.emplace(kIconSize, kIconSize);
-  BitBlt(*wc, 0, 0, kIconSize, kIconSize, Doc(e).surface, 0, 0);
+  BitBlt(*wc, Area{0, 0, kIconSize, kIconSize}, Doc(e).surface, Point{0, 0});
 }
 
 bool Tool::RestoreWorkingCopy(DrawingEngine& e) {
   const std::optional<Surface>& wc = Drag(e).workingCopy;
   if (!wc) return false;
-  BitBlt(Doc(e).surface, 0, 0, kIconSize, kIconSize, *wc, 0, 0);
+  BitBlt(Doc(e).surface, Area{0, 0, kIconSize, kIconSize}, *wc, Point{0, 0});
   return true;
 }
 
@@ -143,8 +143,8 @@ bool SelectionTool::PlaceMovedBlock(DrawingEngine& e, const PointerEvent& p) {
   const Selection& sel = Doc(e).selection;
   Surface& s = Doc(e).surface;
   s.FillRect(sel.Pixels(), kWhite);
-  BitBlt(s, p.cell.x - d.anchor.x, p.cell.y - d.anchor.y, sel.X2 - sel.X1, sel.Y2 - sel.Y1,
-         *d.workingCopy, sel.X1, sel.Y1);
+  BitBlt(s, Area{p.cell.x - d.anchor.x, p.cell.y - d.anchor.y, sel.X2 - sel.X1, sel.Y2 - sel.Y1},
+         *d.workingCopy, Point{sel.X1, sel.Y1});
   return true;
 }
 

@@ -85,8 +85,8 @@ Layers PaintIcon() {
 
 RgbaImage Scaled(const Layers& l, int size) {
   Surface color(size, size), cover(size, size);
-  AreaScaleCopy(color, 0, 0, size, size, ViewOf(l.color), 0, 0, kCanvas, kCanvas);
-  AreaScaleCopy(cover, 0, 0, size, size, ViewOf(l.cover), 0, 0, kCanvas, kCanvas);
+  AreaScaleCopy(color, Area{0, 0, size, size}, ViewOf(l.color), Area{0, 0, kCanvas, kCanvas});
+  AreaScaleCopy(cover, Area{0, 0, size, size}, ViewOf(l.cover), Area{0, 0, kCanvas, kCanvas});
   RgbaImage out{size, size, std::vector<std::uint8_t>(static_cast<std::size_t>(size) * size * 4)};
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {

@@ -148,9 +148,9 @@ void ApplyEffect(const EffectOp& op, Surface& s) {
     ReplaceColor(s, whole, *ParseColor(a[0]), *ParseColor(a[1]));
   } else if (op.name == "pixelate") {
     if (std::optional<int> n = PixelateBlockSize(a[0]))
-      PixelateRect(s, kIconSize, kIconSize, *n, s);
+      PixelateRect(s, Area{0, 0, kIconSize, kIconSize}, *n, s);
   } else if (op.name == "zigzag") {
-    ZigzagRect(s, 0, 0, kIconSize, kIconSize, true, kWhite, op.highlight);
+    ZigzagRect(s, Area{0, 0, kIconSize, kIconSize}, true, kWhite, op.highlight);
   } else if (op.name == "mirror") {
     Mirror(s, a[0] == "h" ? MirrorAxis::Horizontal : MirrorAxis::Vertical);
   } else if (op.name == "turn") {

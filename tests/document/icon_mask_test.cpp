@@ -23,16 +23,16 @@ TEST(IconMaskRules, AgreeWithTheBlockOperations) {
   for (unsigned seed = 0; seed < 20; ++seed) {
     const Surface doc = Sample(seed);
     Surface mono(32, 32, Depth::Mono);
-    ASSERT_TRUE(MakeColorMask(doc, 0, 0, 32, 32, mono, kWhite));
+    ASSERT_TRUE(MakeColorMask(doc, Area{0, 0, 32, 32}, mono, kWhite));
     Surface working(32, 32);
-    ASSERT_TRUE(ReplaceColorInRect(doc, 0, 0, 32, 32, kWhite, kBlack, working));
+    ASSERT_TRUE(ReplaceColorInRect(doc, Area{0, 0, 32, 32}, kWhite, kBlack, working));
     // Reading back: the mask as an image (white where set) over the stored colours.
     const Surface readBack = Sample(seed + 100);
     Surface maskImage(32, 32);
     for (int i = 0; i < 1024; ++i)
       maskImage.Pixels()[i] = readBack.Pixels()[i] & 1 ? kWhite : kBlack;
     Surface stored = readBack;
-    ASSERT_TRUE(MaskedCopy(maskImage, 0, 0, 32, 32, kBlack, stored, stored));
+    ASSERT_TRUE(MaskedCopy(maskImage, Area{0, 0, 32, 32}, kBlack, stored, stored));
     for (int i = 0; i < 1024; ++i) {
       const int x = i % 32, y = i / 32;
       ASSERT_EQ(IsMaskedOut(doc.Pixels()[i]), mono.GetPixel(x, y) == kWhite) << x << "," << y;

@@ -89,10 +89,10 @@ TEST(PixelHelpers, ReplaceColorInRectOnlyInsideTheRect) {
   Surface s(4, 3);
   s.FillRect({0, 0, 4, 3}, kRed);
   s.SetPixelV(1, 1, kGreen);
-  ASSERT_TRUE(ReplaceColorInRect(s, 1, 0, 2, 2, kRed, kWhite, s));
+  ASSERT_TRUE(ReplaceColorInRect(s, Area{1, 0, 2, 2}, kRed, kWhite, s));
   EXPECT_EQ(Picture(s, s.Bounds(), {{kRed, 'r'}, {kGreen, 'g'}}), Lines({"r..r", "rg.r", "rrrr"}));
   const Surface before = s;
-  ASSERT_TRUE(ReplaceColorInRect(s, 0, 0, 4, 3, kRed, kRed, s));  // match = fill: unchanged
+  ASSERT_TRUE(ReplaceColorInRect(s, Area{0, 0, 4, 3}, kRed, kRed, s));  // match = fill: unchanged
   EXPECT_EQ(s.Pixels(), before.Pixels());
 }
 
@@ -104,10 +104,10 @@ TEST(PixelHelpers, MaskedCopyTakesTheBackgroundWhereTheKeyMatches) {
   Surface bg(3, 1);
   bg.FillRect({0, 0, 3, 1}, kGreen);
   Surface dst(3, 1);
-  ASSERT_TRUE(MaskedCopy(src, 0, 0, 3, 1, kWhite, bg, dst));
+  ASSERT_TRUE(MaskedCopy(src, Area{0, 0, 3, 1}, kWhite, bg, dst));
   EXPECT_EQ(Picture(dst, dst.Bounds(), {{kRed, 'r'}, {kGreen, 'g'}}), Lines({"rgr"}));
   // A key no pixel has: a plain copy.
-  ASSERT_TRUE(MaskedCopy(src, 0, 0, 3, 1, RGB(1, 2, 3), bg, dst));
+  ASSERT_TRUE(MaskedCopy(src, Area{0, 0, 3, 1}, RGB(1, 2, 3), bg, dst));
   EXPECT_EQ(dst.Pixels(), src.Pixels());
 }
 
@@ -117,7 +117,7 @@ TEST(PixelHelpers, ColorMaskMarksEqualPixelsAndKeepsTheSourceBackground) {
   src.SetPixelV(1, 1, kGreen);
   src.bkColor = RGB(9, 9, 9);
   Surface mask(2, 2, Depth::Mono);
-  ASSERT_TRUE(MakeColorMask(src, 0, 0, 2, 2, mask, kGreen));
+  ASSERT_TRUE(MakeColorMask(src, Area{0, 0, 2, 2}, mask, kGreen));
   EXPECT_EQ(Picture(mask, mask.Bounds()), Lines({"##", "#."}));
   EXPECT_EQ(src.bkColor, RGB(9, 9, 9));
 }

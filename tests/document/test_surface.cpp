@@ -174,14 +174,14 @@ TEST(SurfaceBlit, CopiesClipAtEveryEdge) {
   src.FillRect({0, 0, 4, 4}, kRed);
   for (Point at : {Point{-2, -2}, Point{30, -2}, Point{-2, 30}, Point{30, 30}}) {
     Surface dst = White(32, 32);
-    BitBlt(dst, at.x, at.y, 4, 4, src, 0, 0);
+    BitBlt(dst, Area{at.x, at.y, 4, 4}, src, Point{0, 0});
     int red = 0;
     for (Color c : dst.Pixels()) red += c == kRed;
     EXPECT_EQ(red, 4) << "at " << at.x << "," << at.y;
   }
   // Source origin outside the source copies only what exists.
   Surface dst = White(8, 8);
-  BitBlt(dst, 0, 0, 4, 4, src, 2, 2);
+  BitBlt(dst, Area{0, 0, 4, 4}, src, Point{2, 2});
   EXPECT_EQ(dst.GetPixel(1, 1), kRed);
   EXPECT_EQ(dst.GetPixel(2, 2), kWhite);
 }
@@ -191,16 +191,16 @@ TEST(SurfaceBlit, AndOrAndOverlappingCopyWithinOneSurface) {
   a.SetPixelV(0, 0, RGB(0xF0, 0x0F, 0xFF));
   b.SetPixelV(0, 0, RGB(0x3C, 0x3C, 0x00));
   Surface d = a;
-  BitBlt(d, 0, 0, 1, 1, b, 0, 0, Rop::SrcAnd);
+  BitBlt(d, Area{0, 0, 1, 1}, b, Point{0, 0}, Rop::SrcAnd);
   EXPECT_EQ(d.GetPixel(0, 0), RGB(0x30, 0x0C, 0x00));
   d = a;
-  BitBlt(d, 0, 0, 1, 1, b, 0, 0, Rop::SrcPaint);
+  BitBlt(d, Area{0, 0, 1, 1}, b, Point{0, 0}, Rop::SrcPaint);
   EXPECT_EQ(d.GetPixel(0, 0), RGB(0xFC, 0x3F, 0xFF));
 
   Surface s = White(6, 1);
   s.SetPixelV(0, 0, kBlack);
   s.SetPixelV(1, 0, kRed);
-  BitBlt(s, 1, 0, 3, 1, s, 0, 0);
+  BitBlt(s, Area{1, 0, 3, 1}, s, Point{0, 0});
   EXPECT_EQ(Picture(s, s.Bounds(), {{kRed, 'r'}}), Lines({"##r..."}));
 }
 
@@ -210,18 +210,18 @@ TEST(SurfaceBlit, MonoMeetsColourByBackgroundAndTextColours) {
   colour.SetPixelV(2, 0, kBlue);
   colour.bkColor = kRed;
   Surface mono(3, 1, Depth::Mono);
-  BitBlt(mono, 0, 0, 3, 1, colour, 0, 0);
+  BitBlt(mono, Area{0, 0, 3, 1}, colour, Point{0, 0});
   EXPECT_EQ(Picture(mono, mono.Bounds()), Lines({".##"}));  // 1 only where equal to bkColor
 
   Surface back(3, 1);
   back.FillRect({0, 0, 3, 1}, kBlue);
-  BitBlt(back, 0, 0, 3, 1, mono, 0, 0, Rop::SrcAnd);  // 1 expands to white, 0 to black
+  BitBlt(back, Area{0, 0, 3, 1}, mono, Point{0, 0}, Rop::SrcAnd);  // 1 expands to white, 0 to black
   EXPECT_EQ(Picture(back, back.Bounds(), {{kBlue, 'b'}}), Lines({"b##"}));
 
   Surface tinted(3, 1);
   tinted.bkColor = kRed;
   tinted.textColor = kBlue;
-  BitBlt(tinted, 0, 0, 3, 1, mono, 0, 0);
+  BitBlt(tinted, Area{0, 0, 3, 1}, mono, Point{0, 0});
   EXPECT_EQ(Picture(tinted, tinted.Bounds(), {{kRed, 'r'}, {kBlue, 'b'}}), Lines({"rbb"}));
 }
 
@@ -229,14 +229,37 @@ TEST(SurfaceStretch, NegativeExtentsFlip) {
   Surface src = White(2, 2);
   src.SetPixelV(0, 0, kBlack);  // top-left marker
   Surface dst = White(4, 4);
-  StretchBlt(dst, 0, 0, 4, 4, src, 0, 0, 2, 2);
+  StretchBlt(dst, Area{0, 0, 4, 4}, src, Area{0, 0, 2, 2});
   EXPECT_EQ(Picture(dst, dst.Bounds()), Lines({"##..", "##..", "....", "...."}));
   dst = White(2, 2);
-  StretchBlt(dst, 0, 0, 2, 2, src, 0, 2, 2, -2);  // bottom-up source
+  StretchBlt(dst, Area{0, 0, 2, 2}, src, Area{0, 2, 2, -2});  // bottom-up source
   EXPECT_EQ(Picture(dst, dst.Bounds()), Lines({"..", "#."}));
   dst = White(2, 2);
-  StretchBlt(dst, 2, 0, -2, 2, src, 0, 0, 2, 2);  // mirrored destination
+  StretchBlt(dst, Area{2, 0, -2, 2}, src, Area{0, 0, 2, 2});  // mirrored destination
   EXPECT_EQ(Picture(dst, dst.Bounds()), Lines({".#", ".."}));
+}
+
+TEST(SurfaceArea, OfARectKeepsItsCornerAndSignedSize) {
+  Surface src(32, 32);
+  src.FillRect(src.Bounds(), kRed);
+  struct Case {
+    Rect r;
+    Area a;
+    int copied;  // red pixels a block copy onto that area leaves
+  } cases[] = {
+      {{1, 2, 5, 7}, {1, 2, 4, 5}, 20},
+      {{0, 0, 0, 0}, {0, 0, 0, 0}, 0},
+      {{5, 5, 2, 3}, {5, 5, -3, -2}, 0},  // corners the wrong way round
+      {{-2, 30, 3, 40}, {-2, 30, 5, 10}, 6},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Area::Of(c.r), c.a) << c.r.left << "," << c.r.top;
+    Surface dst = White(32, 32);
+    BitBlt(dst, Area::Of(c.r), src, Point{0, 0});
+    int red = 0;
+    for (Color p : dst.Pixels()) red += p == kRed;
+    EXPECT_EQ(red, c.copied) << c.r.left << "," << c.r.top;
+  }
 }
 
 TEST(SurfaceState, SelectingReturnsThePreviousObject) {

@@ -95,7 +95,10 @@ TEST_F(EffectsMenu, ImmediateEntriesApplyTheirKernelTakeUndoAndRepaint) {
     std::function<void(Surface&)> expect;
   } cases[] = {
       {"mnuEffects", 3, [](Surface& s) { InvertColors(s, s.Bounds()); }},
-      {"mnuEffects", 9, [](Surface& s) { ZigzagRect(s, 0, 0, 32, 32, true, kWhite, kHighlight); }},
+      {"mnuEffects", 9,
+       [](Surface& s) {
+         ZigzagRect(s, Area{0, 0, 32, 32}, true, kWhite, kHighlight);
+       }},
       {"mnuFlip", 0, [](Surface& s) { Mirror(s, MirrorAxis::Horizontal); }},
       {"mnuFlip", 1, [](Surface& s) { Mirror(s, MirrorAxis::Vertical); }},
       {"mnuRotate", 0, [](Surface& s) { RotateQuarter(s, 90); }},
@@ -156,7 +159,7 @@ TEST_F(EffectsMenu, PixelatePromptAndRepliesThatChangeNothing) {
   replies = {"2.5"};
   Trigger("mnuEffects", 8);
   Surface expected = before;
-  PixelateRect(expected, 32, 32, 2, expected);
+  PixelateRect(expected, Area{0, 0, 32, 32}, 2, expected);
   EXPECT_EQ(doc.surface.Pixels(), expected.Pixels());
   EXPECT_TRUE(UndoEnabled());
   EXPECT_EQ(Preview(1, 1), before.GetPixel(0, 0));

@@ -1,6 +1,7 @@
 // Pixel rules of the effects, one table per effect where the cases line up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -112,7 +113,7 @@ TEST(Pixelate, BlocksTakeTheirTopLeftPixel) {
   } cases[] = {{1}, {2}, {3}, {5}, {7}, {32}, {1000}};
   for (const Case& c : cases) {
     Surface s = src;
-    PixelateRect(s, 32, 32, c.n, s);
+    PixelateRect(s, Area{0, 0, 32, 32}, c.n, s);
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x) {
         const int bx = std::min(x / c.n * c.n, 31), by = std::min(y / c.n * c.n, 31);
@@ -121,12 +122,46 @@ TEST(Pixelate, BlocksTakeTheirTopLeftPixel) {
   }
   // With 3 the last blocks start at 30 and are two pixels wide.
   Surface s = src;
-  PixelateRect(s, 32, 32, 3, s);
+  PixelateRect(s, Area{0, 0, 32, 32}, 3, s);
   EXPECT_EQ(s.GetPixel(31, 31), src.GetPixel(30, 30));
   EXPECT_EQ(s.GetPixel(29, 29), src.GetPixel(27, 27));
   Surface same = src;
-  PixelateRect(same, 32, 32, 0, same);
+  PixelateRect(same, Area{0, 0, 32, 32}, 0, same);
   EXPECT_EQ(Diff(same, src), "");
+}
+
+TEST(Pixelate, BlocksRunFromTheAreaOriginAndStayInsideIt) {
+  const Surface src = Pattern();
+  struct Case {
+    Area area;
+    int n;
+  } cases[] = {
+      {{3, 5, 10, 9}, 4},
+      {{-5, -3, 20, 20}, 4},
+      {{20, 20, 100, 100}, 5},
+      {{-1, 0, INT_MAX, 40}, 3},
+      {{4, 4, 0, 10}, 2},
+      {{4, 4, -3, 5}, 2},
+      {{INT_MIN, 2, INT_MAX, 8}, 7},
+  };
+  for (const Case& c : cases) {
+    Surface s = src;
+    PixelateRect(s, c.area, c.n, s);
+    const long long left = c.area.x, top = c.area.y;
+    const long long right = left + c.area.w, bottom = top + c.area.h;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) {
+        Color want = src.GetPixel(x, y);
+        if (x >= left && x < right && y >= top && y < bottom) {
+          // A block's colour is its top-left pixel, or its first pixel on the surface.
+          const long long bx = std::max(left + (x - left) / c.n * c.n, std::max(left, 0LL));
+          const long long by = std::max(top + (y - top) / c.n * c.n, std::max(top, 0LL));
+          want = src.GetPixel(static_cast<int>(bx), static_cast<int>(by));
+        }
+        ASSERT_EQ(s.GetPixel(x, y), want)
+            << c.area.x << "," << c.area.y << " n=" << c.n << " at " << x << "," << y;
+      }
+  }
 }
 
 TEST(Zigzag, CheckerboardFromTheCornerKeepsWhite) {
@@ -141,7 +176,7 @@ TEST(Zigzag, CheckerboardFromTheCornerKeepsWhite) {
   };
   for (const Case& c : cases) {
     Surface s = Uniform(kRed);
-    ZigzagRect(s, c.r.left, c.r.top, c.r.Width(), c.r.Height(), true, kWhite, kDefaultHighlight);
+    ZigzagRect(s, Area::Of(c.r), true, kWhite, kDefaultHighlight);
     EXPECT_EQ(s.GetPixel(c.highlighted.x, c.highlighted.y), kDefaultHighlight) << c.name;
     EXPECT_EQ(s.GetPixel(c.kept.x, c.kept.y), kRed) << c.name;
     if (c.r.left > 0) {
@@ -149,14 +184,14 @@ TEST(Zigzag, CheckerboardFromTheCornerKeepsWhite) {
     }
   }
   Surface white = Uniform(kWhite);
-  ZigzagRect(white, 0, 0, 32, 32, true, kWhite, kBlack);
+  ZigzagRect(white, Area{0, 0, 32, 32}, true, kWhite, kBlack);
   EXPECT_EQ(Diff(white, Uniform(kWhite)), "");
-  ZigzagRect(white, 0, 0, 32, 32, false, kWhite, kBlack);
+  ZigzagRect(white, Area{0, 0, 32, 32}, false, kWhite, kBlack);
   EXPECT_EQ(white.GetPixel(0, 0), kBlack);
   EXPECT_EQ(white.GetPixel(1, 0), kWhite);
   // Off-surface rectangles neither crash nor lose their anchor.
   Surface off = Uniform(kRed);
-  ZigzagRect(off, -1, 0, INT_MAX, 40, true, kWhite, kBlack);
+  ZigzagRect(off, Area{-1, 0, INT_MAX, 40}, true, kWhite, kBlack);
   EXPECT_EQ(off.GetPixel(0, 0), kRed);
   EXPECT_EQ(off.GetPixel(1, 0), kBlack);
 }
@@ -353,8 +388,8 @@ TEST(EarthQuake, Cases) {
   EXPECT_EQ(out.GetPixel(0, 3), src.GetPixel(0, 3));
   // Empty and far-off rectangles.
   Surface dst = src;
-  EXPECT_FALSE(EarthQuakeRect(src, 0, 0, 0, 32, 3, dst, false));
-  EXPECT_FALSE(EarthQuakeRect(src, 40, 40, 8, 8, 3, dst, false));
+  EXPECT_FALSE(EarthQuakeRect(src, Area{0, 0, 0, 32}, 3, dst, false));
+  EXPECT_FALSE(EarthQuakeRect(src, Area{40, 40, 8, 8}, 3, dst, false));
   EXPECT_EQ(Diff(dst, src), "");
 }
 

@@ -68,11 +68,19 @@ TEST(ToolEffect, AgreesWithTheKernels) {
       {"invert", [](Surface& s) { InvertColors(s, s.Bounds()); }},
       {"replace FFFFFF 102030",
        [](Surface& s) { ReplaceColor(s, s.Bounds(), kWhite, RGB(16, 32, 48)); }},
-      {"pixelate 3.5", [](Surface& s) { PixelateRect(s, 32, 32, 4, s); }},
+      {"pixelate 3.5",
+       [](Surface& s) {
+         PixelateRect(s, Area{0, 0, 32, 32}, 4, s);
+       }},
       {"pixelate 0", [](Surface&) {}},
-      {"zigzag", [](Surface& s) { ZigzagRect(s, 0, 0, 32, 32, true, kWhite, kDefaultHighlight); }},
+      {"zigzag",
+       [](Surface& s) {
+         ZigzagRect(s, Area{0, 0, 32, 32}, true, kWhite, kDefaultHighlight);
+       }},
       {"zigzag --highlight 00ff00",
-       [](Surface& s) { ZigzagRect(s, 0, 0, 32, 32, true, kWhite, RGB(0, 255, 0)); }},
+       [](Surface& s) {
+         ZigzagRect(s, Area{0, 0, 32, 32}, true, kWhite, RGB(0, 255, 0));
+       }},
       {"mirror h", [](Surface& s) { Mirror(s, MirrorAxis::Horizontal); }},
       {"mirror v", [](Surface& s) { Mirror(s, MirrorAxis::Vertical); }},
       {"turn 90", [](Surface& s) { RotateQuarter(s, 90); }},

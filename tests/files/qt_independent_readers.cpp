@@ -78,7 +78,7 @@ TEST(QtReadsOurFiles, IconsAndCursorsAtEveryDepth) {
         // The palette methods work on a copy with white turned black; more
         // than 256 colours means not every pixel keeps its own.
         Surface working = pic;
-        ReplaceColorInRect(working, 0, 0, 32, 32, kWhite, kBlack, working);
+        ReplaceColorInRect(working, Area{0, 0, 32, 32}, kWhite, kBlack, working);
         const DepthImage img =
             m == PaletteMethod::High ? BuildExactPalette(working) : BuildSampledPalette(working);
         for (int y = 0; y < 32; ++y)

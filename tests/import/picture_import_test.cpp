@@ -56,7 +56,7 @@ TEST(PictureImport, WideRegionIsSqueezedEachAxisOnItsOwn) {
   Surface icon = Blank();
   ASSERT_TRUE(ImportPictureRegion(icon, pic, {0, 0, 64, 32}));
   Surface expected = Blank();
-  AreaScaleCopy(expected, 0, 0, 32, 32, pic.View(), 0, 0, 64, 32);
+  AreaScaleCopy(expected, Area{0, 0, 32, 32}, pic.View(), Area{0, 0, 64, 32});
   EXPECT_EQ(icon.Pixels(), expected.Pixels());
   // Rows keep their own colours (no vertical blend); columns are pairs.
   const Color c = icon.GetPixel(5, 7);

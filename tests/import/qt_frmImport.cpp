@@ -102,7 +102,7 @@ TEST_F(ImportWindowTest, DragOrdersTheCornersAndImportReplacesEveryPixel) {
     // After a fresh load, the preview shows the strip (0, 0)-(32, 3).
     Surface strip(32, 32);
     strip.FillRect(strip.Bounds(), kWhite);
-    AreaScaleCopy(strip, 0, 0, 32, 32, w.CurrentPicture().View(), 0, 0, 32, 3);
+    AreaScaleCopy(strip, Area{0, 0, 32, 32}, w.CurrentPicture().View(), Area{0, 0, 32, 3});
     EXPECT_EQ(w.PreviewPixels().Pixels(), strip.Pixels());
     EXPECT_FALSE(w.scrHorizontal()->isEnabled());
     EXPECT_FALSE(w.scrVertical()->isEnabled());
@@ -121,7 +121,7 @@ TEST_F(ImportWindowTest, DragOrdersTheCornersAndImportReplacesEveryPixel) {
     EXPECT_EQ(w.Region(), (ImportRegion{10, 5, 40, 30}));
 
     Surface s(32, 32);
-    AreaScaleCopy(s, 0, 0, 32, 32, w.CurrentPicture().View(), 10, 5, 30, 25);
+    AreaScaleCopy(s, Area{0, 0, 32, 32}, w.CurrentPicture().View(), Area{10, 5, 30, 25});
     expected = s.Pixels();
     if (const char* dir = std::getenv("GS_SCREENSHOT_DIR"))
       w.grab().save(QString(dir) + "/frmImport.png");
@@ -147,7 +147,7 @@ TEST_F(ImportWindowTest, FieldsAcceptDigitsOnlyAndRedrawAtOnce) {
     EXPECT_EQ(w.Region().x2, 12);
     Surface s(32, 32);
     s.FillRect(s.Bounds(), kWhite);
-    AreaScaleCopy(s, 0, 0, 32, 32, w.CurrentPicture().View(), 0, 0, 12, 3);
+    AreaScaleCopy(s, Area{0, 0, 32, 32}, w.CurrentPicture().View(), Area{0, 0, 12, 3});
     EXPECT_EQ(w.PreviewPixels().Pixels(), s.Pixels());
     // Past the right edge while dragging: on the edge.
     QTest::mousePress(w.picFull(), Qt::LeftButton, {}, QPoint(1990, 2));
