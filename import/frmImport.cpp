@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegion>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -41,6 +41,20 @@ void InvertOutline(QPainter& p, const QRect& r, int width) {
 
 // The picture at full size with the marked region; reports the pointer in
 // picture pixels.
+// The corner fields keep only the digits of what is typed or pasted.
+class DigitsValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override {
+    const std::string kept = DigitsOnly(input.toStdString());
+    if (static_cast<qsizetype>(kept.size()) != input.size()) {
+      pos = static_cast<int>(DigitsOnly(input.left(pos).toStdString()).size());
+      input = QString::fromStdString(kept);
+    }
+    return Acceptable;
+  }
+};
+
 class ImportPictureView : public QWidget {
  public:
   ImportPictureView(frmImport& owner, QWidget* parent) : QWidget(parent), owner_(owner) {
@@ -112,7 +126,7 @@ frmImport::frmImport(IconDocument& doc, QSize previewSize, std::function<void()>
 
   static const char* const kLabels[4] = {"X1:", "Y1:", "X2:", "Y2:"};
   static const char* const kFieldNames[4] = {"txtLeft", "txtTop", "txtWidth", "txtHeight"};
-  auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
+  auto* digits = new DigitsValidator(this);
   for (int i = 0; i < 4; ++i) {
     fieldLabels_[i] = new QLabel(kLabels[i], this);
     fieldLabels_[i]->setObjectName(QString("Label%1").arg(i + 3));

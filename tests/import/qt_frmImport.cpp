@@ -144,6 +144,12 @@ TEST_F(ImportWindowTest, FieldsAcceptDigitsOnlyAndRedrawAtOnce) {
     w.txtWidth()->selectAll();
     QTest::keyClicks(w.txtWidth(), "1a-2");
     EXPECT_EQ(w.txtWidth()->text(), "12");
+    // Pasted text keeps its digits too, the cursor after the last one kept.
+    w.txtHeight()->selectAll();
+    w.txtHeight()->insert("a7b");
+    EXPECT_EQ(w.txtHeight()->text(), "7");
+    EXPECT_EQ(w.txtHeight()->cursorPosition(), 1);
+    w.txtHeight()->setText("3");
     EXPECT_EQ(w.Region().x2, 12);
     Surface s(32, 32);
     s.FillRect(s.Bounds(), kWhite);
