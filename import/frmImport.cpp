@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegion>
-#include <QValidator>
 #include <QScrollBar>
 #include <QTimer>
+#include <QValidator>
 
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
