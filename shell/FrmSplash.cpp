@@ -86,7 +86,8 @@ QPixmap SplashPicture() {
   version.setPixelSize(22);
   p.setFont(version);
   p.setPen(QColor(244, 198, 70));
-  p.drawText(QRect(198, 92, 280, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("2.3"));
+  p.drawText(QRect(198, 92, 280, 30), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral(GLYPHSMITH_TITLE_VERSION));
   QFont line = title;
   line.setPixelSize(13);
   line.setBold(false);

@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace gs {
 
-inline constexpr char kAboutTitle[] = " A propos de Varnel Glyphsmith 2.3";
+inline constexpr char kAboutTitle[] = " A propos de Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION;
 
 class frmAbout : public QDialog {
   Q_OBJECT

@@ -10,6 +10,7 @@
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
 #include "lang/language_files.h"
+#include "lang/qt_translation.h"
 #include "platform/program_folder.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
@@ -31,7 +32,7 @@ constexpr char kToolbarThemeProperty[] = "gsToolbarTheme";
 constexpr char kDecoratedLookProperty[] = "gsDecoratedLook";
 
 QPixmap PictureFor(const QAction* a) {
-  const QVariant index = a->property("gsIndex");
+  const QVariant index = a->property(kControlIndexProperty);
   const std::string key =
       MenuPictureKey(a->objectName().toStdString(), index.isValid() ? index.toInt() : kNoIndex);
   for (const MenuPicture& p : MenuPictures())
