@@ -18,19 +18,20 @@ gs::Surface Picture() {
   return s;
 }
 
-void BM_BuildIcon(benchmark::State& state) {
-  const gs::Surface pic = Picture();
+// Writes `pic` at the depth and palette method of the benchmark's arguments.
+void BuildIconOf(benchmark::State& state, const gs::Surface& pic) {
   const int bits = static_cast<int>(state.range(0));
   const auto method = static_cast<gs::PaletteMethod>(state.range(1));
   for (auto _ : state) benchmark::DoNotOptimize(gs::BuildIconBytes(pic, bits, method));
 }
-BENCHMARK(BM_BuildIcon)
-    ->Args({1, 0})
-    ->Args({4, 0})
-    ->Args({8, 0})
-    ->Args({8, 1})
-    ->Args({8, 2})
-    ->Args({24, 0});
+
+// Every depth, and the three palette methods at 8 bits.
+void DepthsAndMethods(benchmark::internal::Benchmark* b) {
+  b->Args({1, 0})->Args({4, 0})->Args({8, 0})->Args({8, 1})->Args({8, 2})->Args({24, 0});
+}
+
+void BM_BuildIcon(benchmark::State& state) { BuildIconOf(state, Picture()); }
+BENCHMARK(BM_BuildIcon)->Apply(DepthsAndMethods);
 
 // A drawn icon: a handful of colours, as most icons have.
 gs::Surface FewColours() {
@@ -44,19 +45,8 @@ gs::Surface FewColours() {
   return s;
 }
 
-void BM_BuildIconFewColours(benchmark::State& state) {
-  const gs::Surface pic = FewColours();
-  const int bits = static_cast<int>(state.range(0));
-  const auto method = static_cast<gs::PaletteMethod>(state.range(1));
-  for (auto _ : state) benchmark::DoNotOptimize(gs::BuildIconBytes(pic, bits, method));
-}
-BENCHMARK(BM_BuildIconFewColours)
-    ->Args({1, 0})
-    ->Args({4, 0})
-    ->Args({8, 0})
-    ->Args({8, 1})
-    ->Args({8, 2})
-    ->Args({24, 0});
+void BM_BuildIconFewColours(benchmark::State& state) { BuildIconOf(state, FewColours()); }
+BENCHMARK(BM_BuildIconFewColours)->Apply(DepthsAndMethods);
 
 // A file of one entry of side x side at 32 bits (alpha), or, with several
 // entries, 16, 32 and 48 pixels whose directory bit counts say nothing (0):

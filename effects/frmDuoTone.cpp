@@ -15,15 +15,12 @@
 namespace gs {
 
 frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent)
-    : QDialog(parent), host_(host), duoColor_(kDuoToneRed), env_(env) {
+    : PreviewEffectWindow(host, env, parent), duoColor_(kDuoToneRed) {
   setObjectName("frmDuoTone");
   setModal(true);
   setWindowTitle(QString::fromUtf8("Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " - Nocturne"));
 
-  auto* label1 = NamedLabel("Label1", "Original :", this);
-  picOrg_ = new SurfaceBox("picOrg", previewSize, this);
-  auto* label2 = NamedLabel("Label2", "Nocturne :", this);
-  picSample_ = new SurfaceBox("picSample", previewSize, this);
+  MakePictures(previewSize, "Original :", "Nocturne :");
   auto* label3 = NamedLabel("Label3", "Nocturne color:", this);
   picDuoColor_ = new QFrame(this);
   picDuoColor_->setObjectName("picDuoColor");
@@ -35,17 +32,14 @@ frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QW
   picDuoColor_->setPalette(pal);
   cmdColor_ = NamedButton("cmdColor", "...", this);
   cmdColor_->setFixedWidth(cmdColor_->fontMetrics().horizontalAdvance("...") + 16);
-  cmdOK_ = NamedButton("cmdOK", "&OK", this);
-  cmdOK_->setDefault(true);
-  cmdCancel_ = NamedButton("cmdCancel", "&Annuler", this);
+  MakeOkCancel();
 
   auto* colour = new QHBoxLayout;
   colour->addWidget(label3);
   colour->addWidget(picDuoColor_);
   colour->addWidget(cmdColor_);
   colour->addStretch();
-  LayOutEffectWindow(this, colour, ControlsAt::Below, label1, picOrg_, label2, picSample_, cmdOK_,
-                     cmdCancel_);
+  LayOut(colour, ControlsAt::Below);
 
   connect(cmdOK_, &QPushButton::clicked, this, [this] { Confirm(); });
   connect(cmdCancel_, &QPushButton::clicked, this, [this] { reject(); });
@@ -64,8 +58,7 @@ void frmDuoTone::ReDrawDuo() {
 
 void frmDuoTone::Confirm() {
   ReDrawDuo();
-  ApplyEffectResult(host_, picSample_->Shown());
-  accept();
+  ApplyPreview();
 }
 
 }  // namespace gs

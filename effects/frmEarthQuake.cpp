@@ -16,7 +16,7 @@
 namespace gs {
 
 frmEarthQuake::frmEarthQuake(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent)
-    : QDialog(parent), host_(host), env_(env) {
+    : PreviewEffectWindow(host, env, parent) {
   setObjectName("frmEarthQuake");
   setModal(true);
   setWindowTitle(QString::fromUtf8("Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " - Tirage"));
@@ -28,25 +28,15 @@ frmEarthQuake::frmEarthQuake(EffectHost& host, QSize previewSize, Environment& e
   txtIntense_->setMaximumWidth(60);
   chkEnds_ = new QCheckBox(QString::fromUtf8("Aperçu"), this);
   chkEnds_->setObjectName("chkEnds");
-  auto* label1 = new QLabel(QString::fromUtf8("Original :"), this);
-  label1->setObjectName("Label1");
-  picOrg_ = new SurfaceBox("picOrg", previewSize, this);
-  auto* label2 = new QLabel(QString::fromUtf8("Tirage :"), this);
-  label2->setObjectName("Label2");
-  picSample_ = new SurfaceBox("picSample", previewSize, this);
-  cmdOK_ = new QPushButton("&OK", this);
-  cmdOK_->setObjectName("cmdOK");
-  cmdOK_->setDefault(true);
-  cmdCancel_ = new QPushButton("&Annuler", this);
-  cmdCancel_->setObjectName("cmdCancel");
+  MakePictures(previewSize, "Original :", "Tirage :");
+  MakeOkCancel();
 
   auto* intensity = new QHBoxLayout;
   intensity->addWidget(label5);
   intensity->addWidget(txtIntense_);
   intensity->addWidget(chkEnds_);
   intensity->addStretch();
-  LayOutEffectWindow(this, intensity, ControlsAt::Above, label1, picOrg_, label2, picSample_,
-                     cmdOK_, cmdCancel_);
+  LayOut(intensity, ControlsAt::Above);
 
   picOrg_->SetSurface(host_.Document().surface);
   LoadWindowLanguage(this, env_);
@@ -67,8 +57,7 @@ void frmEarthQuake::ReDrawQuake() {
 
 void frmEarthQuake::Confirm() {
   ReDrawQuake();
-  ApplyEffectResult(host_, picSample_->Shown());
-  accept();
+  ApplyPreview();
 }
 
 }  // namespace gs

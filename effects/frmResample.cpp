@@ -16,60 +16,62 @@ namespace gs {
 
 namespace {
 
-QLineEdit* Field(const char* name, const char* text, QWidget* parent) {
-  auto* f = new QLineEdit(text, parent);
-  f->setObjectName(name);
-  f->setMaximumWidth(70);
-  return f;
+struct FieldRow {
+  const char* label;
+  const char* caption;
+  const char* field;
+  const char* value;
+};
+
+// A frame of two labelled fields, one above the other; `fields` gets the fields.
+QGroupBox* FieldFrame(const char* name, const char* title, const FieldRow (&rows)[2],
+                      QLineEdit* (&fields)[2], QWidget* parent) {
+  auto* frame = new QGroupBox(QString::fromUtf8(title), parent);
+  frame->setObjectName(name);
+  QLabel* labels[2];
+  for (int i = 0; i < 2; ++i) {
+    labels[i] = NamedLabel(rows[i].label, rows[i].caption, frame);
+    fields[i] = new QLineEdit(rows[i].value, frame);
+    fields[i]->setObjectName(rows[i].field);
+    fields[i]->setMaximumWidth(70);
+  }
+  auto* grid = new QGridLayout(frame);
+  for (int i = 0; i < 2; ++i) {
+    grid->addWidget(labels[i], i, 0);
+    grid->addWidget(fields[i], i, 1);
+  }
+  return frame;
 }
 
 }  // namespace
 
 frmResample::frmResample(EffectHost& host, QSize previewSize, Environment& env, QWidget* parent)
-    : QDialog(parent), host_(host), env_(env) {
+    : PreviewEffectWindow(host, env, parent) {
   setObjectName("frmResample");
   setModal(true);
   setWindowTitle(QString::fromUtf8("Changer la taille de l'icone"));
 
-  auto* frame1 = new QGroupBox(QString::fromUtf8("Image Position"), this);
-  frame1->setObjectName("FramePlus1");
-  auto* label3 = NamedLabel("Label3", "X:", frame1);
-  txtOffX_ = Field("txtOffX", "0", frame1);
-  auto* label4 = NamedLabel("Label4", "Y:", frame1);
-  txtOffY_ = Field("txtOffY", "0", frame1);
-  auto* g1 = new QGridLayout(frame1);
-  g1->addWidget(label3, 0, 0);
-  g1->addWidget(txtOffX_, 0, 1);
-  g1->addWidget(label4, 1, 0);
-  g1->addWidget(txtOffY_, 1, 1);
+  QLineEdit* offset[2];
+  auto* frame1 = FieldFrame("FramePlus1", "Image Position",
+                            {{"Label3", "X:", "txtOffX", "0"}, {"Label4", "Y:", "txtOffY", "0"}},
+                            offset, this);
+  txtOffX_ = offset[0];
+  txtOffY_ = offset[1];
+  QLineEdit* size[2];
+  auto* frame2 = FieldFrame(
+      "FramePlus2", " Taille d'image ",
+      {{"Label5", "Largeur:", "txtNewWidth", "32"}, {"Label6", "Longueur:", "txtNewHeight", "32"}},
+      size, this);
+  txtNewWidth_ = size[0];
+  txtNewHeight_ = size[1];
 
-  auto* frame2 = new QGroupBox(QString::fromUtf8(" Taille d'image "), this);
-  frame2->setObjectName("FramePlus2");
-  auto* label5 = NamedLabel("Label5", "Largeur:", frame2);
-  txtNewWidth_ = Field("txtNewWidth", "32", frame2);
-  auto* label6 = NamedLabel("Label6", "Longueur:", frame2);
-  txtNewHeight_ = Field("txtNewHeight", "32", frame2);
-  auto* g2 = new QGridLayout(frame2);
-  g2->addWidget(label5, 0, 0);
-  g2->addWidget(txtNewWidth_, 0, 1);
-  g2->addWidget(label6, 1, 0);
-  g2->addWidget(txtNewHeight_, 1, 1);
-
-  auto* label1 = NamedLabel("Label1", "Originale :", this);
-  picOrg_ = new SurfaceBox("picOrg", previewSize, this);
-  auto* label2 = NamedLabel("Label2", "Changée :", this);
-  picSample_ = new SurfaceBox("picSample", previewSize, this);
-  cmdOK_ = new QPushButton("&OK", this);
-  cmdOK_->setObjectName("cmdOK");
-  cmdOK_->setDefault(true);
-  cmdCancel_ = new QPushButton("&Annuler", this);
-  cmdCancel_->setObjectName("cmdCancel");
+  MakePictures(previewSize, "Originale :", "Changée :");
+  MakeOkCancel();
 
   auto* fields = new QHBoxLayout;
   fields->addWidget(frame1);
   fields->addWidget(frame2);
-  LayOutEffectWindow(this, fields, ControlsAt::Above, label1, picOrg_, label2, picSample_, cmdOK_,
-                     cmdCancel_);
+  LayOut(fields, ControlsAt::Above);
 
   for (QLineEdit* f : {txtOffX_, txtOffY_, txtNewWidth_, txtNewHeight_})
     connect(f, &QLineEdit::textChanged, this, [this] { ReDrawResample(); });
@@ -100,8 +102,7 @@ void frmResample::ReDrawResample() {
 
 void frmResample::Confirm() {
   ReDrawResample();
-  ApplyEffectResult(host_, picSample_->Shown());
-  accept();
+  ApplyPreview();
 }
 
 }  // namespace gs

@@ -68,4 +68,31 @@ void LayOutEffectWindow(QWidget* window, QLayout* controls, ControlsAt where, QL
   outer->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+PreviewEffectWindow::PreviewEffectWindow(EffectHost& host, Environment& env, QWidget* parent)
+    : QDialog(parent), host_(host), env_(env) {}
+
+void PreviewEffectWindow::MakePictures(QSize previewSize, const char* originalCaption,
+                                       const char* changedCaption) {
+  label1_ = NamedLabel("Label1", originalCaption, this);
+  picOrg_ = new SurfaceBox("picOrg", previewSize, this);
+  label2_ = NamedLabel("Label2", changedCaption, this);
+  picSample_ = new SurfaceBox("picSample", previewSize, this);
+}
+
+void PreviewEffectWindow::MakeOkCancel() {
+  cmdOK_ = NamedButton("cmdOK", "&OK", this);
+  cmdOK_->setDefault(true);
+  cmdCancel_ = NamedButton("cmdCancel", "&Annuler", this);
+}
+
+void PreviewEffectWindow::LayOut(QLayout* controls, ControlsAt where) {
+  LayOutEffectWindow(this, controls, where, label1_, picOrg_, label2_, picSample_, cmdOK_,
+                     cmdCancel_);
+}
+
+void PreviewEffectWindow::ApplyPreview() {
+  ApplyEffectResult(host_, picSample_->Shown());
+  accept();
+}
+
 }  // namespace gs

@@ -1,7 +1,9 @@
 #pragma once
 // Pieces the effect windows share: a picture box showing a surface at actual
-// size, named controls, and the layout of the window around its previews.
+// size, named controls, the layout of the window around its previews, and
+// the base of the windows with a live preview.
 #include <QColor>
+#include <QDialog>
 #include <QImage>
 #include <QWidget>
 
@@ -10,6 +12,8 @@ class QLayout;
 class QPushButton;
 
 #include "document/surface.h"
+#include "effects/effect_host.h"
+#include "platform/environment.h"
 #include "tools/qt_tool_panels.h"  // ToQColor, FromQColor
 
 namespace gs {
@@ -44,5 +48,41 @@ enum class ControlsAt { Above, Below };
 void LayOutEffectWindow(QWidget* window, QLayout* controls, ControlsAt where, QLabel* label1,
                         SurfaceBox* original, QLabel* label2, SurfaceBox* changed, QPushButton* ok,
                         QPushButton* cancel);
+
+// What the windows with a live preview (duotone, earthquake, resample) share:
+// the editor they change, the environment, the original and changed pictures
+// under "Label1" and "Label2", and OK and Cancel. Each window makes these
+// where its own controls' order puts them (that order is the keyboard's).
+class PreviewEffectWindow : public QDialog {
+  Q_OBJECT
+ public:
+  SurfaceBox* picOrg() const { return picOrg_; }
+  SurfaceBox* picSample() const { return picSample_; }
+  QPushButton* cmdOK() const { return cmdOK_; }
+  QPushButton* cmdCancel() const { return cmdCancel_; }
+
+ protected:
+  PreviewEffectWindow(EffectHost& host, Environment& env, QWidget* parent);
+
+  // The two pictures at `previewSize` under their captions.
+  void MakePictures(QSize previewSize, const char* originalCaption, const char* changedCaption);
+  // OK (the default button) and Cancel.
+  void MakeOkCancel();
+  // LayOutEffectWindow with the pieces above.
+  void LayOut(QLayout* controls, ControlsAt where);
+  // Hands the preview to the editor and closes.
+  void ApplyPreview();
+
+  EffectHost& host_;
+  Environment& env_;
+  SurfaceBox* picOrg_ = nullptr;
+  SurfaceBox* picSample_ = nullptr;
+  QPushButton* cmdOK_ = nullptr;
+  QPushButton* cmdCancel_ = nullptr;
+
+ private:
+  QLabel* label1_ = nullptr;
+  QLabel* label2_ = nullptr;
+};
 
 }  // namespace gs

@@ -41,6 +41,4 @@ void UseStandardTextsOf(const std::string& languagePath) {
   now.code = code;
 }
 
-std::string StandardTextsLanguage() { return Current().code; }
-
 }  // namespace gs

@@ -11,7 +11,4 @@ namespace gs {
 // language is already in place.
 void UseStandardTextsOf(const std::string& languagePath);
 
-// The language code now in place ("" for the toolkit's English).
-std::string StandardTextsLanguage();
-
 }  // namespace gs

@@ -283,8 +283,6 @@ void SetControlIndex(QObject* control, int index) {
   control->setProperty(kControlIndexProperty, index);
 }
 
-WindowTexts DescribeWindow(QWidget* window) { return Describer(window).Run().texts; }
-
 bool ExportWindowTexts(QWidget* window, const std::string& file) {
   return ExportWindowTexts(Describer(window).Run().texts, file);
 }

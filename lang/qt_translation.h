@@ -40,9 +40,6 @@ inline constexpr char kControlIndexProperty[] = "gsIndex";
 
 void SetControlIndex(QObject* control, int index);
 
-// The texts of `window` as the language routines see them.
-WindowTexts DescribeWindow(QWidget* window);
-
 // Qt counterparts of the core routines, on a live window.
 bool ExportWindowTexts(QWidget* window, const std::string& file);
 void TranslateWindow(QWidget* window, const std::string& file);

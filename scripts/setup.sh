@@ -12,14 +12,5 @@ packages=(
   fonts-dejavu-core
   libxcursor-dev desktop-file-utils appstream shared-mime-info dpkg-dev
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-SUDO=""
-[ "$(id -u)" -ne 0 ] && SUDO="sudo"
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+source "$(dirname "${BASH_SOURCE[0]}")/install_packages.sh"
+install_packages "${packages[@]}"

@@ -212,10 +212,6 @@ void frmMain::CreateBackup() {
   if (tools_->engine) tools_->engine->CreateBackup();
 }
 
-void frmMain::RestoreBackup() {
-  if (tools_->engine) tools_->engine->EditUndo();
-}
-
 void frmMain::ZoomIn() {
   const SizeF s = gs::ZoomIn({picIcon_->ScaleWidth(), picIcon_->ScaleHeight()});
   picIcon_->SetScale(s.width, s.height);

@@ -45,10 +45,9 @@ class frmMain : public QMainWindow {
 
   void RePaint();
   void DrawMask();
-  // The undo copy, taken and restored through the drawing engine (its
-  // CreateBackup and EditUndo), as the Edit menu and the toolbar do.
+  // The undo copy, taken through the drawing engine's CreateBackup; the Edit
+  // menu and the toolbar restore it through its EditUndo.
   void CreateBackup();
-  void RestoreBackup();
   void ArrangeMask() { doc_.selection.ArrangeMask(); }
   void DestroyMask() { doc_.selection.DestroyMask(); }
 

@@ -23,7 +23,6 @@ class CursorTrial : public QObject {
   Q_OBJECT
  public:
   explicit CursorTrial(frmMain& window);
-  bool Trying() const { return trying_; }
   void Begin();
   void End();
 

@@ -27,7 +27,6 @@ namespace gs {
 namespace {
 
 constexpr char kMenuLookProperty[] = "gsMenuLook";
-constexpr char kToolbarThemeProperty[] = "gsToolbarTheme";
 
 constexpr char kDecoratedLookProperty[] = "gsDecoratedLook";
 
@@ -70,7 +69,6 @@ void ApplyMenuLook(frmMain& w, int look) {
 }
 
 void ApplyToolbarTheme(frmMain& w, int theme) {
-  w.setProperty(kToolbarThemeProperty, theme);
   w.Toolbar1()->setStyleSheet(ToolbarStyleSheet(theme, QApplication::palette()));
   for (int i = 0; i < kToolbarThemeCount; ++i)
     if (QAction* a = w.MenuAction("MnuTb", i)) a->setChecked(i == theme);
@@ -107,12 +105,7 @@ void SetupShellMenus(frmMain& w) {
   KeepBarsAboveTheCanvas(w);
 }
 
-void DecorateMenus(frmMain& w) {
-  for (QMenu* m : w.findChildren<QMenu*>()) DecorateMenu(w, m);
-}
-
 int MenuLook(const frmMain& w) { return w.property(kMenuLookProperty).toInt(); }
-int ToolbarTheme(const frmMain& w) { return w.property(kToolbarThemeProperty).toInt(); }
 
 void mnuxp_Click(frmMain& w) { ApplyMenuLook(w, 0); }
 void mnu2003_Click(frmMain& w) { ApplyMenuLook(w, 1); }

@@ -11,13 +11,8 @@ class frmMain;
 // Called once from the main window's constructor, after the menus are built.
 void SetupShellMenus(frmMain& w);
 
-// Gives every menu its look and pictures now (each menu otherwise gets them
-// when it is first about to show).
-void DecorateMenus(frmMain& w);
-
-// The appearance now in use (not stored between runs).
+// The menu look now in use (not stored between runs).
 int MenuLook(const frmMain& w);
-int ToolbarTheme(const frmMain& w);
 
 // The handlers.
 void mnuxp_Click(frmMain& w);

@@ -99,8 +99,4 @@ QWidget* ToolbarSlotWidget(const frmMain& w, int number) {
   return nullptr;
 }
 
-QAbstractButton* ToolbarButton(const frmMain& w, int number) {
-  return qobject_cast<QAbstractButton*>(ToolbarSlotWidget(w, number));
-}
-
 }  // namespace gs

@@ -4,7 +4,6 @@
 // has (now or later) is reached the same way from both; a button follows its
 // entry's enabled state. Buttons carry no caption and no tooltip; their
 // accessible name is their entry's caption.
-class QAbstractButton;
 class QWidget;
 
 namespace gs {
@@ -17,8 +16,7 @@ void SetupShellToolbar(frmMain& w);
 // What a click on slot 1-19 does (nothing for separators and other numbers).
 void Toolbar1_ButtonClick(frmMain& w, int slot);
 
-// The widget standing in slot 1-19, and the button there (nullptr for a separator).
+// The widget standing in slot 1-19.
 QWidget* ToolbarSlotWidget(const frmMain& w, int slot);
-QAbstractButton* ToolbarButton(const frmMain& w, int slot);
 
 }  // namespace gs

@@ -46,7 +46,6 @@ class frmPrint : public QDialog {
   QRadioButton* optStyle(int i) const { return optStyle_[i]; }
   QComboBox* cboStretch() const { return cboStretch_; }
   QPushButton* cmdPrint() const { return cmdPrint_; }
-  QPushButton* cmdQuit() const { return cmdQuit_; }
   QWidget* picPaper() const;
   QWidget* Picture1() const { return picture1_; }
 

@@ -48,12 +48,6 @@ Rect FrameRect() { return {8, 8, 8 + 33, 8 + 33}; }
 Rect LeftButtonRect() { return {4, 4, 4 + 17, 4 + 17}; }
 Rect RightButtonRect() { return {10, 10, 10 + 17, 10 + 17}; }
 
-int PaletteBoxAt(int x, int y) {
-  for (int i = kPaletteBoxes - 1; i >= 0; --i)
-    if (PaletteBoxRect(i).Contains(x, y)) return i;
-  return -1;
-}
-
 Color SpectrumColor(double x, double y, double width, double height) {
   if (!(width > 1) || !(height > 1)) return kWhite;
   const double hue = std::clamp(x / (width - 1), 0.0, 1.0) * 6.0;     // sextants

@@ -44,9 +44,6 @@ Rect PaletteBoxRect(int box);
 Rect FrameRect();        // Picture2
 Rect LeftButtonRect();   // picLeftButton, inside Picture2
 Rect RightButtonRect();  // picRightButton, inside Picture2
-// The box under (x, y) in the colour bar, or -1. Later boxes lie over earlier
-// ones where they overlap by their shared border.
-int PaletteBoxAt(int x, int y);
 
 // A smooth hue and lightness field: hue runs across, lightness down from
 // white through the full colour to black. Used to draw both spectrum pictures.

@@ -130,8 +130,8 @@ class DrawingEngine {
   OptionPanel SelectTool(ToolIndex tool);
 
   // The one undo path: strokes, effects and the Delete key take the copy with
-  // CreateBackup; the Edit menu, the toolbar and frmMain::RestoreBackup all
-  // undo through EditUndo. Both keep the host's undo entry current.
+  // CreateBackup; the Edit menu and the toolbar undo through EditUndo. Both
+  // keep the host's undo entry current.
   void CreateBackup();
   // Edit menu. Undo and Paste return whether anything changed.
   bool EditUndo();

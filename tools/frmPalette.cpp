@@ -73,7 +73,6 @@ void frmPalette::Unload(bool focusMain) {
   // The main window keeps (or gets back) the keyboard, with its canvas focus;
   // a modal window that made us go keeps it instead.
   if (focusMain && focusBack_) focusBack_->activateWindow();
-  emit unloaded();
   close();
 }
 

@@ -32,9 +32,6 @@ class frmPalette : public QWidget {
   void PicturePress(Qt::MouseButton button, QPointF pos);
   void PictureMove(Qt::MouseButtons buttons, QPointF pos);
 
- signals:
-  void unloaded();
-
  protected:
   bool event(QEvent* e) override;
 

@@ -30,24 +30,6 @@ void ToolOptions::SetFillStyle(ToolIndex tool, FillStyle style) {
   if (HasFillStyle(tool)) fillStyle[FillSlot(tool)] = style;
 }
 
-int PanelChoiceCount(OptionPanel panel) {
-  switch (panel) {
-    case OptionPanel::Tool1:
-      return kEraserSizes;
-    case OptionPanel::Tool5:
-      return kBrushShapes;
-    case OptionPanel::Tool6:
-      return kSpraySizes;
-    case OptionPanel::Tool8:
-      return kLineWidths;
-    case OptionPanel::Tool9:
-      return kFillStyles;
-    case OptionPanel::None:
-      break;
-  }
-  return 0;
-}
-
 std::optional<int> PanelChoice(OptionPanel panel, double x, double y, double w, double h,
                                int button) {
   if (panel == OptionPanel::None) return std::nullopt;

@@ -34,7 +34,6 @@ struct ToolOptions {
   void SetFillStyle(ToolIndex tool, FillStyle style);
 
   int EraserSide() const { return EraserSideFor(eraserSize); }
-  int SprayDiameter() const { return SprayDiameterFor(spraySize); }
   int LinePenWidth() const { return LinePenWidthFor(lineWidth); }
 };
 
@@ -62,8 +61,5 @@ int PanelValue(const ToolOptions& options, OptionPanel panel);
 
 // The cell marked for `value`.
 CellF PanelCell(OptionPanel panel, int value, double w, double h);
-
-// How many choices a panel offers (its rows x columns).
-int PanelChoiceCount(OptionPanel panel);
 
 }  // namespace gs

@@ -29,8 +29,6 @@ class ProgressValue {
   // (percent / 100 * Max) / (Min if Min > 0, else 1), as an integer; the
   // percentage is taken capped at 100, as it is drawn.
   int Value() const;
-  // The percentage as set (may exceed 100 or be negative).
-  int Percent() const { return percent_; }
   // The percentage as drawn: 0-100.
   int DrawnPercent() const;
 

@@ -75,8 +75,6 @@ void PrintUsageLines(const CommandSpec& c, std::FILE* to, const char* first) {
 
 }  // namespace
 
-std::span<const OptionSpec> BatchOptions() { return kBatchOptions; }
-
 bool Invocation::Has(std::string_view option) const {
   for (const auto& [name, value] : given_)
     if (name == option) return true;

@@ -44,9 +44,6 @@ struct CommandSpec {
   int (*run)(const Invocation& call) = nullptr;
 };
 
-// The options every batch command takes, shown with its own.
-std::span<const OptionSpec> BatchOptions();
-
 // A command line parsed against a command's table. Views point into argv.
 class Invocation {
  public:

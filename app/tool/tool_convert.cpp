@@ -79,6 +79,17 @@ int CheckForFormat(const Invocation& call, const ConvertOptions& o, const std::s
   return -1;
 }
 
+int ChooseOutputFormat(const Invocation& call, const ConvertOptions& o, std::string_view command,
+                       const std::string& out, std::string& format) {
+  format = out == "-" ? o.to : ExtensionOf(out);
+  if (out == "-" && format.empty())
+    return Usage(std::string(command) + " to standard output needs --to FORMAT");
+  if (!IsOutputFormat(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
+  if (!o.to.empty() && o.to != format)
+    return Usage("OUT ends in ." + format + " but --to says " + o.to);
+  return CheckForFormat(call, o, format);
+}
+
 // The bytes of one output file, built the way the editor's save and export build them.
 std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& icon,
                                       const ConvertOptions& o) {
@@ -105,12 +116,8 @@ int ConvertOne(const Invocation& call, const ConvertOptions& o) {
     return Usage("convert takes IN and OUT (or --out-dir DIR IN...)");
   const std::string in(call.operands()[0]);
   const std::string out(call.operands()[1]);
-  std::string format = out == "-" ? o.to : ExtensionOf(out);
-  if (out == "-" && format.empty()) return Usage("convert to standard output needs --to FORMAT");
-  if (!IsOutputFormat(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
-  if (!o.to.empty() && o.to != format)
-    return Usage("OUT ends in ." + format + " but --to says " + o.to);
-  if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
+  std::string format;
+  if (int rc = ChooseOutputFormat(call, o, "convert", out, format); rc >= 0) return rc;
   LoadedIcon icon;
   std::string error;
   if (!LoadInput(in, icon, error)) return Fail(error);

@@ -175,12 +175,8 @@ int EffectOne(const Invocation& call, EffectOp& op, const ConvertOptions& o) {
   if (TakeOp(words, 2, false, op) < 0) return kExitUsage;
   if (int rc = CheckOp(op, call); rc >= 0) return rc;
   const std::string in(words[0]), out(words[1]);
-  const std::string format = out == "-" ? o.to : ExtensionOf(out);
-  if (out == "-" && format.empty()) return Usage("effect to standard output needs --to FORMAT");
-  if (!IsOutputFormat(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
-  if (!o.to.empty() && o.to != format)
-    return Usage("OUT ends in ." + format + " but --to says " + o.to);
-  if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
+  std::string format;
+  if (int rc = ChooseOutputFormat(call, o, "effect", out, format); rc >= 0) return rc;
   LoadedIcon icon;
   std::string error;
   if (!LoadInput(in, icon, error)) return Fail(error);

@@ -130,12 +130,8 @@ int RunExtract(const Invocation& call) {
     return Usage("extract takes FILE and OUT (or --list FILE, or --out-dir DIR FILE...)");
   const std::string in(call.operands()[0]);
   const std::string out(call.operands()[1]);
-  const std::string format = out == "-" ? o.to : ExtensionOf(out);
-  if (out == "-" && format.empty()) return Usage("extract to standard output needs --to FORMAT");
-  if (!IsOutputFormat(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
-  if (!o.to.empty() && o.to != format)
-    return Usage("OUT ends in ." + format + " but --to says " + o.to);
-  if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
+  std::string format;
+  if (int rc = ChooseOutputFormat(call, o, "extract", out, format); rc >= 0) return rc;
   LoadedIcon icon;
   std::string error;
   if (!Extract(in, k, icon, error)) return Fail(error);

@@ -26,6 +26,10 @@ bool IsOutputFormat(std::string_view ext);
 int ReadOptions(const Invocation& call, ConvertOptions& o);
 // A usage error for options that do not fit the format, a warning for those doing nothing.
 int CheckForFormat(const Invocation& call, const ConvertOptions& o, const std::string& format);
+// The format of the single output OUT (for "-", --to's), checked against --to
+// and the options: -1 with `format` set when sound, else the usage exit code.
+int ChooseOutputFormat(const Invocation& call, const ConvertOptions& o, std::string_view command,
+                       const std::string& out, std::string& format);
 std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& icon,
                                       const ConvertOptions& o);
 

@@ -107,13 +107,13 @@ TEST(MainWindow, UndoEntryFollowsTheBackup) {
   w.MenuAction("mnuEdit", 0)->trigger();
   EXPECT_EQ(w.Document().surface.GetPixel(0, 0), kWhite);
   EXPECT_FALSE(w.MenuAction("mnuEdit", 0)->isEnabled());
-  // The window's own RestoreBackup (what effects call) is the same path:
-  // the engine's copy, the menu entry's state.
+  // A copy the engine takes itself (strokes, effects) is the one the entry
+  // restores, and it keeps the entry's state.
   w.Document().surface.SetPixelV(1, 1, kBlack);
   w.Tools().engine->CreateBackup();
   EXPECT_TRUE(w.MenuAction("mnuEdit", 0)->isEnabled());
   w.Document().surface.SetPixelV(1, 1, kWhite);
-  w.RestoreBackup();
+  w.MenuAction("mnuEdit", 0)->trigger();
   EXPECT_EQ(w.Document().surface.GetPixel(1, 1), kBlack);
   EXPECT_FALSE(w.MenuAction("mnuEdit", 0)->isEnabled());
 }

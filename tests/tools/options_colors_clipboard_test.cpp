@@ -116,10 +116,6 @@ TEST(ColorBar, BoxPlaces) {
   EXPECT_EQ(PaletteBoxRect(1), (Rect{48, 24, 65, 41}));
   EXPECT_EQ(PaletteBoxRect(19), (Rect{192, 24, 209, 41}));
   EXPECT_EQ(PaletteBoxRect(20), (Rect{244, 24, 261, 41}));
-  EXPECT_EQ(PaletteBoxAt(50, 10), 0);
-  EXPECT_EQ(PaletteBoxAt(50, 24), 1) << "the lower box lies over the shared border";
-  EXPECT_EQ(PaletteBoxAt(250, 30), 20);
-  EXPECT_EQ(PaletteBoxAt(230, 30), -1);
 }
 
 TEST_F(EngineTest, WhiteFromBox20PaintsTransparentPixels) {

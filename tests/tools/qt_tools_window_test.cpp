@@ -260,6 +260,17 @@ TEST_F(ToolsWindowTest, ColourBoxesAndDialog) {
   EXPECT_EQ(colors.picRightButton->geometry(), q(RightButtonRect()));
   for (int i = 0; i < kPaletteBoxes; ++i)
     EXPECT_EQ(colors.picColor[static_cast<std::size_t>(i)]->geometry(), q(PaletteBoxRect(i)));
+  // Where two boxes share a border, the later one takes the click.
+  QWidget* bar = colors.picColor[0]->parentWidget();
+  const struct { int x, y, box; } hits[] = {{50, 10, 0}, {50, 24, 1}, {250, 30, 20}, {230, 30, -1}};
+  for (const auto& h : hits) {
+    QWidget* under = bar->childAt(h.x, h.y);
+    if (h.box >= 0) {
+      EXPECT_EQ(under, colors.picColor[static_cast<std::size_t>(h.box)]) << h.x << "," << h.y;
+    } else {
+      for (QWidget* box : colors.picColor) EXPECT_NE(under, box) << h.x << "," << h.y;
+    }
+  }
 
   QTest::mouseClick(colors.picColor[0], Qt::RightButton);
   QTest::mouseClick(colors.picColor[19], Qt::RightButton);

@@ -25,7 +25,11 @@ TEST(ToolTable, EveryPanelBelongsToItsToolsAndOffersTheirRange) {
                 {OptionPanel::Tool8, kLineWidths},
                 {OptionPanel::Tool9, kFillStyles}};
   for (const auto& p : panels) {
-    EXPECT_EQ(PanelChoiceCount(p.panel), p.choices);
+    // The far corner is the last choice, and the last cell reaches it.
+    EXPECT_EQ(PanelChoice(p.panel, 39, 79, 40, 80, kLeftButton), p.choices - 1);
+    const CellF last = PanelCell(p.panel, p.choices - 1, 40, 80);
+    EXPECT_DOUBLE_EQ(last.right, 40);
+    EXPECT_DOUBLE_EQ(last.bottom, 80);
     int owners = 0;
     for (ToolIndex t : kAllTools) owners += GetToolInfo(t).panel == p.panel;
     EXPECT_GE(owners, 1) << "a panel no tool shows";

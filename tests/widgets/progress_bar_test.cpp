@@ -36,17 +36,17 @@ TEST(ProgressValue, SetAndReadBack) {
     int min, max, set, percent, read;
   } cases[] = {
       {0, 100, 0, 0, 0},      {0, 100, 6, 6, 6},
-      {0, 100, 96, 96, 96},   {0, 100, 102, 102, 100},  // a full bar, reads 100
+      {0, 100, 96, 96, 96},   {0, 100, 102, 100, 100},  // a full bar, reads 100
       {0, 200, 101, 50, 100},                           // 50.5 rounds to the even 50
       {0, 200, 103, 52, 104},                           // 51.5 rounds to 52
-      {0, 100, -3, -3, -3},   {0, 0, 50, 0, 0},         // no maximum: empty, no division by zero
+      {0, 100, -3, 0, -3},    {0, 0, 50, 0, 0},         // no maximum: empty, no division by zero
   };
   for (const Case& c : cases) {
     ProgressValue v;
     v.SetMin(c.min);
     v.SetMax(c.max);
     v.SetValue(c.set);
-    EXPECT_EQ(v.Percent(), c.percent) << "set " << c.set << " max " << c.max;
+    EXPECT_EQ(v.DrawnPercent(), c.percent) << "set " << c.set << " max " << c.max;
     EXPECT_EQ(v.Value(), c.read) << "set " << c.set << " max " << c.max;
   }
 }
