@@ -113,27 +113,31 @@ DibLayout LayoutOf(const DibHeader& h, std::string& problem) {
   return L;
 }
 
-// The alpha of eight pixels under each mask byte.
+// For each mask byte, the alpha of its eight pixels and which of their
+// colours stay (all ones) or give way to white (zero).
 constexpr auto kMaskAlpha = [] {
   std::array<std::array<std::uint8_t, 8>, 256> t{};
   for (int bits = 0; bits < 256; ++bits)
     for (int k = 0; k < 8; ++k) t[bits][k] = (bits & (0x80 >> k)) ? 0 : kOpaque;
   return t;
 }();
+constexpr auto kMaskKeep = [] {
+  std::array<std::array<Color, 8>, 256> t{};
+  for (int bits = 0; bits < 256; ++bits)
+    for (int k = 0; k < 8; ++k) t[bits][k] = (bits & (0x80 >> k)) ? 0 : ~Color{0};
+  return t;
+}();
 
-// Eight pixels per mask byte; the colours go through a local copy so that
-// the compiler can keep them in vector registers.
+// Eight pixels per mask byte, without a branch per pixel.
 void ApplyMaskRow(const std::uint8_t* m, int w, Color* out, std::uint8_t* a) {
-  static constexpr std::uint8_t kBit[8] = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01};
+  constexpr Color kShown = MaskedPixel(kBlack, true);  // what a set bit shows, whatever the colour
   int x = 0;
   for (; x + 8 <= w; x += 8) {
     const std::uint8_t bits = m[x >> 3];
     std::memcpy(a + x, kMaskAlpha[bits].data(), 8);
     if (bits == 0) continue;
-    Color v[8];
-    std::memcpy(v, out + x, sizeof v);
-    for (int k = 0; k < 8; ++k) v[k] = MaskedPixel(v[k], (bits & kBit[k]) != 0);
-    std::memcpy(out + x, v, sizeof v);
+    const Color* keep = kMaskKeep[bits].data();
+    for (int k = 0; k < 8; ++k) out[x + k] = (out[x + k] & keep[k]) | (kShown & ~keep[k]);
   }
   for (; x < w; ++x) {
     const bool bit = (m[x >> 3] >> (7 - (x & 7))) & 1;
@@ -251,12 +255,25 @@ int Rounded(int num, int den) { return (2 * num + den) / (2 * den); }
 
 }  // namespace
 
+// A byte at a time: the shifts within it become constants.
 void DecodeRow1(const std::uint8_t* row, int count, const Color* table, Color* out) {
-  for (int x = 0; x < count; ++x) out[x] = table[(row[x >> 3] >> (7 - (x & 7))) & 1];
+  const Color zero = table[0], one = table[1];
+  int x = 0;
+  for (; x + 8 <= count; x += 8) {
+    const unsigned b = row[x >> 3];
+    for (int k = 0; k < 8; ++k) out[x + k] = (b >> (7 - k)) & 1 ? one : zero;
+  }
+  for (; x < count; ++x) out[x] = (row[x >> 3] >> (7 - (x & 7))) & 1 ? one : zero;
 }
 
 void DecodeRow4(const std::uint8_t* row, int count, const Color* table, Color* out) {
-  for (int x = 0; x < count; ++x) out[x] = table[x & 1 ? row[x >> 1] & 0x0F : row[x >> 1] >> 4];
+  int x = 0;
+  for (; x + 2 <= count; x += 2) {
+    const unsigned b = row[x >> 1];
+    out[x] = table[b >> 4];
+    out[x + 1] = table[b & 0x0F];
+  }
+  if (x < count) out[x] = table[row[x >> 1] >> 4];
 }
 
 void DecodeRow8(const std::uint8_t* row, int count, const Color* table, Color* out) {
@@ -271,7 +288,7 @@ void DecodeRow24(const std::uint8_t* row, int count, Color* out) {
     for (; x + 1 < count; ++x, row += 3) {
       std::uint32_t v;
       std::memcpy(&v, row, 4);
-      out[x] = RGB(static_cast<int>(v >> 16), static_cast<int>(v >> 8), static_cast<int>(v));
+      out[x] = __builtin_bswap32(v) >> 8;  // B G R x -> 0x00BBGGRR
     }
   for (; x < count; ++x, row += 3) out[x] = RGB(row[2], row[1], row[0]);
 }
