@@ -93,38 +93,21 @@ bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide)
 }
 
 std::vector<std::uint8_t> BuildPngBytes(const Surface& document) {
-  std::vector<std::uint8_t> pixels(32 * 32 * 4);
+  RgbaImage image;
+  image.width = image.height = 32;
+  image.rgba.resize(32 * 32 * 4);
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {
       Color c = document.GetPixel(x, y);
       if (c == kInvalidColor) c = kBlack;
-      std::uint8_t* p = pixels.data() + (static_cast<std::size_t>(y) * 32 + x) * 4;
+      std::uint8_t* p = image.rgba.data() + (static_cast<std::size_t>(y) * 32 + x) * 4;
       p[0] = static_cast<std::uint8_t>(RedOf(c));
       p[1] = static_cast<std::uint8_t>(GreenOf(c));
       p[2] = static_cast<std::uint8_t>(BlueOf(c));
       p[3] = c == kWhite ? 0 : 255;
     }
   }
-  std::vector<std::uint8_t> out;
-  out.reserve(4096);
-  std::vector<png_bytep> rows(32);
-  for (int y = 0; y < 32; ++y) rows[y] = pixels.data() + static_cast<std::size_t>(y) * 32 * 4;
-  png_structp png =
-      png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
-  if (!png) return {};
-  png_infop info = png_create_info_struct(png);
-  if (!info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, info ? &info : nullptr);
-    return {};
-  }
-  png_set_write_fn(png, &out, WriteToVector, NoFlush);
-  png_set_IHDR(png, info, 32, 32, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  png_write_image(png, rows.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
+  return EncodeRgbaPng(image, PngEffort::Default);
 }
 
 std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, PngEffort effort) {
@@ -152,7 +135,7 @@ std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, PngEffort effort
     png_set_compression_level(png, 1);
     png_set_compression_strategy(png, Z_RLE);
     png_set_filter(png, 0, PNG_FILTER_SUB);
-  } else {
+  } else if (effort == PngEffort::Small) {
     png_set_compression_level(png, 9);
   }
   png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),

@@ -25,8 +25,9 @@ std::vector<std::uint8_t> BuildPngBytes(const Surface& document);
 
 // Any RGBA picture as PNG bytes; empty when it cannot be encoded. Fast (no
 // row filters, light compression) is for thumbnails made by the thousand;
-// Small for files that ship.
-enum class PngEffort { Fast, Small };
+// Small for files that ship; Default leaves libpng's own choices (the
+// editor's PNG export).
+enum class PngEffort { Fast, Small, Default };
 std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, PngEffort effort);
 
 }  // namespace gs

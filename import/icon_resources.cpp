@@ -113,6 +113,21 @@ void OrderGroups(std::vector<T>& groups) {
                    [](const T& a, const T& b) { return a.name.id < b.name.id; });
 }
 
+// The twelve bytes an icon file's directory entry and a program's group
+// entry share: size, colours, planes, bit count and byte count. The caller
+// has checked that they are there.
+IconGroupEntry EntryHead(std::span<const std::uint8_t> b, std::size_t at) {
+  IconGroupEntry e;
+  e.width = b[at];
+  e.height = b[at + 1];
+  e.colorCount = b[at + 2];
+  e.reserved = b[at + 3];
+  e.planes = U16(b, at + 4);
+  e.bitCount = U16(b, at + 6);
+  e.bytesInRes = U32(b, at + 8);
+  return e;
+}
+
 }  // namespace
 
 bool ParseGroupDirectory(std::span<const std::uint8_t> b, std::vector<IconGroupEntry>& entries) {
@@ -126,14 +141,7 @@ bool ParseGroupDirectory(std::span<const std::uint8_t> b, std::vector<IconGroupE
   entries.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
     const std::size_t at = kGroupHeaderBytes + kGroupEntryBytes * i;
-    IconGroupEntry e;
-    e.width = b[at];
-    e.height = b[at + 1];
-    e.colorCount = b[at + 2];
-    e.reserved = b[at + 3];
-    e.planes = U16(b, at + 4);
-    e.bitCount = U16(b, at + 6);
-    e.bytesInRes = U32(b, at + 8);
+    IconGroupEntry e = EntryHead(b, at);
     e.id = U16(b, at + 12);
     entries.push_back(e);
   }
@@ -529,14 +537,7 @@ bool IconResourceReader::ReadGroup(int k, std::vector<IconGroupEntry>& entries) 
     const std::size_t n = std::min(count, (dir.size() - kGroupHeaderBytes) / kFileEntryBytes);
     for (std::size_t i = 0; i < n; ++i) {
       const std::size_t at = kGroupHeaderBytes + kFileEntryBytes * i;
-      IconGroupEntry e;
-      e.width = dir[at];
-      e.height = dir[at + 1];
-      e.colorCount = dir[at + 2];
-      e.reserved = dir[at + 3];
-      e.planes = U16(dir, at + 4);
-      e.bitCount = U16(dir, at + 6);
-      e.bytesInRes = U32(dir, at + 8);
+      IconGroupEntry e = EntryHead(dir, at);
       const std::uint32_t offset = U32(dir, at + 12);
       // A last image cut short keeps what the file holds of it.
       if (offset < src_.Size()) {
