@@ -130,11 +130,7 @@ frmText::frmText(EffectHost& host, QSize previewSize, int offX, int offY, Color 
   text->addWidget(label3);
   text->addWidget(txtText_, 1);
   left->addLayout(text);
-  auto* pictures = new QGridLayout;
-  pictures->addWidget(label1, 0, 0);
-  pictures->addWidget(picOrg_, 1, 0, Qt::AlignLeft);
-  pictures->addWidget(label2, 0, 1);
-  pictures->addWidget(picResult_, 1, 1, Qt::AlignLeft);
+  QGridLayout* pictures = PicturePair(label1, picOrg_, label2, picResult_);
   auto* right = new QVBoxLayout;
   right->addWidget(frame3);
   right->addLayout(pictures);

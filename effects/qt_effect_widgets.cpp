@@ -46,14 +46,20 @@ QPushButton* NamedButton(const char* name, const char* text, QWidget* parent) {
   return b;
 }
 
-void LayOutEffectWindow(QWidget* window, QLayout* controls, ControlsAt where, QLabel* label1,
-                        SurfaceBox* original, QLabel* label2, SurfaceBox* changed, QPushButton* ok,
-                        QPushButton* cancel) {
+QGridLayout* PicturePair(QLabel* label1, SurfaceBox* original, QLabel* label2,
+                         SurfaceBox* changed) {
   auto* pictures = new QGridLayout;
   pictures->addWidget(label1, 0, 0);
   pictures->addWidget(original, 1, 0, Qt::AlignLeft);
   pictures->addWidget(label2, 0, 1);
   pictures->addWidget(changed, 1, 1, Qt::AlignLeft);
+  return pictures;
+}
+
+void LayOutEffectWindow(QWidget* window, QLayout* controls, ControlsAt where, QLabel* label1,
+                        SurfaceBox* original, QLabel* label2, SurfaceBox* changed, QPushButton* ok,
+                        QPushButton* cancel) {
+  QGridLayout* pictures = PicturePair(label1, original, label2, changed);
   auto* left = new QVBoxLayout;
   if (where == ControlsAt::Above) left->addLayout(controls);
   left->addLayout(pictures);

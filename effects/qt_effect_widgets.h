@@ -16,6 +16,8 @@ class QPushButton;
 #include "platform/environment.h"
 #include "tools/qt_tool_panels.h"  // ToQColor, FromQColor
 
+class QGridLayout;
+
 namespace gs {
 
 // A picture box the size of the main window's actual-size preview, showing a
@@ -41,6 +43,9 @@ QLabel* NamedLabel(const char* name, const char* text, QWidget* parent);
 QPushButton* NamedButton(const char* name, const char* text, QWidget* parent);
 
 enum class ControlsAt { Above, Below };
+
+// The two captioned pictures side by side: the icon as it is, and as it would become.
+QGridLayout* PicturePair(QLabel* label1, SurfaceBox* original, QLabel* label2, SurfaceBox* changed);
 
 // The layout every effect window shares: the window's own controls above or
 // below the original and changed pictures, OK and Cancel stacked on the right,
