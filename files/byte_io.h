@@ -46,6 +46,11 @@ class Writer {
   }
   void Bytes(std::span<const std::uint8_t> b) { out_.insert(out_.end(), b.begin(), b.end()); }
   void Fill(std::size_t n, std::uint8_t v) { out_.insert(out_.end(), n, v); }
+  // n zero bytes appended, for the caller to fill in place.
+  std::uint8_t* Grow(std::size_t n) {
+    out_.resize(out_.size() + n);
+    return out_.data() + out_.size() - n;
+  }
   std::size_t Size() const { return out_.size(); }
   std::vector<std::uint8_t> Take() { return std::move(out_); }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 
 namespace gs {
 
@@ -94,6 +95,23 @@ class IndexLookup {
   }
   int bitCount_;
 };
+
+// A row of 32 pixels as blue, green, red bytes. On little-endian machines each
+// pixel goes in one four-byte store whose last byte the next pixel overwrites.
+void StoreBgrRow(const Color* in, std::uint8_t* row) {
+  int x = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; x < 31; ++x) {
+      const std::uint32_t bgr = __builtin_bswap32(in[x]) >> 8;  // 0x00BBGGRR -> B G R 0
+      std::memcpy(row + 3 * x, &bgr, 4);
+    }
+  }
+  for (; x < 32; ++x) {
+    row[3 * x] = static_cast<std::uint8_t>(BlueOf(in[x]));
+    row[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(in[x]));
+    row[3 * x + 2] = static_cast<std::uint8_t>(RedOf(in[x]));
+  }
+}
 
 }  // namespace
 
@@ -262,26 +280,18 @@ int NearestStandardIndex(int bitCount, Color c) {
   }
 }
 
-DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCount, RowOrder order) {
-  DepthImage img;
-  img.bitCount = bitCount;
-  if (!IsSupportedDepth(bitCount)) return img;
-  const auto table = StandardTable(bitCount);
-  img.table.assign(table.begin(), table.end());
+bool ConvertPixelsInto(std::span<const Color, 1024> pixels, int bitCount, RowOrder order,
+                       std::span<std::uint8_t> block) {
   const int rowBytes = BlockRowBytes(bitCount);
-  img.block.assign(static_cast<std::size_t>(rowBytes) * 32, 0);
+  if (rowBytes == 0 || block.size() < static_cast<std::size_t>(rowBytes) * 32) return false;
   const IndexLookup lookup(bitCount);
   for (int y = 0; y < 32; ++y) {
     const int stored = order == RowOrder::BottomUp ? 31 - y : y;
-    std::uint8_t* row = img.block.data() + static_cast<std::size_t>(stored) * rowBytes;
+    std::uint8_t* row = block.data() + static_cast<std::size_t>(stored) * rowBytes;
     const Color* in = pixels.data() + y * 32;
     switch (bitCount) {
       case 24:
-        for (int x = 0; x < 32; ++x) {
-          row[3 * x] = static_cast<std::uint8_t>(BlueOf(in[x]));
-          row[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(in[x]));
-          row[3 * x + 2] = static_cast<std::uint8_t>(RedOf(in[x]));
-        }
+        StoreBgrRow(in, row);
         break;
       case 8:
         for (int x = 0; x < 32; ++x) row[x] = static_cast<std::uint8_t>(lookup.Get(in[x]));
@@ -300,6 +310,17 @@ DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCoun
         break;
     }
   }
+  return true;
+}
+
+DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCount, RowOrder order) {
+  DepthImage img;
+  img.bitCount = bitCount;
+  if (!IsSupportedDepth(bitCount)) return img;
+  const auto table = StandardTable(bitCount);
+  img.table.assign(table.begin(), table.end());
+  img.block.resize(static_cast<std::size_t>(BlockRowBytes(bitCount)) * 32);
+  ConvertPixelsInto(pixels, bitCount, order, img.block);
   return img;
 }
 
@@ -352,13 +373,19 @@ bool ConvertDocumentToDepth(Surface& surface, int bitCount) {
   return true;
 }
 
+void WriteColorTable(std::span<const PaletteEntry> table, std::uint8_t* out) {
+  for (const PaletteEntry& e : table) {
+    out[0] = e.blue;
+    out[1] = e.green;
+    out[2] = e.red;
+    out[3] = 0;
+    out += 4;
+  }
+}
+
 std::vector<std::uint8_t> ColorTableBytes(std::span<const PaletteEntry> table) {
   std::vector<std::uint8_t> out(table.size() * 4);
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    out[4 * i] = table[i].blue;
-    out[4 * i + 1] = table[i].green;
-    out[4 * i + 2] = table[i].red;
-  }
+  WriteColorTable(table, out.data());
   return out;
 }
 

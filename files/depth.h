@@ -48,6 +48,8 @@ struct DepthImage {
 
 // A colour table as files store it: blue, green, red and a zero byte per entry.
 std::vector<std::uint8_t> ColorTableBytes(std::span<const PaletteEntry> table);
+// The same into out, which has room for 4 bytes per entry.
+void WriteColorTable(std::span<const PaletteEntry> table, std::uint8_t* out);
 
 bool IsSupportedDepth(int bitCount);  // 1, 4, 8 or 24
 int BlockRowBytes(int bitCount);      // 4, 16, 32, 96; 0 otherwise
@@ -73,6 +75,10 @@ constexpr int DepthLookupKey(Color c) {
 DepthImage ConvertToDepth(const Surface& src, int bitCount, RowOrder order);
 // The same from 32 x 32 pixels held in an array, top row first.
 DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCount, RowOrder order);
+// The block alone, into `block` (32 rows of BlockRowBytes(bitCount)). False,
+// with nothing written, for an unknown depth or a block too small.
+bool ConvertPixelsInto(std::span<const Color, 1024> pixels, int bitCount, RowOrder order,
+                       std::span<std::uint8_t> block);
 // A surface's top-left 32 x 32 pixels, top row first; black outside it.
 std::array<Color, 1024> PixelsOf(const Surface& src);
 

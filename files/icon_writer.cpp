@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "document/icon_mask.h"
 #include "files/byte_io.h"
 
@@ -41,6 +45,43 @@ bool FieldsFor(int bitCount, IconFields& f) {
 
 constexpr std::uint32_t kImageOffset = 22;
 
+// The mask byte of eight pixels holds the first in its top bit; a compare
+// of four lanes gives the first in its lowest.
+constexpr std::array<std::uint8_t, 256> kReversedBits = [] {
+  std::array<std::uint8_t, 256> t{};
+  for (int v = 0; v < 256; ++v)
+    for (int bit = 0; bit < 8; ++bit)
+      if (v >> bit & 1) t[v] = static_cast<std::uint8_t>(t[v] | 0x80 >> bit);
+  return t;
+}();
+
+// Eight pixels of a row: their working colours into `out`, their mask byte returned.
+std::uint8_t SplitEight(const Color* in, Color* out) {
+#if defined(__SSE2__)
+  // White and the invalid colour both become black, which is all zeros.
+  static_assert(kBlack == 0 && WorkingColor(kTransparent) == kBlack);
+  const __m128i white = _mm_set1_epi32(static_cast<int>(kTransparent));
+  const __m128i invalid = _mm_set1_epi32(static_cast<int>(kInvalidColor));
+  unsigned bits = 0;
+  for (int half = 0; half < 2; ++half) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 4 * half));
+    const __m128i isWhite = _mm_cmpeq_epi32(c, white);
+    const __m128i gone = _mm_or_si128(isWhite, _mm_cmpeq_epi32(c, invalid));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * half), _mm_andnot_si128(gone, c));
+    bits |= static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(isWhite))) << (4 * half);
+  }
+  return kReversedBits[bits];
+#else
+  unsigned bits = 0;
+  for (int x = 0; x < 8; ++x) {
+    const Color c = in[x] == kInvalidColor ? kBlack : in[x];
+    bits = bits << 1 | static_cast<unsigned>(IsMaskedOut(c));
+    out[x] = WorkingColor(c);
+  }
+  return static_cast<std::uint8_t>(bits);
+#endif
+}
+
 // One pass over the document gives both halves of an icon image: the mask
 // bit and the colour stored under it (the rules of document/icon_mask.h).
 // Pixels beyond a smaller surface read black and opaque, as block copies leave them.
@@ -48,22 +89,15 @@ void SplitDocument(const Surface& document, std::array<Color, 1024>& working,
                    std::array<std::uint8_t, 128>& mask) {
   const bool whole = document.Width() >= 32 && document.Height() >= 32;
   for (int y = 0; y < 32; ++y) {
-    Color row[32];
+    Color copy[32];
+    const Color* row = copy;
     if (whole)
-      std::copy_n(document.Row(y), 32, row);
+      row = document.Row(y);
     else
-      for (int x = 0; x < 32; ++x) row[x] = document.GetPixel(x, y);
+      for (int x = 0; x < 32; ++x) copy[x] = document.GetPixel(x, y);
     Color* out = working.data() + y * 32;
     std::uint8_t* maskRow = mask.data() + (31 - y) * 4;
-    for (int k = 0; k < 4; ++k) {  // a mask byte per eight pixels, first pixel in the top bit
-      unsigned bits = 0;
-      for (int x = 8 * k; x < 8 * k + 8; ++x) {
-        const Color c = row[x] == kInvalidColor ? kBlack : row[x];
-        bits = bits << 1 | static_cast<unsigned>(IsMaskedOut(c));
-        out[x] = WorkingColor(c);
-      }
-      maskRow[k] = static_cast<std::uint8_t>(bits);
-    }
+    for (int k = 0; k < 4; ++k) maskRow[k] = SplitEight(row + 8 * k, out + 8 * k);
   }
 }
 
@@ -86,18 +120,18 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   std::array<std::uint8_t, 128> mask;
   SplitDocument(document, working, mask);
 
-  DepthImage img;
-  if (bitCount == 8 && method == PaletteMethod::High) {
-    img = BuildExactPalette(working);
-  } else if (bitCount == 8 && method == PaletteMethod::Extreme) {
-    img = BuildSampledPalette(working);
-  } else {
-    img = ConvertPixelsToDepth(working, bitCount, RowOrder::BottomUp);
-  }
+  // The standard tables go straight into the file; the 8-bit palette methods
+  // make a table of the picture's own.
+  DepthImage own;
+  const bool standard = bitCount != 8 || method == PaletteMethod::None;
+  if (!standard)
+    own = method == PaletteMethod::High ? BuildExactPalette(working) : BuildSampledPalette(working);
+  const std::span<const PaletteEntry> table = standard ? StandardTable(bitCount) : own.table;
   const std::uint32_t tableBytes =
-      bitCount == 24 ? 4 : static_cast<std::uint32_t>(img.table.size()) * 4;
-  const std::uint32_t resourceBytes =
-      40 + tableBytes + static_cast<std::uint32_t>(img.block.size()) + 128;
+      bitCount == 24 ? 4 : static_cast<std::uint32_t>(table.size()) * 4;
+  const auto blockBytes =
+      static_cast<std::uint32_t>(standard ? BlockRowBytes(bitCount) * 32 : own.block.size());
+  const std::uint32_t resourceBytes = 40 + tableBytes + blockBytes + 128;
 
   bytes::Writer w(kImageOffset + resourceBytes);
   // IconFileHeader
@@ -128,9 +162,12 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   if (bitCount == 24) {
     w.Fill(4, 0x20);
   } else {
-    w.Bytes(ColorTableBytes(img.table));
+    WriteColorTable(table, w.Grow(tableBytes));
   }
-  w.Bytes(img.block);
+  if (standard)
+    ConvertPixelsInto(working, bitCount, RowOrder::BottomUp, {w.Grow(blockBytes), blockBytes});
+  else
+    w.Bytes(own.block);
   w.Bytes(mask);
   return w.Take();
 }
