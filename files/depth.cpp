@@ -5,7 +5,15 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace gs {
+
+// The searches the box tables stand in for, and fall back on.
+int NearestClassicIndex(Color c);
+int NearestByteIndex(Color c);
 
 namespace {
 
@@ -65,36 +73,53 @@ int Nearest(std::span<const PaletteEntry> table, Color c) {
 
 // Nearest standard index through the box tables: a box that straddles one
 // boundary names its two answers, and only boxes of more take the search.
-class IndexLookup {
- public:
-  explicit IndexLookup(int bitCount) : bitCount_(bitCount) {}
-  int Get(Color c) const {
-    if constexpr (kHaveLookup) {
-      const int key = DepthLookupKey(c);
-      if (bitCount_ == 4) {
-        const int v = kClassicLookup[key];
-        if (v != kClassicLookupMarker) return v;
-      } else {
-        const int a = kBytePairLookup[2 * key], b = kBytePairLookup[2 * key + 1];
-        if (a == b) {
-          if (a != kByteLookupMarker) return a;
-        } else {
-          // The lower index wins a tie.
-          return SquaredDistance(b, c) < SquaredDistance(a, c) ? b : a;
-        }
-      }
-    }
-    return NearestStandardIndex(bitCount_, c);
+// A row's box keys come first, apart from the lookups, so that they are
+// computed four at a time.
+void BoxKeys(const Color* in, std::uint32_t* keys) {
+#if defined(__SSE2__)
+  // DepthLookupKey on four pixels: red's top six bits to 12..17, green's to
+  // 6..11, blue's to 0..5 (a colour is 0x00BBGGRR).
+  static_assert(DepthLookupKey(RGB(4, 0, 0)) == 1 << 12 && DepthLookupKey(RGB(0, 4, 0)) == 1 << 6 &&
+                DepthLookupKey(RGB(0, 0, 4)) == 1);
+  const __m128i redBits = _mm_set1_epi32(0x3F000), greenBits = _mm_set1_epi32(0xFC0),
+                blueBits = _mm_set1_epi32(0x3F);
+  for (int x = 0; x < 32; x += 4) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
+    const __m128i key = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_slli_epi32(c, 10), redBits),
+                                                  _mm_and_si128(_mm_srli_epi32(c, 4), greenBits)),
+                                     _mm_and_si128(_mm_srli_epi32(c, 18), blueBits));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(keys + x), key);
   }
+#else
+  for (int x = 0; x < 32; ++x) keys[x] = static_cast<std::uint32_t>(DepthLookupKey(in[x]));
+#endif
+}
 
- private:
-  static int SquaredDistance(int index, Color c) {
-    const PaletteEntry& e = kByteTable[index];
-    const int dr = RedOf(c) - e.red, dg = GreenOf(c) - e.green, db = BlueOf(c) - e.blue;
-    return dr * dr + dg * dg + db * db;
+int ClassicIndex(Color c, std::uint32_t key) {
+  if constexpr (kHaveLookup) {
+    const int v = kClassicLookup[key];
+    if (v != kClassicLookupMarker) return v;
   }
-  int bitCount_;
-};
+  return NearestClassicIndex(c);
+}
+
+int ByteIndex(Color c, std::uint32_t key) {
+  if constexpr (kHaveLookup) {
+    const int a = kBytePairLookup[2 * key], b = kBytePairLookup[2 * key + 1];
+    if (a == b) {
+      if (a != kByteLookupMarker) return a;
+    } else {
+      auto squaredDistance = [c](int index) {
+        const PaletteEntry& e = kByteTable[index];
+        const int dr = RedOf(c) - e.red, dg = GreenOf(c) - e.green, db = BlueOf(c) - e.blue;
+        return dr * dr + dg * dg + db * db;
+      };
+      // The lower index wins a tie.
+      return squaredDistance(b) < squaredDistance(a) ? b : a;
+    }
+  }
+  return NearestByteIndex(c);
+}
 
 // A row of 32 pixels as blue, green, red bytes. On little-endian machines each
 // pixel goes in one four-byte store whose last byte the next pixel overwrites.
@@ -284,7 +309,7 @@ bool ConvertPixelsInto(std::span<const Color, 1024> pixels, int bitCount, RowOrd
                        std::span<std::uint8_t> block) {
   const int rowBytes = BlockRowBytes(bitCount);
   if (rowBytes == 0 || block.size() < static_cast<std::size_t>(rowBytes) * 32) return false;
-  const IndexLookup lookup(bitCount);
+  std::uint32_t keys[32];
   for (int y = 0; y < 32; ++y) {
     const int stored = order == RowOrder::BottomUp ? 31 - y : y;
     std::uint8_t* row = block.data() + static_cast<std::size_t>(stored) * rowBytes;
@@ -294,11 +319,14 @@ bool ConvertPixelsInto(std::span<const Color, 1024> pixels, int bitCount, RowOrd
         StoreBgrRow(in, row);
         break;
       case 8:
-        for (int x = 0; x < 32; ++x) row[x] = static_cast<std::uint8_t>(lookup.Get(in[x]));
+        BoxKeys(in, keys);
+        for (int x = 0; x < 32; ++x) row[x] = static_cast<std::uint8_t>(ByteIndex(in[x], keys[x]));
         break;
       case 4:
+        BoxKeys(in, keys);
         for (int x = 0; x < 32; x += 2)
-          row[x / 2] = static_cast<std::uint8_t>(lookup.Get(in[x]) << 4 | lookup.Get(in[x + 1]));
+          row[x / 2] = static_cast<std::uint8_t>(ClassicIndex(in[x], keys[x]) << 4 |
+                                                 ClassicIndex(in[x + 1], keys[x + 1]));
         break;
       case 1:
         for (int k = 0; k < 4; ++k) {
