@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -14,6 +15,10 @@ namespace gs {
 // The searches the box tables stand in for, and fall back on.
 int NearestClassicIndex(Color c);
 int NearestByteIndex(Color c);
+
+// Nearest of black and white: white exactly when the channels sum past half
+// of 3 x 255 (the squared distances differ by 3 x 255^2 - 510 x sum).
+constexpr int NearestMonoIndex(Color c) { return RedOf(c) + GreenOf(c) + BlueOf(c) > 382 ? 1 : 0; }
 
 namespace {
 
@@ -121,21 +126,59 @@ int ByteIndex(Color c, std::uint32_t key) {
   return NearestByteIndex(c);
 }
 
-// A row of 32 pixels as blue, green, red bytes. On little-endian machines each
-// pixel goes in one four-byte store whose last byte the next pixel overwrites.
+// A row of 32 pixels as blue, green, red bytes.
 void StoreBgrRow(const Color* in, std::uint8_t* row) {
   int x = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    for (; x < 31; ++x) {
-      const std::uint32_t bgr = __builtin_bswap32(in[x]) >> 8;  // 0x00BBGGRR -> B G R 0
-      std::memcpy(row + 3 * x, &bgr, 4);
-    }
+#if defined(__SSE2__)
+  // Four pixels at a time: red and blue swapped in each lane (0x00BBGGRR to
+  // 0x00RRGGBB, stored B G R 0), then each pair of lanes closed up to six
+  // bytes. Each store writes two bytes past its group that the next group
+  // overwrites, so the last group is left to the plain loop.
+  const __m128i green = _mm_set1_epi32(0xFF00), low = _mm_set1_epi32(0xFF);
+  const __m128i firstOfPair = _mm_set1_epi64x(0xFFFFFF),
+                secondOfPair = _mm_set1_epi64x(0xFFFFFF000000);
+  for (; x < 28; x += 4) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
+    const __m128i bgr = _mm_or_si128(
+        _mm_or_si128(_mm_and_si128(c, green), _mm_and_si128(_mm_srli_epi32(c, 16), low)),
+        _mm_slli_epi32(_mm_and_si128(c, low), 16));
+    const __m128i packed = _mm_or_si128(_mm_and_si128(bgr, firstOfPair),
+                                        _mm_and_si128(_mm_srli_epi64(bgr, 8), secondOfPair));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(row + 3 * x), packed);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(row + 3 * x + 6),
+                     _mm_unpackhi_epi64(packed, packed));
   }
+#endif
   for (; x < 32; ++x) {
     row[3 * x] = static_cast<std::uint8_t>(BlueOf(in[x]));
     row[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(in[x]));
     row[3 * x + 2] = static_cast<std::uint8_t>(RedOf(in[x]));
   }
+}
+
+// Eight pixels at one bit, the first in the top bit.
+std::uint8_t MonoByte(const Color* in) {
+#if defined(__SSE2__)
+  // NearestMonoIndex four at a time: the channels summed in each lane.
+  static_assert(NearestMonoIndex(RGB(128, 127, 128)) == 1 &&
+                NearestMonoIndex(RGB(127, 127, 128)) == 0);
+  const __m128i channel = _mm_set1_epi32(0xFF), half = _mm_set1_epi32(382);
+  unsigned bits = 0;
+  for (int k = 0; k < 8; k += 4) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k));
+    const __m128i sum = _mm_add_epi32(
+        _mm_add_epi32(_mm_and_si128(c, channel), _mm_and_si128(_mm_srli_epi32(c, 8), channel)),
+        _mm_and_si128(_mm_srli_epi32(c, 16), channel));
+    // Lanes reversed, so that the first pixel lands in the top bit.
+    const __m128i white = _mm_shuffle_epi32(_mm_cmpgt_epi32(sum, half), _MM_SHUFFLE(0, 1, 2, 3));
+    bits = bits << 4 | static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(white)));
+  }
+  return static_cast<std::uint8_t>(bits);
+#else
+  unsigned bits = 0;
+  for (int x = 0; x < 8; ++x) bits = bits << 1 | static_cast<unsigned>(NearestMonoIndex(in[x]));
+  return static_cast<std::uint8_t>(bits);
+#endif
 }
 
 }  // namespace
@@ -171,10 +214,6 @@ std::span<const PaletteEntry> StandardTable(int bitCount) {
       return {};
   }
 }
-
-// Nearest of black and white: white exactly when the channels sum past half
-// of 3 x 255 (the squared distances differ by 3 x 255^2 - 510 x sum).
-int NearestMonoIndex(Color c) { return RedOf(c) + GreenOf(c) + BlueOf(c) > 382 ? 1 : 0; }
 
 // The classic colours that can be nearest anywhere in each 32 x 32 x 32 box of
 // colours: those whose least distance to the box is at most the smallest
@@ -329,12 +368,7 @@ bool ConvertPixelsInto(std::span<const Color, 1024> pixels, int bitCount, RowOrd
                                                  ClassicIndex(in[x + 1], keys[x + 1]));
         break;
       case 1:
-        for (int k = 0; k < 4; ++k) {
-          unsigned bits = 0;
-          for (int x = 8 * k; x < 8 * k + 8; ++x)
-            bits = bits << 1 | static_cast<unsigned>(NearestMonoIndex(in[x]));
-          row[k] = static_cast<std::uint8_t>(bits);
-        }
+        for (int k = 0; k < 4; ++k) row[k] = MonoByte(in + 8 * k);
         break;
     }
   }
@@ -402,12 +436,15 @@ bool ConvertDocumentToDepth(Surface& surface, int bitCount) {
 }
 
 void WriteColorTable(std::span<const PaletteEntry> table, std::uint8_t* out) {
-  for (const PaletteEntry& e : table) {
-    out[0] = e.blue;
-    out[1] = e.green;
-    out[2] = e.red;
-    out[3] = 0;
-    out += 4;
+  // An entry's bytes are already the file's, bar the reserved one.
+  static_assert(sizeof(PaletteEntry) == 4 && offsetof(PaletteEntry, reserved) == 3);
+  constexpr std::uint32_t kKept =
+      std::endian::native == std::endian::little ? 0x00FFFFFFu : 0xFFFFFF00u;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    std::uint32_t v;
+    std::memcpy(&v, &table[i], 4);
+    v &= kKept;
+    std::memcpy(out + 4 * i, &v, 4);
   }
 }
 

@@ -45,16 +45,6 @@ bool FieldsFor(int bitCount, IconFields& f) {
 
 constexpr std::uint32_t kImageOffset = 22;
 
-// The mask byte of eight pixels holds the first in its top bit; a compare
-// of four lanes gives the first in its lowest.
-constexpr std::array<std::uint8_t, 256> kReversedBits = [] {
-  std::array<std::uint8_t, 256> t{};
-  for (int v = 0; v < 256; ++v)
-    for (int bit = 0; bit < 8; ++bit)
-      if (v >> bit & 1) t[v] = static_cast<std::uint8_t>(t[v] | 0x80 >> bit);
-  return t;
-}();
-
 // Eight pixels of a row: their working colours into `out`, their mask byte returned.
 std::uint8_t SplitEight(const Color* in, Color* out) {
 #if defined(__SSE2__)
@@ -68,9 +58,12 @@ std::uint8_t SplitEight(const Color* in, Color* out) {
     const __m128i isWhite = _mm_cmpeq_epi32(c, white);
     const __m128i gone = _mm_or_si128(isWhite, _mm_cmpeq_epi32(c, invalid));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * half), _mm_andnot_si128(gone, c));
-    bits |= static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(isWhite))) << (4 * half);
+    // The first pixel goes to the mask byte's top bit: lanes reversed, the
+    // first half above the second.
+    const __m128i reversed = _mm_shuffle_epi32(isWhite, _MM_SHUFFLE(0, 1, 2, 3));
+    bits = bits << 4 | static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(reversed)));
   }
-  return kReversedBits[bits];
+  return static_cast<std::uint8_t>(bits);
 #else
   unsigned bits = 0;
   for (int x = 0; x < 8; ++x) {
