@@ -8,10 +8,11 @@ namespace gs {
 std::vector<std::uint8_t> BuildBitmapBytes(const Surface& document, int bitCount) {
   if (!IsSupportedDepth(bitCount)) return {};
   // The document as it is: white stays white, bitmaps have no mask.
-  const DepthImage img = ConvertToDepth(document, bitCount, RowOrder::BottomUp);
-  const std::uint32_t tableEntries = static_cast<std::uint32_t>(img.table.size());
+  const std::span<const PaletteEntry> table = StandardTable(bitCount);
+  const std::uint32_t tableEntries = static_cast<std::uint32_t>(table.size());
+  const std::uint32_t blockBytes = static_cast<std::uint32_t>(BlockRowBytes(bitCount)) * 32;
   const std::uint32_t dataOffset = 14 + 40 + tableEntries * 4;
-  const std::uint32_t fileSize = dataOffset + static_cast<std::uint32_t>(img.block.size());
+  const std::uint32_t fileSize = dataOffset + blockBytes;
 
   bytes::Writer w(fileSize);
   // BITMAPFILEHEADER
@@ -32,8 +33,9 @@ std::vector<std::uint8_t> BuildBitmapBytes(const Surface& document, int bitCount
   w.U32(0);
   w.U32(tableEntries);
   w.U32(tableEntries);
-  w.Bytes(ColorTableBytes(img.table));
-  w.Bytes(img.block);
+  WriteColorTable(table, w.Grow(tableEntries * 4));
+  ConvertPixelsInto(PixelsOf(document), bitCount, RowOrder::BottomUp,
+                    {w.Grow(blockBytes), blockBytes});
   return w.Take();
 }
 

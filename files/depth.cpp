@@ -388,6 +388,13 @@ DepthImage ConvertPixelsToDepth(std::span<const Color, 1024> pixels, int bitCoun
 
 std::array<Color, 1024> PixelsOf(const Surface& src) {
   std::array<Color, 1024> out;
+  if (src.Width() >= 32 && src.Height() >= 32) {
+    for (int y = 0; y < 32; ++y) {
+      const Color* row = src.Row(y);
+      for (int x = 0; x < 32; ++x) out[y * 32 + x] = row[x] == kInvalidColor ? kBlack : row[x];
+    }
+    return out;
+  }
   // A source smaller than 32 x 32 reads black outside its area.
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
