@@ -342,6 +342,61 @@ TEST(DepthConversion, TablesHoldBlackAndWhiteAndConvertingTwiceChangesNothing) {
   EXPECT_FALSE(ConvertDocumentToDepth(s, 24));
 }
 
+// The writers read a surface of 32 x 32 or more by whole rows and a smaller
+// one pixel by pixel; both give what a 32 x 32 copy gives, black beyond the
+// smaller one, and a stored invalid colour reads black either way.
+TEST(DepthConversion, WritersReadLargerSmallerAndOddSurfacesAlike) {
+  const Surface pic = test::ManyColours();
+  auto copyOf = [&](int w, int h) {
+    Surface s(w, h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) s.SetPixelV(x, y, x < 32 && y < 32 ? pic.GetPixel(x, y) : kWhite);
+    return s;
+  };
+  Surface odd = pic, oddAsRead = pic;
+  odd.Pixels()[5 * 32 + 7] = kInvalidColor;
+  oddAsRead.SetPixelV(7, 5, kBlack);
+  const Surface larger = copyOf(40, 37), smaller = copyOf(20, 30);
+  Surface smallerAsRead(32, 32);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      smallerAsRead.SetPixelV(
+          x, y, smaller.GetPixel(x, y) == kInvalidColor ? kBlack : smaller.GetPixel(x, y));
+  for (int bits : {1, 4, 8, 24}) {
+    SCOPED_TRACE(bits);
+    EXPECT_EQ(BuildBitmapBytes(larger, bits), BuildBitmapBytes(pic, bits));
+    EXPECT_EQ(BuildBitmapBytes(smaller, bits), BuildBitmapBytes(smallerAsRead, bits));
+    EXPECT_EQ(BuildBitmapBytes(odd, bits), BuildBitmapBytes(oddAsRead, bits));
+    EXPECT_EQ(BuildIconBytes(larger, bits, PaletteMethod::None),
+              BuildIconBytes(pic, bits, PaletteMethod::None));
+    EXPECT_EQ(BuildIconBytes(smaller, bits, PaletteMethod::None),
+              BuildIconBytes(smallerAsRead, bits, PaletteMethod::None));
+    EXPECT_EQ(BuildIconBytes(odd, bits, PaletteMethod::None),
+              BuildIconBytes(oddAsRead, bits, PaletteMethod::None));
+  }
+}
+
+TEST(DepthConversion, ConversionInPlaceMatchesTheImageAndRefusesShortBlocks) {
+  const std::array<Color, 1024> pixels = PixelsOf(test::ManyColours());
+  for (int bits : {1, 4, 8, 24})
+    for (RowOrder order : {RowOrder::BottomUp, RowOrder::TopDown}) {
+      SCOPED_TRACE(bits);
+      const std::size_t size = static_cast<std::size_t>(BlockRowBytes(bits)) * 32;
+      // One byte more than needed: it must survive.
+      std::vector<std::uint8_t> block(size + 1, 0xA5);
+      ASSERT_TRUE(ConvertPixelsInto(pixels, bits, order, block));
+      EXPECT_EQ(block[size], 0xA5);
+      block.pop_back();
+      EXPECT_EQ(block, ConvertPixelsToDepth(pixels, bits, order).block);
+      std::vector<std::uint8_t> shortBlock(size - 1, 0xA5);
+      EXPECT_FALSE(ConvertPixelsInto(pixels, bits, order, shortBlock));
+      EXPECT_EQ(shortBlock, std::vector<std::uint8_t>(size - 1, 0xA5));
+    }
+  std::vector<std::uint8_t> block(4096, 0xA5);
+  EXPECT_FALSE(ConvertPixelsInto(pixels, 16, RowOrder::BottomUp, block));
+  EXPECT_EQ(block, std::vector<std::uint8_t>(4096, 0xA5));
+}
+
 // Every writer goes through the safe write: a failure leaves the old file and
 // says which file and why.
 TEST(SafeSaving, EveryWriterKeepsTheOldFileWhenTheSaveFails) {
