@@ -27,8 +27,9 @@ namespace {
 constexpr bool kHaveLookup = true;
 #else
 // Builds without the generated tables (the generator itself) search every pixel.
-constexpr unsigned char kClassicLookup[1] = {kClassicLookupMarker};
-constexpr unsigned char kBytePairLookup[2] = {kByteLookupMarker, kByteLookupMarker};
+constexpr int kClassicPairCount = 0, kBytePairCount = 0, kClassicIdBytes = 1, kByteIdBytes = 1;
+constexpr unsigned char kClassicBoxes[1] = {}, kClassicMasks[1] = {}, kClassicPairs[1] = {};
+constexpr unsigned char kByteBoxes[1] = {}, kByteMasks[1] = {}, kBytePairs[1] = {};
 constexpr bool kHaveLookup = false;
 #endif
 
@@ -76,10 +77,8 @@ int Nearest(std::span<const PaletteEntry> table, Color c) {
   return best;
 }
 
-// Nearest standard index through the box tables: a box that straddles one
-// boundary names its two answers, and only boxes of more take the search.
-// A row's box keys come first, apart from the lookups, so that they are
-// computed four at a time.
+// Nearest standard index through the box tables. A row's keys come first,
+// apart from the lookups, so that they are computed four at a time.
 void BoxKeys(const Color* in, std::uint32_t* keys) {
 #if defined(__SSE2__)
   // DepthLookupKey on four pixels: red's top six bits to 12..17, green's to
@@ -100,31 +99,53 @@ void BoxKeys(const Color* in, std::uint32_t* keys) {
 #endif
 }
 
-int ClassicIndex(Color c, std::uint32_t key) {
-  if constexpr (kHaveLookup) {
-    const int v = kClassicLookup[key];
-    if (v != kClassicLookupMarker) return v;
+template <typename T>
+T LittleEndian(const unsigned char* p) {
+  T v;
+  std::memcpy(&v, p, sizeof v);
+  if constexpr (std::endian::native == std::endian::big) {
+    T swapped = 0;
+    for (std::size_t i = 0; i < sizeof v; ++i)
+      swapped = static_cast<T>(swapped << 8 | (v >> (8 * i) & 0xFF));
+    v = swapped;
   }
-  return NearestClassicIndex(c);
+  return v;
 }
 
-int ByteIndex(Color c, std::uint32_t key) {
-  if constexpr (kHaveLookup) {
-    const int a = kBytePairLookup[2 * key], b = kBytePairLookup[2 * key + 1];
-    if (a == b) {
-      if (a != kByteLookupMarker) return a;
-    } else {
-      auto squaredDistance = [c](int index) {
-        const PaletteEntry& e = kByteTable[index];
-        const int dr = RedOf(c) - e.red, dg = GreenOf(c) - e.green, db = BlueOf(c) - e.blue;
-        return dr * dr + dg * dg + db * db;
-      };
-      // The lower index wins a tie.
-      return squaredDistance(b) < squaredDistance(a) ? b : a;
+// One depth's tables: a box's id, which is the answer itself for a box of
+// one answer; otherwise the id picks a mask and two answers (the marker
+// twice for a box of more than two), and the mask's bit for the colour's
+// cell in the box picks the answer.
+struct BoxTables {
+  const unsigned char* boxes;
+  int idBytes;
+  unsigned answers;  // ids below this are answers
+  const unsigned char* masks;
+  const unsigned char* pairs;
+  int marker;
+  int (*search)(Color);
+
+  int Index(Color c, std::uint32_t key) const {
+    if constexpr (kHaveLookup) {
+      const unsigned id = idBytes == 1 ? boxes[key] : LittleEndian<std::uint16_t>(boxes + 2 * key);
+      if (id < answers) return static_cast<int>(id);
+      const auto mask = LittleEndian<std::uint64_t>(masks + 8 * id);
+      const int v = pairs[2 * id + (mask >> DepthLookupCell(c) & 1)];
+      if (v != marker) return v;
     }
+    return search(c);
   }
-  return NearestByteIndex(c);
-}
+};
+
+constexpr BoxTables kClassicBoxTables = {kClassicBoxes,      kClassicIdBytes, 16,
+                                         kClassicMasks,      kClassicPairs,   kClassicLookupMarker,
+                                         NearestClassicIndex};
+constexpr BoxTables kByteBoxTables = {
+    kByteBoxes, kByteIdBytes, 256, kByteMasks, kBytePairs, kByteLookupMarker, NearestByteIndex};
+static_assert(!kHaveLookup || (sizeof kClassicBoxes == kClassicIdBytes * kDepthLookupSize + 1 &&
+                               sizeof kByteBoxes == kByteIdBytes * kDepthLookupSize + 1 &&
+                               sizeof kClassicMasks == 8 * kClassicPairCount + 1 &&
+                               sizeof kBytePairs == 2 * kBytePairCount + 1));
 
 // A row of 32 pixels as blue, green, red bytes.
 void StoreBgrRow(const Color* in, std::uint8_t* row) {
@@ -359,13 +380,14 @@ bool ConvertPixelsInto(std::span<const Color, 1024> pixels, int bitCount, RowOrd
         break;
       case 8:
         BoxKeys(in, keys);
-        for (int x = 0; x < 32; ++x) row[x] = static_cast<std::uint8_t>(ByteIndex(in[x], keys[x]));
+        for (int x = 0; x < 32; ++x)
+          row[x] = static_cast<std::uint8_t>(kByteBoxTables.Index(in[x], keys[x]));
         break;
       case 4:
         BoxKeys(in, keys);
         for (int x = 0; x < 32; x += 2)
-          row[x / 2] = static_cast<std::uint8_t>(ClassicIndex(in[x], keys[x]) << 4 |
-                                                 ClassicIndex(in[x + 1], keys[x + 1]));
+          row[x / 2] = static_cast<std::uint8_t>(kClassicBoxTables.Index(in[x], keys[x]) << 4 |
+                                                 kClassicBoxTables.Index(in[x + 1], keys[x + 1]));
         break;
       case 1:
         for (int k = 0; k < 4; ++k) row[k] = MonoByte(in + 8 * k);

@@ -61,13 +61,17 @@ int NearestStandardIndex(int bitCount, Color c);
 
 // The writer looks the nearest colour up by box of 4 x 4 x 4 colours in
 // tables made at build time from NearestStandardIndex
-// (files/generate/depth_lookup_gen.cpp); boxes whose colours have different
-// answers hold the marker (or, at 8 bits, their two answers) and search.
+// (files/generate/depth_lookup_gen.cpp): a box holds one answer, or two with
+// a mask of which of its 64 colours take which, or (rarely) more, which
+// search. The key names the box and the cell the colour within it.
 inline constexpr int kDepthLookupSize = 1 << 18;
 inline constexpr int kClassicLookupMarker = 0xFF;  // no 16-colour index
 inline constexpr int kByteLookupMarker = 16;       // cube black: classic 0 wins every tie
 constexpr int DepthLookupKey(Color c) {
   return (RedOf(c) >> 2) << 12 | (GreenOf(c) >> 2) << 6 | BlueOf(c) >> 2;
+}
+constexpr int DepthLookupCell(Color c) {
+  return (RedOf(c) & 3) | (GreenOf(c) & 3) << 2 | (BlueOf(c) & 3) << 4;
 }
 
 // The source's top-left 32 x 32 pixels at bitCount (1, 4, 8, 24). An unknown
