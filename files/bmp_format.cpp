@@ -33,7 +33,7 @@ std::vector<std::uint8_t> BuildBitmapBytes(const Surface& document, int bitCount
   w.U32(0);
   w.U32(tableEntries);
   w.U32(tableEntries);
-  WriteColorTable(table, w.Grow(tableEntries * 4));
+  w.Bytes(StandardTableBytes(bitCount));
   ConvertPixelsInto(PixelsOf(document), bitCount, RowOrder::BottomUp,
                     {w.Grow(blockBytes), blockBytes});
   return w.Take();

@@ -61,6 +61,21 @@ constexpr std::array<PaletteEntry, 256> MakeByteTable() {
 
 constexpr std::array<PaletteEntry, 256> kByteTable = MakeByteTable();
 
+// The tables as files store them, ready to copy.
+template <std::size_t N>
+constexpr std::array<std::uint8_t, 4 * N> FileBytes(const std::array<PaletteEntry, N>& table) {
+  std::array<std::uint8_t, 4 * N> out{};
+  for (std::size_t i = 0; i < N; ++i) {
+    out[4 * i] = table[i].blue;
+    out[4 * i + 1] = table[i].green;
+    out[4 * i + 2] = table[i].red;
+  }
+  return out;
+}
+constexpr auto kMonoBytes = FileBytes(kMonoTable);
+constexpr auto kClassicBytes = FileBytes(kClassicTable);
+constexpr auto kByteBytes = FileBytes(kByteTable);
+
 int Nearest(std::span<const PaletteEntry> table, Color c) {
   const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
   int best = 0;
@@ -350,6 +365,19 @@ int NearestByteIndex(Color c) {
     if (below < 23) consider(232 + below + 1);
   }
   return best;
+}
+
+std::span<const std::uint8_t> StandardTableBytes(int bitCount) {
+  switch (bitCount) {
+    case 1:
+      return kMonoBytes;
+    case 4:
+      return kClassicBytes;
+    case 8:
+      return kByteBytes;
+    default:
+      return {};
+  }
 }
 
 int NearestStandardIndex(int bitCount, Color c) {

@@ -56,6 +56,8 @@ int BlockRowBytes(int bitCount);      // 4, 16, 32, 96; 0 otherwise
 
 // The fixed table of a depth (2, 16 or 256 entries); empty for 24 or unknown.
 std::span<const PaletteEntry> StandardTable(int bitCount);
+// The same as files store it (ColorTableBytes of it).
+std::span<const std::uint8_t> StandardTableBytes(int bitCount);
 // Index of the standard table's colour nearest to c.
 int NearestStandardIndex(int bitCount, Color c);
 

@@ -155,7 +155,10 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   if (bitCount == 24) {
     w.Fill(4, 0x20);
   } else {
-    WriteColorTable(table, w.Grow(tableBytes));
+    if (standard)
+      w.Bytes(StandardTableBytes(bitCount));
+    else
+      WriteColorTable(table, w.Grow(tableBytes));
   }
   if (standard)
     ConvertPixelsInto(working, bitCount, RowOrder::BottomUp, {w.Grow(blockBytes), blockBytes});

@@ -326,6 +326,8 @@ TEST(DepthConversion, TablesHoldBlackAndWhiteAndConvertingTwiceChangesNothing) {
     SCOPED_TRACE(bits);
     const auto t = StandardTable(bits);
     ASSERT_EQ(t.size(), static_cast<std::size_t>(1) << bits);
+    const auto fileBytes = StandardTableBytes(bits);
+    EXPECT_EQ(std::vector<std::uint8_t>(fileBytes.begin(), fileBytes.end()), ColorTableBytes(t));
     EXPECT_EQ(t[NearestStandardIndex(bits, kWhite)].ToColor(), kWhite);
     EXPECT_EQ(t[NearestStandardIndex(bits, kBlack)].ToColor(), kBlack);
     Surface s = test::ManyColours();
@@ -340,6 +342,7 @@ TEST(DepthConversion, TablesHoldBlackAndWhiteAndConvertingTwiceChangesNothing) {
   ConvertDocumentToDepth(s, 1);
   EXPECT_EQ(s.GetPixel(0, 0), kWhite);
   EXPECT_FALSE(ConvertDocumentToDepth(s, 24));
+  EXPECT_TRUE(StandardTableBytes(24).empty());
 }
 
 // The writers read a surface of 32 x 32 or more by whole rows and a smaller
