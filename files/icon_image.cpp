@@ -331,12 +331,16 @@ void BringTo32(const IconImage& img, Surface& pixels, std::array<std::uint8_t, 1
   Color* out = pixels.Pixels().data();
   if (w <= 32 && h <= 32 && 32 % w == 0 && 32 % h == 0) {
     const int fx = 32 / w, fy = 32 / h;
-    for (int y = 0; y < 32; ++y)
+    int column[32];  // no division per pixel
+    for (int x = 0; x < 32; ++x) column[x] = x / fx;
+    for (int y = 0; y < 32; ++y) {
+      const Color* colors = img.colors.data() + static_cast<std::size_t>(y / fy) * w;
+      const std::uint8_t* alphas = img.alpha.data() + static_cast<std::size_t>(y / fy) * w;
       for (int x = 0; x < 32; ++x) {
-        const std::size_t from = static_cast<std::size_t>(y / fy) * w + x / fx;
-        out[y * 32 + x] = img.colors[from];
-        alpha[y * 32 + x] = img.alpha[from];
+        out[y * 32 + x] = colors[column[x]];
+        alpha[y * 32 + x] = alphas[column[x]];
       }
+    }
     Threshold(out, alpha.data(), 1024);
     return;
   }

@@ -4,8 +4,10 @@
 // as well as those that do.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/icon_image.h"
@@ -165,4 +167,30 @@ TEST(LowDepthImages, RowDecodersReadTheHighBitsFirst) {
 }
 
 }  // namespace
+// Sizes that divide 32 are blown up by whole pixels, each to a block of
+// 32 / width by 32 / height.
+TEST(LowDepthImages, SizesThatDivide32GrowByWholeBlocks) {
+  for (const auto& [w, h] : {std::pair{16, 16}, {8, 4}, {32, 1}, {1, 32}, {2, 8}, {32, 32}}) {
+    IconImage image;
+    image.width = w;
+    image.height = h;
+    for (int i = 0; i < w * h; ++i) {
+      image.colors.push_back(RGB(i % 251, i / 7 % 256, (i * 37) % 256));
+      image.alpha.push_back(255);
+    }
+    Surface pixels(1, 1);
+    std::array<std::uint8_t, 1024> alpha{};
+    BringTo32(image, pixels, alpha);
+    ASSERT_EQ(pixels.Width(), 32);
+    std::string wrong;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) {
+        const Color want = image.colors[static_cast<std::size_t>(y * h / 32 * w + x * w / 32)];
+        if (pixels.GetPixel(x, y) != want || alpha[static_cast<std::size_t>(y * 32 + x)] != 255)
+          wrong += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+      }
+    EXPECT_EQ(wrong, "") << w << " x " << h;
+  }
+}
+
 }  // namespace gs
