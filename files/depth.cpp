@@ -492,22 +492,13 @@ bool ConvertDocumentToDepth(Surface& surface, int bitCount) {
   return true;
 }
 
-void WriteColorTable(std::span<const PaletteEntry> table, std::uint8_t* out) {
-  // An entry's bytes are already the file's, bar the reserved one.
-  static_assert(sizeof(PaletteEntry) == 4 && offsetof(PaletteEntry, reserved) == 3);
-  constexpr std::uint32_t kKept =
-      std::endian::native == std::endian::little ? 0x00FFFFFFu : 0xFFFFFF00u;
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    std::uint32_t v;
-    std::memcpy(&v, &table[i], 4);
-    v &= kKept;
-    std::memcpy(out + 4 * i, &v, 4);
-  }
-}
-
 std::vector<std::uint8_t> ColorTableBytes(std::span<const PaletteEntry> table) {
   std::vector<std::uint8_t> out(table.size() * 4);
-  WriteColorTable(table, out.data());
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    out[4 * i] = table[i].blue;
+    out[4 * i + 1] = table[i].green;
+    out[4 * i + 2] = table[i].red;
+  }
   return out;
 }
 

@@ -48,8 +48,6 @@ struct DepthImage {
 
 // A colour table as files store it: blue, green, red and a zero byte per entry.
 std::vector<std::uint8_t> ColorTableBytes(std::span<const PaletteEntry> table);
-// The same into out, which has room for 4 bytes per entry.
-void WriteColorTable(std::span<const PaletteEntry> table, std::uint8_t* out);
 
 bool IsSupportedDepth(int bitCount);  // 1, 4, 8 or 24
 int BlockRowBytes(int bitCount);      // 4, 16, 32, 96; 0 otherwise

@@ -119,9 +119,9 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   const bool standard = bitCount != 8 || method == PaletteMethod::None;
   if (!standard)
     own = method == PaletteMethod::High ? BuildExactPalette(working) : BuildSampledPalette(working);
-  const std::span<const PaletteEntry> table = standard ? StandardTable(bitCount) : own.table;
+  const std::size_t tableEntries = standard ? StandardTable(bitCount).size() : own.table.size();
   const std::uint32_t tableBytes =
-      bitCount == 24 ? 4 : static_cast<std::uint32_t>(table.size()) * 4;
+      bitCount == 24 ? 4 : static_cast<std::uint32_t>(tableEntries) * 4;
   const auto blockBytes =
       static_cast<std::uint32_t>(standard ? BlockRowBytes(bitCount) * 32 : own.block.size());
   const std::uint32_t resourceBytes = 40 + tableBytes + blockBytes + 128;
@@ -152,14 +152,12 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   w.U32(0);
   w.U32(f.colorsUsed);
   w.U32(0);
-  if (bitCount == 24) {
+  if (bitCount == 24)
     w.Fill(4, 0x20);
-  } else {
-    if (standard)
-      w.Bytes(StandardTableBytes(bitCount));
-    else
-      WriteColorTable(table, w.Grow(tableBytes));
-  }
+  else if (standard)
+    w.Bytes(StandardTableBytes(bitCount));
+  else
+    w.Bytes(ColorTableBytes(own.table));
   if (standard)
     ConvertPixelsInto(working, bitCount, RowOrder::BottomUp, {w.Grow(blockBytes), blockBytes});
   else

@@ -1,17 +1,17 @@
-// Writes the lookup tables that files/depth.cpp includes. For every box of
-// 4 x 4 x 4 colours, an id (one byte when there are few, else two): below the table's size, the
-// standard index all the box's colours share; otherwise the id of a pair entry, whose two answers
-// (lower index first) and 64-bit mask (a set bit per colour of the box that takes the higher)
-// settle every colour without a search. Boxes with more than two answers get the marker's id and
-// search. The answers come from depth.cpp's own search. Each colour's region of the table is convex
-// (squared distance, lowest index on a tie), so a box whose eight corners
-// agree holds that answer throughout.
+// Writes the lookup tables that files/depth.cpp includes. Every box of
+// 4 x 4 x 4 colours gets an id (one byte when there are few, else two).
+// Below the table's size, the id is the standard index all the box's colours
+// share; above, it names a pair entry, whose two answers (lower index first)
+// and 64-bit mask (a set bit per colour of the box that takes the higher)
+// settle every colour without a search. Boxes with more than two answers get
+// the marker's id and search. The answers come from depth.cpp's own search.
+// Each colour's region of the table is convex (squared distance, lowest index
+// on a tie), so a box whose eight corners agree holds that answer throughout.
 //   depth_lookup_gen OUT.inc
 #include <cstdint>
 #include <cstdio>
 #include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "files/depth.h"
@@ -43,7 +43,10 @@ class Tables {
     bool uniform = true;
     for (int corner = 0; corner < 8; ++corner) {
       const int cell = (corner & 1 ? 3 : 0) | (corner & 2 ? 12 : 0) | (corner & 4 ? 48 : 0);
-      answers[cell] = gs::NearestStandardIndex(bitCount_, CellColor(key, cell));
+      const gs::Color c = CellColor(key, cell);
+      // The cells here must be the ones depth.cpp reads back.
+      if (gs::DepthLookupKey(c) != key || gs::DepthLookupCell(c) != cell) return false;
+      answers[cell] = gs::NearestStandardIndex(bitCount_, c);
       if (answers[cell] == marker_) return false;  // the marker is never an answer
       uniform = uniform && answers[cell] == answers[0];
     }
