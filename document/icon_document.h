@@ -2,7 +2,9 @@
 // The one open image: 32 x 32 pixels in 24-bit colour, pure white meaning
 // transparent, plus the state that tools, files and effects share.
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "document/colors.h"
 #include "document/surface.h"
@@ -34,12 +36,25 @@ struct IconDocument {
   std::int16_t hotspotX = 0;
   std::int16_t hotspotY = 0;
   Selection selection;
+  // The file the picture was opened from, when it held images besides the one
+  // shown (other sizes and depths, PNG entries, other cursor images): Save
+  // writes them back byte for byte around the edited picture. Empty for a
+  // single-image file, a new, imported or pasted-in picture.
+  std::shared_ptr<const std::vector<std::uint8_t>> sourceFile;
+  int sourceEntry = -1;  // the directory entry the picture was read from
 
   // A white, unmodified, unnamed document.
   IconDocument();
 
   // New: every pixel white; file name and modified flag stay as they are.
   void Clear();
+
+  // The picture no longer comes from a file of several images.
+  void ForgetOtherImages() {
+    sourceFile.reset();
+    sourceEntry = -1;
+  }
+  bool HasOtherImages() const { return sourceFile != nullptr; }
 
   // The selection when one is active, else the whole icon.
   Rect EffectRect() const;

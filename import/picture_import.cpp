@@ -100,6 +100,7 @@ bool OpenPictureAsDocument(std::span<const std::uint8_t> bytes, IconDocument& do
   doc.surface = ImportWholePicture(picture);
   doc.Width = doc.Height = kIconSize;
   doc.fileName.clear();
+  doc.ForgetOtherImages();
   doc.modified = false;
   doc.selection.DestroyMask();
   return true;
