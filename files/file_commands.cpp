@@ -7,6 +7,7 @@
 #include "files/bmp_format.h"
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
+#include "files/kept_images.h"
 #include "files/pcx_format.h"
 #include "platform/app_identity.h"
 #include "platform/safe_file.h"
@@ -105,6 +106,7 @@ bool FileCommands::LoadFile(const std::string& path) {
       doc_.surface = std::move(r.pixels);
       doc_.Width = doc_.Height = kIconSize;
       doc_.fileName.clear();
+      doc_.ForgetOtherImages();
       doc_.modified = false;
       host_.SetTitle(kMainTitle);  // untitled, as after New
       host_.RePaint();
@@ -128,13 +130,20 @@ SaveFlowResult FileCommands::RunWrite(SaveKind kind, const std::string& path) {
   WriteStatus status;
   switch (kind) {
     case SaveKind::Icon:
-      status = WriteIconFile(path, doc_.surface, choice.bitCnt, method);
+      status = doc_.HasOtherImages()
+                   ? WriteKeepingOtherImages(path, doc_, choice.bitCnt, method, std::nullopt)
+                   : WriteIconFile(path, doc_.surface, choice.bitCnt, method);
       break;
     case SaveKind::Cursor:
       doc_.hotspotX = choice.hotspotX;
       doc_.hotspotY = choice.hotspotY;
-      status = WriteCursorFile(path, doc_.surface, choice.bitCnt, method, choice.hotspotX,
-                               choice.hotspotY);
+      // An icon's other images have no hotspots to give a cursor: only a
+      // cursor's are kept.
+      status = KeptFileIsCursor(doc_)
+                   ? WriteKeepingOtherImages(path, doc_, choice.bitCnt, method,
+                                             CursorHotspot{choice.hotspotX, choice.hotspotY})
+                   : WriteCursorFile(path, doc_.surface, choice.bitCnt, method, choice.hotspotX,
+                                     choice.hotspotY);
       break;
     case SaveKind::Bitmap:
       status = WriteBitmapFile(path, doc_.surface, choice.bitCnt);
@@ -183,6 +192,7 @@ void FileCommands::New() {
   // An untitled document: Save must ask for a name rather than overwrite the
   // file opened before with the new drawing.
   doc_.fileName.clear();
+  doc_.ForgetOtherImages();
   host_.SetTitle(kMainTitle);
   host_.RePaint();
 }

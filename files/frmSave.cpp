@@ -93,6 +93,10 @@ frmSave::frmSave(const IconDocument& doc, QSize previewSize, Environment& env, Q
   f2->addWidget(txtHotY_, 1, 1);
   frame2_->setVisible(false);
 
+  lblKept_ = new QLabel(QString::fromUtf8("Les autres tailles du fichier sont conservées."), this);
+  lblKept_->setObjectName("lblKept");
+  lblKept_->setVisible(false);
+
   cmdOK_ = new QPushButton("&OK", this);
   cmdOK_->setObjectName("cmdOK");
   cmdOK_->setDefault(true);
@@ -115,6 +119,7 @@ frmSave::frmSave(const IconDocument& doc, QSize previewSize, Environment& env, Q
   top->addLayout(right);
   auto* outer = new QVBoxLayout(this);
   outer->addLayout(top);
+  outer->addWidget(lblKept_);
   outer->setSizeConstraint(QLayout::SetFixedSize);
 
   // First load: 4 bits, then "Extreme".
@@ -131,11 +136,12 @@ frmSave::frmSave(const IconDocument& doc, QSize previewSize, Environment& env, Q
 
 QWidget* frmSave::picPrev() const { return picPrev_; }
 
-void frmSave::Prepare(const QString& title, bool hotspotVisible) {
+void frmSave::Prepare(const QString& title, bool hotspotVisible, bool keepsOtherImages) {
   model_.Prepare(title.toStdString(), hotspotVisible);
   unloaded_ = false;
   setWindowTitle(title);
   frame2_->setVisible(hotspotVisible);
+  lblKept_->setVisible(keepsOtherImages);
   cmbOptimize_->setEnabled(model_.OptimizeEnabled());
   picPrev_->update();
   // The window is reused: a Cancel pressed last time must not keep the focus,

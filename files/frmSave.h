@@ -31,7 +31,8 @@ class frmSave : public QDialog {
   // `env` must outlive the window.
   frmSave(const IconDocument& doc, QSize previewSize, Environment& env, QWidget* parent = nullptr);
 
-  void Prepare(const QString& title, bool hotspotVisible);
+  // keepsOtherImages: the save writes the picture among the file's other images.
+  void Prepare(const QString& title, bool hotspotVisible, bool keepsOtherImages = false);
 
   const SaveOptions& Model() const { return model_; }
   bool Unloaded() const { return unloaded_; }
@@ -43,6 +44,7 @@ class frmSave : public QDialog {
   QPushButton* cmdOK() const { return cmdOK_; }
   QPushButton* cmdCancel() const { return cmdCancel_; }
   QGroupBox* Frame2() const { return frame2_; }
+  QLabel* lblKept() const { return lblKept_; }
   QWidget* picPrev() const;
 
  public slots:
@@ -62,6 +64,7 @@ class frmSave : public QDialog {
   bool unloaded_ = false;
 
   QLabel* label1_ = nullptr;
+  QLabel* lblKept_ = nullptr;
   QComboBox* cmbSaveAs_ = nullptr;
   SavePreview* picPrev_ = nullptr;
   QGroupBox* frame1_ = nullptr;

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "document/pixel_helpers.h"
 #include "files/byte_io.h"
+#include "files/kept_images.h"
 #include "files/png_codec.h"
 #include "platform/safe_file.h"
 
@@ -208,7 +210,9 @@ IconDecodeResult DecodeIconFile(std::span<const std::uint8_t> bytes) {
   if (!dir.complete) AddProblem(r.problem, "directory cut short");
   if (dir.entries.empty()) return r;
 
-  int chosen = dir.header.count == 1 ? 0 : PickIconImage(dir.entries);
+  // A cursor's directory holds the hotspot where an icon's holds its depth,
+  // so only the images' own headers can choose among a cursor's images.
+  int chosen = dir.header.count == 1 ? 0 : r.cursor ? -1 : PickIconImage(dir.entries);
   if (chosen < 0) chosen = PickIconImageByHeaders(bytes, dir.entries);
   IconImageResult img;
   img.pixels = std::move(r.pixels);
@@ -267,6 +271,20 @@ IconLoadResult LoadIconBytes(const std::string& path, std::span<const std::uint8
   // What a damaged file shows is kept, but a save must not write it back over
   // the file it came from: the document stays unnamed until Save as.
   doc.fileName = r.problem.empty() ? path : std::string();
+  doc.ForgetOtherImages();
+  if (r.decoded.entryIndex >= 0 && ReadIconDirectory(bytes).entries.size() > 1) {
+    std::string why;
+    if (OtherImagesKeepable(bytes, &why)) {
+      doc.sourceFile =
+          std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end());
+      doc.sourceEntry = r.decoded.entryIndex;
+    } else {
+      // The other images cannot be copied out whole: writing this file would
+      // lose them, so Save asks for a new name.
+      doc.fileName.clear();
+      AddProblem(r.problem, why);
+    }
+  }
   r.repaint = r.addToRecent = !r.decoded.fallback;
   return r;
 }

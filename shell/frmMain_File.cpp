@@ -6,6 +6,7 @@
 
 #include "document/qt_canvas.h"
 #include "files/frmSave.h"
+#include "files/kept_images.h"
 #include "files/qt_dialog_seam.h"
 
 namespace gs {
@@ -57,7 +58,11 @@ frmSave* MainFileHost::SaveWindow() {
 
 SaveOptionsChoice MainFileHost::RunSaveOptions(SaveKind kind) {
   frmSave* w = SaveWindow();
-  w->Prepare(SaveOptionsTitle(kind), kind == SaveKind::Cursor);
+  const IconDocument& doc = window_.Document();
+  const bool keeps = kind == SaveKind::Icon     ? doc.HasOtherImages()
+                     : kind == SaveKind::Cursor ? KeptFileIsCursor(doc)
+                                                : false;
+  w->Prepare(SaveOptionsTitle(kind), kind == SaveKind::Cursor, keeps);
   window_.Env().Dialogs().RunModal(w);
   const SaveOptions& m = w->Model();
   SaveOptionsChoice choice{m.result, m.bitCnt, m.hotspotX, m.hotspotY};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 
@@ -9,6 +11,7 @@
 #include "files/icon_writer.h"
 #include "platform/app_identity.h"
 #include "platform/settings_store.h"
+#include "tests/files/file_test_util.h"
 #include "tests/support/test_support.h"
 
 namespace gs {
@@ -270,6 +273,199 @@ TEST_F(FileCommandsTest, NewIsUntitledAndSavingUnderANewNameRetitles) {
   files_.SaveAs();
   EXPECT_EQ(doc_.fileName, tmp_.file("kept.ico"));
   EXPECT_EQ(host_.titles.size(), titles);
+}
+
+// Other programs' files of several images (tests/data/files/multi, written by
+// make_multi.sh): Save puts the edited picture in the place of the image it
+// came from and writes every other image back as it was.
+struct StoredEntry {
+  std::vector<std::uint8_t> fields;  // the directory entry without its offset
+  std::vector<std::uint8_t> image;
+};
+std::vector<StoredEntry> Entries(const std::vector<std::uint8_t>& file) {
+  std::vector<StoredEntry> out;
+  const IconDirectory dir = ReadIconDirectory(file);
+  for (std::size_t i = 0; i < dir.entries.size(); ++i) {
+    const IconDirectoryEntry& e = dir.entries[i];
+    const auto at = file.begin() + 6 + 16 * static_cast<std::ptrdiff_t>(i);
+    StoredEntry s{{at, at + 12}, {}};
+    if (std::size_t{e.imageOffset} + e.bytesInResource <= file.size())
+      s.image.assign(file.begin() + e.imageOffset,
+                     file.begin() + e.imageOffset + e.bytesInResource);
+    out.push_back(std::move(s));
+  }
+  return out;
+}
+
+std::string Output(const std::string& command) {
+  std::string out;
+  if (FILE* p = popen(command.c_str(), "r")) {
+    char buf[512];
+    while (std::fgets(buf, sizeof buf, p)) out += buf;
+    pclose(p);
+  }
+  return out;
+}
+
+int Lines(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+class KeptImagesTest : public FileCommandsTest {
+ protected:
+  // The fixture copied to the temporary folder, opened, and a pixel changed.
+  std::string OpenEdited(const std::string& fixture) {
+    const std::string path = tmp_.file(fixture);
+    original_ = test::ReadAll(test::DataPath("files/multi/" + fixture));
+    test::WriteAll(path, original_);
+    EXPECT_TRUE(files_.LoadFile(path));
+    EXPECT_EQ(doc_.fileName, path);
+    doc_.surface.SetPixelV(0, 0, RGB(1, 2, 3));
+    doc_.modified = true;
+    return path;
+  }
+  std::vector<std::uint8_t> original_;
+};
+
+TEST_F(KeptImagesTest, SevenSizeIconKeepsEveryOtherImageByteForByte) {
+  const std::string path = OpenEdited("seven_sizes_imagemagick.ico");
+  host_.optionAnswers = {Ok(4)};
+  files_.Save();
+  const std::vector<std::uint8_t> saved = test::ReadAll(path);
+  const std::vector<StoredEntry> before = Entries(original_), after = Entries(saved);
+  ASSERT_EQ(after.size(), 7u);
+  for (std::size_t i = 0; i < 7; ++i) {
+    if (i == 2) continue;  // the 32 x 32 one, replaced by the edited picture
+    EXPECT_EQ(after[i].fields, before[i].fields) << "entry " << i;
+    EXPECT_TRUE(after[i].image == before[i].image) << "entry " << i;
+  }
+  EXPECT_EQ(after[2].fields[0], 32);
+  EXPECT_EQ(after[2].image.at(14), 4);  // the depth chosen in the save options
+  const IconDecodeResult back = DecodeIconFile(saved);
+  EXPECT_EQ(back.entryIndex, 2);
+  EXPECT_EQ(back.pixels.GetPixel(0, 0), RGB(0, 0, 0));  // 1,2,3 at 4 bits
+  EXPECT_EQ(doc_.modified, false);
+
+  // Other readers still see all seven.
+  EXPECT_EQ(Lines(Output("icotool -l '" + path + "' 2>&1")), 7);
+  EXPECT_EQ(Lines(Output("identify '" + path + "' 2>&1")), 7);
+  const std::string thumb = tmp_.file("thumb.png");
+  Output("gdk-pixbuf-thumbnailer -s 256 '" + path + "' '" + thumb + "' 2>&1");
+  EXPECT_NE(Output("identify '" + thumb + "' 2>&1").find("256x256"), std::string::npos);
+}
+
+TEST_F(KeptImagesTest, CursorKeepsItsImagesAndHotspots) {
+  const std::string path = OpenEdited("two_hotspots_icotool.cur");
+  host_.optionAnswers = {Ok(8, 2)};
+  files_.Save();
+  const std::vector<std::uint8_t> saved = test::ReadAll(path);
+  const std::vector<StoredEntry> after = Entries(saved);
+  ASSERT_EQ(after.size(), 2u);
+  EXPECT_EQ(test::U16At(saved, 2), 2);  // still a cursor
+  EXPECT_TRUE(after[1].image == Entries(original_)[1].image);
+  EXPECT_EQ(Output("icotool -l '" + path + "' 2>&1"),
+            "--cursor --index=1 --width=32 --height=32 --bit-depth=8 --palette-size=256 "
+            "--hotspot-x=3 --hotspot-y=5\n"
+            "--cursor --index=2 --width=48 --height=48 --bit-depth=32 --palette-size=0 "
+            "--hotspot-x=20 --hotspot-y=40\n");
+
+  // Exported as a cursor, the edited image takes the hotspot asked for.
+  const std::string exported = tmp_.file("exported.cur");
+  host_.saveAnswers = {exported};
+  host_.optionAnswers = {Ok(1, 0, 7, 9)};
+  files_.ExportCursor();
+  const std::vector<std::uint8_t> x = test::ReadAll(exported);
+  ASSERT_EQ(Entries(x).size(), 2u);
+  EXPECT_EQ(test::U16At(x, 6 + 4), 7);
+  EXPECT_EQ(test::U16At(x, 6 + 6), 9);
+  EXPECT_EQ(test::U16At(x, 6 + 16 + 6), 40);
+}
+
+TEST_F(KeptImagesTest, FileWithoutA32PixelImageGainsOne) {
+  // Only the 16 and 48 of the seven: the picture comes from the 48.
+  std::vector<std::uint8_t> two = {0, 0, 1, 0, 2, 0};
+  const std::vector<std::uint8_t> seven =
+      test::ReadAll(test::DataPath("files/multi/seven_sizes_imagemagick.ico"));
+  const std::vector<StoredEntry> es = Entries(seven);
+  std::uint32_t at = 6 + 32;
+  for (int i : {0, 3}) {
+    two.insert(two.end(), es[i].fields.begin(), es[i].fields.end());
+    for (int k = 0; k < 4; ++k) two.push_back(static_cast<std::uint8_t>(at >> (8 * k)));
+    at += static_cast<std::uint32_t>(es[i].image.size());
+  }
+  for (int i : {0, 3}) two.insert(two.end(), es[i].image.begin(), es[i].image.end());
+  const std::string path = tmp_.file("two.ico");
+  test::WriteAll(path, two);
+  ASSERT_TRUE(files_.LoadFile(path));
+  host_.optionAnswers = {Ok(24)};
+  files_.Save();
+  const std::vector<StoredEntry> after = Entries(test::ReadAll(path));
+  ASSERT_EQ(after.size(), 3u);
+  EXPECT_TRUE(after[0].image == es[0].image);
+  EXPECT_TRUE(after[1].image == es[3].image);
+  EXPECT_EQ(after[2].fields[0], 32);
+}
+
+TEST_F(KeptImagesTest, DamagedOtherImageIsKeptAndABrokenDirectoryIsNeverWrittenOver) {
+  std::vector<std::uint8_t> file =
+      test::ReadAll(test::DataPath("files/multi/seven_sizes_imagemagick.ico"));
+  const IconDirectory dir = ReadIconDirectory(file);
+  // The 48's header and pixels become noise: kept as they are.
+  for (std::size_t i = 0; i < 64; ++i)
+    file[dir.entries[3].imageOffset + i] = static_cast<std::uint8_t>(i * 37);
+  const std::string path = tmp_.file("damaged.ico");
+  test::WriteAll(path, file);
+  ASSERT_TRUE(files_.LoadFile(path));
+  ASSERT_EQ(doc_.fileName, path);
+  host_.optionAnswers = {Ok(4)};
+  files_.Save();
+  EXPECT_TRUE(Entries(test::ReadAll(path))[3].image == Entries(file)[3].image);
+
+  // Two entries sharing bytes: the images cannot be copied out, so Save asks
+  // for a new name and the file stays as it was.
+  file = test::ReadAll(test::DataPath("files/multi/seven_sizes_imagemagick.ico"));
+  std::copy(file.begin() + 6 + 12, file.begin() + 6 + 16, file.begin() + 6 + 16 + 12);
+  test::WriteAll(path, file);
+  ASSERT_TRUE(files_.LoadFile(path));
+  EXPECT_EQ(doc_.fileName, "");
+  host_.saveAnswers = {};
+  files_.Save();
+  EXPECT_TRUE(test::ReadAll(path) == file);
+}
+
+TEST_F(KeptImagesTest, NewForgetsTheOtherImages) {
+  OpenEdited("seven_sizes_imagemagick.ico");
+  host_.questionAnswers = {SaveChangesAnswer::No};
+  files_.New();
+  const std::string fresh = tmp_.file("fresh.ico");
+  host_.saveAnswers = {fresh};
+  host_.optionAnswers = {Ok(4)};
+  files_.SaveAs();
+  EXPECT_EQ(test::ReadAll(fresh).size(), 766u);
+}
+
+TEST(CursorImageChoice, HotspotNeverChoosesTheImage) {
+  // A 4-bit image whose hotspot Y is 24, then a 32-bit one: the directory's
+  // depth pass would take the first; the images' own headers take the second.
+  const std::vector<std::uint8_t> four =
+      BuildIconBytes(test::ManyColours(), 4, PaletteMethod::None);
+  const std::vector<std::uint8_t> deep =
+      test::ReadAll(test::DataPath("files/corpus/icotool_cursor_32_32bit.cur"));
+  const std::vector<StoredEntry> a = Entries(four), b = Entries(deep);
+  std::vector<std::uint8_t> cur = {0, 0, 2, 0, 2, 0};
+  std::uint32_t at = 6 + 32;
+  for (const StoredEntry* e : {&a[0], &b[0]}) {
+    cur.insert(cur.end(), e->fields.begin(), e->fields.end());
+    for (int k = 0; k < 4; ++k) cur.push_back(static_cast<std::uint8_t>(at >> (8 * k)));
+    at += static_cast<std::uint32_t>(e->image.size());
+  }
+  cur[6 + 6] = 24;
+  cur[6 + 7] = 0;
+  cur.insert(cur.end(), a[0].image.begin(), a[0].image.end());
+  cur.insert(cur.end(), b[0].image.begin(), b[0].image.end());
+  EXPECT_EQ(DecodeIconFile(cur).entryIndex, 1);
+  cur[2] = 1;  // as an icon the directory's depth still leads
+  EXPECT_EQ(DecodeIconFile(cur).entryIndex, 0);
 }
 
 }  // namespace

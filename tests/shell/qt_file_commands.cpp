@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QtTest/QTest>
 #include <filesystem>
@@ -120,6 +121,26 @@ TEST_F(FileMenuTest, SaveOnAFileLoadedFromACursorWritesAnIcon) {
   EXPECT_EQ(bytes[2], 1);
   EXPECT_EQ(bytes[10], 0);
   EXPECT_TRUE(seam_.dialogs.empty());
+}
+
+TEST_F(FileMenuTest, SavingAnIconOfSeveralSizesSaysTheyAreKept) {
+  const std::string seven = tmp_.file("seven.ico");
+  test::WriteAll(seven, test::ReadAll(test::DataPath("files/multi/seven_sizes_imagemagick.ico")));
+  ASSERT_TRUE(W().OpenIconFile(Q(seven)));
+  bool kept = false;
+  seam_.onSave = [&](frmSave& s) {
+    kept = s.lblKept()->isVisibleTo(&s);
+    s.cmdOK()->click();
+  };
+  Trigger("mnuFile", 2);
+  EXPECT_TRUE(kept);
+  EXPECT_EQ(test::ReadAll(seven)[4], 7);  // seven images still
+
+  Trigger("mnuFile", 0);  // New: a single image from now on
+  Doc().fileName = seven;
+  Trigger("mnuFile", 2);
+  EXPECT_FALSE(kept);
+  EXPECT_EQ(test::ReadAll(seven)[4], 1);
 }
 
 TEST_F(FileMenuTest, SaveAsThenCancelWritesNothing) {
