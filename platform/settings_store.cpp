@@ -1,6 +1,9 @@
 #include "platform/settings_store.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -236,17 +239,54 @@ std::string WriteOrForget() {
   return failure;
 }
 
-// Returns "" or the reason; a group only marks the store for its end.
+struct Change {
+  std::string folder, section, key, value;
+};
+std::vector<Change> g_pending;  // a write group's saves, replayed at its end
+
+// Another copy of the editor may save between our read and our rename: the
+// read-modify-write of the file runs under an exclusive lock on a file beside
+// it, and always starts from what the file holds then.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder)
+      : fd_(::open((folder + "/settings.ini.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+    // Without a lock file (a read-only folder) the write itself will fail and say so.
+    if (fd_ >= 0)
+      while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+      }
+  }
+  ~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_;
+};
+
+// Returns "" or the reason.
+std::string WriteChanges(const std::string& folder, const std::vector<Change>& changes) {
+  if (!MakeFolders(folder)) return folder + ": " + std::strerror(errno);
+  FolderLock lock(folder);
+  g_loaded.valid = false;
+  Loaded& l = LoadLocked(folder);
+  if (l.unreadable) return l.file + ": the settings file cannot be read";
+  for (const Change& c : changes) Set(l.store, c.section, c.key, c.value);
+  return WriteOrForget();
+}
+
+// Returns "" or the reason; a group only notes the change for its end.
 std::string SaveLocked(const std::string& folder, const std::string& section,
                        const std::string& key, const std::string& value) {
+  if (g_groupDepth == 0) return WriteChanges(folder, {{folder, section, key, value}});
   Loaded& l = LoadLocked(folder);
   if (l.unreadable) return l.file + ": the settings file cannot be read";
   Set(l.store, section, key, value);
-  if (g_groupDepth > 0) {
-    g_groupDirty = true;
-    return "";
-  }
-  return WriteOrForget();
+  g_groupDirty = true;
+  g_pending.push_back({folder, section, key, value});
+  return "";
 }
 
 // Tells the user once per run; called without the lock held, as the handler
@@ -333,7 +373,16 @@ bool SettingsWriteGroup::Finish() {
     std::lock_guard lock(g_mutex);
     if (--g_groupDepth == 0 && g_groupDirty) {
       g_groupDirty = false;
-      failure = WriteOrForget();
+      std::vector<Change> pending = std::move(g_pending);
+      g_pending.clear();
+      // One write per folder, in the order the folders were first saved to.
+      while (!pending.empty() && failure.empty()) {
+        const std::string folder = pending.front().folder;
+        std::vector<Change> here, rest;
+        for (Change& c : pending) (c.folder == folder ? here : rest).push_back(std::move(c));
+        failure = WriteChanges(folder, here);
+        pending = std::move(rest);
+      }
     }
   }
   ok_ = Report(failure);

@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -204,6 +206,40 @@ TEST_F(SettingsStoreTest, AWriteGroupWritesOnceAtItsEnd) {
   }
   ReadAgainFromDisk();
   EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "/f2");
+}
+
+// Two editors saving at once, one of them through a write group: every save
+// either side was told succeeded is in the file afterwards.
+TEST_F(SettingsStoreTest, TwoProcessesSavingAtOnceLoseNothing) {
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "start", "1"));
+  constexpr int kSaves = 60;
+  auto saveAll = [&](const char* side) {
+    for (int i = 0; i < kSaves; ++i) {
+      if (i % 20 == 19) {
+        SettingsWriteGroup group;
+        store_.Save(kSettingsAppName, side, "g" + std::to_string(i), "v");
+        if (!group.Finish()) return false;
+      } else if (!store_.Save(kSettingsAppName, side, "k" + std::to_string(i), "v")) {
+        return false;
+      }
+    }
+    return true;
+  };
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(saveAll("child") ? 0 : 1);
+  const bool parentSaved = saveAll("parent");
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(parentSaved);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ReadAgainFromDisk();
+  int missing = 0;
+  for (const char* side : {"child", "parent"})
+    for (int i = 0; i < kSaves; ++i)
+      missing += store_.Get(kSettingsAppName, side, (i % 20 == 19 ? "g" : "k") + std::to_string(i),
+                            "") != "v";
+  EXPECT_EQ(missing, 0);
 }
 
 TEST(SettingsFolderTest, EnvironmentChoosesTheFolder) {
