@@ -27,7 +27,9 @@ bool MemorySource::DoRead(std::uint64_t offset, std::size_t n, std::uint8_t* out
 }
 
 std::unique_ptr<FileSource> FileSource::Open(const std::string& path, std::string& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO in place of a program cannot hang the open:
+  // it is refused below as not a regular file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     error = path + ": " + std::strerror(errno);
     return nullptr;

@@ -3,6 +3,7 @@
 #include "import/icon_resources.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <functional>
@@ -233,6 +234,10 @@ TEST(FileSource, RefusesFoldersAndMissingFiles) {
   EXPECT_NE(error.find("Is a directory"), std::string::npos) << error;
   EXPECT_FALSE(FileSource::Open(dir.file("none.exe"), error));
   EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+  // A FIFO with no writer is refused at once rather than waited on.
+  ASSERT_EQ(mkfifo(dir.file("pipe.exe").c_str(), 0600), 0);
+  EXPECT_FALSE(FileSource::Open(dir.file("pipe.exe"), error));
+  EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
 }
 
 // A 64 MB program whose resources sit before 64 MB of other data: the reader
