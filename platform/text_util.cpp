@@ -168,4 +168,28 @@ std::string SanitizeUtf8(std::string_view text) {
   return out;
 }
 
+std::string PrintableText(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  auto escape = [&](std::uint32_t v) {
+    out += "\\x";
+    out += kHex[(v >> 4) & 0xF];
+    out += kHex[v & 0xF];
+  };
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t at = i;
+    std::uint32_t cp = 0;
+    if (!DecodeUtf8(text, i, cp)) {
+      escape(static_cast<std::uint8_t>(text[at]));
+      continue;
+    }
+    if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0) || cp == '\\')
+      escape(cp);
+    else
+      out.append(text.substr(at, i - at));
+  }
+  return out;
+}
+
 }  // namespace gs

@@ -35,4 +35,9 @@ bool DecodeUtf8(std::string_view text, std::size_t& i, std::uint32_t& codePoint)
 // Valid UTF-8 is kept; each invalid byte becomes U+FFFD.
 std::string SanitizeUtf8(std::string_view text);
 
+// Text from a file made safe to print on a terminal: control characters
+// (C0, DEL and C1), the backslash and bytes that are not UTF-8 become \xHH,
+// so that no name can move the cursor, retitle the terminal or forge a line.
+std::string PrintableText(std::string_view text);
+
 }  // namespace gs

@@ -8,6 +8,7 @@
 #include "app/tool/tool_common.h"
 #include "app/tool/tool_output.h"
 #include "import/icon_resources.h"
+#include "platform/text_util.h"
 
 namespace gs::tool {
 
@@ -83,8 +84,8 @@ int List(const Invocation& call) {
   std::vector<IconGroupEntry> entries;
   for (int k = 0; k < r.Count(); ++k) {
     const IconGroupName& n = r.GroupName(k);
-    std::string line =
-        std::to_string(k) + " " + (n.named ? "\"" + n.name + "\"" : std::to_string(n.id));
+    std::string line = std::to_string(k) + " " +
+                       (n.named ? "\"" + PrintableText(n.name) + "\"" : std::to_string(n.id));
     if (!r.ReadGroup(k, entries)) line += " damaged";
     for (const IconGroupEntry& e : entries) {
       IconImageInfo info;

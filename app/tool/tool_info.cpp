@@ -6,6 +6,7 @@
 #include "app/tool/tool_common.h"
 #include "files/ani_format.h"
 #include "files/icon_reader.h"
+#include "platform/text_util.h"
 
 namespace gs::tool {
 
@@ -100,7 +101,8 @@ int InfoAni(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::printf("%s: RIFF, %zu bytes\n", path.c_str(), bytes.size());
   for (std::size_t i = 0; i < chunks.size() && i < kMaxChunksListed; ++i) {
     const RiffChunk& c = chunks[i];
-    std::printf("%*s%s size %u at %zu", 2 * c.depth, "", c.id.c_str(), c.size, c.offset - 4);
+    std::printf("%*s%s size %u at %zu", 2 * c.depth, "", PrintableText(c.id).c_str(), c.size,
+                c.offset - 4);
     if (c.id == "anih" && c.size >= 36 && c.offset + 4 + 36 <= bytes.size()) {
       auto u32 = [&](std::size_t k) {
         const std::size_t at = c.offset + 4 + 4 * k;

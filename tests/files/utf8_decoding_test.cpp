@@ -71,5 +71,14 @@ TEST(Utf8Decoding, AnOverlongSlashIsNotTheSamePath) {
   EXPECT_TRUE(PathsEqualIgnoreCase("/a\xFF.ico", "/A\xFF.ico"));
 }
 
+// Names from files reach the terminal only as printable text.
+TEST(Utf8Decoding, PrintableTextEscapesEveryControlAndBrokenByte) {
+  EXPECT_EQ(PrintableText("a\x1b[2J\x07\nb"), "a\\x1B[2J\\x07\\x0Ab");
+  EXPECT_EQ(PrintableText("\xC2\x9B"
+                          "31m \x7F \\ \xFF"),
+            "\\x9B31m \\x7F \\x5C \\xFF");
+  EXPECT_EQ(PrintableText("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xC3\xA9 \xE2\x82\xAC");
+}
+
 }  // namespace
 }  // namespace gs
