@@ -68,7 +68,8 @@ bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide)
   if (w == 0 || h == 0 || w > static_cast<png_uint_32>(maxSide) ||
       h > static_cast<png_uint_32>(maxSide))
     png_error(png, "size");
-  if (!PngPixelDataCanHold(bytes, w, h)) png_error(png, "pixel data cut short");
+  if (!PngPixelDataCanHold(bytes, w, h) || PngPixelDataTooLong(bytes, w, h))
+    png_error(png, "pixel data of the wrong length");
   const int colorType = png_get_color_type(png, info);
   if (png_get_bit_depth(png, info) == 16) png_set_strip_16(png);
   if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);

@@ -28,21 +28,43 @@ bool PngChunksBeforePixelsFit(std::span<const std::uint8_t> b) {
   return true;
 }
 
-bool PngPixelDataCanHold(std::span<const std::uint8_t> b, std::uint64_t width,
-                         std::uint64_t height) {
-  if (b.size() < 33) return false;
+namespace {
+
+std::uint64_t RawRowBytes(std::span<const std::uint8_t> b, std::uint64_t width) {
   // IHDR is always the first chunk: depth and colour type at fixed places.
   const std::uint64_t bitDepth = b[24], colorType = b[25];
   const std::uint64_t channels = colorType == 2 ? 3 : colorType == 4 ? 2 : colorType == 6 ? 4 : 1;
-  if (width > 0xFFFFFFFFu || height > 0xFFFFFFFFu) return false;
-  const std::uint64_t rawRow = 1 + (width * channels * bitDepth + 7) / 8;
+  return 1 + (width * channels * bitDepth + 7) / 8;
+}
+
+std::uint64_t IdatBytes(std::span<const std::uint8_t> b) {
   std::uint64_t idat = 0;
   for (std::size_t at = 8; at + 8 <= b.size();) {
     const std::uint64_t length = ChunkLength(b, at);
     if (IsIdat(b, at)) idat += std::min<std::uint64_t>(length, b.size() - at - 8);
     at += static_cast<std::size_t>(std::min<std::uint64_t>(length + 12, b.size()));
   }
-  const std::uint64_t deliverable = idat * 1032 + 1032;
+  return idat;
+}
+
+}  // namespace
+
+bool PngPixelDataTooLong(std::span<const std::uint8_t> b, std::uint64_t width,
+                         std::uint64_t height) {
+  if (b.size() < 33 || width > 0xFFFFFFFFu || height > 0xFFFFFFFFu) return false;
+  // Interlacing adds a filter byte and a partial byte to each row of each pass.
+  const std::uint64_t raw = RawRowBytes(b, width) * height + 15 * height + 64;
+  // Stored blocks cost 5 bytes in 65,535; the rest is generous slack.
+  const std::uint64_t most = raw + raw / 1024 + (std::uint64_t{64} << 10);
+  return IdatBytes(b) > most;
+}
+
+bool PngPixelDataCanHold(std::span<const std::uint8_t> b, std::uint64_t width,
+                         std::uint64_t height) {
+  if (b.size() < 33) return false;
+  if (width > 0xFFFFFFFFu || height > 0xFFFFFFFFu) return false;
+  const std::uint64_t rawRow = RawRowBytes(b, width);
+  const std::uint64_t deliverable = IdatBytes(b) * 1032 + 1032;
   return height == 0 || rawRow <= deliverable / height;
 }
 

@@ -19,6 +19,13 @@ bool PngChunksBeforePixelsFit(std::span<const std::uint8_t> png);
 bool PngPixelDataCanHold(std::span<const std::uint8_t> png, std::uint64_t width,
                          std::uint64_t height);
 
+// No encoder needs more compressed data than the raw rows and a little
+// framing, but a crafted one can add gigabytes' worth of deflate after them,
+// which libpng would inflate to the end to check the stream. True when the
+// pixel data is longer than any encoder makes it for width x height.
+bool PngPixelDataTooLong(std::span<const std::uint8_t> png, std::uint64_t width,
+                         std::uint64_t height);
+
 // Text, profiles and the other ancillary chunks are skipped unread (only
 // tRNS matters to the pixels), so none is buffered, inflated or kept.
 void SkipUnusedPngChunks(png_structp png);

@@ -84,6 +84,10 @@ bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
     sizeProblem = "damaged PNG picture: pixel data cut short";
     png_error(png, "size");
   }
+  if (PngPixelDataTooLong(bytes, w, h)) {
+    sizeProblem = "damaged PNG picture: more pixel data than the picture holds";
+    png_error(png, "size");
+  }
   const int colorType = png_get_color_type(png, info);
   const int depth = png_get_bit_depth(png, info);
   if (depth == 16) png_set_strip_16(png);

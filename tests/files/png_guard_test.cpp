@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "files/icon_reader.h"
@@ -29,6 +30,30 @@ Bytes IconOf(const Bytes& png, int side) {
   w.U32(22);
   w.Bytes(png);
   return w.Take();
+}
+
+// n zero bytes deflated a megabyte at a time, so the test itself stays small.
+Bytes DeflatedZeros(std::size_t n) {
+  z_stream z{};
+  deflateInit(&z, 9);
+  const Bytes zeros(1 << 20, 0);
+  Bytes out(1 << 16);
+  Bytes all;
+  for (std::size_t left = n;;) {
+    const std::size_t step = std::min(left, zeros.size());
+    z.next_in = const_cast<Bytef*>(zeros.data());
+    z.avail_in = static_cast<uInt>(step);
+    left -= step;
+    do {
+      z.next_out = out.data();
+      z.avail_out = static_cast<uInt>(out.size());
+      deflate(&z, left == 0 ? Z_FINISH : Z_NO_FLUSH);
+      all.insert(all.end(), out.data(), z.next_out);
+    } while (z.avail_out == 0);
+    if (left == 0) break;
+  }
+  deflateEnd(&z);
+  return all;
 }
 
 TEST(PngGuard, HostileEntriesStayWithinAFewMegabytes) {
@@ -68,6 +93,14 @@ TEST(PngGuard, HostileEntriesStayWithinAFewMegabytes) {
               32),
        false},
       {"256 x 256 header over 64 bytes of pixels", IconOf(Png(256, nullptr, &tinyIdat), 256),
+       false},
+      {"the rows followed by deflate of 100 MB",
+       IconOf(Png(32, nullptr,
+                  [] {
+                    static const Bytes z = DeflatedZeros(32 * 129 + (std::size_t{100} << 20));
+                    return &z;
+                  }()),
+              32),
        false},
       {"100 compressed texts of a megabyte each",
        IconOf(Png(32,
@@ -122,8 +155,12 @@ TEST(PngGuard, PixelDataBoundsTheSize) {
   // A real picture of any side passes, well compressed or not.
   for (int s : {1, 16, 256}) {
     RgbaImage img{s, s, Bytes(static_cast<std::size_t>(s) * s * 4, 0)};
+    // Noise does not compress: the longest pixel data an encoder writes.
+    for (std::size_t i = 0; i < img.rgba.size(); ++i)
+      img.rgba[i] = static_cast<std::uint8_t>(i * 2654435761u >> 13);
     const Bytes real = EncodeRgbaPng(img, PngEffort::Small);
     EXPECT_TRUE(PngPixelDataCanHold(real, s, s)) << s;
+    EXPECT_FALSE(PngPixelDataTooLong(real, s, s)) << s;
     RgbaImage back;
     EXPECT_TRUE(DecodePng(real, back, 256)) << s;
   }
