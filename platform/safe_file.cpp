@@ -1,10 +1,13 @@
 #include "platform/safe_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -16,6 +19,72 @@ namespace gs {
 namespace {
 
 std::string Reason(int err) { return std::strerror(err); }
+
+// The temporaries on disk right now, where a signal handler can find them
+// without allocating: C strings in lock-free slots. Beyond the slots a
+// temporary is simply not cleaned up on a signal.
+constexpr unsigned kLiveSlots = 1024;
+std::atomic<char*> g_live[kLiveSlots];
+std::atomic<unsigned> g_liveCursor{0};
+
+void Track(const std::string& temp) {
+  char* copy = ::strdup(temp.c_str());
+  if (!copy) return;
+  const unsigned start = g_liveCursor.fetch_add(1, std::memory_order_relaxed);
+  for (unsigned i = 0; i < kLiveSlots; ++i) {
+    char* expected = nullptr;
+    if (g_live[(start + i) % kLiveSlots].compare_exchange_strong(expected, copy)) return;
+  }
+  std::free(copy);
+}
+
+void Untrack(const std::string& temp) {
+  for (std::atomic<char*>& slot : g_live) {
+    char* p = slot.load(std::memory_order_acquire);
+    if (p && temp == p && slot.compare_exchange_strong(p, nullptr)) {
+      std::free(p);
+      return;
+    }
+  }
+}
+
+void RemoveTemporary(const std::string& temp) {
+  ::unlink(temp.c_str());
+  Untrack(temp);
+}
+
+bool IsTemporaryName(const char* name) {
+  if (std::strncmp(name, ".gs", 3) != 0 || std::strlen(name) != 11) return false;
+  for (const char* c = name + 3; *c; ++c)
+    if (!((*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9'))) return false;
+  return true;
+}
+
+// A run killed outright (SIGKILL, a crash, a power cut) leaves its
+// temporaries; ours, by their name, and an hour old are nobody's work now.
+void SweepStaleTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const int dfd = ::dirfd(dir);
+  const time_t now = ::time(nullptr);
+  while (const dirent* e = ::readdir(dir)) {
+    if (!IsTemporaryName(e->d_name)) continue;
+    struct stat st {};
+    if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != ::geteuid() || now - st.st_mtime < 3600)
+      continue;
+    ::unlinkat(dfd, e->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+void RemoveTemporariesAndDie(int sig) {
+  for (std::atomic<char*>& slot : g_live)
+    if (char* p = slot.exchange(nullptr)) ::unlink(p);
+  // The default action gives the usual status, 128 + the signal.
+  ::signal(sig, SIG_DFL);
+  ::raise(sig);
+}
 
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
@@ -126,13 +195,14 @@ WriteStatus WriteTemporary(const std::string& requested, const std::string& fold
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) return WriteStatus::Failure(requested, Reason(errno));
+  Track(temp);
   int err = 0;
   bool ok = WriteAllTo(fd, bytes, err);
   if (ok && t.existed && ::fchmod(fd, t.mode) != 0) ok = false, err = errno;
   if (ok && flush && ::fdatasync(fd) != 0) ok = false, err = errno;
   if (::close(fd) != 0 && ok) ok = false, err = errno;
   if (!ok) {
-    ::unlink(temp.c_str());
+    RemoveTemporary(temp);
     return WriteStatus::Failure(requested, Reason(err));
   }
   return WriteStatus::Success();
@@ -151,9 +221,10 @@ WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_
     return st;
   if (::rename(temp.c_str(), t.path.c_str()) != 0) {
     const int err = errno;
-    ::unlink(temp.c_str());
+    RemoveTemporary(temp);
     return WriteStatus::Failure(path, Reason(err));
   }
+  Untrack(temp);
   // The folder itself is not flushed: until the rename reaches the disk a
   // crash leaves the old file, which is what this is about.
   return WriteStatus::Success();
@@ -218,6 +289,10 @@ SafeWriteBatch::~SafeWriteBatch() { Commit(); }
 WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::uint8_t> bytes,
                                 std::vector<std::string>* committedErrors) {
   if (path.empty()) return WriteStatus::Failure(path, "empty file name");
+  if (std::string folder = FolderOf(path); !swept_.contains(folder)) {
+    SweepStaleTemporaries(folder);
+    swept_.insert(std::move(folder));
+  }
   std::string temp;
   Target t;
   // Most batch outputs are new files: write the temporary beside the name and
@@ -228,17 +303,19 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
     t.path = path;
     if (WriteStatus st = WriteTemporary(path, FolderOf(path), t, bytes, false, temp); !st)
       return st;
-    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+      Untrack(temp);
       return WriteStatus::Success();
+    }
     const int err = errno;
     if (err == EINVAL || err == ENOSYS) noReplaceWorks_ = false;
     if (err != EEXIST && noReplaceWorks_) {
-      ::unlink(temp.c_str());
+      RemoveTemporary(temp);
       return WriteStatus::Failure(path, Reason(err));
     }
   }
   if (WriteStatus st = ResolveTarget(path, t, !temp.empty()); !st) {
-    if (!temp.empty()) ::unlink(temp.c_str());
+    if (!temp.empty()) RemoveTemporary(temp);
     return st;
   }
   if (!temp.empty() && t.path == path) {
@@ -246,12 +323,12 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
     // mode, when the mask gave it another.
     if (t.existed && t.mode != (0666 & ~ProcessUmask()) && ::chmod(temp.c_str(), t.mode) != 0) {
       const int err = errno;
-      ::unlink(temp.c_str());
+      RemoveTemporary(temp);
       return WriteStatus::Failure(path, Reason(err));
     }
   } else {
     // A link leads elsewhere, maybe to another file system: start again there.
-    if (!temp.empty()) ::unlink(temp.c_str());
+    if (!temp.empty()) RemoveTemporary(temp);
     if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, false, temp); !st)
       return st;
   }
@@ -287,7 +364,7 @@ std::vector<std::string> SafeWriteBatch::Commit() {
     for (Pending& q : pending_) {
       if (!q.replaces || q.temp.empty() || FolderOf(q.target) != folder) continue;
       errors.push_back(q.target + ": " + Reason(err));
-      ::unlink(q.temp.c_str());
+      RemoveTemporary(q.temp);
       q.temp.clear();
     }
   }
@@ -295,11 +372,23 @@ std::vector<std::string> SafeWriteBatch::Commit() {
     if (p.temp.empty()) continue;
     if (::rename(p.temp.c_str(), p.target.c_str()) != 0) {
       errors.push_back(p.target + ": " + Reason(errno));
-      ::unlink(p.temp.c_str());
+      RemoveTemporary(p.temp);
+    } else {
+      Untrack(p.temp);
     }
   }
   pending_.clear();
   return errors;
+}
+
+void RemoveTemporariesOnSignals() {
+  struct sigaction sa {};
+  sa.sa_handler = RemoveTemporariesAndDie;
+  sigemptyset(&sa.sa_mask);
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+    sigaddset(&sa.sa_mask, sig);
+  }
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(sig, &sa, nullptr);
 }
 
 }  // namespace gs

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace gs {
@@ -45,14 +46,19 @@ inline constexpr std::size_t kDefaultReadLimit = std::size_t{64} << 20;
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::string* error,
                    std::size_t maxBytes = kDefaultReadLimit);
 
+// SIGINT, SIGTERM and SIGHUP remove the temporaries being written (finished
+// files stay), then end the process as the signal would have.
+void RemoveTemporariesOnSignals();
+
 // True when path names an existing regular file (or a link to one).
 bool RegularFileExists(const std::string& path);
 
-// Writes files through temporaries; Commit (also run every groupSize files and
-// by the destructor) makes the replacing ones durable and renames them over
-// their targets. A file whose temporary could not be written is reported by
-// Add and its old target stays; one that fails at the flush or the rename is
-// reported by Commit. Memory stays at one group, whatever the number of files.
+// Writes files through temporaries, first removing from each folder it writes
+// the temporaries that killed runs left there over an hour ago; Commit (also run every groupSize
+// files and by the destructor) makes the replacing ones durable and renames them over their
+// targets. A file whose temporary could not be written is reported by Add and its old target stays;
+// one that fails at the flush or the rename is reported by Commit. Memory stays at one group,
+// whatever the number of files.
 class SafeWriteBatch {
  public:
   explicit SafeWriteBatch(std::size_t groupSize = 256) : groupSize_(groupSize ? groupSize : 1) {}
@@ -74,6 +80,7 @@ class SafeWriteBatch {
   };
   std::size_t groupSize_;
   std::vector<Pending> pending_;
+  std::unordered_set<std::string> swept_;  // folders cleared of stale temporaries
   bool noReplaceWorks_ = true;
 };
 

@@ -7,6 +7,7 @@
 
 #include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
+#include "platform/safe_file.h"
 
 namespace gs::tool {
 // Each command's table lives in its own tool_<command>.cpp.
@@ -45,6 +46,7 @@ int Help(std::span<char* const> args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  gs::RemoveTemporariesOnSignals();
   if (argc < 2) {
     PrintOverview(kCommands, stderr);
     return kExitUsage;

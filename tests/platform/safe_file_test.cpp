@@ -1,9 +1,13 @@
 #include "platform/safe_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <ctime>
 #include <filesystem>
 
 #include "tests/support/test_support.h"
@@ -219,6 +223,48 @@ TEST(SafeFile, DanglingLinksAreWrittenThrough) {
   EXPECT_NE(st.error.find("No such file or directory"), std::string::npos) << st.error;
   EXPECT_TRUE(std::filesystem::is_symlink(dir.file("bad-link")));
   EXPECT_EQ(EntriesIn(dir.file("sub")), 2) << "no temporaries left behind";
+}
+
+// A batch stopped by a signal while replacements wait for their commit: the
+// temporaries go, the old files stay, and the status is the signal's.
+TEST(SafeFile, ASignalRemovesTheTemporariesBeingWritten) {
+  test::TempDir dir;
+  const std::string old = dir.file("old.bin");
+  test::WriteAll(old, Bytes{7});
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    RemoveTemporariesOnSignals();
+    SafeWriteBatch batch;
+    (void)batch.Add(old, Bytes{1, 2});
+    (void)batch.Add(dir.file("new.bin"), Bytes{3});  // finished: stays
+    raise(SIGTERM);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+  EXPECT_EQ(test::ReadAll(old), Bytes{7});
+  EXPECT_EQ(test::ReadAll(dir.file("new.bin")), Bytes{3});
+  EXPECT_EQ(EntriesIn(dir.path()), 2);
+}
+
+// What a killed run left an hour ago is swept by the next batch writing
+// there; a fresh one may be another run's and stays, as do other names.
+TEST(SafeFile, BatchSweepsStaleTemporariesOfKilledRuns) {
+  test::TempDir dir;
+  for (const char* name : {".gsabcd1234", ".gsfresh123", ".gsABCD1234", ".gsabc"})
+    test::WriteAll(dir.file(name), Bytes{1});
+  const timespec hourAgo[2] = {{time(nullptr) - 3700, 0}, {time(nullptr) - 3700, 0}};
+  for (const char* name : {".gsabcd1234", ".gsABCD1234", ".gsabc"})
+    ASSERT_EQ(utimensat(AT_FDCWD, dir.file(name).c_str(), hourAgo, 0), 0);
+  {
+    SafeWriteBatch batch;
+    ASSERT_TRUE(batch.Add(dir.file("out.bin"), Bytes{2}));
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.file(".gsabcd1234")));
+  for (const char* name : {".gsfresh123", ".gsABCD1234", ".gsabc", "out.bin"})
+    EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
 }
 
 }  // namespace
