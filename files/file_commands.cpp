@@ -90,6 +90,7 @@ bool FileCommands::LoadFile(const std::string& path) {
   switch (ClassifyOpenedFile(bytes)) {
     case OpenedFileKind::Icon: {
       const IconLoadResult r = LoadIconBytes(path, bytes, doc_);
+      host_.DocumentReplaced();
       host_.SetTitle(r.title);
       if (r.repaint) host_.RePaint();
       if (r.addToRecent) AddRecentFile(path);
@@ -106,6 +107,7 @@ bool FileCommands::LoadFile(const std::string& path) {
       doc_.Width = doc_.Height = kIconSize;
       doc_.fileName.clear();
       doc_.modified = false;
+      host_.DocumentReplaced();
       host_.SetTitle(kMainTitle);  // untitled, as after New
       host_.RePaint();
       return true;
@@ -183,6 +185,7 @@ void FileCommands::New() {
   // An untitled document: Save must ask for a name rather than overwrite the
   // file opened before with the new drawing.
   doc_.fileName.clear();
+  host_.DocumentReplaced();
   host_.SetTitle(kMainTitle);
   host_.RePaint();
 }
