@@ -115,7 +115,7 @@ class ExtractGrid {
 
   int iconCount = 0;  // cells offered
   int selected = 0;   // the file's icon to extract (its index in the file)
-  Rect highlight;  // empty when nothing is highlighted
+  Rect highlight;     // empty when nothing is highlighted
   bool scrollEnabled = false;
   int scrollMax = 0;     // may be negative when everything fits; the bar then shows 0
   bool noIcons = false;  // " No icons" / " available" is printed on the grid

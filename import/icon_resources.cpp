@@ -604,14 +604,15 @@ bool ExtractIconPicture(IconResourceReader& reader, int k, IconPicture& out, std
 }
 
 std::string NoIconsReason(const IconResourceReader& reader) {
-  return "holds no icons (" + (reader.Problem().empty() ? std::string("no icon groups") : reader.Problem()) +
-         ")";
+  return "holds no icons (" +
+         (reader.Problem().empty() ? std::string("no icon groups") : reader.Problem()) + ")";
 }
 
 bool ExtractIcon(IconResourceReader& reader, int k, IconPicture& out, std::string& reason) {
   const int n = reader.Count();
   if (k < 0 || k >= n) {
-    reason = "no icon " + std::to_string(k) + " (" + std::to_string(n) + (n == 1 ? " icon)" : " icons)");
+    reason =
+        "no icon " + std::to_string(k) + " (" + std::to_string(n) + (n == 1 ? " icon)" : " icons)");
     return false;
   }
   std::string problem;

@@ -32,9 +32,9 @@ void frmMain::SetupImport() {
   connect(entry, &QAction::triggered, this, [this] {
     if (File().commands && File().commands->AskSaveChanges() != AskResult::GoOn) return;
     // A new window each time, so every opening starts from the built-in fields.
-    std::unique_ptr<frmImport> w(new frmImport(
-        {doc_, [this] { CreateBackup(); }, [this] { RePaint(); }}, picSmallIcon_->size(), env_,
-        this));
+    std::unique_ptr<frmImport> w(
+        new frmImport({doc_, [this] { CreateBackup(); }, [this] { RePaint(); }},
+                      picSmallIcon_->size(), env_, this));
     env_.Dialogs().RunModal(w.get());
   });
 }

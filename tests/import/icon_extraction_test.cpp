@@ -174,8 +174,7 @@ TEST(LoadIconIntoDocument, ReplacesPixelsKeepsNameRefusesMissingFiles) {
   };
   std::string why;
 
-  EXPECT_EQ(LoadIconIntoDocument(doc, dir.file("gone.exe"), kModeIndex, 0, icons, why, backup),
-            -1);
+  EXPECT_EQ(LoadIconIntoDocument(doc, dir.file("gone.exe"), kModeIndex, 0, icons, why, backup), -1);
   EXPECT_EQ(why, "No such file or directory");
   EXPECT_EQ(LoadIconIntoDocument(doc, "", kModeIndex, 0, icons, why, backup), -1);
   EXPECT_EQ(LoadIconIntoDocument(doc, dir.path(), kModeIndex, 0, icons, why, backup), -1);
@@ -241,8 +240,8 @@ TEST(ResourceIconProvider, RefusesDamagedAndUnreadableFilesNotOtherFiles) {
   dos[0] = 'M', dos[1] = 'Z', dos[0x3C] = 0xF0;  // Windows headers beyond the end
   test::WriteAll(dir.file("dos.exe"), dos);
   // An icon file of one image whose bytes are no image.
-  std::vector<std::uint8_t> ico = {0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0, 40, 0, 0, 0, 22,
-                                   0, 0, 0};
+  std::vector<std::uint8_t> ico = {0, 0,  1, 0,  1, 0, 32, 32, 0, 0, 1,
+                                   0, 32, 0, 40, 0, 0, 0,  22, 0, 0, 0};
   ico.resize(ico.size() + 40, 0xFF);
   test::WriteAll(dir.file("broken.ico"), ico);
   test::WriteAll(dir.file("notes.txt"), {'h', 'i', '\n'});

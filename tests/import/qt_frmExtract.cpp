@@ -206,15 +206,15 @@ TEST(frmExtract, VanishedFileIsRefusedAndCancelLeavesTheDocument) {
 TEST(frmExtract, DamagedOrIconlessProgramsAreRefusedWithTheReason) {
   Seam seam;
   test::TestEnvironment env(&seam);
-  ASSERT_TRUE(StoreLanguageChoice(env.Settings(),
-                                  std::string(GS_APP_DATA_DIR) + "/Lang/English.lng"));
+  ASSERT_TRUE(
+      StoreLanguageChoice(env.Settings(), std::string(GS_APP_DATA_DIR) + "/Lang/English.lng"));
   test::TempDir dir;
   std::vector<std::uint8_t> dos(64, 0);
   dos[0] = 'M', dos[1] = 'Z', dos[0x3C] = 0xF0;  // Windows headers beyond the end
   test::WriteAll(dir.file("dos.exe"), dos);
   // An icon file of one image whose bytes are no image.
-  std::vector<std::uint8_t> ico = {0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0, 40, 0, 0, 0, 22,
-                                   0, 0, 0};
+  std::vector<std::uint8_t> ico = {0, 0,  1, 0,  1, 0, 32, 32, 0, 0, 1,
+                                   0, 32, 0, 40, 0, 0, 0,  22, 0, 0, 0};
   ico.resize(ico.size() + 40, 0xFF);
   test::WriteAll(dir.file("broken.ico"), ico);
   struct Row {
@@ -240,8 +240,8 @@ TEST(frmExtract, DamagedOrIconlessProgramsAreRefusedWithTheReason) {
     w.ButtonPlus1()->click();
     w.cmdExtract()->click();
     ASSERT_EQ(seam.messages.size(), 1u) << r.file;
-    EXPECT_EQ(seam.messages[0].toStdString(), "Cannot extract an icon from the file\n" +
-                                                  dir.file(r.file) + "\n\n" + r.reason);
+    EXPECT_EQ(seam.messages[0].toStdString(),
+              "Cannot extract an icon from the file\n" + dir.file(r.file) + "\n\n" + r.reason);
     EXPECT_EQ(seam.icons.back(), QMessageBox::Critical);
     EXPECT_EQ(doc.surface.GetPixel(5, 5), kBlack) << r.file;
     EXPECT_EQ(doc.fileName, "/kept/name.ico");

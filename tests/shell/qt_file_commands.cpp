@@ -5,9 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QMenu>
 #include <QtTest/QTest>
-#include <QImage>
 #include <filesystem>
 #include <functional>
 
