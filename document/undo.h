@@ -12,6 +12,9 @@ class UndoBuffer {
   // Puts the copy back; false (and nothing changes) when there is none.
   bool RestoreBackup(Surface& document);
   bool Available() const { return available_; }
+  // The document now holds another picture: the copy belongs to the one
+  // before and must not be put back over it.
+  void Clear() { available_ = false; }
 
  private:
   std::optional<Surface> copy_;

@@ -91,6 +91,7 @@ bool FileCommands::LoadFile(const std::string& path) {
   switch (ClassifyOpenedFile(bytes)) {
     case OpenedFileKind::Icon: {
       const IconLoadResult r = LoadIconBytes(path, bytes, doc_);
+      host_.DocumentReplaced();
       host_.SetTitle(r.title);
       if (r.repaint) host_.RePaint();
       if (r.addToRecent) AddRecentFile(path);
@@ -108,6 +109,7 @@ bool FileCommands::LoadFile(const std::string& path) {
       doc_.fileName.clear();
       doc_.ForgetOtherImages();
       doc_.modified = false;
+      host_.DocumentReplaced();
       host_.SetTitle(kMainTitle);  // untitled, as after New
       host_.RePaint();
       return true;
@@ -193,6 +195,7 @@ void FileCommands::New() {
   // file opened before with the new drawing.
   doc_.fileName.clear();
   doc_.ForgetOtherImages();
+  host_.DocumentReplaced();
   host_.SetTitle(kMainTitle);
   host_.RePaint();
 }

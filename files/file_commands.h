@@ -15,7 +15,8 @@
 //
 // New starts an untitled document (no file name, the start title), and an
 // icon saved under a new name retitles the window, so the title always names
-// the file Save writes to.
+// the file Save writes to. New and every file that opens tell the host
+// (DocumentReplaced), so that undo never puts another document's picture back.
 //
 // A save that fails shows the file and the system's reason, keeps the
 // modified flag and the file name, and makes the save-changes question
@@ -81,11 +82,15 @@ class FileCommandHost {
   // Hourglass pointer on and off around writing.
   virtual void SetBusy(bool /*busy*/) {}
   // A PNG, BMP, GIF or JPEG given to Open: true when the window opened it (as
-  // an untitled import of the whole picture). The default opens nothing and
-  // the user is told the file is not an icon.
+  // an untitled import of the whole picture) or told the user why not. The
+  // default opens nothing and the user is told the file is not an icon. A
+  // picture that opens is a replaced document (DocumentReplaced).
   virtual bool OpenPicture(const std::string& /*path*/, std::span<const std::uint8_t> /*bytes*/) {
     return false;
   }
+  // The document holds another picture now (New, or a file opened): what the
+  // window keeps about the old one, the undo copy, no longer applies.
+  virtual void DocumentReplaced() {}
 };
 
 class FileCommands {

@@ -84,11 +84,10 @@ class ExtractDecoration : public QWidget {
   }
 };
 
-frmExtract::frmExtract(IconDocument& doc, std::function<void()> repaint, Environment& env,
-                       QWidget* parent, std::unique_ptr<IconProvider> icons)
+frmExtract::frmExtract(ImportTarget target, Environment& env, QWidget* parent,
+                       std::unique_ptr<IconProvider> icons)
     : QDialog(parent),
-      doc_(doc),
-      repaint_(std::move(repaint)),
+      target_(std::move(target)),
       icons_(icons ? std::move(icons) : std::make_unique<DesktopIconProvider>()),
       grid_(kInnerHeight),
       env_(env) {
@@ -177,6 +176,7 @@ frmExtract::frmExtract(IconDocument& doc, std::function<void()> repaint, Environ
   connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
   connect(extract_, &QPushButton::clicked, this, [this] { Extract(); });
   LoadWindowLanguage(this, env_);
+  extractFailed_ = LoadWindowMessage(this, env_, kExtractFailedMessageKey, kExtractFailed);
 }
 
 frmExtract::~frmExtract() = default;
@@ -215,8 +215,17 @@ void frmExtract::Extract() {
   // The file is read afresh: it may have changed since it was shown.
   if (auto* resources = dynamic_cast<ResourceIconProvider*>(icons_.get())) resources->Forget();
   const int mode = ExtractGrid::ExtractMode(path, *icons_);
-  LoadIconIntoDocument(doc_, path, mode, mode == kModeIndex ? grid_.selected : 0, *icons_);
-  if (repaint_) repaint_();
+  std::string reason;
+  if (LoadIconIntoDocument(target_.document, path, mode, mode == kModeIndex ? grid_.selected : 0,
+                           *icons_, reason, target_.createBackup) < 0) {
+    // Open still: another icon of the file may be whole.
+    env_.Dialogs().Message(
+        this, QMessageBox::Critical, "Varnel Glyphsmith",
+        QString::fromStdString(ExtractFailedMessage(extractFailed_.toStdString(), path, reason)),
+        QMessageBox::Ok, QMessageBox::Ok);
+    return;
+  }
+  if (target_.rePaint) target_.rePaint();
   accept();
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // The extraction window: page 1 picks a file (drive, folder and file lists),
 // page 2 shows the icons it holds in a grid of three 32-pixel columns, and
-// "&Extraire" puts the selected one into the document (no undo copy, file
-// name unchanged). The rules are ExtractGrid's (import/icon_extraction.h).
+// "&Extraire" puts the selected one into the document after the undo copy
+// (file name unchanged). An icon that cannot be taken is refused with a
+// message naming the file and the reason; the document stays as it was and
+// the window stays open. The rules are ExtractGrid's (import/icon_extraction.h).
 //
-//   frmExtract w(doc, [&] { RePaint(); }, mainWindow);
+//   frmExtract w({doc, [&] { CreateBackup(); }, [&] { RePaint(); }}, env, mainWindow);
 //   env.Dialogs().RunModal(&w);
 #include <QDialog>
 #include <functional>
@@ -12,6 +14,7 @@
 
 #include "document/icon_document.h"
 #include "import/icon_extraction.h"
+#include "import/import_target.h"
 #include "platform/environment.h"
 #include "platform/qt_file_browser.h"
 
@@ -29,8 +32,8 @@ class frmExtract : public QDialog {
   Q_OBJECT
  public:
   // `icons` defaults to the desktop's (resources, theme, built-in document icon).
-  frmExtract(IconDocument& doc, std::function<void()> repaint, Environment& env,
-             QWidget* parent = nullptr, std::unique_ptr<IconProvider> icons = nullptr);
+  frmExtract(ImportTarget target, Environment& env, QWidget* parent = nullptr,
+             std::unique_ptr<IconProvider> icons = nullptr);
   ~frmExtract() override;
 
   // The handlers, as the controls call them.
@@ -52,9 +55,9 @@ class frmExtract : public QDialog {
   QFrame* picPreview() const { return preview_; }
 
  private:
-  IconDocument& doc_;
-  std::function<void()> repaint_;
+  ImportTarget target_;
   std::unique_ptr<IconProvider> icons_;
+  QString extractFailed_;  // the lead of the refusal, in the window's language
   ExtractGrid grid_;
   std::unique_ptr<FileBrowser> browser_;
   QGroupBox* frame1_ = nullptr;

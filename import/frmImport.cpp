@@ -105,9 +105,8 @@ class ImportPreview : public QWidget {
   const Surface& pixels_;
 };
 
-frmImport::frmImport(IconDocument& doc, QSize previewSize, std::function<void()> repaint,
-                     Environment& env, QWidget* parent)
-    : QDialog(parent), doc_(doc), repaint_(std::move(repaint)), preview_(32, 32), env_(env) {
+frmImport::frmImport(ImportTarget target, QSize previewSize, Environment& env, QWidget* parent)
+    : QDialog(parent), target_(std::move(target)), preview_(32, 32), env_(env) {
   setObjectName("frmImport");
   setModal(true);
   setWindowTitle(QString::fromUtf8(kImportTitle));
@@ -261,7 +260,12 @@ void frmImport::PointerReleased(double x, double y) {
 }
 
 void frmImport::Import() {
-  if (HasPicture() && ImportPictureRegion(doc_.surface, picture_, region_) && repaint_) repaint_();
+  Surface result = target_.document.surface;
+  if (HasPicture() && ImportPictureRegion(result, picture_, region_)) {
+    if (target_.createBackup) target_.createBackup();
+    target_.document.surface = std::move(result);
+    if (target_.rePaint) target_.rePaint();
+  }
   accept();
 }
 

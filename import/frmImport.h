@@ -1,9 +1,10 @@
 #pragma once
 // The picture-import window: choose a picture, mark a region on it with the
 // mouse or in the four fields, watch the 32 x 32 preview, and import it over
-// the whole icon (no undo copy; modified flag and file name untouched).
+// the whole icon after the undo copy (modified flag and file name untouched).
 //
-//   auto* w = new frmImport(doc, previewSize, [&] { RePaint(); }, mainWindow);
+//   auto* w = new frmImport({doc, [&] { CreateBackup(); }, [&] { RePaint(); }},
+//                           previewSize, env, mainWindow);
 //   env.Dialogs().RunModal(w);  // the first activation opens the file dialog;
 //   delete w;               // cancelling it closes the window
 //
@@ -13,6 +14,7 @@
 #include <functional>
 
 #include "document/icon_document.h"
+#include "import/import_target.h"
 #include "import/picture_decoder.h"
 #include "import/picture_import.h"
 #include "platform/app_identity.h"
@@ -34,8 +36,7 @@ inline constexpr const char* kImportTitle =
 class frmImport : public QDialog {
   Q_OBJECT
  public:
-  frmImport(IconDocument& doc, QSize previewSize, std::function<void()> repaint, Environment& env,
-            QWidget* parent = nullptr);
+  frmImport(ImportTarget target, QSize previewSize, Environment& env, QWidget* parent = nullptr);
   ~frmImport() override;
 
   // What the first activation does: the file dialog at once, and closing when
@@ -80,8 +81,7 @@ class frmImport : public QDialog {
   void UpdateScrollRanges();
   void LayoutControls();
 
-  IconDocument& doc_;
-  std::function<void()> repaint_;
+  ImportTarget target_;
   Picture picture_;
   QImage shown_;
   ImportRegion region_;

@@ -1,16 +1,28 @@
 #include "import/icon_extraction.h"
 
 #include "document/numeric.h"
-#include "platform/safe_file.h"
 
 namespace gs {
+
+namespace {
+
+// The system's reason names the path; the user is told it after the name.
+std::string WithoutPath(std::string error, const std::string& path) {
+  if (error.rfind(path + ": ", 0) == 0) error.erase(0, path.size() + 2);
+  return error;
+}
+
+}  // namespace
 
 IconResourceReader* ResourceIconProvider::ReaderFor(const std::string& path) {
   if (reader_ && path == path_) return reader_.get();
   Forget();
   std::string error;
   source_ = FileSource::Open(path, error);
-  if (!source_) return nullptr;
+  if (!source_) {
+    openFailure_ = WithoutPath(error, path);
+    return nullptr;
+  }
   path_ = path;
   reader_ = std::make_unique<IconResourceReader>(*source_);
   return reader_.get();
@@ -20,6 +32,7 @@ void ResourceIconProvider::Forget() {
   reader_.reset();
   source_.reset();
   path_.clear();
+  openFailure_.clear();
 }
 
 int ResourceIconProvider::Count(const std::string& path) {
@@ -27,9 +40,25 @@ int ResourceIconProvider::Count(const std::string& path) {
   return r ? r->Count() : 0;
 }
 
-bool ResourceIconProvider::Icon(const std::string& path, int k, IconPicture& out) {
+bool ResourceIconProvider::Icon(const std::string& path, int k, IconPicture& out,
+                                std::string& reason) {
   IconResourceReader* r = ReaderFor(path);
-  return r && ExtractIconPicture(*r, k, out);
+  if (!r) {
+    reason = openFailure_;
+    return false;
+  }
+  if (r->Count() == 0) {
+    reason = NoIconsReason(*r);
+    return false;
+  }
+  return ExtractIcon(*r, k, out, reason);
+}
+
+std::string ResourceIconProvider::Refusal(const std::string& path) {
+  IconResourceReader* r = ReaderFor(path);
+  if (!r) return openFailure_;
+  if (r->Count() != 0 || !r->Recognised()) return {};
+  return NoIconsReason(*r);
 }
 
 IconPicture GenericDocumentIcon() {
@@ -61,19 +90,39 @@ IconPicture GenericDocumentIcon() {
   return p;
 }
 
+std::string ExtractFailedMessage(const std::string& lead, const std::string& path,
+                                 const std::string& reason) {
+  return lead + "\n" + path + "\n\n" + reason;
+}
+
 int LoadIconIntoDocument(IconDocument& doc, const std::string& path, int mode, int index,
-                         IconProvider& icons) {
-  if (path.empty() || !RegularFileExists(path)) return -1;
+                         IconProvider& icons, std::string& reason,
+                         const std::function<void()>& beforeChange) {
+  {
+    // Gone, a folder, or not to be read: the system's reason.
+    std::string error;
+    if (!FileSource::Open(path, error)) {
+      reason = WithoutPath(error, path);
+      return -1;
+    }
+  }
+  IconPicture pic;
+  if (mode & kModeIndex) {
+    if (!icons.Icon(path, index, pic, reason)) return -1;
+  } else {
+    reason = icons.Refusal(path);
+    if (!reason.empty()) return -1;
+    if (mode != kModeAssociated || !icons.Associated(path, pic)) {
+      reason = kNoIconForType;
+      return -1;
+    }
+  }
+  if (beforeChange) beforeChange();
   doc.modified = false;
   doc.surface.FillRect({0, 0, kIconSize, kIconSize}, kWhite);
-  IconPicture pic;
-  const bool drawn = (mode & kModeIndex) ? icons.Icon(path, index, pic)
-                                         : (mode == kModeAssociated && icons.Associated(path, pic));
-  if (drawn) {
-    for (int y = 0; y < kIconSize; ++y)
-      for (int x = 0; x < kIconSize; ++x)
-        if (pic.alpha[y * 32 + x] != 0) doc.surface.SetPixelV(x, y, pic.overWhite.GetPixel(x, y));
-  }
+  for (int y = 0; y < kIconSize; ++y)
+    for (int x = 0; x < kIconSize; ++x)
+      if (pic.alpha[y * 32 + x] != 0) doc.surface.SetPixelV(x, y, pic.overWhite.GetPixel(x, y));
   return 0;
 }
 
@@ -89,21 +138,32 @@ void ExtractGrid::Grow(int height) {
   picture_ = std::move(bigger);
 }
 
+void ExtractGrid::OfferNothing() {
+  noIcons = true;
+  iconCount = 0;
+  cells_.clear();
+  scrollEnabled = false;
+  highlight = Rect{};
+  selected = 0;
+}
+
 void ExtractGrid::ChooseFile(const std::string& path, IconProvider& icons) {
   // A fresh 96 x 96 grid whatever the last file needed.
   picture_ = Surface(kWidth, kWidth);
   picture_.FillRect(picture_.Bounds(), kWhite);
   noIcons = false;
+  cells_.clear();
   const int n = std::min(icons.Count(path), kMaxIcons);
-  scrollEnabled = n > 9;
   if (n != 0) {
-    iconCount = n;
     int x = 0, y = 0;
     for (int k = 0; k < n; ++k) {
-      if (picture_.Height() < y + kCell) Grow(y + kCell);
       IconPicture pic;
-      if (icons.Icon(path, k, pic))
-        BitBlt(picture_, Area{x, y, kCell, kCell}, pic.overWhite, Point{0, 0});
+      std::string reason;
+      // A damaged icon takes no cell: a blank one would pass for an icon.
+      if (!icons.Icon(path, k, pic, reason)) continue;
+      if (picture_.Height() < y + kCell) Grow(y + kCell);
+      BitBlt(picture_, Area{x, y, kCell, kCell}, pic.overWhite, Point{0, 0});
+      cells_.push_back(k);
       if (kWidth > x + kCell) {
         x += kCell;
       } else {
@@ -111,27 +171,32 @@ void ExtractGrid::ChooseFile(const std::string& path, IconProvider& icons) {
         y += kCell;
       }
     }
+    if (cells_.empty()) {
+      OfferNothing();
+      return;
+    }
     scrollMax = Nearest(static_cast<double>(y + kCell - innerHeight_) / kCell);
   } else {
     IconPicture pic;
-    if (!icons.Associated(path, pic)) {
-      // Count, selection and highlight keep what they were.
-      noIcons = true;
+    if (!icons.Refusal(path).empty() || !icons.Associated(path, pic)) {
+      OfferNothing();
       return;
     }
     BitBlt(picture_, Area{0, 0, kCell, kCell}, pic.overWhite, Point{0, 0});
-    iconCount = 1;
+    cells_.push_back(0);
   }
+  iconCount = static_cast<int>(cells_.size());
+  scrollEnabled = iconCount > 9;
   highlight = Rect{};
-  selected = 0;
+  selected = cells_.front();
 }
 
 bool ExtractGrid::Select(int x, int y, bool leftButtonOnly) {
   if (!leftButtonOnly || x <= 0 || y <= 0 || x >= kWidth || y >= picture_.Height()) return false;
   const int column = x / kCell, row = y / kCell;
-  const int index = kColumns * row + column;
-  if (index >= iconCount) return false;
-  selected = index;
+  const int cell = kColumns * row + column;
+  if (cell >= iconCount) return false;
+  selected = cells_[static_cast<std::size_t>(cell)];
   highlight = {kCell * column, kCell * row, kCell * (column + 1), kCell * (row + 1)};
   return true;
 }

@@ -202,6 +202,7 @@ IconResourceReader::IconResourceReader(ByteSource& src) : src_(src) {
   }
   const std::span<const std::uint8_t> h(head.data(), n);
   if (h[0] == 'M' && h[1] == 'Z') {
+    recognised_ = true;
     if (n < 64) {
       Fail("program header cut short");
       return;
@@ -222,6 +223,7 @@ IconResourceReader::IconResourceReader(ByteSource& src) : src_(src) {
     return;
   }
   if (U16(h, 0) == 0 && (U16(h, 2) == 1 || U16(h, 2) == 2)) {
+    recognised_ = true;
     ReadIconFile();
     return;
   }
@@ -599,6 +601,24 @@ bool ExtractIconPicture(IconResourceReader& reader, int k, IconPicture& out, std
   out.imageIndex = chosen;
   out.source = infos[chosen];
   return true;
+}
+
+std::string NoIconsReason(const IconResourceReader& reader) {
+  return "holds no icons (" +
+         (reader.Problem().empty() ? std::string("no icon groups") : reader.Problem()) + ")";
+}
+
+bool ExtractIcon(IconResourceReader& reader, int k, IconPicture& out, std::string& reason) {
+  const int n = reader.Count();
+  if (k < 0 || k >= n) {
+    reason =
+        "no icon " + std::to_string(k) + " (" + std::to_string(n) + (n == 1 ? " icon)" : " icons)");
+    return false;
+  }
+  std::string problem;
+  if (ExtractIconPicture(reader, k, out, &problem)) return true;
+  reason = "icon " + std::to_string(k) + ": " + problem;
+  return false;
 }
 
 }  // namespace gs

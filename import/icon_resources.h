@@ -71,6 +71,8 @@ class IconResourceReader {
   explicit IconResourceReader(ByteSource& src);
 
   IconContainer Container() const { return container_; }
+  // The first bytes name a program or an icon file, whatever else could be read.
+  bool Recognised() const { return recognised_; }
   // Why the file holds no icons, or what was damaged; empty when clean.
   const std::string& Problem() const { return problem_; }
   int Count() const { return static_cast<int>(groups_.size()); }
@@ -108,6 +110,7 @@ class IconResourceReader {
 
   ByteSource& src_;
   IconContainer container_ = IconContainer::None;
+  bool recognised_ = false;
   std::string problem_;
   std::vector<Group> groups_;
   std::vector<IconId> iconIds_;  // sorted by id
@@ -143,5 +146,12 @@ struct IconPicture {
 };
 bool ExtractIconPicture(IconResourceReader& reader, int k, IconPicture& out,
                         std::string* problem = nullptr);
+
+// What the user is told, after the file's name ("<path>: <reason>" from the
+// tool, the name and the reason in the extraction window's message):
+// why the file holds no icons, "holds no icons (<what the reader found>)";
+std::string NoIconsReason(const IconResourceReader& reader);
+// and why icon k cannot be drawn, "no icon k (n icons)" or "icon k: <problem>".
+bool ExtractIcon(IconResourceReader& reader, int k, IconPicture& out, std::string& reason);
 
 }  // namespace gs

@@ -302,6 +302,13 @@ void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) 
   TranslateWindow(window, env.languageFile);
 }
 
+QString LoadWindowMessage(const QWidget* window, const Environment& env, const char* key,
+                          const char* builtIn) {
+  return QString::fromStdString(LoadMessageText(window->objectName().toStdString(), key, builtIn,
+                                                FrenchLanguageFile(env.programFolder),
+                                                env.languageFile));
+}
+
 void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng, Environment& env) {
   if (!mnuLng) return;
   std::vector<QAction*> entries = LanguageEntries(mnuLng);

@@ -50,6 +50,12 @@ void TranslateWindow(QWidget* window, const std::string& file);
 // into env.languageFile, translate the window with it. No events run meanwhile.
 void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages = false);
 
+// A message box text of `window` (LoadMessageText in the window's section)
+// for the language in use; call it after LoadWindowLanguage, at load, so that
+// the French file holds the text before it is ever shown.
+QString LoadWindowMessage(const QWidget* window, const Environment& env, const char* key,
+                          const char* builtIn);
+
 // Fills the `MNlangueChoice` entries of the language submenu `mnuLng` with the
 // names of the language files (entry 0 stays "#" when there is none). An
 // entry chosen by the user makes its file env.languageFile, stores it as the

@@ -37,6 +37,17 @@ void TranslateWindow(WindowTexts& window, const std::string& file) {
   }
 }
 
+std::string LoadMessageText(const std::string& section, const std::string& key,
+                            const std::string& builtIn, const std::string& frenchFile,
+                            const std::string& languageFile) {
+  {
+    ProfileFile french(frenchFile);
+    french.Write(section, key, builtIn);
+    french.Save();  // a language file is never worth an error
+  }
+  return ProfileFile(languageFile).Read(section, key, builtIn);
+}
+
 std::vector<std::string>& MessageTexts() {
   static std::vector<std::string> texts;
   return texts;

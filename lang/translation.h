@@ -8,6 +8,7 @@
 //   "Form.Caption"                       the title (always written, even empty)
 //   "<name>.Caption", "<name>.ToolTipText"                  a lone control
 //   "<name>(<index>).Caption", "<name>(<index>).ToolTipText"  a group member
+//   "msg<Name>"                          a message box text (LoadMessageText)
 // Messages go to the section "MSG" as "msg1", "msg2", ...
 #include <optional>
 #include <string>
@@ -41,6 +42,14 @@ bool ExportWindowTexts(const WindowTexts& window, const std::string& file);
 // an empty value empties the text, even where the text was empty and so never
 // exported. The language in use is the environment's (Environment::languageFile).
 void TranslateWindow(WindowTexts& window, const std::string& file);
+
+// A text a window shows in a message box, kept in the window's section under
+// its own key beside the controls' texts: the built-in text is written to
+// `frenchFile`, and the text of `languageFile` is returned, the built-in one
+// when that file lacks the key.
+std::string LoadMessageText(const std::string& section, const std::string& key,
+                            const std::string& builtIn, const std::string& frenchFile,
+                            const std::string& languageFile);
 
 // The texts exported to "MSG". Nothing in the editor adds to it.
 std::vector<std::string>& MessageTexts();

@@ -48,6 +48,8 @@ class frmMain : public QMainWindow {
   // The undo copy, taken through the drawing engine's CreateBackup; the Edit
   // menu and the toolbar restore it through its EditUndo.
   void CreateBackup();
+  // Drops the undo copy when the document holds another picture. (frmMain_Edit.cpp)
+  void ForgetUndo();
   void ArrangeMask() { doc_.selection.ArrangeMask(); }
   void DestroyMask() { doc_.selection.DestroyMask(); }
 

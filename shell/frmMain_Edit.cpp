@@ -27,6 +27,10 @@ void mnuEdit_Click(frmMain& w, int index) {
   }
 }
 
+void frmMain::ForgetUndo() {
+  if (tools_->engine) tools_->engine->ForgetUndo();
+}
+
 void frmMain::SetupEdit() {
   for (int i : {0, 2, 3, 4})
     if (QAction* a = MenuAction("mnuEdit", i))

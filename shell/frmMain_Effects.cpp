@@ -39,15 +39,19 @@ QString Ask(frmMain& w, const char* text, const char* reply) {
                              QString::fromUtf8(reply));
 }
 
-// An immediate effect: the undo copy, the change, the modified flag when a
-// pixel changed (else closing would lose the change unasked), the repaint.
+// An immediate effect, worked out on a copy: when it changes a pixel, the
+// undo copy, the new picture, the modified flag (else closing would lose the
+// change unasked) and the repaint; when it changes nothing, nothing at all,
+// so the undo step of the last real change stays.
 template <class Change>
-void Immediate(frmMain& w, Change change, bool marksModified = true) {
+void Immediate(frmMain& w, Change change) {
   IconDocument& doc = w.Document();
-  const Surface before = doc.surface;
+  Surface result = doc.surface;
+  change(result);
+  if (result.Pixels() == doc.surface.Pixels()) return;
   w.CreateBackup();
-  change(doc.surface);
-  if (marksModified && doc.surface.Pixels() != before.Pixels()) doc.modified = true;
+  doc.surface = std::move(result);
+  doc.modified = true;
   w.RePaint();
 }
 
@@ -111,26 +115,21 @@ void mnuRotate_Click(frmMain& w, int index) {
     return;
   }
   if (index != 3) return;
-  // The undo copy comes before the prompt: cancelling leaves a fresh copy of
-  // the unchanged icon.
+  // Asked first: a cancelled or numberless reply leaves everything, the undo
+  // step of the last change included, as it was.
   const Color fill = w.Colors().colors.right;
-  const Surface before = w.Document().surface;
-  w.CreateBackup();
   const std::optional<double> angle =
       RotationAngle(Ask(w, kAnglePrompt, kAngleReply).toStdString());
   if (!angle) return;
-  IconDocument& doc = w.Document();
-  RotateByAngle(doc.surface, *angle, fill);
-  if (doc.surface.Pixels() != before.Pixels()) doc.modified = true;
-  w.RePaint();
+  Immediate(w, [&](Surface& s) { RotateByAngle(s, *angle, fill); });
 }
 
 void mnuConvert_Click(frmMain& w, int index) {
   static constexpr int kBits[] = {1, 4, 8};
   if (index < 0 || index > 2) return;
-  // Shows what a save at that depth will give; the modified flag is left alone.
-  Immediate(
-      w, [&](Surface& s) { ConvertDocumentToDepth(s, kBits[index]); }, false);
+  // Shows what a save at that depth will give, and is a change like any other:
+  // unsaved, closing asks.
+  Immediate(w, [&](Surface& s) { ConvertDocumentToDepth(s, kBits[index]); });
 }
 
 void OpenTextWindow(frmMain& w, int x, int y, Color color) {

@@ -15,8 +15,7 @@ void frmMain::SetupExtract() {
   if (QAction* a = MenuAction("mnuspecial", 5))
     connect(a, &QAction::triggered, this, [this] {
       if (file_->commands && file_->commands->AskSaveChanges() != AskResult::GoOn) return;
-      frmExtract w(
-          doc_, [this] { RePaint(); }, env_, this);
+      frmExtract w({doc_, [this] { CreateBackup(); }, [this] { RePaint(); }}, env_, this);
       env_.Dialogs().RunModal(&w);
     });
   if (QAction* a = MenuAction("mnuspecial", 8))

@@ -27,6 +27,7 @@ class MainFileHost : public FileCommandHost {
   void SetBusy(bool busy) override;
   // A picture opens as the untitled import of the whole picture. (frmMain_Import.cpp)
   bool OpenPicture(const std::string& path, std::span<const std::uint8_t> bytes) override;
+  void DocumentReplaced() override { window_.ForgetUndo(); }
 
   // The save-options window, loaded on first use.
   frmSave* SaveWindow();

@@ -1,5 +1,5 @@
 // The special menu's "Importer image": the save-changes question, then the
-// import window, which replaces the icon without an undo copy.
+// import window, which replaces the icon after the undo copy.
 #include <QAction>
 #include <memory>
 
@@ -20,6 +20,7 @@ bool MainFileHost::OpenPicture(const std::string& path, std::span<const std::uin
     ShowMessage(MessageKind::Error, OpenFailedMessage(path, error));
     return true;
   }
+  DocumentReplaced();
   SetTitle(kMainTitle);
   RePaint();
   return true;
@@ -31,8 +32,9 @@ void frmMain::SetupImport() {
   connect(entry, &QAction::triggered, this, [this] {
     if (File().commands && File().commands->AskSaveChanges() != AskResult::GoOn) return;
     // A new window each time, so every opening starts from the built-in fields.
-    std::unique_ptr<frmImport> w(new frmImport(
-        doc_, picSmallIcon_->size(), [this] { RePaint(); }, env_, this));
+    std::unique_ptr<frmImport> w(
+        new frmImport({doc_, [this] { CreateBackup(); }, [this] { RePaint(); }},
+                      picSmallIcon_->size(), env_, this));
     env_.Dialogs().RunModal(w.get());
   });
 }

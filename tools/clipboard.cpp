@@ -32,9 +32,15 @@ void PasteImageAtOrigin(IconDocument& doc, const Surface& image) {
   doc.modified = true;
 }
 
+std::optional<Surface> ImageToPaste(ImageClipboard& clipboard) {
+  std::optional<Surface> image = clipboard.GetImage();
+  if (!image || image->Width() <= 0 || image->Height() <= 0) return std::nullopt;
+  return image;
+}
+
 bool EditPaste(IconDocument& doc, ImageClipboard& clipboard) {
-  const std::optional<Surface> image = clipboard.GetImage();
-  if (!image || image->Width() <= 0 || image->Height() <= 0) return false;
+  const std::optional<Surface> image = ImageToPaste(clipboard);
+  if (!image) return false;
   PasteImageAtOrigin(doc, *image);
   return true;
 }

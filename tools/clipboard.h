@@ -46,6 +46,9 @@ bool EditCopy(const IconDocument& doc, ImageClipboard& clipboard);
 // selection stays.
 void EditCut(IconDocument& doc, ImageClipboard& clipboard);
 
+// The clipboard's image when it offers one with pixels.
+std::optional<Surface> ImageToPaste(ImageClipboard& clipboard);
+
 // Paste: an image on the clipboard lands at (0, 0), cut at 32 x 32; pixels
 // outside it stay. Returns false, changing nothing, when there is no image.
 bool EditPaste(IconDocument& doc, ImageClipboard& clipboard);

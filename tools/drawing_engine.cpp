@@ -148,6 +148,11 @@ void DrawingEngine::CreateBackup() {
   ctx_.host.UndoChanged(true);
 }
 
+void DrawingEngine::ForgetUndo() {
+  ctx_.undo.Clear();
+  ctx_.host.UndoChanged(false);
+}
+
 bool DrawingEngine::EditUndo() {
   if (!ctx_.undo.RestoreBackup(ctx_.document.surface)) return false;
   RePaint();
@@ -156,6 +161,7 @@ bool DrawingEngine::EditUndo() {
 }
 
 void DrawingEngine::EditCut(ImageClipboard& clipboard) {
+  CreateBackup();
   ::gs::EditCut(ctx_.document, clipboard);
   RePaint();
 }
@@ -165,7 +171,10 @@ bool DrawingEngine::EditCopy(ImageClipboard& clipboard) {
 }
 
 bool DrawingEngine::EditPaste(ImageClipboard& clipboard) {
-  if (!::gs::EditPaste(ctx_.document, clipboard)) return false;
+  const std::optional<Surface> image = ImageToPaste(clipboard);
+  if (!image) return false;
+  CreateBackup();
+  PasteImageAtOrigin(ctx_.document, *image);
   RePaint();
   return true;
 }

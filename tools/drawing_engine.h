@@ -19,6 +19,7 @@
 //   tool chosen  -> SelectTool(tool)      returns the option panel to show
 //   edit menu    -> EditUndo / EditCut / EditCopy / EditPaste
 //   effects      -> CreateBackup before changing the image
+//   new picture  -> ForgetUndo        (New, Open: nothing of the old one to go back to)
 //
 // The engine never sees a window: it reads and writes the document, the undo
 // copy, the two colours and the tool options it is given, and asks the host
@@ -129,11 +130,14 @@ class DrawingEngine {
   // the selection. Returns the option panel the tool shows.
   OptionPanel SelectTool(ToolIndex tool);
 
-  // The one undo path: strokes, effects and the Delete key take the copy with
-  // CreateBackup; the Edit menu and the toolbar undo through EditUndo. Both
-  // keep the host's undo entry current.
+  // The one undo path: strokes, effects, imports, Cut, Paste and the Delete
+  // key take the copy with CreateBackup; the Edit menu and the toolbar undo
+  // through EditUndo; a document replaced by New or Open drops it with
+  // ForgetUndo. All three keep the host's undo entry current.
   void CreateBackup();
-  // Edit menu. Undo and Paste return whether anything changed.
+  void ForgetUndo();
+  // Edit menu. Undo and Paste return whether anything changed; Cut and a
+  // Paste that pastes take the undo copy first.
   bool EditUndo();
   void EditCut(ImageClipboard& clipboard);
   bool EditCopy(ImageClipboard& clipboard);

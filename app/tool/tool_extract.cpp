@@ -45,9 +45,7 @@ bool Open(const std::string& path, Opened& o, std::string& error) {
   if (!o.source) return false;
   o.reader = std::make_unique<IconResourceReader>(*o.source);
   if (o.reader->Count() == 0) {
-    error = path + ": holds no icons (" +
-            (o.reader->Problem().empty() ? std::string("no icon groups") : o.reader->Problem()) +
-            ")";
+    error = path + ": " + NoIconsReason(*o.reader);
     return false;
   }
   return true;
@@ -57,15 +55,10 @@ bool Open(const std::string& path, Opened& o, std::string& error) {
 bool Extract(const std::string& path, int k, LoadedIcon& icon, std::string& error) {
   Opened o;
   if (!Open(path, o, error)) return false;
-  if (k >= o.reader->Count()) {
-    error = path + ": no icon " + std::to_string(k) + " (" + std::to_string(o.reader->Count()) +
-            (o.reader->Count() == 1 ? " icon)" : " icons)");
-    return false;
-  }
   IconPicture pic;
-  std::string problem;
-  if (!ExtractIconPicture(*o.reader, k, pic, &problem)) {
-    error = path + ": icon " + std::to_string(k) + ": " + problem;
+  std::string reason;
+  if (!ExtractIcon(*o.reader, k, pic, reason)) {
+    error = path + ": " + reason;
     return false;
   }
   icon = LoadedIcon{};

@@ -117,8 +117,9 @@ TEST_F(EffectsMenu, ImmediateEntriesApplyTheirKernelTakeUndoAndRepaint) {
     EXPECT_EQ(w.Document().surface.Pixels(), expected.Pixels()) << c.name << c.index;
     EXPECT_EQ(Preview(3, 7), expected.GetPixel(3, 7)) << c.name << c.index;
     EXPECT_TRUE(UndoEnabled()) << c.name << c.index;
-    // Depth conversion leaves the modified flag alone; the others raise it.
-    EXPECT_EQ(w.Document().modified, std::string(c.name) != "mnuConvert") << c.name << c.index;
+    // Every entry that changes a pixel raises the flag, depth conversion too:
+    // closing must ask.
+    EXPECT_TRUE(w.Document().modified) << c.name << c.index;
     w.MenuAction("mnuEdit", 0)->trigger();
     EXPECT_EQ(w.Document().surface.Pixels(), before.Pixels()) << c.name << c.index;
     EXPECT_EQ(Preview(3, 7), before.GetPixel(3, 7)) << c.name << c.index;
@@ -143,6 +144,13 @@ TEST_F(EffectsMenu, InvertAndReplaceKeepToTheSelection) {
   EXPECT_EQ(doc.surface.GetPixel(5, 5), kRed);
   EXPECT_EQ(doc.surface.GetPixel(6, 5), kBlack);
   EXPECT_TRUE(doc.selection.active);
+
+  // Equal colours replace nothing, and the replacement stays the step undo takes back.
+  w.Colors().colors.left = kRed;
+  Trigger("mnuEffects", 6);
+  EXPECT_EQ(doc.surface.GetPixel(5, 5), kRed);
+  w.MenuAction("mnuEdit", 0)->trigger();
+  EXPECT_EQ(doc.surface.GetPixel(5, 5), kWhite);
 }
 
 TEST_F(EffectsMenu, PixelatePromptAndRepliesThatChangeNothing) {
@@ -177,23 +185,38 @@ TEST_F(EffectsMenu, PixelateIgnoresTheSelectionAndConversionSettles) {
 
   doc.surface = before;
   doc.surface.SetPixelV(0, 0, RGB(250, 250, 250));
+  doc.modified = false;
   Trigger("mnuConvert", 0);
   EXPECT_EQ(doc.surface.GetPixel(0, 0), kWhite);  // near white is transparent from now on
+  EXPECT_TRUE(doc.modified);                      // closing asks
+  // Converting again changes nothing: the document stays unmodified after a
+  // save, and undo still takes back the first conversion.
   const Surface once = doc.surface;
+  doc.modified = false;
   Trigger("mnuConvert", 0);
   EXPECT_EQ(doc.surface.Pixels(), once.Pixels());
+  EXPECT_FALSE(doc.modified);
+  w.MenuAction("mnuEdit", 0)->trigger();
+  EXPECT_EQ(doc.surface.GetPixel(0, 0), RGB(250, 250, 250));
 }
 
-TEST_F(EffectsMenu, FreeAngleTakesTheUndoCopyBeforeAsking) {
+TEST_F(EffectsMenu, FreeAngleAsksFirstAndARefusedReplyKeepsTheLastUndoStep) {
   IconDocument& doc = w.Document();
   const Surface before = doc.surface;
+  Trigger("mnuFlip", 0);  // the step undo should take back
+  const Surface flipped = doc.surface;
   w.Colors().colors.right = kRed;
-  replies = {""};
-  Trigger("mnuRotate", 3);
+  for (const char* reply : {"", "abc", "0"}) {
+    replies = {reply};
+    Trigger("mnuRotate", 3);
+    EXPECT_EQ(doc.surface.Pixels(), flipped.Pixels()) << reply;
+    EXPECT_TRUE(UndoEnabled()) << reply;
+  }
   EXPECT_EQ(prompts.back(),
             QString::fromUtf8("Entrez un angle pour tourner avec (degrees) :|Varnel Glyphsmith|0"));
+  w.MenuAction("mnuEdit", 0)->trigger();
   EXPECT_EQ(doc.surface.Pixels(), before.Pixels());
-  EXPECT_TRUE(UndoEnabled());
+
   replies = {"45"};
   Trigger("mnuRotate", 3);
   EXPECT_EQ(doc.surface.GetPixel(0, 0), kRed);

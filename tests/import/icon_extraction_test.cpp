@@ -5,29 +5,39 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <set>
+
 #include "platform/folder_listing.h"
 #include "tests/support/test_support.h"
 
 namespace gs {
 namespace {
 
-// n icons, icon k filled with colour k + 1; an associated icon when asked.
+// n icons, icon k filled with colour k + 1 unless damaged; an associated
+// icon when asked, unless the file is refused.
 class FakeIcons : public IconProvider {
  public:
   int n = 0;
   bool associated = true;
+  std::set<int> damaged;
+  std::string refusal;
   int Count(const std::string&) override { return n; }
-  bool Icon(const std::string&, int k, IconPicture& out) override {
+  bool Icon(const std::string&, int k, IconPicture& out, std::string& reason) override {
+    if (k >= n || damaged.count(k)) {
+      reason = "icon " + std::to_string(k) + ": damaged";
+      return false;
+    }
     out.overWhite = Surface(32, 32);
     out.overWhite.FillRect({0, 0, 32, 32}, RGB(k + 1, 0, 0));
     out.alpha.fill(255);
-    return k < n;
+    return true;
   }
   bool Associated(const std::string&, IconPicture& out) override {
     if (!associated) return false;
     out = GenericDocumentIcon();
     return true;
   }
+  std::string Refusal(const std::string&) override { return refusal; }
 };
 
 TEST(ExtractGrid, FillsRowsOfThreeAndComputesTheScrollRange) {
@@ -107,12 +117,44 @@ TEST(ExtractGrid, FileWithoutIconsShowsItsAssociatedIconOrNothing) {
   EXPECT_FALSE(grid.noIcons);
   EXPECT_EQ(grid.Picture().GetPixel(15, 15), GenericDocumentIcon().overWhite.GetPixel(15, 15));
 
-  grid.Select(5, 5, true);
-  icons.associated = false;
-  grid.ChooseFile("nothing", icons);
+  // Nothing to show, or a file refused: the grid says so and offers no cell.
+  for (bool refused : {false, true}) {
+    grid.ChooseFile("text", icons);
+    grid.Select(5, 5, true);
+    icons.associated = refused;
+    icons.refusal = refused ? "holds no icons (no resources)" : "";
+    grid.ChooseFile("nothing", icons);
+    EXPECT_TRUE(grid.noIcons) << refused;
+    EXPECT_EQ(grid.iconCount, 0) << refused;
+    EXPECT_TRUE(grid.highlight.IsEmpty()) << refused;
+    EXPECT_FALSE(grid.Select(5, 5, true)) << refused;
+    EXPECT_EQ(grid.Picture().GetPixel(15, 15), kWhite) << refused;
+  }
+}
+
+TEST(ExtractGrid, DamagedIconsTakeNoCell) {
+  FakeIcons icons;
+  icons.n = 5;
+  icons.damaged = {0, 2};
+  ExtractGrid grid;
+  grid.ChooseFile("x", icons);
+  // Icons 1, 3 and 4 in the first three cells; nothing after them.
+  EXPECT_EQ(grid.iconCount, 3);
+  EXPECT_EQ(grid.Height(), 96);
+  EXPECT_EQ(grid.selected, 1);  // the first whole icon, before any click
+  EXPECT_EQ(grid.Picture().GetPixel(5, 5), RGB(2, 0, 0));
+  EXPECT_EQ(grid.Picture().GetPixel(69, 5), RGB(5, 0, 0));
+  EXPECT_EQ(grid.Picture().GetPixel(5, 37), kWhite);
+  EXPECT_TRUE(grid.Select(40, 5, true));
+  EXPECT_EQ(grid.selected, 3);
+  EXPECT_FALSE(grid.Select(5, 40, true));
+  EXPECT_FALSE(grid.noIcons);
+
+  icons.damaged = {0, 1, 2, 3, 4};
+  grid.ChooseFile("x", icons);
   EXPECT_TRUE(grid.noIcons);
-  EXPECT_EQ(grid.iconCount, 1);  // kept from before
-  EXPECT_EQ(grid.Picture().GetPixel(15, 15), kWhite);
+  EXPECT_EQ(grid.iconCount, 0);
+  EXPECT_FALSE(grid.Select(5, 5, true));
 }
 
 TEST(LoadIconIntoDocument, ReplacesPixelsKeepsNameRefusesMissingFiles) {
@@ -125,25 +167,44 @@ TEST(LoadIconIntoDocument, ReplacesPixelsKeepsNameRefusesMissingFiles) {
   doc.fileName = "/old/name.ico";
   doc.modified = true;
   doc.surface.FillRect({0, 0, 32, 32}, kBlack);
+  int backups = 0;
+  const auto backup = [&] {
+    ++backups;
+    EXPECT_EQ(doc.surface.GetPixel(7, 7), kBlack);  // taken before the change
+  };
+  std::string why;
 
-  EXPECT_EQ(LoadIconIntoDocument(doc, dir.file("gone.exe"), kModeIndex, 0, icons), -1);
+  EXPECT_EQ(LoadIconIntoDocument(doc, dir.file("gone.exe"), kModeIndex, 0, icons, why, backup), -1);
+  EXPECT_EQ(why, "No such file or directory");
+  EXPECT_EQ(LoadIconIntoDocument(doc, "", kModeIndex, 0, icons, why, backup), -1);
+  EXPECT_EQ(LoadIconIntoDocument(doc, dir.path(), kModeIndex, 0, icons, why, backup), -1);
+  EXPECT_EQ(why, "Is a directory");
+  // A damaged icon, a refused file, a file whose type has no icon: nothing changes.
+  icons.damaged = {1};
+  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeIndex, 1, icons, why, backup), -1);
+  EXPECT_EQ(why, "icon 1: damaged");
+  icons.refusal = "holds no icons (no resources)";
+  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeAssociated, 0, icons, why, backup), -1);
+  EXPECT_EQ(why, icons.refusal);
+  icons.refusal.clear();
+  icons.associated = false;
+  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeAssociated, 0, icons, why, backup), -1);
+  EXPECT_EQ(why, kNoIconForType);
   EXPECT_EQ(doc.surface.GetPixel(0, 0), kBlack);
-  EXPECT_EQ(LoadIconIntoDocument(doc, "", kModeIndex, 0, icons), -1);
-  EXPECT_EQ(LoadIconIntoDocument(doc, dir.path(), kModeIndex, 0, icons), -1);
+  EXPECT_TRUE(doc.modified);
+  EXPECT_EQ(backups, 0);
 
-  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeIndex, 2, icons), 0);
+  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeIndex, 2, icons, why, backup), 0);
   EXPECT_EQ(doc.surface.GetPixel(7, 7), RGB(3, 0, 0));
   EXPECT_FALSE(doc.modified);
   EXPECT_EQ(doc.fileName, "/old/name.ico");
+  EXPECT_EQ(backups, 1);
 
   // The associated icon: transparent parts are white.
-  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeAssociated, 0, icons), 0);
+  icons.associated = true;
+  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeAssociated, 0, icons, why), 0);
   EXPECT_EQ(doc.surface.GetPixel(0, 0), kWhite);
   EXPECT_EQ(doc.surface.GetPixel(10, 20), GenericDocumentIcon().overWhite.GetPixel(10, 20));
-  // No associated icon: the document is left blank white.
-  icons.associated = false;
-  EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeAssociated, 0, icons), 0);
-  EXPECT_EQ(doc.surface.GetPixel(10, 20), kWhite);
 }
 
 TEST(GenericDocumentIcon, IsAnOpaquePageOnTransparency) {
@@ -163,10 +224,38 @@ TEST(ResourceIconProvider, ReadsTheFileOnceUntilForgotten) {
   const std::string path = test::DataPath("import/programs/groups64.exe");
   EXPECT_EQ(icons.Count(path), 11);
   IconPicture pic;
-  EXPECT_TRUE(icons.Icon(path, 10, pic));
-  EXPECT_FALSE(icons.Icon(path, 11, pic));
+  std::string why;
+  EXPECT_TRUE(icons.Icon(path, 10, pic, why));
+  EXPECT_FALSE(icons.Icon(path, 11, pic, why));
+  EXPECT_EQ(why, "no icon 11 (11 icons)");
   EXPECT_EQ(icons.Count(test::DataPath("files/valid/red_cross_4bit.ico")), 1);
   EXPECT_EQ(icons.Count(test::DataPath("files/valid/red_cross_4bit.txt")), 0);
+}
+
+// Which files without icons are refused (with the tool's words) and which
+// stand for themselves by the icon of their type.
+TEST(ResourceIconProvider, RefusesDamagedAndUnreadableFilesNotOtherFiles) {
+  test::TempDir dir;
+  std::vector<std::uint8_t> dos(64, 0);
+  dos[0] = 'M', dos[1] = 'Z', dos[0x3C] = 0xF0;  // Windows headers beyond the end
+  test::WriteAll(dir.file("dos.exe"), dos);
+  // An icon file of one image whose bytes are no image.
+  std::vector<std::uint8_t> ico = {0, 0,  1, 0,  1, 0, 32, 32, 0, 0, 1,
+                                   0, 32, 0, 40, 0, 0, 0,  22, 0, 0, 0};
+  ico.resize(ico.size() + 40, 0xFF);
+  test::WriteAll(dir.file("broken.ico"), ico);
+  test::WriteAll(dir.file("notes.txt"), {'h', 'i', '\n'});
+  ResourceIconProvider icons;
+  EXPECT_EQ(icons.Refusal(dir.file("dos.exe")),
+            "holds no icons (a DOS program without Windows headers)");
+  EXPECT_EQ(icons.Refusal(dir.file("gone.exe")), "No such file or directory");
+  EXPECT_EQ(icons.Refusal(dir.file("notes.txt")), "");
+  EXPECT_EQ(icons.Refusal(test::DataPath("import/programs/groups64.exe")), "");
+  ASSERT_EQ(icons.Count(dir.file("broken.ico")), 1);
+  IconPicture pic;
+  std::string why;
+  EXPECT_FALSE(icons.Icon(dir.file("broken.ico"), 0, pic, why));
+  EXPECT_EQ(why, "icon 0: no readable image in the icon group");
 }
 
 TEST(MountedVolumes, RealFileSystemsRootFirst) {

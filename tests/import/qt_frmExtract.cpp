@@ -20,6 +20,7 @@
 #include "files/frmAni.h"
 #include "files/qt_dialog_seam.h"
 #include "import/frmExtract.h"
+#include "lang/language_files.h"
 #include "platform/qt_file_browser.h"
 #include "shell/frmMain.h"
 #include "tests/support/qt_test_environment.h"
@@ -90,8 +91,7 @@ TEST(frmExtract, ChooseSelectExtract) {
   doc.fileName = "/kept/name.ico";
   doc.modified = true;
   int repaints = 0;
-  frmExtract w(
-      doc, [&] { ++repaints; }, env);
+  frmExtract w({doc, {}, [&] { ++repaints; }}, env);
   w.show();
   EXPECT_EQ(w.windowTitle().toStdString(),
             "Varnel Glyphsmith 2.3 - extraire icons depuis un fichiers");
@@ -134,7 +134,8 @@ TEST(frmExtract, ChooseSelectExtract) {
   // The document holds icon 2 (group 7) as the reader gives it.
   ResourceIconProvider icons;
   IconPicture want;
-  ASSERT_TRUE(icons.Icon(Programs() + "/groups64.exe", 2, want));
+  std::string why;
+  ASSERT_TRUE(icons.Icon(Programs() + "/groups64.exe", 2, want, why));
   EXPECT_EQ(doc.surface.Pixels(), want.overWhite.Pixels());
 }
 
@@ -142,7 +143,7 @@ TEST(frmExtract, ManyIconsScrollAndOtherFiles) {
   Seam seam;
   test::TestEnvironment env(&seam);
   IconDocument doc;
-  frmExtract w(doc, nullptr, env);
+  frmExtract w({doc, {}, {}}, env);
   w.show();
   ASSERT_TRUE(w.Browser().SetFolder(Programs()));
   ClickFile(w.Browser(), "depths64.exe");
@@ -178,7 +179,7 @@ TEST(frmExtract, VanishedFileIsRefusedAndCancelLeavesTheDocument) {
   test::WriteAll(dir.file("a.ico"),
                  test::ReadAll(test::DataPath("files/valid/red_cross_4bit.ico")));
   {
-    frmExtract w(doc, nullptr, env);
+    frmExtract w({doc, {}, {}}, env);
     w.show();
     ASSERT_TRUE(w.Browser().SetFolder(dir.path()));
     ClickFile(w.Browser(), "a.ico");
@@ -186,14 +187,69 @@ TEST(frmExtract, VanishedFileIsRefusedAndCancelLeavesTheDocument) {
     w.ButtonPlus1()->click();
     std::remove(dir.file("a.ico").c_str());
     w.cmdExtract()->click();
-    EXPECT_FALSE(w.isVisible());
+    // Refused and said; the window stays for Cancel.
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_NE(seam.messages[0].indexOf("No such file or directory"), -1);
     EXPECT_EQ(doc.surface.GetPixel(0, 0), kBlack);
   }
-  frmExtract w(doc, nullptr, env);
+  frmExtract w({doc, {}, {}}, env);
   w.show();
   w.cmdCancel()->click();
   EXPECT_FALSE(w.isVisible());
   EXPECT_EQ(doc.surface.GetPixel(0, 0), kBlack);
+}
+
+// Files that offer no icon to take: the grid offers no cell, and "&Extraire"
+// names the file and the reason (the tool's words) in the window's language,
+// leaving the document, its name and its modified flag alone.
+TEST(frmExtract, DamagedOrIconlessProgramsAreRefusedWithTheReason) {
+  Seam seam;
+  test::TestEnvironment env(&seam);
+  ASSERT_TRUE(
+      StoreLanguageChoice(env.Settings(), std::string(GS_APP_DATA_DIR) + "/Lang/English.lng"));
+  test::TempDir dir;
+  std::vector<std::uint8_t> dos(64, 0);
+  dos[0] = 'M', dos[1] = 'Z', dos[0x3C] = 0xF0;  // Windows headers beyond the end
+  test::WriteAll(dir.file("dos.exe"), dos);
+  // An icon file of one image whose bytes are no image.
+  std::vector<std::uint8_t> ico = {0, 0,  1, 0,  1, 0, 32, 32, 0, 0, 1,
+                                   0, 32, 0, 40, 0, 0, 0,  22, 0, 0, 0};
+  ico.resize(ico.size() + 40, 0xFF);
+  test::WriteAll(dir.file("broken.ico"), ico);
+  struct Row {
+    const char* file;
+    const char* reason;
+  } rows[] = {
+      {"dos.exe", "holds no icons (a DOS program without Windows headers)"},
+      {"broken.ico", "icon 0: no readable image in the icon group"},
+  };
+  for (const Row& r : rows) {
+    IconDocument doc;
+    doc.surface.FillRect({0, 0, 32, 32}, kBlack);
+    doc.fileName = "/kept/name.ico";
+    doc.modified = false;
+    int backups = 0, repaints = 0;
+    seam.messages.clear();
+    frmExtract w({doc, [&] { ++backups; }, [&] { ++repaints; }}, env);
+    w.show();
+    ASSERT_TRUE(w.Browser().SetFolder(dir.path()));
+    ClickFile(w.Browser(), QString::fromUtf8(r.file));
+    EXPECT_TRUE(w.Grid().noIcons) << r.file;
+    EXPECT_EQ(w.Grid().iconCount, 0) << r.file;
+    w.ButtonPlus1()->click();
+    w.cmdExtract()->click();
+    ASSERT_EQ(seam.messages.size(), 1u) << r.file;
+    EXPECT_EQ(seam.messages[0].toStdString(),
+              "Cannot extract an icon from the file\n" + dir.file(r.file) + "\n\n" + r.reason);
+    EXPECT_EQ(seam.icons.back(), QMessageBox::Critical);
+    EXPECT_EQ(doc.surface.GetPixel(5, 5), kBlack) << r.file;
+    EXPECT_EQ(doc.fileName, "/kept/name.ico");
+    EXPECT_FALSE(doc.modified);
+    EXPECT_EQ(backups, 0);
+    EXPECT_EQ(repaints, 0);
+    EXPECT_TRUE(w.isVisible());
+  }
 }
 
 TEST(frmMain, SpecialMenuOpensExtractionAfterTheQuestionAndTheBuilderWithout) {
@@ -227,10 +283,16 @@ TEST(frmMain, SpecialMenuOpensExtractionAfterTheQuestionAndTheBuilderWithout) {
   seam.onModal = nullptr;
   ResourceIconProvider icons;
   IconPicture want;
-  ASSERT_TRUE(icons.Icon(Programs() + "/groups64.exe", 4, want));
+  std::string why;
+  ASSERT_TRUE(icons.Icon(Programs() + "/groups64.exe", 4, want, why));
   EXPECT_EQ(main.Document().surface.Pixels(), want.overWhite.Pixels());
   main.show();
   Shot(main, "frmMain_after_extract");
+  // The extraction can be taken back.
+  QAction* undo = main.MenuAction("mnuEdit", 0);
+  ASSERT_TRUE(undo->isEnabled());
+  undo->trigger();
+  EXPECT_EQ(main.Document().surface.Pixels(), IconDocument().surface.Pixels());
 
   seam.messages.clear();
   main.MenuAction("mnuspecial", 8)->trigger();

@@ -112,13 +112,14 @@ const std::vector<WindowCase>& Windows() {
 #if __has_include("import/frmImport.h")
     {"frmImport",
      [](Environment& env) {
-       return std::unique_ptr<QWidget>(new frmImport(SharedDocument(), QSize(36, 36), {}, env));
+       return std::unique_ptr<QWidget>(
+           new frmImport({SharedDocument(), {}, {}}, QSize(36, 36), env));
      }},
 #endif
 #if __has_include("import/frmExtract.h")
     {"frmExtract",
      [](Environment& env) {
-       return std::unique_ptr<QWidget>(new frmExtract(SharedDocument(), nullptr, env));
+       return std::unique_ptr<QWidget>(new frmExtract({SharedDocument(), {}, {}}, env));
      }},
     {"frmAni",
      [](Environment& env) { return std::unique_ptr<QWidget>(new frmAni(QSize(36, 36), env)); }},

@@ -5,16 +5,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QtTest/QTest>
 #include <filesystem>
+#include <functional>
 
+#include "files/ani_format.h"
 #include "files/icon_writer.h"
 #include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "shell/frmMain.h"
 #include "shell/frmMain_File.h"
+#include "shell/frmMain_Toolbar.h"
+#include "shell/menu_tree.h"
 #include "tests/support/qt_fake_dialogs.h"
 #include "tests/support/test_support.h"
 
@@ -260,6 +265,56 @@ TEST_F(FileMenuTest, CloseQuestionCancelKeepsTheWindowYesSavesAndCloses) {
   // The recent list was saved at shutdown.
   EXPECT_EQ(env_.Settings().ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1"),
             a);
+}
+
+// Undo belongs to the picture it was taken on: after anything that puts
+// another picture into the document, Ctrl+Z must not bring the old one back
+// (where Save would write it into the new file).
+TEST_F(FileMenuTest, EveryNewOrOpenedDocumentDropsTheUndoCopy) {
+  const std::string a = Icon("a.ico", RGB(200, 0, 0)), b = Icon("b.ico", RGB(0, 200, 0));
+  const std::string cur = tmp_.file("frame.cur");
+  ASSERT_TRUE(WriteCursorFile(cur, MakeIconSurface(), 24, PaletteMethod::None, 0, 0));
+  const std::string ani = tmp_.file("spin.ani");
+  const std::vector<std::vector<std::uint8_t>> frames = {test::ReadAll(cur)};
+  test::WriteAll(ani, BuildAnimatedCursorBytes(frames, 10));
+  const std::string bmp = tmp_.file("picture.bmp");
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(qRgb(0, 0, 90));
+  ASSERT_TRUE(picture.save(Q(bmp), "BMP"));
+  OpenThroughMenu(b);
+  RecentCaptions();
+
+  QAction* undo = W().MenuAction("mnuEdit", 0);
+  QWidget* undoButton = nullptr;
+  for (const ToolbarSlot& slot : ToolbarSlots())
+    if (slot.menuName && std::string(slot.menuName) == "mnuEdit" && slot.menuIndex == 0)
+      undoButton = ToolbarSlotWidget(W(), slot.number);
+  ASSERT_NE(undoButton, nullptr);
+
+  struct Row {
+    const char* what;
+    std::function<void()> replace;
+  } rows[] = {
+      {"open", [&] { OpenThroughMenu(b); }},
+      {"recent entry", [&] { Trigger("mnuFile", 13); }},  // "2. b.ico"
+      {"animated cursor", [&] { OpenThroughMenu(ani); }},
+      {"picture", [&] { OpenThroughMenu(bmp); }},
+      {"new", [&] { Trigger("mnuFile", 0); }},
+  };
+  for (const Row& r : rows) {
+    ASSERT_TRUE(W().OpenIconFile(Q(a)));
+    RecentCaptions();
+    Trigger("mnuEffects", 3);  // a change on a.ico that undo could take back
+    ASSERT_TRUE(undo->isEnabled()) << r.what;
+    seam_.buttons = {QMessageBox::No};  // discard the change
+    r.replace();
+    const std::vector<Color> replaced = Doc().surface.Pixels();
+    ASSERT_NE(Doc().surface.GetPixel(2, 2), RGB(255 - 200, 255, 255)) << r.what;
+    EXPECT_FALSE(undo->isEnabled()) << r.what;
+    EXPECT_FALSE(undoButton->isEnabled()) << r.what;
+    undo->trigger();
+    EXPECT_EQ(Doc().surface.Pixels(), replaced) << r.what;
+  }
 }
 
 TEST_F(FileMenuTest, RecentFilesAreLoadedAtStartUp) {

@@ -204,9 +204,31 @@ TEST_F(EngineTest, CutThenPasteLandsTheBlockTopLeft) {
   EXPECT_TRUE(doc.modified);
   EXPECT_TRUE(doc.selection.active);
   EXPECT_EQ(CountNonWhite(), 0);
-  EXPECT_FALSE(undo.Available()) << "cut takes no undo copy";
   EXPECT_TRUE(engine.EditPaste(clip));
   EXPECT_EQ(Picture(0, 0, 4, 3), "KKK.\nKKK.\n....");
+}
+
+TEST_F(EngineTest, CutAndPasteCanBeTakenBack) {
+  MemoryClipboard clip;
+  doc.surface.FillRect({10, 10, 13, 12}, kBlack);
+  doc.selection = MakeSelection(10, 10, 13, 12);
+  engine.EditCut(clip);
+  EXPECT_TRUE(host.undoEnabled);
+  EXPECT_TRUE(engine.EditUndo());
+  EXPECT_EQ(CountNonWhite(), 6);  // the block is back in its place
+
+  EXPECT_TRUE(engine.EditPaste(clip));
+  EXPECT_EQ(CountNonWhite(), 12);
+  EXPECT_TRUE(host.undoEnabled);
+  EXPECT_TRUE(engine.EditUndo());
+  EXPECT_EQ(Picture(0, 0, 4, 3), "....\n....\n....");
+  EXPECT_EQ(CountNonWhite(), 6);
+
+  // Nothing to paste: the undo step of the last change stays.
+  engine.CreateBackup();
+  clip.Clear();
+  EXPECT_FALSE(engine.EditPaste(clip));
+  EXPECT_TRUE(undo.Available());
 }
 
 }  // namespace
