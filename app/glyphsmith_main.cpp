@@ -3,8 +3,8 @@
 #include <QEvent>
 #include <QIcon>
 #include <QMessageBox>
-#include <QStringList>
 #include <QTimer>
+#include <string>
 
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
@@ -40,9 +40,13 @@ int main(int argc, char** argv) {
   // Ties the windows to the installed launcher and its icon.
   QGuiApplication::setDesktopFileName("org.varnel.Glyphsmith");
   QApplication::setWindowIcon(QIcon::fromTheme("org.varnel.Glyphsmith"));
-  // The whole command line is one path, spaces and all.
-  QStringList args = QApplication::arguments();
-  args.removeFirst();
+  // The whole command line is one path, spaces and all, taken as bytes (Qt's
+  // own options are gone from argv by now): a name need not be UTF-8.
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) commandLine += ' ';
+    commandLine += argv[i];
+  }
   // Standard buttons and dialogs speak the chosen language file's language:
   // every window's load puts the toolkit's texts for it in place.
   gs::Environment env = gs::SystemEnvironment();
@@ -52,13 +56,13 @@ int main(int argc, char** argv) {
   // Tests and the start-up benchmark skip the splash and its five seconds.
   if (qEnvironmentVariable("GLYPHSMITH_NO_SPLASH") == QLatin1String("1")) {
     gs::frmMain window(env);
-    window.Start(args.join(' '));
+    window.Start(commandLine);
     if (quitAfterPaint) window.picIcon()->installEventFilter(&quitter);
     window.show();
     return app.exec();
   }
   gs::FrmSplash splash(env);
-  splash.Load(args.join(' '));
+  splash.Load(commandLine);
   if (quitAfterPaint) splash.MainWindow()->picIcon()->installEventFilter(&quitter);
   splash.show();
   return app.exec();

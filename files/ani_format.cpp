@@ -8,7 +8,7 @@
 namespace gs {
 
 // 65 and 17 characters: with their NUL both chunks are even-sized, so no pad
-// byte is needed and "anih" stays at offset 124, the frame list at 168.
+// byte is needed and the frame list starts at offset 168.
 std::string_view AniCreatorNote() {
   static constexpr char kNote[] =
       "Varnel Glyphsmith - animated cursor made with the icon editor    ";
@@ -56,15 +56,7 @@ std::vector<std::uint8_t> BuildAnimatedCursorBytes(
   w.Tag("RIFF");
   w.U32(static_cast<std::uint32_t>(riffSize));
   w.Tag("ACON");
-  w.Tag("LIST");
-  w.U32(static_cast<std::uint32_t>(infoSize));
-  w.Tag("INFO");
-  w.Tag("INAM");
-  w.U32(static_cast<std::uint32_t>(creatorNote.size() + 1));
-  text(w, creatorNote);
-  w.Tag("IART");
-  w.U32(static_cast<std::uint32_t>(authorName.size() + 1));
-  text(w, authorName);
+  // The header first: some readers refuse a file whose first chunk is not it.
   w.Tag("anih");
   w.U32(36);
   w.U32(36);
@@ -76,6 +68,15 @@ std::vector<std::uint8_t> BuildAnimatedCursorBytes(
   w.U32(0);                              // planes
   w.U32(static_cast<std::uint32_t>(rate));
   w.U32(1);  // frames are icon-format data
+  w.Tag("LIST");
+  w.U32(static_cast<std::uint32_t>(infoSize));
+  w.Tag("INFO");
+  w.Tag("INAM");
+  w.U32(static_cast<std::uint32_t>(creatorNote.size() + 1));
+  text(w, creatorNote);
+  w.Tag("IART");
+  w.U32(static_cast<std::uint32_t>(authorName.size() + 1));
+  text(w, authorName);
   w.Tag("LIST");
   w.U32(static_cast<std::uint32_t>(framSize));
   w.Tag("fram");

@@ -74,8 +74,8 @@ bool ReadDibHeader(std::span<const std::uint8_t> b, DibHeader& h) {
 
 // Table length as the bitmap format defines it: colours-used when it is set
 // and smaller than the full table; 24 and 32 bits carry only the optional
-// entries colours-used counts. This reads our own 24-bit icons (one entry,
-// colours used 1) and those of other programs (no table) alike.
+// entries colours-used counts. This reads our older 24-bit icons (one entry,
+// colours used 1) and today's, like those of other programs (no table), alike.
 std::size_t TableEntries(int bits, std::uint32_t colorsUsed) {
   if (bits > 8) return std::min<std::uint32_t>(colorsUsed, 256);
   const std::uint32_t full = 1u << bits;

@@ -15,7 +15,9 @@ namespace {
 
 // Values of the directory entry and image header that differ by depth. They
 // follow no one rule (planes 5 and bit count 7 at 1 bit, image size 2 at
-// 4 bits...) and other programs have long read them as they are.
+// 4 bits...) and other programs have long read them as they are. A 24-bit
+// image has no colour table: common readers ignore colours used there and
+// would take a table entry for the first pixels.
 struct IconFields {
   int colorCount;
   int entryPlanes;
@@ -36,7 +38,7 @@ bool FieldsFor(int bitCount, IconFields& f) {
       f = {0, 0, 0, 1152, 256};
       return true;
     case 24:
-      f = {0, 0, 0, 1153, 1};
+      f = {0, 0, 0, 1153, 0};
       return true;
     default:
       return false;
@@ -120,8 +122,7 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   if (!standard)
     own = method == PaletteMethod::High ? BuildExactPalette(working) : BuildSampledPalette(working);
   const std::size_t tableEntries = standard ? StandardTable(bitCount).size() : own.table.size();
-  const std::uint32_t tableBytes =
-      bitCount == 24 ? 4 : static_cast<std::uint32_t>(tableEntries) * 4;
+  const auto tableBytes = static_cast<std::uint32_t>(tableEntries) * 4;  // none at 24 bits
   const auto blockBytes =
       static_cast<std::uint32_t>(standard ? BlockRowBytes(bitCount) * 32 : own.block.size());
   const std::uint32_t resourceBytes = 40 + tableBytes + blockBytes + 128;
@@ -152,9 +153,7 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   w.U32(0);
   w.U32(f.colorsUsed);
   w.U32(0);
-  if (bitCount == 24)
-    w.Fill(4, 0x20);
-  else if (standard)
+  if (standard)
     w.Bytes(StandardTableBytes(bitCount));
   else
     w.Bytes(ColorTableBytes(own.table));

@@ -24,7 +24,7 @@ namespace gs {
 // pixel is pure white.
 std::array<std::uint8_t, 128> BuildIconMask(const Surface& document);
 
-// The whole icon file (326, 766, 2238 or 3266 bytes); empty for an unknown depth.
+// The whole icon file (326, 766, 2238 or 3262 bytes); empty for an unknown depth.
 // The palette method matters at 8 bits only.
 std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
                                          PaletteMethod method);

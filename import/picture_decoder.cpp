@@ -91,20 +91,20 @@ std::string CheckPictureSize(std::int64_t width, std::int64_t height, const Pict
 }
 
 bool DecodePicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
-                   const PictureRequest& request) {
+                   const PictureLimits& limits) {
   out = {};
   error.clear();
   const PictureFormat format = SniffPictureFormat(bytes);
   switch (format) {
     case PictureFormat::Bmp:
     case PictureFormat::Dib:
-      return DecodeBmpPicture(bytes, out, error, request.limits);
+      return DecodeBmpPicture(bytes, out, error, limits);
     case PictureFormat::Png:
-      return DecodePngPicture(bytes, out, error, request.limits);
+      return DecodePngPicture(bytes, out, error, limits);
     case PictureFormat::Jpeg:
-      return DecodeJpegPicture(bytes, out, error, request);
+      return DecodeJpegPicture(bytes, out, error, limits);
     case PictureFormat::Gif:
-      return DecodeGifPicture(bytes, out, error, request.limits);
+      return DecodeGifPicture(bytes, out, error, limits);
     case PictureFormat::Wmf:
     case PictureFormat::Emf:
       error = std::string(PictureFormatName(format)) +
@@ -119,7 +119,7 @@ bool DecodePicture(std::span<const std::uint8_t> bytes, Picture& out, std::strin
 }
 
 bool LoadPictureFile(const std::string& path, Picture& out, std::string& error,
-                     const PictureRequest& request) {
+                     const PictureLimits& limits) {
   out = {};
   std::vector<std::uint8_t> bytes;
   std::string why;
@@ -127,7 +127,7 @@ bool LoadPictureFile(const std::string& path, Picture& out, std::string& error,
     error = why.empty() ? path + ": cannot be read" : why;
     return false;
   }
-  if (!DecodePicture(bytes, out, why, request)) {
+  if (!DecodePicture(bytes, out, why, limits)) {
     error = path + ": " + why;
     return false;
   }

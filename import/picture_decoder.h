@@ -32,9 +32,7 @@ inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{256} << 20;
 struct Picture {
   int width = 0;
   int height = 0;
-  std::vector<Color> pixels;  // top row first
-  // 1, or 2, 4 or 8 when a JPEG was decoded at that fraction of its size.
-  int reduction = 1;
+  std::vector<Color> pixels;  // top row first, always the picture's full size
   PixelView View() const { return {pixels.data(), width, height, width}; }
   bool Empty() const { return width <= 0 || height <= 0; }
 };
@@ -51,26 +49,17 @@ struct PictureLimits {
   std::uint64_t maxPixels = kMaxPicturePixels;
 };
 
-struct PictureRequest {
-  PictureLimits limits;
-  // A JPEG may be decoded at 1/2, 1/4 or 1/8 of its size (libjpeg's DCT
-  // scaling, which averages each block) as long as both sides stay at least
-  // this large. 0 keeps the full size.
-  int shrinkWidth = 0;
-  int shrinkHeight = 0;
-};
-
 // The sizes a header claims, against the limits; empty when they pass, else
 // the message to show.
 std::string CheckPictureSize(std::int64_t width, std::int64_t height, const PictureLimits& limits);
 
 // Any picture: false with the reason in `error` when it cannot be read.
 bool DecodePicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
-                   const PictureRequest& request = {});
+                   const PictureLimits& limits = {});
 
 // Reads the file and decodes it; errors name the file ("<path>: <reason>").
 bool LoadPictureFile(const std::string& path, Picture& out, std::string& error,
-                     const PictureRequest& request = {});
+                     const PictureLimits& limits = {});
 
 // One decoder per format, for the fuzz targets and the tests. `bytes` start at
 // the format's own signature ("BM" or a bitmap information header for DIB).
@@ -79,7 +68,7 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
 bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
                       const PictureLimits& limits = {});
 bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
-                       const PictureRequest& request = {});
+                       const PictureLimits& limits = {});
 bool DecodeGifPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
                       const PictureLimits& limits = {});
 

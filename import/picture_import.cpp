@@ -91,13 +91,23 @@ Surface ImportWholePicture(const Picture& picture) {
   return icon;
 }
 
+bool ImportPictureBytes(std::span<const std::uint8_t> bytes,
+                        const std::optional<ImportRegion>& region, Surface& icon,
+                        std::string& error) {
+  Picture picture;
+  if (!DecodePicture(bytes, picture, error)) return false;
+  icon = Surface(kIconSize, kIconSize);
+  icon.FillRect(icon.Bounds(), kWhite);
+  ImportPictureRegion(icon, picture,
+                      region.value_or(ImportRegion{0, 0, picture.width, picture.height}));
+  return true;
+}
+
 bool OpenPictureAsDocument(std::span<const std::uint8_t> bytes, IconDocument& doc,
                            std::string& error) {
-  PictureRequest request;
-  request.shrinkWidth = request.shrinkHeight = kIconSize;
-  Picture picture;
-  if (!DecodePicture(bytes, picture, error, request)) return false;
-  doc.surface = ImportWholePicture(picture);
+  Surface icon;
+  if (!ImportPictureBytes(bytes, std::nullopt, icon, error)) return false;
+  doc.surface = std::move(icon);
   doc.Width = doc.Height = kIconSize;
   doc.fileName.clear();
   doc.ForgetOtherImages();

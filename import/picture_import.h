@@ -9,6 +9,8 @@
 //   r.Arrange();                             // X1 = 10, Y1 = 5, X2 = 40, Y2 = 30
 //   ImportPictureRegion(doc.surface, pic, r);
 #include <array>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -65,8 +67,18 @@ int ScrollMaximum(int pictureExtent, int visibleExtent);
 // corners beyond the picture read its edge pixels. False when nothing was drawn.
 bool ImportPictureRegion(Surface& icon, const Picture& picture, ImportRegion region);
 
-// The whole picture as a new 32 x 32 icon (the tool and opening a picture).
+// The whole picture as a new 32 x 32 icon: the region (0, 0)-(width, height).
 Surface ImportWholePicture(const Picture& picture);
+
+// A picture file's bytes as a new 32 x 32 icon: the region when one is given
+// (ordered; beyond the picture its edge repeats), else the whole picture. The
+// tool and the editor's Open import through here, from the picture decoded at
+// its full size as the import window shows it, so the whole picture and the
+// region (0, 0)-(width, height) give the same icon everywhere. False with the
+// decoder's reason when the bytes are no readable picture.
+bool ImportPictureBytes(std::span<const std::uint8_t> bytes,
+                        const std::optional<ImportRegion>& region, Surface& icon,
+                        std::string& error);
 
 // A picture given to the editor's Open or command line becomes a new document:
 // the whole picture imported, no file name (Save asks for one, so the picture

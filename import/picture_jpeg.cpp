@@ -1,7 +1,7 @@
-// JPEG pictures through libjpeg-turbo. When the caller allows it, the DCT
-// scaling of the decoder gives 1/2, 1/4 or 1/8 of the size directly: each
-// output pixel is then the average of the block it stands for, so the area
-// scaler that follows still averages everything it covers.
+// JPEG pictures through libjpeg-turbo, always at their full size: the
+// library's own reduced decoding (scale_denom) gives other pixels than the
+// area scaler does over the full picture, and an import must not depend on
+// whether a region or the whole picture was asked for.
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -43,7 +43,7 @@ void OnProgress(j_common_ptr cinfo) {
 }  // namespace
 
 bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
-                       const PictureRequest& request) {
+                       const PictureLimits& limits) {
   out = {};
   if (bytes.size() < 3) return error = "not a JPEG picture", false;
   jpeg_decompress_struct cinfo{};
@@ -64,11 +64,11 @@ bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::s
   progress.progress_monitor = OnProgress;
   cinfo.progress = &progress;
   // Whole-picture buffers of progressive pictures stop at the limit too.
-  cinfo.mem->max_memory_to_use = static_cast<long>(
-      std::min<std::uint64_t>(request.limits.maxPixels * 8, std::uint64_t{1} << 30));
+  cinfo.mem->max_memory_to_use =
+      static_cast<long>(std::min<std::uint64_t>(limits.maxPixels * 8, std::uint64_t{1} << 30));
   jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
-  sizeProblem = CheckPictureSize(cinfo.image_width, cinfo.image_height, request.limits);
+  sizeProblem = CheckPictureSize(cinfo.image_width, cinfo.image_height, limits);
   if (!sizeProblem.empty()) std::longjmp(err.jump, 1);
   // Every 8 x 8 block costs at least a bit of its first scan, so a file of n
   // bytes holds at most 4096 n pixels: a header claiming more is cut short,
@@ -78,24 +78,10 @@ bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::s
     std::longjmp(err.jump, 1);
   }
 
-  int reduction = 1;
-  if (request.shrinkWidth > 0 && request.shrinkHeight > 0) {
-    for (int k : {8, 4, 2}) {
-      if (static_cast<std::int64_t>(cinfo.image_width) / k >= request.shrinkWidth &&
-          static_cast<std::int64_t>(cinfo.image_height) / k >= request.shrinkHeight) {
-        reduction = k;
-        break;
-      }
-    }
-  }
-  cinfo.scale_num = 1;
-  cinfo.scale_denom = static_cast<unsigned>(reduction);
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_calc_output_dimensions(&cinfo);
   const int w = static_cast<int>(cinfo.output_width), h = static_cast<int>(cinfo.output_height);
-  sizeProblem = CheckPictureSize(w, h, request.limits);
-  if (!sizeProblem.empty()) std::longjmp(err.jump, 1);
   jpeg_start_decompress(&cinfo);
   const int channels = cinfo.output_components;
   if ((cmyk && channels != 4) || (!cmyk && channels != 3)) {
@@ -104,7 +90,6 @@ bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::s
   }
   out.width = w;
   out.height = h;
-  out.reduction = reduction;
   out.pixels.assign(static_cast<std::size_t>(w) * h, kWhite);
   row.resize(static_cast<std::size_t>(w) * channels);
   while (cinfo.output_scanline < cinfo.output_height) {

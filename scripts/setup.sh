@@ -8,7 +8,7 @@ packages=(
   libjpeg62-turbo-dev libgif-dev python3-pil
   clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick time poppler-utils
-  icoutils python3-pil
+  icoutils python3-pil gir1.2-gdkpixbuf-2.0
   fonts-dejavu-core
   libxcursor-dev desktop-file-utils appstream shared-mime-info dpkg-dev
 )

@@ -126,7 +126,7 @@ FrmSplash::FrmSplash(Environment& env, QWidget* parent)
 
 FrmSplash::~FrmSplash() = default;
 
-void FrmSplash::Load(const QString& commandLine) {
+void FrmSplash::Load(const std::string& commandLine) {
   // Enabled from the start: it may tick while the texts load.
   timer1_->start();
   LoadWindowLanguage(this, env_, /*exportMessages=*/true);

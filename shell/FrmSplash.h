@@ -9,6 +9,7 @@
 //   splash.show();
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "platform/environment.h"
 
@@ -27,8 +28,10 @@ class FrmSplash : public QWidget {
   explicit FrmSplash(Environment& env, QWidget* parent = nullptr);
   ~FrmSplash() override;
 
-  // Export and translate the texts, then create and start the main window (hidden).
-  void Load(const QString& commandLine);
+  // Export and translate the texts, then create and start the main window
+  // (hidden). `commandLine` as frmMain::Start takes it.
+  void Load(const std::string& commandLine);
+  void Load(const QString& commandLine) { Load(commandLine.toStdString()); }
   // One tick of Timer1.
   void Timer1_Timer();
 

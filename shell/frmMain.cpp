@@ -13,6 +13,7 @@
 
 #include "document/qt_canvas.h"
 #include "lang/qt_translation.h"
+#include "platform/absolute_path.h"
 #include "shell/frmMain_Colors.h"
 #include "shell/frmMain_Edit.h"
 #include "shell/frmMain_File.h"
@@ -180,7 +181,7 @@ void frmMain::BuildClientArea() {
   imgMaximize_->installEventFilter(this);
 }
 
-void frmMain::Start(const QString& commandLine) {
+void frmMain::Start(const std::string& commandLine) {
   // The tools and colours build their controls first, so that translation
   // reaches every caption and tooltip, as if the window had them from the start.
   SetupColors();
@@ -190,7 +191,7 @@ void frmMain::Start(const QString& commandLine) {
   doc_ = IconDocument();
   SetupFile();  // recent files, then the command-line file
   SetupExtract();
-  if (!commandLine.isEmpty()) OpenIconFile(commandLine);
+  if (!commandLine.empty()) OpenIconFile(AbsolutePath(commandLine, CurrentFolder()));
   Layout();
   RePaint();
 }

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <string>
 
 #include "document/icon_document.h"
 #include "document/undo.h"
@@ -36,8 +37,12 @@ class frmMain : public QMainWindow {
   explicit frmMain(Environment& env, QWidget* parent = nullptr);
   ~frmMain() override;
 
-  // The start-up sequence; `commandLine` is the whole command-line text, one path.
-  void Start(const QString& commandLine);
+  // The start-up sequence; `commandLine` is the whole command-line text, one
+  // path, as bytes (names need not be UTF-8). It is made absolute against the
+  // current folder before it is opened, so the title and the recent list name
+  // the same file wherever the editor starts next.
+  void Start(const std::string& commandLine);
+  void Start(const QString& commandLine) { Start(commandLine.toStdString()); }
 
   Environment& Env() { return env_; }
   IconDocument& Document() { return doc_; }
@@ -55,7 +60,8 @@ class frmMain : public QMainWindow {
 
   // Opens an icon or cursor into the document (title, recent list, repaint);
   // a path naming no existing file opens nothing. (frmMain_File.cpp)
-  bool OpenIconFile(const QString& path);
+  bool OpenIconFile(const std::string& path);
+  bool OpenIconFile(const QString& path) { return OpenIconFile(path.toStdString()); }
   // Captions and enabled states of the recent entries mnuFile 12-15. (frmMain_File.cpp)
   void RefreshRecentMenu();
 

@@ -124,9 +124,9 @@ void frmMain::RefreshRecentMenu() {
   }
 }
 
-bool frmMain::OpenIconFile(const QString& path) {
+bool frmMain::OpenIconFile(const std::string& path) {
   if (!file_->commands) return false;
-  return file_->commands->LoadFile(path.toStdString());
+  return file_->commands->LoadFile(path);
 }
 
 bool frmMain::QueryClose() {

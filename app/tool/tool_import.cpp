@@ -8,7 +8,6 @@
 #include "files/icon_writer.h"
 #include "files/pcx_format.h"
 #include "files/png_codec.h"
-#include "import/picture_decoder.h"
 #include "import/picture_import.h"
 
 namespace gs::tool {
@@ -61,21 +60,11 @@ int ReadOptions(const Invocation& call, ImportOptions& o) {
 // The icon the import window gives for this picture and region.
 bool ImportBytes(const std::string& path, std::span<const std::uint8_t> bytes,
                  const ImportOptions& o, Surface& icon, std::string& error) {
-  PictureRequest request;
-  // The whole picture may come from the JPEG decoder already reduced by whole
-  // blocks, as long as each side still covers the 32 icon pixels.
-  if (!o.hasRegion) request.shrinkWidth = request.shrinkHeight = 32;
-  Picture picture;
   std::string why;
-  if (!DecodePicture(bytes, picture, why, request)) {
-    error = path + ": " + why;
-    return false;
-  }
-  icon = Surface(32, 32);
-  icon.FillRect(icon.Bounds(), kWhite);
-  ImportPictureRegion(icon, picture,
-                      o.hasRegion ? o.region : ImportRegion{0, 0, picture.width, picture.height});
-  return true;
+  if (ImportPictureBytes(bytes, o.hasRegion ? std::optional(o.region) : std::nullopt, icon, why))
+    return true;
+  error = path + ": " + why;
+  return false;
 }
 
 std::vector<std::uint8_t> Encode(const std::string& format, Surface& icon, int depth) {

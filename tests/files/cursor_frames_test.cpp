@@ -122,17 +122,27 @@ TEST(AniSequence, PlayOrderAndRatesComeFromSeqRateAndHeader) {
   }
 }
 
-TEST(AniSequence, TheEditorsOwnBuilderIsReadBack) {
+TEST(AniSequence, TheEditorsOwnBuilderIsReadBackInEitherChunkOrder) {
   const Bytes a = CursorBytes(kRed, 5, 6);
   const std::vector<Bytes> frames{a, a, a};
   const Bytes file = BuildAnimatedCursorBytes(frames, 25);
-  AniSequence seq;
-  std::string problem;
-  ASSERT_TRUE(ReadAniSequence(file, seq, problem)) << problem;
-  ASSERT_EQ(seq.steps.size(), 3u);
-  EXPECT_EQ(seq.steps[2].jiffies, 25u);
-  const auto f = seq.FrameBytes(file, 2);
-  EXPECT_EQ(Bytes(f.begin(), f.end()), a);
+  // Files written before the header came first: the texts, then "anih" at 124.
+  Bytes older(file.begin(), file.begin() + 12);
+  older.insert(older.end(), file.begin() + 56, file.begin() + 168);
+  older.insert(older.end(), file.begin() + 12, file.begin() + 56);
+  older.insert(older.end(), file.begin() + 168, file.end());
+  ASSERT_EQ(std::string(older.begin() + 124, older.begin() + 128), "anih");
+  for (const Bytes* f : std::initializer_list<const Bytes*>{&file, &older}) {
+    SCOPED_TRACE(f == &file ? "header first" : "texts first");
+    AniSequence seq;
+    std::string problem;
+    ASSERT_TRUE(ReadAniSequence(*f, seq, problem)) << problem;
+    EXPECT_EQ(problem, "");
+    EXPECT_EQ(Steps(seq),
+              (std::vector<std::pair<std::size_t, std::uint32_t>>{{0, 25}, {1, 25}, {2, 25}}));
+    const auto got = seq.FrameBytes(*f, 2);
+    EXPECT_EQ(Bytes(got.begin(), got.end()), a);
+  }
 }
 
 TEST(AniSequence, FilesWithoutAFrameToShowAreRefused) {

@@ -181,18 +181,20 @@ TEST(AnimatedCursor, OneFrameLayout) {
   EXPECT_EQ(tag(0), "RIFF");
   EXPECT_EQ(U32At(b, 4), 506u);
   EXPECT_EQ(tag(8), "ACON");
-  EXPECT_EQ(tag(12), "LIST");
-  EXPECT_EQ(U32At(b, 16), 104u);
-  EXPECT_EQ(tag(20), "INFO");
-  EXPECT_EQ(tag(24), "INAM");
-  EXPECT_EQ(U32At(b, 28), 66u);
-  EXPECT_EQ(b[32 + 65], 0);
-  EXPECT_EQ(tag(98), "IART");
-  EXPECT_EQ(U32At(b, 102), 18u);
-  EXPECT_EQ(b[106 + 17], 0);
-  EXPECT_EQ(tag(124), "anih");
+  // The header first, then the texts: readers that stop at a first chunk
+  // other than "anih" refuse the file.
+  EXPECT_EQ(tag(12), "anih");
   const std::uint32_t anih[] = {36, 36, 1, 1, 0, 0, 0, 0, 25, 1};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(U32At(b, 128 + 4 * i), anih[i]) << i;
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(U32At(b, 16 + 4 * i), anih[i]) << i;
+  EXPECT_EQ(tag(56), "LIST");
+  EXPECT_EQ(U32At(b, 60), 104u);
+  EXPECT_EQ(tag(64), "INFO");
+  EXPECT_EQ(tag(68), "INAM");
+  EXPECT_EQ(U32At(b, 72), 66u);
+  EXPECT_EQ(b[76 + 65], 0);
+  EXPECT_EQ(tag(142), "IART");
+  EXPECT_EQ(U32At(b, 146), 18u);
+  EXPECT_EQ(b[150 + 17], 0);
   EXPECT_EQ(tag(168), "LIST");
   EXPECT_EQ(U32At(b, 172), 338u);
   EXPECT_EQ(tag(176), "fram");
@@ -266,9 +268,9 @@ TEST(AnimatedCursor, EveryChunkIsEvenPaddedAndNested) {
       EXPECT_EQ(Bytes(got.begin(), got.end()), icon);
     }
   }
-  // Our texts leave "anih" at 124 whatever the frames.
-  const Bytes b = BuildAnimatedCursorBytes(std::vector<Bytes>{Bytes(7, 0)}, 1);
-  EXPECT_EQ(std::string(b.begin() + 124, b.begin() + 128), "anih");
+  // "anih" is the first chunk whatever the texts and frames.
+  const Bytes b = BuildAnimatedCursorBytes(std::vector<Bytes>{Bytes(7, 0)}, 1, "ab", "c");
+  EXPECT_EQ(std::string(b.begin() + 12, b.begin() + 16), "anih");
 }
 
 TEST(AnimatedCursor, DisplayRateFromInterval) {
@@ -313,7 +315,7 @@ TEST(AnimatedCursor, RiffChunksOfWhatWeWriteAndOfDamage) {
   EXPECT_EQ(problem, "");
   std::vector<std::string> ids;
   for (const auto& c : chunks) ids.push_back(c.id);
-  EXPECT_EQ(ids, (std::vector<std::string>{"RIFF ACON", "LIST INFO", "INAM", "IART", "anih",
+  EXPECT_EQ(ids, (std::vector<std::string>{"RIFF ACON", "anih", "LIST INFO", "INAM", "IART",
                                            "LIST fram", "icon"}));
   b.resize(300);
   ASSERT_TRUE(ReadRiffChunks(b, chunks, problem));

@@ -98,7 +98,7 @@ TEST_F(FileCommandsTest, YesSavesUnderTheCurrentName) {
   host_.optionAnswers = {Ok(24)};
   EXPECT_EQ(files_.AskSaveChanges(), AskResult::GoOn);
   EXPECT_FALSE(doc_.modified);
-  EXPECT_EQ(test::ReadAll(tmp_.file("a.ico")).size(), 3266u);
+  EXPECT_EQ(test::ReadAll(tmp_.file("a.ico")).size(), 3262u);
   EXPECT_TRUE(host_.dialogs.empty());
 }
 

@@ -138,9 +138,9 @@ TEST(IconReader, SingleEntryIsReadWithoutLookingAtItsDirectoryFields) {
 TEST(IconReader, MaskBitMakesWhiteAndOpaqueWhiteIsWhiteToo) {
   // Hand-made 24-bit image: pixel (0,0) black with mask 1, pixel (1,0) white with mask 0.
   auto b = BuildIconBytes(test::Picture({"##"}, {}, RGB(5, 5, 5)), 24, PaletteMethod::None);
-  const std::size_t topRow = 66 + 31 * 96;
+  const std::size_t topRow = 62 + 31 * 96;
   b[topRow + 3] = b[topRow + 4] = b[topRow + 5] = 0xFF;
-  const std::size_t maskTopRow = 66 + 3072 + 31 * 4;
+  const std::size_t maskTopRow = 62 + 3072 + 31 * 4;
   b[maskTopRow] = 0x80;
   const IconDecodeResult r = DecodeIconFile(b);
   EXPECT_EQ(r.pixels.GetPixel(0, 0), kWhite);
@@ -178,13 +178,12 @@ TEST(IconReader, ExpandIndexedPixelsBitOrder) {
 }
 
 TEST(IconReader, ForeignTwentyFourBitIconWithoutTableReadsUnshifted) {
-  // Other programs store no colour table at 24 bits and colours-used 0.
+  // Other programs store no colour table at 24 bits and colours-used 0, as
+  // ours now do, with the pixel and mask bytes as image size.
   const Surface pic = test::ManyColours();
-  auto ours = BuildIconBytes(pic, 24, PaletteMethod::None);
-  std::vector<std::uint8_t> foreign(ours.begin(), ours.begin() + 62);
-  foreign.insert(foreign.end(), ours.begin() + 66, ours.end());
-  bytes::PutU16(foreign, 58 - 4, 0);  // colours used (low half)
-  foreign[54] = foreign[55] = foreign[56] = foreign[57] = 0;
+  auto foreign = BuildIconBytes(pic, 24, PaletteMethod::None);
+  ASSERT_EQ(foreign.size(), 62u + 3072 + 128);
+  bytes::PutU16(foreign, 42, 3072 + 128);  // image size (its high half is 0)
   const IconDecodeResult r = DecodeIconFile(foreign);
   EXPECT_EQ(r.problem, "");
   EXPECT_EQ(FirstDifference(r.pixels, pic), "");

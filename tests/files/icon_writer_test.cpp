@@ -27,7 +27,7 @@ const DepthFields kDepths[] = {
     {1, 326, 0, 5, 7, 304, 128, 0, 8, 128},
     {4, 766, 16, 0, 0, 744, 2, 0, 64, 512},
     {8, 2238, 0, 0, 0, 2216, 1152, 256, 1024, 1024},
-    {24, 3266, 0, 0, 0, 3244, 1153, 1, 4, 3072},
+    {24, 3262, 0, 0, 0, 3240, 1153, 0, 0, 3072},
 };
 
 TEST(IconWriter, EveryFieldAtEveryDepth) {
@@ -63,16 +63,36 @@ TEST(IconWriter, EveryFieldAtEveryDepth) {
   }
 }
 
-TEST(IconWriter, TwentyFourBitsStoresFourSpacesAsItsTableAndColoursAsTheyStand) {
+TEST(IconWriter, TwentyFourBitsHasNoTableAndStoresColoursAsTheyStand) {
   Surface doc = test::Picture({"r"}, {{'r', RGB(200, 100, 50)}}, RGB(1, 2, 3));
   const auto b = BuildIconBytes(doc, 24, PaletteMethod::None);
-  for (int i = 62; i <= 65; ++i) EXPECT_EQ(b[i], 0x20) << i;
   // Top-left pixel is the first pixel of the last stored row: blue, green, red.
-  const std::size_t topLeft = 66 + 31 * 96;
+  const std::size_t topLeft = 62 + 31 * 96;
   EXPECT_EQ(b[topLeft], 50);
   EXPECT_EQ(b[topLeft + 1], 100);
   EXPECT_EQ(b[topLeft + 2], 200);
-  EXPECT_EQ(b[66], 3);  // bottom-left, stored first
+  EXPECT_EQ(b[62], 3);  // bottom-left, stored first, right after the header
+}
+
+// Older 24-bit files of ours carry one table entry (four spaces, colours
+// used 1, 4 bytes more in the entry); colours used says where the pixels
+// start, so both layouts read back the same picture.
+TEST(IconWriter, TwentyFourBitsReadsBackInTheOldAndTheNewLayout) {
+  Surface doc = test::ManyColours();
+  doc.FillRect({3, 3, 9, 7}, kWhite);
+  const auto now = BuildIconBytes(doc, 24, PaletteMethod::None);
+  auto old = now;
+  old.insert(old.begin() + 62, 4, 0x20);
+  old[54] = 1;   // colours used
+  old[14] += 4;  // bytes in resource
+  ASSERT_EQ(old.size(), 3266u);
+  ASSERT_EQ(U32At(old, 14), 3244u);
+  for (const auto* b : std::initializer_list<const std::vector<std::uint8_t>*>{&now, &old}) {
+    SCOPED_TRACE(b->size());
+    const IconDecodeResult r = DecodeIconFile(*b);
+    EXPECT_EQ(r.problem, "");
+    EXPECT_EQ(test::FirstDifference(r.pixels, doc), "");
+  }
 }
 
 TEST(IconWriter, AllWhiteIsAllMaskOverBlackAtEveryDepth) {

@@ -1,7 +1,9 @@
-// A second independent decoder for what we write: ImageMagick (installed by
-// scripts/setup.sh) reads our icons, cursors and PCX pictures. Qt has no PCX
-// reader, and its ICO reader skips the colour table of 24-bit images, which
-// ours has (one entry, colours used 1, as the bitmap format allows).
+// More independent decoders for what we write (installed by scripts/setup.sh):
+// ImageMagick reads our icons, cursors and PCX pictures (Qt has no PCX reader,
+// and its ICO reader keeps no mask above 8 bits); Pillow reads our 24-bit
+// icons, which once carried a one-entry colour table it took for pixels; and
+// gdk-pixbuf plays our animated cursors, which it refuses unless "anih" is the
+// first chunk.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,9 +13,11 @@
 #include <sstream>
 
 #include "document/pixel_helpers.h"
+#include "files/ani_format.h"
 #include "files/depth.h"
 #include "files/icon_writer.h"
 #include "files/pcx_format.h"
+#include "files/png_codec.h"
 #include "tests/files/file_test_util.h"
 #include "tests/support/test_support.h"
 
@@ -48,7 +52,7 @@ std::vector<Rgba> ReadWithImageMagick(const std::string& file, const test::TempD
 }
 
 std::string Compare(const std::vector<Rgba>& got, const Surface& want, const Surface* document) {
-  if (got.size() != 1024) return "ImageMagick could not read the file";
+  if (got.size() != 1024) return "the reader could not read the file";
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
       const Rgba& g = got[y * 32 + x];
@@ -118,6 +122,100 @@ TEST_F(ImageMagickReads, OneBitPcxKeepsItsTwoLevels) {
       const bool sameAsCorner = got[y * 32 + x].r == got[0].r;
       ASSERT_EQ(sameAsCorner, pic.GetPixel(x, y) == pic.GetPixel(0, 0)) << x << "," << y;
     }
+}
+
+// Runs a Python program with the system's interpreter; false when it fails.
+bool RunPython(const test::TempDir& dir, const std::string& program, const std::string& args) {
+  const std::string script = dir.file("reader.py");
+  std::ofstream(script) << program;
+  const std::string cmd = "/usr/bin/python3 " + script + " " + args + " 2>/dev/null";
+  return std::system(cmd.c_str()) == 0;
+}
+
+bool HavePython(const char* module) {
+  const std::string cmd =
+      std::string("/usr/bin/python3 -c 'import ") + module + "' >/dev/null 2>&1";
+  return std::filesystem::exists("/usr/bin/python3") && std::system(cmd.c_str()) == 0;
+}
+
+std::vector<Rgba> PixelsOfPng(const std::string& path) {
+  RgbaImage img;
+  if (!DecodePng(test::ReadAll(path), img, 256) || img.width != 32 || img.height != 32) return {};
+  std::vector<Rgba> px;
+  for (std::size_t i = 0; i < img.rgba.size(); i += 4)
+    px.push_back({img.rgba[i], img.rgba[i + 1], img.rgba[i + 2], img.rgba[i + 3]});
+  return px;
+}
+
+TEST(PillowReads, TwentyFourBitIconsAndCursorsWithTheirColoursInPlace) {
+  if (!HavePython("PIL")) GTEST_SKIP() << "Pillow is not installed";
+  test::TempDir dir;
+  const Surface pic = Sample();
+  std::vector<std::uint8_t> b = BuildIconBytes(pic, 24, PaletteMethod::None);
+  test::WriteAll(dir.file("a.ico"), b);
+  MarkAsCursor(b, 31, 0);
+  test::WriteAll(dir.file("a.cur"), b);
+  // Pillow's cursor reader keeps no mask: the black stored under the
+  // transparent pixels shows there.
+  Surface stored = pic;
+  ReplaceColorInRect(stored, Area{0, 0, 32, 32}, kWhite, kBlack, stored);
+  for (const char* name : {"a.ico", "a.cur"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(RunPython(dir,
+                          "import sys\n"
+                          "from PIL import Image\n"
+                          "Image.open(sys.argv[1]).convert('RGBA').save(sys.argv[2])\n",
+                          dir.file(name) + " " + dir.file("out.png")));
+    const bool icon = name[2] == 'i';
+    EXPECT_EQ(Compare(PixelsOfPng(dir.file("out.png")), icon ? pic : stored, icon ? &pic : nullptr),
+              "");
+  }
+}
+
+// Every frame in order, each for the display rate (25 sixtieths: 416 ms).
+TEST(GdkPixbufReads, AnimatedCursorsFrameByFrameWithTheirDelays) {
+  if (!HavePython("gi")) GTEST_SKIP() << "Python's gi is not installed";
+  test::TempDir dir;
+  const Surface pic = Sample();
+  Surface other = test::ManyColours();
+  other.FillRect({10, 20, 30, 25}, kWhite);
+  std::vector<std::vector<std::uint8_t>> frames = {BuildIconBytes(pic, 24, PaletteMethod::None),
+                                                   BuildIconBytes(other, 8, PaletteMethod::None),
+                                                   BuildIconBytes(other, 24, PaletteMethod::None)};
+  for (auto& f : frames) MarkAsCursor(f, 2, 3);
+  test::WriteAll(dir.file("a.ani"), BuildAnimatedCursorBytes(frames, 25));
+  const std::string delays = dir.file("delays.txt");
+  ASSERT_TRUE(
+      RunPython(dir,
+                "import sys, gi\n"
+                "gi.require_version('GdkPixbuf', '2.0')\n"
+                "from gi.repository import GdkPixbuf, GLib\n"
+                "a = GdkPixbuf.PixbufAnimation.new_from_file(sys.argv[1])\n"
+                "t = GLib.TimeVal()\n"
+                "t.tv_sec = 1000\n"
+                "it = a.get_iter(t)\n"
+                "with open(sys.argv[2], 'w') as out:\n"
+                "    for k in range(3):\n"
+                "        it.get_pixbuf().savev(sys.argv[3] + str(k) + '.png', 'png', [], [])\n"
+                "        out.write(str(it.get_delay_time()) + '\\n')\n"
+                "        t.add(it.get_delay_time() * 1000)\n"
+                "        it.advance(t)\n",
+                dir.file("a.ani") + " " + delays + " " + dir.file("frame")))
+      << "gdk-pixbuf could not read the file";
+  Surface low = other;
+  ConvertDocumentToDepth(low, 8);
+  const Surface* want[] = {&pic, &low, &other};
+  const Surface* shape[] = {&pic, &other, &other};
+  std::ifstream in(delays);
+  for (int k = 0; k < 3; ++k) {
+    SCOPED_TRACE("frame " + std::to_string(k));
+    int ms = 0;
+    in >> ms;
+    EXPECT_EQ(ms, 25 * 1000 / 60);
+    EXPECT_EQ(
+        Compare(PixelsOfPng(dir.file("frame" + std::to_string(k) + ".png")), *want[k], shape[k]),
+        "");
+  }
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ TEST(WriterGolden, BytesAreThoseOfTheBlockCopyWriter) {
       {8, PaletteMethod::None, 0xbdaa6584143864b6ull},
       {8, PaletteMethod::High, 0x85e9b5f35b6c2687ull},
       {8, PaletteMethod::Extreme, 0x4108121d264f7c6dull},
-      {24, PaletteMethod::None, 0xb821b5ec2ce5c5e3ull},
+      // 24 bits: no colour table and colours used 0 (the four-space entry dropped).
+      {24, PaletteMethod::None, 0x46fe5e1634a89ef3ull},
   };
   for (const Case& c : cases) {
     std::uint64_t h = 14695981039346656037ull;

@@ -25,10 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #elif GS_PICTURE_FORMAT == 1
   ok = gs::DecodePngPicture(bytes, pic, error, limits);
 #elif GS_PICTURE_FORMAT == 2
-  gs::PictureRequest request;
-  request.limits = limits;
-  if (size > 0 && (data[size - 1] & 1)) request.shrinkWidth = request.shrinkHeight = 32;
-  ok = gs::DecodeJpegPicture(bytes, pic, error, request);
+  ok = gs::DecodeJpegPicture(bytes, pic, error, limits);
 #else
   ok = gs::DecodeGifPicture(bytes, pic, error, limits);
 #endif

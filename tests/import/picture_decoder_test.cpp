@@ -1,7 +1,6 @@
 #include "import/picture_decoder.h"
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <sys/stat.h>
 #include <zlib.h>
 
@@ -28,10 +27,10 @@ Picture Decode(const std::vector<std::uint8_t>& bytes) {
   return p;
 }
 
-std::string Refusal(const std::vector<std::uint8_t>& bytes, const PictureRequest& request = {}) {
+std::string Refusal(const std::vector<std::uint8_t>& bytes, const PictureLimits& limits = {}) {
   Picture p;
   std::string error;
-  EXPECT_FALSE(DecodePicture(bytes, p, error, request));
+  EXPECT_FALSE(DecodePicture(bytes, p, error, limits));
   EXPECT_TRUE(p.pixels.empty());
   return error;
 }
@@ -211,94 +210,46 @@ TEST(PictureDecoder, GifFirstFrameWithTransparentIndex) {
   EXPECT_EQ(p.pixels, (std::vector<Color>{R, W}));
 }
 
-std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c, bool gradient = false) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr err{};
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &out, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(w);
-  cinfo.image_height = static_cast<JDIMENSION>(h);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 95, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<std::uint8_t> row(static_cast<std::size_t>(w) * 3);
-  for (int x = 0; x < w; ++x)
-    row[3 * x] = RedOf(c), row[3 * x + 1] = GreenOf(c), row[3 * x + 2] = BlueOf(c);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    if (gradient)
-      for (int x = 0; x < w; ++x)
-        row[3 * x] = static_cast<std::uint8_t>(x * 255 / w),
-                row[3 * x + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / h),
-                row[3 * x + 2] =
-                    static_cast<std::uint8_t>((x / 64 + cinfo.next_scanline / 64) % 2 ? 220 : 30);
-    JSAMPROW r[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, r, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  std::vector<std::uint8_t> bytes(out, out + size);
-  jpeg_destroy_compress(&cinfo);
-  std::free(out);
-  return bytes;
-}
-
-TEST(PictureDecoder, JpegFullAndBlockReducedSizes) {
-  const std::vector<std::uint8_t> jpg = EncodeJpeg(256, 128, RGB(200, 40, 90));
-  struct Row {
-    int shrink;
-    int width, height, reduction;
-  };
-  for (const Row& r :
-       {Row{0, 256, 128, 1}, Row{32, 64, 32, 4}, Row{16, 32, 16, 8}, Row{60, 128, 64, 2}}) {
-    SCOPED_TRACE(r.shrink);
-    PictureRequest req;
-    req.shrinkWidth = req.shrinkHeight = r.shrink;
-    Picture p;
-    std::string error;
-    ASSERT_TRUE(DecodePicture(jpg, p, error, req)) << error;
-    EXPECT_EQ(p.width, r.width);
-    EXPECT_EQ(p.height, r.height);
-    EXPECT_EQ(p.reduction, r.reduction);
-    const Color c = p.pixels[p.pixels.size() / 2];
-    EXPECT_NEAR(RedOf(c), 200, 3);
-    EXPECT_NEAR(GreenOf(c), 40, 3);
-    EXPECT_NEAR(BlueOf(c), 90, 3);
-  }
-  // Cut in the middle: still a picture (libjpeg fills the rest), never a crash.
-  std::vector<std::uint8_t> cut(jpg.begin(), jpg.begin() + static_cast<long>(jpg.size() / 2));
+TEST(PictureDecoder, JpegAtItsFullSize) {
+  const std::vector<std::uint8_t> jpg = test::EncodeJpeg(256, 128, RGB(200, 40, 90));
   Picture p;
   std::string error;
+  ASSERT_TRUE(DecodePicture(jpg, p, error)) << error;
+  EXPECT_EQ(p.width, 256);
+  EXPECT_EQ(p.height, 128);
+  const Color c = p.pixels[p.pixels.size() / 2];
+  EXPECT_NEAR(RedOf(c), 200, 3);
+  EXPECT_NEAR(GreenOf(c), 40, 3);
+  EXPECT_NEAR(BlueOf(c), 90, 3);
+  // Cut in the middle: still a picture (libjpeg fills the rest), never a crash.
+  std::vector<std::uint8_t> cut(jpg.begin(), jpg.begin() + static_cast<long>(jpg.size() / 2));
   DecodePicture(cut, p, error);
   // A header claiming more than the limit, refused before decoding.
-  PictureRequest small;
-  small.limits.maxSide = 100;
+  PictureLimits small;
+  small.maxSide = 100;
   EXPECT_NE(Refusal(jpg, small).find("too large"), std::string::npos);
 }
 
-// Decoding at 1/8 averages whole 8 x 8 blocks, so the icon it gives stays
-// within a few levels of the icon from the full-size picture. (At sharp colour
-// edges the full decode's chroma upsampling bleeds up to 6 levels; the block
-// averages are the truer ones there.)
-TEST(PictureDecoder, JpegBlockReductionKeepsTheAverages) {
-  const std::vector<std::uint8_t> jpg = EncodeJpeg(512, 512, kBlack, true);
-  Picture full, reduced;
+// Every import of the whole picture is the region (0, 0)-(width, height) of
+// the picture decoded at its full size, as the import window shows it: the
+// JPEG library's reduced decoding would differ by a few levels here (and by
+// dozens on photographs), so nothing may take it.
+TEST(PictureDecoder, WholeJpegImportIsItsFullRegionImport) {
+  const std::vector<std::uint8_t> jpg = test::EncodeJpeg(512, 384, kBlack, true);
+  Surface whole, region;
   std::string error;
-  ASSERT_TRUE(DecodePicture(jpg, full, error)) << error;
-  PictureRequest req;
-  req.shrinkWidth = req.shrinkHeight = 32;
-  ASSERT_TRUE(DecodePicture(jpg, reduced, error, req)) << error;
-  ASSERT_EQ(reduced.reduction, 8);
-  const std::vector<Color> a = ImportWholePicture(full).Pixels(),
-                           b = ImportWholePicture(reduced).Pixels();
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    EXPECT_NEAR(RedOf(a[i]), RedOf(b[i]), 8) << i;
-    EXPECT_NEAR(GreenOf(a[i]), GreenOf(b[i]), 8) << i;
-    EXPECT_NEAR(BlueOf(a[i]), BlueOf(b[i]), 8) << i;
-  }
+  ASSERT_TRUE(ImportPictureBytes(jpg, std::nullopt, whole, error)) << error;
+  ASSERT_TRUE(ImportPictureBytes(jpg, ImportRegion{0, 0, 512, 384}, region, error)) << error;
+  EXPECT_EQ(whole.Pixels(), region.Pixels());
+  // The import window: the picture as loaded, the region scaled onto the icon.
+  const Picture shown = Decode(jpg);
+  ASSERT_EQ(shown.width, 512);
+  Surface window(32, 32);
+  ASSERT_TRUE(ImportPictureRegion(window, shown, {0, 0, 512, 384}));
+  EXPECT_EQ(window.Pixels(), whole.Pixels());
+  IconDocument doc;
+  ASSERT_TRUE(OpenPictureAsDocument(jpg, doc, error)) << error;
+  EXPECT_EQ(doc.surface.Pixels(), whole.Pixels());
 }
 
 // Headers claiming more pixels than the compressed data could ever give are
@@ -316,7 +267,7 @@ TEST(PictureDecoder, ClaimsTheDataCannotHoldAreRefused) {
   const std::vector<std::uint8_t> chunk = {0x49, 0x00, 0x00, 0x25, 't', 'E', 'X', 't', 'a', 'b'};
   text.insert(text.end(), chunk.begin(), chunk.end());
   EXPECT_NE(Refusal(text).find("past the end"), std::string::npos) << Refusal(text);
-  std::vector<std::uint8_t> jpg = EncodeJpeg(4000, 4000, RGB(1, 2, 3));
+  std::vector<std::uint8_t> jpg = test::EncodeJpeg(4000, 4000, RGB(1, 2, 3));
   jpg.resize(700);
   EXPECT_NE(Refusal(jpg).find("cut short"), std::string::npos) << Refusal(jpg);
 }

@@ -1,8 +1,14 @@
 #pragma once
 // Small pictures built byte by byte for the decoder tests.
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
+// jpeglib.h uses FILE and size_t without including their headers.
+#include <jpeglib.h>
+
+#include "document/colors.h"
 #include "files/byte_io.h"
 
 namespace gs::test {
@@ -51,6 +57,43 @@ inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& s) {
   for (std::uint32_t c : s.table) w.U32(c);
   w.Bytes(s.pixels);
   return w.Take();
+}
+
+// A JPEG of quality 95: one colour, or with `gradient` red across, green down
+// and blue in 64-pixel squares of 30 and 220.
+inline std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c, bool gradient = false) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &out, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(w);
+  cinfo.image_height = static_cast<JDIMENSION>(h);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(w) * 3);
+  for (int x = 0; x < w; ++x)
+    row[3 * x] = RedOf(c), row[3 * x + 1] = GreenOf(c), row[3 * x + 2] = BlueOf(c);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    if (gradient)
+      for (int x = 0; x < w; ++x)
+        row[3 * x] = static_cast<std::uint8_t>(x * 255 / w),
+                row[3 * x + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / h),
+                row[3 * x + 2] =
+                    static_cast<std::uint8_t>((x / 64 + cinfo.next_scanline / 64) % 2 ? 220 : 30);
+    JSAMPROW r[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, r, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  std::vector<std::uint8_t> bytes(out, out + size);
+  jpeg_destroy_compress(&cinfo);
+  std::free(out);
+  return bytes;
 }
 
 }  // namespace gs::test

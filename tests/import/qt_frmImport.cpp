@@ -227,9 +227,7 @@ TEST_F(ImportWindowTest, PicturesOpenAsUntitledImportsAndSaveAsksForAName) {
     window_->Start(path);
     gs::Picture pic;
     std::string error;
-    PictureRequest whole;
-    whole.shrinkWidth = whole.shrinkHeight = 32;
-    ASSERT_TRUE(LoadPictureFile(path.toStdString(), pic, error, whole)) << error;
+    ASSERT_TRUE(LoadPictureFile(path.toStdString(), pic, error)) << error;
     EXPECT_EQ(Doc().surface.Pixels(), ImportWholePicture(pic).Pixels());
     EXPECT_TRUE(Doc().fileName.empty());
     EXPECT_FALSE(Doc().modified);

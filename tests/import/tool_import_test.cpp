@@ -74,6 +74,20 @@ TEST(ToolImport, WholePictureAndRegionsInAnyOrder) {
   }
 }
 
+// A JPEG imported whole, as a region covering it and as the import window
+// scales it: one icon, pixel for pixel.
+TEST(ToolImport, WholeJpegEqualsItsFullRegion) {
+  test::TempDir dir;
+  const std::vector<std::uint8_t> jpg = test::EncodeJpeg(512, 384, kBlack, true);
+  test::WriteAll(dir.file("p.jpg"), jpg);
+  for (const char* args : {"", " --region 0,0,512,384"}) {
+    SCOPED_TRACE(args);
+    const ToolRun run = Tool(dir, "import " + dir.file("p.jpg") + " " + dir.file("o.ico") + args);
+    ASSERT_EQ(run.rc, 0) << run.err;
+    EXPECT_EQ(IconPixels(dir.file("o.ico")).Pixels(), Expected(jpg, {0, 0, 512, 384}).Pixels());
+  }
+}
+
 TEST(ToolImport, StandardInputAndOutput) {
   test::TempDir dir;
   const std::vector<std::uint8_t> bmp = Bitmap();

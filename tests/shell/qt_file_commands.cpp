@@ -122,7 +122,7 @@ TEST_F(FileMenuTest, SaveOnAFileLoadedFromACursorWritesAnIcon) {
   };
   Trigger("mnuFile", 2);
   const auto bytes = test::ReadAll(cur);
-  ASSERT_EQ(bytes.size(), 3266u);
+  ASSERT_EQ(bytes.size(), 3262u);
   EXPECT_EQ(bytes[2], 1);
   EXPECT_EQ(bytes[10], 0);
   EXPECT_TRUE(seam_.dialogs.empty());
@@ -240,7 +240,7 @@ TEST_F(FileMenuTest, FailedSaveShowsTheReasonAndKeepsTheWindowOpen) {
   EXPECT_TRUE(Doc().modified);
   EXPECT_EQ(Doc().fileName, a);
   EXPECT_EQ(Doc().surface.GetPixel(20, 20), RGB(1, 2, 3));
-  EXPECT_EQ(test::ReadAll(a).size(), 3266u);  // the old file is untouched
+  EXPECT_EQ(test::ReadAll(a).size(), 3262u);  // the old file is untouched
 
   // Answering No closes without saving.
   seam_.buttons = {QMessageBox::No};
@@ -337,6 +337,17 @@ TEST_F(FileMenuTest, CommandLineFileOpensAfterTheRecentList) {
   frmMain third(env_);
   third.Start(Q("\"" + a + "\""));  // quotes are part of the name: nothing opens
   EXPECT_EQ(third.Document().fileName, "");
+  // A name relative to the folder the editor starts in (and not UTF-8) is
+  // opened, shown and remembered as its whole path, bytes as they are.
+  const std::string latin = Icon("sub/caf\xE9.ico");
+  const std::string whole = std::filesystem::canonical(latin).string();
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(tmp_.path());
+  frmMain fourth(env_);
+  fourth.Start(std::string("./sub/../sub/caf\xE9.ico"));
+  std::filesystem::current_path(before);
+  EXPECT_EQ(fourth.Document().fileName, whole);
+  EXPECT_EQ(fourth.File().commands->Recent().paths[0], whole);
 }
 
 TEST_F(FileMenuTest, ExportCursorTakesTheHotspotFromThePreview) {
