@@ -78,10 +78,22 @@ TEST(MainWindow, AZoomedCanvasScrollsToItsLastRow) {
   w.Start(QString());
   w.show();
   SetClientSize(w, 487, 407);
-  for (int x = 0; x < kIconSize; ++x) w.Document().surface.SetPixelV(x, 31, RGB(255, 0, 0));
-  for (int i = 0; i < 3; ++i) w.ZoomIn();
+  for (int x = 0; x < kIconSize; ++x) {
+    w.Document().surface.SetPixelV(x, 31, RGB(255, 0, 0));
+    w.Document().surface.SetPixelV(x, 0, RGB(x * 8, 100, 255 - x));
+  }
   w.RePaint();
-  QApplication::processEvents();
+  for (int i = 0; i < 3; ++i) {
+    w.ZoomIn();
+    QApplication::processEvents();
+    // Each column shows the cell a click on it names.
+    const QImage top = w.picIcon()->grab(QRect(0, 0, w.picIcon()->width(), 1)).toImage();
+    for (int x = 0; x < top.width(); ++x) {
+      const Point cell = w.picIcon()->CellAt(QPointF(x, 0));
+      ASSERT_EQ(FromArgb32(top.pixel(x, 0)), w.Document().surface.GetPixel(cell.x, cell.y))
+          << "zoom " << i + 1 << ", column " << x;
+    }
+  }
   const int barTop = w.picColors()->y();
   QScrollArea* view = w.picIconView();
   ASSERT_GT(25 + w.picIcon()->height(), barTop) << "the canvas must outgrow its room";
