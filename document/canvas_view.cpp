@@ -8,16 +8,35 @@
 
 namespace gs {
 
-Point MapPointer(double x, double y, double scaleWidth, double scaleHeight) {
-  const double cw = scaleWidth / kIconSize, ch = scaleHeight / kIconSize;
-  if (cw <= 0 || ch <= 0) return {0, 0};
-  const double fx = std::floor(x / cw), fy = std::floor(y / ch);
-  auto toInt = [](double v) {
-    if (v > 1e9) return 1000000000;
-    if (v < -1e9) return -1000000000;
-    return static_cast<int>(v);
+namespace {
+int ClampToInt(double v) {
+  if (v > 1e9) return 1000000000;
+  if (v < -1e9) return -1000000000;
+  return static_cast<int>(v);
+}
+}  // namespace
+
+int CellOf(double p, double scale) {
+  const double cell = scale / kIconSize;
+  if (!(cell > 0)) return 0;  // a collapsed canvas: no division by zero
+  return ClampToInt(std::floor(p / cell));
+}
+
+ScreenSpan CellSpan(int cell, double scale) {
+  if (!(scale > 0)) return {};
+  // The first column at or past the start of `c`: estimated, then settled by
+  // CellOf itself so that rounding can never make the two disagree.
+  const auto firstColumn = [scale](int c) {
+    int i = ClampToInt(std::ceil(c * scale / kIconSize));
+    while (CellOf(i - 1, scale) >= c) --i;
+    while (CellOf(i, scale) < c) ++i;
+    return i;
   };
-  return {toInt(fx), toInt(fy)};
+  return {firstColumn(cell), firstColumn(cell + 1)};
+}
+
+Point MapPointer(double x, double y, double scaleWidth, double scaleHeight) {
+  return {CellOf(x, scaleWidth), CellOf(y, scaleHeight)};
 }
 
 SizeF ZoomIn(SizeF s) { return {s.width + s.width / 10, s.height + s.height / 10}; }
@@ -31,30 +50,45 @@ Rect SelectionViewRect(const Selection& sel, double scaleWidth) {
   return {Nearest(f * sel.X1), Nearest(f * sel.Y1), Nearest(f * sel.X2), Nearest(f * sel.Y2)};
 }
 
-void StretchToArgb32(const Surface& src, std::uint32_t* out, int outW, int outH, int strideWords) {
-  if (outW <= 0 || outH <= 0 || src.Width() <= 0 || src.Height() <= 0) return;
+void StretchToArgb32(const Surface& src, std::uint32_t* out, int strideWords,
+                     const PictureArea& area) {
+  if (area.width <= 0 || area.height <= 0 || src.Width() <= 0 || src.Height() <= 0) return;
+  constexpr std::uint32_t kOutside = 0xFFFFFFFFu;
   const int sw = src.Width(), sh = src.Height();
+  const auto inside = [](int cell, int size) { return cell >= 0 && cell < size; };
   // Column map once; then each output row is the converted source row spread out.
-  std::vector<int> colOf(static_cast<std::size_t>(outW));
-  for (int i = 0; i < outW; ++i)
-    colOf[static_cast<std::size_t>(i)] = static_cast<int>((2LL * i + 1) * sw / (2LL * outW));
+  std::vector<int> colOf(static_cast<std::size_t>(area.width));
+  for (int i = 0; i < area.width; ++i)
+    colOf[static_cast<std::size_t>(i)] = CellOf(area.left + i, area.scaleWidth);
   std::vector<std::uint32_t> argbRow(static_cast<std::size_t>(sw));
-  int lastSrcRow = -1;
+  int lastRow = -2;  // -1: a row outside the document
   std::uint32_t* lastOut = nullptr;
-  for (int j = 0; j < outH; ++j) {
-    const int v = static_cast<int>((2LL * j + 1) * sh / (2LL * outH));
+  for (int j = 0; j < area.height; ++j) {
+    const int v = CellOf(area.top + j, area.scaleHeight);
+    const int row = inside(v, sh) ? v : -1;
     std::uint32_t* dst = out + static_cast<std::size_t>(j) * strideWords;
-    if (v == lastSrcRow && lastOut) {
-      std::copy(lastOut, lastOut + outW, dst);
+    if (lastOut && row == lastRow) {
+      std::copy(lastOut, lastOut + area.width, dst);
       continue;
     }
-    const Color* row = src.Row(v);
-    for (int i = 0; i < sw; ++i) argbRow[static_cast<std::size_t>(i)] = ToArgb32(row[i]);
-    for (int i = 0; i < outW; ++i)
-      dst[i] = argbRow[static_cast<std::size_t>(colOf[static_cast<std::size_t>(i)])];
-    lastSrcRow = v;
+    if (row < 0) {
+      std::fill(dst, dst + area.width, kOutside);
+    } else {
+      const Color* pixels = src.Row(row);
+      for (int i = 0; i < sw; ++i) argbRow[static_cast<std::size_t>(i)] = ToArgb32(pixels[i]);
+      for (int i = 0; i < area.width; ++i) {
+        const int u = colOf[static_cast<std::size_t>(i)];
+        dst[i] = inside(u, sw) ? argbRow[static_cast<std::size_t>(u)] : kOutside;
+      }
+    }
+    lastRow = row;
     lastOut = dst;
   }
+}
+
+void StretchToArgb32(const Surface& src, std::uint32_t* out, int outW, int outH, int strideWords) {
+  StretchToArgb32(src, out, strideWords,
+                  {static_cast<double>(outW), static_cast<double>(outH), 0, 0, outW, outH});
 }
 
 }  // namespace gs

@@ -12,8 +12,24 @@ struct SizeF {
   double height = 0;
 };
 
-// Document cell under a canvas position. Not clamped: left of or above the
-// canvas gives negative values, beyond it 32 and more.
+// The one cell rule of the canvas, shared by the picture and the pointer: a
+// position p screen pixels from the canvas's left (top) edge lies in cell
+// floor(p / (scale / 32)), scale being the canvas's width (height). A screen
+// column is shown with the cell of its left edge, so a click anywhere in a
+// column paints the cell the column shows. Not clamped: negative before the
+// canvas, 32 and more beyond it.
+int CellOf(double p, double scale);
+
+// The screen columns [first, end) that CellOf puts in `cell`; empty where the
+// cell is narrower than a column and no column starts in it.
+struct ScreenSpan {
+  int first = 0;
+  int end = 0;
+  friend bool operator==(const ScreenSpan&, const ScreenSpan&) = default;
+};
+ScreenSpan CellSpan(int cell, double scale);
+
+// Document cell under a canvas position: CellOf on each axis.
 Point MapPointer(double x, double y, double scaleWidth, double scaleHeight);
 
 SizeF ZoomIn(SizeF s);   // x 1.1
@@ -23,9 +39,23 @@ SizeF ZoomOut(SizeF s);  // x 0.8, then a zoom-in: x 0.88 in all
 // f = scaleWidth / 32 on both axes.
 Rect SelectionViewRect(const Selection& sel, double scaleWidth);
 
-// Enlarges the 32 x 32 document onto a 0xAARRGGBB picture of outW x outH
-// pixels (stride in 32-bit words), each document pixel repeated over its
-// block, no smoothing. The picture a canvas shows.
+// A window onto the document enlarged to scaleWidth x scaleHeight screen
+// pixels: the columns [left, left + width) and rows [top, top + height).
+struct PictureArea {
+  double scaleWidth = 0;
+  double scaleHeight = 0;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Paints `area` of the enlarged document onto 0xAARRGGBB pixels (stride in
+// 32-bit words), each pixel the cell CellOf gives it, white outside the
+// document; no smoothing. The picture the canvas shows and the page prints.
+void StretchToArgb32(const Surface& src, std::uint32_t* out, int strideWords,
+                     const PictureArea& area);
+// The whole document enlarged to exactly outW x outH pixels.
 void StretchToArgb32(const Surface& src, std::uint32_t* out, int outW, int outH, int strideWords);
 
 inline std::uint32_t ToArgb32(Color c) {

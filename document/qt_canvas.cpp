@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "document/numeric.h"
@@ -36,28 +37,25 @@ void IconCanvas::SetScale(double width, double height) {
   update();
 }
 
-void IconCanvas::SetGeometryF(double left, double top, double width, double height) {
-  scaleWidth_ = width;
-  scaleHeight_ = height;
-  setGeometry(Nearest(left), Nearest(top), std::max(1, Nearest(width)),
-              std::max(1, Nearest(height)));
-  update();
+QImage IconCanvas::Render(const QRect& area) const {
+  QImage image(area.size(), QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  StretchToArgb32(
+      doc_.surface, reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / 4,
+      {scaleWidth_, scaleHeight_, area.left(), area.top(), area.width(), area.height()});
+  if (!moving_) DrawMask(image, area.topLeft());
+  return image;
 }
 
-void IconCanvas::paintEvent(QPaintEvent*) {
-  const int w = std::max(1, Nearest(scaleWidth_)), h = std::max(1, Nearest(scaleHeight_));
-  if (rendered_.width() != width() || rendered_.height() != height())
-    rendered_ = QImage(width(), height(), QImage::Format_RGB32);
-  rendered_.fill(Qt::white);
-  StretchToArgb32(doc_.surface, reinterpret_cast<std::uint32_t*>(rendered_.bits()),
-                  std::min(w, width()), std::min(h, height()), rendered_.bytesPerLine() / 4);
-  if (!moving_) DrawMask(rendered_);
+void IconCanvas::paintEvent(QPaintEvent* e) {
+  // Only what is exposed: a zoomed canvas may be far larger than its view.
+  const QRect area = e->rect();
   QPainter p(this);
-  p.drawImage(0, 0, rendered_);
+  p.drawImage(area.topLeft(), Render(area));
 }
 
 // Dotted outline that inverts what is under it, at f x the selection's corners.
-void IconCanvas::DrawMask(QImage& image) {
+void IconCanvas::DrawMask(QImage& image, QPoint origin) const {
   Selection& sel = doc_.selection;
   if (!sel.active) return;
   const Rect r = SelectionViewRect(sel, scaleWidth_);
@@ -65,6 +63,8 @@ void IconCanvas::DrawMask(QImage& image) {
   const int l = std::min(r.left, r.right), t = std::min(r.top, r.bottom);
   const int rr = std::max(r.left, r.right), b = std::max(r.top, r.bottom);
   auto invert = [&](int x, int y) {
+    x -= origin.x();
+    y -= origin.y();
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
     auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
     line[x] ^= 0x00FFFFFF;

@@ -19,8 +19,9 @@ class IconCanvas : public QWidget {
   // zooming scales it by 1.1 and 0.88; the widget itself takes the nearest size.
   double ScaleWidth() const { return scaleWidth_; }
   double ScaleHeight() const { return scaleHeight_; }
+  // Takes the nearest whole size; where it stands is its parent's business
+  // (the main window's scroll view).
   void SetScale(double width, double height);
-  void SetGeometryF(double left, double top, double width, double height);
 
   // Document cell under a canvas position.
   Point CellAt(QPointF pos) const {
@@ -31,8 +32,10 @@ class IconCanvas : public QWidget {
   void SetMoving(bool moving) { moving_ = moving; }
   bool Moving() const { return moving_; }
 
-  // The picture the canvas shows right now (for tests and screenshots).
-  QImage Rendered() const { return rendered_; }
+  // The part `area` of the picture the canvas shows, outline included.
+  QImage Render(const QRect& area) const;
+  // The whole picture (for tests and screenshots).
+  QImage Rendered() const { return Render(rect()); }
 
  signals:
   void pressed(Qt::MouseButton button, QPointF pos, Qt::KeyboardModifiers mods);
@@ -50,13 +53,13 @@ class IconCanvas : public QWidget {
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
-  void DrawMask(QImage& image);
+  // The outline onto `image`, which shows the canvas from `origin` on.
+  void DrawMask(QImage& image, QPoint origin) const;
 
   IconDocument& doc_;
   double scaleWidth_ = 256;
   double scaleHeight_ = 256;
   bool moving_ = false;
-  QImage rendered_;
 };
 
 class IconPreview : public QWidget {

@@ -7,6 +7,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QWindow>
 #include <vector>
@@ -160,8 +163,18 @@ void frmMain::BuildClientArea() {
   picLeft_ = new QWidget(client_);
   picLeft_->setObjectName("picLeft");
 
-  picIcon_ = new IconCanvas(doc_, client_);
-  picIcon_->SetGeometryF(kToolsPanelWidth, kCanvasTop, 256, 256);
+  // The canvas lives in a view of its own, so that a zoomed canvas larger than
+  // its room is scrolled rather than cut off by the colour bar.
+  picIconView_ = new QScrollArea(client_);
+  picIconView_->setObjectName("picIconView");
+  picIconView_->setFrameShape(QFrame::NoFrame);
+  picIconView_->setFocusPolicy(Qt::NoFocus);
+  picIconView_->setWidgetResizable(false);
+  picIconView_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  picIconView_->setGeometry(kToolsPanelWidth, kCanvasTop, 256, 256);
+  picIcon_ = new IconCanvas(doc_);
+  picIcon_->SetScale(256, 256);
+  picIconView_->setWidget(picIcon_);
 
   picColors_ = new QWidget(client_);
   picColors_->setObjectName("picColors");
@@ -216,12 +229,14 @@ void frmMain::CreateBackup() {
 void frmMain::ZoomIn() {
   const SizeF s = gs::ZoomIn({picIcon_->ScaleWidth(), picIcon_->ScaleHeight()});
   picIcon_->SetScale(s.width, s.height);
+  FitCanvasView(CurrentLayout());
   DrawMask();
 }
 
 void frmMain::ZoomOut() {
   const SizeF s = gs::ZoomOut({picIcon_->ScaleWidth(), picIcon_->ScaleHeight()});
   picIcon_->SetScale(s.width, s.height);
+  FitCanvasView(CurrentLayout());
   DrawMask();
 }
 
@@ -235,14 +250,8 @@ QAction* frmMain::MenuAction(const QString& name, int index) const {
 
 QMenu* frmMain::Menu(const QString& name) const { return findChild<QMenu*>(name); }
 
-void frmMain::Layout() {
+MainLayout frmMain::CurrentLayout() const {
   const QSize c = client_->size();
-  picLeft_->setGeometry(0, 0, kToolsPanelWidth,
-                        std::max(0, c.height() - kColorBarHeight - kStatusBarHeight));
-  picColors_->setGeometry(0, c.height() - kColorBarHeight - kStatusBarHeight, c.width(),
-                          kColorBarHeight);
-  picStatus_->setGeometry(0, c.height() - kStatusBarHeight, c.width(), kStatusBarHeight);
-
   MainLayoutInput in;
   in.clientWidth = c.width();
   in.clientHeight = c.height();
@@ -251,10 +260,34 @@ void frmMain::Layout() {
   in.outerWidth = c.width();
   in.minimized = isMinimized();
   in.maximized = isMaximized();
-  const MainLayout out = ComputeMainLayout(in);
+  return ComputeMainLayout(in);
+}
+
+void frmMain::FitCanvasView(const MainLayout& layout) {
+  if (isMinimized()) return;  // the view keeps its place, as the canvas does
+  const int bar =
+      picIconView_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, picIconView_);
+  const CanvasViewport v = FitCanvasViewport(picIcon_->width(), picIcon_->height(),
+                                             layout.roomWidth, layout.roomHeight, bar);
+  picIconView_->setHorizontalScrollBarPolicy(v.horizontalBar ? Qt::ScrollBarAlwaysOn
+                                                             : Qt::ScrollBarAlwaysOff);
+  picIconView_->setVerticalScrollBarPolicy(v.verticalBar ? Qt::ScrollBarAlwaysOn
+                                                         : Qt::ScrollBarAlwaysOff);
+  picIconView_->setGeometry(layout.canvasLeft, layout.canvasTop, v.width, v.height);
+}
+
+void frmMain::Layout() {
+  const QSize c = client_->size();
+  picLeft_->setGeometry(0, 0, kToolsPanelWidth,
+                        std::max(0, c.height() - kColorBarHeight - kStatusBarHeight));
+  picColors_->setGeometry(0, c.height() - kColorBarHeight - kStatusBarHeight, c.width(),
+                          kColorBarHeight);
+  picStatus_->setGeometry(0, c.height() - kStatusBarHeight, c.width(), kStatusBarHeight);
+
+  const MainLayout out = CurrentLayout();
   imgMaximize_->move(out.gripLeft, 5);
-  if (out.moveCanvas)
-    picIcon_->SetGeometryF(out.canvasLeft, out.canvasTop, out.canvasSide, out.canvasSide);
+  if (out.moveCanvas) picIcon_->SetScale(out.canvasSide, out.canvasSide);
+  FitCanvasView(out);
   if (out.movePreview) picSmallIcon_->move(out.previewLeft, 8);
   imgMaximize_->setVisible(out.gripVisible);
   DrawMask();

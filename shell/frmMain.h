@@ -13,10 +13,12 @@
 #include "document/undo.h"
 #include "platform/app_identity.h"
 #include "platform/environment.h"
+#include "shell/main_layout.h"
 
 class QAction;
 class QLabel;
 class QMenu;
+class QScrollArea;
 class QToolBar;
 
 namespace gs {
@@ -73,6 +75,8 @@ class frmMain : public QMainWindow {
   QMenu* Menu(const QString& name) const;
 
   IconCanvas* picIcon() const { return picIcon_; }
+  // The view the canvas is seen and scrolled through, placed by the layout.
+  QScrollArea* picIconView() const { return picIconView_; }
   IconPreview* picSmallIcon() const { return picSmallIcon_; }
   QWidget* picLeft() const { return picLeft_; }
   QWidget* picColors() const { return picColors_; }
@@ -102,6 +106,9 @@ class frmMain : public QMainWindow {
  private:
   void BuildMenus();
   void BuildClientArea();
+  MainLayout CurrentLayout() const;
+  // The canvas's view fitted to its room for the canvas's present size.
+  void FitCanvasView(const MainLayout& layout);
   // The outer minimum for the frame the window got, and the first place:
   // centred on its screen. (runs at the first show)
   void ApplyMinimumSize();
@@ -130,6 +137,7 @@ class frmMain : public QMainWindow {
   QToolBar* toolbar_ = nullptr;
   QWidget* picLeft_ = nullptr;
   IconCanvas* picIcon_ = nullptr;
+  QScrollArea* picIconView_ = nullptr;
   QWidget* picColors_ = nullptr;
   IconPreview* picSmallIcon_ = nullptr;
   QWidget* picStatus_ = nullptr;

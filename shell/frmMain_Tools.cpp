@@ -90,10 +90,9 @@ void MainToolHost::ShowStatus(const std::string& text) {
 }
 
 Color MainToolHost::CanvasPixel(int x, int y) {
-  const QImage shown = window_.picIcon()->Rendered();
-  if (!shown.isNull() && shown.rect().contains(x, y)) return FromArgb32(shown.pixel(x, y));
-  // Not painted yet: what the canvas will show there.
   const IconCanvas* c = window_.picIcon();
+  if (c->rect().contains(x, y)) return FromArgb32(c->Render(QRect(x, y, 1, 1)).pixel(0, 0));
+  // Off the canvas (a drag held beyond it): the cell the position names.
   const Point cell = c->CellAt(QPointF(x, y));
   return window_.Document().surface.GetPixel(cell.x, cell.y);
 }

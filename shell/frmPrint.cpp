@@ -16,6 +16,7 @@
 #include <cmath>
 #include <optional>
 
+#include "document/canvas_view.h"
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
 #include "lang/qt_translation.h"
@@ -79,12 +80,33 @@ bool DefaultPrinterExists() {
 bool PrintIconPage(QPagedPaintDevice& device, const IconDocument& doc, const QString& text) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
-  // White stays white on paper: the document already holds it that way.
-  const QImage work = SurfaceImage(doc.surface).convertToFormat(QImage::Format_RGB888);
   const int pw = device.width(), ph = device.height();
   const PrintSize size = MagnifiedSize(text.toStdString(), pw, ph);
-  const PixelRect r = PagePlacement(pw, ph, size);
-  if (r.width > 0 && r.height > 0) painter.drawImage(QRect(r.left, r.top, r.width, r.height), work);
+  const PixelRect page = PagePlacement(pw, ph, size);
+  // The exact pixels on paper: the icon is enlarged here in whole printer
+  // pixels and drawn 1:1, kept out of JPEG, so that neither the page
+  // description nor the printer has anything left to smooth or approximate.
+  // White stays white on paper: the document already holds it that way.
+  painter.setRenderHint(QPainter::LosslessImageRendering);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // The whole sheet, margins included, in the printable area's pixels: a
+  // page larger than the printable area reaches the paper's edges, where the
+  // printer itself cuts what it cannot reach.
+  const int dpi = device.logicalDpiY();
+  const QRect paper = device.pageLayout().fullRectPixels(dpi);
+  const QRect printable = device.pageLayout().paintRectPixels(dpi);
+  const PixelRect sheet{paper.left() - printable.left(), paper.top() - printable.top(),
+                        paper.width(), paper.height()};
+  constexpr long long kBandPixels = 4 << 20;
+  for (const PixelRect& band : PrintBands(sheet, page, kBandPixels)) {
+    QImage image(band.width, band.height, QImage::Format_RGB32);
+    if (image.isNull()) return false;
+    StretchToArgb32(doc.surface, reinterpret_cast<std::uint32_t*>(image.bits()),
+                    image.bytesPerLine() / 4,
+                    {static_cast<double>(page.width), static_cast<double>(page.height),
+                     band.left - page.left, band.top - page.top, band.width, band.height});
+    painter.drawImage(QPoint(band.left, band.top), image);
+  }
   return painter.end();
 }
 

@@ -31,8 +31,9 @@ inline constexpr char kPrintTitle[] = " Varnel Glyphsmith - Impression";
 void SetPrinterProbe(std::function<bool()> probe);
 bool DefaultPrinterExists();
 
-// Draws the icon on one page of `device` (printable area at `resolution`) at
-// the magnification `text`; false when the device cannot be painted on.
+// Draws the icon on one page of `device` at the magnification `text`: its
+// exact pixels, each a block of whole printer pixels, stored losslessly;
+// false when the device cannot be painted on.
 bool PrintIconPage(QPagedPaintDevice& device, const IconDocument& doc, const QString& text);
 
 class PaperPreview;

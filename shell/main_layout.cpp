@@ -1,5 +1,7 @@
 #include "shell/main_layout.h"
 
+#include <algorithm>
+
 namespace gs {
 
 namespace {
@@ -20,7 +22,9 @@ int FloorToMultiple(int v, int m) {
 MainLayout ComputeMainLayout(const MainLayoutInput& in) {
   MainLayout out;
   int side = in.clientWidth - in.toolsPanelWidth - kHorizontalAllowance;
-  const int room = in.clientHeight - in.colorBarHeight - in.statusBarHeight;
+  // Measured from the canvas's own top, so that its last rows never lie under
+  // the colour bar.
+  const int room = in.clientHeight - in.colorBarHeight - in.statusBarHeight - kCanvasTop;
   if (room < side) side = room - kVerticalShrink;
   side = FloorToMultiple(side, kGranularity);
 
@@ -31,9 +35,24 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
   out.canvasLeft = in.toolsPanelWidth;
   out.canvasTop = kCanvasTop;
   out.canvasSide = side;
+  out.roomWidth = std::max(0, in.clientWidth - in.toolsPanelWidth);
+  out.roomHeight = std::max(0, room);
   out.previewLeft = in.outerWidth - in.previewWidth - kPreviewRightOffset;
   out.gripVisible = !in.maximized;
   return out;
+}
+
+CanvasViewport FitCanvasViewport(int canvasWidth, int canvasHeight, int roomWidth, int roomHeight,
+                                 int barExtent) {
+  CanvasViewport v;
+  v.horizontalBar = canvasWidth > roomWidth;
+  v.verticalBar = canvasHeight > roomHeight;
+  // One bar narrows the room for the other.
+  if (v.horizontalBar && !v.verticalBar) v.verticalBar = canvasHeight > roomHeight - barExtent;
+  if (v.verticalBar && !v.horizontalBar) v.horizontalBar = canvasWidth > roomWidth - barExtent;
+  v.width = std::max(0, std::min(canvasWidth + (v.verticalBar ? barExtent : 0), roomWidth));
+  v.height = std::max(0, std::min(canvasHeight + (v.horizontalBar ? barExtent : 0), roomHeight));
+  return v;
 }
 
 InnerSize MinimumInnerSize(int frameWidth, int frameHeight, InnerSize start) {

@@ -23,6 +23,10 @@ struct MainLayout {
   int canvasLeft = 0;
   int canvasTop = 0;
   int canvasSide = 0;
+  // What the canvas may cover, from its top-left corner to the colour bar
+  // and the right edge; a zoomed canvas is seen through this much and scrolled.
+  int roomWidth = 0;
+  int roomHeight = 0;
   int previewLeft = 0;
   int gripLeft = 0;
   bool gripVisible = true;
@@ -33,6 +37,19 @@ inline constexpr int kMinWindowWidth = 500;
 inline constexpr int kMinWindowHeight = 400;
 
 MainLayout ComputeMainLayout(const MainLayoutInput& in);
+
+// The window the canvas is seen through: the canvas's own size where it fits
+// the room, else the room, with a scroll bar (`barExtent` thick) on each axis
+// the canvas overflows once the other bar has taken its share.
+struct CanvasViewport {
+  int width = 0;
+  int height = 0;
+  bool horizontalBar = false;
+  bool verticalBar = false;
+  friend bool operator==(const CanvasViewport&, const CanvasViewport&) = default;
+};
+CanvasViewport FitCanvasViewport(int canvasWidth, int canvasHeight, int roomWidth, int roomHeight,
+                                 int barExtent);
 
 struct InnerSize {
   int width = 0;

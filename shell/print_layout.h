@@ -7,6 +7,7 @@
 //   PixelRect shown = PreviewPlacement(SheetFor(Portrait), pw, ph, s);
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace gs {
 
@@ -34,6 +35,15 @@ struct PixelRect {
 // On the printer, in printable-area pixels: centred, nearest halves to even.
 // Larger than the page gives a negative left or top; the page edge cuts it.
 PixelRect PagePlacement(int printableWidth, int printableHeight, PrintSize size);
+
+// The part of `page` on the sheet (the whole paper, in the same printable-area
+// pixels, so it starts left of and above 0 by the margins), cut into bands of
+// whole cell rows of at most about `maxPixels` pixels each (one cell row at
+// least), top to bottom: the pieces the page is drawn in, each enlarged in
+// whole printer pixels, so that a huge magnification never needs one huge
+// picture.
+std::vector<PixelRect> PrintBands(const PixelRect& sheet, const PixelRect& page,
+                                  long long maxPixels);
 
 enum class PrintOrientation { Portrait, Landscape };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "document/canvas_view.h"
@@ -147,6 +148,61 @@ TEST(CanvasView, PointerMappingIsNotClamped) {
   EXPECT_EQ(MapPointer(-0.5, -9, 256, 256), (Point{-1, -2}));
   EXPECT_EQ(MapPointer(8.8, 0, 281.6, 281.6), (Point{1, 0}));
   EXPECT_EQ(MapPointer(10, 10, 0, 0), (Point{0, 0}));  // collapsed canvas: no division by zero
+}
+
+// The picture and the pointer share one cell rule: at every zoom, each screen
+// column shows the cell a click on it names, every cell shows, and CellSpan
+// lists exactly the columns of its cell.
+TEST(CanvasView, PictureAndPointerAgreeOnEveryColumnAtEveryZoom) {
+  IconDocument doc;
+  for (int x = 0; x < kIconSize; ++x) doc.surface.SetPixelV(x, 0, RGB(x * 8, 255 - x, 7));
+  std::vector<double> scales = {256, 320, 64.5, 30};
+  for (SizeF s{256, 256}; s.width < 1000; s = ZoomIn(s)) scales.push_back(s.width);
+  for (SizeF s{320, 320}; s.width > 40; s = ZoomOut(s)) scales.push_back(s.width);
+  for (double scale : scales) {
+    const int columns = Nearest(scale);
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(columns));
+    StretchToArgb32(doc.surface, row.data(), columns, {scale, scale, 0, 0, columns, 1});
+    std::vector<int> shown(kIconSize, 0);
+    for (int i = 0; i < columns; ++i) {
+      const int cell = MapPointer(i, 0, scale, scale).x;
+      ASSERT_TRUE(cell >= 0 && cell < kIconSize) << "scale " << scale << " column " << i;
+      ASSERT_EQ(FromArgb32(row[static_cast<std::size_t>(i)]), doc.surface.GetPixel(cell, 0))
+          << "scale " << scale << " column " << i;
+      ++shown[static_cast<std::size_t>(cell)];
+    }
+    for (int cell = 0; cell < kIconSize; ++cell) {
+      const ScreenSpan span = CellSpan(cell, scale);
+      // The canvas is nearest(scale) wide: the last cell may lose a column.
+      EXPECT_EQ(std::min(span.end, columns) - span.first, shown[static_cast<std::size_t>(cell)])
+          << scale;
+      if (scale >= kIconSize) {
+        EXPECT_GT(span.end, span.first) << "cell " << cell << " hidden";
+      }
+      for (int i = span.first; i < span.end; ++i) ASSERT_EQ(CellOf(i, scale), cell) << scale;
+    }
+  }
+}
+
+TEST(CanvasView, APartOfThePictureIsThatPartOfTheWhole) {
+  IconDocument doc;
+  for (int y = 0; y < kIconSize; ++y)
+    for (int x = 0; x < kIconSize; ++x) doc.surface.SetPixelV(x, y, RGB(x * 8, y * 8, 1));
+  const double scale = 309.76;  // two zooms in from 256
+  const int side = Nearest(scale);
+  std::vector<std::uint32_t> whole(static_cast<std::size_t>(side * side));
+  StretchToArgb32(doc.surface, whole.data(), side, {scale, scale, 0, 0, side, side});
+  // A window reaching past the picture: white beyond it.
+  const PictureArea part{scale, scale, 101, 250, 80, 70};
+  std::vector<std::uint32_t> window(80 * 70);
+  StretchToArgb32(doc.surface, window.data(), 80, part);
+  for (int j = 0; j < part.height; ++j)
+    for (int i = 0; i < part.width; ++i) {
+      const int x = part.left + i, y = part.top + j;
+      const std::uint32_t expected =
+          y < side ? whole[static_cast<std::size_t>(y * side + x)] : 0xFFFFFFFFu;
+      ASSERT_EQ(window[static_cast<std::size_t>(j * 80 + i)], expected) << x << "," << y;
+    }
 }
 
 TEST(CanvasView, ZoomFactors) {

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <cstdio>
 
+#include "document/canvas_view.h"
 #include "shell/frmPrint.h"
 #include "tests/support/qt_fake_dialogs.h"
 #include "tests/support/qt_test_environment.h"
@@ -139,6 +140,53 @@ TEST_F(PrintWindow, PrintsCentredAtTheMagnification) {
     EXPECT_EQ(b.top, 8) << c.text;
     EXPECT_EQ(b.right - b.left + 1, c.side) << c.text;
     EXPECT_EQ(b.bottom - b.top + 1, c.side) << c.text;
+  }
+}
+
+// The images a PDF holds, as pdfimages writes them out (PNG, so nothing is
+// re-encoded on the way back).
+std::vector<QImage> PdfImages(const std::string& pdf) {
+  const std::string base = pdf + ".img";
+  const std::string cmd = "pdfimages -png '" + pdf + "' '" + base + "' 2>/dev/null";
+  std::vector<QImage> images;
+  if (std::system(cmd.c_str()) != 0) return images;
+  for (int i = 0;; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "-%03d.png", i);
+    const QImage img(QString::fromStdString(base + name));
+    if (img.isNull()) break;
+    images.push_back(img.convertToFormat(QImage::Format_RGB32));
+  }
+  return images;
+}
+
+// The page holds the icon's own pixels, enlarged in whole printer pixels: no
+// JPEG, no smoothing, at any magnification.
+TEST_F(PrintWindow, ThePageHoldsTheIconsExactPixels) {
+  if (std::system("command -v pdfimages >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "pdfimages (poppler-utils) missing";
+  // Busy: yellow and some eight hundred other colours side by side.
+  for (int y = 0; y < kIconSize; ++y)
+    for (int x = 0; x < kIconSize; ++x)
+      doc_.surface.SetPixelV(
+          x, y,
+          (x + y) % 5 == 0 ? RGB(255, 255, 0) : RGB(x * 8 + y % 8, y * 8 + x % 8, (x * y) % 256));
+  for (const auto& [text, side] : {std::pair{"100%", 32}, {"250%", 80}, {"5000%", 1600}}) {
+    frmPrint w(doc_, env_);
+    const std::string pdf = PrintToPdf(w, text);
+    ASSERT_EQ(w.result(), QDialog::Accepted) << text;
+    const std::vector<QImage> images = PdfImages(pdf);
+    ASSERT_EQ(images.size(), 1u) << text;
+    const QImage& img = images[0];
+    ASSERT_EQ(img.size(), QSize(side, side)) << text;
+    int wrong = 0;
+    for (int j = 0; j < side; ++j)
+      for (int i = 0; i < side; ++i) {
+        const Color want = doc_.surface.GetPixel(CellOf(i, side), CellOf(j, side));
+        if (FromArgb32(img.pixel(i, j)) != want && ++wrong <= 3)
+          ADD_FAILURE() << text << " (" << i << ", " << j << "): " << std::hex << img.pixel(i, j);
+      }
+    EXPECT_EQ(wrong, 0) << text;
   }
 }
 

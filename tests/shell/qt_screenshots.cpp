@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -60,6 +62,27 @@ TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
       Settle();
     }
   }
+  // The canvas at the smallest window, then zoomed past its room.
+  const QSize start = w.size();
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      w.Document().surface.SetPixelV(x, y, (x + y) % 2 ? RGB(x * 8, y * 8, 160) : kWhite);
+  w.resize(w.minimumSize());
+  w.RePaint();
+  Settle();
+  w.grab().save(ShotsDir() + "/canvas_small.png");
+  w.resize(487 + w.width() - w.client()->width(), 407 + w.height() - w.client()->height());
+  for (int i = 0; i < 3; ++i) w.ZoomIn();
+  Settle();
+  w.grab().save(ShotsDir() + "/canvas_zoomed.png");
+  w.picIconView()->verticalScrollBar()->setValue(w.picIconView()->verticalScrollBar()->maximum());
+  Settle();
+  w.grab().save(ShotsDir() + "/canvas_zoomed_bottom.png");
+  for (int i = 0; i < 4; ++i) w.ZoomIn();
+  Settle();
+  w.grab().save(ShotsDir() + "/canvas_zoomed_both.png");
+  for (Color& c : w.Document().surface.Pixels()) c = kWhite;
+  w.resize(start);
   for (int theme = 0; theme < 6; ++theme) {
     MnuTb_Click(w, theme);
     Settle();

@@ -4,12 +4,16 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QtTest/QTest>
 
 #include "document/qt_canvas.h"
 #include "shell/frmMain.h"
 #include "shell/frmMain_Tools.h"
 #include "tests/support/qt_test_environment.h"
+#include "tools/tool_table.h"
 
 namespace gs {
 namespace {
@@ -29,7 +33,7 @@ TEST(MainWindow, StartsWhiteTitledWithTheCanvasAt64By25) {
   QApplication::processEvents();
   EXPECT_EQ(w.windowTitle(),
             QString::fromUtf8("Varnel Glyphsmith 2.3 - Création professionnelle d'icones"));
-  EXPECT_EQ(w.picIcon()->pos(), QPoint(64, 25));
+  EXPECT_EQ(w.picIcon()->mapTo(w.client(), QPoint(0, 0)), QPoint(64, 25));
   EXPECT_EQ(w.picIcon()->width() % 32, 0);
   EXPECT_EQ(w.picIcon()->width(), w.picIcon()->height());
   EXPECT_EQ(w.picSmallIcon()->size(), QSize(36, 36));
@@ -44,7 +48,9 @@ TEST(MainWindow, LayoutOf560By420GivesA320Canvas) {
   w.show();
   SetClientSize(w, 560, 420);
   EXPECT_EQ(w.client()->size(), QSize(560, 420));
-  EXPECT_EQ(w.picIcon()->geometry(), QRect(64, 25, 320, 320));
+  EXPECT_EQ(QRect(w.picIcon()->mapTo(w.client(), QPoint(0, 0)), w.picIcon()->size()),
+            QRect(64, 25, 320, 320));
+  EXPECT_EQ(w.picIconView()->geometry(), QRect(64, 25, 320, 320)) << "no scroll bar";
   EXPECT_EQ(w.picSmallIcon()->x(), 560 - 36 - 15);
   EXPECT_EQ(w.imgMaximize()->x(), 560 - 24);
 }
@@ -61,7 +67,68 @@ TEST(MainWindow, PointerMappingOnTheRealCanvas) {
   w.ZoomIn();
   EXPECT_DOUBLE_EQ(w.picIcon()->ScaleWidth(), 352);
   EXPECT_EQ(w.picIcon()->CellAt(QPointF(11, 0)), (Point{1, 0}));
-  EXPECT_EQ(w.picIcon()->pos(), QPoint(64, 25));
+  EXPECT_EQ(w.picIcon()->mapTo(w.client(), QPoint(0, 0)), QPoint(64, 25));
+}
+
+// Zoomed past its room, the canvas is scrolled, never cut off by the colour
+// bar: its last row can be scrolled to, seen and painted.
+TEST(MainWindow, AZoomedCanvasScrollsToItsLastRow) {
+  test::TestEnvironment env;
+  frmMain w(env);
+  w.Start(QString());
+  w.show();
+  SetClientSize(w, 487, 407);
+  for (int x = 0; x < kIconSize; ++x) {
+    w.Document().surface.SetPixelV(x, 31, RGB(255, 0, 0));
+    w.Document().surface.SetPixelV(x, 0, RGB(x * 8, 100, 255 - x));
+  }
+  w.RePaint();
+  for (int i = 0; i < 3; ++i) {
+    w.ZoomIn();
+    QApplication::processEvents();
+    // Each column shows the cell a click on it names.
+    const QImage top = w.picIcon()->grab(QRect(0, 0, w.picIcon()->width(), 1)).toImage();
+    for (int x = 0; x < top.width(); ++x) {
+      const Point cell = w.picIcon()->CellAt(QPointF(x, 0));
+      ASSERT_EQ(FromArgb32(top.pixel(x, 0)), w.Document().surface.GetPixel(cell.x, cell.y))
+          << "zoom " << i + 1 << ", column " << x;
+    }
+  }
+  const int barTop = w.picColors()->y();
+  QScrollArea* view = w.picIconView();
+  ASSERT_GT(25 + w.picIcon()->height(), barTop) << "the canvas must outgrow its room";
+  EXPECT_LE(view->geometry().bottom() + 1, barTop);
+  QScrollBar* bar = view->verticalScrollBar();
+  ASSERT_TRUE(bar->isVisible());
+  EXPECT_FALSE(view->horizontalScrollBar()->isVisible()) << "the width still fits";
+
+  bar->setValue(bar->maximum());
+  QApplication::processEvents();
+  QWidget* port = view->viewport();
+  const int last = port->height() - 1;
+  const QPoint onLastRow(100, last);
+  ASSERT_EQ(port->childAt(onLastRow), w.picIcon());
+  const QPoint canvasPos = w.picIcon()->mapFrom(port, onLastRow);
+  EXPECT_EQ(canvasPos.y(), w.picIcon()->height() - 1);
+  const double scale = w.picIcon()->ScaleHeight();
+  const ScreenSpan row31 = CellSpan(31, scale);
+  const QImage seen = port->grab().toImage();
+  EXPECT_EQ(seen.pixel(onLastRow), qRgb(255, 0, 0));
+  EXPECT_EQ(seen.pixel(100, last - (w.picIcon()->height() - row31.first)), qRgb(255, 255, 255))
+      << "row 30 just above";
+
+  // The pencil on that last line paints row 31, in the column it shows.
+  QTest::mouseClick(w.Tools().Button(ToolIndex::kPencil), Qt::LeftButton);
+  for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent e(type, canvasPos, w.picIcon()->mapToGlobal(canvasPos), Qt::LeftButton,
+                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.picIcon(), &e);
+  }
+  const int column = CellOf(canvasPos.x(), w.picIcon()->ScaleWidth());
+  EXPECT_EQ(w.Document().surface.GetPixel(column, 31), kBlack);
+  EXPECT_EQ(w.Document().surface.GetPixel(column, 30), kWhite);
+  QApplication::processEvents();
+  EXPECT_EQ(port->grab().toImage().pixel(onLastRow), qRgb(0, 0, 0));
 }
 
 TEST(MainWindow, PreviewAndCanvasShowAChangeAfterRePaint) {

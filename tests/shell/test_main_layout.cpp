@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "shell/main_layout.h"
 
 namespace gs {
@@ -20,11 +22,12 @@ TEST(MainLayout, CanvasSideIsAMultipleOf32DecidedByTheTighterAxis) {
     int w, h, side;
     const char* why;
   } cases[] = {
-      {560, 420, 320, "room 351 < 451: 349 rounds down to 320"},
+      {560, 420, 320, "room 326 < 451: 324 rounds down to 320"},
       {1200, 420, 320, "wide and flat: the height decides"},
       {500, 900, 384, "tall and narrow: 500 - 64 - 45 = 391 -> 384"},
-      {64 + 45 + 320, 320 + 48 + 21, 320, "room equals side: no shrink by 2"},
-      {64 + 45 + 320, 320 + 48 + 20, 288, "room one short: 319 - 2 = 317 -> 288"},
+      {64 + 45 + 320, 25 + 320 + 48 + 21, 320, "room equals side: no shrink by 2"},
+      {64 + 45 + 320, 25 + 320 + 48 + 20, 288, "room one short: 319 - 2 = 317 -> 288"},
+      {487, 407, 288, "room from the canvas top: 313 - 2 -> 288, not 320 under the bar"},
   };
   for (const auto& c : cases) {
     const MainLayout l = Lay(c.w, c.h);
@@ -33,6 +36,49 @@ TEST(MainLayout, CanvasSideIsAMultipleOf32DecidedByTheTighterAxis) {
     EXPECT_EQ(l.canvasTop, 25);
     EXPECT_TRUE(l.moveCanvas);
   }
+}
+
+// Every client size: the canvas, and the view it is scrolled in, end above the
+// colour bar (so above the status line) and inside the right edge.
+TEST(MainLayout, TheCanvasNeverLiesUnderTheColourBar) {
+  constexpr int kBar = 16;
+  for (int h = 1; h <= 2160; ++h)
+    for (int w = 200; w <= 3840; w += (h % 7 == 0 ? 1 : 37)) {
+      const MainLayout l = Lay(w, h);
+      const int barTop = h - 48 - 21;
+      if (l.moveCanvas) {
+        ASSERT_LE(l.canvasTop + l.canvasSide, barTop) << w << " x " << h;
+        ASSERT_LE(l.canvasLeft + l.canvasSide, w) << w << " x " << h;
+        ASSERT_EQ(l.canvasSide % 32, 0);
+        // At its layout size the canvas needs no scroll bar.
+        const CanvasViewport v =
+            FitCanvasViewport(l.canvasSide, l.canvasSide, l.roomWidth, l.roomHeight, kBar);
+        ASSERT_EQ(v, (CanvasViewport{l.canvasSide, l.canvasSide, false, false})) << w << "x" << h;
+      }
+      // However large a zoom made it.
+      for (int side : {l.canvasSide * 2, 5000}) {
+        const CanvasViewport v = FitCanvasViewport(side, side, l.roomWidth, l.roomHeight, kBar);
+        ASSERT_LE(l.canvasTop + v.height, std::max(barTop, l.canvasTop)) << w << " x " << h;
+        ASSERT_LE(l.canvasLeft + v.width, std::max(w, l.canvasLeft)) << w << " x " << h;
+      }
+    }
+}
+
+TEST(MainLayout, AZoomedCanvasIsSeenThroughScrollBarsItNeeds) {
+  const struct {
+    int w, h;
+    CanvasViewport v;
+    const char* why;
+  } cases[] = {
+      {300, 200, {300, 200, false, false}, "fits: the view is the canvas"},
+      {300, 400, {316, 300, false, true}, "too tall: a vertical bar, its width added"},
+      {290, 320, {306, 300, false, true}, "the bar fits beside a narrower canvas"},
+      {310, 400, {316, 300, true, true}, "the vertical bar pushes the width over"},
+      {600, 200, {316, 216, true, false}, "too wide: a horizontal bar below"},
+      {600, 290, {316, 300, true, true}, "the horizontal bar pushes the height over"},
+      {600, 600, {316, 300, true, true}, "both"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FitCanvasViewport(c.w, c.h, 316, 300, 16), c.v) << c.why;
 }
 
 TEST(MainLayout, GripAndPreviewFollowTheRightEdge) {

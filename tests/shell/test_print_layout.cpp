@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "document/canvas_view.h"
 #include "shell/print_layout.h"
 
 namespace gs {
@@ -55,6 +58,60 @@ TEST(PrintLayout, PreviewProportions) {
   EXPECT_EQ(r.top, 177);     // 2500 * 467.667 / 6600 = 177.1
   EXPECT_EQ(PreviewPlacement(portrait, 4800, 6600, {4800, 6600}), (PixelRect{0, 0, 344, 468}));
   EXPECT_EQ(PreviewPlacement(portrait, 0, 6600, {32, 32}), PixelRect{});
+}
+
+}  // namespace
+}  // namespace gs
+
+namespace gs {
+namespace {
+
+// The bands tile the visible part of the page exactly, each as wide as it,
+// split only where a cell row ends, and no taller than the budget allows
+// unless a single cell row already is.
+TEST(PrintLayout, BandsTileTheVisiblePageAlongCellRows) {
+  const struct {
+    PixelRect sheet;
+    PixelRect page;
+    long long budget;
+    std::size_t count;
+    const char* why;
+  } cases[] = {
+      {{0, 0, 4800, 6600}, {1600, 2500, 1600, 1600}, 4 << 20, 1, "5000%: one piece"},
+      {{0, 0, 4800, 6600}, {1600, 2500, 1600, 1600}, 1600 * 120, 16, "two 50-row cells a band"},
+      {{0, 0, 4800, 6600}, {1600, 2500, 1600, 1600}, 1, 32, "one cell row at least"},
+      {{0, 0, 1000, 800}, {-300, -410, 1600, 1600}, 1000 * 120, 8, "cut by the sheet, mid-cell"},
+      {{-150, -150, 1300, 1100}, {-300, -410, 1600, 1600}, 1, 23, "margins are paper too"},
+      {{0, 0, 4800, 6600}, {2384, 3284, 80, 80}, 80 * 5, 16, "250%: cells of 2 and 3 rows"},
+      {{0, 0, 4800, 6600}, {4800, 6600, 32, 32}, 4 << 20, 0, "off the sheet"},
+      {{0, 0, 4800, 6600}, {10, 10, 0, 0}, 4 << 20, 0, "nothing to print"},
+  };
+  for (const auto& c : cases) {
+    const std::vector<PixelRect> bands = PrintBands(c.sheet, c.page, c.budget);
+    EXPECT_EQ(bands.size(), c.count) << c.why;
+    if (bands.empty()) continue;
+    const int left = std::max(c.sheet.left, c.page.left);
+    const int right = std::min(c.sheet.left + c.sheet.width, c.page.left + c.page.width);
+    int next = std::max(c.sheet.top, c.page.top);
+    for (const PixelRect& b : bands) {
+      EXPECT_EQ(b.left, left) << c.why;
+      EXPECT_EQ(b.width, right - left) << c.why;
+      EXPECT_EQ(b.top, next) << c.why;
+      const bool lastBand = &b == &bands.back();
+      if (!lastBand) {
+        const int bottom = b.top + b.height - c.page.top;  // in page rows
+        EXPECT_NE(CellOf(bottom - 1, c.page.height), CellOf(bottom, c.page.height))
+            << c.why << ": split inside a cell row";
+      }
+      const bool oneCellRow = CellOf(b.top - c.page.top, c.page.height) ==
+                              CellOf(b.top + b.height - 1 - c.page.top, c.page.height);
+      if (!oneCellRow) {
+        EXPECT_LE(static_cast<long long>(b.height) * b.width, c.budget) << c.why;
+      }
+      next = b.top + b.height;
+    }
+    EXPECT_EQ(next, std::min(c.sheet.top + c.sheet.height, c.page.top + c.page.height)) << c.why;
+  }
 }
 
 }  // namespace
