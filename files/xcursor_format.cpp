@@ -108,21 +108,34 @@ std::uint32_t Premultiplied(Color c, int a) {
          (weigh(GreenOf(c)) << 8) | weigh(BlueOf(c));
 }
 
-// The images of one icon or cursor file by side: the deepest image of each size.
+// The entry of each size in one icon or cursor file: the deepest, by the
+// images' own headers, so nothing is decoded before the whole cost is known.
+std::map<int, int> ChosenEntries(std::span<const std::uint8_t> file, const IconDirectory& dir) {
+  std::map<int, int> entryOf;
+  std::map<int, int> depthOf;
+  for (std::size_t i = 0; i < dir.entries.size(); ++i) {
+    const IconDirectoryEntry& e = dir.entries[i];
+    if (e.imageOffset >= file.size()) continue;
+    IconImageHeader h;
+    if (!PeekIconImage(file.subspan(e.imageOffset), h) || h.width <= 0 || h.width != h.height)
+      continue;
+    if (depthOf.count(h.width) && depthOf[h.width] >= h.bitCount) continue;
+    entryOf[h.width] = static_cast<int>(i);
+    depthOf[h.width] = h.bitCount;
+  }
+  return entryOf;
+}
+
 std::map<int, XcursorFrameImage> StoredImages(std::span<const std::uint8_t> file) {
   std::map<int, XcursorFrameImage> bySide;
-  std::map<int, int> depthOf;
   const IconDirectory dir = ReadIconDirectory(file);
-  for (const IconDirectoryEntry& e : dir.entries) {
-    if (e.imageOffset >= file.size()) continue;
+  for (const auto& [side, index] : ChosenEntries(file, dir)) {
+    const IconDirectoryEntry& e = dir.entries[index];
     const auto bytes = file.subspan(
         e.imageOffset, std::min<std::size_t>(e.bytesInResource, file.size() - e.imageOffset));
-    IconImageHeader h;
-    if (!PeekIconImage(bytes, h) || h.width <= 0 || h.width != h.height) continue;
-    if (depthOf.count(h.width) && depthOf[h.width] >= h.bitCount) continue;
     IconImage image;
     std::string why;
-    if (!DecodeIconImageAtSize(bytes, image, why) || image.width != h.width) continue;
+    if (!DecodeIconImageAtSize(bytes, image, why) || image.width != side) continue;
     XcursorFrameImage x{image.width, image.height, image.width, 0, 0, 0, {}};
     if (dir.header.type == 2) {
       x.hotspotX = e.planes;
@@ -131,10 +144,17 @@ std::map<int, XcursorFrameImage> StoredImages(std::span<const std::uint8_t> file
     x.argb.resize(image.colors.size());
     for (std::size_t i = 0; i < image.colors.size(); ++i)
       x.argb[i] = Premultiplied(image.colors[i], image.alpha[i]);
-    bySide[h.width] = std::move(x);
-    depthOf[h.width] = h.bitCount;
+    bySide[side] = std::move(x);
   }
   return bySide;
+}
+
+// What one step's images add to the file: a chunk header and its pixels each.
+std::uint64_t StepBytes(std::span<const std::uint8_t> file) {
+  std::uint64_t n = 0;
+  for (const auto& [side, index] : ChosenEntries(file, ReadIconDirectory(file)))
+    n += 36 + 12 + std::uint64_t{4} * side * side;
+  return n ? n : 36 + 12 + 4 * 32 * 32;
 }
 
 }  // namespace
@@ -159,9 +179,24 @@ bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFr
   } else {
     files.push_back(bytes);
   }
+  // A few kilobytes of animation may repeat large images in every step: the
+  // file's size is known from the headers before anything is decoded.
+  std::uint64_t total = 16;
+  for (std::size_t i = 0; i < drawn.size() && i < files.size(); ++i) {
+    total += StepBytes(files[i]);
+    if (total > kMaxXcursorBytes) {
+      problem =
+          "the X11 cursor would be larger than " + std::to_string(kMaxXcursorBytes >> 20) + " MiB";
+      return false;
+    }
+  }
+  // Steps repeat frames: each distinct frame's images are decoded once.
+  std::map<const std::uint8_t*, std::map<int, XcursorFrameImage>> decoded;
   std::map<int, std::vector<XcursorFrameImage>> bySize;
   for (std::size_t i = 0; i < drawn.size() && i < files.size(); ++i) {
-    std::map<int, XcursorFrameImage> stored = StoredImages(files[i]);
+    auto [it, fresh] = decoded.try_emplace(files[i].data());
+    if (fresh) it->second = StoredImages(files[i]);
+    std::map<int, XcursorFrameImage> stored = it->second;
     if (stored.empty()) stored[kXcursorNominalSize] = FromDrawing(drawn[i]);
     for (auto& [side, image] : stored) {
       image.delayMs = drawn[i].delayMs;

@@ -18,6 +18,8 @@
 namespace gs {
 
 inline constexpr int kXcursorNominalSize = 32;
+// No cursor file written is larger: beyond it the images are refused.
+inline constexpr std::uint64_t kMaxXcursorBytes = std::uint64_t{64} << 20;
 
 // One image chunk of the file.
 struct XcursorFrameImage {
@@ -35,6 +37,7 @@ std::vector<std::uint8_t> BuildXcursorBytes(std::span<const CursorFrame> frames)
 // Every image of an .ico, .cur or .ani: for each frame (each step of an
 // animation, in playing order) one image per stored size, grouped by size.
 // A frame none of whose images decodes gives the editor's 32 x 32 picture.
+// False, with the reason, when the images would exceed kMaxXcursorBytes.
 bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFrameImage>& images,
                       std::string& problem);
 WriteStatus WriteXcursorFile(const std::string& path, std::span<const CursorFrame> frames);

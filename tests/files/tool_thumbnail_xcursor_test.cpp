@@ -9,8 +9,10 @@
 #include <sstream>
 
 #include "files/ani_format.h"
+#include "files/byte_io.h"
 #include "files/icon_writer.h"
 #include "files/png_codec.h"
+#include "files/xcursor_format.h"
 #include "tests/files/file_test_util.h"
 #include "tests/files/xcursor_readback.h"
 #include "tests/support/test_support.h"
@@ -129,6 +131,31 @@ TEST_F(ToolDesktop, XcursorOfAnAnimatedCursorKeepsFramesHotspotsAndDelays) {
   EXPECT_EQ(x[0].xhot, 6u);
   EXPECT_EQ(x[0].delay, 0u);
   EXPECT_EQ(x[0].pixels[0], 0xFF00FF00u);
+}
+
+// 64 steps of a frame whose headers claim every size from 129 to 256: a few
+// kilobytes that would make a file of over a gigabyte. Refused from the
+// headers, before anything is decoded or written.
+TEST_F(ToolDesktop, XcursorRefusesWhatWouldExceedItsLimit) {
+  bytes::Writer f;
+  f.U16(0), f.U16(2), f.U16(128);
+  for (int side = 129; side <= 256; ++side) {
+    f.U8(side & 0xFF), f.U8(side & 0xFF), f.U8(0), f.U8(0), f.U16(0), f.U16(0), f.U32(40);
+    f.U32(6 + 16 * 128 + 40 * (side - 129));
+  }
+  for (int side = 129; side <= 256; ++side) {
+    f.U32(40), f.U32(side), f.U32(2 * side), f.U16(1), f.U16(32);
+    f.Fill(24, 0);
+  }
+  const Bytes frame = f.Take();
+  const Bytes ani = BuildAnimatedCursorBytes(std::vector<Bytes>(64, frame), 6);
+  std::vector<XcursorFrameImage> images;
+  std::string problem;
+  EXPECT_FALSE(CursorFileImages(ani, images, problem));
+  EXPECT_EQ(problem, "the X11 cursor would be larger than 64 MiB");
+  test::WriteAll(dir_.file("bomb.ani"), ani);
+  EXPECT_EQ(RunTool(dir_, "xcursor " + dir_.file("bomb.ani") + " " + dir_.file("bomb")), 1);
+  EXPECT_FALSE(std::ifstream(dir_.file("bomb")).good());
 }
 
 }  // namespace
