@@ -22,6 +22,7 @@ class ByteSource {
   // file whose directories all point at the same large data cannot make a
   // reader work longer than a few passes over the file.
   void LimitTotalReads(std::uint64_t bytes) { budget_ = bytes; }
+  std::uint64_t ReadLimit() const { return budget_; }
 
  protected:
   virtual bool DoRead(std::uint64_t offset, std::size_t n, std::uint8_t* out) = 0;

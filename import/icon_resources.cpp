@@ -27,6 +27,7 @@ constexpr unsigned kMaxNeAlignShift = 20;
 // the headers of a tiny one.
 constexpr std::uint64_t kReadPasses = 16;
 constexpr std::uint64_t kReadAllowance = 1u << 20;
+constexpr std::uint64_t kMaxReadBudget = std::uint64_t{256} << 20;
 
 using bytes::GetU16;
 using bytes::GetU32;
@@ -193,7 +194,10 @@ int PickExtractImage(std::span<const IconImageInfo> images) {
 }
 
 IconResourceReader::IconResourceReader(ByteSource& src) : src_(src) {
-  src_.LimitTotalReads(src_.BytesRead() + kReadPasses * src_.Size() + kReadAllowance);
+  // A sparse file may claim any size: the budget has a ceiling of its own, and
+  // a caller's tighter limit stays.
+  const std::uint64_t own = std::min(kReadPasses * src_.Size() + kReadAllowance, kMaxReadBudget);
+  src_.LimitTotalReads(std::min(src_.ReadLimit(), src_.BytesRead() + own));
   std::array<std::uint8_t, 64> head{};
   const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(src_.Size(), head.size()));
   if (n < 6 || !src_.ReadAt(0, n, head.data())) {
@@ -335,8 +339,12 @@ void IconResourceReader::ReadPe(std::uint32_t pe) {
     Fail("icon group directory cut short");
     return;
   }
-  groups_.reserve(static_cast<std::size_t>(named) + ids);
-  for (int i = 0; i < named + ids; ++i) {
+  // Named groups come first and identifiers ascend in the directory, so the
+  // first kMaxIconGroups are the ones the desktop would list first.
+  const int kept = std::min(named + ids, kMaxIconGroups);
+  groupsCut_ = named + ids > kMaxIconGroups;
+  groups_.reserve(static_cast<std::size_t>(kept));
+  for (int i = 0; i < kept; ++i) {
     const std::uint32_t name = U32(names, 8 * i);
     Group g;
     g.peEntry = U32(names, 8 * i + 4);
@@ -402,7 +410,7 @@ std::string IconResourceReader::PeName(std::uint32_t rel) {
   std::vector<std::uint8_t> len;
   if (std::uint64_t{rsrcRva_} + rel + 2 > 0xFFFFFFFFu) return {};
   if (!PeMap(rsrcRva_ + rel, 2, at) || !Read(src_, at, 2, len)) return {};
-  const std::uint32_t units = U16(len, 0);
+  const std::uint32_t units = std::min<std::uint32_t>(U16(len, 0), kMaxGroupNameUnits);
   std::vector<std::uint8_t> text;
   std::uint64_t textAt = 0;
   if (!PeMap(rsrcRva_ + rel + 2, 2 * units, textAt) || !Read(src_, textAt, 2 * units, text))
@@ -484,6 +492,10 @@ void IconResourceReader::ReadNe(std::uint32_t ne) {
       const std::uint32_t clipped = static_cast<std::uint32_t>(
           offset < src_.Size() ? std::min<std::uint64_t>(size, src_.Size() - offset) : 0);
       if (type == kNeGroupIconType) {
+        if (static_cast<int>(groups_.size()) >= kMaxIconGroups) {
+          groupsCut_ = true;
+          continue;
+        }
         Group g;
         g.offset = offset;
         g.size = clipped;

@@ -62,6 +62,11 @@ struct IconGroupName {
   std::uint32_t id = 0;
 };
 
+// A program offers at most this many icon groups (the first, in the order
+// above); names are cut at this many UTF-16 units.
+inline constexpr int kMaxIconGroups = 4096;
+inline constexpr std::uint32_t kMaxGroupNameUnits = 256;
+
 // Largest image the reader will load; larger resources are skipped as damaged.
 inline constexpr std::uint32_t kMaxIconImageBytes = 8u << 20;
 
@@ -76,6 +81,8 @@ class IconResourceReader {
   // Why the file holds no icons, or what was damaged; empty when clean.
   const std::string& Problem() const { return problem_; }
   int Count() const { return static_cast<int>(groups_.size()); }
+  // The file holds more groups than kMaxIconGroups; Count() gives the first.
+  bool GroupsCut() const { return groupsCut_; }
   const IconGroupName& GroupName(int k) const { return groups_[k].name; }
 
   // The directory of group k, each entry located in the file.
@@ -111,6 +118,7 @@ class IconResourceReader {
   ByteSource& src_;
   IconContainer container_ = IconContainer::None;
   bool recognised_ = false;
+  bool groupsCut_ = false;
   std::string problem_;
   std::vector<Group> groups_;
   std::vector<IconId> iconIds_;  // sorted by id

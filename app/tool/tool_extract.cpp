@@ -91,6 +91,9 @@ int List(const Invocation& call) {
     }
     std::printf("%s\n", line.c_str());
   }
+  if (r.GroupsCut())
+    return Fail(path + ": more than " + std::to_string(kMaxIconGroups) +
+                " icon groups; only the first " + std::to_string(kMaxIconGroups) + " are listed");
   return kExitOk;
 }
 

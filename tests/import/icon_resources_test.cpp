@@ -258,5 +258,37 @@ TEST(FileSource, ReadsOnlyHeadersAndTheNeededIcon) {
   EXPECT_LT(src->BytesRead(), small / 4) << src->Reads() << " reads";
 }
 
+// An old-style program of 5,000 icon groups (all the same small directory):
+// only the first 4,096 are offered, and the reader says the rest were cut.
+TEST(IconResources, GroupsBeyondTheLimitAreCutAndSaid) {
+  constexpr int kGroups = 5000;
+  bytes::Writer w;
+  w.Tag("MZ");
+  w.Fill(0x3C - 2, 0);
+  w.U32(0x40);
+  const std::size_t tableLength = 2 + 8 + 12 * kGroups + 2;
+  w.Tag("NE");
+  w.Fill(0x24 - 2, 0);
+  w.U16(0x40);                                       // resource table, from the header
+  w.U16(static_cast<unsigned>(0x40 + tableLength));  // resident names
+  w.Fill(0x40 - 0x28, 0);
+  const std::uint32_t dataAt = (0x80 + tableLength + 15) / 16 * 16;
+  w.U16(4);  // shift
+  w.U16(0x800E), w.U16(kGroups), w.U32(0);
+  for (int k = 0; k < kGroups; ++k)
+    w.U16(dataAt >> 4), w.U16(2), w.U16(0x1030), w.U16(0x8000 | (k + 1)), w.U32(0);
+  w.U16(0);
+  w.Fill(dataAt - w.Size(), 0);
+  w.U16(0), w.U16(1), w.U16(0);  // an empty group directory
+  w.Fill(26, 0);
+  const std::vector<std::uint8_t> program = w.Take();
+  MemorySource src(program);
+  IconResourceReader reader(src);
+  EXPECT_EQ(reader.Container(), IconContainer::Ne);
+  EXPECT_EQ(reader.Count(), kMaxIconGroups);
+  EXPECT_TRUE(reader.GroupsCut());
+  EXPECT_EQ(reader.GroupName(kMaxIconGroups - 1).id, static_cast<std::uint32_t>(kMaxIconGroups));
+}
+
 }  // namespace
 }  // namespace gs
