@@ -28,9 +28,10 @@ struct ErrorManager {
 // Warnings (damaged but decodable data) are not printed.
 void OnMessage(j_common_ptr) {}
 
-// Progressive pictures of thousands of tiny scans cost time without end; no
-// real picture needs more than a few dozen.
-constexpr int kMaxScans = 500;
+// Progressive pictures of thousands of tiny scans cost time without end, each
+// scan a pass over every block; encoders write ten or twenty, a hundred is
+// far beyond any real picture.
+constexpr int kMaxScans = 100;
 void OnProgress(j_common_ptr cinfo) {
   auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
   if (d->input_scan_number > kMaxScans) {

@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "files/png_codec.h"
@@ -228,6 +229,53 @@ TEST(PictureDecoder, JpegAtItsFullSize) {
   PictureLimits small;
   small.maxSide = 100;
   EXPECT_NE(Refusal(jpg, small).find("too large"), std::string::npos);
+}
+
+// A grey progressive JPEG of one DC scan and `acScans` AC scans: one scan per
+// coefficient at half precision, then refinement scans of the same.
+std::vector<std::uint8_t> ProgressiveJpeg(int acScans) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &out, &size);
+  cinfo.image_width = cinfo.image_height = 16;
+  cinfo.input_components = 1;
+  cinfo.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&cinfo);
+  std::vector<jpeg_scan_info> script(1 + acScans);
+  script[0] = {1, {0, 0, 0, 0}, 0, 0, 0, 0};
+  for (int i = 0; i < acScans; ++i) {
+    const int k = 1 + i % 63;
+    const bool refine = i >= 63;
+    script[1 + i] = {1, {0, 0, 0, 0}, k, k, refine ? 1 : 0, refine ? 0 : 1};
+  }
+  cinfo.scan_info = script.data();
+  cinfo.num_scans = static_cast<int>(script.size());
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<std::uint8_t> row(16);
+  while (cinfo.next_scanline < 16) {
+    for (int x = 0; x < 16; ++x) row[x] = static_cast<std::uint8_t>(x * 16 + cinfo.next_scanline);
+    JSAMPROW r[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, r, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  std::vector<std::uint8_t> bytes(out, out + size);
+  jpeg_destroy_compress(&cinfo);
+  std::free(out);
+  return bytes;
+}
+
+// Every scan is a pass over the whole picture: far more scans than any
+// encoder writes are refused, what encoders write is read.
+TEST(PictureDecoder, ProgressiveJpegScansAreLimited) {
+  Picture p;
+  std::string error;
+  EXPECT_TRUE(DecodePicture(ProgressiveJpeg(63), p, error)) << error;
+  EXPECT_FALSE(DecodePicture(ProgressiveJpeg(126), p, error));
+  EXPECT_NE(error.find("too many scans"), std::string::npos) << error;
 }
 
 // Every import of the whole picture is the region (0, 0)-(width, height) of
