@@ -1,0 +1,107 @@
+#!/usr/bin/env python3
+"""Writes small files that cost a careless reader gigabytes or minutes, into
+the folder given: each must be answered within the time and memory limits of
+run_bombs.sh, by a result or a refusal that names its limit."""
+import os
+import struct
+import sys
+import zlib
+
+OUT = sys.argv[1]
+
+
+def save(name, data):
+    with open(os.path.join(OUT, name), "wb") as f:
+        f.write(data)
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def zeros_deflated(n):
+    z = zlib.compressobj(9)
+    block = bytes(1 << 20)
+    out = []
+    while n > 0:
+        out.append(z.compress(block[:min(n, len(block))]))
+        n -= len(block)
+    out.append(z.flush())
+    return b"".join(out)
+
+
+def icon(entries, kind=1):
+    """entries: (width byte, height byte, planes, bits, image bytes)."""
+    head = struct.pack("<HHH", 0, kind, len(entries))
+    at = 6 + 16 * len(entries)
+    dirs, blobs = b"", b""
+    for w, h, planes, bits, data in entries:
+        dirs += struct.pack("<BBBBHHII", w, h, 0, 0, planes, bits, len(data), at + len(blobs))
+        blobs += data
+    return head + dirs + blobs
+
+
+def riff_ani(frames, steps):
+    anih = struct.pack("<9I", 36, len(frames), steps, 0, 0, 0, 0, 6, 1)
+    fram = b"fram" + b"".join(b"icon" + struct.pack("<I", len(f)) + f + b"\0" * (len(f) % 2)
+                              for f in frames)
+    seq = struct.pack("<%dI" % steps, *[i % len(frames) for i in range(steps)])
+    body = (b"ACON" + b"anih" + struct.pack("<I", len(anih)) + anih +
+            b"seq " + struct.pack("<I", len(seq)) + seq +
+            b"LIST" + struct.pack("<I", len(fram)) + fram)
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+# A 32 x 32 PNG entry: its rows, then deflate of 200 MB more.
+ihdr = struct.pack(">IIBBBBB", 32, 32, 8, 6, 0, 0, 0)
+png = (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", ihdr) +
+       png_chunk(b"IDAT", zeros_deflated(32 * 129 + (200 << 20))) + png_chunk(b"IEND", b""))
+save("inflate_bomb.ico", icon([(32, 32, 1, 32, png)]))
+save("inflate_bomb.png", png)
+
+# 1,024 steps of one frame whose headers claim every size from 129 to 256.
+headers = b"".join(struct.pack("<IiiHHIIiiII", 40, s, 2 * s, 1, 32, 0, 0, 0, 0, 0, 0)
+                   for s in range(129, 257))
+entries = []
+for i, s in enumerate(range(129, 257)):
+    entries.append((s & 0xFF, s & 0xFF, 0, 0, headers[40 * i:40 * i + 40]))
+save("steps_bomb.ani", riff_ani([icon(entries, 2)], 1024))
+
+# 32,767 entries, none 32 x 32, all pointing at one damaged 256 x 256 image.
+damaged = struct.pack("<IiiHHIIiiII", 40, 256, 512, 1, 32, 0, 0, 0, 0, 0, 0)
+n = 32767
+head = struct.pack("<HHH", 0, 1, n)
+at = 6 + 16 * n
+dirs = struct.pack("<BBBBHHII", 0, 0, 0, 0, 1, 32, len(damaged), at) * n
+save("fallback_bomb.ico", head + dirs + damaged)
+
+# An old-style program of 5,000 icon groups, all the same one-image directory.
+groups = 5000
+table_len = 2 + 8 + 12 * groups + 8 + 12 + 2
+data_at = (0x80 + table_len + 15) // 16 * 16
+dib = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, 0, 0, 0, 0, 0) + bytes(8 + 128 + 128)
+grp_at = data_at
+ico_at = data_at + 32
+table = struct.pack("<H", 4)
+table += struct.pack("<HHI", 0x800E, groups, 0)
+table += struct.pack("<HHHHHH", grp_at >> 4, 2, 0x1030, 0x8001, 0, 0) * groups
+table += struct.pack("<HHI", 0x8003, 1, 0)
+table += struct.pack("<HHHHHH", ico_at >> 4, (len(dib) + 15) >> 4, 0x1030, 0x8001, 0, 0)
+table += struct.pack("<H", 0)
+ne = bytearray(0x40)
+ne[0:2] = b"NE"
+struct.pack_into("<HH", ne, 0x24, 0x40, 0x40 + len(table))
+ne[0x36] = 2
+dos = bytearray(0x40)
+dos[0:2] = b"MZ"
+struct.pack_into("<I", dos, 0x3C, 0x40)
+program = bytearray(dos + ne + table)
+program += bytes(grp_at - len(program))
+program += struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHIH", 32, 32, 2, 0, 1, 1, len(dib), 1)
+program += bytes(ico_at - len(program)) + dib
+save("groups_bomb.exe", bytes(program))
+
+# A RIFF whose INFO list holds 100,000 tiny chunks.
+info = b"INFO" + b"".join(b"ICMT" + struct.pack("<I", 2) + b"ab" for _ in range(100000))
+body = b"ACON" + b"LIST" + struct.pack("<I", len(info)) + info
+save("riff_bomb.ani", b"RIFF" + struct.pack("<I", len(body)) + body)
