@@ -81,6 +81,12 @@ bool DecodeGifPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
     if (std::string why = CheckPictureSize(sw, sh, limits); !why.empty()) return error = why, false;
     if (std::string why = CheckPictureSize(d.Width, d.Height, limits); !why.empty())
       return error = why, false;
+    // An LZW code is at least 3 bits and stands for at most 4,096 pixels: a
+    // frame larger than the file's bytes can describe is refused before its
+    // picture's memory is taken.
+    if (static_cast<std::uint64_t>(d.Width) * static_cast<std::uint64_t>(d.Height) >
+        static_cast<std::uint64_t>(bytes.size()) * 8 / 3 * 4096)
+      return error = "damaged GIF picture: data cut short", false;
     const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
     const int mapCount = map && map->Colors ? map->ColorCount : 0;
     out.width = static_cast<int>(sw);

@@ -318,6 +318,12 @@ TEST(PictureDecoder, ClaimsTheDataCannotHoldAreRefused) {
   std::vector<std::uint8_t> jpg = test::EncodeJpeg(4000, 4000, RGB(1, 2, 3));
   jpg.resize(700);
   EXPECT_NE(Refusal(jpg).find("cut short"), std::string::npos) << Refusal(jpg);
+  // 48 bytes claiming a 16,384 x 4,000 frame.
+  const std::vector<std::uint8_t> gif = {
+      'G',  'I',  'F',  '8',  '9', 'a', 0x00, 0x40, 0xA0, 0x0F, 0x80, 0,    0, 0, 0, 0,
+      255,  255,  255,  ',',  0,   0,   0,    0,    0x00, 0x40, 0xA0, 0x0F, 0, 2, 5, 0x84,
+      0x8F, 0xA9, 0xCB, 0xED, 0,   ';', 0,    0,    0,    0,    0,    0,    0, 0, 0, 0};
+  EXPECT_NE(Refusal(gif).find("cut short"), std::string::npos) << Refusal(gif);
 }
 
 TEST(PictureDecoder, FilesThatCannotBeRead) {
