@@ -137,6 +137,17 @@ TEST_F(EditorTest, TheKeysUndoAndRedoAndOpenForgetsBoth) {
   QTest::keyClick(w.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_NE(w->Document().surface.GetPixel(2, 2), kWhite);
 
+  // A save that fails leaves the history as it was; redo only touches the picture.
+  Trigger("mnuEdit", 0);
+  ASSERT_TRUE(CanRedo());
+  const std::string nowhere = env.dir.file("missing/folder/x.ico");
+  env.fake.saveAnswers.push_back(Q(nowhere));
+  Trigger("mnuFile", 2);
+  ASSERT_FALSE(env.fake.messages.empty()) << "the failure is said";
+  EXPECT_TRUE(Trigger("mnuEdit", 5));
+  EXPECT_FALSE(std::filesystem::exists(nowhere));
+  EXPECT_TRUE(w->Document().fileName.empty());
+
   Trigger("mnuEdit", 0);
   ASSERT_TRUE(CanRedo());
   env.fake.buttons.push_back(QMessageBox::No);  // keep no changes
