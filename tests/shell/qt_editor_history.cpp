@@ -43,8 +43,7 @@ class EditorTest : public ::testing::Test {
   void Mouse(QEvent::Type type, int cx, int cy, Qt::MouseButtons held) {
     const QPointF pos(cx * 10 + 5, cy * 10 + 5);
     QMouseEvent e(type, pos, w->picIcon()->mapToGlobal(pos),
-                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                  Qt::NoModifier);
+                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(w->picIcon(), &e);
   }
   void Stroke(int cx, int cy) {
@@ -172,8 +171,8 @@ TEST_F(EditorTest, ZoomKeysAndWheelDoWhatTheMenuDoes) {
   // Ctrl+wheel: a notch a step, half notches add up; a bare wheel scrolls.
   QWidget* view = w->picIconView()->viewport();
   const auto wheel = [&](int delta, Qt::KeyboardModifiers mods) {
-    QWheelEvent e(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(),
-                  QPoint(0, delta), Qt::NoButton, mods, Qt::NoScrollPhase, false);
+    QWheelEvent e(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, delta),
+                  Qt::NoButton, mods, Qt::NoScrollPhase, false);
     QApplication::sendEvent(c, &e);
   };
   const double before = c->ScaleWidth();
