@@ -5,6 +5,7 @@
 
 #include "document/canvas_view.h"
 #include "document/icon_document.h"
+#include "document/undo.h"
 
 namespace {
 
@@ -44,5 +45,24 @@ void BM_RepaintMagnified(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * side * side * 4);
 }
 BENCHMARK(BM_RepaintMagnified)->Arg(256)->Arg(1024);
+
+// One undo and one redo step with a full history of 100 pictures; the
+// history's memory is reported as a counter (bytes).
+void BM_UndoRedoStep(benchmark::State& state) {
+  gs::IconDocument doc;
+  gs::UndoBuffer undo;
+  for (int i = 0; i < 100; ++i) {
+    undo.CreateBackup(doc.surface);
+    doc.surface.SetPixelV(i % 32, i / 32, gs::kBlack);
+  }
+  bool back = true;
+  for (auto _ : state) {
+    // Walk the whole history back and forth so every step does its work.
+    if (back ? !undo.RestoreBackup(doc.surface) : !undo.Redo(doc.surface)) back = !back;
+    benchmark::DoNotOptimize(doc.surface.Pixels().data());
+  }
+  state.counters["history_bytes"] = static_cast<double>(undo.MemoryBytes());
+}
+BENCHMARK(BM_UndoRedoStep);
 
 }  // namespace

@@ -45,6 +45,25 @@ SizeF ZoomOut(SizeF s) {
   return ZoomIn({s.width - s.width * 2 / 10, s.height - s.height * 2 / 10});
 }
 
+int WheelZoomSteps(int& pending, int delta) {
+  constexpr int kNotch = 120;
+  pending += delta;
+  const int steps = pending / kNotch;  // towards zero: a part notch waits
+  pending -= steps * kNotch;
+  return steps;
+}
+
+bool GridFits(double scaleWidth, double scaleHeight) {
+  return std::min(scaleWidth, scaleHeight) / kIconSize >= kGridMinCell;
+}
+
+std::vector<int> GridLines(double scale) {
+  std::vector<int> lines;
+  lines.reserve(kIconSize - 1);
+  for (int c = 1; c < kIconSize; ++c) lines.push_back(CellSpan(c, scale).first);
+  return lines;
+}
+
 Rect SelectionViewRect(const Selection& sel, double scaleWidth) {
   const double f = scaleWidth / kIconSize;
   return {Nearest(f * sel.X1), Nearest(f * sel.Y1), Nearest(f * sel.X2), Nearest(f * sel.Y2)};

@@ -2,6 +2,7 @@
 // Geometry of the magnified canvas, without any window: pointer mapping, zoom
 // steps, the selection's place on screen, and the enlarged picture itself.
 #include <cstdint>
+#include <vector>
 
 #include "document/icon_document.h"
 
@@ -34,6 +35,18 @@ Point MapPointer(double x, double y, double scaleWidth, double scaleHeight);
 
 SizeF ZoomIn(SizeF s);   // x 1.1
 SizeF ZoomOut(SizeF s);  // x 0.8, then a zoom-in: x 0.88 in all
+
+// Zoom steps of a wheel turn: one per notch (120 eighths of a degree), in
+// for positive; `pending` keeps the part of a notch that fine wheels send.
+int WheelZoomSteps(int& pending, int delta);
+
+// Cell borders are drawn from this many screen pixels a cell on: below it the
+// lines would hide the picture.
+inline constexpr double kGridMinCell = 6;
+bool GridFits(double scaleWidth, double scaleHeight);
+// The screen columns (rows) where cells 1 to 31 start: the borders between
+// cells, from the same rule as the picture.
+std::vector<int> GridLines(double scale);
 
 // The selection in canvas pixels, each corner f x corner rounded, with
 // f = scaleWidth / 32 on both axes.

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "document/numeric.h"
 
@@ -37,12 +38,31 @@ void IconCanvas::SetScale(double width, double height) {
   update();
 }
 
-QImage IconCanvas::Render(const QRect& area) const {
+void IconCanvas::SetGrid(bool on) {
+  grid_ = on;
+  update();
+}
+
+QImage IconCanvas::Render(const QRect& area, bool withGrid) const {
   QImage image(area.size(), QImage::Format_RGB32);
   if (image.isNull()) return image;
   StretchToArgb32(
       doc_.surface, reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / 4,
       {scaleWidth_, scaleHeight_, area.left(), area.top(), area.width(), area.height()});
+  if (withGrid && grid_ && GridFits(scaleWidth_, scaleHeight_)) {
+    constexpr std::uint32_t kGridLine = 0xFFA0A0A0u;
+    for (int x : GridLines(scaleWidth_)) {
+      x -= area.left();
+      if (x < 0 || x >= image.width()) continue;
+      for (int y = 0; y < image.height(); ++y)
+        reinterpret_cast<std::uint32_t*>(image.scanLine(y))[x] = kGridLine;
+    }
+    for (int y : GridLines(scaleHeight_)) {
+      y -= area.top();
+      if (y < 0 || y >= image.height()) continue;
+      std::fill_n(reinterpret_cast<std::uint32_t*>(image.scanLine(y)), image.width(), kGridLine);
+    }
+  }
   if (!moving_) DrawMask(image, area.topLeft());
   return image;
 }

@@ -32,8 +32,13 @@ class IconCanvas : public QWidget {
   void SetMoving(bool moving) { moving_ = moving; }
   bool Moving() const { return moving_; }
 
-  // The part `area` of the picture the canvas shows, outline included.
-  QImage Render(const QRect& area) const;
+  // Cell borders, once a cell is large enough (GridFits).
+  void SetGrid(bool on);
+  bool Grid() const { return grid_; }
+
+  // The part `area` of the picture the canvas shows, outline included, and
+  // the grid unless `withGrid` is false.
+  QImage Render(const QRect& area, bool withGrid = true) const;
   // The whole picture (for tests and screenshots).
   QImage Rendered() const { return Render(rect()); }
 
@@ -60,6 +65,7 @@ class IconCanvas : public QWidget {
   double scaleWidth_ = 256;
   double scaleHeight_ = 256;
   bool moving_ = false;
+  bool grid_ = false;
 };
 
 class IconPreview : public QWidget {

@@ -1,20 +1,90 @@
 #include "document/undo.h"
 
+#include <algorithm>
+
 #include "document/icon_document.h"
 
 namespace gs {
 
+namespace {
+constexpr std::size_t kPixels = static_cast<std::size_t>(kIconSize) * kIconSize;
+}
+
+// Pictures are reused rather than freed, so a step allocates nothing once
+// the history has its size.
+UndoBuffer::Picture UndoBuffer::Take() {
+  if (spare_.empty()) return Picture(kPixels);
+  Picture p = std::move(spare_.back());
+  spare_.pop_back();
+  return p;
+}
+
+// Only the 32 x 32 of the image counts; a surface of another size (there is
+// none in the editor) gives or takes what it has of it.
+void UndoBuffer::Keep(Picture& into, const Surface& document) {
+  const int w = std::min(kIconSize, document.Width());
+  const int h = std::min(kIconSize, document.Height());
+  if (w < kIconSize || h < kIconSize) std::fill(into.begin(), into.end(), kWhite);
+  for (int y = 0; y < h; ++y) {
+    const Color* row = document.Row(y);
+    std::copy_n(row, w, into.begin() + static_cast<std::ptrdiff_t>(y) * kIconSize);
+  }
+}
+
+void UndoBuffer::PutBack(const Picture& from, Surface& document) {
+  const int w = std::min(kIconSize, document.Width());
+  for (int y = 0; y < std::min(kIconSize, document.Height()); ++y)
+    std::copy_n(from.begin() + static_cast<std::ptrdiff_t>(y) * kIconSize, w, document.Row(y));
+}
+
 void UndoBuffer::CreateBackup(const Surface& document) {
-  if (!copy_) copy_.emplace(kIconSize, kIconSize);
-  BitBlt(*copy_, Area{0, 0, kIconSize, kIconSize}, document, Point{0, 0});
-  available_ = true;
+  while (!redo_.empty()) {
+    spare_.push_back(std::move(redo_.back()));
+    redo_.pop_back();
+  }
+  Picture p;
+  if (undo_.size() >= kUndoSteps) {
+    p = std::move(undo_.front());
+    undo_.pop_front();
+  } else {
+    p = Take();
+  }
+  Keep(p, document);
+  undo_.push_back(std::move(p));
 }
 
 bool UndoBuffer::RestoreBackup(Surface& document) {
-  if (!available_ || !copy_) return false;
-  available_ = false;
-  BitBlt(document, Area{0, 0, kIconSize, kIconSize}, *copy_, Point{0, 0});
+  if (undo_.empty()) return false;
+  Picture present = Take();
+  Keep(present, document);
+  redo_.push_back(std::move(present));
+  PutBack(undo_.back(), document);
+  spare_.push_back(std::move(undo_.back()));
+  undo_.pop_back();
   return true;
+}
+
+bool UndoBuffer::Redo(Surface& document) {
+  if (redo_.empty()) return false;
+  Picture present = Take();
+  Keep(present, document);
+  undo_.push_back(std::move(present));
+  PutBack(redo_.back(), document);
+  spare_.push_back(std::move(redo_.back()));
+  redo_.pop_back();
+  return true;
+}
+
+std::size_t UndoBuffer::MemoryBytes() const {
+  return (undo_.size() + redo_.size() + spare_.size()) * kPixels * sizeof(Color);
+}
+
+void UndoBuffer::Clear() {
+  for (auto* list : {&undo_, &redo_})
+    while (!list->empty()) {
+      spare_.push_back(std::move(list->back()));
+      list->pop_back();
+    }
 }
 
 }  // namespace gs

@@ -83,9 +83,7 @@ bool FileCommands::LoadFile(const std::string& path) {
   std::vector<std::uint8_t> bytes;
   std::string error;
   if (!ReadWholeFile(path, bytes, &error, kMaxIconFileBytes)) {
-    // The system's reason names the path; the message puts it on its own line.
-    if (error.rfind(path + ": ", 0) == 0) error.erase(0, path.size() + 2);
-    host_.ShowMessage(MessageKind::Error, OpenFailedMessage(path, error));
+    ShowUnreadable(path, std::move(error));
     return false;
   }
   switch (ClassifyOpenedFile(bytes)) {
@@ -198,6 +196,47 @@ void FileCommands::New() {
   host_.DocumentReplaced();
   host_.SetTitle(kMainTitle);
   host_.RePaint();
+}
+
+void FileCommands::ShowUnreadable(const std::string& path, std::string reason) {
+  // The system's reason names the path; the message puts it on its own line.
+  if (reason.rfind(path + ": ", 0) == 0) reason.erase(0, path.size() + 2);
+  host_.ShowMessage(MessageKind::Error, OpenFailedMessage(path, reason));
+}
+
+DropPlan PlanDrop(std::span<const std::string> paths) {
+  DropPlan plan;
+  for (const std::string& p : paths) {
+    if (p.empty()) continue;
+    if (plan.path.empty())
+      plan.path = p;
+    else
+      ++plan.ignored;
+  }
+  return plan;
+}
+
+std::string DropIgnoredMessage(std::size_t ignored) {
+  if (ignored == 0) return {};
+  if (ignored == 1) return "Un seul fichier s'ouvre à la fois : 1 autre fichier ignoré";
+  return "Un seul fichier s'ouvre à la fois : " + std::to_string(ignored) +
+         " autres fichiers ignorés";
+}
+
+std::string FileCommands::OpenDropped(std::span<const std::string> paths) {
+  const DropPlan plan = PlanDrop(paths);
+  if (plan.path.empty()) return {};
+  if (!FileExists(plan.path)) {
+    // Read only for the system's reason (a folder, a file gone).
+    std::vector<std::uint8_t> none;
+    std::string error;
+    ReadWholeFile(plan.path, none, &error, 0);
+    ShowUnreadable(plan.path, std::move(error));
+    return DropIgnoredMessage(plan.ignored);
+  }
+  if (AskSaveChanges() != AskResult::GoOn) return {};
+  LoadFile(plan.path);
+  return DropIgnoredMessage(plan.ignored);
 }
 
 void FileCommands::OpenChosen(const std::string& path) {

@@ -64,6 +64,15 @@ std::string NotAnIconMessage(const std::string& path);
 enum class OpenedFileKind { Icon, AnimatedCursor, Picture, Other };
 OpenedFileKind ClassifyOpenedFile(std::span<const std::uint8_t> bytes);
 
+// Files dropped on the window: the first opens, the others are only counted.
+struct DropPlan {
+  std::string path;  // empty: nothing to open
+  std::size_t ignored = 0;
+};
+DropPlan PlanDrop(std::span<const std::string> paths);
+// The status line after a drop that left `ignored` files unopened; empty for none.
+std::string DropIgnoredMessage(std::size_t ignored);
+
 class FileCommandHost {
  public:
   virtual ~FileCommandHost() = default;
@@ -132,6 +141,11 @@ class FileCommands {
   void ExportBitmap();
   void ExportPcx();
   void OpenRecent(int n);  // 1..4
+  // Files dropped on the window: the first as Open opens it, after the
+  // save-changes question; one that is no readable file (a folder, gone) is
+  // said as Open says an unreadable file, without the question. Returns the
+  // status line text (DropIgnoredMessage) once the question let the drop go on.
+  std::string OpenDropped(std::span<const std::string> paths);
   void OpenSample(bool cursors);
 
   std::string ShowOpenDialog(const FileDialogRequest& request);
@@ -140,6 +154,7 @@ class FileCommands {
  private:
   SaveFlowResult RunWrite(SaveKind kind, const std::string& path);
   void OpenChosen(const std::string& path);
+  void ShowUnreadable(const std::string& path, std::string reason);
 
   IconDocument& doc_;
   FileCommandHost& host_;

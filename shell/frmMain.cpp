@@ -1,16 +1,23 @@
 #include "shell/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
+#include <QUrl>
+#include <QWheelEvent>
 #include <QWindow>
 #include <vector>
 
@@ -26,6 +33,7 @@
 #include "shell/frmMain_Tools.h"
 #include "shell/main_layout.h"
 #include "shell/menu_tree.h"
+#include "shell/view_settings.h"
 
 namespace gs {
 
@@ -46,6 +54,7 @@ struct Entry {
   int index;
   const char* caption;
   const char* shortcut = nullptr;
+  const char* altShortcut = nullptr;
 };
 
 QAction* AddEntry(QMenu* menu, const Entry& e) {
@@ -54,6 +63,9 @@ QAction* AddEntry(QMenu* menu, const Entry& e) {
   a->setObjectName(e.name);
   if (e.index >= 0) a->setProperty(kControlIndexProperty, e.index);
   if (e.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
+  if (e.shortcut && e.altShortcut)
+    a->setShortcuts({QKeySequence(QString::fromLatin1(e.shortcut)),
+                     QKeySequence(QString::fromLatin1(e.altShortcut))});
   return a;
 }
 
@@ -134,7 +146,7 @@ void frmMain::BuildMenus() {
       continue;
     }
     if (!into) continue;
-    QAction* a = AddEntry(into, {row.name, row.index, row.caption, row.shortcut});
+    QAction* a = AddEntry(into, {row.name, row.index, row.caption, row.shortcut, row.altShortcut});
     if (row.checkable) {
       a->setCheckable(true);
       a->setChecked(row.checked);
@@ -143,6 +155,20 @@ void frmMain::BuildMenus() {
   }
   connect(MenuAction("zooAv"), &QAction::triggered, this, [this] { ZoomIn(); });
   connect(MenuAction("ZooAr"), &QAction::triggered, this, [this] { ZoomOut(); });
+  // The keys the captions name; the keypad's + and - reach them too.
+  for (const auto& [key, entry] : {std::pair{"+", "zooAv"}, std::pair{"-", "ZooAr"}}) {
+    auto* keys = new QShortcut(QKeySequence(QString::fromLatin1(key)), this);
+    connect(keys, &QShortcut::activated, MenuAction(entry), &QAction::trigger);
+  }
+  connect(MenuAction("mnuGrid"), &QAction::triggered, this, [this](bool on) {
+    SetGrid(on);
+    SaveGridChoice(env_.Settings(), on);
+  });
+}
+
+void frmMain::SetGrid(bool on) {
+  if (QAction* a = MenuAction("mnuGrid")) a->setChecked(on);
+  picIcon_->SetGrid(on);
 }
 
 void frmMain::BuildClientArea() {
@@ -175,6 +201,10 @@ void frmMain::BuildClientArea() {
   picIcon_ = new IconCanvas(doc_);
   picIcon_->SetScale(256, 256);
   picIconView_->setWidget(picIcon_);
+  // Ctrl+wheel zooms, over the canvas and the bare view around it alike.
+  picIconView_->viewport()->installEventFilter(this);
+  picIcon_->installEventFilter(this);
+  setAcceptDrops(true);
 
   picColors_ = new QWidget(client_);
   picColors_->setObjectName("picColors");
@@ -204,6 +234,7 @@ void frmMain::Start(const std::string& commandLine) {
   doc_ = IconDocument();
   SetupFile();  // recent files, then the command-line file
   SetupExtract();
+  SetGrid(LoadGridChoice(env_.Settings()));
   if (!commandLine.empty()) OpenIconFile(AbsolutePath(commandLine, CurrentFolder()));
   Layout();
   RePaint();
@@ -315,7 +346,48 @@ void frmMain::closeEvent(QCloseEvent* e) {
   e->accept();
 }
 
+namespace {
+
+// The local files a drag carries; empty when it carries none.
+std::vector<std::string> DroppedPaths(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (!data || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  return paths;
+}
+
+}  // namespace
+
+void frmMain::dragEnterEvent(QDragEnterEvent* e) {
+  if (!QApplication::activeModalWidget() && !DroppedPaths(e->mimeData()).empty())
+    e->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* e) {
+  // A modal window owns the user's attention; the document is not to change under it.
+  if (QApplication::activeModalWidget()) return;
+  std::vector<std::string> paths = DroppedPaths(e->mimeData());
+  if (paths.empty() || !file_->commands) return;
+  e->acceptProposedAction();
+  // After the drop has ended: the save-changes question must not hold the
+  // other program's drag.
+  QTimer::singleShot(0, this, [this, paths = std::move(paths)] {
+    if (QApplication::activeModalWidget()) return;
+    const std::string status = file_->commands->OpenDropped(paths);
+    if (!status.empty()) lblStatus_->setText(QString::fromStdString(status));
+  });
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel && picIconView_ &&
+      (watched == picIcon_ || watched == picIconView_->viewport())) {
+    auto* we = static_cast<QWheelEvent*>(event);
+    if (!(we->modifiers() & Qt::ControlModifier)) return false;
+    for (int n = WheelZoomSteps(wheelPending_, we->angleDelta().y()); n != 0; n += n > 0 ? -1 : 1)
+      MenuAction(n > 0 ? "zooAv" : "ZooAr")->trigger();
+    return true;
+  }
   if (watched == client_) {
     if (event->type() == QEvent::Paint) {
       // The top rule: two black lines right of the tools panel.

@@ -69,6 +69,8 @@ class frmMain : public QMainWindow {
 
   void ZoomIn();
   void ZoomOut();
+  // Cell borders on the canvas (the "&Grille" entry), remembered in the settings.
+  void SetGrid(bool on);
 
   // An entry of the menu tree by name and, for indexed groups, index.
   QAction* MenuAction(const QString& name, int index = -1) const;
@@ -102,6 +104,9 @@ class frmMain : public QMainWindow {
   void changeEvent(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A file dropped from elsewhere opens as File > Open would (FileCommands::OpenDropped).
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
   void BuildMenus();
@@ -152,6 +157,7 @@ class frmMain : public QMainWindow {
   bool shutDown_ = false;
   bool placed_ = false;
   QSize startSize_;
+  int wheelPending_ = 0;  // part of a Ctrl+wheel notch not yet zoomed
 };
 
 }  // namespace gs

@@ -13,6 +13,9 @@ void mnuEdit_Click(frmMain& w, int index) {
     case 0:
       engine.EditUndo();
       break;
+    case 5:
+      engine.EditRedo();
+      break;
     case 2:
       engine.EditCut(clipboard);
       break;
@@ -27,12 +30,13 @@ void mnuEdit_Click(frmMain& w, int index) {
   }
 }
 
+// Drops both the undo and the redo steps.
 void frmMain::ForgetUndo() {
   if (tools_->engine) tools_->engine->ForgetUndo();
 }
 
 void frmMain::SetupEdit() {
-  for (int i : {0, 2, 3, 4})
+  for (int i : {0, 2, 3, 4, 5})
     if (QAction* a = MenuAction("mnuEdit", i))
       connect(a, &QAction::triggered, this, [this, i] { mnuEdit_Click(*this, i); });
 }

@@ -91,7 +91,8 @@ void MainToolHost::ShowStatus(const std::string& text) {
 
 Color MainToolHost::CanvasPixel(int x, int y) {
   const IconCanvas* c = window_.picIcon();
-  if (c->rect().contains(x, y)) return FromArgb32(c->Render(QRect(x, y, 1, 1)).pixel(0, 0));
+  // The picture's own pixel, not a grid line drawn over it.
+  if (c->rect().contains(x, y)) return FromArgb32(c->Render(QRect(x, y, 1, 1), false).pixel(0, 0));
   // Off the canvas (a drag held beyond it): the cell the position names.
   const Point cell = c->CellAt(QPointF(x, y));
   return window_.Document().surface.GetPixel(cell.x, cell.y);
@@ -105,6 +106,10 @@ void MainToolHost::ColorsChanged() { RefreshColorButtons(window_); }
 
 void MainToolHost::UndoChanged(bool available) {
   if (QAction* undo = window_.MenuAction("mnuEdit", 0)) undo->setEnabled(available);
+}
+
+void MainToolHost::RedoChanged(bool available) {
+  if (QAction* redo = window_.MenuAction("mnuEdit", 5)) redo->setEnabled(available);
 }
 
 // --- tool buttons and menu -------------------------------------------------

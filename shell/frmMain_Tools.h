@@ -30,6 +30,7 @@ class MainToolHost : public ToolHost {
   void OpenTextTool(int x, int y, Color c) override;
   void ColorsChanged() override;
   void UndoChanged(bool available) override;
+  void RedoChanged(bool available) override;
 
  private:
   frmMain& window_;

@@ -21,6 +21,10 @@ constexpr MenuRow Disabled(MenuRow r) {
   r.enabled = false;
   return r;
 }
+constexpr MenuRow Also(MenuRow r, const char* shortcut) {
+  r.altShortcut = shortcut;
+  return r;
+}
 constexpr MenuRow Check(MenuRow r, bool on) {
   r.checkable = true;
   r.checked = on;
@@ -52,6 +56,7 @@ constexpr auto kTree = std::to_array<MenuRow>({
     Sub(1, "mnuEditPop", kNoIndex, "&Edition"),
     // Ctrl+Z is what every editor undoes with.
     Disabled(E(2, "mnuEdit", 0, "&Annuler", "Ctrl+Z")),
+    Disabled(Also(E(2, "mnuEdit", 5, "&Rétablir", "Ctrl+Y"), "Ctrl+Shift+Z")),
     E(2, "mnuEdit", 1, "-"),
     E(2, "mnuEdit", 2, "Couper", "Ctrl+X"),
     E(2, "mnuEdit", 3, "Copier", "Ctrl+C"),
@@ -71,6 +76,7 @@ constexpr auto kTree = std::to_array<MenuRow>({
     Sub(2, "zoom", kNoIndex, "Zoom"),
     E(3, "zooAv", kNoIndex, "Zoom Avant (+)"),
     E(3, "ZooAr", kNoIndex, "Zoom Arrière (-)"),
+    Check(E(2, "mnuGrid", kNoIndex, "&Grille"), false),
     E(2, "sepzoom", kNoIndex, "-"),
     Sub(2, "mnuLng", kNoIndex, "&Langue"),
     E(3, "MNlangueChoice", 0, "#"),

@@ -42,6 +42,7 @@ struct MenuRow {
   bool checkable = false;
   bool checked = false;
   bool submenu = false;
+  const char* altShortcut = nullptr;  // a second key for the same entry
 };
 
 // Depth-first, in the order the menus show them.

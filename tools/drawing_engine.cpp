@@ -15,6 +15,13 @@ std::string StatusText(Color c) {
          std::to_string(p.blue);
 }
 
+std::string StatusText(Color c, Point cell) {
+  std::string text = StatusText(c);
+  if (cell.x >= 0 && cell.x < kIconSize && cell.y >= 0 && cell.y < kIconSize)
+    text += "   " + std::to_string(cell.x) + ", " + std::to_string(cell.y);
+  return text;
+}
+
 struct DrawingEngine::ToolSet {
   std::array<std::unique_ptr<Tool>, kToolCount> tools;
 };
@@ -66,6 +73,8 @@ void DrawingEngine::Press(int button, double x, double y, double scaleWidth, dou
   const PointerEvent p{button, ctx_.colors.ForButton(button),
                        MapPointer(x, y, scaleWidth, scaleHeight), x, y};
   drag_.cancel = false;
+  // The text tool hands the press to its window; no release of ours follows.
+  drag_.stroke = ctx_.options.currentTool != ToolIndex::kText;
   CreateBackup();
   {
     SolidObjects objects(doc.surface, p.color);
@@ -79,7 +88,8 @@ void DrawingEngine::Move(int buttons, double x, double y, double scaleWidth, dou
   lastScaleWidth_ = scaleWidth;
   ctx_.host.SetCanvasPointer(PointerImageAt(x, y));
   if (!(buttons & (kLeftButton | kRightButton))) {
-    ctx_.host.ShowStatus(StatusText(ctx_.host.CanvasPixel(Nearest(x), Nearest(y))));
+    ctx_.host.ShowStatus(StatusText(ctx_.host.CanvasPixel(Nearest(x), Nearest(y)),
+                                    MapPointer(x, y, scaleWidth, scaleHeight)));
     return;
   }
   const int button = (buttons & kLeftButton) ? kLeftButton : kRightButton;
@@ -96,6 +106,7 @@ void DrawingEngine::Move(int buttons, double x, double y, double scaleWidth, dou
 void DrawingEngine::Release(int button, double x, double y, double scaleWidth, double scaleHeight) {
   if (button != kLeftButton && button != kRightButton) return;
   lastScaleWidth_ = scaleWidth;
+  drag_.stroke = false;
   // A right release over the selection is left alone, except that a selection
   // move under way is always finished: left pending, the moved pixels would
   // be taken from the half-moved image at the next press.
@@ -143,20 +154,32 @@ OptionPanel DrawingEngine::SelectTool(ToolIndex tool) {
   return GetToolInfo(tool).panel;
 }
 
+void DrawingEngine::ReportUndo() {
+  ctx_.host.UndoChanged(ctx_.undo.Available());
+  ctx_.host.RedoChanged(ctx_.undo.CanRedo());
+}
+
 void DrawingEngine::CreateBackup() {
   ctx_.undo.CreateBackup(ctx_.document.surface);
-  ctx_.host.UndoChanged(true);
+  ReportUndo();
 }
 
 void DrawingEngine::ForgetUndo() {
   ctx_.undo.Clear();
-  ctx_.host.UndoChanged(false);
+  ReportUndo();
 }
 
 bool DrawingEngine::EditUndo() {
-  if (!ctx_.undo.RestoreBackup(ctx_.document.surface)) return false;
+  if (drag_.stroke || !ctx_.undo.RestoreBackup(ctx_.document.surface)) return false;
   RePaint();
-  ctx_.host.UndoChanged(false);
+  ReportUndo();
+  return true;
+}
+
+bool DrawingEngine::EditRedo() {
+  if (drag_.stroke || !ctx_.undo.Redo(ctx_.document.surface)) return false;
+  RePaint();
+  ReportUndo();
   return true;
 }
 

@@ -17,7 +17,7 @@
 //   key down     -> KeyDown(key)          Delete and Escape only
 //   tmrPoints    -> SprayTick()           between StartSprayTimer and StopSprayTimer
 //   tool chosen  -> SelectTool(tool)      returns the option panel to show
-//   edit menu    -> EditUndo / EditCut / EditCopy / EditPaste
+//   edit menu    -> EditUndo / EditRedo / EditCut / EditCopy / EditPaste
 //   effects      -> CreateBackup before changing the image
 //   new picture  -> ForgetUndo        (New, Open: nothing of the old one to go back to)
 //
@@ -53,6 +53,7 @@ class ToolHost {
   virtual void OpenTextTool(int x, int y, Color c) = 0;
   virtual void ColorsChanged() {}
   virtual void UndoChanged(bool /*available*/) {}
+  virtual void RedoChanged(bool /*available*/) {}
 };
 
 // What the editor owns and lends to the engine for the whole run.
@@ -69,6 +70,8 @@ inline constexpr int kKeyEscape = 27;
 
 // "RGB:" and the three channels, each with its leading blank.
 std::string StatusText(Color c);
+// The same, then "x, y" of the cell under the pointer when it is one of the image's.
+std::string StatusText(Color c, Point cell);
 
 // End of a box on one axis: past the pointer's cell when at or beyond the
 // reference, else the pointer's cell itself (the reference's cell left out).
@@ -80,6 +83,7 @@ struct DragState {
   bool cancel = false;     // Escape since the last press
   bool moving = false;     // a selection move is running
   bool selecting = false;  // a new selection is being dragged out
+  bool stroke = false;     // a drawing button is held since a press on the canvas
   int sprayButton = kNoButton;
   bool spraying = false;
   std::optional<Surface> workingCopy;  // the image at the press, for drag tools
@@ -131,14 +135,17 @@ class DrawingEngine {
   OptionPanel SelectTool(ToolIndex tool);
 
   // The one undo path: strokes, effects, imports, Cut, Paste and the Delete
-  // key take the copy with CreateBackup; the Edit menu and the toolbar undo
-  // through EditUndo; a document replaced by New or Open drops it with
-  // ForgetUndo. All three keep the host's undo entry current.
+  // key take a step with CreateBackup; the Edit menu and the toolbar step back
+  // through EditUndo and forward through EditRedo; a document replaced by New
+  // or Open drops both lists with ForgetUndo. All keep the host's undo and
+  // redo entries current.
   void CreateBackup();
   void ForgetUndo();
-  // Edit menu. Undo and Paste return whether anything changed; Cut and a
-  // Paste that pastes take the undo copy first.
+  // Edit menu. Undo, Redo and Paste return whether anything changed; Cut and
+  // a Paste that pastes take an undo step first. Undo and Redo do nothing
+  // while a stroke is under way: its press took the step it would undo.
   bool EditUndo();
+  bool EditRedo();
   void EditCut(ImageClipboard& clipboard);
   bool EditCopy(ImageClipboard& clipboard);
   bool EditPaste(ImageClipboard& clipboard);
@@ -159,6 +166,7 @@ class DrawingEngine {
   struct ToolSet;
   Tool& Current();
   void RePaint();
+  void ReportUndo();
   void Burst(Point at, Color c);
   void StopSpray();
   bool InsideSelection(double x, double y) const;

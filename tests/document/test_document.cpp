@@ -18,6 +18,7 @@ using test::Picture;
 
 constexpr Color kRed = RGB(255, 0, 0);
 constexpr Color kGreen = RGB(0, 255, 0);
+constexpr Color kBlue = RGB(0, 0, 255);
 
 TEST(Numeric, NearestGoesToTheEvenNeighbourOnHalves) {
   const struct {
@@ -123,11 +124,12 @@ TEST(PixelHelpers, ColorMaskMarksEqualPixelsAndKeepsTheSourceBackground) {
   EXPECT_EQ(src.bkColor, RGB(9, 9, 9));
 }
 
-TEST(Undo, OneLevelOnlyAndASecondRestoreDoesNothing) {
+TEST(Undo, StepsBackAndForthAndANewChangeDropsTheRedoSteps) {
   IconDocument doc;
   UndoBuffer undo;
   EXPECT_FALSE(undo.Available());
   EXPECT_FALSE(undo.RestoreBackup(doc.surface));
+  EXPECT_FALSE(undo.Redo(doc.surface));
   undo.CreateBackup(doc.surface);
   doc.surface.SetPixelV(1, 1, kRed);  // first stroke
   undo.CreateBackup(doc.surface);
@@ -137,9 +139,41 @@ TEST(Undo, OneLevelOnlyAndASecondRestoreDoesNothing) {
   EXPECT_EQ(doc.surface.GetPixel(1, 1), kRed);
   EXPECT_EQ(doc.surface.GetPixel(2, 2), kWhite);
   EXPECT_TRUE(doc.modified);  // undo leaves the flag alone
-  EXPECT_FALSE(undo.Available());
+  EXPECT_TRUE(undo.RestoreBackup(doc.surface));
+  EXPECT_EQ(doc.surface.GetPixel(1, 1), kWhite);
   EXPECT_FALSE(undo.RestoreBackup(doc.surface));
+  EXPECT_EQ(undo.RedoSteps(), 2u);
+
+  EXPECT_TRUE(undo.Redo(doc.surface));
   EXPECT_EQ(doc.surface.GetPixel(1, 1), kRed);
+  EXPECT_EQ(doc.surface.GetPixel(2, 2), kWhite);
+  undo.CreateBackup(doc.surface);  // another change
+  doc.surface.SetPixelV(3, 3, kBlue);
+  EXPECT_FALSE(undo.CanRedo());
+  EXPECT_FALSE(undo.Redo(doc.surface));
+  EXPECT_EQ(doc.surface.GetPixel(3, 3), kBlue);
+  EXPECT_EQ(undo.UndoSteps(), 2u);
+
+  undo.Clear();
+  EXPECT_FALSE(undo.Available());
+  EXPECT_FALSE(undo.CanRedo());
+}
+
+TEST(Undo, KeepsTheNewestHundredStepsInUnderOneMegabyte) {
+  IconDocument doc;
+  UndoBuffer undo;
+  for (int i = 0; i < 150; ++i) {
+    undo.CreateBackup(doc.surface);
+    doc.surface.SetPixelV(i % 32, i / 32, kBlack);
+  }
+  EXPECT_EQ(undo.UndoSteps(), kUndoSteps);
+  while (undo.RestoreBackup(doc.surface)) {
+  }
+  // Back to the picture before change 50, the oldest one kept.
+  EXPECT_EQ(doc.surface.GetPixel(49 % 32, 49 / 32), kBlack);
+  EXPECT_EQ(doc.surface.GetPixel(50 % 32, 50 / 32), kWhite);
+  EXPECT_EQ(undo.RedoSteps(), kUndoSteps);
+  EXPECT_LT(undo.MemoryBytes(), std::size_t{1} << 20);
 }
 
 TEST(CanvasView, PointerMappingIsNotClamped) {
@@ -212,6 +246,28 @@ TEST(CanvasView, ZoomFactors) {
   EXPECT_NEAR(roundTrip.width, 256 * 0.88 * 1.1, 1e-9);
   EXPECT_NEAR(ZoomOut({256, 200}).height, 200 * 0.88, 1e-9);
   EXPECT_NE(roundTrip.width, 256);
+}
+
+TEST(CanvasView, GridLinesStartEachCellAndWheelNotchesAddUp) {
+  for (double scale : {192.0, 218.0976, 256.0, 281.6, 1000.0}) {
+    const std::vector<int> lines = GridLines(scale);
+    ASSERT_EQ(lines.size(), 31u);
+    for (int c = 1; c < 32; ++c) {
+      const int x = lines[static_cast<std::size_t>(c - 1)];
+      EXPECT_EQ(CellOf(x, scale), c) << scale;
+      EXPECT_EQ(CellOf(x - 1, scale), c - 1) << scale;
+    }
+  }
+  EXPECT_TRUE(GridFits(192, 192));
+  EXPECT_FALSE(GridFits(191.9, 191.9));
+  EXPECT_FALSE(GridFits(400, 150)) << "the smaller side decides";
+
+  int pending = 0;
+  EXPECT_EQ(WheelZoomSteps(pending, 240), 2);
+  EXPECT_EQ(WheelZoomSteps(pending, -60), 0);
+  EXPECT_EQ(WheelZoomSteps(pending, -60), -1);
+  EXPECT_EQ(WheelZoomSteps(pending, 40), 0);
+  EXPECT_EQ(pending, 40);
 }
 
 TEST(CanvasView, SelectionViewRectScalesEachCorner) {

@@ -17,7 +17,7 @@ TEST_F(EngineTest, PencilClickSetsOnePixelMarksModifiedAndUndoes) {
   EXPECT_EQ(CountNonWhite(), 0);
   EXPECT_FALSE(host.undoEnabled);
   EXPECT_TRUE(doc.modified) << "undo leaves the modified flag alone";
-  EXPECT_FALSE(engine.EditUndo()) << "one level only";
+  EXPECT_FALSE(engine.EditUndo()) << "one step taken, one undone";
 }
 
 TEST_F(EngineTest, SecondStrokeIsTheOnlyOneUndone) {
@@ -241,8 +241,10 @@ TEST_F(EngineTest, DeleteClearsTheSelectionOnly) {
 TEST_F(EngineTest, StatusLineReadsTheCanvasWhenNoButtonIsHeld) {
   EXPECT_EQ(StatusText(RGB(255, 128, 0)), "RGB: 255 128 0");
   EXPECT_EQ(StatusText(kBlack), "RGB: 0 0 0");
+  EXPECT_EQ(StatusText(kBlack, {31, 0}), "RGB: 0 0 0   31, 0");
+  EXPECT_EQ(StatusText(kBlack, {32, 0}), "RGB: 0 0 0") << "no cell of the image";
   engine.Move(kNoButton, 10.5, 11.5, kScale, kScale);
-  EXPECT_EQ(host.status, "RGB: 255 128 0");
+  EXPECT_EQ(host.status, "RGB: 255 128 0   1, 1");
   ASSERT_EQ(host.canvasReads.size(), 1u);
   EXPECT_EQ(host.canvasReads[0], (Point{10, 12})) << "halves round to even";
 }

@@ -304,7 +304,7 @@ TEST_F(ToolsWindowTest, PickerAndStatusLine) {
   QApplication::processEvents();
   w.picIcon()->repaint();
   Move(Cell(2, 2), Qt::NoButton);
-  EXPECT_EQ(w.lblStatus()->text(), "RGB: 10 20 30");
+  EXPECT_EQ(w.lblStatus()->text(), "RGB: 10 20 30   2, 2");
   ChooseTool(ToolIndex::kPicker);
   Press(Cell(2, 2), Qt::RightButton);
   Release(Cell(2, 2), Qt::RightButton);
