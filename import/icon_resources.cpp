@@ -20,8 +20,10 @@ constexpr std::size_t kGroupEntryBytes = 14;
 constexpr std::size_t kFileEntryBytes = 16;
 constexpr std::uint32_t kHighBit = 0x80000000u;
 // A group directory of 65,535 entries is the most the count field can say.
-constexpr std::uint32_t kMaxGroupBytes = kGroupHeaderBytes + kGroupEntryBytes * 65535;
-constexpr std::uint32_t kMaxPeSections = 65535;
+constexpr std::uint32_t kMaxGroupBytes = kGroupHeaderBytes + kGroupEntryBytes * kMaxGroupImages;
+// Every resource address is looked up among the sections: real programs have
+// a few dozen.
+constexpr std::uint32_t kMaxPeSections = 1024;
 constexpr unsigned kMaxNeAlignShift = 20;
 // All that one reader may read: a few passes over the file, and enough for
 // the headers of a tiny one.
@@ -138,7 +140,7 @@ bool ParseGroupDirectory(std::span<const std::uint8_t> b, std::vector<IconGroupE
   const std::size_t count = U16(b, 4);
   // Entries the bytes do not hold are left out rather than invented.
   const std::size_t held = (b.size() - kGroupHeaderBytes) / kGroupEntryBytes;
-  const std::size_t n = std::min(count, held);
+  const std::size_t n = std::min({count, held, std::size_t{kMaxGroupImages}});
   entries.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
     const std::size_t at = kGroupHeaderBytes + kGroupEntryBytes * i;
@@ -146,7 +148,7 @@ bool ParseGroupDirectory(std::span<const std::uint8_t> b, std::vector<IconGroupE
     e.id = U16(b, at + 12);
     entries.push_back(e);
   }
-  return n == count;
+  return n == std::min(count, std::size_t{kMaxGroupImages});
 }
 
 IconImageInfo ImageInfoOf(std::span<const std::uint8_t> h) {
@@ -252,8 +254,9 @@ void IconResourceReader::ReadIconFile() {
   }
   Group g;
   g.offset = 0;
-  g.size = static_cast<std::uint32_t>(
-      std::min<std::uint64_t>(src_.Size(), kGroupHeaderBytes + kFileEntryBytes * count));
+  g.size = static_cast<std::uint32_t>(std::min<std::uint64_t>(
+      src_.Size(),
+      kGroupHeaderBytes + kFileEntryBytes * std::min<std::uint32_t>(count, kMaxGroupImages)));
   groups_.push_back(g);
 }
 

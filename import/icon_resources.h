@@ -66,6 +66,8 @@ struct IconGroupName {
 // above); names are cut at this many UTF-16 units.
 inline constexpr int kMaxIconGroups = 4096;
 inline constexpr std::uint32_t kMaxGroupNameUnits = 256;
+// Of a group's images, the first this many are read.
+inline constexpr std::uint32_t kMaxGroupImages = 256;
 
 // Largest image the reader will load; larger resources are skipped as damaged.
 inline constexpr std::uint32_t kMaxIconImageBytes = 8u << 20;

@@ -288,6 +288,14 @@ TEST(IconResources, GroupsBeyondTheLimitAreCutAndSaid) {
   EXPECT_EQ(reader.Count(), kMaxIconGroups);
   EXPECT_TRUE(reader.GroupsCut());
   EXPECT_EQ(reader.GroupName(kMaxIconGroups - 1).id, static_cast<std::uint32_t>(kMaxIconGroups));
+
+  // A group of 300 images: the first 256 are read, and the group is sound.
+  bytes::Writer g;
+  g.U16(0), g.U16(1), g.U16(300);
+  g.Fill(14 * 300, 0);
+  std::vector<IconGroupEntry> entries;
+  EXPECT_TRUE(ParseGroupDirectory(g.Take(), entries));
+  EXPECT_EQ(entries.size(), kMaxGroupImages);
 }
 
 }  // namespace
