@@ -136,7 +136,7 @@ void frmAni::RemoveFrame() {
 }
 
 void frmAni::BuildAnimatedCursor() {
-  std::int32_t rate = 0;
+  std::uint32_t rate = 0;
   if (!DisplayRateFromInterval(ParseLeadingNumber(txtInterval_->text().toStdString()), rate)) {
     Error(QString::fromUtf8("Intervale invalide"), false);
     return;
