@@ -78,22 +78,6 @@ constexpr auto kMonoBytes = FileBytes(kMonoTable);
 constexpr auto kClassicBytes = FileBytes(kClassicTable);
 constexpr auto kByteBytes = FileBytes(kByteTable);
 
-int Nearest(std::span<const PaletteEntry> table, Color c) {
-  const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
-  int best = 0;
-  int bestDistance = 1 << 30;
-  for (int i = 0; i < static_cast<int>(table.size()); ++i) {
-    const int dr = r - table[i].red, dg = g - table[i].green, db = b - table[i].blue;
-    const int d = dr * dr + dg * dg + db * db;
-    if (d < bestDistance) {
-      best = i;
-      bestDistance = d;
-      if (d == 0) break;
-    }
-  }
-  return best;
-}
-
 // Nearest standard index through the box tables. A row's keys come first,
 // apart from the lookups, so that they are computed four at a time.
 void BoxKeys(const Color* in, std::uint32_t* keys) {
@@ -391,7 +375,7 @@ int NearestStandardIndex(int bitCount, Color c) {
     case 8:
       return NearestByteIndex(c);
     default:
-      return Nearest(StandardTable(bitCount), c);
+      return 0;  // no standard table beyond 8 bits
   }
 }
 
