@@ -8,6 +8,7 @@
 
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
+#include "platform/app_identity.h"
 #include "platform/environment.h"
 #include "platform/settings_store.h"
 #include "shell/FrmSplash.h"
@@ -28,11 +29,11 @@ class QuitAfterFirstPaint : public QObject {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Varnel Glyphsmith");
+  QApplication::setApplicationName(QString::fromUtf8(gs::kAppTitle));
   // Settings that cannot be saved would be lost without a word: say so, once.
   gs::SetSettingsSaveFailureHandler([](const std::string& reason) {
     QMessageBox::warning(
-        nullptr, QStringLiteral("Varnel Glyphsmith"),
+        nullptr, QString::fromUtf8(gs::kAppTitle),
         QStringLiteral("Settings cannot be saved; the language, folders and recent "
                        "files chosen from now on will be forgotten.\n\n") +
             QString::fromStdString(reason));

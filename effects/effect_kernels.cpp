@@ -152,7 +152,19 @@ const std::array<Polar, kIconSize * kIconSize>& PolarTable() {
   return table;
 }
 
+// The cell the pixel of `p` lands on, turned by theta (radians, counter-clockwise).
+Point Turned(const Polar& p, double theta) {
+  const double a = p.angle + theta;
+  // Beyond about 1e9 the rounding saturates and the pixel is dropped anyway.
+  return {Nearest(std::cos(a) * p.radius + 16), Nearest(16 - std::sin(a) * p.radius)};
+}
+
 }  // namespace
+
+Point RotatedCell(int x, int y, double angle) {
+  if (x < 0 || x >= kIconSize || y < 0 || y >= kIconSize || !std::isfinite(angle)) return {x, y};
+  return Turned(PolarTable()[static_cast<std::size_t>(y * kIconSize + x)], -angle / 180 * kPi);
+}
 
 void RotateByAngle(Surface& s, double angle, Color fill) {
   if (!IsSquareIcon(s) || !std::isfinite(angle)) return;
@@ -163,11 +175,7 @@ void RotateByAngle(Surface& s, double angle, Color fill) {
   for (int y = 0; y < kIconSize; ++y) {
     const Color* row = s.Row(y);
     for (int x = 0; x < kIconSize; ++x) {
-      const Polar& p = polar[static_cast<std::size_t>(y * kIconSize + x)];
-      const double a = p.angle + theta;
-      // Beyond about 1e9 the rounding saturates and the pixel is dropped anyway.
-      const int tx = Nearest(std::cos(a) * p.radius + 16);
-      const int ty = Nearest(16 - std::sin(a) * p.radius);
+      const auto [tx, ty] = Turned(polar[static_cast<std::size_t>(y * kIconSize + x)], theta);
       if (tx < 0 || tx > 31 || ty < 0 || ty > 31) continue;
       result[static_cast<std::size_t>(ty * kIconSize + tx)] = row[x];
       if (tx <= 30) result[static_cast<std::size_t>(ty * kIconSize + tx + 1)] = row[x];

@@ -63,6 +63,9 @@ void RotateQuarter(Surface& s, int angle);
 // its right neighbour, the last pixel visited wins, and what nothing reaches
 // takes `fill`. No interpolation. Works on the top-left 32 x 32 pixels.
 void RotateByAngle(Surface& s, double angle, Color fill);
+// The cell RotateByAngle moves the pixel at (x, y) of the icon to (before its
+// right-neighbour copy); it may lie beyond the icon.
+Point RotatedCell(int x, int y, double angle);
 
 // The angle a free-rotation reply asks for: its leading number; nothing when
 // it is 0 (or the reply holds no number), which means "do not turn".

@@ -22,15 +22,16 @@ std::string_view AniAuthorName() {
   return kAuthor;
 }
 
-bool DisplayRateFromInterval(double intervalMs, std::int32_t& rate) {
+bool DisplayRateFromInterval(double intervalMs, std::uint32_t& rate) {
   if (!(intervalMs >= 1)) return false;  // also refuses NaN
-  const double ticks = std::trunc(std::min(intervalMs, 2147483647.0) / 10);
-  rate = ticks < 1 ? 1 : static_cast<std::int32_t>(ticks);
+  const double ticks = std::trunc(intervalMs / 10);
+  if (ticks > static_cast<double>(std::numeric_limits<std::uint32_t>::max())) return false;
+  rate = ticks < 1 ? 1 : static_cast<std::uint32_t>(ticks);
   return true;
 }
 
 std::vector<std::uint8_t> BuildAnimatedCursorBytes(
-    std::span<const std::vector<std::uint8_t>> frames, std::int32_t rate,
+    std::span<const std::vector<std::uint8_t>> frames, std::uint32_t rate,
     std::string_view creatorNote, std::string_view authorName) {
   // RIFF chunks of odd size are followed by a pad byte, counted in the sizes
   // of the lists around them (never in the chunk's own size).
@@ -66,7 +67,7 @@ std::vector<std::uint8_t> BuildAnimatedCursorBytes(
   w.U32(0);                              // height
   w.U32(0);                              // bit count
   w.U32(0);                              // planes
-  w.U32(static_cast<std::uint32_t>(rate));
+  w.U32(rate);
   w.U32(1);  // frames are icon-format data
   w.Tag("LIST");
   w.U32(static_cast<std::uint32_t>(infoSize));
@@ -90,7 +91,7 @@ std::vector<std::uint8_t> BuildAnimatedCursorBytes(
 }
 
 WriteStatus WriteAnimatedCursor(const std::string& path, std::span<const std::string> framePaths,
-                                std::int32_t rate) {
+                                std::uint32_t rate) {
   if (framePaths.empty()) return WriteStatus::Failure(path, "no frames");
   // Every frame is read whole before the target is touched.
   std::vector<std::vector<std::uint8_t>> frames(framePaths.size());

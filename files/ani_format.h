@@ -1,7 +1,7 @@
 #pragma once
 // Animated cursor files (RIFF "ACON"): frames are cursor files copied whole.
 //
-//   int rate = 0;
+//   std::uint32_t rate = 0;
 //   if (!DisplayRateFromInterval(ParseLeadingNumber(txt), rate)) -> "Intervale invalide"
 //   WriteStatus st = WriteAnimatedCursor(outPath, framePaths, rate);
 //
@@ -23,18 +23,20 @@ std::string_view AniCreatorNote();
 std::string_view AniAuthorName();
 
 // Display rate in 1/60 s ticks from the typed interval in milliseconds:
-// interval / 10 cut to a whole number, at least 1. False when interval < 1.
-bool DisplayRateFromInterval(double intervalMs, std::int32_t& rate);
+// interval / 10 cut to a whole number, at least 1. False when interval < 1
+// or the rate does not fit the file's 32-bit field (beyond 42949672959 ms).
+// The builder window and `glyphsmith-tool ani --interval` both use it.
+bool DisplayRateFromInterval(double intervalMs, std::uint32_t& rate);
 
 // The whole file. Empty when the sizes would not fit the 32-bit RIFF fields.
 // Odd-sized chunks (other texts, a frame file of odd length) get the RIFF pad
 // byte, counted in the sizes of the lists that hold them.
 std::vector<std::uint8_t> BuildAnimatedCursorBytes(
-    std::span<const std::vector<std::uint8_t>> frames, std::int32_t rate,
+    std::span<const std::vector<std::uint8_t>> frames, std::uint32_t rate,
     std::string_view creatorNote = AniCreatorNote(), std::string_view authorName = AniAuthorName());
 
 WriteStatus WriteAnimatedCursor(const std::string& path, std::span<const std::string> framePaths,
-                                std::int32_t rate);
+                                std::uint32_t rate);
 
 // The chunks of a RIFF file, for `info`: id, size, offset of the size field.
 struct RiffChunk {

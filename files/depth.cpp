@@ -1,3 +1,7 @@
+// SSE2 speeds up the depth conversions of the icon writer four pixels at a
+// time: the box-table keys (BoxKeys), the 24-bit rows (StoreBgrRow) and the
+// 1-bit rows (MonoByte); the plain twin of each is its #else branch or tail
+// loop (built alone with GLYPHSMITH_NO_SIMD).
 #include "files/depth.h"
 
 #include <algorithm>
@@ -6,9 +10,7 @@
 #include <cstddef>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "files/simd.h"
 
 namespace gs {
 
@@ -76,26 +78,10 @@ constexpr auto kMonoBytes = FileBytes(kMonoTable);
 constexpr auto kClassicBytes = FileBytes(kClassicTable);
 constexpr auto kByteBytes = FileBytes(kByteTable);
 
-int Nearest(std::span<const PaletteEntry> table, Color c) {
-  const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
-  int best = 0;
-  int bestDistance = 1 << 30;
-  for (int i = 0; i < static_cast<int>(table.size()); ++i) {
-    const int dr = r - table[i].red, dg = g - table[i].green, db = b - table[i].blue;
-    const int d = dr * dr + dg * dg + db * db;
-    if (d < bestDistance) {
-      best = i;
-      bestDistance = d;
-      if (d == 0) break;
-    }
-  }
-  return best;
-}
-
 // Nearest standard index through the box tables. A row's keys come first,
 // apart from the lookups, so that they are computed four at a time.
 void BoxKeys(const Color* in, std::uint32_t* keys) {
-#if defined(__SSE2__)
+#if GS_SSE2
   // DepthLookupKey on four pixels: red's top six bits to 12..17, green's to
   // 6..11, blue's to 0..5 (a colour is 0x00BBGGRR).
   static_assert(DepthLookupKey(RGB(4, 0, 0)) == 1 << 12 && DepthLookupKey(RGB(0, 4, 0)) == 1 << 6 &&
@@ -165,7 +151,7 @@ static_assert(!kHaveLookup || (sizeof kClassicBoxes == kClassicIdBytes * kDepthL
 // A row of 32 pixels as blue, green, red bytes.
 void StoreBgrRow(const Color* in, std::uint8_t* row) {
   int x = 0;
-#if defined(__SSE2__)
+#if GS_SSE2
   // Four pixels at a time: red and blue swapped in each lane (0x00BBGGRR to
   // 0x00RRGGBB, stored B G R 0), then each pair of lanes closed up to six
   // bytes. Each store writes two bytes past its group that the next group
@@ -194,7 +180,7 @@ void StoreBgrRow(const Color* in, std::uint8_t* row) {
 
 // Eight pixels at one bit, the first in the top bit.
 std::uint8_t MonoByte(const Color* in) {
-#if defined(__SSE2__)
+#if GS_SSE2
   // NearestMonoIndex four at a time: the channels summed in each lane.
   static_assert(NearestMonoIndex(RGB(128, 127, 128)) == 1 &&
                 NearestMonoIndex(RGB(127, 127, 128)) == 0);
@@ -389,7 +375,7 @@ int NearestStandardIndex(int bitCount, Color c) {
     case 8:
       return NearestByteIndex(c);
     default:
-      return Nearest(StandardTable(bitCount), c);
+      return 0;  // no standard table beyond 8 bits
   }
 }
 

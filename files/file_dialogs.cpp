@@ -1,12 +1,11 @@
 #include "files/file_dialogs.h"
 
+#include "platform/app_identity.h"
 #include "platform/settings_store.h"
 
 namespace gs {
 
 namespace {
-
-constexpr char kAppName[] = "Varnel Glyphsmith";
 
 FileFilter IconFilter() { return {"Icon (*.ico; *.cur)", "*.ico;*.cur"}; }
 
@@ -14,12 +13,12 @@ FileFilter IconFilter() { return {"Icon (*.ico; *.cur)", "*.ico;*.cur"}; }
 
 FileDialogRequest OpenIconDialog() {
   return {
-      {IconFilter(), {"All files (*.*)", "*.*"}}, std::string(kAppName) + " - Open an Icon", ""};
+      {IconFilter(), {"All files (*.*)", "*.*"}}, std::string(kAppTitle) + " - Open an Icon", ""};
 }
 
 FileDialogRequest CursorSampleDialog() {
   return {{IconFilter(), {"Tous les fichiers (*.*)", "*.*"}},
-          std::string(kAppName) + " - Ouvrir un curseur",
+          std::string(kAppTitle) + " - Ouvrir un curseur",
           ""};
 }
 

@@ -14,6 +14,7 @@
 #include "files/icon_reader.h"
 #include "files/qt_dialog_seam.h"
 #include "lang/qt_translation.h"
+#include "platform/app_identity.h"
 #include "platform/qt_file_browser.h"
 #include "platform/safe_file.h"
 
@@ -106,7 +107,7 @@ QWidget* frmAni::picPrev() const { return picPrev_; }
 
 void frmAni::Error(const QString& text, bool exclamation) {
   env_.Dialogs().Message(this, exclamation ? QMessageBox::Warning : QMessageBox::Critical,
-                         "Varnel Glyphsmith", text, QMessageBox::Ok, QMessageBox::Ok);
+                         kAppTitle, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void frmAni::ShowPreview(const std::string& path) {
@@ -136,7 +137,7 @@ void frmAni::RemoveFrame() {
 }
 
 void frmAni::BuildAnimatedCursor() {
-  std::int32_t rate = 0;
+  std::uint32_t rate = 0;
   if (!DisplayRateFromInterval(ParseLeadingNumber(txtInterval_->text().toStdString()), rate)) {
     Error(QString::fromUtf8("Intervale invalide"), false);
     return;

@@ -10,6 +10,7 @@
 #include "files/byte_io.h"
 #include "files/kept_images.h"
 #include "files/png_codec.h"
+#include "platform/app_identity.h"
 #include "platform/safe_file.h"
 
 namespace gs {
@@ -255,7 +256,7 @@ IconDecodeResult DecodeIconFile(std::span<const std::uint8_t> bytes) {
   return r;
 }
 
-std::string LoadedTitle(const std::string& path) { return path + " - Varnel Glyphsmith"; }
+std::string LoadedTitle(const std::string& path) { return path + " - " + kAppTitle; }
 
 IconLoadResult LoadIconBytes(const std::string& path, std::span<const std::uint8_t> bytes,
                              IconDocument& doc) {

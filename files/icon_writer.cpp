@@ -1,13 +1,13 @@
+// SSE2 speeds up the split of each row into mask bits and working colours
+// (SplitEight), eight pixels at a time; its plain twin is the #else branch
+// of the same function (built alone with GLYPHSMITH_NO_SIMD).
 #include "files/icon_writer.h"
 
 #include <algorithm>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "document/icon_mask.h"
 #include "files/byte_io.h"
+#include "files/simd.h"
 
 namespace gs {
 
@@ -49,7 +49,7 @@ constexpr std::uint32_t kImageOffset = 22;
 
 // Eight pixels of a row: their working colours into `out`, their mask byte returned.
 std::uint8_t SplitEight(const Color* in, Color* out) {
-#if defined(__SSE2__)
+#if GS_SSE2
   // White and the invalid colour both become black, which is all zeros.
   static_assert(kBlack == 0 && WorkingColor(kTransparent) == kBlack);
   const __m128i white = _mm_set1_epi32(static_cast<int>(kTransparent));

@@ -1,3 +1,6 @@
+// SSE2 speeds up the "Extreme" palette's nearest-entry search, sixteen
+// entries at a time (PaletteSearch::NearestInRun); its plain twin is the
+// loop in PaletteSearch::Nearest (built alone with GLYPHSMITH_NO_SIMD).
 #include "files/palette_methods.h"
 
 #include <algorithm>
@@ -8,9 +11,7 @@
 #include <memory>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "files/simd.h"
 
 namespace gs {
 
@@ -92,7 +93,7 @@ class PaletteSearch {
     const int sum = red + green + blue;
     const int lo = first_[std::max(sum - bound, 0)];
     const int hi = first_[std::min(sum + bound, kSums - 1) + 1];
-#if defined(__SSE2__)
+#if GS_SSE2
     // Byte distances saturate at 255; below that they are exact, and the
     // hint itself (within the run) keeps the least below 255.
     if (bound < 255 && n_ >= 16) return NearestInRun(red, green, blue, lo, hi);
@@ -120,7 +121,7 @@ class PaletteSearch {
     return std::abs(green - red_[at]) + std::abs(blue - green_[at]) + std::abs(red - blue_[at]);
   }
 
-#if defined(__SSE2__)
+#if GS_SSE2
   int NearestInRun(int red, int green, int blue, int lo, int hi) const {
     const __m128i qr = _mm_set1_epi8(static_cast<char>(red));
     const __m128i qg = _mm_set1_epi8(static_cast<char>(green));

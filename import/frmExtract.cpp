@@ -112,7 +112,7 @@ frmExtract::frmExtract(ImportTarget target, Environment& env, QWidget* parent,
   browser_->drDir()->setGeometry(8, 56, 145, 96);
   browser_->fleFile()->setGeometry(160, 28, 154, 124);
   browser_->onDriveFailed = [this](const QString& error) {
-    env_.Dialogs().Message(this, QMessageBox::Critical, "Varnel Glyphsmith", error, QMessageBox::Ok,
+    env_.Dialogs().Message(this, QMessageBox::Critical, kAppTitle, error, QMessageBox::Ok,
                            QMessageBox::Ok);
   };
   browser_->onFileClicked = [this](const QString& path) { ChooseFile(path.toStdString()); };
@@ -220,7 +220,7 @@ void frmExtract::Extract() {
                            *icons_, reason, target_.createBackup) < 0) {
     // Open still: another icon of the file may be whole.
     env_.Dialogs().Message(
-        this, QMessageBox::Critical, "Varnel Glyphsmith",
+        this, QMessageBox::Critical, kAppTitle,
         QString::fromStdString(ExtractFailedMessage(extractFailed_.toStdString(), path, reason)),
         QMessageBox::Ok, QMessageBox::Ok);
     return;

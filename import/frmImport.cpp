@@ -13,6 +13,7 @@
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
 #include "lang/qt_translation.h"
+#include "platform/app_identity.h"
 
 namespace gs {
 
@@ -201,8 +202,8 @@ bool frmImport::LoadPicture(const QString& path) {
   std::string error;
   if (!LoadPictureFile(path.toStdString(), next, error)) {
     // The picture shown before, if any, stays.
-    env_.Dialogs().Message(this, QMessageBox::Critical, "Varnel Glyphsmith",
-                           QString::fromStdString(error), QMessageBox::Ok, QMessageBox::Ok);
+    env_.Dialogs().Message(this, QMessageBox::Critical, kAppTitle, QString::fromStdString(error),
+                           QMessageBox::Ok, QMessageBox::Ok);
     return false;
   }
   picture_ = std::move(next);

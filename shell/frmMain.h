@@ -48,7 +48,6 @@ class frmMain : public QMainWindow {
 
   Environment& Env() { return env_; }
   IconDocument& Document() { return doc_; }
-  UndoBuffer& Undo() { return undo_; }
 
   void RePaint();
   void DrawMask();

@@ -139,7 +139,7 @@ void frmMain::SetupTools() {
   part.options = ToolOptions();
   part.host = std::make_unique<MainToolHost>(*this);
   part.engine = std::make_unique<DrawingEngine>(
-      EditorContext{Document(), Undo(), Colors().colors, part.options, *part.host});
+      EditorContext{Document(), undo_, Colors().colors, part.options, *part.host});
   for (int i = 0; i < kPointerImageCount; ++i)
     part.pointers[static_cast<std::size_t>(i)] = ToolPointer(i);
 

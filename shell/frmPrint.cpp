@@ -20,6 +20,7 @@
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
 #include "lang/qt_translation.h"
+#include "platform/app_identity.h"
 #include "platform/safe_file.h"
 #include "shell/qt_command_art.h"
 
@@ -239,7 +240,7 @@ void frmPrint::RedrawPrev() { picPaper_->update(); }
 void frmPrint::cmdPrint_Click() {
   const QString text = cboStretch_->currentText();
   const auto fail = [this](const QString& why) {
-    env_.Dialogs().Message(this, QMessageBox::Information, QStringLiteral("Varnel Glyphsmith"), why,
+    env_.Dialogs().Message(this, QMessageBox::Information, QString::fromUtf8(kAppTitle), why,
                            QMessageBox::Ok, QMessageBox::Ok);
   };
   if (DefaultPrinterExists()) {
@@ -257,7 +258,7 @@ void frmPrint::cmdPrint_Click() {
     QPdfWriter pdf(&bytes);
     pdf.setResolution(kPdfResolution);
     pdf.setPageLayout(PdfLayout());
-    pdf.setCreator(QStringLiteral("Varnel Glyphsmith"));
+    pdf.setCreator(QString::fromUtf8(kAppTitle));
     if (!PrintIconPage(pdf, doc_, text)) return fail(QString::fromUtf8(kPrinterFailed));
   }
   const QByteArray& data = bytes.data();

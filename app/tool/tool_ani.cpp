@@ -3,7 +3,9 @@
 
 #include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
+#include "document/numeric.h"
 #include "files/ani_format.h"
+#include "files/icon_reader.h"
 
 namespace gs::tool {
 
@@ -13,12 +15,12 @@ constexpr unsigned long long kMaxRate = std::numeric_limits<std::uint32_t>::max(
 
 constexpr OptionSpec kAniOptions[] = {
     {"--interval", "MS",
-     "time between frames in milliseconds, as the\n"
-     "editor's builder takes it: the file stores MS / 10\n"
-     "(cut, at least 1) as the display rate, which readers\n"
-     "take in sixtieths of a second, so 250 shows each\n"
-     "frame for 25/60 s (about 417 ms); a rate beyond 32\n"
-     "bits is refused"},
+     "time between frames in milliseconds, read and\n"
+     "turned into the display rate as the editor's\n"
+     "builder does: the file stores MS / 10 (cut, at\n"
+     "least 1, at most 4294967295), which readers take in\n"
+     "sixtieths of a second, so 250 shows each frame for\n"
+     "25/60 s (about 417 ms)"},
     {"--jiffies", "N",
      "the display rate itself, in sixtieths of a second\n"
      "(1 to 4294967295); instead of --interval"},
@@ -36,27 +38,29 @@ int RunAni(const Invocation& call) {
     if (!ParseWholeNumber(*jiffies, 1, kMaxRate, rate))
       return Usage("--jiffies takes a whole number from 1 to 4294967295");
   } else {
-    unsigned long long ms = 0;
-    if (!ParseWholeNumber(*interval, 1, std::numeric_limits<long long>::max() / 2, ms))
-      return Usage("--interval must be a whole number of milliseconds from 1");
-    std::int32_t editorRate = 0;
-    if (ms <= static_cast<unsigned long long>(std::numeric_limits<std::int32_t>::max()) &&
-        DisplayRateFromInterval(static_cast<double>(ms), editorRate))
-      rate = static_cast<unsigned long long>(editorRate);
-    else
-      rate = ms / 10;  // the builder's rule, beyond what its text field can hold
-    if (rate > kMaxRate)
-      return Usage("--interval " + std::string(*interval) +
-                   " gives a display rate beyond 32 bits (at most 42949672959 ms)");
+    // The builder's field and rule, so that both write the same rate.
+    std::uint32_t editorRate = 0;
+    if (!DisplayRateFromInterval(ParseLeadingNumber(*interval), editorRate))
+      return Usage("--interval takes a number of milliseconds from 1 to 42949672959");
+    rate = editorRate;
   }
   const std::string out(ops[0]);
+  if (int rc = CheckOutputExtension("ani", out, "ani", "an animated cursor (.ani)"); rc >= 0)
+    return rc;
   std::vector<std::vector<std::uint8_t>> frames(ops.size() - 1);
   std::string error;
-  for (std::size_t i = 1; i < ops.size(); ++i)
-    if (!ReadInput(std::string(ops[i]), frames[i - 1], error)) return Fail(error);
-  // The field is unsigned; the writer takes its 32 bits as they are.
-  const auto stored = static_cast<std::int32_t>(static_cast<std::uint32_t>(rate));
-  const std::vector<std::uint8_t> bytes = BuildAnimatedCursorBytes(frames, stored);
+  for (std::size_t i = 1; i < ops.size(); ++i) {
+    const std::string frame(ops[i]);
+    if (!ReadInput(frame, frames[i - 1], error)) return Fail(error);
+    // Copied as they are, like the builder copies them; readers expect cursors.
+    const std::string name = frame == "-" ? "standard input" : frame;
+    if (const std::string kind = PictureKindOf(frames[i - 1]); !kind.empty())
+      Warn(name + ": this is a " + kind + " picture, not a cursor (import makes one)");
+    else if (!HasIconHeader(frames[i - 1]) || frames[i - 1][2] != 2)
+      Warn(name + ": not a cursor file; the frame is stored as it is");
+  }
+  const std::vector<std::uint8_t> bytes =
+      BuildAnimatedCursorBytes(frames, static_cast<std::uint32_t>(rate));
   if (bytes.empty()) return Fail(out + ": frames too large for one file");
   if (!WriteOutput(out, bytes, error)) return Fail(error);
   return kExitOk;
@@ -71,7 +75,8 @@ extern const CommandSpec kAniCommand{
     .description =
         "Writes OUT (- for standard output) as the editor's animated-cursor builder\n"
         "does: each FRAME file copied whole, in order, every frame shown for the\n"
-        "same display rate. Frames are not checked; each is at most 16 MiB.",
+        "same display rate. A frame that is not a cursor file is stored all the same,\n"
+        "with a warning; each is at most 16 MiB.",
     .options = kAniOptions,
     .run = RunAni,
 };

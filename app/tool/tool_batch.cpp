@@ -51,6 +51,8 @@ class InputNames {
       }
       std::size_t len = static_cast<std::size_t>(n);
       if (len > 0 && line_[len - 1] == delimiter_) --len;
+      // A list written on Windows ends its lines with CR LF.
+      if (delimiter_ == '\n' && len > 0 && line_[len - 1] == '\r') --len;
       if (len == 0) continue;  // blank lines name nothing
       name.assign(line_, len);
       return true;

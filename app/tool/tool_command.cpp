@@ -13,8 +13,8 @@ constexpr OptionSpec kBatchOptions[] = {
      "and a summary on standard error"},
     {"--files-from", "FILE",
      "batch mode: also take the inputs named in FILE, one\n"
-     "per line (- for standard input); no limit on their\n"
-     "number"},
+     "per line (LF or CR LF; - for standard input); no\n"
+     "limit on their number"},
     {"-0", "",
      "names in --files-from end with a NUL byte instead\n"
      "of a line end"},
@@ -90,12 +90,21 @@ std::optional<std::string_view> Invocation::Value(std::string_view option) const
 
 namespace {
 
+// What the editor's fields read as a number with a minus sign ("-45", "-2.5",
+// "-.5", "-0x", "-1e400"): a digit, or a point and a digit, after the sign.
 bool IsNegativeNumber(std::string_view a) {
-  std::size_t i = 1, digits = 0;
-  while (i < a.size() && a[i] >= '0' && a[i] <= '9') ++i, ++digits;
-  if (i < a.size() && a[i] == '.')
-    for (++i; i < a.size() && a[i] >= '0' && a[i] <= '9'; ++i) ++digits;
-  return digits > 0 && i == a.size();
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  return a.size() >= 2 && a[0] == '-' &&
+         (digit(a[1]) || (a[1] == '.' && a.size() >= 3 && digit(a[2])));
+}
+
+// Batch mode is asked for anywhere before "--".
+bool AsksForBatch(std::span<char* const> args) {
+  for (std::string_view a : args) {
+    if (a == "--") break;
+    if (a == "--out-dir" || a.starts_with("--out-dir=")) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -103,15 +112,18 @@ bool IsNegativeNumber(std::string_view a) {
 int Invocation::Parse(std::span<char* const> args) {
   const CommandSpec& c = *command_;
   const std::string who = std::string(c.name) + ": ";
+  // -0 is the batch option in batch mode only; elsewhere it is minus zero.
+  const bool batch = c.batch && AsksForBatch(args);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view a = args[i];
     if (a == "--") {
       for (++i; i < args.size(); ++i) operands_.emplace_back(args[i]);
       break;
     }
-    // "-" alone is standard input or output; a negative number ("-45", "-2.5") that
-    // names no option is an operand too.
-    if (a.size() < 2 || a[0] != '-' || (IsNegativeNumber(a) && !FindOption(c, a))) {
+    if (batch && a.starts_with("-0=")) return Usage(who + "-0 takes no value");
+    // "-" alone is standard input or output; a negative number is an operand
+    // too, unless it is the batch option -0 of a batch.
+    if (a.size() < 2 || a[0] != '-' || (IsNegativeNumber(a) && !(batch && FindOption(c, a)))) {
       operands_.push_back(a);
       continue;
     }
@@ -158,7 +170,10 @@ void PrintCommandHelp(const CommandSpec& c, std::FILE* to) {
     std::fputc('\n', to);
     PrintIndented(c.description, 0, to);
   }
-  std::fputs("\nOptions (--name=value works as well as --name value):\n", to);
+  std::fputs(
+      "\nOptions (--name=value works as well as --name value; of an option given\n"
+      "twice, the last value counts):\n",
+      to);
   for (const OptionSpec& o : c.options) PrintOption(o, to);
   if (c.batch)
     for (const OptionSpec& o : kBatchOptions) PrintOption(o, to);

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/ani_frames.h"
 #include "files/icon_reader.h"
+#include "import/picture_decoder.h"
 #include "platform/safe_file.h"
 
 namespace gs::tool {
@@ -56,11 +58,45 @@ bool WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, s
   return true;
 }
 
+namespace {
+
+std::string NameOf(const std::string& path) { return path == "-" ? "standard input" : path; }
+
+}  // namespace
+
+std::string PictureKindOf(std::span<const std::uint8_t> bytes) {
+  if (HasIconHeader(bytes) || LooksLikeAni(bytes)) return "";
+  switch (SniffPictureFormat(bytes)) {
+    case PictureFormat::Bmp:
+    case PictureFormat::Png:
+    case PictureFormat::Jpeg:
+    case PictureFormat::Gif:
+      return PictureFormatName(SniffPictureFormat(bytes));
+    default:
+      return "";
+  }
+}
+
 bool DecodeInput(const std::string& path, std::span<const std::uint8_t> bytes, LoadedIcon& icon,
                  std::string& error) {
-  IconDecodeResult r = DecodeIconFile(bytes);
+  if (const std::string kind = PictureKindOf(bytes); !kind.empty()) {
+    error = NameOf(path) + ": this is a " + kind + " picture: use import";
+    return false;
+  }
+  // An animated cursor opens as its first frame, as in the editor.
+  std::span<const std::uint8_t> file = bytes;
+  if (!HasIconHeader(bytes) && LooksLikeAni(bytes)) {
+    AniSequence sequence;
+    std::string problem;
+    if (!ReadAniSequence(bytes, sequence, problem)) {
+      error = NameOf(path) + ": " + problem;
+      return false;
+    }
+    file = sequence.FrameBytes(bytes, 0);
+  }
+  IconDecodeResult r = DecodeIconFile(file);
   if (!r.problem.empty()) {
-    error = (path == "-" ? std::string("standard input") : path) + ": " + r.problem;
+    error = NameOf(path) + ": " + r.problem;
     return false;
   }
   icon.pixels = std::move(r.pixels);
@@ -69,8 +105,8 @@ bool DecodeInput(const std::string& path, std::span<const std::uint8_t> bytes, L
   if (icon.cursor) {
     // An entry of another size is scaled to 32 x 32, and so is its hotspot.
     const std::size_t at = 6 + 16 * static_cast<std::size_t>(r.entryIndex);
-    const int width = at + 2 <= bytes.size() && bytes[at] ? bytes[at] : 256;
-    const int height = at + 2 <= bytes.size() && bytes[at + 1] ? bytes[at + 1] : 256;
+    const int width = at + 2 <= file.size() && file[at] ? file[at] : 256;
+    const int height = at + 2 <= file.size() && file[at + 1] ? file[at + 1] : 256;
     icon.hotspotX = std::min(31, r.hotspotX * 32 / width);
     icon.hotspotY = std::min(31, r.hotspotY * 32 / height);
   }
@@ -90,6 +126,18 @@ std::string ExtensionOf(std::string_view path) {
   for (char& c : ext)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return ext;
+}
+
+int CheckOutputExtension(std::string_view command, const std::string& out, std::string_view writes,
+                         std::string_view what) {
+  static constexpr std::string_view kKnown[] = {"ico", "cur", "ani", "bmp", "dib",
+                                                "pcx", "png", "gif", "jpg", "jpeg"};
+  if (out == "-") return -1;
+  const std::string ext = ExtensionOf(out);
+  if (ext == writes || std::find(std::begin(kKnown), std::end(kKnown), ext) == std::end(kKnown))
+    return -1;
+  return Usage("OUT ends in ." + ext + " but " + std::string(command) + " writes " +
+               std::string(what));
 }
 
 bool ParseWholeNumber(std::string_view s, unsigned long long from, unsigned long long to,

@@ -36,13 +36,25 @@ struct LoadedIcon {
   int hotspotX = 0, hotspotY = 0;
 };
 // A file that is not an icon or cursor, or is damaged, is refused with
-// "<path>: <reason>".
+// "<path>: <reason>"; a picture with "this is a PNG picture: use import". An
+// animated cursor gives its first frame, as the editor opens it.
 bool DecodeInput(const std::string& path, std::span<const std::uint8_t> bytes, LoadedIcon& icon,
                  std::string& error);
 bool LoadInput(const std::string& path, LoadedIcon& icon, std::string& error);
 
+// "PNG", "BMP", "GIF" or "JPEG" for bytes that are such a picture (and no
+// icon, cursor or animated cursor); "" otherwise.
+std::string PictureKindOf(std::span<const std::uint8_t> bytes);
+
 // Lower-case extension without the dot ("ico"), or "".
 std::string ExtensionOf(std::string_view path);
+
+// The single output of a command that writes one format: OUT ending in the
+// extension of another format the tool knows is refused (usage exit code),
+// as convert refuses it; "-", `writes` ("png", "" for none) and other names
+// pass (-1). `what` names the format: "a PNG picture (.png)".
+int CheckOutputExtension(std::string_view command, const std::string& out, std::string_view writes,
+                         std::string_view what);
 
 // A whole decimal number from..to, nothing else.
 bool ParseWholeNumber(std::string_view s, unsigned long long from, unsigned long long to,

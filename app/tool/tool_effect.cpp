@@ -1,5 +1,6 @@
 // effect: one effect of the editor's "Effets" menu on whole icons, written as
 // convert writes its output.
+#include <algorithm>
 #include <optional>
 
 #include "app/tool/tool_batch.h"
@@ -21,7 +22,9 @@ constexpr OptionSpec kEffectOptions[] = {
     {"--palette", "METHOD",
      "colour table of 8-bit .ico and .cur files: none,\nhigh or extreme (as convert)"},
     {"--hotspot", "X,Y",
-     "hotspot of a .cur, each from 0 to 31; without it a\ncursor keeps its hotspot"},
+     "hotspot of a .cur, each from 0 to 31; without it a\n"
+     "cursor keeps its hotspot, moved with the picture by\n"
+     "mirror, turn and rotate"},
     {"--to", "FORMAT",
      "ico, cur, bmp, pcx or png: the format of OUT when it\nis -, and of every output in batch "
      "mode (default ico)"},
@@ -138,8 +141,30 @@ int ReadEffectOptions(const Invocation& call, EffectOp& op, ConvertOptions& o) {
   return tool::ReadOptions(call, o);
 }
 
+// A cursor's hotspot goes with the picture under a mirror or a turn: the
+// point it names stays the point it names.
+void MoveHotspot(const EffectOp& op, LoadedIcon& icon) {
+  if (!icon.cursor) return;
+  const auto& a = op.args;
+  const int x = icon.hotspotX, y = icon.hotspotY, last = kIconSize - 1;
+  Point to{x, y};
+  if (op.name == "mirror") {
+    to = a[0] == "h" ? Point{x, last - y} : Point{last - x, y};
+  } else if (op.name == "turn") {
+    to = a[0] == "90"    ? Point{last - y, x}
+         : a[0] == "180" ? Point{last - x, last - y}
+                         : Point{y, last - x};
+  } else if (op.name == "rotate") {
+    if (std::optional<double> angle = RotationAngle(a[0])) to = RotatedCell(x, y, *angle);
+  }
+  icon.hotspotX = std::clamp(to.x, 0, last);
+  icon.hotspotY = std::clamp(to.y, 0, last);
+}
+
 // The same kernels as the editor's menu and windows, on the whole icon.
-void ApplyEffect(const EffectOp& op, Surface& s) {
+void ApplyEffect(const EffectOp& op, LoadedIcon& icon) {
+  MoveHotspot(op, icon);
+  Surface& s = icon.pixels;
   const auto& a = op.args;
   const Rect whole{0, 0, kIconSize, kIconSize};
   if (op.name == "invert") {
@@ -180,7 +205,7 @@ int EffectOne(const Invocation& call, EffectOp& op, const ConvertOptions& o) {
   LoadedIcon icon;
   std::string error;
   if (!LoadInput(in, icon, error)) return Fail(error);
-  ApplyEffect(op, icon.pixels);
+  ApplyEffect(op, icon);
   const std::vector<std::uint8_t> bytes = BuildOutput(format, icon, o);
   if (bytes.empty()) return Fail(out + ": could not encode");
   if (!WriteOutput(out, bytes, error)) return Fail(error);
@@ -203,7 +228,7 @@ int RunEffect(const Invocation& call) {
       call, format,
       [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
         if (!DecodeInput(item.path, item.bytes, icon, error)) return false;
-        ApplyEffect(op, icon.pixels);
+        ApplyEffect(op, icon);
         out = BuildOutput(format, icon, o);
         if (out.empty()) error = item.path + ": could not encode";
         return !out.empty();
@@ -215,10 +240,8 @@ int RunEffect(const Invocation& call) {
 
 extern const CommandSpec kEffectCommand{
     .name = "effect",
-    .synopsis =
-        "IN OUT OPERATION [ARGS] [OPTIONS]\n--out-dir DIR [--to FORMAT] [OPTIONS] OPERATION [ARGS] "
-        "IN...",
-    .summary = "an effect of the editor's Effets menu on whole icons, one file or many",
+    .synopsis = "IN OUT OPERATION [ARGS] [OPTIONS]\n--out-dir DIR [OPTIONS] OPERATION [ARGS] IN...",
+    .summary = "an effect of the Effets menu on whole icons, one file or many",
     .description =
         "Operations, on the whole icon as the editor's menu does them:\n"
         "  invert                  invert colours; white and black end up white\n"

@@ -144,7 +144,7 @@ extern const CommandSpec kExtractCommand{
     .name = "extract",
     .synopsis =
         "FILE OUT [--index K] [OPTIONS]\n--list FILE\n"
-        "--out-dir DIR [--to FORMAT] [--index K] [OPTIONS] FILE...",
+        "--out-dir DIR [--index K] [OPTIONS] FILE...",
     .summary = "an icon held in a program, library or icon file",
     .description =
         "Takes icon K of FILE (a Windows program or library, 32- or 64-bit or\n"

@@ -3,11 +3,7 @@
 #include "app/tool/tool_batch.h"
 #include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
-#include "files/bmp_format.h"
-#include "files/depth.h"
-#include "files/icon_writer.h"
-#include "files/pcx_format.h"
-#include "files/png_codec.h"
+#include "app/tool/tool_output.h"
 #include "import/picture_import.h"
 
 namespace gs::tool {
@@ -20,6 +16,10 @@ constexpr OptionSpec kImportOptions[] = {
      "and bottom excluded, in any order (default the\n"
      "whole picture); beyond the picture its edge repeats"},
     {"--depth", "N", "bits per pixel: 1, 4, 8 or 24 (default 24)"},
+    {"--palette", "METHOD",
+     "colour table of 8-bit .ico and .cur files: none,\n"
+     "high or extreme (as convert)"},
+    {"--hotspot", "X,Y", "hotspot of a .cur, each from 0 to 31 (default 0,0)"},
     {"--to", "FORMAT",
      "ico, cur, bmp, pcx or png: the format of OUT when\n"
      "it is -, and of every output in batch mode\n"
@@ -29,54 +29,29 @@ constexpr OptionSpec kImportOptions[] = {
 struct ImportOptions {
   bool hasRegion = false;
   ImportRegion region;
-  int depth = 24;
-  std::string to;
+  ConvertOptions out;  // read and written as convert's
 };
 
-bool IsImportOutput(std::string_view ext) {
-  return ext == "ico" || ext == "cur" || ext == "bmp" || ext == "pcx" || ext == "png";
-}
-
-int ReadOptions(const Invocation& call, ImportOptions& o) {
+int ReadImportOptions(const Invocation& call, ImportOptions& o) {
   if (auto v = call.Value("--region")) {
     if (!ParseRegionText(*v, o.region))
       return Usage("--region takes X1,Y1,X2,Y2 (whole numbers, 0 or more)");
     if (o.region.Empty()) return Usage("--region has no width or height");
     o.hasRegion = true;
   }
-  unsigned long long n = 0;
-  if (auto v = call.Value("--depth")) {
-    if (!ParseWholeNumber(*v, 1, 24, n) || !IsSupportedDepth(static_cast<int>(n)))
-      return Usage("--depth takes 1, 4, 8 or 24");
-    o.depth = static_cast<int>(n);
-  }
-  if (auto v = call.Value("--to")) {
-    if (!IsImportOutput(*v)) return Usage("--to takes ico, cur, bmp, pcx or png");
-    o.to = std::string(*v);
-  }
-  return -1;
+  return ReadOptions(call, o.out);
 }
 
 // The icon the import window gives for this picture and region.
 bool ImportBytes(const std::string& path, std::span<const std::uint8_t> bytes,
-                 const ImportOptions& o, Surface& icon, std::string& error) {
+                 const ImportOptions& o, LoadedIcon& icon, std::string& error) {
   std::string why;
-  if (ImportPictureBytes(bytes, o.hasRegion ? std::optional(o.region) : std::nullopt, icon, why))
+  icon = LoadedIcon{};
+  if (ImportPictureBytes(bytes, o.hasRegion ? std::optional(o.region) : std::nullopt, icon.pixels,
+                         why))
     return true;
   error = path + ": " + why;
   return false;
-}
-
-std::vector<std::uint8_t> Encode(const std::string& format, Surface& icon, int depth) {
-  if (format == "ico" || format == "cur") {
-    std::vector<std::uint8_t> b = BuildIconBytes(icon, depth, PaletteMethod::None);
-    if (format == "cur") MarkAsCursor(b, 0, 0);
-    return b;
-  }
-  if (format == "bmp") return BuildBitmapBytes(icon, depth);
-  if (format == "pcx") return BuildPcxBytes(icon, depth);
-  if (depth != 24) ConvertDocumentToDepth(icon, depth);
-  return BuildPngBytes(icon);
 }
 
 int ImportOne(const Invocation& call, const ImportOptions& o) {
@@ -84,17 +59,14 @@ int ImportOne(const Invocation& call, const ImportOptions& o) {
     return Usage("import takes PICTURE and OUT (or --out-dir DIR PICTURE...)");
   const std::string in(call.operands()[0]);
   const std::string out(call.operands()[1]);
-  const std::string format = out == "-" ? o.to : ExtensionOf(out);
-  if (out == "-" && format.empty()) return Usage("import to standard output needs --to FORMAT");
-  if (!IsImportOutput(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
-  if (!o.to.empty() && o.to != format)
-    return Usage("OUT ends in ." + format + " but --to says " + o.to);
+  std::string format;
+  if (int rc = ChooseOutputFormat(call, o.out, "import", out, format); rc >= 0) return rc;
   std::vector<std::uint8_t> bytes;
   std::string error;
   if (!ReadInput(in, bytes, error)) return Fail(error);
-  Surface icon;
+  LoadedIcon icon;
   if (!ImportBytes(in, bytes, o, icon, error)) return Fail(error);
-  const std::vector<std::uint8_t> encoded = Encode(format, icon, o.depth);
+  const std::vector<std::uint8_t> encoded = BuildOutput(format, icon, o.out);
   if (encoded.empty()) return Fail(out + ": could not encode");
   if (!WriteOutput(out, encoded, error)) return Fail(error);
   return kExitOk;
@@ -102,14 +74,15 @@ int ImportOne(const Invocation& call, const ImportOptions& o) {
 
 int RunImport(const Invocation& call) {
   ImportOptions o;
-  if (int rc = ReadOptions(call, o); rc >= 0) return rc;
+  if (int rc = ReadImportOptions(call, o); rc >= 0) return rc;
   if (!call.IsBatch()) return ImportOne(call, o);
-  const std::string format = o.to.empty() ? "ico" : o.to;
-  Surface icon;
+  const std::string format = o.out.to.empty() ? "ico" : o.out.to;
+  if (int rc = CheckForFormat(call, o.out, format); rc >= 0) return rc;
+  LoadedIcon icon;
   return RunBatch(call, format,
                   [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
                     if (!ImportBytes(item.path, item.bytes, o, icon, error)) return false;
-                    out = Encode(format, icon, o.depth);
+                    out = BuildOutput(format, icon, o.out);
                     if (out.empty()) error = item.path + ": could not encode";
                     return !out.empty();
                   });

@@ -68,9 +68,11 @@ int main(int argc, char** argv) {
   } else {
     return Usage("unknown command '" + cmd + "'");
   }
-  // Output that could not be written (a full disk behind a redirection) is a failure too.
+  // Output that could not be written (a full disk behind a redirection) is a
+  // failure too, said once: a command that failed has said why already.
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "glyphsmith-tool: standard output: %s\n", std::strerror(errno));
+    if (rc != kExitFailure)
+      std::fprintf(stderr, "glyphsmith-tool: standard output: %s\n", std::strerror(errno));
     return kExitFailure;
   }
   return rc;

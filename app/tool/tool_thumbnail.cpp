@@ -20,6 +20,8 @@ int RunThumbnail(const Invocation& call) {
   if (!ParseWholeNumber(ops[2], 1, kMaxThumbnailSize, size))
     return Usage("SIZE is a whole number from 1 to " + std::to_string(kMaxThumbnailSize));
   const std::string in(ops[0]), out(ops[1]);
+  if (int rc = CheckOutputExtension("thumbnail", out, "png", "a PNG picture (.png)"); rc >= 0)
+    return rc;
   std::string error;
   RgbaImage picture;
   // Programs can be large: they are read by seeking to their icon, never whole.
@@ -48,7 +50,7 @@ int RunThumbnail(const Invocation& call) {
 extern const CommandSpec kThumbnailCommand{
     .name = "thumbnail",
     .synopsis = "IN OUT.png SIZE",
-    .summary = "an icon, cursor, animated cursor or program's icon as a PNG thumbnail",
+    .summary = "a PNG thumbnail of an icon, cursor, animated cursor or program",
     .description =
         "Writes OUT.png (- for standard output), SIZE x SIZE pixels (1 to 1024), of\n"
         "IN (- for standard input): an .ico or .cur, the first frame an .ani plays,\n"

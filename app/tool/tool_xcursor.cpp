@@ -12,6 +12,8 @@ int RunXcursor(const Invocation& call) {
   const auto& ops = call.operands();
   if (ops.size() != 2) return Usage("xcursor takes IN OUT");
   const std::string in(ops[0]), out(ops[1]);
+  if (int rc = CheckOutputExtension("xcursor", out, "", "an X11 cursor (no extension)"); rc >= 0)
+    return rc;
   std::vector<std::uint8_t> bytes;
   std::string error;
   if (!ReadInput(in, bytes, error)) return Fail(error);
@@ -30,7 +32,8 @@ extern const CommandSpec kXcursorCommand{
     .synopsis = "IN OUT",
     .summary = "a cursor or animated cursor as an X11 cursor file",
     .description =
-        "Writes OUT (- for standard output) as an X11 cursor (the Xcursor format of\n"
+        "Writes OUT (- for standard output; theme cursors have no extension, and\n"
+        "one of another format is refused) as an X11 cursor (the Xcursor format of\n"
         "cursor themes) through libXcursor: every size an .ico or .cur stores, with\n"
         "its hotspot and transparency as stored (an opaque white fill stays white);\n"
         "for an .ani, each step in the order it plays with its delay in milliseconds\n"

@@ -156,5 +156,70 @@ TEST(ToolEffect, ManyInputsIntoAFolder) {
   EXPECT_EQ(Tool(dir, "effect --out-dir " + folder + " bogus " + kInput).rc, 2);
 }
 
+// Numbers with a minus sign are the operation's, however they are written.
+TEST(ToolEffect, NegativeNumbersAreNotOptions) {
+  test::TempDir dir;
+  const Surface src = Pixels(dir, kInput);
+  Surface turned = src;
+  RotateByAngle(turned, -90, kWhite);
+  struct Case {
+    const char* args;
+    const Surface& expected;
+  } cases[] = {{"rotate -0", src},      {"rotate -0x", src},    {"pixelate -1e400", src},
+               {"earthquake -.5", src}, {"rotate -90", turned}, {"rotate -9e1", turned}};
+  for (const Case& c : cases) {
+    const std::string out = dir.file("out.ico");
+    std::remove(out.c_str());
+    const ToolRun r = Tool(dir, "effect " + kInput + " " + out + " " + c.args);
+    ASSERT_EQ(r.rc, 0) << c.args << ": " << r.err;
+    EXPECT_TRUE(Pixels(dir, out).Pixels() == c.expected.Pixels()) << c.args;
+  }
+}
+
+// A cursor's hotspot goes with the picture: it names the same pixel after a
+// mirror or a turn, and the cell that pixel lands on after a free rotation.
+TEST(ToolEffect, HotspotMovesWithThePicture) {
+  test::TempDir dir;
+  const std::string cur = dir.file("in.cur");
+  ASSERT_EQ(Tool(dir, "convert " + kInput + " " + cur + " --hotspot 3,5").rc, 0);
+  const Surface src = Pixels(dir, cur);
+  auto hotspot = [](const std::string& file) {
+    const std::string b = Slurp(file);
+    return Point{static_cast<unsigned char>(b[10]) | static_cast<unsigned char>(b[11]) << 8,
+                 static_cast<unsigned char>(b[12]) | static_cast<unsigned char>(b[13]) << 8};
+  };
+  // A free rotation copies each pixel onto its right neighbour too, so the
+  // cell may show another pixel; a cell beyond the icon is brought to its edge.
+  auto rotated = [](double angle) {
+    const Point p = RotatedCell(3, 5, angle);
+    return Point{std::clamp(p.x, 0, 31), std::clamp(p.y, 0, 31)};
+  };
+  ASSERT_EQ(RotatedCell(3, 5, -30).x, -1) << "the case of a cell beyond the icon";
+  struct Case {
+    const char* op;
+    Point to;
+    bool samePixel;
+  } cases[] = {{"mirror h", {3, 26}, true},        {"mirror v", {28, 5}, true},
+               {"turn 90", {26, 3}, true},         {"turn 180", {28, 26}, true},
+               {"turn 270", {5, 28}, true},        {"rotate 90", rotated(90), false},
+               {"rotate -30", rotated(-30), false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.op);
+    const std::string out = dir.file("out.cur");
+    ASSERT_EQ(Tool(dir, "effect " + cur + " " + out + " " + c.op).rc, 0);
+    const Point at = hotspot(out);
+    EXPECT_EQ(at, c.to);
+    if (c.samePixel) {
+      EXPECT_EQ(Pixels(dir, out).GetPixel(at.x, at.y), src.GetPixel(3, 5));
+    }
+  }
+  // An effect that moves nothing keeps it; --hotspot overrides.
+  const std::string out = dir.file("out.cur");
+  ASSERT_EQ(Tool(dir, "effect " + cur + " " + out + " invert").rc, 0);
+  EXPECT_EQ(hotspot(out), (Point{3, 5}));
+  ASSERT_EQ(Tool(dir, "effect " + cur + " " + out + " turn 90 --hotspot 1,2").rc, 0);
+  EXPECT_EQ(hotspot(out), (Point{1, 2}));
+}
+
 }  // namespace
 }  // namespace gs

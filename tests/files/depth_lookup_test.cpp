@@ -51,5 +51,19 @@ TEST(SampledPalette, EveryMissGetsTheFullSearchsAnswer) {
   }
 }
 
+// A miss whose nearest entry is exactly 255 away: byte distances saturate
+// there, so a farther entry (red, 510 away) must not tie with it.
+TEST(SampledPalette, MissAtDistance255KeepsTheNearest) {
+  std::array<Color, 1024> pixels;
+  pixels.fill(RGB(0, 255, 0));  // never sampled: the table fills first
+  pixels[0] = kBlack;
+  pixels[4] = RGB(255, 0, 0);
+  for (int k = 2; k < 256; ++k) pixels[4 * k] = RGB(k, 0, 1);
+  const DepthImage img = BuildSampledPalette(pixels);
+  ASSERT_EQ(img.table[0].red + img.table[0].green + img.table[0].blue, 0);
+  EXPECT_EQ(NearestPaletteIndex(img.table, 0, 255, 0), 0);
+  EXPECT_EQ(img.block[(31 - 0) * 32 + 1], 0) << "green beside black maps to black";
+}
+
 }  // namespace
 }  // namespace gs

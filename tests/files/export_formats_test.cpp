@@ -277,12 +277,21 @@ TEST(AnimatedCursor, DisplayRateFromInterval) {
   struct Case {
     double ms;
     bool ok;
-    int rate;
-  } cases[] = {{10, true, 1},   {250, true, 25}, {9, true, 1},
-               {1, true, 1},    {19.9, true, 1}, {0, false, 0},
-               {0.5, false, 0}, {-5, false, 0},  {1e12, true, 214748364}};
+    std::uint32_t rate;
+  } cases[] = {{10, true, 1},
+               {250, true, 25},
+               {9, true, 1},
+               {1, true, 1},
+               {19.9, true, 1},
+               {0, false, 0},
+               {0.5, false, 0},
+               {-5, false, 0},
+               {1e12, false, 0},
+               {3e9, true, 300000000},
+               {42949672959.0, true, 4294967295u},
+               {42949672960.0, false, 0}};
   for (const Case& c : cases) {
-    std::int32_t rate = 0;
+    std::uint32_t rate = 0;
     EXPECT_EQ(DisplayRateFromInterval(c.ms, rate), c.ok) << c.ms;
     if (c.ok) {
       EXPECT_EQ(rate, c.rate) << c.ms;

@@ -3,7 +3,9 @@
 // and animated-cursor rates.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +16,7 @@
 #include "files/ani_format.h"
 #include "files/bmp_format.h"
 #include "files/icon_writer.h"
+#include "files/png_codec.h"
 #include "tests/files/file_test_util.h"
 #include "tests/support/test_support.h"
 
@@ -368,6 +371,10 @@ TEST_F(ToolCli, AniRatesAreSixtiethsAndFitIn32Bits) {
       {"--jiffies 7", 0, 7},
       {"--jiffies=4294967295", 0, 4294967295u},
       {"--interval 30000000000", 0, 3000000000u},
+      // Read as the builder window reads its field, with its rule.
+      {"--interval 19.9", 0, 1},
+      {"--interval 2500ms", 0, 250},
+      {"--interval 3000000000", 0, 300000000u},
       {"--interval 42949672959", 0, 4294967295u},
       {"--interval 42949672960", 2, 0},
       {"--interval 99999999999", 2, 0},
@@ -393,6 +400,119 @@ TEST_F(ToolCli, AniRatesAreSixtiethsAndFitIn32Bits) {
   }
 }
 
+TEST_F(ToolCli, HelpFitsEightyColumnsAndSaysTheLastValueCounts) {
+  std::vector<std::string> texts = {Tool(dir_, "--help").out};
+  for (const std::string& c : Commands(dir_)) texts.push_back(Tool(dir_, c + " --help").out);
+  for (const std::string& text : texts) {
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) EXPECT_LE(line.size(), 80u) << line;
+  }
+  EXPECT_NE(texts.back().find("the last value counts"), std::string::npos);
+  // Given twice, an option takes its last value.
+  ASSERT_EQ(Tool(dir_, "convert --depth 1 --depth=4 " + in_ + " " + dir_.file("o.bmp")).rc, 0);
+  EXPECT_EQ(test::ReadAll(dir_.file("o.bmp")), BuildBitmapBytes(Picture(), 4));
+}
+
+// A full standard output is said once, whichever command met it.
+TEST_F(ToolCli, FullStandardOutputIsOneMessage) {
+  test::WriteAll(dir_.file("c.cur"), Cursor(1, 1));
+  for (const std::string& args :
+       {"convert " + in_ + " - --to bmp", "pixels " + in_, "thumbnail " + in_ + " - 16",
+        "xcursor " + dir_.file("c.cur") + " -", "ani - --jiffies 1 " + dir_.file("c.cur")}) {
+    SCOPED_TRACE(args);
+    const std::string cmd =
+        std::string(GS_TOOL_PATH) + " " + args + " >/dev/full 2>" + dir_.file(".err");
+    const int status = std::system(cmd.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    const std::string err = Slurp(dir_.file(".err"));
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("No space left on device"), std::string::npos) << err;
+  }
+}
+
+// A command that writes one format refuses OUT named for another, as convert does.
+TEST_F(ToolCli, SingleFormatOutputsCheckTheirExtension) {
+  test::WriteAll(dir_.file("c.cur"), Cursor(1, 1));
+  const std::string cur = dir_.file("c.cur");
+  struct Case {
+    std::string args, out;
+    int rc;
+  } cases[] = {
+      {"thumbnail " + in_ + " @ 16", "t.bmp", 2}, {"thumbnail " + in_ + " @ 16", "t.PNG", 0},
+      {"xcursor " + cur + " @", "x.cur", 2},      {"xcursor " + cur + " @", "watch", 0},
+      {"ani @ --jiffies 1 " + cur, "a.cur", 2},   {"ani @ --jiffies 1 " + cur, "a.ani", 0},
+  };
+  for (const Case& c : cases) {
+    std::string args = c.args;
+    args.replace(args.find('@'), 1, dir_.file(c.out));
+    SCOPED_TRACE(args);
+    const CliRun r = Tool(dir_, args);
+    EXPECT_EQ(r.rc, c.rc) << r.err;
+    EXPECT_EQ(RegularFileExists(dir_.file(c.out)), c.rc == 0);
+    if (c.rc != 0) {
+      EXPECT_NE(r.err.find("OUT ends in ." + c.out.substr(2)), std::string::npos) << r.err;
+    }
+  }
+}
+
+// Pictures where an icon is read are named, with the command that takes them;
+// an animated cursor reads as its first frame.
+TEST_F(ToolCli, PicturesAreNamedAndAnimatedCursorsGiveTheirFirstFrame) {
+  test::WriteAll(dir_.file("p.ico"), BuildPngBytes(Picture()));
+  test::WriteAll(dir_.file("b.cur"), BuildBitmapBytes(Picture(), 24));
+  for (const std::string& args : {"convert " + dir_.file("p.ico") + " " + dir_.file("o.bmp"),
+                                  "pixels " + dir_.file("b.cur")}) {
+    const CliRun r = Tool(dir_, args);
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find(": this is a " + std::string(args[0] == 'c' ? "PNG" : "BMP") +
+                         " picture: use import"),
+              std::string::npos)
+        << r.err;
+  }
+  Surface second(32, 32);
+  second.FillRect(second.Bounds(), RGB(0, 0, 160));
+  Bytes secondCursor = BuildIconBytes(second, 24, PaletteMethod::None);
+  MarkAsCursor(secondCursor, 9, 9);
+  const Bytes ani = BuildAnimatedCursorBytes(std::vector<Bytes>{Cursor(4, 7), secondCursor}, 1);
+  test::WriteAll(dir_.file("s.ani"), ani);
+  test::WriteAll(dir_.file("first.cur"), Cursor(4, 7));
+  EXPECT_EQ(Tool(dir_, "pixels " + dir_.file("s.ani")).out,
+            Tool(dir_, "pixels " + dir_.file("first.cur")).out);
+  ASSERT_EQ(Tool(dir_, "convert " + dir_.file("s.ani") + " " + dir_.file("o.cur")).rc, 0);
+  const Bytes out = test::ReadAll(dir_.file("o.cur"));
+  EXPECT_EQ(test::U16At(out, 10), 4);
+  EXPECT_EQ(test::U16At(out, 12), 7);
+}
+
+// ani stores any frame, and says which are no cursor.
+TEST_F(ToolCli, AniWarnsOfFramesThatAreNoCursor) {
+  test::WriteAll(dir_.file("c.cur"), Cursor(0, 0));
+  test::WriteAll(dir_.file("p.cur"), BuildPngBytes(Picture()));
+  const CliRun r = Tool(dir_, "ani " + dir_.file("a.ani") + " --jiffies 2 " + dir_.file("c.cur") +
+                                  " " + in_ + " " + dir_.file("p.cur"));
+  ASSERT_EQ(r.rc, 0) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+  EXPECT_NE(r.err.find("warning: " + in_ + ": not a cursor"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("warning: " + dir_.file("p.cur") + ": this is a PNG picture"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(r.err.find("c.cur"), std::string::npos) << r.err;
+}
+
+// A list written on Windows names the same files.
+TEST_F(ToolCli, FilesFromTakesCrLfLines) {
+  test::WriteAll(dir_.file("b.ico"), test::ReadAll(in_));
+  test::WriteAll(dir_.file("list"), AsBytes(in_ + "\r\n\r\n" + dir_.file("b.ico") + "\r\n"));
+  const std::string out = dir_.file("out");
+  std::filesystem::create_directory(out);
+  const CliRun r = Tool(dir_, "convert --out-dir " + out + " --files-from " + dir_.file("list"));
+  EXPECT_EQ(r.rc, 0) << r.err;
+  EXPECT_TRUE(RegularFileExists(out + "/in.bmp"));
+  EXPECT_TRUE(RegularFileExists(out + "/b.bmp"));
+}
+
 // On a read-only file system the system's own reason is given. Needs a mount
 // namespace of its own; skipped where there is none.
 TEST(ToolCliFs, ReadOnlyFileSystemSaysSo) {
@@ -400,21 +520,21 @@ TEST(ToolCliFs, ReadOnlyFileSystemSaysSo) {
   const std::string mnt = dir.file("ro");
   std::filesystem::create_directory(mnt);
   const std::string tool = GS_TOOL_PATH;
-  const std::string in = dir.file("in.ico");
+  const std::string in = dir.file("in.cur");
   // The tool's own reader and writer, run inside a private mount of a tmpfs
   // that is made read-only after one file is put there.
-  test::WriteAll(in, Bytes{0, 0, 1, 0, 0, 0});
+  test::WriteAll(in, Cursor(0, 0));
   const std::string script = "mount -t tmpfs none " + mnt + " && echo old >" + mnt +
-                             "/a.bmp && mount -o remount,ro " + mnt + " && " + tool + " ani " +
-                             mnt + "/a.bmp --jiffies 1 " + in + " 2>" + dir.file("err") + "; " +
+                             "/a.ani && mount -o remount,ro " + mnt + " && " + tool + " ani " +
+                             mnt + "/a.ani --jiffies 1 " + in + " 2>" + dir.file("err") + "; " +
                              tool + " ani " + mnt + "/new.ani --jiffies 1 " + in + " 2>>" +
-                             dir.file("err") + "; cat " + mnt + "/a.bmp >" + dir.file("kept");
+                             dir.file("err") + "; cat " + mnt + "/a.ani >" + dir.file("kept");
   if (std::system(("unshare -m true 2>/dev/null")) != 0) GTEST_SKIP() << "no mount namespace";
   ASSERT_EQ(std::system(("unshare -m sh -c '" + script + "'").c_str()), 0);
   const std::string err = Slurp(dir.file("err"));
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
   EXPECT_EQ(err.find("Permission denied"), std::string::npos) << err;
-  EXPECT_NE(err.find("a.bmp: Read-only file system"), std::string::npos) << err;
+  EXPECT_NE(err.find("a.ani: Read-only file system"), std::string::npos) << err;
   EXPECT_NE(err.find("new.ani: Read-only file system"), std::string::npos) << err;
   EXPECT_EQ(test::ReadAll(dir.file("kept")), (Bytes{'o', 'l', 'd', '\n'}));
 }

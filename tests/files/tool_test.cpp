@@ -136,7 +136,7 @@ TEST_F(ToolTest, BadInputIsOneLineNamingTheFileAndNothingIsWritten) {
       {"pixels " + dir_.file("bad.ico"), "bad.ico"},
       {"info " + dir_.file("bad.ico"), "bad.ico"},
       {"convert " + in_ + " " + dir_.file("no/such/dir.bmp"), "no/such/dir.bmp"},
-      {"ani " + dir_.file("keep.bmp") + " --interval 10 " + dir_.file("gone.cur"), "gone.cur"},
+      {"ani " + dir_.file("keep.ani") + " --interval 10 " + dir_.file("gone.cur"), "gone.cur"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);

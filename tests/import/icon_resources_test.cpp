@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -296,6 +297,92 @@ TEST(IconResources, GroupsBeyondTheLimitAreCutAndSaid) {
   std::vector<IconGroupEntry> entries;
   EXPECT_TRUE(ParseGroupDirectory(g.Take(), entries));
   EXPECT_EQ(entries.size(), kMaxGroupImages);
+}
+
+// Group names that are not ASCII: UTF-16 with a surrogate pair (programs)
+// and Latin-1 letters of the upper half (16-bit programs).
+TEST(GroupNames, NonAsciiNamesDecodeToUtf8) {
+  auto replace = [](std::vector<std::uint8_t>& b, const std::vector<std::uint8_t>& from,
+                    const std::vector<std::uint8_t>& to) {
+    const auto at = std::search(b.begin(), b.end(), from.begin(), from.end());
+    ASSERT_NE(at, b.end());
+    std::copy(to.begin(), to.end(), at);
+  };
+  {
+    std::vector<std::uint8_t> b = Bytes("groups64.exe");
+    // "ALPHA" (5 units) becomes e-acute, U+1F600 (two units), y-diaeresis, "A".
+    replace(b, {5, 0, 'A', 0, 'L', 0, 'P', 0, 'H', 0, 'A', 0},
+            {5, 0, 0xE9, 0, 0x3D, 0xD8, 0x00, 0xDE, 0xFF, 0, 'A', 0});
+    MemorySource src(b);
+    IconResourceReader r(src);
+    ASSERT_GE(r.Count(), 1) << r.Problem();
+    EXPECT_EQ(Names(r)[0],
+              "\xC3\xA9\xF0\x9F\x98\x80\xC3\xBF"
+              "A");
+  }
+  {
+    std::vector<std::uint8_t> b = Bytes("sixteen.exe");
+    replace(b, {3, 'A', 'P', 'P'}, {3, 0xC0, 0xE9, 0xFF});
+    MemorySource src(b);
+    IconResourceReader r(src);
+    ASSERT_GE(r.Count(), 1) << r.Problem();
+    EXPECT_EQ(Names(r)[0], "\xC3\x80\xC3\xA9\xC3\xBF");
+  }
+}
+
+// A program whose last resource ends exactly where its section's raw data
+// ends is read; one byte less of the section and it is not.
+TEST(PeSections, ResourceEndingAtTheSectionsEndIsRead) {
+  const std::vector<std::uint8_t> original = Bytes("one_icon32.exe");
+  std::uint64_t end = 0;
+  {
+    MemorySource src(original);
+    IconResourceReader r(src);
+    std::vector<IconGroupEntry> entries;
+    ASSERT_TRUE(r.ReadGroup(0, entries));
+    // The last of the resources: an image or the group directory (found by its bytes).
+    std::vector<std::uint8_t> group = {0, 0, 1, 0, static_cast<std::uint8_t>(entries.size()), 0};
+    for (const IconGroupEntry& e : entries) {
+      end = std::max(end, e.offset + e.size);
+      const std::uint8_t row[] = {e.width,
+                                  e.height,
+                                  e.colorCount,
+                                  e.reserved,
+                                  static_cast<std::uint8_t>(e.planes),
+                                  static_cast<std::uint8_t>(e.planes >> 8),
+                                  static_cast<std::uint8_t>(e.bitCount),
+                                  static_cast<std::uint8_t>(e.bitCount >> 8),
+                                  static_cast<std::uint8_t>(e.bytesInRes),
+                                  static_cast<std::uint8_t>(e.bytesInRes >> 8),
+                                  static_cast<std::uint8_t>(e.bytesInRes >> 16),
+                                  static_cast<std::uint8_t>(e.bytesInRes >> 24),
+                                  static_cast<std::uint8_t>(e.id),
+                                  static_cast<std::uint8_t>(e.id >> 8)};
+      group.insert(group.end(), std::begin(row), std::end(row));
+    }
+    const auto at = std::search(original.begin(), original.end(), group.begin(), group.end());
+    ASSERT_NE(at, original.end());
+    end = std::max<std::uint64_t>(end, (at - original.begin()) + group.size());
+  }
+  const std::size_t pe = GetU32(original, 0x3C);
+  const std::size_t table = pe + 24 + (original[pe + 20] | (original[pe + 21] << 8));
+  std::size_t section = 0;
+  for (int i = 0; i < (original[pe + 6] | (original[pe + 7] << 8)); ++i) {
+    const std::size_t s = table + 40 * i;
+    const std::uint32_t raw = GetU32(original, s + 20), rawSize = GetU32(original, s + 16);
+    if (end > raw && end <= raw + rawSize) section = s;
+  }
+  ASSERT_NE(section, 0u);
+  for (std::uint32_t cut : {0u, 1u}) {
+    std::vector<std::uint8_t> b = original;
+    const std::uint32_t rawSize = static_cast<std::uint32_t>(end - GetU32(b, section + 20)) - cut;
+    PutU32(b, section + 16, rawSize);
+    MemorySource src(b);
+    IconResourceReader r(src);
+    IconPicture pic;
+    EXPECT_EQ(r.Count() == 1 && ExtractIconPicture(r, 0, pic), cut == 0)
+        << "section cut " << cut << " byte(s) short of the icon's end: " << r.Problem();
+  }
 }
 
 }  // namespace

@@ -69,6 +69,13 @@ std::vector<BmpCase> BmpCases() {
       {"16 bits 5-6-5 fields",
        {3, 1, 16, 3, 40, {0xF800, 0x07E0, 0x001F}, {}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0, 0}},
        {R, G, B}},
+      // A middle value scales to the nearest of 0..255: 16/31 is 131.6, 32/63 is 129.5.
+      {"16 bits 5-5-5 rounds",
+       {3, 1, 16, 0, 40, {}, {}, {0x00, 0x40, 0x00, 0x02, 0x10, 0x00, 0, 0}},
+       {RGB(132, 0, 0), RGB(0, 132, 0), RGB(0, 0, 132)}},
+      {"16 bits 5-6-5 rounds",
+       {1, 1, 16, 3, 40, {0xF800, 0x07E0, 0x001F}, {}, {0x00, 0x04, 0, 0}},
+       {RGB(0, 130, 0)}},
       {"32 bits", {2, 1, 32, 0, 40, {}, {}, {0, 0, 255, 0, 255, 0, 0, 0}}, {R, B}},
       {"32 bits alpha over white (V5 header)",
        {3,

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "files/icon_reader.h"
+#include "files/icon_writer.h"
 #include "import/picture_decoder.h"
 #include "import/picture_import.h"
 #include "tests/import/picture_test_util.h"
@@ -96,6 +97,31 @@ TEST(ToolImport, StandardInputAndOutput) {
                           " import - - --to ico > " + dir.file("o.ico");
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   EXPECT_EQ(IconPixels(dir.file("o.ico")).Pixels(), Expected(bmp, {0, 0, 64, 48}).Pixels());
+}
+
+// A cursor with its hotspot and an 8-bit icon with the picture's own colours,
+// each in one call, as convert writes them.
+TEST(ToolImport, HotspotAndPaletteAsConvertTakesThem) {
+  test::TempDir dir;
+  const std::vector<std::uint8_t> bmp = Bitmap();
+  test::WriteAll(dir.file("p.bmp"), bmp);
+  const Surface icon = Expected(bmp, {0, 0, 64, 48});
+  ToolRun run = Tool(dir, "import " + dir.file("p.bmp") + " " + dir.file("o.cur") +
+                              " --hotspot 4,6 --depth 8 --palette extreme");
+  ASSERT_EQ(run.rc, 0) << run.err;
+  std::vector<std::uint8_t> expected = BuildIconBytes(icon, 8, PaletteMethod::Extreme);
+  MarkAsCursor(expected, 4, 6);
+  EXPECT_EQ(test::ReadAll(dir.file("o.cur")), expected);
+  run = Tool(dir,
+             "import " + dir.file("p.bmp") + " " + dir.file("o.ico") + " --depth 8 --palette high");
+  ASSERT_EQ(run.rc, 0) << run.err;
+  EXPECT_EQ(test::ReadAll(dir.file("o.ico")), BuildIconBytes(icon, 8, PaletteMethod::High));
+  // Where they mean nothing: a usage error for the hotspot, a warning for the palette.
+  EXPECT_EQ(
+      Tool(dir, "import " + dir.file("p.bmp") + " " + dir.file("x.ico") + " --hotspot 1,1").rc, 2);
+  run = Tool(dir, "import " + dir.file("p.bmp") + " " + dir.file("x.png") + " --palette high");
+  EXPECT_EQ(run.rc, 0);
+  EXPECT_NE(run.err.find("warning: --palette does nothing"), std::string::npos) << run.err;
 }
 
 TEST(ToolImport, RefusalsAreOneLineAndExitCodes) {

@@ -281,6 +281,21 @@ TEST_F(Shell, CtrlZUndoes) {
   EXPECT_FALSE(w().MenuAction("mnuEdit", 0)->isEnabled());
 }
 
+TEST_F(Shell, CtrlCCopiesAndCtrlXCuts) {
+  w().show();
+  w().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+  Surface& s = w().Document().surface;
+  s.SetPixelV(0, 0, RGB(200, 10, 10));
+  QTest::keyClick(&w(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(s.GetPixel(0, 0), RGB(200, 10, 10)) << "Ctrl+C leaves the icon as it is";
+  QTest::keyClick(&w(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(s.GetPixel(0, 0), kWhite) << "Ctrl+X cuts";
+  s.FillRect({0, 0, 32, 32}, kBlack);
+  QTest::keyClick(&w(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(s.GetPixel(0, 0), RGB(200, 10, 10)) << "what was cut comes back";
+}
+
 TEST_F(Shell, MenusOpenByKeyboard) {
   w().show();
   w().activateWindow();

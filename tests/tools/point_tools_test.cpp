@@ -238,6 +238,20 @@ TEST_F(EngineTest, DeleteClearsTheSelectionOnly) {
   EXPECT_EQ(doc.surface.GetPixel(2, 2), kBlack);
 }
 
+// The copy Delete takes is its own: undo after an effect and a Delete
+// gives back the effect's picture, not the one before the selection.
+TEST_F(EngineTest, DeleteTakesItsOwnUndoCopy) {
+  doc.surface.FillRect({0, 0, 32, 32}, kBlack);
+  Tool(ToolIndex::kSelect);
+  Drag({2, 2}, {3, 4});
+  engine.CreateBackup();  // as an effect does
+  doc.surface.FillRect({0, 0, 32, 32}, RGB(0, 0, 200));
+  engine.KeyDown(kKeyDelete);
+  EXPECT_EQ(doc.surface.GetPixel(2, 2), kWhite);
+  ASSERT_TRUE(engine.EditUndo());
+  EXPECT_EQ(doc.surface.GetPixel(2, 2), RGB(0, 0, 200));
+}
+
 TEST_F(EngineTest, StatusLineReadsTheCanvasWhenNoButtonIsHeld) {
   EXPECT_EQ(StatusText(RGB(255, 128, 0)), "RGB: 255 128 0");
   EXPECT_EQ(StatusText(kBlack), "RGB: 0 0 0");

@@ -122,5 +122,50 @@ TEST(XPProgressBar, EveryStyleDrawsAndTheTextShows) {
   EXPECT_EQ(bar.Rendered().size(), QSize(120, 20));
 }
 
+// The framed styles: the fill stays inside the bevel at any value, and a
+// full bar reaches the bevel's inner right edge.
+TEST(XPProgressBar, FramedStylesFillUpToTheirBevelOnly) {
+  struct Framed {
+    int style, bevel;
+    bool reachesRight;
+  } framed[] = {{0, 1, false}, {1, 1, true},  {2, 1, true}, {4, 2, true},
+                {6, 1, true},  {7, 2, false}, {8, 1, true}};
+  for (const Framed& f : framed) {
+    for (QSize size : {QSize(120, 16), QSize(37, 9), QSize(8, 6)}) {
+      XP_ProgressBar bar;
+      bar.resize(size);
+      bar.setColor(QColor(40, 120, 60));
+      bar.setScrolling(f.style);
+      QPixmap pattern(4, 4);
+      pattern.fill(Qt::red);
+      bar.setImage(pattern);
+      bar.setValue(0);
+      const QImage empty = bar.Rendered();
+      const int w = size.width(), h = size.height();
+      auto inBevel = [&](int x, int y) {
+        return x < f.bevel || y < f.bevel || x >= w - f.bevel || y >= h - f.bevel;
+      };
+      for (int value : {1, 37, 50, 99, 100, 101}) {
+        bar.setValue(value);
+        const QImage img = bar.Rendered();
+        for (int y = 0; y < h; ++y) {
+          for (int x = 0; x < w; ++x) {
+            if (!inBevel(x, y)) continue;
+            ASSERT_EQ(img.pixel(x, y), empty.pixel(x, y))
+                << "style " << f.style << ", " << w << " x " << h << ", value " << value
+                << ": bevel painted at " << x << "," << y;
+          }
+        }
+        if (value == 100 && f.reachesRight) {
+          bool reached = false;
+          for (int y = f.bevel; y < h - f.bevel; ++y)
+            reached |= img.pixel(w - 1 - f.bevel, y) != empty.pixel(w - 1 - f.bevel, y);
+          EXPECT_TRUE(reached) << "style " << f.style << ", " << w << " x " << h;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace gs
