@@ -126,6 +126,7 @@ frmSave::frmSave(const IconDocument& doc, QSize previewSize, Environment& env, Q
   cmbSaveAs_->setCurrentIndex(model_.typeRow);
   cmbOptimize_->setCurrentIndex(model_.optimizeRow);
   TypeChanged(model_.typeRow);
+  AddWindowMessages(this, {{"msgHotspotX", kHotspotXWarning}, {"msgHotspotY", kHotspotYWarning}});
   LoadWindowLanguage(this, env_);
   connect(cmbSaveAs_, &QComboBox::currentIndexChanged, this, [this](int row) { TypeChanged(row); });
   connect(cmbOptimize_, &QComboBox::currentIndexChanged, this,
@@ -167,7 +168,8 @@ void frmSave::Confirm() {
       model_.Confirm(txtHotX_->text().toStdString(), txtHotY_->text().toStdString());
   if (!check.ok) {
     env_.Dialogs().Message(this, QMessageBox::Warning, kAppTitle,
-                           QString::fromUtf8(check.warning.c_str()), QMessageBox::Ok,
+                           InWindowLanguage(this, QString::fromUtf8(check.warning.c_str())),
+                           QMessageBox::Ok,
                            QMessageBox::Ok);
     return;
   }

@@ -1,5 +1,7 @@
 #include "files/qt_dialog_seam.h"
 
+#include "lang/qt_translation.h"
+
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -75,17 +77,26 @@ QStringList NameFilters(const FileDialogRequest& request) {
   return out;
 }
 
+FileDialogRequest InWindowLanguage(const QWidget* owner, FileDialogRequest request) {
+  const auto local = [owner](std::string& text) {
+    text = InWindowLanguage(owner, QString::fromStdString(text)).toStdString();
+  };
+  local(request.title);
+  for (FileFilter& f : request.filters) local(f.description);
+  return request;
+}
+
 QString ShowOpenDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request) {
   DialogSeam& dialogs = env.Dialogs();
   return QString::fromStdString(ShowOpenDialog(
-      env.Settings(), request, [&](const FileDialogRequest& s, const std::string& start) {
+      env.Settings(), InWindowLanguage(owner, request), [&](const FileDialogRequest& s, const std::string& start) {
         return dialogs.OpenFileName(owner, s, QString::fromStdString(start)).toStdString();
       }));
 }
 
 QString ShowSaveDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request) {
   DialogSeam& dialogs = env.Dialogs();
-  return QString::fromStdString(ShowSaveDialog(request, [&](const FileDialogRequest& s) {
+  return QString::fromStdString(ShowSaveDialog(InWindowLanguage(owner, request), [&](const FileDialogRequest& s) {
     return dialogs.SaveFileName(owner, s).toStdString();
   }));
 }

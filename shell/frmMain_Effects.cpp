@@ -12,6 +12,7 @@
 #include "effects/frmEarthQuake.h"
 #include "effects/frmResample.h"
 #include "effects/frmText.h"
+#include "lang/qt_translation.h"
 #include "effects/qt_effect_widgets.h"
 #include "files/depth.h"
 #include "files/qt_dialog_seam.h"
@@ -35,7 +36,8 @@ EffectsPart& EffectsOf(frmMain& window) { return *window.findChild<EffectsPart*>
 namespace {
 
 QString Ask(frmMain& w, const char* text, const char* reply) {
-  return EffectsOf(w).prompt(&w, QString::fromUtf8(text), QString::fromUtf8(kAppTitle),
+  return EffectsOf(w).prompt(&w, InWindowLanguage(&w, QString::fromUtf8(text)),
+                             QString::fromUtf8(kAppTitle),
                              QString::fromUtf8(reply));
 }
 

@@ -141,7 +141,7 @@ class EnglishFile : public ::testing::TestWithParam<WindowCase> {
   void SetUp() override { ASSERT_EQ(mkdir(dir_.file("Lang").c_str(), 0700), 0); }
   test::TempDir dir_;
   test::FakeDialogs dialogs_;
-  Environment env_{dir_.path(), dir_.file("config"), "", &dialogs_};
+  Environment env_{dir_.path(), dir_.file("config"), "", &dialogs_, dir_.path()};
 };
 
 TEST_P(EnglishFile, HasExactlyTheKeysTheWindowExports) {

@@ -43,7 +43,8 @@ class LanguageFixture : public ::testing::Test {
   }
   test::TempDir dir_;
   test::FakeDialogs dialogs_;
-  Environment env_{dir_.file("prog"), dir_.file("config"), "", &dialogs_};
+  // The user data folder is the program folder here: what is exported is read back.
+  Environment env_{dir_.file("prog"), dir_.file("config"), "", &dialogs_, dir_.file("prog")};
 };
 
 // Every kind of control the adaptor knows, and a few it must leave out.
@@ -286,6 +287,7 @@ TEST_F(MainWindowLanguage, ChoosingALanguageSwitchesTheWindowAtOnce) {
 
 TEST_F(MainWindowLanguage, WithoutLanguageFilesTheMenuKeepsTheHashEntry) {
   ASSERT_EQ(rmdir(LangFile("").c_str()), 0);
+  env_.userDataFolder.clear();  // nothing exported, so no file at all
   StartMain();
   ASSERT_EQ(LanguageEntries(), QStringList{"#"});
   const QString before = main_->MenuAction("mnuFile", 0)->text();

@@ -36,10 +36,11 @@ class ProgramFolderTest : public ::testing::Test {
   void SetUp() override {
     env_.programFolder = dir_.path();
     env_.settingsFolder = dir_.file("config");
+    env_.userDataFolder = dir_.file("data");
     mkdir(dir_.file("Lang").c_str(), 0700);
   }
   void TearDown() override { UseStandardTextsOf(""); }
-  std::string French() const { return dir_.file("Lang/Francais.lng"); }
+  std::string French() const { return dir_.file("data/Lang/Francais.lng"); }
   test::TempDir dir_;
   test::TestEnvironment env_;
 };
