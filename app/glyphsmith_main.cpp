@@ -40,7 +40,8 @@ const QWidget* MainWindow() {
 
 int main(int argc, char** argv) {
   // Answered before any window system is asked for: they need none.
-  if (const std::optional<std::string> out = gs::CommandLineAnswer(argc, argv, GLYPHSMITH_VERSION)) {
+  if (const std::optional<std::string> out =
+          gs::CommandLineAnswer(argc, argv, GLYPHSMITH_VERSION)) {
     std::fputs(out->c_str(), stdout);
     return 0;
   }

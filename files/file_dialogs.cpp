@@ -25,7 +25,9 @@ FileDialogRequest CursorSampleDialog() {
   return {{IconFilter(), {T("msgAllFilesCursor"), "*.*"}}, T("msgOpenCursorTitle"), ""};
 }
 
-FileDialogRequest SaveAsDialog() { return {{{"Ico (*.ico)", "*.ico"}}, T("msgSaveAsTitle"), "ico"}; }
+FileDialogRequest SaveAsDialog() {
+  return {{{"Ico (*.ico)", "*.ico"}}, T("msgSaveAsTitle"), "ico"};
+}
 
 FileDialogRequest SaveChangesDialog() {
   return {{{T("msgIcoFileFilter"), "*.ico"}}, T("msgSaveIconTitle"), "ico"};

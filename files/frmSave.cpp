@@ -169,8 +169,7 @@ void frmSave::Confirm() {
   if (!check.ok) {
     env_.Dialogs().Message(this, QMessageBox::Warning, kAppTitle,
                            InWindowLanguage(this, QString::fromUtf8(check.warning.c_str())),
-                           QMessageBox::Ok,
-                           QMessageBox::Ok);
+                           QMessageBox::Ok, QMessageBox::Ok);
     return;
   }
   accept();

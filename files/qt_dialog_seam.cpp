@@ -1,10 +1,10 @@
 #include "files/qt_dialog_seam.h"
 
-#include "lang/qt_translation.h"
-
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+
+#include "lang/qt_translation.h"
 
 namespace gs {
 
@@ -89,16 +89,17 @@ FileDialogRequest InWindowLanguage(const QWidget* owner, FileDialogRequest reque
 QString ShowOpenDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request) {
   DialogSeam& dialogs = env.Dialogs();
   return QString::fromStdString(ShowOpenDialog(
-      env.Settings(), InWindowLanguage(owner, request), [&](const FileDialogRequest& s, const std::string& start) {
+      env.Settings(), InWindowLanguage(owner, request),
+      [&](const FileDialogRequest& s, const std::string& start) {
         return dialogs.OpenFileName(owner, s, QString::fromStdString(start)).toStdString();
       }));
 }
 
 QString ShowSaveDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request) {
   DialogSeam& dialogs = env.Dialogs();
-  return QString::fromStdString(ShowSaveDialog(InWindowLanguage(owner, request), [&](const FileDialogRequest& s) {
-    return dialogs.SaveFileName(owner, s).toStdString();
-  }));
+  return QString::fromStdString(ShowSaveDialog(
+      InWindowLanguage(owner, request),
+      [&](const FileDialogRequest& s) { return dialogs.SaveFileName(owner, s).toStdString(); }));
 }
 
 }  // namespace gs

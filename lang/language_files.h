@@ -35,8 +35,7 @@ std::vector<std::string> LanguageFolders(const std::string& userDataFolder,
 std::string ExportedFrenchFile(const std::string& userDataFolder);
 // The file a language menu caption stands for: in the first of `folders` that
 // holds it, else in the last (the program's).
-std::string LanguageChoicePath(const std::vector<std::string>& folders,
-                               const std::string& caption);
+std::string LanguageChoicePath(const std::vector<std::string>& folders, const std::string& caption);
 
 // The language file a first start picks from the locale (the first set of
 // LC_ALL, LC_MESSAGES, LANG): French for "fr..." and for "C", "POSIX" or no

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMetaProperty>
 #include <QPicture>
 #include <QPointer>
@@ -18,7 +19,6 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QMessageBox>
 #include <cstdlib>
 #include <vector>
 

@@ -12,10 +12,10 @@
 #include "effects/frmEarthQuake.h"
 #include "effects/frmResample.h"
 #include "effects/frmText.h"
-#include "lang/qt_translation.h"
 #include "effects/qt_effect_widgets.h"
 #include "files/depth.h"
 #include "files/qt_dialog_seam.h"
+#include "lang/qt_translation.h"
 #include "shell/frmMain_Colors.h"
 #include "shell/frmMain_Tools.h"
 
@@ -37,8 +37,7 @@ namespace {
 
 QString Ask(frmMain& w, const char* text, const char* reply) {
   return EffectsOf(w).prompt(&w, InWindowLanguage(&w, QString::fromUtf8(text)),
-                             QString::fromUtf8(kAppTitle),
-                             QString::fromUtf8(reply));
+                             QString::fromUtf8(kAppTitle), QString::fromUtf8(reply));
 }
 
 // An immediate effect, worked out on a copy: when it changes a pixel, the

@@ -55,8 +55,7 @@ void MainFileHost::ShowMessage(MessageKind kind, const std::string& text) {
                                  : kind == MessageKind::Exclamation ? QMessageBox::Warning
                                                                     : QMessageBox::Information;
   window_.Env().Dialogs().Message(&window_, icon, kAppTitle, InWindowLanguage(&window_, Text(text)),
-                                  QMessageBox::Ok,
-                                  QMessageBox::Ok);
+                                  QMessageBox::Ok, QMessageBox::Ok);
 }
 
 frmSave* MainFileHost::SaveWindow() {
@@ -91,8 +90,9 @@ void MainFileHost::SetTitle(const std::string& title) {
   const bool untitled = title == kMainTitle;
   window_.setProperty(kDocumentTitleProperty, untitled ? QString() : Text(title));
   window_.setWindowTitle(
-      untitled ? Text(ProfileFile(window_.Env().languageFile).Read("frmMain", "Form.Caption", title))
-               : Text(title));
+      untitled
+          ? Text(ProfileFile(window_.Env().languageFile).Read("frmMain", "Form.Caption", title))
+          : Text(title));
 }
 
 void MainFileHost::RePaint() { window_.RePaint(); }

@@ -2,9 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
-#include <QIcon>
 #include <QToolBar>
 #include <QToolButton>
 #include <functional>
@@ -78,7 +78,8 @@ void ApplyToolbarTheme(frmMain& w, int theme) {
   // their lines turn light.
   const QColor background = ToolbarBackground(theme, QApplication::palette());
   for (const ToolbarSlot& slot : ToolbarSlots())
-    if (auto* button = qobject_cast<QToolButton*>(ToolbarSlotWidget(w, slot.number)); button && slot.art)
+    if (auto* button = qobject_cast<QToolButton*>(ToolbarSlotWidget(w, slot.number));
+        button && slot.art)
       button->setIcon(QIcon(ReadableOn(CommandPicture(*slot.art, kToolbarButtonSide), background)));
   for (int i = 0; i < kToolbarThemeCount; ++i)
     if (QAction* a = w.MenuAction("MnuTb", i)) a->setChecked(i == theme);
@@ -132,9 +133,9 @@ void hlp_Click(frmMain& w) {
                     w.Env().Settings().Get(kSettingsAppName, "FILES", "LNG", w.Env().languageFile));
   // Our lines end in carriage returns; Qt breaks lines at line feeds.
   const QString text = QString::fromStdString(HelpText(lines)).replace('\r', '\n');
-  w.Env().Dialogs().Message(&w, QMessageBox::Question, WindowMessage(&w, "msgHelpTitle", kHelpTitle),
-                            text,
-                            QMessageBox::Ok, QMessageBox::Ok);
+  w.Env().Dialogs().Message(&w, QMessageBox::Question,
+                            WindowMessage(&w, "msgHelpTitle", kHelpTitle), text, QMessageBox::Ok,
+                            QMessageBox::Ok);
 }
 
 void mnuHelp_Click(frmMain& w, int index) {

@@ -245,8 +245,7 @@ void frmPrint::cmdPrint_Click() {
   const QString text = cboStretch_->currentText();
   const auto fail = [this](const QString& why) {
     env_.Dialogs().Message(this, QMessageBox::Information, QStringLiteral("Varnel Glyphsmith"),
-                           InWindowLanguage(this, why),
-                           QMessageBox::Ok, QMessageBox::Ok);
+                           InWindowLanguage(this, why), QMessageBox::Ok, QMessageBox::Ok);
   };
   if (DefaultPrinterExists()) {
     QPrinter printer(QPrinter::HighResolution);

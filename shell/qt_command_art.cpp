@@ -233,7 +233,8 @@ QPixmap CommandPicture(CommandArt art, int side) {
 
 QPixmap ToolMenuPicture(ToolIndex tool) {
   // Menus are light in both looks.
-  return ToolButtonGlyph(tool, Qt::white).scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  return ToolButtonGlyph(tool, Qt::white)
+      .scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace gs

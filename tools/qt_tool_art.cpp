@@ -2,8 +2,8 @@
 
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPalette>
 #include <QPainterPath>
+#include <QPalette>
 #include <algorithm>
 #include <array>
 #include <cmath>

@@ -73,7 +73,7 @@ before=$(cd "$prefix" && find . -type f -printf '%p %s %T@\n' | sort | md5sum)
 mkdir -p "$work/home"
 HOME=$work/home XDG_CONFIG_HOME= XDG_DATA_HOME= LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 \
   GLYPHSMITH_QUIT_AFTER_FIRST_PAINT=1 timeout 60 glyphsmith || fail "the editor did not start"
-grep -q "share/glyphsmith/Lang/English.lng" "$work/home/.config/Varnel Glyphsmith/settings.ini" ||
+grep -q "share/glyphsmith/Lang/English.lng" "$GLYPHSMITH_CONFIG_DIR/settings.ini" ||
   fail "the editor did not find share/glyphsmith"
 [ -s "$work/home/.local/share/glyphsmith/Lang/Francais.lng" ] ||
   fail "the editor did not export its French texts to the user's folder"
