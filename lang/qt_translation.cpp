@@ -367,18 +367,11 @@ QString InWindowLanguage(const QWidget* window, const QString& text) {
 
 void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) {
   const std::string french = ExportedFrenchFile(env.userDataFolder);
+  const std::string folder = LanguageFolder(env.userDataFolder);
+  bool exported = true;
   if (!french.empty()) {
-    std::string folder = LanguageFolder(env.userDataFolder);
-    bool ok = MakeFolders(folder) && ExportWindowTexts(window, french);
-    if (exportMessages) ok = ExportMessageTexts(french) && ok;
-    static bool told = false;
-    if (!ok && !told && env.dialogs) {
-      told = true;
-      env.Dialogs().Message(window, QMessageBox::Warning, QString::fromUtf8(kAppTitle),
-                            WindowMessage(window, kLanguageNotSavedKey, kLanguageNotSaved) +
-                                QStringLiteral("\n") + QString::fromStdString(folder),
-                            QMessageBox::Ok, QMessageBox::Ok);
-    }
+    exported = MakeFolders(folder) && ExportWindowTexts(window, french);
+    if (exportMessages) exported = ExportMessageTexts(french) && exported;
   }
   const std::vector<std::string> folders = LanguageFolders(env.userDataFolder, env.programFolder);
   env.languageFile =
@@ -387,6 +380,15 @@ void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) 
                                                  std::getenv("LANG")));
   UseStandardTextsOf(env.languageFile);
   TranslateWindow(window, env.languageFile);
+  // Told once, in the language just put in place.
+  static bool told = false;
+  if (!exported && !told && env.dialogs) {
+    told = true;
+    env.Dialogs().Message(window, QMessageBox::Warning, QString::fromUtf8(kAppTitle),
+                          WindowMessage(window, kLanguageNotSavedKey, kLanguageNotSaved) +
+                              QStringLiteral("\n") + QString::fromStdString(folder),
+                          QMessageBox::Ok, QMessageBox::Ok);
+  }
 }
 
 void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng, Environment& env) {

@@ -120,7 +120,8 @@ FrmSplash::FrmSplash(Environment& env, QWidget* parent)
   timer1_->setObjectName("Timer1");
   timer1_->setInterval(kSplashTickMs);
   connect(timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-  AddWindowMessages(this, {{"msgTagline", kSplashTagline}});
+  AddWindowMessages(this,
+                    {{"msgTagline", kSplashTagline}, {kLanguageNotSavedKey, kLanguageNotSaved}});
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 }

@@ -94,6 +94,7 @@ frmAbout::frmAbout(Environment& env, QWidget* parent) : QDialog(parent), env_(en
   }
   LoadWindowLanguage(this, env_);
   text1->setText(WindowMessage(this, "msgAuthor"));
+  text1->setCursorPosition(0);  // a long line shows its start
 }
 
 void frmAbout::Label6_Click() { OpenWebAddress(label6_->text()); }

@@ -117,6 +117,25 @@ TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
   Screen("print");
   print.hide();
 
+  {
+    // The tool pictures on a dark desktop palette.
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::Window, QColor(45, 45, 45));
+    dark.setColor(QPalette::Button, QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    QApplication::setPalette(dark);
+    frmMain darkMain(env);
+    darkMain.Start(QString());
+    MnuTb_Click(darkMain, 5);
+    darkMain.show();
+    Settle();
+    darkMain.grab().save(ShotsDir() + "/dark_palette.png");
+    darkMain.hide();
+    QApplication::setPalette(saved);
+  }
+
   QWidget bars;
   bars.resize(240, 10 * 22 + 8);
   for (int s = 0; s < 10; ++s) {
