@@ -126,7 +126,12 @@ frmSave::frmSave(const IconDocument& doc, QSize previewSize, Environment& env, Q
   cmbSaveAs_->setCurrentIndex(model_.typeRow);
   cmbOptimize_->setCurrentIndex(model_.optimizeRow);
   TypeChanged(model_.typeRow);
-  AddWindowMessages(this, {{"msgHotspotX", kHotspotXWarning}, {"msgHotspotY", kHotspotYWarning}});
+  AddWindowMessages(this, {{"msgHotspotX", kHotspotXWarning},
+                           {"msgHotspotY", kHotspotYWarning},
+                           {"msgIconTitle", kSaveIconTitle},
+                           {"msgCursorTitle", kSaveCursorTitle},
+                           {"msgBitmapTitle", kSaveBitmapTitle},
+                           {"msgPcxTitle", kSavePcxTitle}});
   LoadWindowLanguage(this, env_);
   connect(cmbSaveAs_, &QComboBox::currentIndexChanged, this, [this](int row) { TypeChanged(row); });
   connect(cmbOptimize_, &QComboBox::currentIndexChanged, this,
@@ -140,7 +145,7 @@ QWidget* frmSave::picPrev() const { return picPrev_; }
 void frmSave::Prepare(const QString& title, bool hotspotVisible, bool keepsOtherImages) {
   model_.Prepare(title.toStdString(), hotspotVisible);
   unloaded_ = false;
-  setWindowTitle(title);
+  setWindowTitle(InWindowLanguage(this, title));
   frame2_->setVisible(hotspotVisible);
   lblKept_->setVisible(keepsOtherImages);
   cmbOptimize_->setEnabled(model_.OptimizeEnabled());
