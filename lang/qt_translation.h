@@ -23,6 +23,9 @@
 //     widgets (fields, lists, picture boxes) have no caption.
 //   - Tooltips: any named widget's toolTip; a QAction's toolTip only when set
 //     explicitly (Qt's automatic one, made from the text, does not count).
+//   - A text the window shows outside its controls (a message, a question,
+//     a dialog title) is a child object named "msg<Name>" made by
+//     AddWindowMessages; its key is the name alone.
 //   - Controls are taken in layout order: the object tree, with menus in the
 //     order of their entries. Child windows (dialogs) are not part of it.
 #include <QString>
