@@ -4,15 +4,20 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
+#include <optional>
 #include <string>
 
 #include "document/qt_canvas.h"
 #include "files/qt_dialog_seam.h"
+#include "lang/qt_translation.h"
 #include "platform/app_identity.h"
+#include "platform/command_line.h"
 #include "platform/environment.h"
 #include "platform/settings_store.h"
 #include "shell/FrmSplash.h"
 #include "shell/frmMain.h"
+#include "shell/frmMain_Lang.h"
 
 namespace {
 
@@ -25,18 +30,30 @@ class QuitAfterFirstPaint : public QObject {
   }
 };
 
+// The main window, once it exists: it keeps the texts shown outside windows.
+const QWidget* MainWindow() {
+  for (const QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("frmMain")) return w;
+  return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before any window system is asked for: they need none.
+  if (const std::optional<std::string> out =
+          gs::CommandLineAnswer(argc, argv, GLYPHSMITH_VERSION)) {
+    std::fputs(out->c_str(), stdout);
+    return 0;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(gs::kAppTitle));
   // Settings that cannot be saved would be lost without a word: say so, once.
   gs::SetSettingsSaveFailureHandler([](const std::string& reason) {
     QMessageBox::warning(
         nullptr, QString::fromUtf8(gs::kAppTitle),
-        QStringLiteral("Settings cannot be saved; the language, folders and recent "
-                       "files chosen from now on will be forgotten.\n\n") +
-            QString::fromStdString(reason));
+        gs::WindowMessage(MainWindow(), "msgSettingsNotSaved", gs::kSettingsNotSaved) +
+            QStringLiteral("\n\n") + QString::fromStdString(reason));
   });
   // Ties the windows to the installed launcher and its icon.
   QGuiApplication::setDesktopFileName("org.varnel.Glyphsmith");

@@ -21,7 +21,7 @@ struct Host : gs::EffectHost {
 void BM_TextRedrawMe(benchmark::State& state) {
   Host host;
   QTemporaryDir folder;
-  gs::Environment env{folder.path().toStdString(), folder.path().toStdString(), "", nullptr};
+  gs::Environment env{folder.path().toStdString(), folder.path().toStdString(), "", nullptr, ""};
   gs::frmText w(host, QSize(36, 36), 2, 4, gs::RGB(255, 0, 0), env);
   for (auto _ : state) w.RedrawMe();
 }

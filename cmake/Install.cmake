@@ -31,16 +31,19 @@ configure_file(${GS_DIST}/${GS_APP_ID}.metainfo.xml ${CMAKE_BINARY_DIR}/dist/${G
 install(TARGETS glyphsmith-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET glyphsmith)
   install(TARGETS glyphsmith RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  # The built-in French texts as a language file, so that French can be chosen
-  # back from the menu where the installed folder is not writable: the editor
-  # writes it at start-up, here into the build tree's program folder, with a
-  # settings folder of its own so that the builder's settings stay untouched.
+  # The built-in French texts as a language file, every window's section, so
+  # that French can be chosen back from the menu and a translator copies a
+  # complete file. Written here at build time; the editor never writes it.
+  add_executable(make_french_lng app/lang/make_french_lng.cpp)
+  target_link_libraries(make_french_lng PRIVATE glyphsmith_ui)
+  set_target_properties(make_french_lng PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/buildtools)
   set(GS_FRENCH ${CMAKE_BINARY_DIR}/bin/Lang/Francais.lng)
   add_custom_command(OUTPUT ${GS_FRENCH}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/buildtools/settings
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen GLYPHSMITH_QUIT_AFTER_FIRST_PAINT=1
-            GLYPHSMITH_CONFIG_DIR=${CMAKE_BINARY_DIR}/buildtools/settings $<TARGET_FILE:glyphsmith>
-    DEPENDS glyphsmith glyphsmith_data
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/buildtools/french
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/buildtools/french
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen HOME=${CMAKE_BINARY_DIR}/buildtools/french
+            $<TARGET_FILE:make_french_lng> ${GS_FRENCH} ${CMAKE_BINARY_DIR}/buildtools/french
+    DEPENDS make_french_lng glyphsmith_data
     COMMENT "Writing the French language file")
   add_custom_target(glyphsmith_french ALL DEPENDS ${GS_FRENCH})
   install(FILES ${GS_FRENCH} DESTINATION ${GS_SHARE_DIR}/Lang OPTIONAL)

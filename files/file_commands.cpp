@@ -35,15 +35,15 @@ const char* SaveOptionsTitle(SaveKind kind) {
 }
 
 std::string SaveFailedMessage(const std::string& path, const std::string& reason) {
-  return "Impossible d'enregistrer le fichier\n" + path + "\n\n" + reason;
+  return std::string(kSaveFailedLead) + "\n" + path + "\n\n" + reason;
 }
 
 std::string OpenFailedMessage(const std::string& path, const std::string& reason) {
-  return "Impossible d'ouvrir le fichier\n" + path + "\n\n" + reason;
+  return std::string(kOpenFailedLead) + "\n" + path + "\n\n" + reason;
 }
 
 std::string NotAnIconMessage(const std::string& path) {
-  return "Ce fichier n'est ni une icône ni un curseur :\n" + path;
+  return std::string(kNotAnIconLead) + "\n" + path;
 }
 
 OpenedFileKind ClassifyOpenedFile(std::span<const std::uint8_t> b) {

@@ -36,6 +36,10 @@ namespace gs {
 inline constexpr char kSaveChangesQuestion[] =
     "Voulez vous enregistrer les modifications apportées à ce fichier ?";
 inline constexpr char kFileNotFound[] = "Fichier non trouvé!";
+// The leads of SaveFailedMessage, OpenFailedMessage and NotAnIconMessage.
+inline constexpr char kSaveFailedLead[] = "Impossible d'enregistrer le fichier";
+inline constexpr char kOpenFailedLead[] = "Impossible d'ouvrir le fichier";
+inline constexpr char kNotAnIconLead[] = "Ce fichier n'est ni une icône ni un curseur :";
 
 enum class AskResult : std::uint8_t { GoOn = 0, Cancel = 255 };
 enum class SaveChangesAnswer { Yes, No, Cancel };

@@ -7,36 +7,44 @@ namespace gs {
 
 namespace {
 
-FileFilter IconFilter() { return {"Icon (*.ico; *.cur)", "*.ico;*.cur"}; }
+// The text of key `key` in kDialogTexts.
+std::string T(std::string_view key) {
+  for (const DialogText& t : kDialogTexts)
+    if (key == t.key) return t.text;
+  return {};
+}
+
+FileFilter IconFilter() { return {T("msgIconFilter"), "*.ico;*.cur"}; }
 
 }  // namespace
 
 FileDialogRequest OpenIconDialog() {
-  return {
-      {IconFilter(), {"All files (*.*)", "*.*"}}, std::string(kAppTitle) + " - Open an Icon", ""};
+  return {{IconFilter(), {T("msgAllFiles"), "*.*"}}, T("msgOpenIconTitle"), ""};
 }
 
 FileDialogRequest CursorSampleDialog() {
-  return {{IconFilter(), {"Tous les fichiers (*.*)", "*.*"}},
-          std::string(kAppTitle) + " - Ouvrir un curseur",
-          ""};
+  return {{IconFilter(), {T("msgAllFilesCursor"), "*.*"}}, T("msgOpenCursorTitle"), ""};
 }
 
-FileDialogRequest SaveAsDialog() { return {{{"Ico (*.ico)", "*.ico"}}, "Sauvez Icon ...", "ico"}; }
+FileDialogRequest SaveAsDialog() {
+  return {{{"Ico (*.ico)", "*.ico"}}, T("msgSaveAsTitle"), "ico"};
+}
 
 FileDialogRequest SaveChangesDialog() {
-  return {{{"Ico File (*.ico)", "*.ico"}}, "Save Icon ...", "ico"};
+  return {{{T("msgIcoFileFilter"), "*.ico"}}, T("msgSaveIconTitle"), "ico"};
 }
 
 FileDialogRequest ExportCursorDialog() {
-  return {{{"Curseur (*.cur)", "*.cur"}}, "Save Cursor...", "cur"};
+  return {{{T("msgCursorFilter"), "*.cur"}}, T("msgSaveCursorTitle"), "cur"};
 }
 
 FileDialogRequest ExportBitmapDialog() {
-  return {{{"Bitmap (*.bmp)", "*.bmp"}}, "Save Bitmap...", "bmp"};
+  return {{{"Bitmap (*.bmp)", "*.bmp"}}, T("msgSaveBitmapTitle"), "bmp"};
 }
 
-FileDialogRequest ExportPcxDialog() { return {{{"PCX (*.pcx)", "*.pcx"}}, "Save PCX...", "pcx"}; }
+FileDialogRequest ExportPcxDialog() {
+  return {{{"PCX (*.pcx)", "*.pcx"}}, T("msgSavePcxTitle"), "pcx"};
+}
 
 std::vector<std::string> FilterPatterns(const FileFilter& filter) {
   std::vector<std::string> out;

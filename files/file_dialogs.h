@@ -20,6 +20,28 @@ namespace gs {
 
 inline constexpr char kRegOpenDirValue[] = "OpenDir";
 
+// The titles and type descriptions of the dialogs below, each under the key
+// the main window keeps it by (lang/qt_translation.h, AddWindowMessages), so
+// that they are shown in the language in use.
+struct DialogText {
+  const char* key;
+  const char* text;
+};
+inline constexpr DialogText kDialogTexts[] = {
+    {"msgOpenIconTitle", "Varnel Glyphsmith - Open an Icon"},
+    {"msgIconFilter", "Icon (*.ico; *.cur)"},
+    {"msgAllFiles", "All files (*.*)"},
+    {"msgOpenCursorTitle", "Varnel Glyphsmith - Ouvrir un curseur"},
+    {"msgAllFilesCursor", "Tous les fichiers (*.*)"},
+    {"msgSaveAsTitle", "Sauvez Icon ..."},
+    {"msgIcoFileFilter", "Ico File (*.ico)"},
+    {"msgSaveIconTitle", "Save Icon ..."},
+    {"msgCursorFilter", "Curseur (*.cur)"},
+    {"msgSaveCursorTitle", "Save Cursor..."},
+    {"msgSaveBitmapTitle", "Save Bitmap..."},
+    {"msgSavePcxTitle", "Save PCX..."},
+};
+
 // One entry of a dialog's type list: the text shown and the patterns, several
 // separated by ';' ("*.ico;*.cur").
 struct FileFilter {

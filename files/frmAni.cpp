@@ -98,6 +98,9 @@ frmAni::frmAni(QSize previewSize, Environment& env, QWidget* parent) : QDialog(p
   connect(cmdCreate_, &QPushButton::clicked, this, [this] { BuildAnimatedCursor(); });
   connect(cmdCancel_, &QPushButton::clicked, this, [this] { reject(); });
   lstFiles_->clear();
+  AddWindowMessages(this, {{"msgNoFileChosen", "Vous devez selectionner le fichier a ajouté !"},
+                           {"msgBadInterval", "Intervale invalide"},
+                           {"msgNoFiles", "SVP, selectionnez quelques fichiers !"}});
   LoadWindowLanguage(this, env_);
 }
 
@@ -107,7 +110,7 @@ QWidget* frmAni::picPrev() const { return picPrev_; }
 
 void frmAni::Error(const QString& text, bool exclamation) {
   env_.Dialogs().Message(this, exclamation ? QMessageBox::Warning : QMessageBox::Critical,
-                         kAppTitle, text, QMessageBox::Ok, QMessageBox::Ok);
+                         kAppTitle, InWindowLanguage(this, text), QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void frmAni::ShowPreview(const std::string& path) {

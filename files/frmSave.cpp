@@ -126,6 +126,12 @@ frmSave::frmSave(const IconDocument& doc, QSize previewSize, Environment& env, Q
   cmbSaveAs_->setCurrentIndex(model_.typeRow);
   cmbOptimize_->setCurrentIndex(model_.optimizeRow);
   TypeChanged(model_.typeRow);
+  AddWindowMessages(this, {{"msgHotspotX", kHotspotXWarning},
+                           {"msgHotspotY", kHotspotYWarning},
+                           {"msgIconTitle", kSaveIconTitle},
+                           {"msgCursorTitle", kSaveCursorTitle},
+                           {"msgBitmapTitle", kSaveBitmapTitle},
+                           {"msgPcxTitle", kSavePcxTitle}});
   LoadWindowLanguage(this, env_);
   connect(cmbSaveAs_, &QComboBox::currentIndexChanged, this, [this](int row) { TypeChanged(row); });
   connect(cmbOptimize_, &QComboBox::currentIndexChanged, this,
@@ -139,7 +145,7 @@ QWidget* frmSave::picPrev() const { return picPrev_; }
 void frmSave::Prepare(const QString& title, bool hotspotVisible, bool keepsOtherImages) {
   model_.Prepare(title.toStdString(), hotspotVisible);
   unloaded_ = false;
-  setWindowTitle(title);
+  setWindowTitle(InWindowLanguage(this, title));
   frame2_->setVisible(hotspotVisible);
   lblKept_->setVisible(keepsOtherImages);
   cmbOptimize_->setEnabled(model_.OptimizeEnabled());
@@ -167,8 +173,8 @@ void frmSave::Confirm() {
       model_.Confirm(txtHotX_->text().toStdString(), txtHotY_->text().toStdString());
   if (!check.ok) {
     env_.Dialogs().Message(this, QMessageBox::Warning, kAppTitle,
-                           QString::fromUtf8(check.warning.c_str()), QMessageBox::Ok,
-                           QMessageBox::Ok);
+                           InWindowLanguage(this, QString::fromUtf8(check.warning.c_str())),
+                           QMessageBox::Ok, QMessageBox::Ok);
     return;
   }
   accept();

@@ -47,6 +47,10 @@ DialogSeam& RealDialogs();
 // in the trailing parentheses ("*.*" meaning every file).
 QStringList NameFilters(const FileDialogRequest& request);
 
+// `request` with its title and type descriptions in the language in use
+// (InWindowLanguage of lang/qt_translation.h, through `owner`).
+FileDialogRequest InWindowLanguage(const QWidget* owner, FileDialogRequest request);
+
 // The open dialog in the remembered folder ("OpenDir" in env's settings),
 // remembering the folder of a confirmed choice; used by every window that
 // opens a file.

@@ -175,8 +175,8 @@ frmExtract::frmExtract(ImportTarget target, Environment& env, QWidget* parent,
   connect(next_, &QPushButton::clicked, this, [this] { NextPage(); });
   connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
   connect(extract_, &QPushButton::clicked, this, [this] { Extract(); });
+  AddWindowMessages(this, {{kExtractFailedMessageKey, kExtractFailed}});
   LoadWindowLanguage(this, env_);
-  extractFailed_ = LoadWindowMessage(this, env_, kExtractFailedMessageKey, kExtractFailed);
 }
 
 frmExtract::~frmExtract() = default;
@@ -221,7 +221,9 @@ void frmExtract::Extract() {
     // Open still: another icon of the file may be whole.
     env_.Dialogs().Message(
         this, QMessageBox::Critical, kAppTitle,
-        QString::fromStdString(ExtractFailedMessage(extractFailed_.toStdString(), path, reason)),
+        QString::fromStdString(ExtractFailedMessage(
+            WindowMessage(this, kExtractFailedMessageKey, kExtractFailed).toStdString(), path,
+            reason)),
         QMessageBox::Ok, QMessageBox::Ok);
     return;
   }

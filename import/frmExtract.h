@@ -57,7 +57,6 @@ class frmExtract : public QDialog {
  private:
   ImportTarget target_;
   std::unique_ptr<IconProvider> icons_;
-  QString extractFailed_;  // the lead of the refusal, in the window's language
   ExtractGrid grid_;
   std::unique_ptr<FileBrowser> browser_;
   QGroupBox* frame1_ = nullptr;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/program_folder.h"
+#include "platform/safe_file.h"
 #include "platform/settings_store.h"
 #include "platform/text_util.h"
 
@@ -21,6 +22,51 @@ std::string FrenchLanguageFile(const std::string& programFolder) {
 
 std::string LanguageChoicePath(const std::string& programFolder, const std::string& caption) {
   return JoinPath(LanguageFolder(programFolder), caption);
+}
+
+std::vector<std::string> LanguageFolders(const std::string& userDataFolder,
+                                         const std::string& programFolder) {
+  std::vector<std::string> folders;
+  if (!userDataFolder.empty()) folders.push_back(LanguageFolder(userDataFolder));
+  folders.push_back(LanguageFolder(programFolder));
+  return folders;
+}
+
+std::string ExportedFrenchFile(const std::string& userDataFolder) {
+  return userDataFolder.empty() ? std::string() : FrenchLanguageFile(userDataFolder);
+}
+
+std::string LanguageChoicePath(const std::vector<std::string>& folders,
+                               const std::string& caption) {
+  for (const std::string& folder : folders) {
+    const std::string path = JoinPath(folder, caption);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return path;
+  }
+  return folders.empty() ? caption : JoinPath(folders.back(), caption);
+}
+
+std::string LocaleLanguageFileName(const char* lcAll, const char* lcMessages, const char* lang) {
+  std::string locale;
+  for (const char* v : {lcAll, lcMessages, lang})
+    if (v && *v) {
+      locale = v;
+      break;
+    }
+  if (locale.empty() || locale == "C" || locale.starts_with("C.") || locale == "POSIX" ||
+      locale.starts_with("fr"))
+    return kFrenchFileName;
+  return kEnglishFileName;
+}
+
+std::string StartLanguageChoice(const SettingsStore& store, const std::vector<std::string>& folders,
+                                const std::string& localeFileName) {
+  std::string chosen = store.Get(kSettingsAppName, "FILES", "LNG", "");
+  if (!chosen.empty()) return chosen;
+  chosen = LanguageChoicePath(folders, localeFileName);
+  if (!RegularFileExists(chosen)) chosen = LanguageChoicePath(folders, kFrenchFileName);
+  StoreLanguageChoice(store, chosen);
+  return chosen;
 }
 
 std::string ReadLanguageChoice(const SettingsStore& store, const std::string& programFolder) {
@@ -53,6 +99,20 @@ std::vector<std::string> LanguageMenuCaptions(std::vector<std::string> current,
                                               const std::string& folder) {
   if (current.empty()) current.push_back("#");
   std::vector<std::string> files = ListLanguageFiles(folder);
+  if (current.size() < files.size()) current.resize(files.size());
+  std::copy(files.begin(), files.end(), current.begin());
+  return current;
+}
+
+std::vector<std::string> LanguageMenuCaptions(std::vector<std::string> current,
+                                              const std::vector<std::string>& folders) {
+  if (current.empty()) current.push_back("#");
+  std::vector<std::string> files;
+  for (const std::string& folder : folders)
+    for (std::string& name : ListLanguageFiles(folder))
+      if (std::find(files.begin(), files.end(), name) == files.end()) files.push_back(name);
+  std::sort(files.begin(), files.end(),
+            [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); });
   if (current.size() < files.size()) current.resize(files.size());
   std::copy(files.begin(), files.end(), current.begin());
   return current;

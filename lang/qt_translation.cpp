@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMetaProperty>
 #include <QPicture>
 #include <QPointer>
@@ -18,15 +19,33 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <cstdlib>
 #include <vector>
 
+#include "files/qt_dialog_seam.h"
 #include "lang/language_files.h"
 #include "lang/qt_standard_buttons.h"
+#include "platform/app_identity.h"
+#include "platform/file_access.h"
 
 namespace gs {
 namespace {
 
-enum class CaptionKind { kNone, kAction, kButton, kLabel, kGroupBox, kTabPage, kProperty };
+enum class CaptionKind {
+  kNone,
+  kAction,
+  kButton,
+  kLabel,
+  kGroupBox,
+  kTabPage,
+  kProperty,
+  kMessage
+};
+
+constexpr char kMessageProperty[] = "gsMessage";
+constexpr char kBuiltInProperty[] = "gsBuiltIn";
+
+bool IsMessage(const QObject* o) { return o->property(kMessageProperty).isValid(); }
 
 struct Binding {
   QPointer<QObject> object;
@@ -62,6 +81,7 @@ bool HasCaptionProperty(const QObject* o) {
 }
 
 CaptionKind CaptionKindOf(QObject* o) {
+  if (IsMessage(o)) return CaptionKind::kMessage;
   if (qobject_cast<QAction*>(o)) return CaptionKind::kAction;
   if (HasCaptionProperty(o)) return CaptionKind::kProperty;
   if (qobject_cast<QAbstractButton*>(o)) return CaptionKind::kButton;
@@ -95,6 +115,8 @@ QString ReadCaption(QObject* o, CaptionKind kind) {
     }
     case CaptionKind::kProperty:
       return o->property("caption").toString();
+    case CaptionKind::kMessage:
+      return o->property(kMessageProperty).toString();
     case CaptionKind::kNone:
       break;
   }
@@ -123,6 +145,9 @@ void WriteCaption(QObject* o, CaptionKind kind, const QString& text) {
     }
     case CaptionKind::kProperty:
       o->setProperty("caption", text);
+      break;
+    case CaptionKind::kMessage:
+      o->setProperty(kMessageProperty, text);
       break;
     case CaptionKind::kNone:
       break;
@@ -184,7 +209,7 @@ class Describer {
     seen_.insert(o);
     auto* widget = qobject_cast<QWidget*>(o);
     if (widget && widget->isWindow()) return;  // a window of its own
-    if (widget) Report(o);
+    if (widget || IsMessage(o)) Report(o);
     if (auto* bar = qobject_cast<QMenuBar*>(o)) {
       for (QAction* a : bar->actions()) VisitAction(a);
     }
@@ -217,6 +242,7 @@ class Describer {
     b.object = o;
     b.caption = CaptionKindOf(o);
     if (b.caption != CaptionKind::kNone) c.caption = Utf8(ReadCaption(o, b.caption));
+    c.message = b.caption == CaptionKind::kMessage;
     if (auto* action = qobject_cast<QAction*>(o)) {
       b.toolTip = true;
       b.autoToolTip = action->toolTip() == StrippedText(action->text());
@@ -272,6 +298,10 @@ std::vector<QAction*> LanguageEntries(QMenu* mnuLng) {
   return entries;
 }
 
+std::string LanguageFileName(const std::string& path) {
+  return path.substr(path.find_last_of('/') + 1);
+}
+
 // A file name shown as a caption: "&" would become a mnemonic.
 QString MenuText(const std::string& caption) {
   return FromUtf8(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
@@ -293,20 +323,72 @@ void TranslateWindow(QWidget* window, const std::string& file) {
   Apply(window, d);
 }
 
-void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) {
-  const std::string french = FrenchLanguageFile(env.programFolder);
-  ExportWindowTexts(window, french);
-  if (exportMessages) ExportMessageTexts(french);
-  env.languageFile = ReadLanguageChoice(env.Settings(), env.programFolder);
-  UseStandardTextsOf(env.languageFile);
-  TranslateWindow(window, env.languageFile);
+void AddWindowMessages(QWidget* window, std::initializer_list<WindowMessageText> messages) {
+  for (const WindowMessageText& m : messages) {
+    auto* holder = new QObject(window);
+    holder->setObjectName(QString::fromLatin1(m.key));
+    holder->setProperty(kMessageProperty, QString::fromUtf8(m.builtIn));
+    holder->setProperty(kBuiltInProperty, QString::fromUtf8(m.builtIn));
+  }
 }
 
-QString LoadWindowMessage(const QWidget* window, const Environment& env, const char* key,
-                          const char* builtIn) {
-  return QString::fromStdString(LoadMessageText(window->objectName().toStdString(), key, builtIn,
-                                                FrenchLanguageFile(env.programFolder),
-                                                env.languageFile));
+namespace {
+
+// The message holder `key` of `window` or of the windows that own it.
+const QObject* FindMessage(const QWidget* window, const char* key) {
+  for (const QWidget* w = window; w; w = w->parentWidget())
+    for (const QObject* child : w->children())
+      if (IsMessage(child) && child->objectName() == QLatin1String(key)) return child;
+  return nullptr;
+}
+
+}  // namespace
+
+QString WindowMessage(const QWidget* window, const char* key, const char* builtIn) {
+  const QObject* holder = FindMessage(window, key);
+  return holder ? holder->property(kMessageProperty).toString() : QString::fromUtf8(builtIn);
+}
+
+QString InWindowLanguage(const QWidget* window, const QString& text) {
+  const QObject* best = nullptr;
+  qsizetype bestLength = 0;
+  for (const QWidget* w = window; w; w = w->parentWidget())
+    for (const QObject* child : w->children()) {
+      if (!IsMessage(child)) continue;
+      const QString builtIn = child->property(kBuiltInProperty).toString();
+      if (builtIn.size() > bestLength && text.startsWith(builtIn)) {
+        best = child;
+        bestLength = builtIn.size();
+      }
+    }
+  if (!best) return text;
+  return best->property(kMessageProperty).toString() + text.mid(bestLength);
+}
+
+void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) {
+  const std::string french = ExportedFrenchFile(env.userDataFolder);
+  const std::string folder = LanguageFolder(env.userDataFolder);
+  bool exported = true;
+  if (!french.empty()) {
+    exported = MakeFolders(folder) && ExportWindowTexts(window, french);
+    if (exportMessages) exported = ExportMessageTexts(french) && exported;
+  }
+  const std::vector<std::string> folders = LanguageFolders(env.userDataFolder, env.programFolder);
+  env.languageFile =
+      StartLanguageChoice(env.Settings(), folders,
+                          LocaleLanguageFileName(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                                                 std::getenv("LANG")));
+  UseStandardTextsOf(env.languageFile);
+  TranslateWindow(window, env.languageFile);
+  // Told once, in the language just put in place.
+  static bool told = false;
+  if (!exported && !told && env.dialogs) {
+    told = true;
+    env.Dialogs().Message(window, QMessageBox::Warning, QString::fromUtf8(kAppTitle),
+                          WindowMessage(window, kLanguageNotSavedKey, kLanguageNotSaved) +
+                              QStringLiteral("\n") + QString::fromStdString(folder),
+                          QMessageBox::Ok, QMessageBox::Ok);
+  }
 }
 
 void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng, Environment& env) {
@@ -317,8 +399,8 @@ void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng, Environment& env) {
     // A caption shown with "&&" stands for a file name with "&".
     captions.push_back(a ? Utf8(a->text().replace(QLatin1String("&&"), QLatin1String("&"))) : "#");
   }
-  const std::string& folder = env.programFolder;
-  captions = LanguageMenuCaptions(std::move(captions), LanguageFolder(folder));
+  const std::vector<std::string> folders = LanguageFolders(env.userDataFolder, env.programFolder);
+  captions = LanguageMenuCaptions(std::move(captions), folders);
   entries.resize(captions.size(), nullptr);
 
   QPointer<QWidget> window(mainWindow);
@@ -332,7 +414,12 @@ void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng, Environment& env) {
       mnuLng->addAction(a);
     }
     a->setText(MenuText(captions[i]));
-    a->setProperty(kPathProperty, FromUtf8(LanguageChoicePath(folder, captions[i])));
+    const std::string path = LanguageChoicePath(folders, captions[i]);
+    a->setProperty(kPathProperty, FromUtf8(path));
+    // The language in use is marked, whichever folder its file came from.
+    a->setCheckable(true);
+    a->setChecked(!env.languageFile.empty() &&
+                  LanguageFileName(env.languageFile) == LanguageFileName(path));
     if (!a->property(kConnectedProperty).toBool()) {
       a->setProperty(kConnectedProperty, true);
       const int index = static_cast<int>(i);
@@ -351,12 +438,15 @@ void ChooseLanguage(QWidget* mainWindow, QMenu* mnuLng, int index, Environment& 
   QString path = entry->property(kPathProperty).toString();
   if (path.isEmpty()) {
     QString caption = entry->text().replace(QLatin1String("&&"), QLatin1String("&"));
-    path = FromUtf8(LanguageChoicePath(env.programFolder, Utf8(caption)));
+    path = FromUtf8(
+        LanguageChoicePath(LanguageFolders(env.userDataFolder, env.programFolder), Utf8(caption)));
   }
   env.languageFile = Utf8(path);
   StoreLanguageChoice(env.Settings(), env.languageFile);
   UseStandardTextsOf(env.languageFile);
+  const QString documentTitle = mainWindow->property(kDocumentTitleProperty).toString();
   TranslateWindow(mainWindow, env.languageFile);
+  if (!documentTitle.isEmpty()) mainWindow->setWindowTitle(documentTitle);
   RebuildLanguageMenu(mainWindow, mnuLng, env);
 }
 

@@ -23,9 +23,13 @@
 //     widgets (fields, lists, picture boxes) have no caption.
 //   - Tooltips: any named widget's toolTip; a QAction's toolTip only when set
 //     explicitly (Qt's automatic one, made from the text, does not count).
+//   - A text the window shows outside its controls (a message, a question,
+//     a dialog title) is a child object named "msg<Name>" made by
+//     AddWindowMessages; its key is the name alone.
 //   - Controls are taken in layout order: the object tree, with menus in the
 //     order of their entries. Child windows (dialogs) are not part of it.
 #include <QString>
+#include <initializer_list>
 
 #include "lang/translation.h"
 #include "platform/environment.h"
@@ -45,16 +49,34 @@ bool ExportWindowTexts(QWidget* window, const std::string& file);
 void TranslateWindow(QWidget* window, const std::string& file);
 
 // The calling order at every window's load: export the built-in texts to
-// <env.programFolder>/Lang/Francais.lng (with `exportMessages`, the splash
-// window, also the "MSG" list), read the language choice from env's settings
-// into env.languageFile, translate the window with it. No events run meanwhile.
+// <env.userDataFolder>/Lang/Francais.lng (with `exportMessages`, the splash
+// window, also the "MSG" list; a failed export is told once per run and
+// nothing is written elsewhere), read the language choice from env's settings
+// into env.languageFile (on the first start, the locale's language, stored),
+// translate the window with it. The program folder is only read.
 void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages = false);
 
-// A message box text of `window` (LoadMessageText in the window's section)
-// for the language in use; call it after LoadWindowLanguage, at load, so that
-// the French file holds the text before it is ever shown.
-QString LoadWindowMessage(const QWidget* window, const Environment& env, const char* key,
-                          const char* builtIn);
+// Texts a window shows outside its controls: message boxes, questions, dialog
+// titles. Each is kept on the window under its key ("msg<Name>"), exported
+// with the controls' texts and translated with them (so a language switch
+// reaches them too). Add them before LoadWindowLanguage.
+struct WindowMessageText {
+  const char* key;
+  const char* builtIn;  // UTF-8
+};
+void AddWindowMessages(QWidget* window, std::initializer_list<WindowMessageText> messages);
+// The text of message `key` of `window` or of a window that owns it, in the
+// language in use; `builtIn` when none has it.
+QString WindowMessage(const QWidget* window, const char* key, const char* builtIn = "");
+// `text`, made in the core from a built-in message and more (a path, a
+// reason), with that message's built-in lead replaced by its text in the
+// language in use (the longest lead of `window` and its owners that matches).
+QString InWindowLanguage(const QWidget* window, const QString& text);
+
+// Told once when the French texts cannot be exported to the user's folder.
+inline constexpr char kLanguageNotSavedKey[] = "msgLanguageNotSaved";
+inline constexpr char kLanguageNotSaved[] =
+    "Les textes français ne peuvent pas être exportés dans le dossier des langues :";
 
 // Fills the `MNlangueChoice` entries of the language submenu `mnuLng` with the
 // names of the language files (entry 0 stays "#" when there is none). An
@@ -63,6 +85,10 @@ QString LoadWindowMessage(const QWidget* window, const Environment& env, const c
 // Entries are created as needed (named, indexed, connected) and never
 // removed. `env` must outlive the menu.
 void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng, Environment& env);
+// A window whose title shows a document (a file name) keeps it here; a
+// language switch then leaves the title alone.
+inline constexpr char kDocumentTitleProperty[] = "gsDocumentTitle";
+
 // What choosing entry `index` does.
 void ChooseLanguage(QWidget* mainWindow, QMenu* mnuLng, int index, Environment& env);
 

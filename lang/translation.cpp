@@ -9,6 +9,7 @@ constexpr char kTitleKey[] = "Form.Caption";
 }  // namespace
 
 std::string ControlKey(const ControlTexts& control, const char* property) {
+  if (control.message) return control.name;
   std::string key = control.name;
   if (control.index) key += "(" + std::to_string(*control.index) + ")";
   return key + "." + property;
@@ -35,17 +36,6 @@ void TranslateWindow(WindowTexts& window, const std::string& file) {
     if (c.caption) c.caption = profile.Read(window.name, ControlKey(c, "Caption"), *c.caption);
     if (c.toolTip) c.toolTip = profile.Read(window.name, ControlKey(c, "ToolTipText"), *c.toolTip);
   }
-}
-
-std::string LoadMessageText(const std::string& section, const std::string& key,
-                            const std::string& builtIn, const std::string& frenchFile,
-                            const std::string& languageFile) {
-  {
-    ProfileFile french(frenchFile);
-    french.Write(section, key, builtIn);
-    french.Save();  // a language file is never worth an error
-  }
-  return ProfileFile(languageFile).Read(section, key, builtIn);
 }
 
 std::vector<std::string>& MessageTexts() {

@@ -8,7 +8,8 @@
 //   "Form.Caption"                       the title (always written, even empty)
 //   "<name>.Caption", "<name>.ToolTipText"                  a lone control
 //   "<name>(<index>).Caption", "<name>(<index>).ToolTipText"  a group member
-//   "msg<Name>"                          a message box text (LoadMessageText)
+//   "msg<Name>"                          a text shown outside the controls: a
+//                                        message, a question, a dialog title
 // Messages go to the section "MSG" as "msg1", "msg2", ...
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@ struct ControlTexts {
   std::optional<int> index;            // set for a member of an indexed group
   std::optional<std::string> caption;  // nothing: the control has no caption
   std::optional<std::string> toolTip;  // nothing: the control has no tooltip
+  bool message = false;                // a "msg<Name>" text: its key is the name alone
 };
 
 struct WindowTexts {
@@ -29,7 +31,7 @@ struct WindowTexts {
   std::vector<ControlTexts> controls;  // in layout order
 };
 
-// "<name>.<property>" or "<name>(<index>).<property>".
+// "<name>.<property>" or "<name>(<index>).<property>"; a message's key is its name.
 std::string ControlKey(const ControlTexts& control, const char* property);
 
 // Writes the title and every non-empty caption and tooltip. Keys already in the
@@ -42,14 +44,6 @@ bool ExportWindowTexts(const WindowTexts& window, const std::string& file);
 // an empty value empties the text, even where the text was empty and so never
 // exported. The language in use is the environment's (Environment::languageFile).
 void TranslateWindow(WindowTexts& window, const std::string& file);
-
-// A text a window shows in a message box, kept in the window's section under
-// its own key beside the controls' texts: the built-in text is written to
-// `frenchFile`, and the text of `languageFile` is returned, the built-in one
-// when that file lacks the key.
-std::string LoadMessageText(const std::string& section, const std::string& key,
-                            const std::string& builtIn, const std::string& frenchFile,
-                            const std::string& languageFile);
 
 // The texts exported to "MSG". Nothing in the editor adds to it.
 std::vector<std::string>& MessageTexts();

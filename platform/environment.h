@@ -15,7 +15,7 @@
 //
 //   LoadWindowLanguage(this, env);            // lang/qt_translation.h
 //
-// which exports its French texts to <programFolder>/Lang/Francais.lng, reads
+// which exports its French texts to <userDataFolder>/Lang/Francais.lng, reads
 // the user's language choice into env.languageFile and translates the window
 // with it. Message boxes and file dialogs go through env.Dialogs(); settings
 // through env.Settings(); files beside the program through env.programFolder.
@@ -36,14 +36,17 @@ struct Environment {
   std::string settingsFolder;  // holds the settings store
   std::string languageFile;    // the language the windows are shown in ("" before the first load)
   DialogSeam* dialogs = nullptr;
+  // Holds the Lang/ folder the editor writes and reads first; "" writes none.
+  // The program folder may be a system folder and is never written.
+  std::string userDataFolder;
 
   SettingsStore Settings() const { return SettingsStore(settingsFolder); }
   DialogSeam& Dialogs() const { return *dialogs; }
 };
 
 // The running program's: its executable's folder, the user's settings folder
-// (SettingsFolder()), no language yet, and no dialogs (a window system must
-// supply them).
+// (SettingsFolder()), no language yet, no dialogs (a window system must
+// supply them) and the user's data folder (UserDataFolder()).
 Environment SystemEnvironment();
 
 }  // namespace gs

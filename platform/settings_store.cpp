@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/file_access.h"
+#include "platform/home_folder.h"
 #include "platform/safe_file.h"
 #include "platform/text_util.h"
 
@@ -147,8 +148,10 @@ std::string ChosenFolder() {
   if (const char* dir = std::getenv("GLYPHSMITH_CONFIG_DIR"); dir && *dir) return dir;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg && xdg[0] == '/')
     return std::string(xdg) + "/" + kSettingsAppName;
-  const char* home = std::getenv("HOME");
-  std::string base = (home && *home) ? home : "/tmp";
+  std::string base = HomeFolder();
+  // No home at all: nowhere that is the user's own, so nothing is saved (the
+  // first save tells why) rather than a shared folder such as /tmp.
+  if (base.empty()) return "";
   return base + "/.config/" + kSettingsAppName;
 }
 
@@ -179,7 +182,7 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 }
 
 Loaded& LoadLocked(const std::string& folder) {
-  const std::string file = folder + "/settings.ini";
+  const std::string file = folder.empty() ? std::string() : folder + "/settings.ini";
   struct stat st {};
   const bool present = ::stat(file.c_str(), &st) == 0;
   const int statError = present ? 0 : errno;
@@ -280,6 +283,7 @@ std::string WriteChanges(const std::string& folder, const std::vector<Change>& c
 // Returns "" or the reason; a group only notes the change for its end.
 std::string SaveLocked(const std::string& folder, const std::string& section,
                        const std::string& key, const std::string& value) {
+  if (folder.empty()) return "there is no home folder (HOME is unset and the user has no entry)";
   if (g_groupDepth == 0) return WriteChanges(folder, {{folder, section, key, value}});
   Loaded& l = LoadLocked(folder);
   if (l.unreadable) return l.file + ": the settings file cannot be read";

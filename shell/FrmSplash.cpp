@@ -49,7 +49,7 @@ QColor MotifColor(char c) {
 
 }  // namespace
 
-QPixmap SplashPicture() {
+QPixmap SplashPicture(const QString& tagline) {
   QPixmap pm(kWidth, kHeight);
   QPainter p(&pm);
   QLinearGradient sky(0, 0, 0, kHeight);
@@ -94,7 +94,7 @@ QPixmap SplashPicture() {
   p.setFont(line);
   p.setPen(QColor(225, 232, 248));
   p.drawText(QRect(198, 130, 270, 40), Qt::AlignLeft | Qt::TextWordWrap,
-             QString::fromUtf8("Création professionnelle d'icones et de curseurs"));
+             tagline.isEmpty() ? QString::fromUtf8(kSplashTagline) : tagline);
   p.setPen(QColor(255, 255, 255, 90));
   p.drawLine(0, kHeight - 1, kWidth, kHeight - 1);
   return pm;
@@ -120,6 +120,8 @@ FrmSplash::FrmSplash(Environment& env, QWidget* parent)
   timer1_->setObjectName("Timer1");
   timer1_->setInterval(kSplashTickMs);
   connect(timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  AddWindowMessages(this,
+                    {{"msgTagline", kSplashTagline}, {kLanguageNotSavedKey, kLanguageNotSaved}});
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 }
@@ -130,6 +132,7 @@ void FrmSplash::Load(const std::string& commandLine) {
   // Enabled from the start: it may tick while the texts load.
   timer1_->start();
   LoadWindowLanguage(this, env_, /*exportMessages=*/true);
+  image1_->setPixmap(SplashPicture(WindowMessage(this, "msgTagline")));
   main_ = std::make_unique<frmMain>(env_);
   main_->Start(commandLine);
 }

@@ -48,7 +48,10 @@ class FrmSplash : public QWidget {
   std::unique_ptr<frmMain> main_;
 };
 
-// The splash picture, drawn by us at 481 x 278.
-QPixmap SplashPicture();
+// The line under the program's name on the splash picture.
+inline constexpr char kSplashTagline[] = "Création professionnelle d'icones et de curseurs";
+// The splash picture, drawn by us at 481 x 278, with `tagline` (the built-in
+// one when empty).
+QPixmap SplashPicture(const QString& tagline = QString());
 
 }  // namespace gs

@@ -50,9 +50,9 @@ frmAbout::frmAbout(Environment& env, QWidget* parent) : QDialog(parent), env_(en
   auto* picture = new QLabel(frame);
   picture->setPixmap(CommandPicture(CommandArt::Help, 48));
   picture->setGeometry(14, 26, 52, 52);
-  auto* text1 = new QLineEdit(QString::fromUtf8("Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION
-                                                " - conçu et écrit par Varnel Software"),
-                              frame);
+  // A field has no caption of its own: its line is a message of the window.
+  AddWindowMessages(this, {{"msgAuthor", kAboutAuthor}});
+  auto* text1 = new QLineEdit(QString::fromUtf8(kAboutAuthor), frame);
   text1->setObjectName("Text1");
   text1->setReadOnly(true);
   text1->setGeometry(76, 26, 358, 26);
@@ -93,6 +93,8 @@ frmAbout::frmAbout(Environment& env, QWidget* parent) : QDialog(parent), env_(en
     lblAvail_->setText(QString::fromStdString(FreeShareText(MemoryLoad(*m))));
   }
   LoadWindowLanguage(this, env_);
+  text1->setText(WindowMessage(this, "msgAuthor"));
+  text1->setCursorPosition(0);  // a long line shows its start
 }
 
 void frmAbout::Label6_Click() { OpenWebAddress(label6_->text()); }

@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace gs {
 
+inline constexpr char kAboutAuthor[] =
+    "Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " - conçu et écrit par Varnel Software";
 inline constexpr char kAboutTitle[] = " A propos de Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION;
 
 class frmAbout : public QDialog {

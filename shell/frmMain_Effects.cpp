@@ -15,6 +15,7 @@
 #include "effects/qt_effect_widgets.h"
 #include "files/depth.h"
 #include "files/qt_dialog_seam.h"
+#include "lang/qt_translation.h"
 #include "shell/frmMain_Colors.h"
 #include "shell/frmMain_Tools.h"
 
@@ -35,8 +36,8 @@ EffectsPart& EffectsOf(frmMain& window) { return *window.findChild<EffectsPart*>
 namespace {
 
 QString Ask(frmMain& w, const char* text, const char* reply) {
-  return EffectsOf(w).prompt(&w, QString::fromUtf8(text), QString::fromUtf8(kAppTitle),
-                             QString::fromUtf8(reply));
+  return EffectsOf(w).prompt(&w, InWindowLanguage(&w, QString::fromUtf8(text)),
+                             QString::fromUtf8(kAppTitle), QString::fromUtf8(reply));
 }
 
 // An immediate effect, worked out on a copy: when it changes a pixel, the

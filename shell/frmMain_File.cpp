@@ -8,6 +8,8 @@
 #include "files/frmSave.h"
 #include "files/kept_images.h"
 #include "files/qt_dialog_seam.h"
+#include "lang/qt_translation.h"
+#include "platform/profile_file.h"
 
 namespace gs {
 
@@ -21,16 +23,23 @@ QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 std::string MainFileHost::OpenFileDialog(const FileDialogRequest& request,
                                          const std::string& startFolder) {
-  return window_.Env().Dialogs().OpenFileName(&window_, request, Text(startFolder)).toStdString();
+  return window_.Env()
+      .Dialogs()
+      .OpenFileName(&window_, InWindowLanguage(&window_, request), Text(startFolder))
+      .toStdString();
 }
 
 std::string MainFileHost::SaveFileDialog(const FileDialogRequest& request) {
-  return window_.Env().Dialogs().SaveFileName(&window_, request).toStdString();
+  return window_.Env()
+      .Dialogs()
+      .SaveFileName(&window_, InWindowLanguage(&window_, request))
+      .toStdString();
 }
 
 SaveChangesAnswer MainFileHost::AskSaveChangesQuestion() {
   switch (window_.Env().Dialogs().Message(
-      &window_, QMessageBox::Question, kAppTitle, Text(kSaveChangesQuestion),
+      &window_, QMessageBox::Question, kAppTitle,
+      WindowMessage(&window_, "msgSaveChanges", kSaveChangesQuestion),
       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
     case QMessageBox::Yes:
       return SaveChangesAnswer::Yes;
@@ -45,8 +54,8 @@ void MainFileHost::ShowMessage(MessageKind kind, const std::string& text) {
   const QMessageBox::Icon icon = kind == MessageKind::Error         ? QMessageBox::Critical
                                  : kind == MessageKind::Exclamation ? QMessageBox::Warning
                                                                     : QMessageBox::Information;
-  window_.Env().Dialogs().Message(&window_, icon, kAppTitle, Text(text), QMessageBox::Ok,
-                                  QMessageBox::Ok);
+  window_.Env().Dialogs().Message(&window_, icon, kAppTitle, InWindowLanguage(&window_, Text(text)),
+                                  QMessageBox::Ok, QMessageBox::Ok);
 }
 
 frmSave* MainFileHost::SaveWindow() {
@@ -75,7 +84,16 @@ SaveOptionsChoice MainFileHost::RunSaveOptions(SaveKind kind) {
   return choice;
 }
 
-void MainFileHost::SetTitle(const std::string& title) { window_.setWindowTitle(Text(title)); }
+void MainFileHost::SetTitle(const std::string& title) {
+  // A file's title stays through a language switch; the untitled one is the
+  // window's caption in the language in use.
+  const bool untitled = title == kMainTitle;
+  window_.setProperty(kDocumentTitleProperty, untitled ? QString() : Text(title));
+  window_.setWindowTitle(
+      untitled
+          ? Text(ProfileFile(window_.Env().languageFile).Read("frmMain", "Form.Caption", title))
+          : Text(title));
+}
 
 void MainFileHost::RePaint() { window_.RePaint(); }
 

@@ -1,10 +1,26 @@
 #include "shell/frmMain_Lang.h"
 
+#include "files/file_commands.h"
+#include "files/file_dialogs.h"
 #include "lang/qt_translation.h"
+#include "shell/frmMain_Effects.h"
+#include "shell/help_text.h"
 
 namespace gs {
 
 void frmMain::SetupLanguage() {
+  // What the main window and the file commands show outside the controls.
+  AddWindowMessages(this, {{"msgSaveChanges", kSaveChangesQuestion},
+                           {"msgFileNotFound", kFileNotFound},
+                           {"msgSaveFailed", kSaveFailedLead},
+                           {"msgOpenFailed", kOpenFailedLead},
+                           {"msgNotAnIcon", kNotAnIconLead},
+                           {"msgHelpTitle", kHelpTitle},
+                           {"msgPixelate", kPixelatePrompt},
+                           {"msgAngle", kAnglePrompt},
+                           {"msgSettingsNotSaved", kSettingsNotSaved},
+                           {kLanguageNotSavedKey, kLanguageNotSaved}});
+  for (const DialogText& t : kDialogTexts) AddWindowMessages(this, {{t.key, t.text}});
   LoadWindowLanguage(this, env_);
   RebuildLanguageMenu(this, Menu("mnuLng"), env_);
 }

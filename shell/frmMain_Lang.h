@@ -6,4 +6,9 @@ namespace gs {
 
 struct LangPart {};
 
+// Told once when the settings cannot be saved (main() shows it).
+inline constexpr char kSettingsNotSaved[] =
+    "Les réglages ne peuvent pas être enregistrés : la langue, les dossiers et les fichiers "
+    "récents choisis à partir de maintenant seront oubliés.";
+
 }  // namespace gs

@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <functional>
 
 #include "document/qt_canvas.h"
@@ -14,6 +16,7 @@
 #include "platform/program_folder.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
+#include "shell/frmMain_Toolbar.h"
 #include "shell/frmPrint.h"
 #include "shell/help_text.h"
 #include "shell/menu_tree.h"
@@ -21,6 +24,7 @@
 #include "shell/qt_appearance.h"
 #include "shell/qt_command_art.h"
 #include "shell/qt_web.h"
+#include "tools/qt_tool_art.h"
 
 namespace gs {
 
@@ -70,6 +74,13 @@ void ApplyMenuLook(frmMain& w, int look) {
 
 void ApplyToolbarTheme(frmMain& w, int theme) {
   w.Toolbar1()->setStyleSheet(ToolbarStyleSheet(theme, QApplication::palette()));
+  // The pictures are drawn for light toolbars; on the desktop's dark one
+  // their lines turn light.
+  const QColor background = ToolbarBackground(theme, QApplication::palette());
+  for (const ToolbarSlot& slot : ToolbarSlots())
+    if (auto* button = qobject_cast<QToolButton*>(ToolbarSlotWidget(w, slot.number));
+        button && slot.art)
+      button->setIcon(QIcon(ReadableOn(CommandPicture(*slot.art, kToolbarButtonSide), background)));
   for (int i = 0; i < kToolbarThemeCount; ++i)
     if (QAction* a = w.MenuAction("MnuTb", i)) a->setChecked(i == theme);
 }
@@ -117,12 +128,14 @@ void MnuTb_Click(frmMain& w, int theme) {
 
 void hlp_Click(frmMain& w) {
   const std::vector<std::string> lines =
-      LoadHelpLines(FrenchLanguageFile(w.Env().programFolder),
-                    ReadLanguageChoice(w.Env().Settings(), w.Env().programFolder));
+      // Like a window's load, the box reads the language choice afresh.
+      LoadHelpLines(ExportedFrenchFile(w.Env().userDataFolder),
+                    w.Env().Settings().Get(kSettingsAppName, "FILES", "LNG", w.Env().languageFile));
   // Our lines end in carriage returns; Qt breaks lines at line feeds.
   const QString text = QString::fromStdString(HelpText(lines)).replace('\r', '\n');
-  w.Env().Dialogs().Message(&w, QMessageBox::Question, QString::fromUtf8(kHelpTitle), text,
-                            QMessageBox::Ok, QMessageBox::Ok);
+  w.Env().Dialogs().Message(&w, QMessageBox::Question,
+                            WindowMessage(&w, "msgHelpTitle", kHelpTitle), text, QMessageBox::Ok,
+                            QMessageBox::Ok);
 }
 
 void mnuHelp_Click(frmMain& w, int index) {

@@ -36,7 +36,10 @@ QWidget* Strip(const frmMain& w) {
 void FollowEntry(QToolButton* button, QAction* action) {
   const auto sync = [button, action] {
     button->setEnabled(action->isEnabled());
-    button->setAccessibleName(QString::fromStdString(SpokenCaption(action->text().toStdString())));
+    // The entry's text, in the language in use, names the button and is its tooltip.
+    const QString spoken = QString::fromStdString(SpokenCaption(action->text().toStdString()));
+    button->setAccessibleName(spoken);
+    button->setToolTip(spoken);
   };
   sync();
   QObject::connect(action, &QAction::changed, button, sync);

@@ -60,9 +60,10 @@ void ApplyOrientation(QPrinter& printer) {
   if (ChosenOrientation()) printer.setPageOrientation(*ChosenOrientation());
 }
 
-FileDialogRequest PdfDialog() {
-  return {{{"Document PDF (*.pdf)", "*.pdf"}}, "Imprimer dans un fichier PDF", "pdf"};
-}
+constexpr char kPdfFilter[] = "Document PDF (*.pdf)";
+constexpr char kPdfTitle[] = "Imprimer dans un fichier PDF";
+
+FileDialogRequest PdfDialog() { return {{{kPdfFilter, "*.pdf"}}, kPdfTitle, "pdf"}; }
 
 void SetGeometryF(QWidget* w, const SheetGeometry& s) {
   w->setGeometry(static_cast<int>(std::lround(s.left)), static_cast<int>(std::lround(s.top)),
@@ -202,6 +203,10 @@ frmPrint::frmPrint(const IconDocument& doc, Environment& env, QWidget* parent)
     const QRect r = PdfLayout().paintRectPixels(kPdfResolution);
     printable_ = {r.width(), r.height()};
   }
+  AddWindowMessages(this, {{"msgNoPrinter", kNoPrinterCancelled},
+                           {"msgPrinterFailed", kPrinterFailed},
+                           {"msgPdfTitle", kPdfTitle},
+                           {"msgPdfFilter", kPdfFilter}});
   LoadWindowLanguage(this, env_);
 
   connect(group, &QButtonGroup::idClicked, this, [this](int id) { optStyle_Click(id); });
@@ -240,8 +245,8 @@ void frmPrint::RedrawPrev() { picPaper_->update(); }
 void frmPrint::cmdPrint_Click() {
   const QString text = cboStretch_->currentText();
   const auto fail = [this](const QString& why) {
-    env_.Dialogs().Message(this, QMessageBox::Information, QString::fromUtf8(kAppTitle), why,
-                           QMessageBox::Ok, QMessageBox::Ok);
+    env_.Dialogs().Message(this, QMessageBox::Information, QString::fromUtf8(kAppTitle),
+                           InWindowLanguage(this, why), QMessageBox::Ok, QMessageBox::Ok);
   };
   if (DefaultPrinterExists()) {
     QPrinter printer(QPrinter::HighResolution);
@@ -250,7 +255,7 @@ void frmPrint::cmdPrint_Click() {
     accept();
     return;
   }
-  const QString path = env_.Dialogs().SaveFileName(this, PdfDialog());
+  const QString path = env_.Dialogs().SaveFileName(this, InWindowLanguage(this, PdfDialog()));
   if (path.isEmpty()) return fail(QString::fromUtf8(kNoPrinterCancelled));
   QBuffer bytes;
   bytes.open(QIODevice::WriteOnly);

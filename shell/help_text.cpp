@@ -44,7 +44,7 @@ const std::vector<std::string>& BuiltInHelpLines() {
 std::vector<std::string> LoadHelpLines(const std::string& frenchFile,
                                        const std::string& languageFile) {
   const std::vector<std::string>& builtIn = BuiltInHelpLines();
-  {
+  if (!frenchFile.empty()) {
     ProfileFile french(frenchFile);
     for (int n = 1; n <= kHelpLineCount; ++n) french.Write(kHelpSection, Key(n), builtIn[n - 1]);
     french.Save();  // a language file is never worth an error

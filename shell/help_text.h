@@ -16,7 +16,7 @@ inline constexpr int kHelpLineCount = 25;
 
 const std::vector<std::string>& BuiltInHelpLines();
 
-// Exports the built-in lines to `frenchFile`, then reads each line from
+// Exports the built-in lines to `frenchFile` (none when empty), then reads each line from
 // `languageFile` with the built-in line as default.
 std::vector<std::string> LoadHelpLines(const std::string& frenchFile,
                                        const std::string& languageFile);

@@ -72,6 +72,12 @@ QString MenuStyleSheet(int look) {
       "QMenu::separator { height: 1px; background: #9db5dc; margin: 3px 4px 3px 30px; }");
 }
 
+QColor ToolbarBackground(int theme, const QPalette& desktop) {
+  static const char* const kBottoms[] = {"#a9c6ee", "#cfcfcf", "#b9d69b", "#ebe9e1", "#efcb4f"};
+  if (theme >= 0 && theme < 5) return QColor(kBottoms[theme]);
+  return desktop.color(QPalette::Window).darker(108);
+}
+
 QString ToolbarStyleSheet(int theme, const QPalette& desktop) {
   switch (theme) {
     case 0:  // blue

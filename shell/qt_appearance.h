@@ -13,5 +13,7 @@ QString MenuStyleSheet(int look);
 // Themes 0 blue, 1 grey, 2 green, 3 a flat light scheme, 4 gold with black
 // edges, 5 taken from the desktop's palette.
 QString ToolbarStyleSheet(int theme, const QPalette& desktop);
+// The darkest colour of that toolbar's background, which its pictures must read on.
+QColor ToolbarBackground(int theme, const QPalette& desktop);
 
 }  // namespace gs

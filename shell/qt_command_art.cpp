@@ -232,7 +232,9 @@ QPixmap CommandPicture(CommandArt art, int side) {
 }
 
 QPixmap ToolMenuPicture(ToolIndex tool) {
-  return ToolButtonGlyph(tool).scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  // Menus are light in both looks.
+  return ToolButtonGlyph(tool, Qt::white)
+      .scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace gs

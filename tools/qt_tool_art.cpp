@@ -1,11 +1,15 @@
 #include "tools/qt_tool_art.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
 
+#include "document/contrast.h"
 #include "document/numeric.h"
 #include "tools/tool_kinds.h"
 
@@ -88,7 +92,28 @@ void DrawSprayCan(QPainter& p) {
 
 }  // namespace
 
-QPixmap ToolButtonGlyph(ToolIndex tool) {
+QPixmap ReadableOn(const QPixmap& picture, QColor background) {
+  if (!background.isValid()) background = QGuiApplication::palette().color(QPalette::Button);
+  const Color bg = RGB(background.red(), background.green(), background.blue());
+  if (ContrastRatio(kBlack, bg) >= kReadableContrast) return picture;  // a light palette
+  QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb px = row[x];
+      const int r = qRed(px), g = qGreen(px), b = qBlue(px);
+      // Lines are the unsaturated pixels; a coloured fill keeps its colour.
+      if (qAlpha(px) == 0 || std::max({r, g, b}) - std::min({r, g, b}) > 24) continue;
+      const Color ink = ReadableInk(RGB(r, g, b), bg);
+      row[x] = qRgba(RedOf(ink), GreenOf(ink), BlueOf(ink), qAlpha(px));
+    }
+  }
+  QPixmap out = QPixmap::fromImage(image);
+  out.setDevicePixelRatio(picture.devicePixelRatio());
+  return out;
+}
+
+QPixmap ToolButtonGlyph(ToolIndex tool, QColor background) {
   QPixmap pm(22, 22);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
@@ -147,7 +172,8 @@ QPixmap ToolButtonGlyph(ToolIndex tool) {
     default:
       break;
   }
-  return pm;
+  p.end();
+  return ReadableOn(pm, background);
 }
 
 QCursor ToolPointer(int image) {

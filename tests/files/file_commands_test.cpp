@@ -74,7 +74,7 @@ class FileCommandsTest : public ::testing::Test {
   test::TempDir tmp_;
   IconDocument doc_;
   FakeHost host_;
-  Environment env_{tmp_.file("prog"), tmp_.file("settings"), "", nullptr};
+  Environment env_{tmp_.file("prog"), tmp_.file("settings"), "", nullptr, ""};
   FileCommands files_{doc_, host_, env_};
 };
 

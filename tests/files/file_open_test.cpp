@@ -51,7 +51,7 @@ class FileOpenTest : public ::testing::Test {
   test::TempDir dir_;
   IconDocument doc_;
   RecordingHost host_;
-  Environment env_{dir_.file("prog"), dir_.file("settings"), "", nullptr};
+  Environment env_{dir_.file("prog"), dir_.file("settings"), "", nullptr, ""};
   FileCommands files_{doc_, host_, env_};
 };
 

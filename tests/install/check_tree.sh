@@ -60,10 +60,24 @@ for sample in icon/smiley.ico curseur/viseur.cur; do
     fail "thumbnail of $sample is not 128 x 128"
 done
 
-# The editor finds its program folder in share/glyphsmith: it rewrites the
-# French language file there at start-up (the folder is writable here).
-rm "$prefix/share/glyphsmith/Lang/Francais.lng"
-GLYPHSMITH_QUIT_AFTER_FIRST_PAINT=1 timeout 60 glyphsmith || fail "the editor did not start"
-[ -s "$prefix/share/glyphsmith/Lang/Francais.lng" ] || fail "the editor did not find share/glyphsmith"
+# The installed French file is complete: a section for every window English.lng has.
+for section in $(grep -o '^\[[A-Za-z]*\]' "$prefix/share/glyphsmith/Lang/English.lng"); do
+  grep -qF "$section" "$prefix/share/glyphsmith/Lang/Francais.lng" ||
+    fail "the installed Francais.lng has no $section"
+done
+
+# The editor finds its program folder in share/glyphsmith (an English locale
+# picks English.lng there on the first start) and writes only into the
+# user's folders: the installed tree is left as it was.
+before=$(cd "$prefix" && find . -type f -printf '%p %s %T@\n' | sort | md5sum)
+mkdir -p "$work/home"
+HOME=$work/home XDG_CONFIG_HOME= XDG_DATA_HOME= LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 \
+  GLYPHSMITH_QUIT_AFTER_FIRST_PAINT=1 timeout 60 glyphsmith || fail "the editor did not start"
+grep -q "share/glyphsmith/Lang/English.lng" "$GLYPHSMITH_CONFIG_DIR/settings.ini" ||
+  fail "the editor did not find share/glyphsmith"
+[ -s "$work/home/.local/share/glyphsmith/Lang/Francais.lng" ] ||
+  fail "the editor did not export its French texts to the user's folder"
+after=$(cd "$prefix" && find . -type f -printf '%p %s %T@\n' | sort | md5sum)
+[ "$before" = "$after" ] || fail "the editor wrote into the installed tree"
 [ ! -e "$prefix/bin/Lang" ] || fail "the editor wrote a Lang folder beside itself"
 echo "installed tree OK: $prefix"

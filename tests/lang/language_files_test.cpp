@@ -59,5 +59,46 @@ TEST_F(LanguageFilesTest, MenuCaptions) {
             (std::vector<std::string>{"English.lng", "Francais.lng", "Francais.lng"}));
 }
 
+TEST_F(LanguageFilesTest, FirstStartFollowsTheLocaleOnceAndTheUserWins) {
+  EXPECT_EQ(LocaleLanguageFileName(nullptr, nullptr, nullptr), "Francais.lng");
+  EXPECT_EQ(LocaleLanguageFileName("", "", "C"), "Francais.lng");
+  EXPECT_EQ(LocaleLanguageFileName(nullptr, nullptr, "C.UTF-8"), "Francais.lng");
+  EXPECT_EQ(LocaleLanguageFileName(nullptr, nullptr, "POSIX"), "Francais.lng");
+  EXPECT_EQ(LocaleLanguageFileName(nullptr, nullptr, "fr_CA.UTF-8"), "Francais.lng");
+  EXPECT_EQ(LocaleLanguageFileName(nullptr, nullptr, "en_US.UTF-8"), "English.lng");
+  EXPECT_EQ(LocaleLanguageFileName(nullptr, nullptr, "de_DE"), "English.lng");
+  // LC_ALL before LC_MESSAGES before LANG.
+  EXPECT_EQ(LocaleLanguageFileName("fr_FR", "en_GB", "en_US"), "Francais.lng");
+  EXPECT_EQ(LocaleLanguageFileName("", "en_GB", "fr_FR"), "English.lng");
+
+  // The user's folder is read before the program's.
+  const std::string user = dir_.file("user/Lang");
+  ASSERT_EQ(mkdir(dir_.file("user").c_str(), 0700), 0);
+  ASSERT_EQ(mkdir(user.c_str(), 0700), 0);
+  const std::vector<std::string> folders = {user, lang()};
+  Touch("Francais.lng");
+  // No English file: French, whatever the locale.
+  EXPECT_EQ(StartLanguageChoice(store_, folders, "English.lng"), lang() + "/Francais.lng");
+  ASSERT_TRUE(store_.Save("Varnel Glyphsmith", "FILES", "LNG", ""));
+  Touch("English.lng");
+  EXPECT_EQ(StartLanguageChoice(store_, folders, "English.lng"), lang() + "/English.lng");
+  // Chosen once: a French locale later changes nothing.
+  EXPECT_EQ(StartLanguageChoice(store_, folders, "Francais.lng"), lang() + "/English.lng");
+  // The user's choice always wins.
+  ASSERT_TRUE(StoreLanguageChoice(store_, lang() + "/Francais.lng"));
+  EXPECT_EQ(StartLanguageChoice(store_, folders, "English.lng"), lang() + "/Francais.lng");
+
+  test::WriteAll(user + "/English.lng", {'x'});
+  EXPECT_EQ(LanguageChoicePath(folders, "English.lng"), user + "/English.lng");
+  EXPECT_EQ(LanguageChoicePath(folders, "Francais.lng"), lang() + "/Francais.lng");
+  EXPECT_EQ(LanguageChoicePath(folders, "Missing.lng"), lang() + "/Missing.lng");
+  EXPECT_EQ(LanguageMenuCaptions({"#"}, folders),
+            (std::vector<std::string>{"English.lng", "Francais.lng"}));
+  EXPECT_EQ(LanguageFolders("", "/opt/vg"), std::vector<std::string>{"/opt/vg/Lang"});
+  EXPECT_EQ(ExportedFrenchFile(""), "");
+  EXPECT_EQ(ExportedFrenchFile("/home/u/.local/share/glyphsmith"),
+            "/home/u/.local/share/glyphsmith/Lang/Francais.lng");
+}
+
 }  // namespace
 }  // namespace gs

@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 
 #include <QWidget>
+#include <cctype>
 #include <functional>
 #include <memory>
 #include <set>
 
+#include "lang/language_files.h"
 #include "lang/qt_translation.h"
 #include "platform/profile_file.h"
 #include "platform/settings_store.h"
@@ -38,6 +40,7 @@
 #include "shell/FrmSplash.h"
 #include "shell/frmAbout.h"
 #include "shell/frmPrint.h"
+#include "shell/qt_french_template.h"
 #endif
 
 namespace gs {
@@ -141,7 +144,7 @@ class EnglishFile : public ::testing::TestWithParam<WindowCase> {
   void SetUp() override { ASSERT_EQ(mkdir(dir_.file("Lang").c_str(), 0700), 0); }
   test::TempDir dir_;
   test::FakeDialogs dialogs_;
-  Environment env_{dir_.path(), dir_.file("config"), "", &dialogs_};
+  Environment env_{dir_.path(), dir_.file("config"), "", &dialogs_, dir_.path()};
 };
 
 TEST_P(EnglishFile, HasExactlyTheKeysTheWindowExports) {
@@ -185,6 +188,92 @@ TEST_P(EnglishFile, TranslatesTheWholeWindow) {
     const std::string text = shown.Read(c.section, key, "");
     EXPECT_EQ(text, en.Read(c.section, key, text)) << key;
   }
+}
+
+// Words of four letters or more, lower case; accented letters count as letters.
+std::set<std::string> Words(const std::string& text) {
+  std::set<std::string> words;
+  std::string word;
+  const auto flush = [&] {
+    if (word.size() >= 4) words.insert(word);
+    word.clear();
+  };
+  for (char ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (std::isalpha(c) || c >= 0x80)
+      word += static_cast<char>(std::tolower(c));
+    else if (ch != '&')  // a mnemonic mark is inside a word
+      flush();
+  }
+  flush();
+  return words;
+}
+
+// Words the French texts share with English ones: names, and the English
+// titles the built-in texts already had.
+const std::set<std::string> kSharedWords = {
+    "angle",    "bitmap",     "bitmaps",  "cursor", "degrees", "document", "example",  "file",
+    "files",    "glyphsmith", "hotspot",  "https",  "icon",    "icons",    "interval", "jpeg",
+    "maker",    "menu",       "msecs",    "office", "open",    "options",  "original", "portrait",
+    "position", "rectangle",  "rotation", "save",   "simple",  "software", "studio",   "symantac",
+    "type",     "varnel",     "version",  "visual", "windows", "zigzag",   "zoom"};
+
+// Every word of the built-in French texts (the whole template) that English
+// does not share.
+const std::set<std::string>& FrenchWords() {
+  static const std::set<std::string> words = [] {
+    test::TempDir scratch;
+    const std::string file = scratch.file("Francais.lng");
+    EXPECT_TRUE(WriteFrenchTemplate(file, scratch.path()));
+    const ProfileFile fr(file);
+    std::set<std::string> out;
+    for (const std::string& section : fr.Sections())
+      for (const std::string& key : fr.Keys(section))
+        for (const std::string& w : Words(fr.Read(section, key, "")))
+          if (!kSharedWords.count(w)) out.insert(w);
+    return out;
+  }();
+  return words;
+}
+
+std::string FrenchWordsIn(const std::string& text) {
+  std::string found;
+  for (const std::string& w : Words(text))
+    if (FrenchWords().count(w)) found += " " + w;
+  return found;
+}
+
+TEST_P(EnglishFile, ShowsNoFrenchWordInEnglish) {
+  // What the window shows, messages included, once it is in English.
+  const WindowCase& c = GetParam();
+  ASSERT_GT(FrenchWords().size(), 150u);
+  ASSERT_TRUE(StoreLanguageChoice(env_.Settings(), EnglishPath()));
+  std::unique_ptr<QWidget> window = c.load(env_);
+  TranslateWindow(window.get(), EnglishPath());
+  const std::string now = dir_.file("Lang/Now.lng");
+  ASSERT_TRUE(ExportWindowTexts(window.get(), now));
+  const ProfileFile shown(now);
+  for (const std::string& key : shown.Keys(c.section)) {
+    const std::string text = shown.Read(c.section, key, "");
+    EXPECT_EQ(FrenchWordsIn(text), "") << c.section << "/" << key << "=" << text;
+  }
+}
+
+TEST(EnglishFileSections, NoValueHasAFrenchWordAndTheTemplateHasEveryWindow) {
+  const ProfileFile en(EnglishPath());
+  for (const std::string& section : en.Sections())
+    for (const std::string& key : en.Keys(section)) {
+      const std::string text = en.Read(section, key, "");
+      EXPECT_EQ(FrenchWordsIn(text), "") << section << "/" << key << "=" << text;
+    }
+  // The French template a translator copies holds every section English has.
+  test::TempDir scratch;
+  const std::string file = scratch.file("Francais.lng");
+  ASSERT_TRUE(WriteFrenchTemplate(file, scratch.path()));
+  const std::vector<std::string> frSections = ProfileFile(file).Sections(),
+                                 enSections = en.Sections();
+  EXPECT_EQ(std::set<std::string>(frSections.begin(), frSections.end()),
+            std::set<std::string>(enSections.begin(), enSections.end()));
 }
 
 std::string CaseName(const ::testing::TestParamInfo<WindowCase>& info) {

@@ -15,9 +15,11 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
+#include <cstdlib>
 #include <memory>
 
 #include "lang/language_files.h"
@@ -43,7 +45,8 @@ class LanguageFixture : public ::testing::Test {
   }
   test::TempDir dir_;
   test::FakeDialogs dialogs_;
-  Environment env_{dir_.file("prog"), dir_.file("config"), "", &dialogs_};
+  // The user data folder is the program folder here: what is exported is read back.
+  Environment env_{dir_.file("prog"), dir_.file("config"), "", &dialogs_, dir_.file("prog")};
 };
 
 // Every kind of control the adaptor knows, and a few it must leave out.
@@ -286,6 +289,7 @@ TEST_F(MainWindowLanguage, ChoosingALanguageSwitchesTheWindowAtOnce) {
 
 TEST_F(MainWindowLanguage, WithoutLanguageFilesTheMenuKeepsTheHashEntry) {
   ASSERT_EQ(rmdir(LangFile("").c_str()), 0);
+  env_.userDataFolder.clear();  // nothing exported, so no file at all
   StartMain();
   ASSERT_EQ(LanguageEntries(), QStringList{"#"});
   const QString before = main_->MenuAction("mnuFile", 0)->text();
@@ -302,6 +306,113 @@ TEST_F(MainWindowLanguage, FileNameWithAmpersandIsShownAndChosenIntact) {
   Choose(1);
   EXPECT_EQ(env_.Settings().Get("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile("R&D.lng"));
   EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), "&Neu");
+}
+
+}  // namespace
+}  // namespace gs
+
+namespace gs {
+namespace {
+
+// The locale variables for one test, put back afterwards.
+class LocaleVariables {
+ public:
+  LocaleVariables() {
+    for (const char* name : kNames)
+      if (const char* v = std::getenv(name)) saved_.emplace_back(name, v);
+  }
+  ~LocaleVariables() {
+    for (const char* name : kNames) unsetenv(name);
+    for (const auto& [name, value] : saved_) setenv(name.c_str(), value.c_str(), 1);
+  }
+  void Use(const char* lang) {
+    for (const char* name : kNames) unsetenv(name);
+    if (lang) setenv("LANG", lang, 1);
+  }
+
+ private:
+  static constexpr const char* kNames[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+std::string EnglishPath() { return std::string(GS_APP_DATA_DIR) + "/Lang/English.lng"; }
+
+TEST_F(MainWindowLanguage, TheFirstStartSpeaksTheLocalesLanguage) {
+  const std::vector<std::uint8_t> english = test::ReadAll(EnglishPath());
+  test::WriteAll(LangFile("English.lng"), english);
+  LocaleVariables locale;
+  struct Case {
+    const char* lang;
+    const char* file;
+    const char* newEntry;
+  };
+  int n = 0;
+  for (const Case& c :
+       {Case{"en_US.UTF-8", "English.lng", "&New"}, Case{"fr_FR.UTF-8", "Francais.lng", "&Nouveau"},
+        Case{"C", "Francais.lng", "&Nouveau"}, Case{nullptr, "Francais.lng", "&Nouveau"}}) {
+    locale.Use(c.lang);
+    env_.settingsFolder = dir_.file("config" + std::to_string(++n));  // no settings yet
+    StartMain();
+    EXPECT_EQ(env_.languageFile, LangFile(c.file)) << (c.lang ? c.lang : "no locale");
+    EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), c.newEntry);
+    EXPECT_EQ(env_.Settings().Get("Varnel Glyphsmith", "FILES", "LNG", ""), LangFile(c.file))
+        << "chosen once, and kept";
+  }
+  // The user's choice wins over the locale.
+  locale.Use("en_US.UTF-8");
+  env_.settingsFolder = dir_.file("config" + std::to_string(n));  // the last: no locale, French
+  StartMain();
+  EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), "&Nouveau");
+}
+
+TEST_F(MainWindowLanguage, ASwitchKeepsTheFileNameAndTheMessagesFollow) {
+  test::WriteAll(LangFile("English.lng"), test::ReadAll(EnglishPath()));
+  const std::string icon = std::string(GS_APP_DATA_DIR) + "/icon/smiley.ico";
+  main_ = std::make_unique<frmMain>(env_);
+  main_->Start(QString::fromStdString(icon));
+  const QString loadedTitle = main_->windowTitle();
+  ASSERT_TRUE(loadedTitle.contains("smiley.ico")) << loadedTitle.toStdString();
+  const QStringList entries = LanguageEntries();
+  ASSERT_EQ(entries, (QStringList{"English.lng", "Francais.lng"}));
+  auto marked = [&] {
+    QStringList out;
+    for (QAction* a : main_->Menu("mnuLng")->actions())
+      if (a->objectName() == "MNlangueChoice" && a->isChecked()) out << a->text();
+    return out;
+  };
+  EXPECT_EQ(marked(), QStringList{"Francais.lng"});
+  Choose(0);
+  EXPECT_EQ(main_->windowTitle(), loadedTitle);
+  EXPECT_EQ(marked(), QStringList{"English.lng"});
+  EXPECT_EQ(main_->MenuAction("mnuFile", 0)->text(), "&New");
+  // A message of the main window is in the new language at once.
+  main_->Document().modified = true;
+  dialogs_.buttons.push_back(QMessageBox::Cancel);
+  main_->MenuAction("mnuFile", 0)->trigger();
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_EQ(dialogs_.messages[0], "Do you want to save the changes made to this file?");
+  // And so are the dialogs' titles ("Sauvez Icon ..." in French).
+  main_->MenuAction("mnuFile", 3)->trigger();
+  ASSERT_FALSE(dialogs_.dialogs.empty());
+  EXPECT_EQ(dialogs_.dialogs.back().title, "Save Icon ...");
+  // New: the untitled title in the language in use.
+  Choose(1);
+  main_->Document().modified = false;
+  main_->MenuAction("mnuFile", 0)->trigger();
+  EXPECT_EQ(main_->windowTitle().toStdString(),
+            ProfileFile(LangFile("Francais.lng")).Read("frmMain", "Form.Caption", "?"));
+}
+
+TEST_F(MainWindowLanguage, AnUnwritableUserFolderIsToldOnceAndNothingIsWrittenElsewhere) {
+  test::WriteAll(dir_.file("plain"), {'x'});
+  env_.userDataFolder = dir_.file("plain/glyphsmith");  // under a file: never a folder
+  StartMain();
+  main_.reset();
+  StartMain();
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_TRUE(dialogs_.messages[0].contains(QString::fromStdString(dir_.file("plain"))))
+      << dialogs_.messages[0].toStdString();
+  EXPECT_FALSE(ProfileFile(LangFile("Francais.lng")).existed()) << "nor into the program folder";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/home_folder.h"
 #include "tests/support/test_support.h"
 
 namespace gs {
@@ -260,6 +262,40 @@ TEST(SettingsFolderTest, EnvironmentChoosesTheFolder) {
     unsetenv("XDG_CONFIG_HOME");
   else
     setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+}
+
+TEST(SettingsFolderTest, WithoutHomeThePasswordEntryOrNothingAtAll) {
+  const char* home = std::getenv("HOME");
+  const std::string savedHome = home ? home : "";
+  std::string savedXdg = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+  std::string savedData = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("XDG_DATA_HOME");
+  unsetenv("HOME");
+  const passwd* entry = ::getpwuid(::getuid());
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(HomeFolder(), entry->pw_dir);
+  EXPECT_EQ(SettingsFolder(), std::string(entry->pw_dir) + "/.config/Varnel Glyphsmith");
+  EXPECT_EQ(UserDataFolder(), std::string(entry->pw_dir) + "/.local/share/glyphsmith");
+  setenv("XDG_DATA_HOME", "/tmp/data", 1);
+  EXPECT_EQ(UserDataFolder(), "/tmp/data/glyphsmith");
+  setenv("HOME", savedHome.c_str(), 1);
+  if (!savedXdg.empty()) setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+  if (savedData.empty())
+    unsetenv("XDG_DATA_HOME");
+  else
+    setenv("XDG_DATA_HOME", savedData.c_str(), 1);
+
+  // No home at all: nothing is saved anywhere, and the user is told once.
+  std::vector<std::string> told;
+  SetSettingsSaveFailureHandler([&](const std::string& reason) { told.push_back(reason); });
+  const SettingsStore nowhere("");
+  EXPECT_FALSE(nowhere.Save(kSettingsAppName, "FILES", "LNG", "1"));
+  EXPECT_FALSE(nowhere.Save(kSettingsAppName, "FILES", "LNG", "2"));
+  EXPECT_EQ(nowhere.Get(kSettingsAppName, "FILES", "LNG", "none"), "none");
+  SetSettingsSaveFailureHandler(nullptr);
+  EXPECT_EQ(told.size(), 1u);
+  EXPECT_NE(::access("/settings.ini", F_OK), 0);
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ class FileMenuTest : public ::testing::Test {
 
   test::TempDir tmp_;
   test::FakeDialogs seam_;
-  Environment env_{tmp_.file("prog"), tmp_.file("settings"), "", &seam_};
+  Environment env_{tmp_.file("prog"), tmp_.file("settings"), "", &seam_, tmp_.file("data")};
   std::unique_ptr<frmMain> window_;
 };
 

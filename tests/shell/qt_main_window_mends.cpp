@@ -103,7 +103,7 @@ class MainWindowMends : public ::testing::Test {
 
   test::TempDir tmp_;
   // Qt's own dialogs, answered by ModalAnswers.
-  Environment env_{tmp_.file("prog"), tmp_.file("settings"), "", &RealDialogs()};
+  Environment env_{tmp_.file("prog"), tmp_.file("settings"), "", &RealDialogs(), tmp_.file("data")};
   std::unique_ptr<frmMain> window_;
 };
 

@@ -132,7 +132,11 @@ TEST_F(Shell, TheMenuTreeIsTheTable) {
   std::string expected, actual;
   for (MenuRow r : MenuTree()) {
     // The language entry lists the files: the French one, written at load.
-    if (std::string(r.name) == "MNlangueChoice") r.caption = "Francais.lng";
+    // It is marked as the language in use.
+    if (std::string(r.name) == "MNlangueChoice") {
+      r.caption = "Francais.lng";
+      r.checkable = r.checked = true;
+    }
     expected += Describe(r) + "\n";
   }
   for (const MenuRow& r : rows) actual += Describe(r) + "\n";
@@ -198,11 +202,12 @@ TEST_F(Shell, ToolbarSlotsStandWhereTheyShould) {
     EXPECT_EQ(b->geometry(), QRect(slot.x, 2, 24, 24)) << slot.number;
     EXPECT_FALSE(b->icon().isNull()) << slot.number;
     EXPECT_TRUE(b->text().isEmpty()) << slot.number;
-    EXPECT_TRUE(b->toolTip().isEmpty()) << slot.number;
     QAction* entry = w().MenuAction(slot.menuName, slot.menuIndex);
     ASSERT_NE(entry, nullptr) << slot.number;
     EXPECT_EQ(b->accessibleName().toStdString(), SpokenCaption(entry->text().toStdString()))
         << slot.number;
+    // The entry's text is the button's tooltip too, and follows the language.
+    EXPECT_EQ(b->toolTip(), b->accessibleName()) << slot.number;
     EXPECT_FALSE(b->accessibleName().isEmpty()) << slot.number;
   }
   EXPECT_EQ(buttons, 14);

@@ -1,6 +1,7 @@
 // Pictures of the windows for a person to look at; not run by ctest.
 //   GS_SHOTS_DIR=/tmp/shots xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb
 //     build/bin/qttest_shell --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
+// (GS_SHOTS_LANG=English.lng for the English windows.)
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QtTest/QTest>
 
 #include "files/qt_dialog_seam.h"
+#include "lang/language_files.h"
 #include "shell/FrmSplash.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
@@ -41,6 +43,10 @@ void Screen(const QString& name) {
 TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
   ASSERT_FALSE(ShotsDir().isEmpty());
   test::TestEnvironment env;
+  // GS_SHOTS_LANG=English.lng takes the pictures in that language.
+  if (const QString lang = qEnvironmentVariable("GS_SHOTS_LANG"); !lang.isEmpty())
+    StoreLanguageChoice(env.Settings(),
+                        std::string(GS_APP_DATA_DIR) + "/Lang/" + lang.toStdString());
   frmMain w(env);
   w.Start(QString());
   w.move(0, 0);
@@ -110,6 +116,25 @@ TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
   print.show();
   Screen("print");
   print.hide();
+
+  {
+    // The tool pictures on a dark desktop palette.
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::Window, QColor(45, 45, 45));
+    dark.setColor(QPalette::Button, QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    QApplication::setPalette(dark);
+    frmMain darkMain(env);
+    darkMain.Start(QString());
+    MnuTb_Click(darkMain, 5);
+    darkMain.show();
+    Settle();
+    darkMain.grab().save(ShotsDir() + "/dark_palette.png");
+    darkMain.hide();
+    QApplication::setPalette(saved);
+  }
 
   QWidget bars;
   bars.resize(240, 10 * 22 + 8);

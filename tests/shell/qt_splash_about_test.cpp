@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -36,10 +37,11 @@ class ProgramFolderTest : public ::testing::Test {
   void SetUp() override {
     env_.programFolder = dir_.path();
     env_.settingsFolder = dir_.file("config");
+    env_.userDataFolder = dir_.file("data");
     mkdir(dir_.file("Lang").c_str(), 0700);
   }
   void TearDown() override { UseStandardTextsOf(""); }
-  std::string French() const { return dir_.file("Lang/Francais.lng"); }
+  std::string French() const { return dir_.file("data/Lang/Francais.lng"); }
   test::TempDir dir_;
   test::TestEnvironment env_;
 };
@@ -142,6 +144,22 @@ TEST_F(About, MeasuredValuesAreExportedAndALanguageFileMayReplaceThem) {
   EXPECT_EQ(about.cmdOK()->text(), "&Fine");
   // Each opening reads afresh.
   EXPECT_TRUE(about.lblAvail()->text().endsWith('%'));
+}
+
+TEST_F(About, OpeningWritesNothingIntoTheProgramFolder) {
+  // The program folder may be a system folder: the French texts go to the
+  // user's data folder, and the author line is translated like the rest.
+  const std::string other = dir_.file("Lang/Other.lng");
+  ASSERT_TRUE(WriteProfileString(other, "frmAbout", "msgAuthor", "by the makers"));
+  ASSERT_TRUE(StoreLanguageChoice(env_.Settings(), other));
+  const std::vector<std::uint8_t> before = test::ReadAll(other);
+  {
+    frmAbout about(env_);
+    EXPECT_EQ(about.findChild<QLineEdit*>("Text1")->text(), "by the makers");
+  }
+  EXPECT_EQ(test::ReadAll(other), before);
+  EXPECT_FALSE(ProfileFile(dir_.file("Lang/Francais.lng")).existed());
+  EXPECT_TRUE(ProfileFile(French()).Find("frmAbout", "msgAuthor"));
 }
 
 TEST_F(About, TheLinkOpensTheAddressAndOkCloses) {

@@ -19,6 +19,7 @@ struct TestEnvironment : Environment {
   TestEnvironment() {
     programFolder = dir.file("prog");
     settingsFolder = dir.file("settings");
+    userDataFolder = dir.file("data");
     dialogs = &fake;
   }
   // Dialogs answered by `seam` instead.
