@@ -122,6 +122,15 @@ bool BestStoredImage(std::span<const std::uint8_t> file, int size, IconImage& ou
   return best >= 0 && DecodeIconImageAtSize(images[static_cast<std::size_t>(best)], out, problem);
 }
 
+// A stored image whose bytes end within its 40-byte header (or the PNG
+// header chunk) has no pixel; drawing it would show black that is not there.
+bool HoldsAnyPixels(std::span<const std::uint8_t> file) {
+  constexpr std::size_t kImageHeaderBytes = 40;
+  for (const IconDirectoryEntry& e : ReadIconDirectory(file).entries)
+    if (e.imageOffset < file.size() && file.size() - e.imageOffset > kImageHeaderBytes) return true;
+  return false;
+}
+
 }  // namespace
 
 RgbaImage RenderThumbnail(const Surface& picture, int size) {
@@ -145,6 +154,10 @@ bool MakeThumbnail(std::span<const std::uint8_t> bytes, int size, RgbaImage& out
   }
   if (!HasIconHeader(file)) {
     problem = "not an icon or cursor";
+    return false;
+  }
+  if (!HoldsAnyPixels(file)) {
+    problem = "truncated: the file holds no pixels";
     return false;
   }
   IconImage image;

@@ -8,3 +8,7 @@ if(TARGET glyphsmith)
   set_tests_properties(install_tree_runs_from_path debian_package_runs_from_dpkg_x
     PROPERTIES LABELS install RUN_SERIAL TRUE TIMEOUT 600)
 endif()
+
+# The shell completion written by the build, against the tool's own --help.
+add_test(NAME tool_completion_offers_commands_and_options
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/completion_test.sh ${CMAKE_BINARY_DIR})
