@@ -74,6 +74,8 @@ install(FILES ${GS_DOC_BUILD}/glyphsmith.1.gz ${GS_DOC_BUILD}/glyphsmith-tool.1.
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${GS_DOC_BUILD}/changelog.Debian.gz ${GS_DIST}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphsmith)
+install(FILES ${GS_DIST}/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME glyphsmith)
 
 # --- Shell completion, written by the tool from its own command tables ------
 set(GS_COMPLETION_DIR ${CMAKE_BINARY_DIR}/completion)

@@ -24,10 +24,14 @@ if grep -E '^[EW]: ' "$work/lintian.log"; then fail "lintian errors or warnings"
 dpkg -x "$deb" "$work/root"
 for exe in glyphsmith glyphsmith-tool; do
   bin=$work/root/usr/bin/$exe
-  readelf -h "$bin" | grep -q 'Type: *DYN' || fail "$exe is not position-independent"
-  readelf -d "$bin" | grep -Eq 'BIND_NOW|FLAGS.*NOW' || fail "$exe is not linked with -z now"
-  readelf -lW "$bin" | grep -q GNU_RELRO || fail "$exe has no RELRO segment"
-  readelf -sW "$bin" | grep -q '__stack_chk_fail' || fail "$exe has no stack protector"
+  # Whole outputs first: grep -q would close the pipe early under pipefail.
+  header=$(readelf -h "$bin") dynamic=$(readelf -d "$bin") segments=$(readelf -lW "$bin")
+  symbols=$(readelf --dyn-syms -W "$bin")
+  [[ $header == *"DYN (Position-Independent"* ]] || fail "$exe is not position-independent"
+  [[ $dynamic == *BIND_NOW* ]] || fail "$exe is not linked with -z now"
+  [[ $segments == *GNU_RELRO* ]] || fail "$exe has no RELRO segment"
+  [[ $symbols == *__stack_chk_fail* ]] || fail "$exe has no stack protector"
+  [[ ${symbols//__stack_chk_fail/} == *_chk@* ]] || fail "$exe calls no fortified function"
 done
 # The tool takes the distribution's libraries, so their security fixes reach it.
 libs=$(ldd "$work/root/usr/bin/glyphsmith-tool")
