@@ -122,12 +122,21 @@ bool BestStoredImage(std::span<const std::uint8_t> file, int size, IconImage& ou
   return best >= 0 && DecodeIconImageAtSize(images[static_cast<std::size_t>(best)], out, problem);
 }
 
-// A stored image whose bytes end within its 40-byte header (or the PNG
-// header chunk) has no pixel; drawing it would show black that is not there.
+// Where the pixels of a stored image would start: after its header and colour
+// table (or the PNG header chunk). A file that ends before that in every image
+// has no pixel; drawing it would show black that is not there.
 bool HoldsAnyPixels(std::span<const std::uint8_t> file) {
-  constexpr std::size_t kImageHeaderBytes = 40;
-  for (const IconDirectoryEntry& e : ReadIconDirectory(file).entries)
-    if (e.imageOffset < file.size() && file.size() - e.imageOffset > kImageHeaderBytes) return true;
+  for (const IconDirectoryEntry& e : ReadIconDirectory(file).entries) {
+    std::uint64_t start = std::uint64_t{e.imageOffset} + 40;
+    ImageInfoHeader h;
+    if (!IsPngImage(file, e.imageOffset) && ReadImageInfoHeader(file, e.imageOffset, h)) {
+      const std::uint64_t colors = h.bitCount > 8 ? 0
+                                   : h.colorsUsed ? std::min<std::uint64_t>(h.colorsUsed, 256)
+                                                  : std::uint64_t{1} << h.bitCount;
+      start = std::uint64_t{e.imageOffset} + std::max<std::uint32_t>(h.headerSize, 40) + colors * 4;
+    }
+    if (file.size() > start) return true;
+  }
   return false;
 }
 
@@ -156,12 +165,12 @@ bool MakeThumbnail(std::span<const std::uint8_t> bytes, int size, RgbaImage& out
     problem = "not an icon or cursor";
     return false;
   }
-  if (!HoldsAnyPixels(file)) {
-    problem = "truncated: the file holds no pixels";
-    return false;
-  }
   IconImage image;
   if (!BestStoredImage(file, size, image)) {
+    if (!HoldsAnyPixels(file)) {
+      problem = "truncated: the file holds no pixels";
+      return false;
+    }
     // No stored image could be read as it is: the editor's own picture.
     std::vector<CursorFrame> frames;
     if (!LoadCursorFrames(file, frames, problem, 1)) return false;
