@@ -165,12 +165,14 @@ bool MakeThumbnail(std::span<const std::uint8_t> bytes, int size, RgbaImage& out
     problem = "not an icon or cursor";
     return false;
   }
+  // The stored images' decoder fills what is missing; a file with no pixel
+  // at all is refused before it, as other thumbnailers do.
+  if (!HoldsAnyPixels(file)) {
+    problem = "truncated: the file holds no pixels";
+    return false;
+  }
   IconImage image;
   if (!BestStoredImage(file, size, image)) {
-    if (!HoldsAnyPixels(file)) {
-      problem = "truncated: the file holds no pixels";
-      return false;
-    }
     // No stored image could be read as it is: the editor's own picture.
     std::vector<CursorFrame> frames;
     if (!LoadCursorFrames(file, frames, problem, 1)) return false;
