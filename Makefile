@@ -2,10 +2,15 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build run test check format-check bench clean install package
+.PHONY: setup setup-test configure build run test check format-check bench clean install uninstall package
 
+# Building and running need a few packages; the tests and benchmarks add
+# theirs (GoogleTest, clang, Xvfb, ImageMagick...) only when asked for.
 setup:
 	@bash scripts/setup.sh
+
+setup-test:
+	@bash scripts/setup.sh test
 
 # ccache, when present, makes rebuilds in other clones of the tree cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
@@ -19,14 +24,16 @@ build: configure
 run: build
 	$(BUILD)/bin/glyphsmith
 
-test: build
+# setup-test first: configuring finds GoogleTest and builds the tests.
+test: setup-test
+	@$(MAKE) --no-print-directory build
 	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
 
 # The whole suite once more under AddressSanitizer and UBSan, in its own
 # folder, with the plain code in place of the SSE2 blocks (the normal build
 # tests those); any report fails the run. The fuzz runs have their own sanitizers.
 CHECK_BUILD ?= build-check
-check: setup
+check: setup-test
 	@cmake -S . -B $(CHECK_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLYPHSMITH_SANITIZE=ON \
 	  -DGLYPHSMITH_NO_SIMD=ON -DGLYPHSMITH_BUILD_BENCH=OFF $(LAUNCHER) >/dev/null
 	@cmake --build $(CHECK_BUILD) -j $(JOBS)
@@ -38,13 +45,18 @@ check: setup
 format-check:
 	@bash scripts/check_format.sh
 
-bench: build
+bench: setup-test
+	@$(MAKE) --no-print-directory build
 	@for b in $(BUILD)/bin/bench_* $(BUILD)/bin/qt_bench_*; do $$b; done
 
 # `make install PREFIX=~/.local`; DESTDIR is honoured too.
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Removes what the last install put in place (install_manifest.txt).
+uninstall:
+	cmake -DMANIFEST=$(BUILD)/install_manifest.txt -P cmake/Uninstall.cmake
 
 # The Debian package, in $(BUILD)/.
 package: build

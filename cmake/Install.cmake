@@ -1,7 +1,8 @@
 # Installing and packaging: the two programs in bin/, the program folder
 # (languages and samples) in share/glyphsmith/, where ProgramFolder() looks
 # from bin/, and what the desktop needs to offer the editor: its icon, its
-# launcher, AppStream data, MIME types, the thumbnailer and the man page.
+# launcher, AppStream data, MIME types, the thumbnailer, the man pages, shell
+# completion, the licence and the changelog.
 include(GNUInstallDirs)
 
 set(GS_APP_ID org.varnel.Glyphsmith)
@@ -55,10 +56,44 @@ install(FILES ${CMAKE_BINARY_DIR}/dist/${GS_APP_ID}.metainfo.xml DESTINATION ${C
 install(FILES ${GS_DIST}/${GS_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME ${GS_APP_ID}.xml)
 install(FILES ${GS_DIST}/glyphsmith.thumbnailer DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
-set(GS_MAN_PAGE ${CMAKE_SOURCE_DIR}/app/tool/glyphsmith-tool.1)
-if(EXISTS ${GS_MAN_PAGE})
-  install(FILES ${GS_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endif()
+
+# --- Man pages and the package's documents, compressed as Debian wants them --
+# gzip -n: no name or time stamp, so the package builds the same every time.
+find_program(GS_GZIP gzip REQUIRED)
+set(GS_DOC_BUILD ${CMAKE_BINARY_DIR}/doc)
+set(GS_DEB_VERSION ${PROJECT_VERSION}-1)
+configure_file(${GS_DIST}/debian/changelog.in ${GS_DOC_BUILD}/changelog.Debian @ONLY)
+set(GS_GZIPPED "")
+foreach(src IN ITEMS ${GS_DIST}/glyphsmith.1 ${CMAKE_SOURCE_DIR}/app/tool/glyphsmith-tool.1
+                     ${GS_DOC_BUILD}/changelog.Debian)
+  get_filename_component(name ${src} NAME)
+  add_custom_command(OUTPUT ${GS_DOC_BUILD}/${name}.gz
+    COMMAND ${GS_GZIP} -9n -c ${src} > ${GS_DOC_BUILD}/${name}.gz
+    DEPENDS ${src} VERBATIM)
+  list(APPEND GS_GZIPPED ${GS_DOC_BUILD}/${name}.gz)
+endforeach()
+add_custom_target(glyphsmith_docs ALL DEPENDS ${GS_GZIPPED})
+install(FILES ${GS_DOC_BUILD}/glyphsmith.1.gz ${GS_DOC_BUILD}/glyphsmith-tool.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${GS_DOC_BUILD}/changelog.Debian.gz ${GS_DIST}/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphsmith)
+install(FILES ${GS_DIST}/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME glyphsmith)
+
+# --- Shell completion, written by the tool from its own command tables ------
+set(GS_COMPLETION_DIR ${CMAKE_BINARY_DIR}/completion)
+add_custom_command(OUTPUT ${GS_COMPLETION_DIR}/glyphsmith-tool ${GS_COMPLETION_DIR}/_glyphsmith-tool
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${GS_COMPLETION_DIR}
+  COMMAND $<TARGET_FILE:glyphsmith-tool> --completion bash > ${GS_COMPLETION_DIR}/glyphsmith-tool
+  COMMAND $<TARGET_FILE:glyphsmith-tool> --completion zsh > ${GS_COMPLETION_DIR}/_glyphsmith-tool
+  DEPENDS glyphsmith-tool VERBATIM
+  COMMENT "Writing the shell completion of glyphsmith-tool")
+add_custom_target(glyphsmith_completion ALL
+  DEPENDS ${GS_COMPLETION_DIR}/glyphsmith-tool ${GS_COMPLETION_DIR}/_glyphsmith-tool)
+install(FILES ${GS_COMPLETION_DIR}/glyphsmith-tool
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${GS_COMPLETION_DIR}/_glyphsmith-tool
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
 
 # --- Debian package: `make package` (cpack -G DEB) ---------------------------
 set(CPACK_GENERATOR DEB)
@@ -67,12 +102,15 @@ set(CPACK_PACKAGE_VENDOR "Varnel")
 set(CPACK_PACKAGE_CONTACT "Varnel Glyphsmith maintainers <glyphsmith@varnel.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for Windows icons and mouse cursors")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Paint Windows icons (.ico) and mouse cursors (.cur) of 32 x 32 pixels, build animated\n\
-cursors, export bitmaps, PCX pictures and X11 cursors. glyphsmith-tool converts files in\n\
-batches and makes thumbnails of icons and cursors for file managers.")
+    "Paint Windows icons (.ico) and mouse cursors (.cur) of 32 x 32 pixels,\n\
+build animated cursors, export bitmaps, PCX pictures and X11 cursors.\n\
+glyphsmith-tool converts files in batches and makes thumbnails of icons\n\
+and cursors for file managers.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A Debian revision: the package's changelog is changelog.Debian.gz.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Libraries come from dpkg-shlibdeps (Qt's X11 platform plugin ships with

@@ -122,6 +122,24 @@ bool BestStoredImage(std::span<const std::uint8_t> file, int size, IconImage& ou
   return best >= 0 && DecodeIconImageAtSize(images[static_cast<std::size_t>(best)], out, problem);
 }
 
+// Where the pixels of a stored image would start: after its header and colour
+// table (or the PNG header chunk). A file that ends before that in every image
+// has no pixel; drawing it would show black that is not there.
+bool HoldsAnyPixels(std::span<const std::uint8_t> file) {
+  for (const IconDirectoryEntry& e : ReadIconDirectory(file).entries) {
+    std::uint64_t start = std::uint64_t{e.imageOffset} + 40;
+    ImageInfoHeader h;
+    if (!IsPngImage(file, e.imageOffset) && ReadImageInfoHeader(file, e.imageOffset, h)) {
+      const std::uint64_t colors = h.bitCount > 8 ? 0
+                                   : h.colorsUsed ? std::min<std::uint64_t>(h.colorsUsed, 256)
+                                                  : std::uint64_t{1} << h.bitCount;
+      start = std::uint64_t{e.imageOffset} + std::max<std::uint32_t>(h.headerSize, 40) + colors * 4;
+    }
+    if (file.size() > start) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 RgbaImage RenderThumbnail(const Surface& picture, int size) {
@@ -145,6 +163,12 @@ bool MakeThumbnail(std::span<const std::uint8_t> bytes, int size, RgbaImage& out
   }
   if (!HasIconHeader(file)) {
     problem = "not an icon or cursor";
+    return false;
+  }
+  // The stored images' decoder fills what is missing; a file with no pixel
+  // at all is refused before it, as other thumbnailers do.
+  if (!HoldsAnyPixels(file)) {
+    problem = "truncated: the file holds no pixels";
     return false;
   }
   IconImage image;

@@ -196,6 +196,148 @@ void PrintOverview(std::span<const CommandSpec* const> table, std::FILE* to) {
       to);
 }
 
+namespace {
+
+// Every option a command takes, --help last, as its parser accepts them.
+std::vector<const OptionSpec*> AllOptions(const CommandSpec& c) {
+  std::vector<const OptionSpec*> all;
+  for (const OptionSpec& o : c.options) all.push_back(&o);
+  if (c.batch)
+    for (const OptionSpec& o : kBatchOptions) all.push_back(&o);
+  all.push_back(&kHelpOption);
+  return all;
+}
+
+// A help text on one line, made safe inside a zsh '...[...]' spec.
+std::string ZshText(std::string_view help) {
+  std::string out;
+  for (const char ch : help) {
+    if (ch == '\n') {
+      out += ' ';
+    } else if (ch == '\'') {
+      out += "'\\''";
+    } else if (ch == '[' || ch == ']' || ch == ':' || ch == '\\') {
+      out += '\\';
+      out += ch;
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+// What a value is completed with: folders, files or nothing (numbers, colours).
+std::string_view ZshValueAction(std::string_view value) {
+  if (value == "DIR") return "_files -/";
+  if (value == "FILE") return "_files";
+  return " ";
+}
+
+void PrintBash(std::span<const CommandSpec* const> table, std::FILE* to) {
+  std::fputs(
+      "# bash completion for glyphsmith-tool (made by glyphsmith-tool --completion bash)\n"
+      "_glyphsmith_tool() {\n"
+      "  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+      "  local opts='' dirs='' files='' valued=''\n"
+      "  COMPREPLY=()\n"
+      "  if [ \"$COMP_CWORD\" -eq 1 ]; then\n"
+      "    COMPREPLY=($(compgen -W 'help --help --version",
+      to);
+  for (const CommandSpec* c : table)
+    std::fprintf(to, " %.*s", static_cast<int>(c->name.size()), c->name.data());
+  std::fputs("' -- \"$cur\"))\n    return\n  fi\n  case ${COMP_WORDS[1]} in\n", to);
+  std::fputs("    help)\n      [ \"$COMP_CWORD\" -eq 2 ] && COMPREPLY=($(compgen -W '", to);
+  for (std::size_t i = 0; i < table.size(); ++i)
+    std::fprintf(to, "%s%.*s", i ? " " : "", static_cast<int>(table[i]->name.size()),
+                 table[i]->name.data());
+  std::fputs("' -- \"$cur\"))\n      return ;;\n", to);
+  for (const CommandSpec* c : table) {
+    std::string opts, dirs, files, valued;
+    for (const OptionSpec* o : AllOptions(*c)) {
+      const std::string name(o->name);
+      opts += (opts.empty() ? "" : " ") + name;
+      if (o->value.empty()) continue;
+      std::string& list = o->value == "DIR" ? dirs : o->value == "FILE" ? files : valued;
+      list += (list.empty() ? "" : " ") + name;
+    }
+    std::fprintf(to, "    %.*s)\n      opts='%s' dirs='%s' files='%s' valued='%s' ;;\n",
+                 static_cast<int>(c->name.size()), c->name.data(), opts.c_str(), dirs.c_str(),
+                 files.c_str(), valued.c_str());
+  }
+  std::fputs(
+      "    *) return ;;\n"
+      "  esac\n"
+      "  # The value of an option: a folder, a file, or nothing to offer.\n"
+      "  case \" $dirs \" in *\" $prev \"*) COMPREPLY=($(compgen -d -- \"$cur\")); return ;; esac\n"
+      "  case \" $files \" in *\" $prev \"*) COMPREPLY=($(compgen -f -- \"$cur\")); return ;; "
+      "esac\n"
+      "  case \" $valued \" in *\" $prev \"*) return ;; esac\n"
+      "  if [[ $cur == -* ]]; then\n"
+      "    COMPREPLY=($(compgen -W \"$opts\" -- \"$cur\"))\n"
+      "  else\n"
+      "    COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+      "  fi\n"
+      "}\n"
+      "complete -o filenames -F _glyphsmith_tool glyphsmith-tool\n",
+      to);
+}
+
+void PrintZsh(std::span<const CommandSpec* const> table, std::FILE* to) {
+  std::fputs(
+      "#compdef glyphsmith-tool\n"
+      "# zsh completion for glyphsmith-tool (made by glyphsmith-tool --completion zsh)\n"
+      "local -a commands\n"
+      "commands=(\n",
+      to);
+  for (const CommandSpec* c : table)
+    std::fprintf(to, "  '%.*s:%s'\n", static_cast<int>(c->name.size()), c->name.data(),
+                 ZshText(c->summary).c_str());
+  std::fputs(
+      "  'help:the options of one command'\n"
+      ")\n"
+      "if (( CURRENT == 2 )); then\n"
+      "  _describe -t commands 'glyphsmith-tool command' commands\n"
+      "  _arguments '--help[the commands]' '--version[the version]'\n"
+      "  return\n"
+      "fi\n"
+      "local cmd=$words[2]\n"
+      "shift words\n"
+      "(( CURRENT-- ))\n"
+      "case $cmd in\n"
+      "  help) (( CURRENT == 2 )) && _describe -t commands 'command' commands ;;\n",
+      to);
+  for (const CommandSpec* c : table) {
+    std::fprintf(to, "  %.*s) _arguments", static_cast<int>(c->name.size()), c->name.data());
+    for (const OptionSpec* o : AllOptions(*c)) {
+      const std::string name(o->name);
+      if (o->value.empty()) {
+        std::fprintf(to, " \\\n      '%s[%s]'", name.c_str(), ZshText(o->help).c_str());
+      } else {
+        const std::string_view action = ZshValueAction(o->value);
+        std::fprintf(to, " \\\n      '%s=[%s]:%.*s:%.*s'", name.c_str(), ZshText(o->help).c_str(),
+                     static_cast<int>(o->value.size()), o->value.data(),
+                     static_cast<int>(action.size()), action.data());
+      }
+    }
+    std::fputs(" \\\n      '*:file:_files' ;;\n", to);
+  }
+  std::fputs("esac\n", to);
+}
+
+}  // namespace
+
+bool PrintCompletion(std::span<const CommandSpec* const> table, std::string_view shell,
+                     std::FILE* to) {
+  if (shell == "bash") {
+    PrintBash(table, to);
+  } else if (shell == "zsh") {
+    PrintZsh(table, to);
+  } else {
+    return false;
+  }
+  return true;
+}
+
 void Warn(const std::string& message) {
   std::fprintf(stderr, "glyphsmith-tool: warning: %s\n", message.c_str());
 }

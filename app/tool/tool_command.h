@@ -76,6 +76,11 @@ void PrintCommandHelp(const CommandSpec& command, std::FILE* to);
 // `glyphsmith-tool --help`: every command's usage and summary.
 void PrintOverview(std::span<const CommandSpec* const> table, std::FILE* to);
 
+// `glyphsmith-tool --completion bash|zsh`: a completion script for the shell,
+// with every command and its options. False for a shell it does not know.
+bool PrintCompletion(std::span<const CommandSpec* const> table, std::string_view shell,
+                     std::FILE* to);
+
 // "glyphsmith-tool: warning: message" on stderr; the run goes on.
 void Warn(const std::string& message);
 

@@ -58,6 +58,11 @@ int main(int argc, char** argv) {
     rc = Help({});
   } else if (cmd == "help") {
     rc = Help(args);
+  } else if (cmd == "--completion") {
+    // Not in the overview: the build writes the installed scripts with it.
+    if (args.size() != 1 || !PrintCompletion(kCommands, args[0], stdout))
+      return Usage("--completion takes bash or zsh");
+    rc = kExitOk;
   } else if (cmd == "--version") {
     std::printf("glyphsmith-tool %s\n", GLYPHSMITH_VERSION);
     rc = kExitOk;

@@ -86,22 +86,31 @@ TEST_F(ToolDesktop, ThumbnailsOfIconsCursorsAndAnimatedCursors) {
 
 TEST_F(ToolDesktop, BadThumbnailRequestsAreRefusedAndWriteNothing) {
   test::WriteAll(dir_.file("text.ico"), {'h', 'e', 'l', 'l', 'o'});
+  // Cut after the directory, then after the image header: no pixel in either.
+  Bytes cut = test::ReadAll(dir_.file("a.ico"));
+  cut.resize(6 + 16);
+  test::WriteAll(dir_.file("head.ico"), cut);
+  cut = test::ReadAll(dir_.file("a.ico"));
+  cut.resize(6 + 16 + 40);
+  test::WriteAll(dir_.file("nopix.ico"), cut);
+  cut = test::ReadAll(dir_.file("a.cur"));  // 4 bits: 16 colours, then the pixels
+  cut.resize(6 + 16 + 40 + 16 * 4);
+  test::WriteAll(dir_.file("table.cur"), cut);
   const struct {
     const char* args;
     int rc;
   } cases[] = {
-      {"thumbnail a.ico out.png", 2},
-      {"thumbnail a.ico out.png 0", 2},
-      {"thumbnail a.ico out.png 12x", 2},
-      {"thumbnail a.ico out.png 5000", 2},
-      {"thumbnail missing.ico out.png 64", 1},
-      {"thumbnail text.ico out.png 64", 1},
-      {"xcursor a.cur", 2},
+      {"thumbnail a.ico out.png", 2},          {"thumbnail a.ico out.png 0", 2},
+      {"thumbnail a.ico out.png 12x", 2},      {"thumbnail a.ico out.png 5000", 2},
+      {"thumbnail missing.ico out.png 64", 1}, {"thumbnail text.ico out.png 64", 1},
+      {"thumbnail head.ico out.png 64", 1},    {"thumbnail nopix.ico out.png 64", 1},
+      {"thumbnail table.cur out.png 64", 1},   {"xcursor a.cur", 2},
       {"xcursor text.ico out.x11", 1},
   };
   for (const auto& c : cases) {
     std::string args = c.args;
-    for (const char* name : {"a.ico", "missing.ico", "text.ico", "a.cur", "out.png", "out.x11"}) {
+    for (const char* name : {"a.ico", "missing.ico", "text.ico", "head.ico", "nopix.ico",
+                             "table.cur", "a.cur", "out.png", "out.x11"}) {
       const auto at = args.find(name);
       if (at != std::string::npos) args.replace(at, std::strlen(name), dir_.file(name));
     }

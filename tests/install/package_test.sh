@@ -15,5 +15,33 @@ for lib in libqt6widgets6 libqt6gui6 libpng16-16 libxcursor1; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = glyphsmith ] || fail "package name"
+# What a distribution checks: no lintian error or warning (information tags
+# are explained in the README), and hardened, position-independent programs.
+command -v lintian >/dev/null || fail "lintian is not installed (make test installs it)"
+lintian --pedantic --tag-display-limit 0 --fail-on none "$deb" >"$work/lintian.log" 2>&1 ||
+  { cat "$work/lintian.log"; fail "lintian did not run"; }
+if grep -E '^[EW]: ' "$work/lintian.log"; then fail "lintian errors or warnings"; fi
 dpkg -x "$deb" "$work/root"
+for exe in glyphsmith glyphsmith-tool; do
+  bin=$work/root/usr/bin/$exe
+  # Whole outputs first: grep -q would close the pipe early under pipefail.
+  header=$(readelf -h "$bin") dynamic=$(readelf -d "$bin") segments=$(readelf -lW "$bin")
+  symbols=$(readelf --dyn-syms -W "$bin")
+  [[ $header == *"DYN (Position-Independent"* ]] || fail "$exe is not position-independent"
+  [[ $dynamic == *BIND_NOW* ]] || fail "$exe is not linked with -z now"
+  [[ $segments == *GNU_RELRO* ]] || fail "$exe has no RELRO segment"
+  [[ $symbols == *__stack_chk_fail* ]] || fail "$exe has no stack protector"
+  [[ ${symbols//__stack_chk_fail/} == *_chk@* ]] || fail "$exe calls no fortified function"
+done
+# The tool takes the distribution's libraries, so their security fixes reach it.
+libs=$(ldd "$work/root/usr/bin/glyphsmith-tool")
+for lib in libpng16.so libjpeg.so libgif.so libz.so libXcursor.so; do
+  [[ $libs == *"$lib"* ]] || fail "glyphsmith-tool does not link $lib: $libs"
+done
+for f in usr/share/doc/glyphsmith/copyright usr/share/doc/glyphsmith/changelog.Debian.gz \
+         usr/share/man/man1/glyphsmith.1.gz usr/share/man/man1/glyphsmith-tool.1.gz \
+         usr/share/bash-completion/completions/glyphsmith-tool \
+         usr/share/zsh/vendor-completions/_glyphsmith-tool; do
+  [ -f "$work/root/$f" ] || fail "missing $f"
+done
 "$src/tests/install/check_tree.sh" "$work/root/usr" "$src"

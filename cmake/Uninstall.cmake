@@ -1,0 +1,36 @@
+# `make uninstall`: removes every file the last `cmake --install` wrote (its
+# install_manifest.txt holds their paths, DESTDIR included), then the
+# project's own folders if they are left empty.
+#   cmake -DMANIFEST=build/install_manifest.txt -P cmake/Uninstall.cmake
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} not found (install first)")
+endif()
+file(STRINGS "${MANIFEST}" files)
+set(dirs "")
+foreach(f IN LISTS files)
+  if(EXISTS "${f}" OR IS_SYMLINK "${f}")
+    message(STATUS "Removing ${f}")
+    file(REMOVE "${f}")
+  endif()
+  # Only folders named after the program: shared ones (bin, share/man/man1)
+  # belong to everyone.
+  get_filename_component(d "${f}" DIRECTORY)
+  while(d MATCHES "/glyphsmith(/.*)?$")
+    list(APPEND dirs "${d}")
+    get_filename_component(name "${d}" NAME)
+    if(name STREQUAL "glyphsmith")
+      break()
+    endif()
+    get_filename_component(d "${d}" DIRECTORY)
+  endwhile()
+endforeach()
+list(REMOVE_DUPLICATES dirs)
+# Deepest first, so that a parent is empty by the time it is reached.
+list(SORT dirs ORDER DESCENDING)
+foreach(d IN LISTS dirs)
+  file(GLOB left "${d}/*")
+  file(GLOB hidden "${d}/.*")
+  if(IS_DIRECTORY "${d}" AND NOT left AND NOT hidden)
+    file(REMOVE_RECURSE "${d}")
+  endif()
+endforeach()
