@@ -4,7 +4,8 @@ if(TARGET glyphsmith)
   add_test(NAME install_tree_runs_from_path
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/install_test.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
   add_test(NAME debian_package_runs_from_dpkg_x
-    COMMAND ${CMAKE_CURRENT_LIST_DIR}/package_test.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/package_test.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}
+            $<CONFIG>)
   set_tests_properties(install_tree_runs_from_path debian_package_runs_from_dpkg_x
     PROPERTIES LABELS install RUN_SERIAL TRUE TIMEOUT 600)
   add_test(NAME editor_opens_a_file_name_that_is_not_utf8

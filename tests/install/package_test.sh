@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package, checks what it declares, unpacks it with dpkg -x
 # into a fresh folder and checks that tree (its prefix is /usr).
-#   package_test.sh BUILD_DIR SOURCE_DIR
+#   package_test.sh BUILD_DIR SOURCE_DIR [CONFIG]
 set -euo pipefail
 build=$1
 src=$2
+config=${3:-Release}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -31,7 +32,9 @@ for exe in glyphsmith glyphsmith-tool; do
   [[ $dynamic == *BIND_NOW* ]] || fail "$exe is not linked with -z now"
   [[ $segments == *GNU_RELRO* ]] || fail "$exe has no RELRO segment"
   [[ $symbols == *__stack_chk_fail* ]] || fail "$exe has no stack protector"
-  [[ ${symbols//__stack_chk_fail/} == *_chk@* ]] || fail "$exe calls no fortified function"
+  # Fortified calls need the optimiser: a Debug build (make check's) has none.
+  [[ $config == Debug || ${symbols//__stack_chk_fail/} == *_chk@* ]] ||
+    fail "$exe calls no fortified function"
 done
 # The tool takes the distribution's libraries, so their security fixes reach it.
 libs=$(ldd "$work/root/usr/bin/glyphsmith-tool")
