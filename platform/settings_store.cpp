@@ -128,20 +128,23 @@ const std::string* Find(const Store& store, const std::string& section, const st
   return nullptr;
 }
 
-void Set(Store& store, const std::string& section, const std::string& key,
+// False when the store already held that value.
+bool Set(Store& store, const std::string& section, const std::string& key,
          const std::string& value) {
   for (Section& s : store) {
     if (!EqualsIgnoreCase(s.name, section)) continue;
     for (Entry& e : s.entries) {
       if (EqualsIgnoreCase(e.key, key)) {
+        if (e.value == value) return false;
         e.value = value;
-        return;
+        return true;
       }
     }
     s.entries.push_back({key, value});
-    return;
+    return true;
   }
   store.push_back({section, {{key, value}}});
+  return true;
 }
 
 std::string ChosenFolder() {
@@ -276,7 +279,12 @@ std::string WriteChanges(const std::string& folder, const std::vector<Change>& c
   g_loaded.valid = false;
   Loaded& l = LoadLocked(folder);
   if (l.unreadable) return l.file + ": the settings file cannot be read";
-  for (const Change& c : changes) Set(l.store, c.section, c.key, c.value);
+  bool changed = false;
+  for (const Change& c : changes) changed = Set(l.store, c.section, c.key, c.value) || changed;
+  // Saving what is already stored costs a flush and a rename for nothing (every
+  // start saves the language and the recent files); a damaged store is still
+  // set aside and rewritten.
+  if (!changed && !(l.damaged && l.present)) return "";
   return WriteOrForget();
 }
 

@@ -210,6 +210,21 @@ TEST_F(SettingsStoreTest, AWriteGroupWritesOnceAtItsEnd) {
   EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "/f2");
 }
 
+// Every start saves the language and the recent files: what is already
+// stored is not written again (a rename would give the file a new inode).
+TEST_F(SettingsStoreTest, SavingWhatIsStoredWritesNothing) {
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "/p/English.lng"));
+  struct stat before {
+  }, after{};
+  ASSERT_EQ(stat(store_.FilePath().c_str(), &before), 0);
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "files", "lng", "/p/English.lng"));
+  ASSERT_EQ(stat(store_.FilePath().c_str(), &after), 0);
+  EXPECT_EQ(before.st_ino, after.st_ino);
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "/p/Francais.lng"));
+  ASSERT_EQ(stat(store_.FilePath().c_str(), &after), 0);
+  EXPECT_NE(before.st_ino, after.st_ino);
+}
+
 // Two editors saving at once, one of them through a write group: every save
 // either side was told succeeded is in the file afterwards.
 TEST_F(SettingsStoreTest, TwoProcessesSavingAtOnceLoseNothing) {
