@@ -36,6 +36,13 @@ desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/as.log" 2>&1 ||
   { cat "$work/as.log"; fail "appstreamcli validate"; }
 
+# The handbook, with every picture it shows.
+handbook=$prefix/share/doc/glyphsmith/handbook
+[ -f "$handbook/index.html" ] || fail "missing the handbook"
+for picture in $(grep -o 'src="[^"]*"' "$handbook/index.html" | sed 's/^src="//; s/"$//'); do
+  [ -f "$handbook/$picture" ] || fail "the handbook's picture $picture is missing"
+done
+
 # Our MIME definitions on their own: .cur and .ani are known by name and content.
 mkdir -p "$work/mime/packages"
 cp "$prefix/share/mime/packages/$id.xml" "$work/mime/packages/"
