@@ -67,6 +67,11 @@ for sample in icon/smiley.ico curseur/viseur.cur; do
     fail "thumbnail of $sample is not 128 x 128"
 done
 
+# X11 cursors, through the libXcursor the tool loads for them.
+glyphsmith-tool xcursor "$prefix/share/glyphsmith/curseur/viseur.cur" "$work/viseur" ||
+  fail "xcursor on viseur.cur"
+[ "$(head -c 4 "$work/viseur")" = Xcur ] || fail "xcursor wrote no X11 cursor"
+
 # The installed French file is complete: a section for every window English.lng has.
 for section in $(grep -o '^\[[A-Za-z]*\]' "$prefix/share/glyphsmith/Lang/English.lng"); do
   grep -qF "$section" "$prefix/share/glyphsmith/Lang/Francais.lng" ||
