@@ -26,6 +26,10 @@ add_custom_command(OUTPUT ${GS_ICON_FILES}
   COMMENT "Painting the application icon")
 add_custom_target(glyphsmith_icon ALL DEPENDS ${GS_ICON_FILES})
 
+# Software centres fetch the AppStream screenshots from the web: the address
+# where the handbook's pictures are published.
+set(GLYPHSMITH_SCREENSHOT_URL "https://glyphsmith.varnel.example/handbook" CACHE STRING
+    "Web folder holding the handbook's pictures, for the AppStream screenshots")
 configure_file(${GS_DIST}/${GS_APP_ID}.metainfo.xml ${CMAKE_BINARY_DIR}/dist/${GS_APP_ID}.metainfo.xml @ONLY)
 
 # --- Install rules ----------------------------------------------------------
@@ -77,6 +81,14 @@ install(FILES ${GS_DOC_BUILD}/glyphsmith.1.gz ${GS_DOC_BUILD}/glyphsmith-tool.1.
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${GS_DOC_BUILD}/changelog.Debian.gz ${GS_DIST}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphsmith)
+# The handbook: beside the program in the build tree, where the editor's help
+# looks first (platform/program_folder.h), and among the package's documents.
+add_custom_target(glyphsmith_handbook ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/doc/handbook
+          ${CMAKE_BINARY_DIR}/bin/handbook
+  COMMENT "Copying the handbook")
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/doc/handbook/
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphsmith/handbook)
 install(FILES ${GS_DIST}/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME glyphsmith)
 
@@ -113,6 +125,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# dpkg-shlibdeps cannot see libXcursor: the tool loads it by name for X11 cursors.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libxcursor1")
 # Libraries come from dpkg-shlibdeps (Qt's X11 platform plugin ships with
 # libqt6gui6); what is only loaded at run time is recommended.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS

@@ -1,5 +1,7 @@
 #include "files/xcursor_format.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -11,11 +13,53 @@
 #include "files/icon_reader.h"
 
 // After our own headers: Xlib's macros (None, Status, Bool) must not reach them.
+// Its types only: the functions come from the library loaded on first use.
 #include <X11/Xcursor/Xcursor.h>
 
 namespace gs {
 
 namespace {
+
+// libXcursor brings X11's libraries along, whose loading would cost every
+// call of the tool; only X11 cursors need it, so it is loaded when they do.
+struct XcursorLibrary {
+  decltype(&XcursorImagesCreate) imagesCreate = nullptr;
+  decltype(&XcursorImagesDestroy) imagesDestroy = nullptr;
+  decltype(&XcursorImageCreate) imageCreate = nullptr;
+  decltype(&XcursorCommentsCreate) commentsCreate = nullptr;
+  decltype(&XcursorCommentsDestroy) commentsDestroy = nullptr;
+  decltype(&XcursorXcFileSave) xcFileSave = nullptr;
+  std::string problem;  // "" once every function is there
+};
+
+const XcursorLibrary& Xcursor() {
+  static const XcursorLibrary lib = [] {
+    XcursorLibrary l;
+    void* handle = ::dlopen(kXcursorLibraryName, RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+      const char* why = ::dlerror();
+      l.problem = std::string("X11 cursors need ") + kXcursorLibraryName +
+                  " (the libxcursor1 package), which cannot be loaded" +
+                  (why ? std::string(": ") + why : std::string());
+      return l;
+    }
+    const auto find = [&l, handle](auto& function, const char* name) {
+      void* symbol = ::dlsym(handle, name);
+      if (!symbol && l.problem.empty())
+        l.problem = std::string(kXcursorLibraryName) + " has no " + name;
+      static_assert(sizeof function == sizeof symbol);
+      std::memcpy(&function, &symbol, sizeof function);
+    };
+    find(l.imagesCreate, "XcursorImagesCreate");
+    find(l.imagesDestroy, "XcursorImagesDestroy");
+    find(l.imageCreate, "XcursorImageCreate");
+    find(l.commentsCreate, "XcursorCommentsCreate");
+    find(l.commentsDestroy, "XcursorCommentsDestroy");
+    find(l.xcFileSave, "XcursorXcFileSave");
+    return l;
+  }();
+  return lib;
+}
 
 // A seekable growing buffer behind libXcursor's file callbacks, so that the
 // bytes can go through the safe writer instead of libXcursor's own fopen.
@@ -47,7 +91,7 @@ int SeekInMemory(XcursorFile* file, long offset, int whence) {
 }
 
 struct ImagesDeleter {
-  void operator()(XcursorImages* images) const { XcursorImagesDestroy(images); }
+  void operator()(XcursorImages* images) const { Xcursor().imagesDestroy(images); }
 };
 
 }  // namespace
@@ -58,15 +102,18 @@ std::uint32_t XcursorPixelOf(Color c) {
          (static_cast<std::uint32_t>(GreenOf(c)) << 8) | static_cast<std::uint32_t>(BlueOf(c));
 }
 
+std::string XcursorUnavailable() { return Xcursor().problem; }
+
 std::vector<std::uint8_t> BuildXcursorBytes(std::span<const XcursorFrameImage> frames) {
-  if (frames.empty()) return {};
+  if (frames.empty() || !Xcursor().problem.empty()) return {};
+  const XcursorLibrary& x = Xcursor();
   std::unique_ptr<XcursorImages, ImagesDeleter> images(
-      XcursorImagesCreate(static_cast<int>(frames.size())));
+      x.imagesCreate(static_cast<int>(frames.size())));
   if (!images) return {};
   for (const XcursorFrameImage& f : frames) {
     const int w = f.width, h = f.height;
     if (w <= 0 || h <= 0 || f.argb.size() != static_cast<std::size_t>(w) * h) return {};
-    XcursorImage* image = XcursorImageCreate(w, h);
+    XcursorImage* image = x.imageCreate(w, h);
     if (!image) return {};
     // Owned by `images` from here, so an early return frees it too.
     images->images[images->nimage++] = image;
@@ -79,10 +126,10 @@ std::vector<std::uint8_t> BuildXcursorBytes(std::span<const XcursorFrameImage> f
   MemoryFile memory;
   XcursorFile file{&memory, ReadNothing, WriteToMemory, SeekInMemory};
   // libXcursor wants a comment list, even an empty one.
-  XcursorComments* comments = XcursorCommentsCreate(0);
+  XcursorComments* comments = x.commentsCreate(0);
   if (!comments) return {};
-  const bool saved = XcursorXcFileSave(&file, comments, images.get());
-  XcursorCommentsDestroy(comments);
+  const bool saved = x.xcFileSave(&file, comments, images.get());
+  x.commentsDestroy(comments);
   if (!saved) return {};
   return std::move(memory.bytes);
 }
@@ -212,6 +259,8 @@ bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFr
 }
 
 WriteStatus WriteXcursorFile(const std::string& path, std::span<const CursorFrame> frames) {
+  if (const std::string why = XcursorUnavailable(); !why.empty())
+    return WriteStatus::Failure(path, why);
   const std::vector<std::uint8_t> bytes = BuildXcursorBytes(frames);
   if (bytes.empty()) return WriteStatus::Failure(path, "could not encode the X11 cursor");
   return WriteFileSafely(path, bytes);

@@ -30,7 +30,13 @@ struct XcursorFrameImage {
   std::vector<std::uint32_t> argb;  // premultiplied, rows top first
 };
 
-// Empty when there are no frames or libXcursor refuses them.
+// libXcursor is loaded by name when an X11 cursor is first made; the package
+// depends on it explicitly, since nothing links it.
+inline constexpr char kXcursorLibraryName[] = "libXcursor.so.1";
+// "" when libXcursor can be used, else why not (naming the library).
+std::string XcursorUnavailable();
+
+// Empty when there are no frames, libXcursor is missing or refuses them.
 std::vector<std::uint8_t> BuildXcursorBytes(std::span<const XcursorFrameImage> images);
 std::vector<std::uint8_t> BuildXcursorBytes(std::span<const CursorFrame> frames);
 

@@ -22,6 +22,10 @@ std::string ExecutableFolder() {
     buffer.resize(buffer.size() * 2);
   }
 }
+bool IsFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
 bool IsFolder(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -52,6 +56,22 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   if (folder.back() == '/') return folder + name;
   return folder + "/" + name;
+}
+
+std::vector<std::string> HandbookPlaces(const std::string& programFolder) {
+  // The folder above by name, so that the message names a plain path.
+  const std::size_t slash = programFolder.find_last_of('/');
+  const std::string above = slash == std::string::npos ? std::string("..")
+                            : slash == 0               ? std::string("/")
+                                                       : programFolder.substr(0, slash);
+  return {JoinPath(programFolder, "handbook/index.html"),
+          JoinPath(above, "doc/glyphsmith/handbook/index.html")};
+}
+
+std::string FindHandbook(const std::string& programFolder) {
+  for (const std::string& place : HandbookPlaces(programFolder))
+    if (IsFile(place)) return place;
+  return std::string();
 }
 
 }  // namespace gs

@@ -72,8 +72,12 @@ frmAbout::frmAbout(Environment& env, QWidget* parent) : QDialog(parent), env_(en
   NamedLabel("Label2", QStringLiteral("Ram Libre :"), frame, QRect(76, 204, 150, 22));
   lblAvail_ = NamedLabel("lblAvail", QString(), frame, QRect(230, 204, 200, 22));
   Line("Line2", frame, QRect(14, 236, 420, 4));
-  label6_ =
-      NamedLabel("Label6", QString::fromLatin1(kProductWebAddress), frame, QRect(14, 250, 420, 26));
+  // Without the maker's address the link leads to the handbook.
+  const bool hasAddress = kProductWebAddress[0] != '\0';
+  label6_ = NamedLabel("Label6",
+                       hasAddress ? QString::fromLatin1(kProductWebAddress)
+                                  : QString::fromUtf8(kHandbookLinkCaption),
+                       frame, QRect(14, 250, 420, 26));
   label6_->setAlignment(Qt::AlignCenter);
   label6_->setCursor(Qt::PointingHandCursor);
   QPalette link = label6_->palette();
@@ -94,10 +98,12 @@ frmAbout::frmAbout(Environment& env, QWidget* parent) : QDialog(parent), env_(en
   }
   LoadWindowLanguage(this, env_);
   text1->setText(WindowMessage(this, "msgAuthor"));
+  // An address is the same in every language.
+  if (hasAddress) label6_->setText(QString::fromLatin1(kProductWebAddress));
   text1->setCursorPosition(0);  // a long line shows its start
 }
 
-void frmAbout::Label6_Click() { OpenWebAddress(label6_->text()); }
+void frmAbout::Label6_Click() { OpenProductPage(this, env_); }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
   if (watched == label6_ && event->type() == QEvent::MouseButtonRelease &&

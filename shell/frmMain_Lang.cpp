@@ -5,6 +5,7 @@
 #include "lang/qt_translation.h"
 #include "shell/frmMain_Effects.h"
 #include "shell/help_text.h"
+#include "shell/qt_web.h"
 
 namespace gs {
 
@@ -19,7 +20,8 @@ void frmMain::SetupLanguage() {
                            {"msgPixelate", kPixelatePrompt},
                            {"msgAngle", kAnglePrompt},
                            {"msgSettingsNotSaved", kSettingsNotSaved},
-                           {kLanguageNotSavedKey, kLanguageNotSaved}});
+                           {kLanguageNotSavedKey, kLanguageNotSaved},
+                           {kNoHandbookKey, kNoHandbook}});
   for (const DialogText& t : kDialogTexts) AddWindowMessages(this, {{t.key, t.text}});
   LoadWindowLanguage(this, env_);
   RebuildLanguageMenu(this, Menu("mnuLng"), env_);

@@ -108,6 +108,7 @@ void SetupShellMenus(frmMain& w) {
   for (int i = 0; i < kToolbarThemeCount; ++i)
     On(w, w.MenuAction("MnuTb", i), [&w, i] { MnuTb_Click(w, i); });
   On(w, w.MenuAction("hlp"), [&w] { hlp_Click(w); });
+  On(w, w.MenuAction("mnuHandbook"), [&w] { OpenHandbook(&w, w.Env()); });
   for (int i : {0, 1}) On(w, w.MenuAction("mnuHelp", i), [&w, i] { mnuHelp_Click(w, i); });
   On(w, w.MenuAction("mnuFile", 10), [&w] { mnuFilePrint_Click(w); });
 
@@ -140,7 +141,7 @@ void hlp_Click(frmMain& w) {
 
 void mnuHelp_Click(frmMain& w, int index) {
   if (index == 0) {
-    OpenWebAddress(QString::fromLatin1(kProductWebAddress));
+    OpenProductPage(&w, w.Env());
   } else if (index == 1) {
     frmAbout about(w.Env(), &w);
     w.Env().Dialogs().RunModal(&about);

@@ -125,6 +125,7 @@ constexpr auto kTree = std::to_array<MenuRow>({
     E(2, "mnuspecial", 8, "Créer curseur animé"),
     Sub(1, "mnuHelpPop", kNoIndex, "&Aide"),
     E(2, "hlp", kNoIndex, "&Aide"),
+    E(2, "mnuHandbook", kNoIndex, "&Manuel d'utilisation", "F1"),
     E(2, "zzs", kNoIndex, "-"),
     Sub(2, "ex", kNoIndex, "&Exemples"),
     E(3, "exico", kNoIndex, "Icons"),

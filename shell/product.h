@@ -4,6 +4,7 @@
 namespace gs {
 
 // The maker's web page, opened from the help menu and the About window.
-inline constexpr char kProductWebAddress[] = "https://glyphsmith.varnel.example/";
+// Empty while the maker has none: those open the handbook instead.
+inline constexpr char kProductWebAddress[] = "";
 
 }  // namespace gs

@@ -19,6 +19,7 @@ int RunXcursor(const Invocation& call) {
   if (!ReadInput(in, bytes, error)) return Fail(error);
   std::vector<XcursorFrameImage> images;
   if (!CursorFileImages(bytes, images, error)) return Fail(in + ": " + error);
+  if (const std::string why = XcursorUnavailable(); !why.empty()) return Fail(out + ": " + why);
   const std::vector<std::uint8_t> x11 = BuildXcursorBytes(images);
   if (x11.empty()) return Fail(out + ": could not encode the X11 cursor");
   if (!WriteOutput(out, x11, error)) return Fail(error);

@@ -22,9 +22,11 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-int RunTool(const test::TempDir& dir, const std::string& args, std::string* err = nullptr) {
-  const std::string cmd =
-      std::string(GS_TOOL_PATH) + " " + args + " >/dev/null 2>" + dir.file(".err") + " </dev/null";
+// `env`: "NAME=value " settings for the call.
+int RunTool(const test::TempDir& dir, const std::string& args, std::string* err = nullptr,
+            const std::string& env = "") {
+  const std::string cmd = env + std::string(GS_TOOL_PATH) + " " + args + " >/dev/null 2>" +
+                          dir.file(".err") + " </dev/null";
   const int status = std::system(cmd.c_str());
   if (err) {
     std::ifstream in(dir.file(".err"));
@@ -121,6 +123,27 @@ TEST_F(ToolDesktop, BadThumbnailRequestsAreRefusedAndWriteNothing) {
   std::ifstream png(dir_.file("out.png")), x11(dir_.file("out.x11"));
   EXPECT_FALSE(png.good());
   EXPECT_FALSE(x11.good());
+}
+
+// libXcursor is loaded for X11 cursors alone: without it the other commands
+// work, and xcursor says what to install and writes nothing.
+TEST_F(ToolDesktop, WithoutLibXcursorOnlyXcursorFailsAndSaysWhatIsMissing) {
+  const std::string without =
+      std::string("LD_PRELOAD=") + GS_NO_XCURSOR_SHIM +
+      " ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 ";
+  std::string err;
+  EXPECT_EQ(RunTool(dir_, "xcursor " + dir_.file("a.cur") + " " + dir_.file("out"), &err, without),
+            1);
+  EXPECT_NE(err.find(dir_.file("out") + ": X11 cursors need libXcursor.so.1 (the libxcursor1 "
+                                        "package), which cannot be loaded"),
+            std::string::npos)
+      << err;
+  EXPECT_FALSE(std::ifstream(dir_.file("out")).good());
+  EXPECT_EQ(
+      RunTool(dir_, "convert " + dir_.file("a.cur") + " " + dir_.file("a.bmp"), &err, without), 0)
+      << err;
+  EXPECT_EQ(RunTool(dir_, "xcursor " + dir_.file("a.cur") + " " + dir_.file("out"), &err), 0)
+      << err;
 }
 
 TEST_F(ToolDesktop, XcursorOfAnAnimatedCursorKeepsFramesHotspotsAndDelays) {

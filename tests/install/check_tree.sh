@@ -36,6 +36,13 @@ desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/as.log" 2>&1 ||
   { cat "$work/as.log"; fail "appstreamcli validate"; }
 
+# The handbook, with every picture it shows.
+handbook=$prefix/share/doc/glyphsmith/handbook
+[ -f "$handbook/index.html" ] || fail "missing the handbook"
+for picture in $(grep -o 'src="[^"]*"' "$handbook/index.html" | sed 's/^src="//; s/"$//'); do
+  [ -f "$handbook/$picture" ] || fail "the handbook's picture $picture is missing"
+done
+
 # Our MIME definitions on their own: .cur and .ani are known by name and content.
 mkdir -p "$work/mime/packages"
 cp "$prefix/share/mime/packages/$id.xml" "$work/mime/packages/"
@@ -59,6 +66,11 @@ for sample in icon/smiley.ico curseur/viseur.cur; do
   [ "$(png_size "$work/thumb.png")" = "128 128" ] ||
     fail "thumbnail of $sample is not 128 x 128"
 done
+
+# X11 cursors, through the libXcursor the tool loads for them.
+glyphsmith-tool xcursor "$prefix/share/glyphsmith/curseur/viseur.cur" "$work/viseur" ||
+  fail "xcursor on viseur.cur"
+[ "$(head -c 4 "$work/viseur")" = Xcur ] || fail "xcursor wrote no X11 cursor"
 
 # The installed French file is complete: a section for every window English.lng has.
 for section in $(grep -o '^\[[A-Za-z]*\]' "$prefix/share/glyphsmith/Lang/English.lng"); do

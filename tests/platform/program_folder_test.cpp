@@ -45,5 +45,27 @@ TEST(ProgramFolder, AFileNamedLangIsNotTheLanguageFolder) {
   EXPECT_EQ(ChooseProgramFolder((root / "bin").string()), (root / "share/glyphsmith").string());
 }
 
+// The program folder is bin/ in the build tree, share/glyphsmith once
+// installed; the handbook is found from either, the build tree's first.
+TEST(Handbook, FoundBesideTheProgramThenAmongTheInstalledDocuments) {
+  test::TempDir prefix;
+  const fs::path root = fs::canonical(prefix.path());
+  const std::string share = (root / "share/glyphsmith").string();
+  const std::string installed = (root / "share/doc/glyphsmith/handbook/index.html").string();
+  const std::string beside = (root / "share/glyphsmith/handbook/index.html").string();
+  // Plain paths, without "..": the message when it is missing names them.
+  EXPECT_EQ(HandbookPlaces(share), (std::vector<std::string>{beside, installed}));
+  EXPECT_EQ(FindHandbook(share), "");
+  fs::create_directories(root / "share/doc/glyphsmith/handbook");
+  // A folder of that name is no page.
+  fs::create_directories(beside);
+  test::WriteAll(installed, {'<'});
+  EXPECT_EQ(FindHandbook(share), installed);
+  fs::remove(beside);
+  test::WriteAll(beside, {'<'});
+  EXPECT_EQ(FindHandbook(share), beside);
+  EXPECT_EQ(HandbookPlaces("/").back(), "/doc/glyphsmith/handbook/index.html");
+}
+
 }  // namespace
 }  // namespace gs

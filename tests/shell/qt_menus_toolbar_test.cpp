@@ -30,6 +30,7 @@
 #include "shell/help_text.h"
 #include "shell/menu_tree.h"
 #include "shell/product.h"
+#include "shell/qt_web.h"
 #include "tests/support/qt_fake_dialogs.h"
 #include "tests/support/qt_test_environment.h"
 #include "tests/support/test_support.h"
@@ -63,15 +64,27 @@ class Shell : public ::testing::Test {
     mkdir(dir_.file("Lang").c_str(), 0700);
     SetPrinterProbe([] { return false; });
     QDesktopServices::setUrlHandler("https", &urls_, "open");
+    QDesktopServices::setUrlHandler("file", &urls_, "open");
     w_ = std::make_unique<frmMain>(env_);
     w_->Start(QString());
   }
   void TearDown() override {
     w_.reset();
     QDesktopServices::unsetUrlHandler("https");
+    QDesktopServices::unsetUrlHandler("file");
     SetPrinterProbe(nullptr);
   }
   frmMain& w() { return *w_; }
+  // A handbook in the build tree's place; its address.
+  QUrl PutHandbook() {
+    mkdir(dir_.file("handbook").c_str(), 0700);
+    test::WriteAll(dir_.file("handbook/index.html"), {'<'});
+    return QUrl::fromLocalFile(QString::fromStdString(dir_.file("handbook/index.html")));
+  }
+  // What the web entries open: the maker's page, or the handbook without one.
+  QUrl ProductPage() {
+    return kProductWebAddress[0] ? QUrl(QString::fromLatin1(kProductWebAddress)) : PutHandbook();
+  }
   QAbstractButton* Button(int slot) {
     return qobject_cast<QAbstractButton*>(ToolbarSlotWidget(w(), slot));
   }
@@ -221,6 +234,7 @@ TEST_F(Shell, EverySlotRunsExactlyItsEntrysAction) {
   for (QAction* a : w().findChildren<QAction*>())
     QObject::connect(a, &QAction::triggered, &w(), [&fired, a] { ++fired[a]; });
   w().CreateBackup();  // undo is there, so its button is enabled
+  const QUrl page = ProductPage();
   for (int number = 1; number <= 19; ++number) {
     const ToolbarSlot* slot = FindToolbarSlot(number);
     ASSERT_NE(slot, nullptr);
@@ -248,7 +262,7 @@ TEST_F(Shell, EverySlotRunsExactlyItsEntrysAction) {
   // What the slots reached: print and help boxes, the web page.
   EXPECT_NE(std::find(fakes_.shown.begin(), fakes_.shown.end(), "gs::frmPrint"),
             fakes_.shown.end());
-  EXPECT_EQ(urls_.opened.value(0), QUrl(QString::fromLatin1(kProductWebAddress)));
+  EXPECT_EQ(urls_.opened.value(0), page);
 }
 
 TEST_F(Shell, SlotFiveCopiesAndSixCuts) {
@@ -383,13 +397,46 @@ TEST_F(Shell, HelpBoxWebPageAboutAndPrint) {
   EXPECT_EQ(lines[0], "");
   EXPECT_EQ(lines[24], QString(15, ' ') + QString(40, '_'));
 
+  const QUrl page = ProductPage();
   w().MenuAction("mnuHelp", 0)->trigger();
   ASSERT_EQ(urls_.opened.size(), 1);
-  EXPECT_EQ(urls_.opened[0], QUrl(QString::fromLatin1(kProductWebAddress)));
+  EXPECT_EQ(urls_.opened[0], page);
 
   w().MenuAction("mnuHelp", 1)->trigger();
   w().MenuAction("mnuFile", 10)->trigger();
   EXPECT_EQ(fakes_.shown, (std::vector<std::string>{"gs::frmAbout", "gs::frmPrint"}));
+}
+
+TEST_F(Shell, F1OpensTheHandbookOrSaysWhereItLooked) {
+  w().show();
+  w().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+  // None in the program folder: nothing opens, and the message names each place looked.
+  QTest::keyClick(&w(), Qt::Key_F1);
+  EXPECT_TRUE(urls_.opened.isEmpty());
+  ASSERT_EQ(fakes_.messages.size(), 1u);
+  const QStringList lines = fakes_.messages[0].split('\n');
+  QStringList expected{QString::fromUtf8(kNoHandbook)};
+  for (const std::string& place : HandbookPlaces(env_.programFolder))
+    expected << QString::fromStdString(place);
+  EXPECT_EQ(lines, expected);
+  // In the chosen language.
+  ASSERT_TRUE(
+      StoreLanguageChoice(env_.Settings(), std::string(GS_APP_DATA_DIR) + "/Lang/English.lng"));
+  {
+    frmMain english(env_);
+    english.Start(QString());
+    english.MenuAction("mnuHandbook")->trigger();
+    ASSERT_EQ(fakes_.messages.size(), 2u);
+    EXPECT_TRUE(fakes_.messages[1].startsWith("The user guide cannot be found. Looked here:\n"))
+        << fakes_.messages[1].toStdString();
+  }
+  // There: the desktop's browser gets its file address.
+  const QUrl handbook = PutHandbook();
+  QTest::keyClick(&w(), Qt::Key_F1);
+  w().MenuAction("mnuHandbook")->trigger();
+  EXPECT_EQ(urls_.opened, (QList<QUrl>{handbook, handbook}));
+  EXPECT_EQ(fakes_.messages.size(), 2u);
 }
 
 TEST_F(Shell, HelpSpeaksTheChosenLanguage) {

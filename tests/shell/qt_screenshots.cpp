@@ -1,19 +1,26 @@
 // Pictures of the windows for a person to look at; not run by ctest.
 //   GS_SHOTS_DIR=/tmp/shots xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb
 //     build/bin/qttest_shell --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
-// (GS_SHOTS_LANG=English.lng for the English windows.)
+// (GS_SHOTS_LANG=English.lng for the English windows.) The handbook's
+// pictures, doc/handbook/*.png, are the handbook_*.png of an English run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include "files/frmSave.h"
 #include "files/qt_dialog_seam.h"
+#include "import/frmExtract.h"
+#include "import/frmImport.h"
 #include "lang/language_files.h"
 #include "shell/FrmSplash.h"
 #include "shell/frmAbout.h"
@@ -21,6 +28,7 @@
 #include "shell/frmMain_Menus.h"
 #include "shell/frmPrint.h"
 #include "tests/support/qt_test_environment.h"
+#include "tests/support/test_support.h"
 #include "widgets/qt_progress_bar.h"
 
 namespace gs {
@@ -40,6 +48,71 @@ void Screen(const QString& name) {
   QApplication::primaryScreen()->grabWindow(0).save(ShotsDir() + "/" + name + ".png");
 }
 
+// A window as the handbook shows it: small, most compressed.
+void HandbookShot(QWidget& window, const QString& name) {
+  window.move(0, 0);
+  window.show();
+  Settle();
+  window.grab().save(ShotsDir() + "/handbook_" + name + ".png", "PNG", 0);
+  window.hide();
+}
+
+// The handbook's pictures: the editor with a sample open, its Effects menu,
+// and the import, extraction and save windows.
+void HandbookShots(Environment& env) {
+  const std::string sample = std::string(GS_APP_DATA_DIR) + "/icon/smiley.ico";
+  frmMain w(env);
+  w.Start(sample);
+  HandbookShot(w, "editor");
+
+  w.move(0, 0);
+  w.show();
+  QMenu* effects = w.Menu("mnuEffectsPop");
+  w.menuBar()->setActiveAction(effects->menuAction());
+  Settle();
+  const QRect area = w.frameGeometry().united(effects->geometry());
+  QApplication::primaryScreen()
+      ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+      .save(ShotsDir() + "/handbook_effects.png", "PNG", 0);
+  effects->hide();
+  w.hide();
+  Settle();
+
+  QImage picture(400, 300, QImage::Format_RGB32);
+  QPainter painter(&picture);
+  painter.fillRect(picture.rect(), QColor(120, 180, 240));
+  painter.setBrush(QColor(250, 210, 40));
+  painter.drawEllipse(QPoint(112, 104), 60, 60);
+  painter.fillRect(QRect(0, 220, 400, 80), QColor(60, 150, 60));
+  painter.end();
+  const QString picturePath = ShotsDir() + "/picture.png";
+  picture.save(picturePath);
+  frmImport import({w.Document(), [] {}, [] {}}, QSize(36, 36), env);
+  import.LoadPicture(picturePath);
+  // The region around the sun, typed into X1, Y1, X2 and Y2.
+  const QList<QLineEdit*> fields = import.findChildren<QLineEdit*>();
+  const char* corners[] = {"40", "32", "184", "176"};
+  for (int i = 0; i < 4 && i < fields.size(); ++i) fields[i]->setText(corners[i]);
+  HandbookShot(import, "import");
+
+  // A program with several icons, from the extraction tests' files.
+  frmExtract extract({w.Document(), [] {}, [] {}}, env);
+  extract.move(0, 0);
+  extract.show();
+  extract.Browser().SetFolder(test::DataPath("import/programs"));
+  const auto found = extract.Browser().fleFile()->findItems("groups64.exe", Qt::MatchExactly);
+  if (!found.isEmpty()) {
+    extract.Browser().fleFile()->setCurrentItem(found.front());
+    QTest::mouseClick(extract.Browser().fleFile()->viewport(), Qt::LeftButton, {},
+                      extract.Browser().fleFile()->visualItemRect(found.front()).center());
+  }
+  extract.NextPage();
+  HandbookShot(extract, "extract");
+
+  frmSave save(w.Document(), QSize(36, 36), env);
+  HandbookShot(save, "save");
+}
+
 TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
   ASSERT_FALSE(ShotsDir().isEmpty());
   test::TestEnvironment env;
@@ -47,6 +120,7 @@ TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
   if (const QString lang = qEnvironmentVariable("GS_SHOTS_LANG"); !lang.isEmpty())
     StoreLanguageChoice(env.Settings(),
                         std::string(GS_APP_DATA_DIR) + "/Lang/" + lang.toStdString());
+  HandbookShots(env);
   frmMain w(env);
   w.Start(QString());
   w.move(0, 0);

@@ -24,6 +24,7 @@
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
 #include "shell/product.h"
+#include "shell/qt_web.h"
 #include "tests/support/qt_test_environment.h"
 #include "tests/support/test_support.h"
 #include "widgets/qt_progress_bar.h"
@@ -125,7 +126,9 @@ TEST_F(About, FiguresAgreeWithProcMeminfo) {
   EXPECT_LE(shown, std::max(a, b) + 1);
   EXPECT_EQ(about.windowTitle(), QString::fromUtf8(" A propos de Varnel Glyphsmith 2.3"));
   EXPECT_EQ(about.size(), QSize(464, 350));
-  EXPECT_EQ(about.Label6()->text(), QString::fromLatin1(kProductWebAddress));
+  EXPECT_EQ(about.Label6()->text(), kProductWebAddress[0]
+                                        ? QString::fromLatin1(kProductWebAddress)
+                                        : QString::fromUtf8(kHandbookLinkCaption));
 }
 
 TEST_F(About, MeasuredValuesAreExportedAndALanguageFileMayReplaceThem) {
@@ -165,6 +168,14 @@ TEST_F(About, OpeningWritesNothingIntoTheProgramFolder) {
 TEST_F(About, TheLinkOpensTheAddressAndOkCloses) {
   UrlRecorder urls;
   QDesktopServices::setUrlHandler("https", &urls, "open");
+  QDesktopServices::setUrlHandler("file", &urls, "open");
+  // Without the maker's address the link leads to the handbook.
+  mkdir(dir_.file("handbook").c_str(), 0700);
+  test::WriteAll(dir_.file("handbook/index.html"), {'<'});
+  const QUrl page =
+      kProductWebAddress[0]
+          ? QUrl(QString::fromLatin1(kProductWebAddress))
+          : QUrl::fromLocalFile(QString::fromStdString(dir_.file("handbook/index.html")));
   frmAbout about(env_);
   about.show();
   QApplication::processEvents();
@@ -175,8 +186,9 @@ TEST_F(About, TheLinkOpensTheAddressAndOkCloses) {
   QApplication::sendEvent(about.Label6(), &press);
   QApplication::sendEvent(about.Label6(), &release);
   QDesktopServices::unsetUrlHandler("https");
+  QDesktopServices::unsetUrlHandler("file");
   ASSERT_EQ(urls.opened.size(), 1);
-  EXPECT_EQ(urls.opened[0], QUrl(QString::fromLatin1(kProductWebAddress)));
+  EXPECT_EQ(urls.opened[0], page);
   about.cmdOK()->click();
   EXPECT_FALSE(about.isVisible());
   EXPECT_EQ(about.result(), QDialog::Accepted);
