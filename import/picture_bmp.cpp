@@ -1,11 +1,13 @@
 // Windows bitmaps and packed DIBs: every header size in use, 1/4/8/16/24/32
 // bits with bit fields, RLE4 and RLE8, bottom-up and top-down rows, and the
 // PNG or JPEG that a bitmap may carry. Every read is bounds-checked.
+#include <array>
 #include <bit>
 #include <cstring>
 
 #include "files/bitmap_info_header.h"
 #include "files/byte_io.h"
+#include "files/icon_image.h"
 #include "import/picture_decoder.h"
 
 namespace gs {
@@ -74,8 +76,9 @@ struct Field {
   }
 };
 
+// Every index a row can hold has an entry: those the file lacks are black.
 struct Palette {
-  std::vector<Color> colors;
+  std::array<Color, 256> colors{};
   Color At(unsigned i) const { return i < colors.size() ? colors[i] : kBlack; }
 };
 
@@ -219,11 +222,10 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
 
   Palette pal;
   if (h.bitCount <= 8) {
-    pal.colors.reserve(tableCount);
     for (std::size_t k = 0; k < tableCount; ++k) {
       const std::size_t at = tableAt + k * entrySize;
       if (!bytes::Has(b, at, 3) || at + 3 > pixelsAt) break;  // missing entries read as black
-      pal.colors.push_back(RGB(b[at + 2], b[at + 1], b[at]));
+      pal.colors[k] = RGB(b[at + 2], b[at + 1], b[at]);
     }
   }
 
@@ -267,17 +269,16 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
     Color* dst = out.pixels.data() + static_cast<std::size_t>(StoredRowToY(row, hgt, topDown)) * w;
     switch (h.bitCount) {
       case 1:
-        for (int x = 0; x < w; ++x) dst[x] = pal.At((p[x >> 3] >> (7 - (x & 7))) & 1);
+        DecodeRow1(p, w, pal.colors.data(), dst);
         break;
       case 4:
-        for (int x = 0; x < w; ++x)
-          dst[x] = pal.At((x & 1) ? (p[x >> 1] & 0x0F) : (p[x >> 1] >> 4));
+        DecodeRow4(p, w, pal.colors.data(), dst);
         break;
       case 8:
-        for (int x = 0; x < w; ++x) dst[x] = pal.At(p[x]);
+        DecodeRow8(p, w, pal.colors.data(), dst);
         break;
       case 24:
-        for (int x = 0; x < w; ++x) dst[x] = RGB(p[3 * x + 2], p[3 * x + 1], p[3 * x]);
+        DecodeRow24(p, w, dst);
         break;
       case 16:
       case 32:
