@@ -13,8 +13,8 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "files/qt_dialog_seam.h"
 #include "lang/language_files.h"
+#include "platform/qt_dialog_seam.h"
 #include "shell/FrmSplash.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
