@@ -9,11 +9,11 @@
 #include <string>
 
 #include "document/qt_canvas.h"
-#include "files/qt_dialog_seam.h"
 #include "lang/qt_translation.h"
 #include "platform/app_identity.h"
 #include "platform/command_line.h"
 #include "platform/environment.h"
+#include "platform/qt_dialog_seam.h"
 #include "platform/settings_store.h"
 #include "shell/FrmSplash.h"
 #include "shell/frmMain.h"

@@ -1,5 +1,6 @@
 #include "files/bmp_format.h"
 
+#include "files/bitmap_info_header.h"
 #include "files/byte_io.h"
 #include "files/depth.h"
 
@@ -11,7 +12,8 @@ std::vector<std::uint8_t> BuildBitmapBytes(const Surface& document, int bitCount
   const std::span<const PaletteEntry> table = StandardTable(bitCount);
   const std::uint32_t tableEntries = static_cast<std::uint32_t>(table.size());
   const std::uint32_t blockBytes = static_cast<std::uint32_t>(BlockRowBytes(bitCount)) * 32;
-  const std::uint32_t dataOffset = 14 + 40 + tableEntries * 4;
+  const std::uint32_t dataOffset =
+      14 + static_cast<std::uint32_t>(kBitmapInfoHeaderBytes) + tableEntries * 4;
   const std::uint32_t fileSize = dataOffset + blockBytes;
 
   bytes::Writer w(fileSize);
@@ -21,18 +23,16 @@ std::vector<std::uint8_t> BuildBitmapBytes(const Surface& document, int bitCount
   w.U16(0);
   w.U16(0);
   w.U32(dataOffset);
-  // BITMAPINFOHEADER
-  w.U32(40);
-  w.U32(32);
-  w.U32(32);
-  w.U16(1);
-  w.U16(bitCount);
-  w.U32(0);
-  w.U32(bitCount == 24 ? 3072 : 0);
-  w.U32(0);
-  w.U32(0);
-  w.U32(tableEntries);
-  w.U32(tableEntries);
+  BitmapInfoHeader info;
+  info.headerSize = kBitmapInfoHeaderBytes;
+  info.width = 32;
+  info.height = 32;
+  info.planes = 1;
+  info.bitCount = static_cast<std::uint16_t>(bitCount);
+  info.imageSize = bitCount == 24 ? 3072 : 0;
+  info.colorsUsed = tableEntries;
+  info.colorsImportant = tableEntries;
+  WriteBitmapInfoHeader(w, info);
   w.Bytes(StandardTableBytes(bitCount));
   ConvertPixelsInto(PixelsOf(document), bitCount, RowOrder::BottomUp,
                     {w.Grow(blockBytes), blockBytes});

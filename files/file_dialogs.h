@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_dialog_request.h"
 #include "platform/settings_store.h"
 
 namespace gs {
@@ -42,21 +43,6 @@ inline constexpr DialogText kDialogTexts[] = {
     {"msgSavePcxTitle", "Save PCX..."},
 };
 
-// One entry of a dialog's type list: the text shown and the patterns, several
-// separated by ';' ("*.ico;*.cur").
-struct FileFilter {
-  std::string description;
-  std::string pattern;
-  friend bool operator==(const FileFilter&, const FileFilter&) = default;
-};
-
-struct FileDialogRequest {
-  std::vector<FileFilter> filters;
-  std::string title;
-  std::string defaultExtension;  // without the dot; empty for none
-  friend bool operator==(const FileDialogRequest&, const FileDialogRequest&) = default;
-};
-
 FileDialogRequest OpenIconDialog();      // Open and the "Icons" sample command
 FileDialogRequest CursorSampleDialog();  // the "Curseurs" sample command
 FileDialogRequest SaveAsDialog();
@@ -64,10 +50,6 @@ FileDialogRequest SaveChangesDialog();  // Save from the save-changes question
 FileDialogRequest ExportCursorDialog();
 FileDialogRequest ExportBitmapDialog();
 FileDialogRequest ExportPcxDialog();
-
-// The individual patterns of a filter ("*.ico;*.cur" -> "*.ico", "*.cur"),
-// blanks around them dropped.
-std::vector<std::string> FilterPatterns(const FileFilter& filter);
 
 // The chosen path up to and including its last folder separator ("/" or
 // "\"); empty when it has none.

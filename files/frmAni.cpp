@@ -12,7 +12,7 @@
 #include "document/qt_canvas.h"
 #include "files/ani_format.h"
 #include "files/icon_reader.h"
-#include "files/qt_dialog_seam.h"
+#include "files/qt_file_dialogs.h"
 #include "lang/qt_translation.h"
 #include "platform/app_identity.h"
 #include "platform/qt_file_browser.h"

@@ -15,7 +15,7 @@
 #include <functional>
 
 #include "document/qt_canvas.h"
-#include "files/qt_dialog_seam.h"
+#include "files/qt_file_dialogs.h"
 #include "lang/qt_translation.h"
 #include "platform/app_identity.h"
 

@@ -6,6 +6,7 @@
 
 #include "document/area_scale.h"
 #include "document/icon_mask.h"
+#include "files/bitmap_info_header.h"
 #include "files/byte_io.h"
 #include "files/png_codec.h"
 
@@ -13,7 +14,7 @@ namespace gs {
 
 namespace {
 
-constexpr std::size_t kInfoHeaderBytes = 40;
+constexpr std::size_t kInfoHeaderBytes = kBitmapInfoHeaderBytes;
 // Icons are at most 256 pixels a side; this also bounds what a hostile header can ask for.
 constexpr int kMaxSide = 256;
 constexpr int kOpaque = 255;
@@ -47,31 +48,6 @@ struct DibLayout {
   std::size_t end = kInfoHeaderBytes + 128;
 };
 
-struct DibHeader {
-  std::uint32_t headerSize = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::uint16_t bitCount = 0;
-  std::uint32_t compression = 0;
-  std::uint32_t colorsUsed = 0;
-};
-
-// A missing header reads as zeros, as every other missing byte does.
-bool ReadDibHeader(std::span<const std::uint8_t> b, DibHeader& h) {
-  h = {};
-  if (!bytes::Has(b, 0, kInfoHeaderBytes)) return false;
-  std::uint32_t w = 0, ht = 0;
-  bytes::GetU32(b, 0, h.headerSize);
-  bytes::GetU32(b, 4, w);
-  bytes::GetU32(b, 8, ht);
-  bytes::GetU16(b, 14, h.bitCount);
-  bytes::GetU32(b, 16, h.compression);
-  bytes::GetU32(b, 32, h.colorsUsed);
-  h.width = static_cast<std::int32_t>(w);
-  h.height = static_cast<std::int32_t>(ht);
-  return true;
-}
-
 // Table length as the bitmap format defines it: colours-used when it is set
 // and smaller than the full table; 24 and 32 bits carry only the optional
 // entries colours-used counts. This reads our older 24-bit icons (one entry,
@@ -82,7 +58,7 @@ std::size_t TableEntries(int bits, std::uint32_t colorsUsed) {
   return colorsUsed > 0 && colorsUsed < full ? colorsUsed : full;
 }
 
-DibLayout LayoutOf(const DibHeader& h, std::string& problem) {
+DibLayout LayoutOf(const BitmapInfoHeader& h, std::string& problem) {
   DibLayout L;
   std::size_t headerSize = h.headerSize;
   if (headerSize < kInfoHeaderBytes || headerSize > 1024) headerSize = kInfoHeaderBytes;
@@ -313,8 +289,8 @@ bool PeekIconImage(std::span<const std::uint8_t> b, IconImageHeader& out) {
     out.png = true;
     return true;
   }
-  DibHeader h;
-  if (!ReadDibHeader(b, h)) return false;
+  BitmapInfoHeader h;
+  if (!ReadBitmapInfoHeader(b, 0, h)) return false;
   out.width = h.width;
   out.height = h.height < 0 ? -(h.height / 2) : h.height / 2;
   out.bitCount = h.bitCount;
@@ -375,8 +351,8 @@ bool DecodeIconImageAtSize(std::span<const std::uint8_t> b, IconImage& out, std:
     AddProblem(problem, "damaged PNG image");
     return false;
   }
-  DibHeader h;
-  if (!ReadDibHeader(b, h)) {
+  BitmapInfoHeader h;
+  if (!ReadBitmapInfoHeader(b, 0, h)) {
     AddProblem(problem, "image header cut short");
     return false;
   }
@@ -412,8 +388,8 @@ bool DecodeIconImage(std::span<const std::uint8_t> b, IconImageResult& out) {
     BringTo32(img, out.pixels, out.alpha);
     return true;
   }
-  DibHeader h;
-  if (!ReadDibHeader(b, h)) AddProblem(out.problem, "image header cut short");
+  BitmapInfoHeader h;  // a missing header reads as zeros, as every other missing byte does
+  if (!ReadBitmapInfoHeader(b, 0, h)) AddProblem(out.problem, "image header cut short");
   const DibLayout L = LayoutOf(h, out.problem);
   out.kind = KindOf(L.bits);
   out.width = L.width;

@@ -19,7 +19,6 @@ namespace {
 
 constexpr std::size_t kHeaderBytes = 6;
 constexpr std::size_t kEntryBytes = 16;
-constexpr std::size_t kInfoHeaderBytes = 40;
 
 void AddProblem(std::string& problem, const std::string& what) {
   if (problem.empty()) problem = what;
@@ -103,29 +102,6 @@ IconDirectory ReadIconDirectory(std::span<const std::uint8_t> b) {
     d.entries.push_back(e);
   }
   return d;
-}
-
-bool ReadImageInfoHeader(std::span<const std::uint8_t> b, std::uint32_t offset,
-                         ImageInfoHeader& h) {
-  const std::size_t o = offset;
-  if (!bytes::Has(b, o, kInfoHeaderBytes)) return false;
-  std::uint32_t w = 0, ht = 0, xr = 0, yr = 0;
-  bytes::GetU32(b, o, h.headerSize);
-  bytes::GetU32(b, o + 4, w);
-  bytes::GetU32(b, o + 8, ht);
-  bytes::GetU16(b, o + 12, h.planes);
-  bytes::GetU16(b, o + 14, h.bitCount);
-  bytes::GetU32(b, o + 16, h.compression);
-  bytes::GetU32(b, o + 20, h.imageSize);
-  bytes::GetU32(b, o + 24, xr);
-  bytes::GetU32(b, o + 28, yr);
-  bytes::GetU32(b, o + 32, h.colorsUsed);
-  bytes::GetU32(b, o + 36, h.colorsImportant);
-  h.width = static_cast<std::int32_t>(w);
-  h.height = static_cast<std::int32_t>(ht);
-  h.xPelsPerMeter = static_cast<std::int32_t>(xr);
-  h.yPelsPerMeter = static_cast<std::int32_t>(yr);
-  return true;
 }
 
 bool IsPngImage(std::span<const std::uint8_t> b, std::uint32_t offset) {

@@ -41,21 +41,6 @@ struct IconDirectoryEntry {
   std::uint32_t imageOffset = 0;
 };
 
-// 40 bytes at an entry's image offset.
-struct ImageInfoHeader {
-  std::uint32_t headerSize = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::uint16_t planes = 0;
-  std::uint16_t bitCount = 0;
-  std::uint32_t compression = 0;
-  std::uint32_t imageSize = 0;
-  std::int32_t xPelsPerMeter = 0;
-  std::int32_t yPelsPerMeter = 0;
-  std::uint32_t colorsUsed = 0;
-  std::uint32_t colorsImportant = 0;
-};
-
 // The header and the entries that the bytes hold. `complete` is false when the
 // file ends before the header or before `count` entries.
 struct IconDirectory {
@@ -64,10 +49,6 @@ struct IconDirectory {
   bool complete = false;
 };
 IconDirectory ReadIconDirectory(std::span<const std::uint8_t> bytes);
-
-// Reads the image header at offset; false when the 40 bytes are not all there.
-bool ReadImageInfoHeader(std::span<const std::uint8_t> bytes, std::uint32_t offset,
-                         ImageInfoHeader& out);
 
 // True when the stored image at offset starts with the PNG signature.
 bool IsPngImage(std::span<const std::uint8_t> bytes, std::uint32_t offset);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "document/icon_mask.h"
+#include "files/bitmap_info_header.h"
 #include "files/byte_io.h"
 #include "files/simd.h"
 
@@ -125,7 +126,8 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   const auto tableBytes = static_cast<std::uint32_t>(tableEntries) * 4;  // none at 24 bits
   const auto blockBytes =
       static_cast<std::uint32_t>(standard ? BlockRowBytes(bitCount) * 32 : own.block.size());
-  const std::uint32_t resourceBytes = 40 + tableBytes + blockBytes + 128;
+  const std::uint32_t resourceBytes =
+      static_cast<std::uint32_t>(kBitmapInfoHeaderBytes) + tableBytes + blockBytes + 128;
 
   bytes::Writer w(kImageOffset + resourceBytes);
   // IconFileHeader
@@ -141,18 +143,15 @@ std::vector<std::uint8_t> BuildIconBytes(const Surface& document, int bitCount,
   w.U16(f.entryBitCount);
   w.U32(resourceBytes);
   w.U32(kImageOffset);
-  // ImageInfoHeader
-  w.U32(40);
-  w.U32(32);
-  w.U32(64);
-  w.U16(1);
-  w.U16(bitCount);
-  w.U32(0);
-  w.U32(f.imageSize);
-  w.U32(0);
-  w.U32(0);
-  w.U32(f.colorsUsed);
-  w.U32(0);
+  BitmapInfoHeader info;
+  info.headerSize = kBitmapInfoHeaderBytes;
+  info.width = 32;
+  info.height = 64;  // colour rows and mask rows
+  info.planes = 1;
+  info.bitCount = static_cast<std::uint16_t>(bitCount);
+  info.imageSize = f.imageSize;
+  info.colorsUsed = f.colorsUsed;
+  WriteBitmapInfoHeader(w, info);
   if (standard)
     w.Bytes(StandardTableBytes(bitCount));
   else

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <csetjmp>
+#include <cstdio>
 #include <cstring>
 
 #include "files/png_guard.h"
@@ -20,9 +21,22 @@ struct MemoryReader {
 
 void ReadFromMemory(png_structp png, png_bytep out, png_size_t n) {
   auto* r = static_cast<MemoryReader*>(png_get_io_ptr(png));
-  if (n > r->size - r->pos) png_error(png, "read past the end");
+  if (n > r->size - r->pos) png_error(png, "picture data cut short");
   std::memcpy(out, r->data + r->pos, n);
   r->pos += n;
+}
+
+// What stopped a read. libpng leaves by longjmp, so this lives where libpng
+// points (never in a register) and holds its text in a plain buffer.
+struct ReadState {
+  PngReadFailure failure = PngReadFailure::None;
+  char text[200] = {};
+};
+
+[[noreturn]] void KeepError(png_structp png, png_const_charp message) {
+  if (auto* e = static_cast<ReadState*>(png_get_error_ptr(png)))
+    std::snprintf(e->text, sizeof e->text, "%s", message ? message : "damaged PNG");
+  png_longjmp(png, 1);
 }
 
 void WriteToVector(png_structp png, png_bytep data, png_size_t n) {
@@ -38,59 +52,85 @@ void QuietWarning(png_structp, png_const_charp) {}
 
 }  // namespace
 
-bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide) {
-  out = {};
-  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return false;
-  if (!PngChunksBeforePixelsFit(bytes)) return false;
-  png_structp png =
-      png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
-  if (!png) return false;
+PngReadOutcome ReadPngRgba(
+    std::span<const std::uint8_t> bytes, const PngReadOptions& options,
+    const std::function<bool(std::uint32_t, std::uint32_t)>& sizeAccepted,
+    const std::function<std::uint8_t*(std::uint32_t, std::uint32_t)>& rowsFor) {
+  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return {PngReadFailure::NotPng, {}};
+  if (!PngChunksBeforePixelsFit(bytes)) return {PngReadFailure::ChunkPastEnd, {}};
+  ReadState state;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, KeepError, QuietWarning);
+  if (!png) return {PngReadFailure::NoMemory, {}};
   png_infop info = png_create_info_struct(png);
   if (!info) {
     png_destroy_read_struct(&png, nullptr, nullptr);
-    return false;
+    return {PngReadFailure::NoMemory, {}};
   }
   MemoryReader reader{bytes.data(), bytes.size(), 0};
   std::vector<png_bytep> rows;
   // Everything with a destructor is made before setjmp, so a longjmp skips none.
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
-    out = {};
-    return false;
+    if (state.failure != PngReadFailure::None) return {state.failure, {}};
+    return {PngReadFailure::Damaged, state.text};
   }
   png_set_read_fn(png, &reader, ReadFromMemory);
-  png_set_user_limits(png, static_cast<png_uint_32>(maxSide), static_cast<png_uint_32>(maxSide));
-  png_set_chunk_malloc_max(png, 1 << 20);
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+  // Mutated bytes would almost never get past the checksums otherwise.
+  if (options.fuzzingIgnoresChecksums)
+    png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+#endif
+  png_set_user_limits(png, options.maxSide, options.maxSide);
+  png_set_chunk_malloc_max(png, options.chunkMallocMax);
+  if (options.chunkCacheMax != 0) png_set_chunk_cache_max(png, options.chunkCacheMax);
   SkipUnusedPngChunks(png);
   png_read_info(png, info);
   const png_uint_32 w = png_get_image_width(png, info);
   const png_uint_32 h = png_get_image_height(png, info);
-  if (w == 0 || h == 0 || w > static_cast<png_uint_32>(maxSide) ||
-      h > static_cast<png_uint_32>(maxSide))
-    png_error(png, "size");
-  if (!PngPixelDataCanHold(bytes, w, h) || PngPixelDataTooLong(bytes, w, h))
-    png_error(png, "pixel data of the wrong length");
+  if (!sizeAccepted(w, h))
+    state.failure = PngReadFailure::Refused;
+  else if (!PngPixelDataCanHold(bytes, w, h))
+    state.failure = PngReadFailure::PixelDataShort;
+  else if (PngPixelDataTooLong(bytes, w, h))
+    state.failure = PngReadFailure::PixelDataLong;
+  if (state.failure != PngReadFailure::None) png_error(png, "size");
   const int colorType = png_get_color_type(png, info);
-  if (png_get_bit_depth(png, info) == 16) png_set_strip_16(png);
+  const int depth = png_get_bit_depth(png, info);
+  if (depth == 16) png_set_strip_16(png);
   if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+  if (colorType == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
   if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
     png_set_gray_to_rgb(png);
-  if (colorType == PNG_COLOR_TYPE_GRAY && png_get_bit_depth(png, info) < 8)
-    png_set_expand_gray_1_2_4_to_8(png);
   if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
   png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
-  if (png_get_rowbytes(png, info) != static_cast<png_size_t>(w) * 4) png_error(png, "layout");
-  out.width = static_cast<int>(w);
-  out.height = static_cast<int>(h);
-  out.rgba.assign(static_cast<std::size_t>(w) * h * 4, 0);
+  if (png_get_rowbytes(png, info) != static_cast<png_size_t>(w) * 4)
+    png_error(png, "unexpected row layout");
+  std::uint8_t* pixels = rowsFor(w, h);
   rows.resize(h);
-  for (png_uint_32 y = 0; y < h; ++y)
-    rows[y] = out.rgba.data() + static_cast<std::size_t>(y) * w * 4;
+  for (png_uint_32 y = 0; y < h; ++y) rows[y] = pixels + static_cast<std::size_t>(y) * w * 4;
   png_read_image(png, rows.data());
+  // What follows the pixels (text, the end marker) is not needed.
   png_destroy_read_struct(&png, &info, nullptr);
-  return true;
+  return {};
+}
+
+bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide) {
+  out = {};
+  const auto side = static_cast<std::uint32_t>(maxSide);
+  const PngReadOutcome r = ReadPngRgba(
+      bytes, {.maxSide = side},
+      [&](std::uint32_t w, std::uint32_t h) { return w != 0 && h != 0 && w <= side && h <= side; },
+      [&](std::uint32_t w, std::uint32_t h) {
+        out.width = static_cast<int>(w);
+        out.height = static_cast<int>(h);
+        out.rgba.assign(static_cast<std::size_t>(w) * h * 4, 0);
+        return out.rgba.data();
+      });
+  if (r.failure == PngReadFailure::None) return true;
+  out = {};
+  return false;
 }
 
 std::vector<std::uint8_t> BuildPngBytes(const Surface& document) {

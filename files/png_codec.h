@@ -1,7 +1,9 @@
 #pragma once
 // PNG through libpng, in memory: reading the PNG entries of modern icons and
 // writing the tool's .png output (white as fully transparent).
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,6 +18,35 @@ struct RgbaImage {
   int height = 0;
   std::vector<std::uint8_t> rgba;  // top row first, 4 bytes a pixel
 };
+
+// Reading a PNG from memory into RGBA rows, the steps every reader shares;
+// each caller keeps its own limits and says what failed in its own words.
+enum class PngReadFailure {
+  None,
+  NotPng,          // no PNG signature
+  ChunkPastEnd,    // a chunk before the pixels runs past the end
+  NoMemory,        // libpng's structures could not be made
+  Refused,         // the caller's size check said no
+  PixelDataShort,  // the compressed pixels cannot hold the picture's size
+  PixelDataLong,   // more compressed pixels than any encoder makes for it
+  Damaged,         // libpng stopped: `message` says why
+};
+struct PngReadOptions {
+  std::uint32_t maxSide = 0x7FFFFFFF;  // libpng's own limit on either side
+  std::size_t chunkMallocMax = 1 << 20;
+  std::uint32_t chunkCacheMax = 0;  // 0: libpng's default
+  bool fuzzingIgnoresChecksums = false;
+};
+struct PngReadOutcome {
+  PngReadFailure failure = PngReadFailure::None;
+  std::string message;
+};
+// sizeAccepted(width, height) is asked before anything is allocated; rowsFor
+// then gives width x height x 4 bytes, the top row first, for the pixels.
+PngReadOutcome ReadPngRgba(
+    std::span<const std::uint8_t> bytes, const PngReadOptions& options,
+    const std::function<bool(std::uint32_t, std::uint32_t)>& sizeAccepted,
+    const std::function<std::uint8_t*(std::uint32_t, std::uint32_t)>& rowsFor);
 
 // False for damaged data or a picture larger than maxSide on either side.
 bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide = 1024);

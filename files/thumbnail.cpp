@@ -5,6 +5,7 @@
 
 #include "document/area_scale.h"
 #include "files/ani_frames.h"
+#include "files/bitmap_info_header.h"
 #include "files/cursor_frames.h"
 #include "files/icon_image.h"
 #include "files/icon_reader.h"
@@ -128,8 +129,8 @@ bool BestStoredImage(std::span<const std::uint8_t> file, int size, IconImage& ou
 bool HoldsAnyPixels(std::span<const std::uint8_t> file) {
   for (const IconDirectoryEntry& e : ReadIconDirectory(file).entries) {
     std::uint64_t start = std::uint64_t{e.imageOffset} + 40;
-    ImageInfoHeader h;
-    if (!IsPngImage(file, e.imageOffset) && ReadImageInfoHeader(file, e.imageOffset, h)) {
+    BitmapInfoHeader h;
+    if (!IsPngImage(file, e.imageOffset) && ReadBitmapInfoHeader(file, e.imageOffset, h)) {
       const std::uint64_t colors = h.bitCount > 8 ? 0
                                    : h.colorsUsed ? std::min<std::uint64_t>(h.colorsUsed, 256)
                                                   : std::uint64_t{1} << h.bitCount;

@@ -13,10 +13,10 @@
 #include <cmath>
 
 #include "document/qt_canvas.h"
-#include "files/qt_dialog_seam.h"
 #include "import/qt_icon_provider.h"
 #include "lang/qt_translation.h"
 #include "platform/app_identity.h"
+#include "platform/qt_dialog_seam.h"
 
 namespace gs {
 

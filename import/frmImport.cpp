@@ -11,7 +11,7 @@
 #include <QValidator>
 
 #include "document/qt_canvas.h"
-#include "files/qt_dialog_seam.h"
+#include "files/qt_file_dialogs.h"
 #include "lang/qt_translation.h"
 #include "platform/app_identity.h"
 

@@ -6,6 +6,7 @@
 
 #include "files/byte_io.h"
 #include "files/icon_image.h"
+#include "platform/text_util.h"
 
 namespace gs {
 
@@ -59,34 +60,17 @@ bool Read(ByteSource& src, std::uint64_t at, std::size_t n, std::vector<std::uin
 // UTF-16 code units to UTF-8; unpaired surrogates become U+FFFD.
 std::string Utf8FromUtf16(std::span<const std::uint8_t> b, std::size_t units) {
   std::string out;
-  auto put = [&out](std::uint32_t c) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  };
   for (std::size_t i = 0; i < units; ++i) {
     std::uint32_t c = U16(b, 2 * i);
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < units) {
       const std::uint32_t low = U16(b, 2 * i + 2);
       if (low >= 0xDC00 && low < 0xE000) {
-        put(0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
+        AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
         ++i;
         continue;
       }
     }
-    put(c >= 0xD800 && c < 0xE000 ? 0xFFFD : c);
+    AppendUtf8(out, c >= 0xD800 && c < 0xE000 ? 0xFFFD : c);
   }
   return out;
 }
@@ -95,14 +79,7 @@ std::string Utf8FromUtf16(std::span<const std::uint8_t> b, std::size_t units) {
 // bytes above 0x7F are taken as Latin-1, which agrees for letters.
 std::string Utf8FromLatin1(std::span<const std::uint8_t> b) {
   std::string out;
-  for (std::uint8_t c : b) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  for (std::uint8_t c : b) AppendUtf8(out, c);
   return out;
 }
 

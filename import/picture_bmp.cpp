@@ -1,10 +1,13 @@
 // Windows bitmaps and packed DIBs: every header size in use, 1/4/8/16/24/32
 // bits with bit fields, RLE4 and RLE8, bottom-up and top-down rows, and the
 // PNG or JPEG that a bitmap may carry. Every read is bounds-checked.
+#include <array>
 #include <bit>
 #include <cstring>
 
+#include "files/bitmap_info_header.h"
 #include "files/byte_io.h"
+#include "files/icon_image.h"
 #include "import/picture_decoder.h"
 
 namespace gs {
@@ -21,62 +24,34 @@ struct BitmapFileHeader {
   std::uint32_t offBits = 0;
 };
 
-// The fields every header size shares, widened to the 40-byte layout.
-struct BitmapInfoHeader {
-  std::uint32_t size = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::uint16_t planes = 0;
-  std::uint16_t bitCount = 0;
-  std::uint32_t compression = kBiRgb;
-  std::uint32_t imageSize = 0;
-  std::uint32_t colorsUsed = 0;
-  // Bit fields: from the V2 headers on (52 bytes and more), or the 12 or 16
-  // bytes after a 40-byte header that asks for them.
-  std::uint32_t redMask = 0, greenMask = 0, blueMask = 0, alphaMask = 0;
+// Bit fields: from the V2 headers on (52 bytes and more), or the 12 or 16
+// bytes after a 40-byte header that asks for them.
+struct ChannelMasks {
+  std::uint32_t red = 0, green = 0, blue = 0, alpha = 0;
 };
 
 bool ReadInfoHeader(std::span<const std::uint8_t> b, std::size_t at, BitmapInfoHeader& h,
-                    std::string& error) {
-  if (!bytes::GetU32(b, at, h.size)) return error = "bitmap header cut short", false;
-  if (h.size == 12) {
-    std::uint16_t w = 0, hh = 0;
-    if (!bytes::GetU16(b, at + 4, w) || !bytes::GetU16(b, at + 6, hh) ||
-        !bytes::GetU16(b, at + 8, h.planes) || !bytes::GetU16(b, at + 10, h.bitCount))
-      return error = "bitmap header cut short", false;
-    h.width = w;
-    h.height = hh;
-    return true;
-  }
-  if (h.size < 16 || h.size > 4096)
-    return error = "unknown bitmap header size " + std::to_string(h.size), false;
-  std::uint32_t w = 0, hh = 0;
-  if (!bytes::GetU32(b, at + 4, w) || !bytes::GetU32(b, at + 8, hh) ||
-      !bytes::GetU16(b, at + 12, h.planes) || !bytes::GetU16(b, at + 14, h.bitCount))
-    return error = "bitmap header cut short", false;
-  h.width = static_cast<std::int32_t>(w);
-  h.height = static_cast<std::int32_t>(hh);
-  if (h.size >= 40) {
-    std::uint32_t ignored = 0;
-    if (!bytes::GetU32(b, at + 16, h.compression) || !bytes::GetU32(b, at + 20, h.imageSize) ||
-        !bytes::GetU32(b, at + 32, h.colorsUsed) || !bytes::GetU32(b, at + 36, ignored))
-      return error = "bitmap header cut short", false;
-  }
+                    ChannelMasks& m, std::string& error) {
+  std::uint32_t size = 0;
+  if (!bytes::GetU32(b, at, size)) return error = "bitmap header cut short", false;
+  if (size != 12 && (size < 16 || size > 4096))
+    return error = "unknown bitmap header size " + std::to_string(size), false;
+  if (!ReadSizedBitmapInfoHeader(b, at, h)) return error = "bitmap header cut short", false;
   // The 64-byte OS/2 header gives compressions 3 and 4 other meanings.
-  if (h.size == 64 && (h.compression == 3 || h.compression == 4))
+  if (h.headerSize == 64 && (h.compression == 3 || h.compression == 4))
     return error = "OS/2 Huffman and RLE24 bitmaps are not supported", false;
-  if (h.size >= 52) {
-    if (!bytes::GetU32(b, at + 40, h.redMask) || !bytes::GetU32(b, at + 44, h.greenMask) ||
-        !bytes::GetU32(b, at + 48, h.blueMask))
+  if (h.headerSize >= 52) {
+    if (!bytes::GetU32(b, at + 40, m.red) || !bytes::GetU32(b, at + 44, m.green) ||
+        !bytes::GetU32(b, at + 48, m.blue))
       return error = "bitmap header cut short", false;
-    if (h.size >= 56 && !bytes::GetU32(b, at + 52, h.alphaMask))
+    if (h.headerSize >= 56 && !bytes::GetU32(b, at + 52, m.alpha))
       return error = "bitmap header cut short", false;
-  } else if (h.size == 40 &&
+  } else if (h.headerSize == 40 &&
              (h.compression == kBiBitfields || h.compression == kBiAlphaBitfields)) {
-    if (!bytes::GetU32(b, at + 40, h.redMask) || !bytes::GetU32(b, at + 44, h.greenMask) ||
-        !bytes::GetU32(b, at + 48, h.blueMask))
+    if (!bytes::GetU32(b, at + 40, m.red) || !bytes::GetU32(b, at + 44, m.green) ||
+        !bytes::GetU32(b, at + 48, m.blue))
       return error = "bit fields cut short", false;
-    if (h.compression == kBiAlphaBitfields && !bytes::GetU32(b, at + 52, h.alphaMask))
+    if (h.compression == kBiAlphaBitfields && !bytes::GetU32(b, at + 52, m.alpha))
       return error = "bit fields cut short", false;
   }
   return true;
@@ -101,8 +76,9 @@ struct Field {
   }
 };
 
+// Every index a row can hold has an entry: those the file lacks are black.
 struct Palette {
-  std::vector<Color> colors;
+  std::array<Color, 256> colors{};
   Color At(unsigned i) const { return i < colors.size() ? colors[i] : kBlack; }
 };
 
@@ -180,19 +156,20 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
     hasFileHeader = true;
   }
   BitmapInfoHeader h;
-  if (!ReadInfoHeader(b, infoAt, h, error)) return false;
+  ChannelMasks masks;
+  if (!ReadInfoHeader(b, infoAt, h, masks, error)) return false;
 
-  const bool topDown = h.height < 0 && h.size != 12;
+  const bool topDown = h.height < 0 && h.headerSize != 12;
   const std::int64_t width = h.width;
   const std::int64_t height = topDown ? -static_cast<std::int64_t>(h.height) : h.height;
   if (std::string why = CheckPictureSize(width, height, limits); !why.empty())
     return error = why, false;
 
   // Where the colour table and the pixels start.
-  std::size_t tableAt = infoAt + h.size;
-  if (h.size == 40 && h.compression == kBiBitfields) tableAt += 12;
-  if (h.size == 40 && h.compression == kBiAlphaBitfields) tableAt += 16;
-  const std::size_t entrySize = h.size == 12 ? 3 : 4;
+  std::size_t tableAt = infoAt + h.headerSize;
+  if (h.headerSize == 40 && h.compression == kBiBitfields) tableAt += 12;
+  if (h.headerSize == 40 && h.compression == kBiAlphaBitfields) tableAt += 16;
+  const std::size_t entrySize = h.headerSize == 12 ? 3 : 4;
   std::size_t tableCount = 0;
   if (h.bitCount <= 8) {
     const std::size_t full = std::size_t{1} << h.bitCount;
@@ -245,11 +222,10 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
 
   Palette pal;
   if (h.bitCount <= 8) {
-    pal.colors.reserve(tableCount);
     for (std::size_t k = 0; k < tableCount; ++k) {
       const std::size_t at = tableAt + k * entrySize;
       if (!bytes::Has(b, at, 3) || at + 3 > pixelsAt) break;  // missing entries read as black
-      pal.colors.push_back(RGB(b[at + 2], b[at + 1], b[at]));
+      pal.colors[k] = RGB(b[at + 2], b[at + 1], b[at]);
     }
   }
 
@@ -262,8 +238,8 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
   }
 
   // Default fields: 5-5-5 for 16 bits, 8-8-8 for 32; alpha only when given.
-  std::uint32_t rm = h.redMask, gm = h.greenMask, bm = h.blueMask, am = h.alphaMask;
-  if (!fields && h.size < 56) am = 0;
+  std::uint32_t rm = masks.red, gm = masks.green, bm = masks.blue, am = masks.alpha;
+  if (!fields && h.headerSize < 56) am = 0;
   if (!fields) {
     if (h.bitCount == 16) rm = 0x7C00, gm = 0x03E0, bm = 0x001F;
     if (h.bitCount == 32) rm = 0x00FF0000, gm = 0x0000FF00, bm = 0x000000FF;
@@ -293,17 +269,16 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
     Color* dst = out.pixels.data() + static_cast<std::size_t>(StoredRowToY(row, hgt, topDown)) * w;
     switch (h.bitCount) {
       case 1:
-        for (int x = 0; x < w; ++x) dst[x] = pal.At((p[x >> 3] >> (7 - (x & 7))) & 1);
+        DecodeRow1(p, w, pal.colors.data(), dst);
         break;
       case 4:
-        for (int x = 0; x < w; ++x)
-          dst[x] = pal.At((x & 1) ? (p[x >> 1] & 0x0F) : (p[x >> 1] >> 4));
+        DecodeRow4(p, w, pal.colors.data(), dst);
         break;
       case 8:
-        for (int x = 0; x < w; ++x) dst[x] = pal.At(p[x]);
+        DecodeRow8(p, w, pal.colors.data(), dst);
         break;
       case 24:
-        for (int x = 0; x < w; ++x) dst[x] = RGB(p[3 * x + 2], p[3 * x + 1], p[3 * x]);
+        DecodeRow24(p, w, dst);
         break;
       case 16:
       case 32:

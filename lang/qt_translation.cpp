@@ -22,11 +22,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "files/qt_dialog_seam.h"
 #include "lang/language_files.h"
 #include "lang/qt_standard_buttons.h"
 #include "platform/app_identity.h"
 #include "platform/file_access.h"
+#include "platform/qt_dialog_seam.h"
 
 namespace gs {
 namespace {

@@ -7,7 +7,7 @@
 // it to every window it opens; it must outlive them all:
 //
 //   Environment env = SystemEnvironment();
-//   env.dialogs = &RealDialogs();              // files/qt_dialog_seam.h
+//   env.dialogs = &RealDialogs();              // platform/qt_dialog_seam.h
 //   frmMain window(env);
 //
 // A new window takes `Environment&` in its constructor, keeps it, and after
@@ -29,7 +29,7 @@
 
 namespace gs {
 
-class DialogSeam;  // files/qt_dialog_seam.h: file dialogs, message boxes, modal runs
+class DialogSeam;  // platform/qt_dialog_seam.h: file dialogs, message boxes, modal runs
 
 struct Environment {
   std::string programFolder;   // holds Lang/, icon/ and curseur/

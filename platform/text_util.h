@@ -27,6 +27,8 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // UTF-8 to Windows-1252. Characters outside the code page, and bytes that are
 // not valid UTF-8, become '?'.
 std::string Utf8ToCp1252(std::string_view text);
+// The one UTF-8 encoder: appends the code point (at most U+10FFFF) to `out`.
+void AppendUtf8(std::string& out, std::uint32_t codePoint);
 // The one UTF-8 decoder: the code point of the sequence at `i`, which moves
 // past it. Overlong forms, surrogates, values above U+10FFFF and cut or
 // broken sequences are invalid: false, and `i` moves by one byte only.

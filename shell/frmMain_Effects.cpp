@@ -14,7 +14,7 @@
 #include "effects/frmText.h"
 #include "effects/qt_effect_widgets.h"
 #include "files/depth.h"
-#include "files/qt_dialog_seam.h"
+#include "files/qt_file_dialogs.h"
 #include "lang/qt_translation.h"
 #include "shell/frmMain_Colors.h"
 #include "shell/frmMain_Tools.h"

@@ -4,8 +4,8 @@
 
 #include "document/qt_canvas.h"
 #include "files/frmAni.h"
-#include "files/qt_dialog_seam.h"
 #include "import/frmExtract.h"
+#include "platform/qt_dialog_seam.h"
 #include "shell/frmMain.h"
 #include "shell/frmMain_File.h"
 

@@ -7,7 +7,7 @@
 #include "document/qt_canvas.h"
 #include "files/frmSave.h"
 #include "files/kept_images.h"
-#include "files/qt_dialog_seam.h"
+#include "files/qt_file_dialogs.h"
 #include "lang/qt_translation.h"
 #include "platform/profile_file.h"
 

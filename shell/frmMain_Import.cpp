@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "document/qt_canvas.h"
-#include "files/qt_dialog_seam.h"
 #include "import/frmImport.h"
 #include "import/picture_import.h"
+#include "platform/qt_dialog_seam.h"
 #include "shell/frmMain.h"
 #include "shell/frmMain_File.h"
 

@@ -10,10 +10,10 @@
 #include <functional>
 
 #include "document/qt_canvas.h"
-#include "files/qt_dialog_seam.h"
 #include "lang/language_files.h"
 #include "lang/qt_translation.h"
 #include "platform/program_folder.h"
+#include "platform/qt_dialog_seam.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
 #include "shell/frmMain_Toolbar.h"

@@ -18,7 +18,7 @@
 
 #include "document/canvas_view.h"
 #include "document/qt_canvas.h"
-#include "files/qt_dialog_seam.h"
+#include "files/qt_file_dialogs.h"
 #include "lang/qt_translation.h"
 #include "platform/app_identity.h"
 #include "platform/safe_file.h"

@@ -5,6 +5,7 @@
 #include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
 #include "files/ani_format.h"
+#include "files/bitmap_info_header.h"
 #include "files/icon_reader.h"
 #include "platform/text_util.h"
 
@@ -68,10 +69,10 @@ int InfoIcon(const std::string& path, const std::vector<std::uint8_t>& bytes) {
         "bytes in resource %u, image offset %u\n",
         i, e.width, e.height, e.colorCount, e.reserved, cursor ? "hotspot X" : "planes", e.planes,
         cursor ? "hotspot Y" : "bit count", e.bitCount, e.bytesInResource, e.imageOffset);
-    ImageInfoHeader h;
+    BitmapInfoHeader h;
     if (IsPngImage(bytes, e.imageOffset)) {
       std::printf("  image: PNG\n");
-    } else if (ReadImageInfoHeader(bytes, e.imageOffset, h)) {
+    } else if (ReadBitmapInfoHeader(bytes, e.imageOffset, h)) {
       std::printf(
           "  image: header size %u, width %d, height %d, planes %u, bit count %u, compression %u, "
           "image size %u, colours used %u, important colours %u\n",

@@ -18,9 +18,9 @@
 
 #include "files/ani_format.h"
 #include "files/frmAni.h"
-#include "files/qt_dialog_seam.h"
 #include "import/frmExtract.h"
 #include "lang/language_files.h"
+#include "platform/qt_dialog_seam.h"
 #include "platform/qt_file_browser.h"
 #include "shell/frmMain.h"
 #include "tests/support/qt_test_environment.h"

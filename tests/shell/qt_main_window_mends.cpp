@@ -21,7 +21,7 @@
 #include "files/file_dialogs.h"
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
-#include "files/qt_dialog_seam.h"
+#include "platform/qt_dialog_seam.h"
 #include "platform/settings_store.h"
 #include "shell/frmMain.h"
 #include "shell/frmMain_Colors.h"

@@ -18,10 +18,10 @@
 #include <QtTest/QTest>
 
 #include "files/frmSave.h"
-#include "files/qt_dialog_seam.h"
 #include "import/frmExtract.h"
 #include "import/frmImport.h"
 #include "lang/language_files.h"
+#include "platform/qt_dialog_seam.h"
 #include "shell/FrmSplash.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"

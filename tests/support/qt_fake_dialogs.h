@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "files/frmSave.h"
-#include "files/qt_dialog_seam.h"
+#include "platform/qt_dialog_seam.h"
 
 namespace gs::test {
 

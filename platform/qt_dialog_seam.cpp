@@ -1,10 +1,8 @@
-#include "files/qt_dialog_seam.h"
+#include "platform/qt_dialog_seam.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
-
-#include "lang/qt_translation.h"
 
 namespace gs {
 
@@ -75,31 +73,6 @@ QStringList NameFilters(const FileDialogRequest& request) {
     out << QString::fromStdString(f.description) + " (" + patterns.join(' ') + ")";
   }
   return out;
-}
-
-FileDialogRequest InWindowLanguage(const QWidget* owner, FileDialogRequest request) {
-  const auto local = [owner](std::string& text) {
-    text = InWindowLanguage(owner, QString::fromStdString(text)).toStdString();
-  };
-  local(request.title);
-  for (FileFilter& f : request.filters) local(f.description);
-  return request;
-}
-
-QString ShowOpenDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request) {
-  DialogSeam& dialogs = env.Dialogs();
-  return QString::fromStdString(ShowOpenDialog(
-      env.Settings(), InWindowLanguage(owner, request),
-      [&](const FileDialogRequest& s, const std::string& start) {
-        return dialogs.OpenFileName(owner, s, QString::fromStdString(start)).toStdString();
-      }));
-}
-
-QString ShowSaveDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request) {
-  DialogSeam& dialogs = env.Dialogs();
-  return QString::fromStdString(ShowSaveDialog(
-      InWindowLanguage(owner, request),
-      [&](const FileDialogRequest& s) { return dialogs.SaveFileName(owner, s).toStdString(); }));
 }
 
 }  // namespace gs

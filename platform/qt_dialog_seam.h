@@ -3,7 +3,8 @@
 // tool windows: each window reaches it through its environment,
 // env.Dialogs() (platform/environment.h). The editor's main() puts
 // RealDialogs() there; tests put their own so that no test ever waits on a
-// real modal dialog:
+// real modal dialog. files/qt_file_dialogs.h puts the language in use and the
+// remembered folder around its file dialogs.
 //
 //   class Answers : public DialogSeam { ... };
 //   Answers answers;
@@ -14,8 +15,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "files/file_dialogs.h"
-#include "platform/environment.h"
+#include "platform/file_dialog_request.h"
 
 class QDialog;
 class QWidget;
@@ -46,16 +46,5 @@ DialogSeam& RealDialogs();
 // The filters as Qt's dialogs take them: the description shown, the patterns
 // in the trailing parentheses ("*.*" meaning every file).
 QStringList NameFilters(const FileDialogRequest& request);
-
-// `request` with its title and type descriptions in the language in use
-// (InWindowLanguage of lang/qt_translation.h, through `owner`).
-FileDialogRequest InWindowLanguage(const QWidget* owner, FileDialogRequest request);
-
-// The open dialog in the remembered folder ("OpenDir" in env's settings),
-// remembering the folder of a confirmed choice; used by every window that
-// opens a file.
-QString ShowOpenDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request);
-// The save dialog; it neither reads nor writes the remembered folder.
-QString ShowSaveDialog(const Environment& env, QWidget* owner, const FileDialogRequest& request);
 
 }  // namespace gs
