@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QUrl>
 
-#include "files/qt_dialog_seam.h"
 #include "lang/qt_translation.h"
 #include "platform/app_identity.h"
 #include "platform/program_folder.h"
+#include "platform/qt_dialog_seam.h"
 #include "shell/product.h"
 
 namespace gs {
