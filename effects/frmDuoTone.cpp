@@ -18,7 +18,8 @@ frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QW
     : PreviewEffectWindow(host, env, parent), duoColor_(kDuoToneRed) {
   setObjectName("frmDuoTone");
   setModal(true);
-  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " - Nocturne"));
+  setWindowTitle(
+      QString::fromUtf8(GLYPHSMITH_APP_TITLE " " GLYPHSMITH_TITLE_VERSION " - Nocturne"));
 
   MakePictures(previewSize, "Original :", "Nocturne :");
   auto* label3 = NamedLabel("Label3", "Nocturne color:", this);

@@ -19,7 +19,7 @@ frmEarthQuake::frmEarthQuake(EffectHost& host, QSize previewSize, Environment& e
     : PreviewEffectWindow(host, env, parent) {
   setObjectName("frmEarthQuake");
   setModal(true);
-  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " - Tirage"));
+  setWindowTitle(QString::fromUtf8(GLYPHSMITH_APP_TITLE " " GLYPHSMITH_TITLE_VERSION " - Tirage"));
 
   auto* label5 = new QLabel(QString::fromUtf8("Intensité:"), this);
   label5->setObjectName("Label5");

@@ -15,6 +15,7 @@
 #include "effects/qt_effect_widgets.h"
 #include "effects/qt_text_raster.h"
 #include "lang/qt_translation.h"
+#include "platform/app_identity.h"
 
 namespace gs {
 
@@ -59,7 +60,7 @@ frmText::frmText(EffectHost& host, QSize previewSize, int offX, int offY, Color 
     : QDialog(parent), OffX(offX), OffY(offY), NewForeColor(foreColor), host_(host), env_(env) {
   setObjectName("frmText");
   setModal(true);
-  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith - Texte Maker"));
+  setWindowTitle(QString::fromUtf8(GLYPHSMITH_APP_TITLE " - Texte Maker"));
 
   auto* frame4 = new QFrame(this);
   frame4->setObjectName("Frame4");

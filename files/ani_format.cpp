@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "files/byte_io.h"
+#include "platform/app_identity.h"
 
 namespace gs {
 
@@ -11,7 +12,7 @@ namespace gs {
 // byte is needed and the frame list starts at offset 168.
 std::string_view AniCreatorNote() {
   static constexpr char kNote[] =
-      "Varnel Glyphsmith - animated cursor made with the icon editor    ";
+      GLYPHSMITH_APP_TITLE " - animated cursor made with the icon editor    ";
   static_assert(sizeof(kNote) - 1 == 65);
   return kNote;
 }

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/app_identity.h"
 #include "platform/file_dialog_request.h"
 #include "platform/settings_store.h"
 
@@ -29,10 +30,10 @@ struct DialogText {
   const char* text;
 };
 inline constexpr DialogText kDialogTexts[] = {
-    {"msgOpenIconTitle", "Varnel Glyphsmith - Open an Icon"},
+    {"msgOpenIconTitle", GLYPHSMITH_APP_TITLE " - Open an Icon"},
     {"msgIconFilter", "Icon (*.ico; *.cur)"},
     {"msgAllFiles", "All files (*.*)"},
-    {"msgOpenCursorTitle", "Varnel Glyphsmith - Ouvrir un curseur"},
+    {"msgOpenCursorTitle", GLYPHSMITH_APP_TITLE " - Ouvrir un curseur"},
     {"msgAllFilesCursor", "Tous les fichiers (*.*)"},
     {"msgSaveAsTitle", "Sauvez Icon ..."},
     {"msgIcoFileFilter", "Ico File (*.ico)"},

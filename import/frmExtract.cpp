@@ -93,8 +93,8 @@ frmExtract::frmExtract(ImportTarget target, Environment& env, QWidget* parent,
       env_(env) {
   setObjectName("frmExtract");
   setModal(true);
-  setWindowTitle(QString::fromUtf8("Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION
-                                   " - extraire icons depuis un fichiers"));
+  setWindowTitle(QString::fromUtf8(GLYPHSMITH_APP_TITLE " " GLYPHSMITH_TITLE_VERSION
+                                                        " - extraire icons depuis un fichiers"));
   setFixedSize(kClientWidth, kClientHeight);
 
   auto* image = new ExtractDecoration(this);

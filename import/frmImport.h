@@ -31,7 +31,7 @@ class ImportPictureView;
 class ImportPreview;
 
 inline constexpr const char* kImportTitle =
-    "Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " -  Importation d'image";
+    GLYPHSMITH_APP_TITLE " " GLYPHSMITH_TITLE_VERSION " -  Importation d'image";
 
 class frmImport : public QDialog {
   Q_OBJECT

@@ -6,6 +6,7 @@
 //   env.Dialogs().RunModal(&about);
 #include <QDialog>
 
+#include "platform/app_identity.h"
 #include "platform/environment.h"
 
 class QLabel;
@@ -15,7 +16,7 @@ class QPushButton;
 namespace gs {
 
 inline constexpr char kAboutAuthor[] =
-    "Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION " - conçu et écrit par Varnel Software";
+    GLYPHSMITH_APP_TITLE " " GLYPHSMITH_TITLE_VERSION " - conçu et écrit par Varnel Software";
 inline constexpr char kAboutTitle[] = " A propos de Varnel Glyphsmith " GLYPHSMITH_TITLE_VERSION;
 
 class frmAbout : public QDialog {
