@@ -13,7 +13,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick time poppler-utils
-  icoutils python3-pil gir1.2-gdkpixbuf-2.0
+  icoutils python3-pil gir1.2-gdkpixbuf-2.0 python3-gi libgdk-pixbuf2.0-bin
   desktop-file-utils appstream shared-mime-info lintian
 )
 packages=("${build_packages[@]}")
