@@ -208,7 +208,7 @@ std::vector<const OptionSpec*> AllOptions(const CommandSpec& c) {
   return all;
 }
 
-// A help text on one line, made safe inside a zsh '...[...]' spec.
+// A help text on one line, made safe inside a zsh '...[...]' option description.
 std::string ZshText(std::string_view help) {
   std::string out;
   for (const char ch : help) {
