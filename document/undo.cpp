@@ -53,25 +53,20 @@ void UndoBuffer::CreateBackup(const Surface& document) {
   undo_.push_back(std::move(p));
 }
 
-bool UndoBuffer::RestoreBackup(Surface& document) {
-  if (undo_.empty()) return false;
-  Picture present = Take();
-  Keep(present, document);
-  redo_.push_back(std::move(present));
-  PutBack(undo_.back(), document);
-  spare_.push_back(std::move(undo_.back()));
-  undo_.pop_back();
-  return true;
-}
+bool UndoBuffer::RestoreBackup(Surface& document) { return Step(undo_, redo_, document); }
 
-bool UndoBuffer::Redo(Surface& document) {
-  if (redo_.empty()) return false;
+bool UndoBuffer::Redo(Surface& document) { return Step(redo_, undo_, document); }
+
+// Undo and redo mirror each other: the present picture goes onto the other
+// list and the newest of `from` comes back.
+bool UndoBuffer::Step(std::deque<Picture>& from, std::deque<Picture>& to, Surface& document) {
+  if (from.empty()) return false;
   Picture present = Take();
   Keep(present, document);
-  undo_.push_back(std::move(present));
-  PutBack(redo_.back(), document);
-  spare_.push_back(std::move(redo_.back()));
-  redo_.pop_back();
+  to.push_back(std::move(present));
+  PutBack(from.back(), document);
+  spare_.push_back(std::move(from.back()));
+  from.pop_back();
   return true;
 }
 

@@ -35,6 +35,7 @@ class UndoBuffer {
  private:
   using Picture = std::vector<Color>;
   Picture Take();
+  bool Step(std::deque<Picture>& from, std::deque<Picture>& to, Surface& document);
   static void Keep(Picture& into, const Surface& document);
   static void PutBack(const Picture& from, Surface& document);
 
