@@ -8,6 +8,7 @@
 #include <set>
 
 #include "platform/folder_listing.h"
+#include "tests/import/refused_files.h"
 #include "tests/support/test_support.h"
 
 namespace gs {
@@ -236,14 +237,7 @@ TEST(ResourceIconProvider, ReadsTheFileOnceUntilForgotten) {
 // stand for themselves by the icon of their type.
 TEST(ResourceIconProvider, RefusesDamagedAndUnreadableFilesNotOtherFiles) {
   test::TempDir dir;
-  std::vector<std::uint8_t> dos(64, 0);
-  dos[0] = 'M', dos[1] = 'Z', dos[0x3C] = 0xF0;  // Windows headers beyond the end
-  test::WriteAll(dir.file("dos.exe"), dos);
-  // An icon file of one image whose bytes are no image.
-  std::vector<std::uint8_t> ico = {0, 0,  1, 0,  1, 0, 32, 32, 0, 0, 1,
-                                   0, 32, 0, 40, 0, 0, 0,  22, 0, 0, 0};
-  ico.resize(ico.size() + 40, 0xFF);
-  test::WriteAll(dir.file("broken.ico"), ico);
+  test::WriteRefusedFiles(dir);
   test::WriteAll(dir.file("notes.txt"), {'h', 'i', '\n'});
   ResourceIconProvider icons;
   EXPECT_EQ(icons.Refusal(dir.file("dos.exe")),

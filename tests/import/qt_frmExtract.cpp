@@ -23,6 +23,7 @@
 #include "platform/qt_dialog_seam.h"
 #include "platform/qt_file_browser.h"
 #include "shell/frmMain.h"
+#include "tests/import/refused_files.h"
 #include "tests/support/qt_test_environment.h"
 #include "tests/support/test_support.h"
 
@@ -209,14 +210,7 @@ TEST(frmExtract, DamagedOrIconlessProgramsAreRefusedWithTheReason) {
   ASSERT_TRUE(
       StoreLanguageChoice(env.Settings(), std::string(GS_APP_DATA_DIR) + "/Lang/English.lng"));
   test::TempDir dir;
-  std::vector<std::uint8_t> dos(64, 0);
-  dos[0] = 'M', dos[1] = 'Z', dos[0x3C] = 0xF0;  // Windows headers beyond the end
-  test::WriteAll(dir.file("dos.exe"), dos);
-  // An icon file of one image whose bytes are no image.
-  std::vector<std::uint8_t> ico = {0, 0,  1, 0,  1, 0, 32, 32, 0, 0, 1,
-                                   0, 32, 0, 40, 0, 0, 0,  22, 0, 0, 0};
-  ico.resize(ico.size() + 40, 0xFF);
-  test::WriteAll(dir.file("broken.ico"), ico);
+  test::WriteRefusedFiles(dir);
   struct Row {
     const char* file;
     const char* reason;
