@@ -241,17 +241,6 @@ TEST(PictureDecoder, JpegAtItsFullSize) {
 // A grey progressive JPEG of one DC scan and `acScans` AC scans: one scan per
 // coefficient at half precision, then refinement scans of the same.
 std::vector<std::uint8_t> ProgressiveJpeg(int acScans) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr err{};
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &out, &size);
-  cinfo.image_width = cinfo.image_height = 16;
-  cinfo.input_components = 1;
-  cinfo.in_color_space = JCS_GRAYSCALE;
-  jpeg_set_defaults(&cinfo);
   std::vector<jpeg_scan_info> script(1 + acScans);
   script[0] = {1, {0, 0, 0, 0}, 0, 0, 0, 0};
   for (int i = 0; i < acScans; ++i) {
@@ -259,20 +248,15 @@ std::vector<std::uint8_t> ProgressiveJpeg(int acScans) {
     const bool refine = i >= 63;
     script[1 + i] = {1, {0, 0, 0, 0}, k, k, refine ? 1 : 0, refine ? 0 : 1};
   }
-  cinfo.scan_info = script.data();
-  cinfo.num_scans = static_cast<int>(script.size());
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<std::uint8_t> row(16);
-  while (cinfo.next_scanline < 16) {
-    for (int x = 0; x < 16; ++x) row[x] = static_cast<std::uint8_t>(x * 16 + cinfo.next_scanline);
-    JSAMPROW r[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, r, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  std::vector<std::uint8_t> bytes(out, out + size);
-  jpeg_destroy_compress(&cinfo);
-  std::free(out);
-  return bytes;
+  return test::CompressJpeg(
+      16, 16, 1, JCS_GRAYSCALE,
+      [&](jpeg_compress_struct& cinfo) {
+        cinfo.scan_info = script.data();
+        cinfo.num_scans = static_cast<int>(script.size());
+      },
+      [](int y, std::vector<std::uint8_t>& row) {
+        for (int x = 0; x < 16; ++x) row[x] = static_cast<std::uint8_t>(x * 16 + y);
+      });
 }
 
 // Every scan is a pass over the whole picture: far more scans than any

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 // jpeglib.h uses FILE and size_t without including their headers.
@@ -59,9 +60,12 @@ inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& s) {
   return w.Take();
 }
 
-// A JPEG of quality 95: one colour, or with `gradient` red across, green down
-// and blue in 64-pixel squares of 30 and 220.
-inline std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c, bool gradient = false) {
+// A JPEG as libjpeg writes it: `setup` changes the parameters after the
+// defaults (size and colour space are set), `fill` gives row y before it is written.
+inline std::vector<std::uint8_t> CompressJpeg(
+    int w, int h, int components, J_COLOR_SPACE space,
+    const std::function<void(jpeg_compress_struct&)>& setup,
+    const std::function<void(int, std::vector<std::uint8_t>&)>& fill) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr err{};
   cinfo.err = jpeg_std_error(&err);
@@ -71,21 +75,14 @@ inline std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c, bool gradient
   jpeg_mem_dest(&cinfo, &out, &size);
   cinfo.image_width = static_cast<JDIMENSION>(w);
   cinfo.image_height = static_cast<JDIMENSION>(h);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
+  cinfo.input_components = components;
+  cinfo.in_color_space = space;
   jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 95, TRUE);
+  if (setup) setup(cinfo);
   jpeg_start_compress(&cinfo, TRUE);
-  std::vector<std::uint8_t> row(static_cast<std::size_t>(w) * 3);
-  for (int x = 0; x < w; ++x)
-    row[3 * x] = RedOf(c), row[3 * x + 1] = GreenOf(c), row[3 * x + 2] = BlueOf(c);
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(w) * components);
   while (cinfo.next_scanline < cinfo.image_height) {
-    if (gradient)
-      for (int x = 0; x < w; ++x)
-        row[3 * x] = static_cast<std::uint8_t>(x * 255 / w),
-                row[3 * x + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / h),
-                row[3 * x + 2] =
-                    static_cast<std::uint8_t>((x / 64 + cinfo.next_scanline / 64) % 2 ? 220 : 30);
+    fill(static_cast<int>(cinfo.next_scanline), row);
     JSAMPROW r[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, r, 1);
   }
@@ -94,6 +91,24 @@ inline std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c, bool gradient
   jpeg_destroy_compress(&cinfo);
   std::free(out);
   return bytes;
+}
+
+// A JPEG of quality 95: one colour, or with `gradient` red across, green down
+// and blue in 64-pixel squares of 30 and 220.
+inline std::vector<std::uint8_t> EncodeJpeg(int w, int h, Color c, bool gradient = false) {
+  return CompressJpeg(
+      w, h, 3, JCS_RGB, [](jpeg_compress_struct& cinfo) { jpeg_set_quality(&cinfo, 95, TRUE); },
+      [&](int y, std::vector<std::uint8_t>& row) {
+        for (int x = 0; x < w; ++x) {
+          if (gradient) {
+            row[3 * x] = static_cast<std::uint8_t>(x * 255 / w);
+            row[3 * x + 1] = static_cast<std::uint8_t>(y * 255 / h);
+            row[3 * x + 2] = static_cast<std::uint8_t>((x / 64 + y / 64) % 2 ? 220 : 30);
+          } else {
+            row[3 * x] = RedOf(c), row[3 * x + 1] = GreenOf(c), row[3 * x + 2] = BlueOf(c);
+          }
+        }
+      });
 }
 
 }  // namespace gs::test
