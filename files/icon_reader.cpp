@@ -180,6 +180,7 @@ IconDecodeResult DecodeIconFile(std::span<const std::uint8_t> bytes) {
   if (dir.header.reserved != 0 || (dir.header.type != 1 && dir.header.type != 2))
     AddProblem(r.problem, "not an icon or cursor header");
   r.cursor = dir.header.type == 2;
+  r.entryCount = static_cast<int>(dir.entries.size());
   if (dir.header.count <= 0) {
     AddProblem(r.problem, "no images (count " + std::to_string(dir.header.count) + ")");
     return r;
@@ -249,7 +250,7 @@ IconLoadResult LoadIconBytes(const std::string& path, std::span<const std::uint8
   // the file it came from: the document stays unnamed until Save as.
   doc.fileName = r.problem.empty() ? path : std::string();
   doc.ForgetOtherImages();
-  if (r.decoded.entryIndex >= 0 && ReadIconDirectory(bytes).entries.size() > 1) {
+  if (r.decoded.entryIndex >= 0 && r.decoded.entryCount > 1) {
     std::string why;
     if (OtherImagesKeepable(bytes, &why)) {
       doc.sourceFile =

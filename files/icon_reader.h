@@ -72,6 +72,7 @@ void ExpandIndexedPixels(std::span<const std::uint8_t> block, int bitCount,
 struct IconDecodeResult {
   Surface pixels;       // 32 x 32
   int entryIndex = -1;  // the entry read; -1 when none
+  int entryCount = 0;   // the directory's entries that the bytes hold
   IconImageKind kind = IconImageKind::None;
   bool fallback = false;
   std::string problem;  // empty when the file read cleanly
