@@ -9,6 +9,7 @@
 #include "files/bitmap_info_header.h"
 #include "files/byte_io.h"
 #include "files/png_codec.h"
+#include "files/png_guard.h"
 
 namespace gs {
 
@@ -22,11 +23,6 @@ constexpr int kAlphaThreshold = 128;
 
 void AddProblem(std::string& problem, const std::string& what) {
   if (problem.empty()) problem = what;
-}
-
-bool IsPng(std::span<const std::uint8_t> b) {
-  static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  return b.size() >= 8 && std::memcmp(b.data(), kSignature, 8) == 0;
 }
 
 bool IsSupportedBits(int bits) {
@@ -211,6 +207,12 @@ void Threshold(Color* colors, std::uint8_t* alpha, std::size_t n) {
   }
 }
 
+// A machine without libpng is no reason to call the file damaged.
+std::string PngProblem() {
+  const std::string& missing = PngUnavailable();
+  return missing.empty() ? "damaged PNG image" : "PNG images need " + missing;
+}
+
 bool PngToImage(std::span<const std::uint8_t> b, IconImage& out) {
   RgbaImage img;
   if (!DecodePng(b, img, kMaxSide)) return false;
@@ -278,7 +280,7 @@ void DecodeRow32(const std::uint8_t* row, int count, Color* out, std::uint8_t* a
 
 bool PeekIconImage(std::span<const std::uint8_t> b, IconImageHeader& out) {
   out = {};
-  if (IsPng(b)) {
+  if (HasPngSignature(b)) {
     std::uint32_t w = 0, h = 0;
     if (!bytes::Has(b, 16, 8)) return false;
     w = static_cast<std::uint32_t>(b[16] << 24 | b[17] << 16 | b[18] << 8 | b[19]);
@@ -346,9 +348,9 @@ void BringTo32(const IconImage& img, Surface& pixels, std::array<std::uint8_t, 1
 
 bool DecodeIconImageAtSize(std::span<const std::uint8_t> b, IconImage& out, std::string& problem) {
   out = {};
-  if (IsPng(b)) {
+  if (HasPngSignature(b)) {
     if (PngToImage(b, out)) return true;
-    AddProblem(problem, "damaged PNG image");
+    AddProblem(problem, PngProblem());
     return false;
   }
   BitmapInfoHeader h;
@@ -373,14 +375,14 @@ bool DecodeIconImage(std::span<const std::uint8_t> b, IconImageResult& out) {
   out.kind = IconImageKind::None;
   out.width = out.height = out.bitCount = 0;
   out.problem.clear();
-  if (IsPng(b)) {
+  if (HasPngSignature(b)) {
     IconImage img;
     out.kind = IconImageKind::Png;
     out.bitCount = 32;
     if (!PngToImage(b, img)) {
       out.pixels = Surface(32, 32);
       out.alpha.fill(kOpaque);
-      out.problem = "damaged PNG image";
+      out.problem = PngProblem();
       return false;
     }
     out.width = img.width;

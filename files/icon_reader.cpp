@@ -10,6 +10,7 @@
 #include "files/byte_io.h"
 #include "files/kept_images.h"
 #include "files/png_codec.h"
+#include "files/png_guard.h"
 #include "platform/app_identity.h"
 #include "platform/safe_file.h"
 
@@ -105,8 +106,7 @@ IconDirectory ReadIconDirectory(std::span<const std::uint8_t> b) {
 }
 
 bool IsPngImage(std::span<const std::uint8_t> b, std::uint32_t offset) {
-  static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  return bytes::Has(b, offset, 8) && std::memcmp(b.data() + offset, kSignature, 8) == 0;
+  return offset <= b.size() && HasPngSignature(b.subspan(offset));
 }
 
 int PickIconImage(std::span<const IconDirectoryEntry> entries) {

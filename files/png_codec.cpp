@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "files/png_guard.h"
+#include "files/png_library.h"
 
 namespace gs {
 
@@ -52,12 +53,21 @@ void QuietWarning(png_structp, png_const_charp) {}
 
 }  // namespace
 
+const std::string& PngUnavailable() { return PngLibrary().problem; }
+
+std::string PngEncodeFailure() {
+  const std::string& missing = PngUnavailable();
+  return missing.empty() ? "could not encode the PNG picture" : "PNG pictures need " + missing;
+}
+
 PngReadOutcome ReadPngRgba(
     std::span<const std::uint8_t> bytes, const PngReadOptions& options,
     const std::function<bool(std::uint32_t, std::uint32_t)>& sizeAccepted,
     const std::function<std::uint8_t*(std::uint32_t, std::uint32_t)>& rowsFor) {
-  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return {PngReadFailure::NotPng, {}};
+  if (!HasPngSignature(bytes)) return {PngReadFailure::NotPng, {}};
   if (!PngChunksBeforePixelsFit(bytes)) return {PngReadFailure::ChunkPastEnd, {}};
+  if (const std::string& missing = PngLibrary().problem; !missing.empty())
+    return {PngReadFailure::Unavailable, "PNG images need " + missing};
   ReadState state;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, KeepError, QuietWarning);
   if (!png) return {PngReadFailure::NoMemory, {}};
@@ -155,6 +165,7 @@ std::vector<std::uint8_t> EncodeRgbaPng(const RgbaImage& image, PngEffort effort
   if (image.width <= 0 || image.height <= 0 ||
       image.rgba.size() != static_cast<std::size_t>(image.width) * image.height * 4)
     return {};
+  if (!PngLibrary().problem.empty()) return {};
   std::vector<std::uint8_t> out;
   out.reserve(image.rgba.size() / 4 + 128);
   std::vector<png_bytep> rows(static_cast<std::size_t>(image.height));

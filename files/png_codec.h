@@ -30,6 +30,7 @@ enum class PngReadFailure {
   PixelDataShort,  // the compressed pixels cannot hold the picture's size
   PixelDataLong,   // more compressed pixels than any encoder makes for it
   Damaged,         // libpng stopped: `message` says why
+  Unavailable,     // libpng cannot be loaded: `message` says what to install
 };
 struct PngReadOptions {
   std::uint32_t maxSide = 0x7FFFFFFF;  // libpng's own limit on either side
@@ -54,7 +55,14 @@ bool DecodePng(std::span<const std::uint8_t> bytes, RgbaImage& out, int maxSide 
 // The 32 x 32 document as RGBA PNG bytes: white pixels get alpha 0.
 std::vector<std::uint8_t> BuildPngBytes(const Surface& document);
 
-// Any RGBA picture as PNG bytes; empty when it cannot be encoded. Fast (no
+// libpng is loaded when a PNG is first met: "" once it is, otherwise
+// "libpng16.so.16 (the libpng16-16 package), which cannot be loaded: ...".
+const std::string& PngUnavailable();
+// Why EncodeRgbaPng gave nothing, for a message after the output's name.
+std::string PngEncodeFailure();
+
+// Any RGBA picture as PNG bytes; empty when it cannot be encoded (or libpng
+// cannot be loaded). Fast (no
 // row filters, light compression) is for thumbnails made by the thousand;
 // Small for files that ship; Default leaves libpng's own choices (the
 // editor's PNG export).

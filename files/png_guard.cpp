@@ -3,7 +3,14 @@
 #include <algorithm>
 #include <limits>
 
+#include "files/png_library.h"
+
 namespace gs {
+
+bool HasPngSignature(std::span<const std::uint8_t> bytes) {
+  static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  return bytes.size() >= 8 && std::equal(kSignature, kSignature + 8, bytes.begin());
+}
 
 namespace {
 

@@ -8,6 +8,9 @@
 
 namespace gs {
 
+// The eight bytes every PNG starts with, checked without loading libpng.
+bool HasPngSignature(std::span<const std::uint8_t> bytes);
+
 // libpng sizes its buffer for a text or profile chunk from the length the
 // chunk claims, before reading it. True when every chunk up to the pixel data
 // lies inside the bytes.

@@ -1,7 +1,5 @@
 #include "files/xcursor_format.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +9,7 @@
 #include "files/ani_frames.h"
 #include "files/icon_image.h"
 #include "files/icon_reader.h"
+#include "platform/system_library.h"
 
 // After our own headers: Xlib's macros (None, Status, Bool) must not reach them.
 // Its types only: the functions come from the library loaded on first use.
@@ -35,27 +34,14 @@ struct XcursorLibrary {
 const XcursorLibrary& Xcursor() {
   static const XcursorLibrary lib = [] {
     XcursorLibrary l;
-    void* handle = ::dlopen(kXcursorLibraryName, RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-      const char* why = ::dlerror();
-      l.problem = std::string("X11 cursors need ") + kXcursorLibraryName +
-                  " (the libxcursor1 package), which cannot be loaded" +
-                  (why ? std::string(": ") + why : std::string());
-      return l;
-    }
-    const auto find = [&l, handle](auto& function, const char* name) {
-      void* symbol = ::dlsym(handle, name);
-      if (!symbol && l.problem.empty())
-        l.problem = std::string(kXcursorLibraryName) + " has no " + name;
-      static_assert(sizeof function == sizeof symbol);
-      std::memcpy(&function, &symbol, sizeof function);
-    };
-    find(l.imagesCreate, "XcursorImagesCreate");
-    find(l.imagesDestroy, "XcursorImagesDestroy");
-    find(l.imageCreate, "XcursorImageCreate");
-    find(l.commentsCreate, "XcursorCommentsCreate");
-    find(l.commentsDestroy, "XcursorCommentsDestroy");
-    find(l.xcFileSave, "XcursorXcFileSave");
+    SystemLibrary x(kXcursorLibraryName, "libxcursor1");
+    x.Find(l.imagesCreate, "XcursorImagesCreate");
+    x.Find(l.imagesDestroy, "XcursorImagesDestroy");
+    x.Find(l.imageCreate, "XcursorImageCreate");
+    x.Find(l.commentsCreate, "XcursorCommentsCreate");
+    x.Find(l.commentsDestroy, "XcursorCommentsDestroy");
+    x.Find(l.xcFileSave, "XcursorXcFileSave");
+    if (!x.ok()) l.problem = "X11 cursors need " + x.problem();
     return l;
   }();
   return lib;

@@ -1,10 +1,9 @@
 // GIF pictures through giflib: the logical screen with the first frame on it.
 // Records are read one at a time (never the whole file's frames), so a file
 // of many frames costs no more than its first.
-#include <gif_lib.h>
-
 #include <cstring>
 
+#include "import/gif_library.h"
 #include "import/picture_decoder.h"
 
 namespace gs {
@@ -39,6 +38,8 @@ constexpr int kMaxRecords = 1 << 16;
 bool DecodeGifPicture(std::span<const std::uint8_t> bytes, Picture& out, std::string& error,
                       const PictureLimits& limits) {
   out = {};
+  if (const std::string& missing = GifLibrary().problem; !missing.empty())
+    return error = "GIF pictures need " + missing, false;
   Source source{bytes.data(), bytes.size(), 0};
   int code = 0;
   GifFileType* gif = DGifOpen(&source, ReadSource, &code);

@@ -3,11 +3,9 @@
 // area scaler does over the full picture, and an import must not depend on
 // whether a region or the whole picture was asked for.
 #include <csetjmp>
-#include <cstddef>
 #include <cstdio>
-// jpeglib.h uses FILE and size_t without including their headers.
-#include <jpeglib.h>
 
+#include "import/jpeg_library.h"
 #include "import/picture_decoder.h"
 
 namespace gs {
@@ -47,6 +45,8 @@ bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::s
                        const PictureLimits& limits) {
   out = {};
   if (bytes.size() < 3) return error = "not a JPEG picture", false;
+  if (const std::string& missing = JpegLibrary().problem; !missing.empty())
+    return error = "JPEG pictures need " + missing, false;
   jpeg_decompress_struct cinfo{};
   ErrorManager err{};
   jpeg_progress_mgr progress{};

@@ -46,6 +46,8 @@ bool DecodePngPicture(std::span<const std::uint8_t> bytes, Picture& out, std::st
       return out = {}, error = "damaged PNG picture: more pixel data than the picture holds", false;
     case PngReadFailure::Damaged:
       return out = {}, error = "damaged PNG picture: " + r.message, false;
+    case PngReadFailure::Unavailable:
+      return error = r.message, false;
   }
   auto* p = reinterpret_cast<const std::uint8_t*>(out.pixels.data());
   for (std::size_t k = 0; k < out.pixels.size(); ++k, p += 4) {

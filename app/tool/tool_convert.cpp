@@ -109,6 +109,10 @@ std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& ico
   return BuildPngBytes(pixels);
 }
 
+std::string EncodeFailure(const std::string& format) {
+  return format == "png" ? PngEncodeFailure() : "could not encode";
+}
+
 namespace {
 
 int ConvertOne(const Invocation& call, const ConvertOptions& o) {
@@ -122,7 +126,7 @@ int ConvertOne(const Invocation& call, const ConvertOptions& o) {
   std::string error;
   if (!LoadInput(in, icon, error)) return Fail(error);
   const std::vector<std::uint8_t> bytes = BuildOutput(format, icon, o);
-  if (bytes.empty()) return Fail(out + ": could not encode");
+  if (bytes.empty()) return Fail(out + ": " + EncodeFailure(format));
   if (!WriteOutput(out, bytes, error)) return Fail(error);
   return kExitOk;
 }
@@ -138,7 +142,7 @@ int RunConvert(const Invocation& call) {
                   [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
                     if (!DecodeInput(item.path, item.bytes, icon, error)) return false;
                     out = BuildOutput(format, icon, o);
-                    if (out.empty()) error = item.path + ": could not encode";
+                    if (out.empty()) error = item.path + ": " + EncodeFailure(format);
                     return !out.empty();
                   });
 }

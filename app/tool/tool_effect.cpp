@@ -207,7 +207,7 @@ int EffectOne(const Invocation& call, EffectOp& op, const ConvertOptions& o) {
   if (!LoadInput(in, icon, error)) return Fail(error);
   ApplyEffect(op, icon);
   const std::vector<std::uint8_t> bytes = BuildOutput(format, icon, o);
-  if (bytes.empty()) return Fail(out + ": could not encode");
+  if (bytes.empty()) return Fail(out + ": " + EncodeFailure(format));
   if (!WriteOutput(out, bytes, error)) return Fail(error);
   return kExitOk;
 }
@@ -230,7 +230,7 @@ int RunEffect(const Invocation& call) {
         if (!DecodeInput(item.path, item.bytes, icon, error)) return false;
         ApplyEffect(op, icon);
         out = BuildOutput(format, icon, o);
-        if (out.empty()) error = item.path + ": could not encode";
+        if (out.empty()) error = item.path + ": " + EncodeFailure(format);
         return !out.empty();
       },
       static_cast<std::size_t>(used));

@@ -118,7 +118,7 @@ int RunExtract(const Invocation& call) {
         [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
           if (!Extract(item.path, k, icon, error)) return false;
           out = BuildOutput(format, icon, o);
-          if (out.empty()) error = item.path + ": could not encode";
+          if (out.empty()) error = item.path + ": " + EncodeFailure(format);
           return !out.empty();
         },
         0, BatchInputs::PathOnly);
@@ -133,7 +133,7 @@ int RunExtract(const Invocation& call) {
   std::string error;
   if (!Extract(in, k, icon, error)) return Fail(error);
   const std::vector<std::uint8_t> bytes = BuildOutput(format, icon, o);
-  if (bytes.empty()) return Fail(out + ": could not encode");
+  if (bytes.empty()) return Fail(out + ": " + EncodeFailure(format));
   if (!WriteOutput(out, bytes, error)) return Fail(error);
   return kExitOk;
 }

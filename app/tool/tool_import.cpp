@@ -67,7 +67,7 @@ int ImportOne(const Invocation& call, const ImportOptions& o) {
   LoadedIcon icon;
   if (!ImportBytes(in, bytes, o, icon, error)) return Fail(error);
   const std::vector<std::uint8_t> encoded = BuildOutput(format, icon, o.out);
-  if (encoded.empty()) return Fail(out + ": could not encode");
+  if (encoded.empty()) return Fail(out + ": " + EncodeFailure(format));
   if (!WriteOutput(out, encoded, error)) return Fail(error);
   return kExitOk;
 }
@@ -83,7 +83,7 @@ int RunImport(const Invocation& call) {
                   [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
                     if (!ImportBytes(item.path, item.bytes, o, icon, error)) return false;
                     out = BuildOutput(format, icon, o.out);
-                    if (out.empty()) error = item.path + ": could not encode";
+                    if (out.empty()) error = item.path + ": " + EncodeFailure(format);
                     return !out.empty();
                   });
 }

@@ -30,6 +30,9 @@ int CheckForFormat(const Invocation& call, const ConvertOptions& o, const std::s
 // and the options: -1 with `format` set when sound, else the usage exit code.
 int ChooseOutputFormat(const Invocation& call, const ConvertOptions& o, std::string_view command,
                        const std::string& out, std::string& format);
+// Why BuildOutput gave nothing: "could not encode", or what PNG needs.
+std::string EncodeFailure(const std::string& format);
+
 std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& icon,
                                       const ConvertOptions& o);
 

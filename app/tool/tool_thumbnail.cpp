@@ -40,7 +40,7 @@ int RunThumbnail(const Invocation& call) {
     if (!ok) return Fail(in + ": " + error);
   }
   const std::vector<std::uint8_t> png = EncodeRgbaPng(picture, PngEffort::Fast);
-  if (png.empty()) return Fail(out + ": could not encode the PNG picture");
+  if (png.empty()) return Fail(out + ": " + PngEncodeFailure());
   if (!WriteOutput(out, png, error)) return Fail(error);
   return kExitOk;
 }

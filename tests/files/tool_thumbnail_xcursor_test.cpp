@@ -129,7 +129,7 @@ TEST_F(ToolDesktop, BadThumbnailRequestsAreRefusedAndWriteNothing) {
 // work, and xcursor says what to install and writes nothing.
 TEST_F(ToolDesktop, WithoutLibXcursorOnlyXcursorFailsAndSaysWhatIsMissing) {
   const std::string without =
-      std::string("LD_PRELOAD=") + GS_NO_XCURSOR_SHIM +
+      std::string("LD_PRELOAD=") + GS_NO_LIBRARY_SHIM +
       " ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 ";
   std::string err;
   EXPECT_EQ(RunTool(dir_, "xcursor " + dir_.file("a.cur") + " " + dir_.file("out"), &err, without),
@@ -143,6 +143,28 @@ TEST_F(ToolDesktop, WithoutLibXcursorOnlyXcursorFailsAndSaysWhatIsMissing) {
       RunTool(dir_, "convert " + dir_.file("a.cur") + " " + dir_.file("a.bmp"), &err, without), 0)
       << err;
   EXPECT_EQ(RunTool(dir_, "xcursor " + dir_.file("a.cur") + " " + dir_.file("out"), &err), 0)
+      << err;
+}
+
+// libpng too is loaded when a PNG is met, not at start: without it only PNG
+// files fail, and say what to install.
+TEST_F(ToolDesktop, WithoutLibpngOnlyPngFilesFailAndSayWhatIsMissing) {
+  const std::string without =
+      std::string("GS_MISSING_LIBRARY=libpng LD_PRELOAD=") + GS_NO_LIBRARY_SHIM +
+      " ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 ";
+  const std::string need = "need libpng16.so.16 (the libpng16-16 package), which cannot be loaded";
+  std::string err;
+  const std::string pngIcon = std::string(GS_TEST_DATA_DIR) + "/files/valid/png_64.ico";
+  EXPECT_EQ(RunTool(dir_, "convert " + pngIcon + " " + dir_.file("p.bmp"), &err, without), 1);
+  EXPECT_NE(err.find(pngIcon + ": PNG images " + need), std::string::npos) << err;
+  EXPECT_EQ(RunTool(dir_, "thumbnail " + dir_.file("a.ico") + " " + dir_.file("t.png") + " 32",
+                    &err, without),
+            1);
+  EXPECT_NE(err.find(dir_.file("t.png") + ": PNG pictures " + need), std::string::npos) << err;
+  EXPECT_FALSE(std::ifstream(dir_.file("t.png")).good());
+  EXPECT_FALSE(std::ifstream(dir_.file("p.bmp")).good());
+  EXPECT_EQ(
+      RunTool(dir_, "convert " + dir_.file("a.cur") + " " + dir_.file("a.bmp"), &err, without), 0)
       << err;
 }
 
