@@ -52,10 +52,13 @@ std::vector<std::vector<Tap>> AxisTaps(std::int64_t n, std::int64_t m, std::int6
       const double b = static_cast<double>(s0) + static_cast<double>(k + 1) * scale;
       const double top = static_cast<double>(limit);
       if (a < 0.0) out.push_back({0, (std::min(b, 0.0) - a) / scale});
-      const std::int64_t first =
-          std::max<std::int64_t>(0, static_cast<std::int64_t>(std::floor(std::max(a, 0.0))));
-      const std::int64_t last =
-          std::min<std::int64_t>(limit, static_cast<std::int64_t>(std::ceil(std::min(b, top))));
+      // Both ends are at least 0 and at most `top`: truncating is the floor,
+      // and one more where it cut a fraction off is the ceiling.
+      const double from = std::max(a, 0.0), to = std::min(b, top);
+      const std::int64_t first = static_cast<std::int64_t>(from);
+      std::int64_t last = static_cast<std::int64_t>(to);
+      if (static_cast<double>(last) < to) ++last;
+      last = std::min<std::int64_t>(limit, last);
       for (std::int64_t j = first; j < last; ++j) {
         const double lo = std::max(a, static_cast<double>(j));
         const double hi = std::min(b, static_cast<double>(j + 1));
@@ -66,7 +69,7 @@ std::vector<std::vector<Tap>> AxisTaps(std::int64_t n, std::int64_t m, std::int6
       // Growing: linear between the two nearest source centres.
       double c = (static_cast<double>(k) + 0.5) * scale - 0.5;
       c = std::clamp(c, 0.0, static_cast<double>(m - 1));
-      const std::int64_t j = static_cast<std::int64_t>(std::floor(c));
+      const std::int64_t j = static_cast<std::int64_t>(c);  // c >= 0: the floor
       const double f = c - static_cast<double>(j);
       out.push_back({clampIndex(s0 + j), 1.0 - f});
       if (f > 0.0) out.push_back({clampIndex(s0 + j + 1), f});

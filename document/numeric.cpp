@@ -9,7 +9,9 @@ namespace gs {
 
 int Nearest(double v) {
   if (std::isnan(v)) return 0;
-  const double r = std::nearbyint(v);  // default rounding mode: halves to even
+  // rint rounds as nearbyint does (halves to even) and, unlike it, is inlined
+  // rather than called from libm, which the tool then need not load.
+  const double r = std::rint(v);
   if (r >= static_cast<double>(INT_MAX)) return INT_MAX;
   if (r <= static_cast<double>(INT_MIN)) return INT_MIN;
   return static_cast<int>(r);

@@ -4,10 +4,12 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "document/area_scale.h"
 #include "document/numeric.h"
 #include "document/pixel_helpers.h"
+#include "platform/system_library.h"
 
 namespace gs {
 
@@ -152,11 +154,32 @@ const std::array<Polar, kIconSize * kIconSize>& PolarTable() {
   return table;
 }
 
+// Turning by any angle is the one thing of the tool that needs libm, whose
+// loading would cost every call of it (about a tenth of a small conversion):
+// it is loaded here, for this. The functions are libm's own, so every pixel
+// is what std::sin and std::cos give.
+struct Trigonometry {
+  double (*sin)(double) = nullptr;
+  double (*cos)(double) = nullptr;
+};
+const Trigonometry& Trig() {
+  static const Trigonometry trig = [] {
+    Trigonometry t;
+    SystemLibrary libm("libm.so.6", "libc6");
+    libm.Find(t.sin, "sin");
+    libm.Find(t.cos, "cos");
+    // libm comes with the C library itself, in the same package.
+    if (!libm.ok()) std::abort();
+    return t;
+  }();
+  return trig;
+}
+
 // The cell the pixel of `p` lands on, turned by theta (radians, counter-clockwise).
 Point Turned(const Polar& p, double theta) {
   const double a = p.angle + theta;
   // Beyond about 1e9 the rounding saturates and the pixel is dropped anyway.
-  return {Nearest(std::cos(a) * p.radius + 16), Nearest(16 - std::sin(a) * p.radius)};
+  return {Nearest(Trig().cos(a) * p.radius + 16), Nearest(16 - Trig().sin(a) * p.radius)};
 }
 
 }  // namespace
