@@ -39,10 +39,14 @@ class ExtractGridView : public QWidget {
   std::function<void(int, int, bool)> pointed;
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* e) override {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    p.drawImage(0, 0, SurfaceImage(grid_.Shown()));
+    // Only the rows being painted: the whole grid of a large program is tall.
+    const QRect r = rect().intersected(e->rect());
+    const int first = std::max(0, r.top() / ExtractGrid::kCell);
+    const int last = std::max(first, r.bottom() / ExtractGrid::kCell);
+    p.drawImage(0, ExtractGrid::kCell * first, SurfaceImage(grid_.Band(first, last - first + 1)));
     if (grid_.noIcons) {
       p.setPen(Qt::black);
       const int line = fontMetrics().height();
@@ -175,7 +179,8 @@ frmExtract::frmExtract(ImportTarget target, Environment& env, QWidget* parent,
   connect(next_, &QPushButton::clicked, this, [this] { NextPage(); });
   connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
   connect(extract_, &QPushButton::clicked, this, [this] { Extract(); });
-  AddWindowMessages(this, {{kExtractFailedMessageKey, kExtractFailed}});
+  AddWindowMessages(
+      this, {{kExtractFailedMessageKey, kExtractFailed}, {kTooManyIconsMessageKey, kTooManyIcons}});
   LoadWindowLanguage(this, env_);
 }
 
@@ -196,6 +201,14 @@ void frmExtract::ChooseFile(const std::string& path) {
   scroll_->setRange(0, std::max(0, grid_.scrollMax));
   Scroll(scroll_->value());
   gridView_->update();
+  if (grid_.cut && path != cutSaid_) {
+    // Said once for the file, not each time the arrow keys pass over it.
+    cutSaid_ = path;
+    env_.Dialogs().Message(
+        this, QMessageBox::Information, kAppTitle,
+        WindowMessage(this, kTooManyIconsMessageKey, kTooManyIcons).arg(kMaxIconGroups),
+        QMessageBox::Ok, QMessageBox::Ok);
+  }
 }
 
 void frmExtract::NextPage() {
@@ -204,7 +217,11 @@ void frmExtract::NextPage() {
   frame3_->setVisible(true);
 }
 
-void frmExtract::Scroll(int value) { gridView_->move(0, -ExtractGrid::kCell * value); }
+void frmExtract::Scroll(int value) {
+  grid_.ShowRows(value, *icons_);
+  gridView_->move(0, -ExtractGrid::kCell * value);
+  gridView_->update();
+}
 
 void frmExtract::GridMouse(int x, int y, bool leftOnly) {
   if (grid_.Select(x, y, leftOnly)) gridView_->update();

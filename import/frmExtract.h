@@ -4,13 +4,16 @@
 // "&Extraire" puts the selected one into the document after the undo copy
 // (file name unchanged). An icon that cannot be taken is refused with a
 // message naming the file and the reason; the document stays as it was and
-// the window stays open. The rules are ExtractGrid's (import/icon_extraction.h).
+// the window stays open. Icons are drawn as their rows scroll into view; a
+// file holding more than kMaxIconGroups is said once and its first ones offered.
+// The rules are ExtractGrid's (import/icon_extraction.h).
 //
 //   frmExtract w({doc, [&] { CreateBackup(); }, [&] { RePaint(); }}, env, mainWindow);
 //   env.Dialogs().RunModal(&w);
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "document/icon_document.h"
 #include "import/icon_extraction.h"
@@ -68,6 +71,7 @@ class frmExtract : public QDialog {
   QScrollBar* scroll_ = nullptr;
   QFrame* preview_ = nullptr;
   ExtractGridView* gridView_ = nullptr;
+  std::string cutSaid_;  // the file whose cut icons were last told of
   Environment& env_;
 };
 

@@ -1,5 +1,7 @@
 #include "import/icon_extraction.h"
 
+#include <algorithm>
+
 #include "document/numeric.h"
 
 namespace gs {
@@ -52,6 +54,11 @@ bool ResourceIconProvider::Icon(const std::string& path, int k, IconPicture& out
     return false;
   }
   return ExtractIcon(*r, k, out, reason);
+}
+
+bool ResourceIconProvider::Cut(const std::string& path) {
+  IconResourceReader* r = ReaderFor(path);
+  return r && r->GroupsCut();
 }
 
 std::string ResourceIconProvider::Refusal(const std::string& path) {
@@ -126,77 +133,94 @@ int LoadIconIntoDocument(IconDocument& doc, const std::string& path, int mode, i
   return 0;
 }
 
-ExtractGrid::ExtractGrid(int viewportInnerHeight)
-    : innerHeight_(viewportInnerHeight), picture_(kWidth, kWidth) {
-  picture_.FillRect(picture_.Bounds(), kWhite);
+ExtractGrid::ExtractGrid(int viewportInnerHeight) : innerHeight_(viewportInnerHeight) {}
+
+int ExtractGrid::Height() const {
+  const int rows = (iconCount + kColumns - 1) / kColumns;
+  return std::max(kWidth, kCell * rows);
 }
 
-void ExtractGrid::Grow(int height) {
-  Surface bigger(kWidth, height);
-  bigger.FillRect(bigger.Bounds(), kWhite);
-  BitBlt(bigger, Area{0, 0, kWidth, picture_.Height()}, picture_, Point{0, 0});
-  picture_ = std::move(bigger);
+bool ExtractGrid::Damaged(int cell) const {
+  return cell >= 0 && cell < static_cast<int>(states_.size()) &&
+         states_[static_cast<std::size_t>(cell)] == CellState::Damaged;
 }
 
 void ExtractGrid::OfferNothing() {
   noIcons = true;
   iconCount = 0;
-  cells_.clear();
+  states_.clear();
+  pictures_.clear();
   scrollEnabled = false;
   highlight = Rect{};
   selected = 0;
 }
 
 void ExtractGrid::ChooseFile(const std::string& path, IconProvider& icons) {
-  // A fresh 96 x 96 grid whatever the last file needed.
-  picture_ = Surface(kWidth, kWidth);
-  picture_.FillRect(picture_.Bounds(), kWhite);
+  path_ = path;
   noIcons = false;
-  cells_.clear();
-  const int n = std::min(icons.Count(path), kMaxIcons);
+  cut = false;
+  states_.clear();
+  pictures_.clear();
+  highlight = Rect{};
+  selected = 0;
+  const int n = icons.Count(path);
   if (n != 0) {
-    int x = 0, y = 0;
-    for (int k = 0; k < n; ++k) {
-      IconPicture pic;
-      std::string reason;
-      // A damaged icon takes no cell: a blank one would pass for an icon.
-      if (!icons.Icon(path, k, pic, reason)) continue;
-      if (picture_.Height() < y + kCell) Grow(y + kCell);
-      BitBlt(picture_, Area{x, y, kCell, kCell}, pic.overWhite, Point{0, 0});
-      cells_.push_back(k);
-      if (kWidth > x + kCell) {
-        x += kCell;
-      } else {
-        x = 0;
-        y += kCell;
-      }
-    }
-    if (cells_.empty()) {
-      OfferNothing();
-      return;
-    }
+    cut = icons.Cut(path);
+    iconCount = n;
+    states_.assign(static_cast<std::size_t>(n), CellState::NotDrawn);
+    pictures_.resize(static_cast<std::size_t>(n));
+    // The row after the last icon, as a filling loop would have left it.
+    const int y = kCell * (n / kColumns);
     scrollMax = Nearest(static_cast<double>(y + kCell - innerHeight_) / kCell);
+    ShowRows(0, icons);
   } else {
     IconPicture pic;
     if (!icons.Refusal(path).empty() || !icons.Associated(path, pic)) {
       OfferNothing();
       return;
     }
-    BitBlt(picture_, Area{0, 0, kCell, kCell}, pic.overWhite, Point{0, 0});
-    cells_.push_back(0);
+    iconCount = 1;
+    states_.assign(1, CellState::Drawn);
+    pictures_.assign(1, std::move(pic.overWhite));
+    path_.clear();  // nothing more to draw
   }
-  iconCount = static_cast<int>(cells_.size());
   scrollEnabled = iconCount > 9;
-  highlight = Rect{};
-  selected = cells_.front();
+}
+
+void ExtractGrid::ShowRows(int topRow, IconProvider& icons) {
+  if (path_.empty()) return;
+  const int rows = Rows();
+  const int inView = (innerHeight_ + kCell - 1) / kCell;
+  const int first = std::max(0, topRow - kRowsAhead);
+  const int last = std::min(rows, topRow + inView + kRowsAhead);  // past the end
+  const int keepFirst = topRow - kKeptRows, keepLast = topRow + inView + kKeptRows;
+  for (int cell = 0; cell < iconCount; ++cell) {
+    const int row = cell / kColumns;
+    const auto i = static_cast<std::size_t>(cell);
+    if (row >= first && row < last) {
+      if (states_[i] != CellState::NotDrawn) continue;
+      IconPicture pic;
+      std::string reason;
+      if (icons.Icon(path_, cell, pic, reason)) {
+        states_[i] = CellState::Drawn;
+        pictures_[i] = std::move(pic.overWhite);
+      } else {
+        // Remembered, so it is not tried again while the file stays chosen.
+        states_[i] = CellState::Damaged;
+      }
+    } else if ((row < keepFirst || row >= keepLast) && states_[i] == CellState::Drawn) {
+      states_[i] = CellState::NotDrawn;
+      pictures_[i] = Surface();
+    }
+  }
 }
 
 bool ExtractGrid::Select(int x, int y, bool leftButtonOnly) {
-  if (!leftButtonOnly || x <= 0 || y <= 0 || x >= kWidth || y >= picture_.Height()) return false;
+  if (!leftButtonOnly || x <= 0 || y <= 0 || x >= kWidth || y >= Height()) return false;
   const int column = x / kCell, row = y / kCell;
   const int cell = kColumns * row + column;
   if (cell >= iconCount) return false;
-  selected = cells_[static_cast<std::size_t>(cell)];
+  selected = cell;
   highlight = {kCell * column, kCell * row, kCell * (column + 1), kCell * (row + 1)};
   return true;
 }
@@ -205,10 +229,34 @@ int ExtractGrid::ExtractMode(const std::string& path, IconProvider& icons) {
   return icons.Count(path) != 0 ? kModeIndex : kModeAssociated;
 }
 
-Surface ExtractGrid::Shown() const {
-  Surface s = picture_;
-  if (!highlight.IsEmpty()) s.InvertRect(highlight);
-  return s;
+Surface ExtractGrid::BandOf(int firstRow, int rows, bool withHighlight) const {
+  Surface band(kWidth, kCell * std::max(rows, 0));
+  band.FillRect(band.Bounds(), kWhite);
+  const int top = kCell * firstRow;
+  for (int row = firstRow; row < firstRow + rows; ++row)
+    for (int column = 0; column < kColumns; ++column) {
+      const int cell = kColumns * row + column;
+      if (cell < 0 || cell >= iconCount) continue;
+      const auto i = static_cast<std::size_t>(cell);
+      const int x = kCell * column, y = kCell * row - top;
+      if (states_[i] == CellState::Drawn) {
+        BitBlt(band, Area{x, y, kCell, kCell}, pictures_[i], Point{0, 0});
+      } else if (states_[i] == CellState::Damaged) {
+        // A grey cross: something is there, and it cannot be drawn.
+        for (int d = 6; d < kCell - 6; ++d) {
+          band.SetPixelV(x + d, y + d, RGB(128, 128, 128));
+          band.SetPixelV(x + kCell - 1 - d, y + d, RGB(128, 128, 128));
+        }
+      }
+    }
+  if (withHighlight && !highlight.IsEmpty())
+    band.InvertRect(
+        Rect{highlight.left, highlight.top - top, highlight.right, highlight.bottom - top});
+  return band;
 }
+
+Surface ExtractGrid::Band(int firstRow, int rows) const { return BandOf(firstRow, rows, true); }
+
+Surface ExtractGrid::Picture() const { return BandOf(0, Rows(), false); }
 
 }  // namespace gs

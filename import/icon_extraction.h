@@ -6,12 +6,14 @@
 //
 //   ResourceIconProvider icons;              // the window's provider adds theme icons
 //   ExtractGrid grid;
-//   grid.ChooseFile(path, icons);           // fills the grid, selection 0
+//   grid.ChooseFile(path, icons);           // counts the icons, draws the first rows
+//   grid.ShowRows(topRow, icons);           // as the view scrolls: draws the rows it reaches
 //   grid.Select(x, y, leftOnly);            // mouse in grid pixels
 //   std::string why;
 //   if (LoadIconIntoDocument(doc, path, grid.ExtractMode(path, icons), grid.selected, icons,
 //                            why, takeUndoCopy) < 0)
 //     tell(ExtractFailedMessage(lead, path, why));
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -39,6 +41,8 @@ class IconProvider {
   // none. Empty when it holds icons, or is any other file (a text file), which
   // stands for itself by the icon of its type.
   virtual std::string Refusal(const std::string& /*path*/) { return {}; }
+  // The file holds more icons than Count() offers (kMaxIconGroups).
+  virtual bool Cut(const std::string& /*path*/) { return false; }
 };
 
 // Counts and icons from the file's own resources, keeping the last file open
@@ -49,6 +53,7 @@ class ResourceIconProvider : public IconProvider {
   bool Icon(const std::string& path, int k, IconPicture& out, std::string& reason) override;
   bool Associated(const std::string& /*path*/, IconPicture& /*out*/) override { return false; }
   std::string Refusal(const std::string& path) override;
+  bool Cut(const std::string& path) override;
   // Closes the file, so the next call reads it afresh.
   void Forget();
 
@@ -73,6 +78,12 @@ inline constexpr char kExtractFailed[] = "Impossible d'extraire une icône du fi
 std::string ExtractFailedMessage(const std::string& lead, const std::string& path,
                                  const std::string& reason);
 
+// What the window says once of a file holding more icons than it offers;
+// "%1" stands for kMaxIconGroups.
+inline constexpr char kTooManyIconsMessageKey[] = "msgTooManyIcons";
+inline constexpr char kTooManyIcons[] =
+    "Ce fichier contient plus de %1 icônes : seules les %1 premières sont proposées.";
+
 // The reason when neither the file nor its type has an icon.
 inline constexpr char kNoIconForType[] = "holds no icons, and its type has none";
 
@@ -86,32 +97,49 @@ int LoadIconIntoDocument(IconDocument& doc, const std::string& path, int mode, i
                          IconProvider& icons, std::string& reason,
                          const std::function<void()>& beforeChange = {});
 
-// The grid of icons and its state.
+// The grid of icons and its state. A program may hold thousands of icons, so
+// choosing it reads only how many; an icon is drawn when its row comes into
+// view (or a few rows before), and rows far from the view are forgotten and
+// drawn again if they come back. Every icon takes a cell in the file's order;
+// one found damaged when drawn is crossed out, and stays selectable so that
+// "Extraire" says why it cannot be taken.
 class ExtractGrid {
  public:
   static constexpr int kCell = 32;
   static constexpr int kColumns = 3;
   static constexpr int kWidth = kCell * kColumns;
-  // Icons beyond this are not shown: the grid's picture stays a few megabytes.
-  static constexpr int kMaxIcons = 3000;
+  // Rows drawn beyond those in view, before and after them.
+  static constexpr int kRowsAhead = 2;
+  // Drawn rows kept on either side of the view: a few hundred kilobytes.
+  static constexpr int kKeptRows = 24;
 
   explicit ExtractGrid(int viewportInnerHeight = 136);
 
-  // A file was chosen: clears and fills the grid, computes the scroll range.
-  // Only icons that can be drawn take a cell, in the file's order; when none
-  // can (or the file is refused, or has no icon at all) the grid says so and
-  // offers nothing.
+  // A file was chosen: clears the grid, counts its icons (the file's group
+  // directory only), computes the scroll range and draws the rows in view.
+  // A file without icons of its own offers the icon of its type in one cell;
+  // when it has none (or is refused) the grid says so and offers nothing.
   void ChooseFile(const std::string& path, IconProvider& icons);
+  // The view shows rows from `topRow` on: draws those not yet drawn (and
+  // kRowsAhead more each way), and forgets rows beyond kKeptRows.
+  void ShowRows(int topRow, IconProvider& icons);
   // The mouse at (x, y) in grid pixels with exactly the left button (press
   // released, or held while moving); false when the event does not count.
   bool Select(int x, int y, bool leftButtonOnly);
   // Mode for "Extraire": the file's icons when it holds any, else its associated icon.
   static int ExtractMode(const std::string& path, IconProvider& icons);
 
-  // The grid's picture with the highlight shown inverted.
-  Surface Shown() const;
-  const Surface& Picture() const { return picture_; }
-  int Height() const { return picture_.Height(); }
+  // Rows [firstRow, firstRow + rows) of the grid's picture, the highlight
+  // inverted: drawn icons, damaged ones crossed out, white elsewhere.
+  Surface Band(int firstRow, int rows) const;
+  // The whole grid, without and with the highlight (small grids and tests;
+  // the window draws bands).
+  Surface Picture() const;
+  Surface Shown() const { return Band(0, Rows()); }
+  int Rows() const { return Height() / kCell; }
+  int Height() const;
+  // Icon `cell` was found damaged when drawn.
+  bool Damaged(int cell) const;
 
   int iconCount = 0;  // cells offered
   int selected = 0;   // the file's icon to extract (its index in the file)
@@ -119,13 +147,16 @@ class ExtractGrid {
   bool scrollEnabled = false;
   int scrollMax = 0;     // may be negative when everything fits; the bar then shows 0
   bool noIcons = false;  // " No icons" / " available" is printed on the grid
+  bool cut = false;      // the file holds more icons than offered
 
  private:
-  void Grow(int height);
+  enum class CellState : std::uint8_t { NotDrawn, Drawn, Damaged };
   void OfferNothing();
-  std::vector<int> cells_;  // the file's icon index of each cell
+  Surface BandOf(int firstRow, int rows, bool withHighlight) const;
   int innerHeight_;
-  Surface picture_;
+  std::string path_;
+  std::vector<CellState> states_;
+  std::vector<Surface> pictures_;  // drawn cells only; empty otherwise
 };
 
 }  // namespace gs

@@ -85,19 +85,22 @@ struct Palette {
 // Rows of the picture in the order they are stored.
 int StoredRowToY(int row, int height, bool topDown) { return topDown ? row : height - 1 - row; }
 
-void DecodeRle(std::span<const std::uint8_t> data, bool four, const Palette& pal, Picture& pic,
-               bool topDown) {
-  const int w = pic.width, h = pic.height;
+// Walks a run-length stream, calling plot(pixel, index) for each pixel it
+// writes inside a w x h picture (pixel = y * w + x); skipped pixels are not
+// visited. The same walk counts before it draws.
+template <typename Plot>
+void WalkRle(std::span<const std::uint8_t> data, bool four, int w, int h, bool topDown,
+             Plot&& plot) {
   int x = 0, row = 0;
   std::size_t i = 0;
-  auto put = [&](int count, auto colorOf) {
+  auto put = [&](int count, auto indexOf) {
     // Pixels beyond the right edge are dropped; x still advances.
     for (int k = 0; k < count; ++k) {
       if (x >= w) {
         x += count - k;
         return;
       }
-      pic.pixels[static_cast<std::size_t>(StoredRowToY(row, h, topDown)) * w + x] = colorOf(k);
+      plot(static_cast<std::size_t>(StoredRowToY(row, h, topDown)) * w + x, indexOf(k));
       ++x;
     }
   };
@@ -107,9 +110,9 @@ void DecodeRle(std::span<const std::uint8_t> data, bool four, const Palette& pal
     if (n > 0) {
       // Encoded run: one index, or two alternating indexes for RLE4.
       if (four)
-        put(n, [&](int k) { return pal.At((k & 1) ? (v & 0x0F) : (v >> 4)); });
+        put(n, [&](int k) { return static_cast<unsigned>((k & 1) ? (v & 0x0F) : (v >> 4)); });
       else
-        put(n, [&](int) { return pal.At(static_cast<unsigned>(v)); });
+        put(n, [&](int) { return static_cast<unsigned>(v); });
       continue;
     }
     if (v == 0) {  // end of line
@@ -133,7 +136,7 @@ void DecodeRle(std::span<const std::uint8_t> data, bool four, const Palette& pal
       put(count, [&](int k) {
         const std::uint8_t byte =
             run[four ? static_cast<std::size_t>(k / 2) : static_cast<std::size_t>(k)];
-        return pal.At(four ? ((k & 1) ? (byte & 0x0F) : (byte >> 4)) : byte);
+        return static_cast<unsigned>(four ? ((k & 1) ? (byte & 0x0F) : (byte >> 4)) : byte);
       });
       i += (stored + 1) & ~std::size_t{1};
     }
@@ -229,13 +232,31 @@ bool DecodeBmpPicture(std::span<const std::uint8_t> b, Picture& out, std::string
     }
   }
 
-  out.width = w;
-  out.height = hgt;
-  out.pixels.assign(static_cast<std::size_t>(w) * hgt, rle ? kWhite : kBlack);
   if (rle) {
-    DecodeRle(data, h.compression == kBiRle4, pal, out, topDown);
+    const bool four = h.compression == kBiRle4;
+    // End of line and delta skip pixels, which stay white: a few bytes can
+    // claim a picture of nothing. Before a large picture's memory is taken,
+    // the stream must be seen to write a share of it.
+    const std::uint64_t area = static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(hgt);
+    if (area > kRleFreePixels) {
+      std::uint64_t written = 0;
+      WalkRle(data, four, w, hgt, topDown, [&](std::size_t, unsigned) { ++written; });
+      if (written * kRleAreaPerPixel < area)
+        return error = "run-length data writes " + std::to_string(written) + " of the picture's " +
+                       std::to_string(area) + " pixels; past " + std::to_string(kRleFreePixels) +
+                       " pixels it must write one in " + std::to_string(kRleAreaPerPixel),
+               false;
+    }
+    out.width = w;
+    out.height = hgt;
+    out.pixels.assign(static_cast<std::size_t>(area), kWhite);
+    WalkRle(data, four, w, hgt, topDown,
+            [&](std::size_t at, unsigned index) { out.pixels[at] = pal.At(index); });
     return true;
   }
+  out.width = w;
+  out.height = hgt;
+  out.pixels.assign(static_cast<std::size_t>(w) * hgt, kBlack);
 
   // Default fields: 5-5-5 for 16 bits, 8-8-8 for 32; alpha only when given.
   std::uint32_t rm = masks.red, gm = masks.green, bm = masks.blue, am = masks.alpha;

@@ -28,6 +28,11 @@ namespace gs {
 inline constexpr int kMaxPictureSide = 16384;
 inline constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{64} << 20;
 inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{256} << 20;
+// A run-length bitmap may skip pixels (they stay white); one larger than
+// kRleFreePixels (16 MB decoded) must write at least one pixel in
+// kRleAreaPerPixel, so that a few bytes cannot claim a picture of nothing.
+inline constexpr std::uint64_t kRleFreePixels = std::uint64_t{4} << 20;
+inline constexpr std::uint64_t kRleAreaPerPixel = 64;
 
 struct Picture {
   int width = 0;

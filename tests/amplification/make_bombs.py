@@ -101,6 +101,10 @@ program += struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHIH", 32, 32, 2, 0,
 program += bytes(ico_at - len(program)) + dib
 save("groups_bomb.exe", bytes(program))
 
+# 1,080 bytes of run-length bitmap claiming 16,384 x 4,096 pixels, ending at once.
+rle = struct.pack("<IiiHHIIiiII", 40, 16384, 4096, 1, 8, 1, 2, 0, 0, 0, 0) + bytes(1024) + b"\0\1"
+save("rle_bomb.bmp", b"BM" + struct.pack("<IHHI", 14 + len(rle), 0, 0, 14 + 40 + 1024) + rle)
+
 # A RIFF whose INFO list holds 100,000 tiny chunks.
 info = b"INFO" + b"".join(b"ICMT" + struct.pack("<I", 2) + b"ab" for _ in range(100000))
 body = b"ACON" + b"LIST" + struct.pack("<I", len(info)) + info

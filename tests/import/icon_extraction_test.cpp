@@ -133,29 +133,73 @@ TEST(ExtractGrid, FileWithoutIconsShowsItsAssociatedIconOrNothing) {
   }
 }
 
-TEST(ExtractGrid, DamagedIconsTakeNoCell) {
+// A damaged icon keeps its cell, crossed out, and can be selected so that
+// "Extraire" says why it cannot be taken.
+TEST(ExtractGrid, DamagedIconsAreCrossedOutInTheirCells) {
   FakeIcons icons;
   icons.n = 5;
   icons.damaged = {0, 2};
   ExtractGrid grid;
   grid.ChooseFile("x", icons);
-  // Icons 1, 3 and 4 in the first three cells; nothing after them.
-  EXPECT_EQ(grid.iconCount, 3);
-  EXPECT_EQ(grid.Height(), 96);
-  EXPECT_EQ(grid.selected, 1);  // the first whole icon, before any click
-  EXPECT_EQ(grid.Picture().GetPixel(5, 5), RGB(2, 0, 0));
-  EXPECT_EQ(grid.Picture().GetPixel(69, 5), RGB(5, 0, 0));
-  EXPECT_EQ(grid.Picture().GetPixel(5, 37), kWhite);
-  EXPECT_TRUE(grid.Select(40, 5, true));
-  EXPECT_EQ(grid.selected, 3);
-  EXPECT_FALSE(grid.Select(5, 40, true));
+  EXPECT_EQ(grid.iconCount, 5);
   EXPECT_FALSE(grid.noIcons);
+  EXPECT_EQ(grid.selected, 0);
+  EXPECT_TRUE(grid.Damaged(0));
+  EXPECT_FALSE(grid.Damaged(1));
+  EXPECT_TRUE(grid.Damaged(2));
+  const Surface p = grid.Picture();
+  EXPECT_EQ(p.GetPixel(37, 5), RGB(2, 0, 0));
+  EXPECT_EQ(p.GetPixel(10, 10), RGB(128, 128, 128));  // on the cross
+  EXPECT_EQ(p.GetPixel(10, 20), kWhite);              // beside it
+  EXPECT_EQ(p.GetPixel(64 + 21, 10), RGB(128, 128, 128));
+  EXPECT_EQ(p.GetPixel(37, 37), RGB(5, 0, 0));
+  EXPECT_TRUE(grid.Select(70, 5, true));
+  EXPECT_EQ(grid.selected, 2);
+}
 
-  icons.damaged = {0, 1, 2, 3, 4};
+// Choosing a program of thousands of icons draws only the rows in view and a
+// few beyond; scrolling draws the rows it reaches, once, and forgets far ones.
+class CountingIcons : public FakeIcons {
+ public:
+  std::vector<int> drawn;
+  bool Icon(const std::string& path, int k, IconPicture& out, std::string& reason) override {
+    drawn.push_back(k);
+    return FakeIcons::Icon(path, k, out, reason);
+  }
+};
+
+TEST(ExtractGrid, DrawsOnlyTheRowsNearTheView) {
+  CountingIcons icons;
+  icons.n = kMaxIconGroups;
+  ExtractGrid grid;  // five rows in view (the fifth in part)
   grid.ChooseFile("x", icons);
-  EXPECT_TRUE(grid.noIcons);
-  EXPECT_EQ(grid.iconCount, 0);
-  EXPECT_FALSE(grid.Select(5, 5, true));
+  EXPECT_EQ(grid.iconCount, kMaxIconGroups);
+  EXPECT_EQ(grid.Height(), 32 * 1366);
+  EXPECT_EQ(grid.scrollMax, 1362);
+  // Rows 0 to 6: in view and two ahead.
+  ASSERT_EQ(icons.drawn.size(), 21u);
+  EXPECT_EQ(icons.drawn.back(), 20);
+
+  icons.drawn.clear();
+  grid.ShowRows(1, icons);  // one row more
+  EXPECT_EQ(icons.drawn, (std::vector<int>{21, 22, 23}));
+  icons.drawn.clear();
+  grid.ShowRows(1000, icons);  // rows 998 to 1006
+  ASSERT_EQ(icons.drawn.size(), 27u);
+  EXPECT_EQ(icons.drawn.front(), 2994);
+  EXPECT_NE(grid.Band(1000, 1).GetPixel(40, 5), kWhite);
+  EXPECT_EQ(grid.Band(500, 1).GetPixel(40, 5), kWhite);  // never in view
+  // Back at the top: the first rows were forgotten and are drawn again.
+  icons.drawn.clear();
+  grid.ShowRows(0, icons);
+  EXPECT_EQ(icons.drawn.size(), 21u);
+  EXPECT_EQ(grid.Band(0, 1).GetPixel(5, 5), RGB(1, 0, 0));
+  // The last row, partly filled (4,096 = 3 x 1,365 + 1).
+  grid.ShowRows(grid.scrollMax, icons);
+  EXPECT_EQ(grid.Band(1365, 1).GetPixel(40, 5), kWhite);
+  EXPECT_TRUE(grid.Select(5, 32 * 1365 + 5, true));
+  EXPECT_EQ(grid.selected, 4095);
+  EXPECT_FALSE(grid.Select(40, 32 * 1365 + 5, true));
 }
 
 TEST(LoadIconIntoDocument, ReplacesPixelsKeepsNameRefusesMissingFiles) {

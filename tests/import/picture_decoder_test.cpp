@@ -191,6 +191,48 @@ TEST(PictureDecoder, HostileHeadersAreRefusedWithAReason) {
   EXPECT_NE(Refusal(emf).find("Enhanced Metafile (EMF)"), std::string::npos);
 }
 
+// Past kRleFreePixels a run-length stream must write one pixel in 64 before
+// the picture's memory is taken: 1,080 bytes claiming 16,384 x 4,096 that end
+// at once are refused; at 4,096 x 1,025, one pixel decides.
+TEST(PictureDecoder, LargeRunLengthPictureMustWriteAShareOfItsPixels) {
+  const std::vector<std::uint32_t> table(256, 0x0000FF);  // every index blue
+  const std::vector<std::uint8_t> bomb = BuildBmp({16384, 4096, 8, 1, 40, {}, table, {0, 1}});
+  EXPECT_EQ(bomb.size(), 1080u);
+  EXPECT_NE(Refusal(bomb).find("writes 0 of the picture's 67108864 pixels; past 4194304 pixels "
+                               "it must write one in 64"),
+            std::string::npos);
+
+  ASSERT_EQ(4096u * 1025u, kRleFreePixels + 4096u);
+  ASSERT_EQ(4096u * 1025u / kRleAreaPerPixel, 65600u);  // 16 rows and 64 pixels
+  for (int last : {63, 64}) {
+    std::vector<std::uint8_t> stream;
+    for (int row = 0; row < 16; ++row) {
+      for (int run = 0; run < 16; ++run) stream.insert(stream.end(), {255, 7});
+      stream.insert(stream.end(), {16, 7, 0, 0});
+    }
+    // A delta may skip far, and what it skips does not count.
+    stream.insert(stream.end(), {0, 2, 200, 100, static_cast<std::uint8_t>(last), 7, 0, 1});
+    const std::vector<std::uint8_t> bmp =
+        BuildBmp({4096, 1025, 8, 1, 40, {}, table, std::move(stream)});
+    if (last == 63) {
+      EXPECT_NE(Refusal(bmp).find("writes 65599 of the picture's 4198400 pixels"),
+                std::string::npos);
+      continue;
+    }
+    const Picture p = Decode(bmp);
+    ASSERT_EQ(p.pixels.size(), 4096u * 1025u);
+    EXPECT_EQ(p.pixels[1024 * 4096], B);                // bottom row, stored first
+    EXPECT_EQ(p.pixels[(1024 - 116) * 4096 + 199], W);  // skipped by the delta
+    EXPECT_EQ(p.pixels[(1024 - 116) * 4096 + 200], B);
+    EXPECT_EQ(p.pixels[(1024 - 116) * 4096 + 264], W);
+    EXPECT_EQ(p.pixels[0], W);
+  }
+  // Up to the free size, a stream that ends at once is a white picture.
+  const Picture white = Decode(BuildBmp({4096, 1024, 8, 1, 40, {}, table, {0, 1}}));
+  ASSERT_EQ(white.pixels.size(), kRleFreePixels);
+  EXPECT_EQ(white.pixels[12345], W);
+}
+
 TEST(PictureDecoder, PngTransparencyBecomesWhite) {
   Surface s(32, 32);
   s.FillRect(s.Bounds(), RGB(10, 20, 30));

@@ -23,6 +23,7 @@
 #include "platform/qt_dialog_seam.h"
 #include "platform/qt_file_browser.h"
 #include "shell/frmMain.h"
+#include "tests/import/many_groups.h"
 #include "tests/import/refused_files.h"
 #include "tests/support/qt_test_environment.h"
 #include "tests/support/test_support.h"
@@ -201,7 +202,7 @@ TEST(frmExtract, VanishedFileIsRefusedAndCancelLeavesTheDocument) {
   EXPECT_EQ(doc.surface.GetPixel(0, 0), kBlack);
 }
 
-// Files that offer no icon to take: the grid offers no cell, and "&Extraire"
+// Files that offer no icon to take, and "&Extraire"
 // names the file and the reason (the tool's words) in the window's language,
 // leaving the document, its name and its modified flag alone.
 TEST(frmExtract, DamagedOrIconlessProgramsAreRefusedWithTheReason) {
@@ -214,9 +215,10 @@ TEST(frmExtract, DamagedOrIconlessProgramsAreRefusedWithTheReason) {
   struct Row {
     const char* file;
     const char* reason;
+    bool crossed;
   } rows[] = {
-      {"dos.exe", "holds no icons (a DOS program without Windows headers)"},
-      {"broken.ico", "icon 0: no readable image in the icon group"},
+      {"dos.exe", "holds no icons (a DOS program without Windows headers)", false},
+      {"broken.ico", "icon 0: no readable image in the icon group", true},
   };
   for (const Row& r : rows) {
     IconDocument doc;
@@ -229,8 +231,10 @@ TEST(frmExtract, DamagedOrIconlessProgramsAreRefusedWithTheReason) {
     w.show();
     ASSERT_TRUE(w.Browser().SetFolder(dir.path()));
     ClickFile(w.Browser(), QString::fromUtf8(r.file));
-    EXPECT_TRUE(w.Grid().noIcons) << r.file;
-    EXPECT_EQ(w.Grid().iconCount, 0) << r.file;
+    // A file without icons offers nothing; a damaged icon is crossed out in its cell.
+    EXPECT_EQ(w.Grid().noIcons, !r.crossed) << r.file;
+    EXPECT_EQ(w.Grid().iconCount, r.crossed ? 1 : 0) << r.file;
+    EXPECT_EQ(w.Grid().Damaged(0), r.crossed) << r.file;
     w.ButtonPlus1()->click();
     w.cmdExtract()->click();
     ASSERT_EQ(seam.messages.size(), 1u) << r.file;
@@ -244,6 +248,76 @@ TEST(frmExtract, DamagedOrIconlessProgramsAreRefusedWithTheReason) {
     EXPECT_EQ(repaints, 0);
     EXPECT_TRUE(w.isVisible());
   }
+}
+
+// Counts the icons drawn, through the window's own provider.
+class CountingIcons : public ResourceIconProvider {
+ public:
+  int drawn = 0;
+  bool Icon(const std::string& path, int k, IconPicture& out, std::string& reason) override {
+    ++drawn;
+    return ResourceIconProvider::Icon(path, k, out, reason);
+  }
+};
+
+// A program of 5,000 icon groups opens at once: the limit is said once, the
+// first 4,096 are offered, and icons are drawn only as their rows come into
+// view. Its damaged icon is crossed out, and taking it is refused with the
+// reason, the document untouched.
+TEST(frmExtract, ManyGroupsAreDrawnAsTheyComeIntoView) {
+  Seam seam;
+  test::TestEnvironment env(&seam);
+  test::TempDir dir;
+  test::WriteAll(dir.file("many.exe"), test::ManyGroupsProgram(5000, 1));
+  auto counting = std::make_unique<CountingIcons>();
+  CountingIcons& icons = *counting;
+  IconDocument doc;
+  doc.surface.FillRect({0, 0, 32, 32}, kBlack);
+  int backups = 0;
+  frmExtract w({doc, [&] { ++backups; }, {}}, env, nullptr, std::move(counting));
+  w.show();
+  ASSERT_TRUE(w.Browser().SetFolder(dir.path()));
+  ClickFile(w.Browser(), "many.exe");
+  EXPECT_EQ(w.Grid().iconCount, kMaxIconGroups);
+  EXPECT_EQ(icons.drawn, 21);  // the five rows in view and two more
+  ASSERT_EQ(seam.messages.size(), 1u);
+  EXPECT_EQ(seam.messages[0].toStdString(),
+            "Ce fichier contient plus de 4096 icônes : seules les 4096 premières sont "
+            "proposées.");
+  EXPECT_EQ(seam.icons[0], QMessageBox::Information);
+  ClickFile(w.Browser(), "many.exe");  // not said again
+  EXPECT_EQ(seam.messages.size(), 1u);
+  w.ButtonPlus1()->click();
+
+  // Far down: the rows reached are drawn, and painted where the view shows them.
+  icons.drawn = 0;
+  w.scrPreview()->setValue(1000);
+  EXPECT_EQ(icons.drawn, 27);
+  const QImage painted = w.picIcons()->grab(QRect(0, 32 * 1000, 96, 32)).toImage();
+  EXPECT_EQ(painted.pixel(40, 5), qRgb(255, 0, 0));
+  w.scrPreview()->setValue(0);
+  const QImage top = w.picIcons()->grab(QRect(0, 0, 96, 32)).toImage();
+  EXPECT_EQ(top.pixel(5, 5), qRgb(255, 0, 0));
+  EXPECT_EQ(top.pixel(32 + 10, 10), qRgb(128, 128, 128));  // the cross
+  EXPECT_TRUE(w.Grid().Damaged(1));
+
+  QTest::mouseClick(w.picIcons(), Qt::LeftButton, {}, QPoint(40, 5));
+  EXPECT_EQ(w.Grid().selected, 1);
+  seam.messages.clear();
+  w.cmdExtract()->click();
+  ASSERT_EQ(seam.messages.size(), 1u);
+  EXPECT_TRUE(seam.messages[0].startsWith(QString::fromStdString(
+      std::string(kExtractFailed) + "\n" + dir.file("many.exe") + "\n\nicon 1: ")))
+      << seam.messages[0].toStdString();
+  EXPECT_EQ(doc.surface.GetPixel(5, 5), kBlack);
+  EXPECT_EQ(backups, 0);
+  EXPECT_TRUE(w.isVisible());
+
+  QTest::mouseClick(w.picIcons(), Qt::LeftButton, {}, QPoint(5, 5));
+  w.cmdExtract()->click();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(doc.surface.GetPixel(5, 5), RGB(255, 0, 0));
+  EXPECT_EQ(backups, 1);
 }
 
 TEST(frmMain, SpecialMenuOpensExtractionAfterTheQuestionAndTheBuilderWithout) {
