@@ -125,8 +125,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# dpkg-shlibdeps cannot see libXcursor: the tool loads it by name for X11 cursors.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libxcursor1")
+# dpkg-shlibdeps cannot see what is loaded by name when a file needs it
+# (platform/system_library.h): the picture libraries and libXcursor.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libpng16-16, libjpeg62-turbo, libgif7, libxcursor1")
 # Libraries come from dpkg-shlibdeps (Qt's X11 platform plugin ships with
 # libqt6gui6); what is only loaded at run time is recommended.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
