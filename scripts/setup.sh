@@ -14,7 +14,7 @@ test_packages=(
   clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick time poppler-utils
   icoutils python3-pil gir1.2-gdkpixbuf-2.0 python3-gi libgdk-pixbuf2.0-bin
-  desktop-file-utils appstream shared-mime-info lintian
+  desktop-file-utils appstream shared-mime-info lintian zsh
 )
 packages=("${build_packages[@]}")
 case "${1:-}" in

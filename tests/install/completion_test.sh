@@ -37,7 +37,9 @@ for c in $commands; do
     [[ $opts == *" $o "* ]] || fail "$c $o is not completed"
   done
 done
-if command -v zsh >/dev/null; then
-  zsh -n "$build/completion/_glyphsmith-tool" || fail "zsh completion does not parse"
-fi
+# zsh comes with the test packages; the same, through zsh's completion system.
+command -v zsh >/dev/null || fail "zsh is not installed (make test installs it)"
+zsh -n "$build/completion/_glyphsmith-tool" || fail "zsh completion does not parse"
+timeout 20 zsh -f "$(dirname "$0")/zsh_completion.zsh" "$build/bin" "$build/completion" ||
+  fail "zsh did not complete (case $?: 1 command, 2 option, 3 help's command; 124 timed out)"
 echo "completion OK"
