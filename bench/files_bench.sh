@@ -23,35 +23,47 @@ cc -O2 -o "$work/run_many" "$root/bench/run_many.c"
 cd "$work"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "x%.2f", a / b }'; }
 
-# run_many prints "wall_us cpu_us" per call; each call writes a new file
-# into a folder of its own. The machine may be shared: the best of three
-# rounds is kept, wall and CPU each.
-best3() {
-  local w c bw=999999999 bc=999999999
-  for _ in 1 2 3; do
-    read -r w c < <("$@")
-    [ "$w" -lt "$bw" ] && bw=$w
-    [ "$c" -lt "$bc" ] && bc=$c
-  done
-  echo "$bw $bc"
-}
-measure() {
-  local dir=$1
-  shift
-  rm -rf "$dir" && mkdir -p "$dir" && best3 ./run_many "$calls" "$@"
-}
-read -r floor_wall floor_cpu < <(measure o1 ./floor in.ico 'o1/{}.bmp')
-read -r tool_wall tool_cpu < <(measure o2 "$tool" convert in.ico 'o2/{}.bmp')
-# The costliest conversion: an 8-bit icon with the Extreme palette (993
-# colours, so most pixels miss the sampled table).
-read -r ext_wall ext_cpu < <(measure o4 "$tool" convert in.ico 'o4/{}.ico' --depth 8 --palette extreme)
-# The same again over an existing file, where the old one must be kept safe.
+# run_many prints "wall_us cpu_us minor_faults major_faults" per call; each
+# call writes a new file into a folder of its own. The machine may be shared:
+# the commands take turns, round after round, so that a busy moment slows
+# them alike, and each keeps its best round (wall and CPU each).
+names=(floor bmp pcx info extreme floorx toolx)
+commands=(
+  "./floor in.ico o_floor/{}.bmp"
+  "$tool convert in.ico o_bmp/{}.bmp"
+  "$tool convert in.ico o_pcx/{}.pcx"
+  "$tool info in.ico"
+  # The costliest conversion: an 8-bit icon with the Extreme palette (993
+  # colours, so most pixels miss the sampled table).
+  "$tool convert in.ico o_extreme/{}.ico --depth 8 --palette extreme"
+  # Over an existing file, where the old one must be kept safe.
+  "./floor in.ico over.bmp"
+  "$tool convert in.ico over.bmp"
+)
+declare -A wall cpu faults
+for n in "${names[@]}"; do wall[$n]=999999999 cpu[$n]=999999999; done
 touch over.bmp
-read -r floorx_wall floorx_cpu < <(best3 ./run_many "$calls" ./floor in.ico over.bmp)
-read -r toolx_wall toolx_cpu < <(best3 ./run_many "$calls" "$tool" convert in.ico over.bmp)
+for _ in 1 2 3; do
+  for k in "${!names[@]}"; do
+    n=${names[k]}
+    rm -rf "o_$n" && mkdir "o_$n"
+    # shellcheck disable=SC2086  # the command's words
+    read -r w c f _ < <(./run_many "$calls" ${commands[k]})
+    [ "$w" -lt "${wall[$n]}" ] && wall[$n]=$w
+    [ "$c" -lt "${cpu[$n]}" ] && cpu[$n]=$c
+    faults[$n]=$f
+  done
+done
+floor_wall=${wall[floor]} floor_cpu=${cpu[floor]} tool_wall=${wall[bmp]} tool_cpu=${cpu[bmp]}
 magick_line="not installed"
 if [ -n "$magick" ]; then
-  read -r im_wall im_cpu < <(measure o3 "$magick" in.ico 'o3/{}.bmp')
+  im_wall=999999999 im_cpu=999999999
+  for _ in 1 2 3; do
+    rm -rf o3 && mkdir o3
+    read -r w c _ < <(./run_many "$calls" "$magick" in.ico 'o3/{}.bmp')
+    [ "$w" -lt "$im_wall" ] && im_wall=$w
+    [ "$c" -lt "$im_cpu" ] && im_cpu=$c
+  done
   magick_line=$(printf '%6d %6d   wall %s, cpu %s of ours' "$im_wall" "$im_cpu" \
     "$(ratio "$im_wall" "$tool_wall")" "$(ratio "$im_cpu" "$tool_cpu")")
 fi
@@ -82,15 +94,22 @@ rate_new=$(batch new)
 rate_over=$(batch over)   # every target exists: the old files are flushed first
 batch_kb=$(/usr/bin/time -f '%M' "$tool" convert --out-dir batch many/*.ico 2>&1 >/dev/null | tail -n 1)
 
-echo "per call (microseconds)         wall    cpu"
-printf 'floor (read, write 3 KB)     %6d %6d\n' "$floor_wall" "$floor_cpu"
-printf 'glyphsmith-tool ico->bmp     %6d %6d   wall %s, cpu %s of the floor\n' "$tool_wall" "$tool_cpu" \
-  "$(ratio "$tool_wall" "$floor_wall")" "$(ratio "$tool_cpu" "$floor_cpu")"
-printf 'ico->ico 8-bit, Extreme      %6d %6d   wall %s, cpu %s of the floor\n' "$ext_wall" "$ext_cpu" \
-  "$(ratio "$ext_wall" "$floor_wall")" "$(ratio "$ext_cpu" "$floor_cpu")"
+echo "per call (microseconds)         wall    cpu  faults"
+row() {  # label name
+  printf '%-28s %6d %6d %6s' "$1" "${wall[$2]}" "${cpu[$2]}" "${faults[$2]}"
+  [ "$2" = floor ] || printf '   wall %s, cpu %s of the floor' \
+    "$(ratio "${wall[$2]}" "$floor_wall")" "$(ratio "${cpu[$2]}" "$floor_cpu")"
+  echo
+}
+row "floor (read, write 3 KB)" floor
+row "glyphsmith-tool ico->bmp" bmp
+row "glyphsmith-tool ico->pcx" pcx
+row "glyphsmith-tool info" info
+row "ico->ico 8-bit, Extreme" extreme
 printf 'ImageMagick convert          %s\n' "$magick_line"
-printf 'over an existing file: floor %6d %6d, tool %6d %6d   wall %s, cpu %s\n' "$floorx_wall" \
-  "$floorx_cpu" "$toolx_wall" "$toolx_cpu" "$(ratio "$toolx_wall" "$floorx_wall")" \
-  "$(ratio "$toolx_cpu" "$floorx_cpu")"
+printf 'over an existing file: floor %6d %6d, tool %6d %6d   wall %s, cpu %s\n' "${wall[floorx]}" \
+  "${cpu[floorx]}" "${wall[toolx]}" "${cpu[toolx]}" "$(ratio "${wall[toolx]}" "${wall[floorx]}")" \
+  "$(ratio "${cpu[toolx]}" "${cpu[floorx]}")"
 echo "peak memory (KB): floor $floor_kb, glyphsmith-tool $tool_kb, ImageMagick $magick_kb, batch of 2000 $batch_kb"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "convert --out-dir, 2000 icons to BMP: $rate_new icons/s (new files), $rate_over icons/s (replacing)"
