@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -247,6 +248,43 @@ TEST(SafeFile, ASignalRemovesTheTemporariesBeingWritten) {
   EXPECT_EQ(test::ReadAll(old), Bytes{7});
   EXPECT_EQ(test::ReadAll(dir.file("new.bin")), Bytes{3});
   EXPECT_EQ(EntriesIn(dir.path()), 2);
+}
+
+// A new output is created under its own name. Past the file size limit its
+// write stops short, then fails (with SIGXFSZ, turned here into a SIGTERM in
+// the middle of the write): either way nothing is left under that name.
+TEST(SafeFile, ANewFileNotWrittenWholeLeavesNothingUnderItsName) {
+  test::TempDir dir;
+  const std::string out = dir.file("new.bmp");
+  const Bytes bytes(100, 5);
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const rlimit small{10, old.rlim_max};
+  {
+    const auto previous = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    SafeWriteBatch batch;
+    const WriteStatus st = batch.Add(out, bytes);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previous);
+    EXPECT_EQ(st.error, out + ": File too large");
+  }
+  EXPECT_EQ(EntriesIn(dir.path()), 0);
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    RemoveTemporariesOnSignals();
+    signal(SIGXFSZ, [](int) { raise(SIGTERM); });
+    setrlimit(RLIMIT_FSIZE, &small);
+    SafeWriteBatch batch;
+    (void)batch.Add(out, bytes);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+  EXPECT_EQ(EntriesIn(dir.path()), 0);
 }
 
 // What a killed run left an hour ago is swept by the next batch writing
