@@ -271,6 +271,7 @@ TEST(SafeFile, ANewFileNotWrittenWholeLeavesNothingUnderItsName) {
   }
   EXPECT_EQ(EntriesIn(dir.path()), 0);
 
+  test::TempDir other;
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
@@ -278,13 +279,13 @@ TEST(SafeFile, ANewFileNotWrittenWholeLeavesNothingUnderItsName) {
     signal(SIGXFSZ, [](int) { raise(SIGTERM); });
     setrlimit(RLIMIT_FSIZE, &small);
     SafeWriteBatch batch;
-    (void)batch.Add(out, bytes);
+    (void)batch.Add(other.file("new.bmp"), bytes);
     _exit(0);
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-  EXPECT_EQ(EntriesIn(dir.path()), 0);
+  EXPECT_EQ(EntriesIn(other.path()), 0);
 }
 
 // What a killed run left an hour ago is swept by the next batch writing
