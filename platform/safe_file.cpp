@@ -131,16 +131,6 @@ struct Target {
   bool existed = false;
 };
 
-// The process's file-creation mask, read once.
-mode_t ProcessUmask() {
-  static const mode_t mask = [] {
-    const mode_t m = ::umask(0);
-    ::umask(m);
-    return m;
-  }();
-  return mask;
-}
-
 WriteStatus ResolveTarget(const std::string& requested, Target& t) {
   if (requested.empty()) return WriteStatus::Failure(requested, "empty file name");
   t.path = requested;
@@ -204,8 +194,7 @@ WriteStatus WriteTemporary(const std::string& requested, const std::string& fold
   slot = Track(temp);
   int err = 0;
   bool ok = WriteAllTo(fd, bytes, err);
-  const bool maskCut = (t.mode & ~ProcessUmask()) != t.mode || (t.mode & 07000) != 0;
-  if (ok && t.existed && maskCut && ::fchmod(fd, t.mode) != 0) ok = false, err = errno;
+  if (ok && t.existed && ::fchmod(fd, t.mode) != 0) ok = false, err = errno;
   if (ok && flush && ::fdatasync(fd) != 0) ok = false, err = errno;
   if (::close(fd) != 0 && ok) ok = false, err = errno;
   if (!ok) {
@@ -407,6 +396,7 @@ std::vector<std::string> SafeWriteBatch::Commit() {
     }
   };
   std::vector<std::thread> helpers;
+  helpers.reserve(kRenamers);
   if (pending_.size() >= 2 * kRenamers) {
     // Signals stay with this thread, so that their handler never runs beside
     // the code that writes and tracks files.

@@ -250,6 +250,31 @@ TEST(SafeFile, ASignalRemovesTheTemporariesBeingWritten) {
   EXPECT_EQ(EntriesIn(dir.path()), 2);
 }
 
+// The renames of a large group run on several threads: a file whose rename
+// fails is still reported on its own, in the order of the files, and the
+// others land.
+TEST(SafeFile, BatchRenamesOverlapAndFailOneByOne) {
+  test::TempDir dir;
+  auto name = [&](int i) { return dir.file("f" + std::to_string(i)); };
+  for (int i = 0; i < 40; ++i) test::WriteAll(name(i), {1});
+  SafeWriteBatch batch(1000);
+  for (int i = 0; i < 40; ++i) ASSERT_TRUE(batch.Add(name(i), Bytes{2}));
+  // A folder that takes a name meanwhile cannot be renamed over.
+  for (int i : {7, 31}) {
+    std::filesystem::remove(name(i));
+    std::filesystem::create_directory(name(i));
+    test::WriteAll(name(i) + "/x", {3});
+  }
+  EXPECT_EQ(batch.Commit(), (std::vector<std::string>{name(7) + ": Is a directory",
+                                                      name(31) + ": Is a directory"}));
+  for (int i = 0; i < 40; ++i) {
+    if (i != 7 && i != 31) {
+      EXPECT_EQ(test::ReadAll(name(i)), (Bytes{2})) << i;
+    }
+  }
+  EXPECT_EQ(EntriesIn(dir.path()), 40) << "no temporary is left behind";
+}
+
 // A new output is created under its own name. Past the file size limit its
 // write stops short, then fails (with SIGXFSZ, turned here into a SIGTERM in
 // the middle of the write): either way nothing is left under that name.
