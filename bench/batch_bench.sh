@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Batch conversion (.ico -> .bmp, `convert --out-dir`) beside Pillow:
-# system calls per file, icons a second on a tmpfs and on the disk (new files
-# and replacing existing ones), and peak memory for 100,000 icons. The
-# in-process floor (bench/batch_floor.c: read each file, write its BMP's
-# length, nothing else) puts the rates in proportion to the machine.
+# icons a second on a tmpfs and on the disk (new files and replacing existing
+# ones), each ratio from one run that alternates the contenders, with the load
+# average beside them; then system calls per file and peak memory for 100,000
+# icons. The in-process floor (bench/batch_floor.c: read each file, write its
+# BMP's length, nothing else) puts the rates in proportion to the machine.
 #   bench/batch_bench.sh [TOOL] [ICONS] [DISK_ICONS] [DISK_DIR]
 # TOOL defaults to build/bin/glyphsmith-tool; ICONS (on the tmpfs) to 20000;
 # DISK_ICONS to 2000 (a flush per file makes larger runs long); DISK_DIR to a
