@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Batch conversion (.ico -> .bmp, `convert --out-dir`) beside Pillow:
-# system calls per file, icons a second on a tmpfs and on the disk (new files
-# and replacing existing ones), and peak memory for 100,000 icons. The
-# in-process floor (bench/batch_floor.c: read each file, write its BMP's
-# length, nothing else) puts the rates in proportion to the machine.
+# icons a second on a tmpfs and on the disk (new files and replacing existing
+# ones), each ratio from one run that alternates the contenders, with the load
+# average beside them; then system calls per file and peak memory for 100,000
+# icons. The in-process floor (bench/batch_floor.c: read each file, write its
+# BMP's length, nothing else) puts the rates in proportion to the machine.
 #   bench/batch_bench.sh [TOOL] [ICONS] [DISK_ICONS] [DISK_DIR]
 # TOOL defaults to build/bin/glyphsmith-tool; ICONS (on the tmpfs) to 20000;
 # DISK_ICONS to 2000 (a flush per file makes larger runs long); DISK_DIR to a
 # folder under build/ (the project's own disk). Needs strace, /usr/bin/time
-# and Debian's python3-pil (bench/setup_bench.sh installs them).
+# and Debian's python3-pil (bench/setup_bench.sh installs them). RATES_ONLY=1
+# stops after the rates (no system call counts, no peak memory).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tool=$(realpath "${1:-$root/build/bin/glyphsmith-tool}")
@@ -55,20 +57,6 @@ run_tool() {  # folder [extra tool args]: converts every input of folder/in into
   fi
 }
 
-rate() {  # best icons/s of three rounds; $1 folder, $2 "new" or "over", $3 command
-  local dir=$1 mode=$2 cmd=$3 s e r best=0
-  for _ in 1 2 3; do
-    [ "$mode" = new ] && rm -rf "$dir/out" && mkdir "$dir/out"
-    sync
-    s=$(date +%s%N)
-    $cmd "$dir"
-    e=$(date +%s%N)
-    r=$(( icons * 1000000000 / (e - s) ))
-    [ "$r" -gt "$best" ] && best=$r
-  done
-  echo "$best"
-}
-
 pillow() {  # folder: the same conversion with Pillow, in one process
   $py - "$1" <<'PY'
 import os, sys
@@ -83,24 +71,53 @@ floor_run() {  # folder: the in-process floor over the same inputs
   (cd "$1" && find in -name '*.ico' > floor.list && "$tmpfs/batch_floor" floor.list out)
 }
 
+# One alternated run: each round runs every contender once, in turn, so that
+# a change in the machine's load touches them alike; each one's best round
+# counts. Replacing rounds start from the outputs of the round before.
+alternate() {  # folder new|over rounds command...: prints the best icons/s of each command
+  local dir=$1 mode=$2 rounds=$3 i r s e rate
+  shift 3
+  local -a best=()
+  if [ "$mode" = over ]; then rm -rf "$dir/out" && mkdir "$dir/out" && run_tool "$dir"; fi
+  for ((r = 0; r < rounds; r++)); do
+    i=0
+    for cmd in "$@"; do
+      [ "$mode" = new ] && rm -rf "$dir/out" && mkdir "$dir/out"
+      sync
+      s=$(date +%s%N)
+      $cmd "$dir"
+      e=$(date +%s%N)
+      rate=$((icons * 1000000000 / (e - s)))
+      [ "$rate" -gt "${best[i]:-0}" ] && best[i]=$rate
+      i=$((i + 1))
+    done
+  done
+  echo "${best[@]}"
+}
+ratio() { echo "scale=2; $1 / $2" | bc -l; }
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+
 echo "tool: $tool"
-for where in tmpfs disk; do
-  dir=${!where}
-  icons_var=${where}_icons
-  icons=${!icons_var}
-  make_icons "$dir" "$icons"
-  t_new=$(rate "$dir" new run_tool)
-  t_over=$(rate "$dir" over run_tool)
-  p_new=$(rate "$dir" new pillow)
-  p_over=$(rate "$dir" over pillow)
-  f_new=$(rate "$dir" new floor_run)
-  f_over=$(rate "$dir" over floor_run)
-  printf '%-5s %d icons to BMP, icons/s: tool %7d new, %7d replacing; Pillow %6d new, %6d replacing; tool/Pillow x%.2f new, x%.2f replacing\n' \
-    "$where" "$icons" "$t_new" "$t_over" "$p_new" "$p_over" \
-    "$(echo "$t_new / $p_new" | bc -l)" "$(echo "$t_over / $p_over" | bc -l)"
-  printf '%-5s in-process floor %7d new, %7d replacing; tool/floor x%.2f new, x%.2f replacing\n' \
-    "$where" "$f_new" "$f_over" "$(echo "$t_new / $f_new" | bc -l)" "$(echo "$t_over / $f_over" | bc -l)"
-done
+echo "load average (1, 5, 15 min) at the start: $(load)"
+icons=$tmpfs_icons
+make_icons "$tmpfs" "$icons"
+read -r t p f < <(alternate "$tmpfs" new 5 run_tool pillow floor_run)
+printf 'tmpfs %d new BMPs, icons/s: tool %d, Pillow %d, floor %d; tool/Pillow x%s, tool/floor x%s\n' \
+  "$icons" "$t" "$p" "$f" "$(ratio "$t" "$p")" "$(ratio "$t" "$f")"
+read -r t p f < <(alternate "$tmpfs" over 3 run_tool pillow floor_run)
+printf 'tmpfs %d replacing, icons/s: tool %d, Pillow %d, floor %d; tool/Pillow x%s, tool/floor x%s\n' \
+  "$icons" "$t" "$p" "$f" "$(ratio "$t" "$p")" "$(ratio "$t" "$f")"
+echo "load average: $(load)"
+icons=$disk_icons
+make_icons "$disk" "$icons"
+read -r t p < <(alternate "$disk" over 5 run_tool pillow)
+printf 'disk  %d replacing, icons/s: tool %d, Pillow %d; tool/Pillow x%s\n' \
+  "$icons" "$t" "$p" "$(ratio "$t" "$p")"
+read -r t p < <(alternate "$disk" new 3 run_tool pillow)
+printf 'disk  %d new BMPs, icons/s: tool %d, Pillow %d; tool/Pillow x%s\n' \
+  "$icons" "$t" "$p" "$(ratio "$t" "$p")"
+echo "load average at the end of the rates: $(load)"
+[ "${RATES_ONLY:-0}" = 1 ] && exit 0
 
 # System calls per file (tmpfs): two batch sizes, so start-up costs drop out.
 per_file() {  # mode

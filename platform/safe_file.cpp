@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <system_error>
+#include <thread>
 
 namespace gs {
 
@@ -20,37 +23,44 @@ namespace {
 
 std::string Reason(int err) { return std::strerror(err); }
 
-// The temporaries on disk right now, where a signal handler can find them
-// without allocating: C strings in lock-free slots. Beyond the slots a
-// temporary is simply not cleaned up on a signal.
-constexpr unsigned kLiveSlots = 1024;
+// The files being written right now (temporaries, and new files under their
+// own name until they are whole), where a signal handler can find them
+// without allocating: C strings in lock-free slots, enough for a whole group
+// of the largest batch. Beyond the slots a file is simply not cleaned up on a
+// signal.
+constexpr unsigned kLiveSlots = 8192;
 std::atomic<char*> g_live[kLiveSlots];
 std::atomic<unsigned> g_liveCursor{0};
 
-void Track(const std::string& temp) {
-  char* copy = ::strdup(temp.c_str());
-  if (!copy) return;
+// While a new file is being created the handler only notes the signal: the
+// file may exist before its slot is filled, and it must not outlive the run.
+std::atomic<bool> g_creating{false};
+std::atomic<int> g_deferredSignal{0};
+
+// The slot, or -1 when none was free.
+int Track(const std::string& path) {
+  char* copy = ::strdup(path.c_str());
+  if (!copy) return -1;
   const unsigned start = g_liveCursor.fetch_add(1, std::memory_order_relaxed);
   for (unsigned i = 0; i < kLiveSlots; ++i) {
+    const unsigned slot = (start + i) % kLiveSlots;
     char* expected = nullptr;
-    if (g_live[(start + i) % kLiveSlots].compare_exchange_strong(expected, copy)) return;
+    if (g_live[slot].compare_exchange_strong(expected, copy)) return static_cast<int>(slot);
   }
   std::free(copy);
+  return -1;
 }
 
-void Untrack(const std::string& temp) {
-  for (std::atomic<char*>& slot : g_live) {
-    char* p = slot.load(std::memory_order_acquire);
-    if (p && temp == p && slot.compare_exchange_strong(p, nullptr)) {
-      std::free(p);
-      return;
-    }
-  }
+// Also from the threads that rename; the handler may have emptied the slot.
+void Untrack(int& slot) {
+  if (slot < 0) return;
+  if (char* p = g_live[slot].exchange(nullptr)) std::free(p);
+  slot = -1;
 }
 
-void RemoveTemporary(const std::string& temp) {
+void RemoveTemporary(const std::string& temp, int& slot) {
   ::unlink(temp.c_str());
-  Untrack(temp);
+  Untrack(slot);
 }
 
 bool IsTemporaryName(const char* name) {
@@ -79,6 +89,10 @@ void SweepStaleTemporaries(const std::string& folder) {
 }
 
 void RemoveTemporariesAndDie(int sig) {
+  if (g_creating.load(std::memory_order_relaxed)) {
+    g_deferredSignal.store(sig, std::memory_order_relaxed);
+    return;
+  }
   for (std::atomic<char*>& slot : g_live)
     if (char* p = slot.exchange(nullptr)) ::unlink(p);
   // The default action gives the usual status, 128 + the signal.
@@ -117,25 +131,7 @@ struct Target {
   bool existed = false;
 };
 
-// The process's file-creation mask and user, each read once.
-mode_t ProcessUmask() {
-  static const mode_t mask = [] {
-    const mode_t m = ::umask(0);
-    ::umask(m);
-    return m;
-  }();
-  return mask;
-}
-
-uid_t ProcessUser() {
-  static const uid_t uid = ::geteuid();
-  return uid;
-}
-
-// `writableFs`: the caller has just created a file in the target's folder, so
-// only the file's own permission is in question, which its owner can read
-// from the mode; anyone else asks the system.
-WriteStatus ResolveTarget(const std::string& requested, Target& t, bool writableFs = false) {
+WriteStatus ResolveTarget(const std::string& requested, Target& t) {
   if (requested.empty()) return WriteStatus::Failure(requested, "empty file name");
   t.path = requested;
   struct stat st {};
@@ -158,9 +154,7 @@ WriteStatus ResolveTarget(const std::string& requested, Target& t, bool writable
   if (S_ISDIR(st.st_mode)) return WriteStatus::Failure(requested, Reason(EISDIR));
   if (!S_ISREG(st.st_mode)) return WriteStatus::Failure(requested, "not a regular file");
   // Root may write anything, so the mode bits are checked as well.
-  const bool ownerKnows = writableFs && st.st_uid == ProcessUser() && ProcessUser() != 0;
-  if (ownerKnows ? (st.st_mode & S_IWUSR) == 0 : ::access(t.path.c_str(), W_OK) != 0)
-    return WriteStatus::Failure(requested, Reason(ownerKnows ? EACCES : errno));
+  if (::access(t.path.c_str(), W_OK) != 0) return WriteStatus::Failure(requested, Reason(errno));
   if ((st.st_mode & 0222) == 0) return WriteStatus::Failure(requested, Reason(EACCES));
   t.mode = st.st_mode & 07777;
   t.existed = true;
@@ -184,10 +178,12 @@ std::string TemporaryName(const std::string& folder) {
   return name;
 }
 
-// Writes bytes into a fresh temporary in `folder`; on success `temp` names it.
-// A replacing file gets the old one's mode (the umask may have cut it).
+// Writes bytes into a fresh temporary in `folder`; on success `temp` names it
+// and `slot` tracks it. A replacing file gets the old one's mode (the umask
+// may have cut it).
 WriteStatus WriteTemporary(const std::string& requested, const std::string& folder, const Target& t,
-                           std::span<const std::uint8_t> bytes, bool flush, std::string& temp) {
+                           std::span<const std::uint8_t> bytes, bool flush, std::string& temp,
+                           int& slot) {
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = TemporaryName(folder);
@@ -195,17 +191,46 @@ WriteStatus WriteTemporary(const std::string& requested, const std::string& fold
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) return WriteStatus::Failure(requested, Reason(errno));
-  Track(temp);
+  slot = Track(temp);
   int err = 0;
   bool ok = WriteAllTo(fd, bytes, err);
   if (ok && t.existed && ::fchmod(fd, t.mode) != 0) ok = false, err = errno;
   if (ok && flush && ::fdatasync(fd) != 0) ok = false, err = errno;
   if (::close(fd) != 0 && ok) ok = false, err = errno;
   if (!ok) {
-    RemoveTemporary(temp);
+    RemoveTemporary(temp, slot);
     return WriteStatus::Failure(requested, Reason(err));
   }
   return WriteStatus::Success();
+}
+
+enum class Created { Written, Exists, Failed };
+
+// Creates `path` only if nothing has that name, and writes it. Until it is
+// whole a signal removes it, and a failed write leaves nothing behind.
+Created CreateNewFile(const std::string& path, std::span<const std::uint8_t> bytes, int& err) {
+  g_creating.store(true, std::memory_order_relaxed);
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  err = fd < 0 ? errno : 0;
+  int slot = fd >= 0 ? Track(path) : -1;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  g_creating.store(false, std::memory_order_relaxed);
+  if (const int sig = g_deferredSignal.exchange(0)) RemoveTemporariesAndDie(sig);
+  if (fd < 0) return err == EEXIST ? Created::Exists : Created::Failed;
+  bool ok = WriteAllTo(fd, bytes, err);
+  // Whole: a signal from here on leaves it.
+  if (ok) Untrack(slot);
+  if (::close(fd) != 0 && ok) ok = false, err = errno;
+  if (!ok) {
+    ::unlink(path.c_str());
+    Untrack(slot);
+    return Created::Failed;
+  }
+  return Created::Written;
 }
 
 }  // namespace
@@ -214,17 +239,18 @@ WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_
   Target t;
   if (WriteStatus st = ResolveTarget(path, t); !st) return st;
   std::string temp;
+  int slot = -1;
   // The flush protects an old file: it must not be replaced by bytes that
   // are not on disk yet. A new name has nothing to lose, and skipping it
   // keeps one-shot conversions as cheap as a plain write.
-  if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, t.existed, temp); !st)
+  if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, t.existed, temp, slot); !st)
     return st;
   if (::rename(temp.c_str(), t.path.c_str()) != 0) {
     const int err = errno;
-    RemoveTemporary(temp);
+    RemoveTemporary(temp, slot);
     return WriteStatus::Failure(path, Reason(err));
   }
-  Untrack(temp);
+  Untrack(slot);
   // The folder itself is not flushed: until the rename reaches the disk a
   // crash leaves the old file, which is what this is about.
   return WriteStatus::Success();
@@ -293,46 +319,25 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
     SweepStaleTemporaries(folder);
     swept_.insert(std::move(folder));
   }
-  std::string temp;
-  Target t;
-  // Most batch outputs are new files: write the temporary beside the name and
-  // move it there only if the name is still free, which needs no look at the
-  // target first (open, write, close, rename). A name that exists, or a file
-  // system that cannot tell, takes the careful way below.
-  if (noReplaceWorks_) {
-    t.path = path;
-    if (WriteStatus st = WriteTemporary(path, FolderOf(path), t, bytes, false, temp); !st)
-      return st;
-    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
-      Untrack(temp);
+  // Most batch outputs are new files: created under their own name only if
+  // it is free, they need no temporary, no rename and no look at the target
+  // first. A name that exists (a file, or a link to follow) takes the careful
+  // way below.
+  int err = 0;
+  switch (CreateNewFile(path, bytes, err)) {
+    case Created::Written:
       return WriteStatus::Success();
-    }
-    const int err = errno;
-    if (err == EINVAL || err == ENOSYS) noReplaceWorks_ = false;
-    if (err != EEXIST && noReplaceWorks_) {
-      RemoveTemporary(temp);
+    case Created::Failed:
       return WriteStatus::Failure(path, Reason(err));
-    }
+    case Created::Exists:
+      break;
   }
-  if (WriteStatus st = ResolveTarget(path, t, !temp.empty()); !st) {
-    if (!temp.empty()) RemoveTemporary(temp);
+  Target t;
+  if (WriteStatus st = ResolveTarget(path, t); !st) return st;
+  Pending p{{}, t.path, t.existed, -1};
+  if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, false, p.temp, p.slot); !st)
     return st;
-  }
-  if (!temp.empty() && t.path == path) {
-    // The temporary is already in the right folder; it only needs the old
-    // mode, when the mask gave it another.
-    if (t.existed && t.mode != (0666 & ~ProcessUmask()) && ::chmod(temp.c_str(), t.mode) != 0) {
-      const int err = errno;
-      RemoveTemporary(temp);
-      return WriteStatus::Failure(path, Reason(err));
-    }
-  } else {
-    // A link leads elsewhere, maybe to another file system: start again there.
-    if (!temp.empty()) RemoveTemporary(temp);
-    if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, false, temp); !st)
-      return st;
-  }
-  pending_.push_back({temp, t.path, t.existed});
+  pending_.push_back(std::move(p));
   if (pending_.size() >= groupSize_) {
     auto errors = Commit();
     if (committedErrors)
@@ -345,8 +350,8 @@ std::vector<std::string> SafeWriteBatch::Commit() {
   std::vector<std::string> errors;
   if (pending_.empty()) return errors;
   // The new contents of files that replace others reach the disk before any
-  // of them is renamed: one syncfs per file system the group touches instead
-  // of one flush per file.
+  // of them is renamed: one syncfs per folder the group touches instead of
+  // one flush per file.
   std::vector<std::string> synced;
   for (Pending& p : pending_) {
     if (!p.replaces) continue;
@@ -364,19 +369,52 @@ std::vector<std::string> SafeWriteBatch::Commit() {
     for (Pending& q : pending_) {
       if (!q.replaces || q.temp.empty() || FolderOf(q.target) != folder) continue;
       errors.push_back(q.target + ": " + Reason(err));
-      RemoveTemporary(q.temp);
+      RemoveTemporary(q.temp, q.slot);
       q.temp.clear();
     }
   }
-  for (const Pending& p : pending_) {
-    if (p.temp.empty()) continue;
-    if (::rename(p.temp.c_str(), p.target.c_str()) != 0) {
-      errors.push_back(p.target + ": " + Reason(errno));
-      RemoveTemporary(p.temp);
-    } else {
-      Untrack(p.temp);
+  // The data is durable now, so the renames may go in any order, and they
+  // overlap: a disk that discards freed blocks makes the end of each old file
+  // wait for its blocks, a wait of latency, not of throughput. That end comes
+  // at the rename, under the folder's lock, which would line the waits up
+  // again; a handle held on the old file moves it to the handle's close.
+  constexpr unsigned kRenamers = 8;
+  std::vector<int> failures(pending_.size(), 0);
+  std::atomic<std::size_t> next{0};
+  auto renameSome = [&] {
+    for (std::size_t i; (i = next.fetch_add(1, std::memory_order_relaxed)) < pending_.size();) {
+      Pending& p = pending_[i];
+      if (p.temp.empty()) continue;
+      const int old = p.replaces ? ::open(p.target.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC) : -1;
+      if (::rename(p.temp.c_str(), p.target.c_str()) != 0) {
+        failures[i] = errno;
+        RemoveTemporary(p.temp, p.slot);
+      } else {
+        Untrack(p.slot);
+      }
+      if (old >= 0) ::close(old);
     }
+  };
+  std::vector<std::thread> helpers;
+  helpers.reserve(kRenamers);
+  if (pending_.size() >= 2 * kRenamers) {
+    // Signals stay with this thread, so that their handler never runs beside
+    // the code that writes and tracks files.
+    sigset_t block, old;
+    sigemptyset(&block);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&block, sig);
+    ::pthread_sigmask(SIG_BLOCK, &block, &old);
+    try {
+      for (unsigned k = 1; k < kRenamers; ++k) helpers.emplace_back(renameSome);
+    } catch (const std::system_error&) {
+      // Fewer helpers: this thread renames the rest.
+    }
+    ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
   }
+  renameSome();
+  for (std::thread& h : helpers) h.join();
+  for (std::size_t i = 0; i < pending_.size(); ++i)
+    if (failures[i]) errors.push_back(pending_[i].target + ": " + Reason(failures[i]));
   pending_.clear();
   return errors;
 }
@@ -384,6 +422,8 @@ std::vector<std::string> SafeWriteBatch::Commit() {
 void RemoveTemporariesOnSignals() {
   struct sigaction sa {};
   sa.sa_handler = RemoveTemporariesAndDie;
+  // A signal noted while a new file is created lets the open go on.
+  sa.sa_flags = SA_RESTART;
   sigemptyset(&sa.sa_mask);
   for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
     sigaddset(&sa.sa_mask, sig);

@@ -12,12 +12,14 @@
 //   WriteStatus st = WriteFileSafely(path, bytes);
 //   if (!st) ShowError(st.error);        // "/dir/a.ico: Permission denied"
 //
-// Many files at once (batch conversion): SafeWriteBatch. A new name is written
-// at once (temporary, then a rename that refuses to replace anything); files
+// Many files at once (batch conversion): SafeWriteBatch. A new name is created
+// under itself, refusing to replace anything (no temporary, no rename); files
 // that replace others are renamed at the group's commit, after one syncfs of
-// their file system. After a crash every replaced file holds either its old
-// bytes or the whole new ones, never a mixture or nothing; files under new
-// names may be missing or empty until the system has written them out.
+// their file system, a few renames at a time. After a crash every replaced
+// file holds either its old bytes or the whole new ones, never a mixture or
+// nothing; files under new names may be missing, empty or cut short until
+// the system has written them out (a signal that can be caught removes one
+// that is not whole).
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -46,18 +48,20 @@ inline constexpr std::size_t kDefaultReadLimit = std::size_t{64} << 20;
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::string* error,
                    std::size_t maxBytes = kDefaultReadLimit);
 
-// SIGINT, SIGTERM and SIGHUP remove the temporaries being written (finished
-// files stay), then end the process as the signal would have.
+// SIGINT, SIGTERM and SIGHUP remove the temporaries being written and a
+// batch's new file not yet whole (finished files stay), then end the process
+// as the signal would have.
 void RemoveTemporariesOnSignals();
 
 // True when path names an existing regular file (or a link to one).
 bool RegularFileExists(const std::string& path);
 
-// Writes files through temporaries, first removing from each folder it writes
-// the temporaries that killed runs left there over an hour ago; Commit (also run every groupSize
-// files and by the destructor) makes the replacing ones durable and renames them over their
-// targets. A file whose temporary could not be written is reported by Add and its old target stays;
-// one that fails at the flush or the rename is reported by Commit. Memory stays at one group,
+// Writes new files at once and the others through temporaries, first removing from each folder it
+// writes the temporaries that killed runs left there over an hour ago; Commit (also run every
+// groupSize files and by the destructor) makes the replacing ones durable and renames them over
+// their targets. A file that could not be written is reported by Add (a new one leaves nothing
+// under its name, a replacing one its old target); one that fails at the flush or the rename is
+// reported by Commit. Memory stays at one group,
 // whatever the number of files.
 class SafeWriteBatch {
  public:
@@ -77,11 +81,11 @@ class SafeWriteBatch {
     std::string temp;
     std::string target;
     bool replaces = false;
+    int slot = -1;  // where a signal finds the temporary
   };
   std::size_t groupSize_;
   std::vector<Pending> pending_;
   std::unordered_set<std::string> swept_;  // folders cleared of stale temporaries
-  bool noReplaceWorks_ = true;
 };
 
 }  // namespace gs

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -247,6 +248,69 @@ TEST(SafeFile, ASignalRemovesTheTemporariesBeingWritten) {
   EXPECT_EQ(test::ReadAll(old), Bytes{7});
   EXPECT_EQ(test::ReadAll(dir.file("new.bin")), Bytes{3});
   EXPECT_EQ(EntriesIn(dir.path()), 2);
+}
+
+// The renames of a large group run on several threads: a file whose rename
+// fails is still reported on its own, in the order of the files, and the
+// others land.
+TEST(SafeFile, BatchRenamesOverlapAndFailOneByOne) {
+  test::TempDir dir;
+  auto name = [&](int i) { return dir.file("f" + std::to_string(i)); };
+  for (int i = 0; i < 40; ++i) test::WriteAll(name(i), {1});
+  SafeWriteBatch batch(1000);
+  for (int i = 0; i < 40; ++i) ASSERT_TRUE(batch.Add(name(i), Bytes{2}));
+  // A folder that takes a name meanwhile cannot be renamed over.
+  for (int i : {7, 31}) {
+    std::filesystem::remove(name(i));
+    std::filesystem::create_directory(name(i));
+    test::WriteAll(name(i) + "/x", {3});
+  }
+  EXPECT_EQ(batch.Commit(), (std::vector<std::string>{name(7) + ": Is a directory",
+                                                      name(31) + ": Is a directory"}));
+  for (int i = 0; i < 40; ++i) {
+    if (i != 7 && i != 31) {
+      EXPECT_EQ(test::ReadAll(name(i)), (Bytes{2})) << i;
+    }
+  }
+  EXPECT_EQ(EntriesIn(dir.path()), 40) << "no temporary is left behind";
+}
+
+// A new output is created under its own name. Past the file size limit its
+// write stops short, then fails (with SIGXFSZ, turned here into a SIGTERM in
+// the middle of the write): either way nothing is left under that name.
+TEST(SafeFile, ANewFileNotWrittenWholeLeavesNothingUnderItsName) {
+  test::TempDir dir;
+  const std::string out = dir.file("new.bmp");
+  const Bytes bytes(100, 5);
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const rlimit small{10, old.rlim_max};
+  {
+    const auto previous = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    SafeWriteBatch batch;
+    const WriteStatus st = batch.Add(out, bytes);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previous);
+    EXPECT_EQ(st.error, out + ": File too large");
+  }
+  EXPECT_EQ(EntriesIn(dir.path()), 0);
+
+  test::TempDir other;
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    RemoveTemporariesOnSignals();
+    signal(SIGXFSZ, [](int) { raise(SIGTERM); });
+    setrlimit(RLIMIT_FSIZE, &small);
+    SafeWriteBatch batch;
+    (void)batch.Add(other.file("new.bmp"), bytes);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+  EXPECT_EQ(EntriesIn(other.path()), 0);
 }
 
 // What a killed run left an hour ago is swept by the next batch writing
