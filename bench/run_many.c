@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
   getrusage(RUSAGE_CHILDREN, &ru);
   const double cpu =
       (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e6 + ru.ru_utime.tv_usec + ru.ru_stime.tv_usec;
-  printf("%.0f %.0f %.1f %.1f\n", wall, cpu / n, (double)ru.ru_minflt / n, (double)ru.ru_majflt / n);
+  printf("%.0f %.0f %.1f %.1f\n", wall, cpu / n, (double)ru.ru_minflt / n,
+         (double)ru.ru_majflt / n);
   return 0;
 }

@@ -238,11 +238,25 @@ Created CreateNewFile(const std::string& path, std::span<const std::uint8_t> byt
 WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
   Target t;
   if (WriteStatus st = ResolveTarget(path, t); !st) return st;
+  // A new name has no old file to protect: it is written in place, which
+  // keeps a one-shot conversion as cheap as a plain write. Should a file of
+  // that name appear meanwhile, it is replaced safely as any other.
+  if (!t.existed) {
+    int err = 0;
+    switch (CreateNewFile(t.path, bytes, err)) {
+      case Created::Written:
+        return WriteStatus::Success();
+      case Created::Failed:
+        return WriteStatus::Failure(path, Reason(err));
+      case Created::Exists:
+        if (WriteStatus st = ResolveTarget(path, t); !st) return st;
+        break;
+    }
+  }
   std::string temp;
   int slot = -1;
-  // The flush protects an old file: it must not be replaced by bytes that
-  // are not on disk yet. A new name has nothing to lose, and skipping it
-  // keeps one-shot conversions as cheap as a plain write.
+  // The flush protects the old file: it must not be replaced by bytes that
+  // are not on disk yet.
   if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, t.existed, temp, slot); !st)
     return st;
   if (::rename(temp.c_str(), t.path.c_str()) != 0) {

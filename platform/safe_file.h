@@ -3,8 +3,9 @@
 // file (a short name, ".gs" and 8 letters) in the target's folder, are flushed
 // to disk, and only then renamed over the target. On any failure the target is
 // as it was, the temporary is gone, and the status names the path and the
-// system's reason ("Read-only file system", "Permission denied"...). A file
-// written under a new name is not flushed: no old file is at stake. An
+// system's reason ("Read-only file system", "Permission denied"...). A new
+// name has no old file at stake: it is created under itself (never replacing
+// one that appears meanwhile), not flushed, and removed if the write fails. An
 // existing target that may not be written (read-only) is refused, as deleting
 // it would be. A symbolic link is written through, to the file it points at
 // (created when it does not exist yet); the link itself stays.

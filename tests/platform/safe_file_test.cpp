@@ -290,9 +290,12 @@ TEST(SafeFile, ANewFileNotWrittenWholeLeavesNothingUnderItsName) {
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     SafeWriteBatch batch;
     const WriteStatus st = batch.Add(out, bytes);
+    // A single file under a new name is written in place as well.
+    const WriteStatus single = WriteFileSafely(dir.file("one.bmp"), bytes);
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, previous);
     EXPECT_EQ(st.error, out + ": File too large");
+    EXPECT_EQ(single.error, dir.file("one.bmp") + ": File too large");
   }
   EXPECT_EQ(EntriesIn(dir.path()), 0);
 
