@@ -109,3 +109,69 @@ save("rle_bomb.bmp", b"BM" + struct.pack("<IHHI", 14 + len(rle), 0, 0, 14 + 40 +
 info = b"INFO" + b"".join(b"ICMT" + struct.pack("<I", 2) + b"ab" for _ in range(100000))
 body = b"ACON" + b"LIST" + struct.pack("<I", len(info)) + info
 save("riff_bomb.ani", b"RIFF" + struct.pack("<I", len(body)) + body)
+
+
+def sparse(name, size, parts):
+    """A file of `size` bytes that holds only `parts` (offset, bytes): the
+    rest are holes, which cost neither disk nor reading memory."""
+    with open(os.path.join(OUT, name), "wb") as f:
+        for at, data in parts:
+            f.seek(at)
+            f.write(data)
+        f.truncate(size)
+
+
+def pe32(size, rsrc_raw, rsrc_va, rsrc_size):
+    """The headers of a PE32 program with one resource section."""
+    dos = bytearray(0x40)
+    dos[0:2] = b"MZ"
+    struct.pack_into("<I", dos, 0x3C, 0x40)
+    coff = b"PE\0\0" + struct.pack("<HHIIIHH", 0x14C, 1, 0, 0, 0, 224, 0x102)
+    opt = bytearray(224)
+    struct.pack_into("<H", opt, 0, 0x10B)
+    struct.pack_into("<I", opt, 60, 0x400)  # size of headers
+    struct.pack_into("<I", opt, 92, 16)  # directories
+    struct.pack_into("<II", opt, 96 + 16, rsrc_va, rsrc_size)
+    section = b".rsrc\0\0\0" + struct.pack("<IIII", rsrc_size, rsrc_va, size - rsrc_raw, rsrc_raw)
+    return bytes(dos + coff + opt + section + bytes(16))
+
+
+# 600 MB of program, nearly all holes: 65,535 named icon groups whose names
+# claim 65,535 characters each, spread over the file (1,024 distinct ones, to
+# keep the disk it takes small), every group the same directory of 256 images
+# at the end of the file, each the same 256 x 256 picture.
+size = 600 << 20
+raw, va = 0x400, 0x1000
+groups = 65535
+group_dir_at = 0x1000
+root = struct.pack("<IIHHHH", 0, 0, 0, 0, 0, 2) + struct.pack("<II", 3, 0x80000000 | 0x20) + \
+    struct.pack("<II", 14, 0x80000000 | group_dir_at)
+lang_at = 0x100
+data_entry_at = 0x140
+icon_lang_at = 0x180
+icon_data_at = 0x1C0
+tail = size - (1 << 20)  # the group directory and the image
+image = struct.pack("<IiiHHIIiiII", 40, 256, 512, 1, 32, 0, 0, 0, 0, 0, 0) + bytes(256 * 256 * 4 + 256 * 32)
+gdir = struct.pack("<HHH", 0, 1, 256) + b"".join(
+    struct.pack("<BBBBHHIH", 0, 0, 0, 0, 1, 32, len(image), 1) for _ in range(256))
+rsrc = bytearray(0x80000 + 16 + 8 * groups)
+rsrc[0:len(root)] = root
+struct.pack_into("<IIHHHH", rsrc, 0x20, 0, 0, 0, 0, 0, 1)
+struct.pack_into("<II", rsrc, 0x30, 1, 0x80000000 | icon_lang_at)
+struct.pack_into("<IIHHHHII", rsrc, lang_at, 0, 0, 0, 0, 0, 1, 1033, data_entry_at)
+struct.pack_into("<IIII", rsrc, data_entry_at, va + tail - raw, len(gdir), 0, 0)
+struct.pack_into("<IIHHHHII", rsrc, icon_lang_at, 0, 0, 0, 0, 0, 1, 1033, icon_data_at)
+struct.pack_into("<IIII", rsrc, icon_data_at, va + tail - raw + 0x1000, len(image), 0, 0)
+# The group directory's own header and entries.
+struct.pack_into("<IIHH", rsrc, group_dir_at, 0, 0, 0, 0)
+struct.pack_into("<HH", rsrc, group_dir_at + 12, groups, 0)
+names = []
+for i in range(groups):
+    name_at = 0x100000 + ((i % 1024) << 19)
+    struct.pack_into("<II", rsrc, group_dir_at + 16 + 8 * i, 0x80000000 | name_at,
+                     0x80000000 | lang_at)
+    if i < 1024:
+        names.append((raw + name_at, struct.pack("<H", 0xFFFF) + ("group%d" % i).encode("utf-16-le")))
+sparse("named_groups_600mb.exe", size,
+       [(0, pe32(size, raw, va, size - raw)), (raw, bytes(rsrc))] + names +
+       [(tail, gdir), (tail + 0x1000, image)])
