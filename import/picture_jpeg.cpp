@@ -2,6 +2,8 @@
 // library's own reduced decoding (scale_denom) gives other pixels than the
 // area scaler does over the full picture, and an import must not depend on
 // whether a region or the whole picture was asked for.
+#include <jerror.h>
+
 #include <csetjmp>
 #include <cstdio>
 
@@ -16,11 +18,20 @@ struct ErrorManager {
   jpeg_error_mgr base;
   std::jmp_buf jump;
   char text[JMSG_LENGTH_MAX] = {};
+  bool tooLarge = false;
 };
 
 [[noreturn]] void OnError(j_common_ptr cinfo) {
   auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
-  (*cinfo->err->format_message)(cinfo, e->text);
+  // Without a backing store, buffers past max_memory_to_use end the decode.
+  if (cinfo->err->msg_code == JERR_NO_BACKING_STORE) {
+    std::snprintf(e->text, sizeof e->text,
+                  "picture too large (a progressive JPEG's data past %ld MB)",
+                  cinfo->mem->max_memory_to_use >> 20);
+    e->tooLarge = true;
+  } else {
+    (*cinfo->err->format_message)(cinfo, e->text);
+  }
   std::longjmp(e->jump, 1);
 }
 // Warnings (damaged but decodable data) are not printed.
@@ -58,15 +69,19 @@ bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::s
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&cinfo);
     out = {};
-    error = !sizeProblem.empty() ? sizeProblem : std::string("damaged JPEG picture: ") + err.text;
+    error = !sizeProblem.empty() ? sizeProblem
+            : err.tooLarge       ? std::string(err.text)
+                                 : std::string("damaged JPEG picture: ") + err.text;
     return false;
   }
   jpeg_create_decompress(&cinfo);
   progress.progress_monitor = OnProgress;
   cinfo.progress = &progress;
-  // Whole-picture buffers of progressive pictures stop at the limit too.
+  // Whole-picture buffers of progressive pictures stop at the limit too: 7
+  // bytes a pixel holds the coefficients of three full-size components (6),
+  // and with the picture's 4 keeps an import within 256 MB.
   cinfo.mem->max_memory_to_use =
-      static_cast<long>(std::min<std::uint64_t>(limits.maxPixels * 8, std::uint64_t{1} << 30));
+      static_cast<long>(std::min<std::uint64_t>(limits.maxPixels * 7, std::uint64_t{1} << 30));
   jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
   sizeProblem = CheckPictureSize(cinfo.image_width, cinfo.image_height, limits);
