@@ -29,9 +29,10 @@ measure_file() {
     read -r wall user sys kb <"$w/time" 2>/dev/null || { wall=0 user=0 sys=0 kb=0; }
     # /usr/bin/time puts "Command terminated by signal" first when the tool dies.
     [[ $wall =~ ^[0-9.]+$ ]] || read -r wall user sys kb < <(tail -n 1 "$w/time")
-    local short=${cmd//$w\//}
-    short=${short//$f/FILE}
-    [ "${VERBOSE:-0}" = 1 ] && printf '%6s s %5d MB  %s  %s\n' "$wall" $((kb / 1024)) "$short" "$name"
+    local short=${cmd//$f/FILE} used
+    short=${short//$w\//}
+    used=$(awk -v k="$kb" 'BEGIN { printf "%.1f", k / 1024 }')
+    [ "${VERBOSE:-0}" = 1 ] && printf '%6s s %7s MB  %s  %s\n' "$wall" "$used" "$short" "$name"
     local why=""
     if [ "$rc" -ge 124 ]; then
       why="killed or crashed (status $rc)"
@@ -43,7 +44,7 @@ measure_file() {
       why="over $mb MB"
     fi
     if [ -n "$why" ]; then
-      echo "FAIL: $short on $name: $wall s, $((kb / 1024)) MB, $why: $(head -c 300 "$w/err" | tr '\n' ' ')"
+      echo "FAIL: $short on $name: $wall s, $used MB, $why: $(head -c 300 "$w/err" | tr '\n' ' ')"
       failed=1
     fi
     rm -rf "$w"/out* "$w"/x.ico "$w"/i.ico "$w"/i.cur
