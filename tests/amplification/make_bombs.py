@@ -237,3 +237,14 @@ at = 6 + 16 * n
 save("big_entries.ico", struct.pack("<HHH", 0, 1, n) +
      struct.pack("<BBBBHHII", 0, 0, 0, 0, 1, 32, len(big), at) * n + big)
 save("big_frames.ani", riff_ani([icon([(0, 0, 1, 32, big)], 2)] * 8, 1024))
+
+# An animated cursor of 60 frames, each a 256 x 256 PNG of its own colour: an
+# X11 cursor just under its 16 MiB limit, every frame decoded.
+ihdr = struct.pack(">IIBBBBB", 256, 256, 8, 6, 0, 0, 0)
+frames = []
+for i in range(60):
+    rows = (b"\0" + bytes([i, 0, 0, 255]) * 256) * 256
+    png = (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", ihdr) + png_chunk(b"IDAT", zlib.compress(rows, 9)) +
+           png_chunk(b"IEND", b""))
+    frames.append(icon([(0, 0, 1, 32, png)], 2))
+save("png_frames.ani", riff_ani(frames, 60))
