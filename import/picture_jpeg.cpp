@@ -4,6 +4,7 @@
 // whether a region or the whole picture was asked for.
 #include <jerror.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 
@@ -14,11 +15,20 @@ namespace gs {
 
 namespace {
 
+// Progressive pictures of thousands of tiny scans cost time without end, each
+// scan a pass over every block; encoders write ten or twenty, a hundred is
+// far beyond any real picture.
+constexpr int kMaxScans = 100;
+// And as each scan passes over the whole picture, a large one gets fewer: 24
+// at the most pixels a picture may have.
+constexpr std::uint64_t kScansOfLargest = 24;
+
 struct ErrorManager {
   jpeg_error_mgr base;
   std::jmp_buf jump;
   char text[JMSG_LENGTH_MAX] = {};
   bool tooLarge = false;
+  int maxScans = kMaxScans;
 };
 
 [[noreturn]] void OnError(j_common_ptr cinfo) {
@@ -37,15 +47,12 @@ struct ErrorManager {
 // Warnings (damaged but decodable data) are not printed.
 void OnMessage(j_common_ptr) {}
 
-// Progressive pictures of thousands of tiny scans cost time without end, each
-// scan a pass over every block; encoders write ten or twenty, a hundred is
-// far beyond any real picture.
-constexpr int kMaxScans = 100;
 void OnProgress(j_common_ptr cinfo) {
   auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-  if (d->input_scan_number > kMaxScans) {
-    auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
-    std::snprintf(e->text, sizeof e->text, "too many scans in a progressive JPEG");
+  auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
+  if (d->input_scan_number > e->maxScans) {
+    std::snprintf(e->text, sizeof e->text,
+                  "too many scans in a progressive JPEG (at most %d at this size)", e->maxScans);
     std::longjmp(e->jump, 1);
   }
 }
@@ -86,6 +93,9 @@ bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::s
   jpeg_read_header(&cinfo, TRUE);
   sizeProblem = CheckPictureSize(cinfo.image_width, cinfo.image_height, limits);
   if (!sizeProblem.empty()) std::longjmp(err.jump, 1);
+  err.maxScans = static_cast<int>(std::min<std::uint64_t>(
+      kMaxScans, kScansOfLargest * limits.maxPixels /
+                     (std::uint64_t{cinfo.image_width} * cinfo.image_height)));
   // Every 8 x 8 block costs at least a bit of its first scan, so a file of n
   // bytes holds at most 4096 n pixels: a header claiming more is cut short,
   // refused before the picture's memory is taken.

@@ -314,6 +314,13 @@ TEST(PictureDecoder, ProgressiveJpegScansAreLimited) {
   EXPECT_TRUE(DecodePicture(ProgressiveJpeg(63), p, error)) << error;
   EXPECT_FALSE(DecodePicture(ProgressiveJpeg(126), p, error));
   EXPECT_NE(error.find("too many scans"), std::string::npos) << error;
+  // A picture of the most pixels the limits allow gets 24 scans.
+  PictureLimits limits;
+  limits.maxPixels = 16 * 16;
+  EXPECT_TRUE(DecodePicture(ProgressiveJpeg(23), p, error, limits)) << error;
+  EXPECT_FALSE(DecodePicture(ProgressiveJpeg(24), p, error, limits));
+  EXPECT_EQ(error,
+            "damaged JPEG picture: too many scans in a progressive JPEG (at most 24 at this size)");
 }
 
 // Every import of the whole picture is the region (0, 0)-(width, height) of
