@@ -224,6 +224,10 @@ def jpeg(sof, width, height, components, data_len):
 
 save("megapixels.jpg", jpeg(0xC0, 4096, 4096, 1, 1 << 16))
 save("progressive.jpg", jpeg(0xC2, 4096, 4096, 3, 1 << 18))
+# 40 scans of the whole of it, each a pass over every block.
+first = jpeg(0xC2, 4096, 4096, 3, 3 * 4096 * 4096 // 64 // 8 + 16)[:-2]
+scan = first[first.index(b"\xff\xda"):]
+save("scans.jpg", first + scan * 39 + b"\xff\xd9")
 
 # BMP: 16,384 x 4,096 at 32 bits claimed by 60 bytes.
 bmp = struct.pack("<IiiHHIIiiII", 40, 16384, 4096, 1, 32, 0, 0, 0, 0, 0, 0)
