@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <memory>
 
@@ -109,7 +110,11 @@ std::vector<std::uint8_t> BuildXcursorBytes(std::span<const XcursorFrameImage> f
     image->delay = static_cast<XcursorUInt>(f.delayMs > 0 ? f.delayMs : 0);
     std::copy(f.argb.begin(), f.argb.end(), image->pixels);
   }
+  // The file's size is known: one buffer, not a doubling series of them.
   MemoryFile memory;
+  std::size_t expected = 16;
+  for (const XcursorFrameImage& f : frames) expected += 12 + 36 + 4 * f.argb.size();
+  memory.bytes.reserve(expected);
   XcursorFile file{&memory, ReadNothing, WriteToMemory, SeekInMemory};
   // libXcursor wants a comment list, even an empty one.
   XcursorComments* comments = x.commentsCreate(0);
@@ -201,21 +206,24 @@ std::vector<std::uint8_t> BuildXcursorBytes(std::span<const CursorFrame> frames)
 bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFrameImage>& images,
                       std::string& problem) {
   images.clear();
-  std::vector<CursorFrame> drawn;
-  if (!LoadCursorFrames(bytes, drawn, problem, kMaxAniSteps)) return false;
-  // The stored images of each step's file, in playing order.
+  // The stored images of each step's file, in playing order (the steps that
+  // LoadCursorFrames below draws, when the file is sound).
   std::vector<std::span<const std::uint8_t>> files;
   if (LooksLikeAni(bytes)) {
     AniSequence seq;
     ReadAniSequence(bytes, seq, problem);
-    for (const AniStep& s : seq.steps) files.push_back(seq.FrameBytes(bytes, s.frame));
+    for (const AniStep& s : seq.steps) {
+      if (files.size() >= kMaxAniSteps) break;
+      files.push_back(seq.FrameBytes(bytes, s.frame));
+    }
   } else {
     files.push_back(bytes);
   }
   // A few kilobytes of animation may repeat large images in every step: the
-  // file's size is known from the headers before anything is decoded.
+  // file's size is known from the headers before anything is decoded, even
+  // the frames' drawings.
   std::uint64_t total = 16;
-  for (std::size_t i = 0; i < drawn.size() && i < files.size(); ++i) {
+  for (std::size_t i = 0; i < files.size(); ++i) {
     total += StepBytes(files[i]);
     if (total > kMaxXcursorBytes) {
       problem =
@@ -223,13 +231,19 @@ bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFr
       return false;
     }
   }
-  // Steps repeat frames: each distinct frame's images are decoded once.
+  std::vector<CursorFrame> drawn;
+  if (!LoadCursorFrames(bytes, drawn, problem, kMaxAniSteps)) return false;
+  // Steps repeat frames: each distinct frame's images are decoded once, and
+  // moved rather than copied for the last step that shows them.
   std::map<const std::uint8_t*, std::map<int, XcursorFrameImage>> decoded;
+  std::map<const std::uint8_t*, std::size_t> lastStep;
+  for (std::size_t i = 0; i < drawn.size() && i < files.size(); ++i) lastStep[files[i].data()] = i;
   std::map<int, std::vector<XcursorFrameImage>> bySize;
   for (std::size_t i = 0; i < drawn.size() && i < files.size(); ++i) {
     auto [it, fresh] = decoded.try_emplace(files[i].data());
     if (fresh) it->second = StoredImages(files[i]);
-    std::map<int, XcursorFrameImage> stored = it->second;
+    std::map<int, XcursorFrameImage> stored =
+        lastStep[files[i].data()] == i ? std::move(it->second) : it->second;
     if (stored.empty()) stored[kXcursorNominalSize] = FromDrawing(drawn[i]);
     for (auto& [side, image] : stored) {
       image.delayMs = drawn[i].delayMs;
@@ -238,7 +252,9 @@ bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFr
   }
   // A size that only some frames hold would animate unevenly: keep the sizes every frame has.
   for (auto& [side, list] : bySize)
-    if (list.size() == drawn.size()) images.insert(images.end(), list.begin(), list.end());
+    if (list.size() == drawn.size())
+      images.insert(images.end(), std::make_move_iterator(list.begin()),
+                    std::make_move_iterator(list.end()));
   if (images.empty())
     for (const CursorFrame& f : drawn) images.push_back(FromDrawing(f));
   return true;

@@ -18,8 +18,9 @@
 namespace gs {
 
 inline constexpr int kXcursorNominalSize = 32;
-// No cursor file written is larger: beyond it the images are refused.
-inline constexpr std::uint64_t kMaxXcursorBytes = std::uint64_t{64} << 20;
+// No cursor file written is larger: beyond it the images are refused. Its
+// images are held twice over while it is made, so this bounds that memory too.
+inline constexpr std::uint64_t kMaxXcursorBytes = std::uint64_t{16} << 20;
 
 // One image chunk of the file.
 struct XcursorFrameImage {

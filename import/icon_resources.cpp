@@ -517,7 +517,10 @@ bool IconResourceReader::LocateIcon(IconGroupEntry& e) {
     e.size = it->size;
     return e.size > 0;
   }
-  return PeResolve(it->peEntry, e.offset, e.size);
+  if (it->located == 0) it->located = PeResolve(it->peEntry, it->offset, it->size) ? 1 : 2;
+  e.offset = it->offset;
+  e.size = it->size;
+  return it->located == 1;
 }
 
 bool IconResourceReader::ReadGroup(int k, std::vector<IconGroupEntry>& entries) {
@@ -559,8 +562,14 @@ bool IconResourceReader::ReadImageInfo(const IconGroupEntry& e, IconImageInfo& i
   if (!e.present) return false;
   std::array<std::uint8_t, 40> head{};
   const std::size_t n = std::min<std::size_t>(e.size, head.size());
+  const auto known = infos_.find({e.offset, n});
+  if (known != infos_.end()) {
+    info = known->second;
+    return info.readable;
+  }
   if (!src_.ReadAt(e.offset, n, head.data())) return false;
   info = ImageInfoOf(std::span<const std::uint8_t>(head.data(), n));
+  infos_.emplace(std::make_pair(e.offset, n), info);
   return info.readable;
 }
 

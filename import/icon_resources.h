@@ -17,8 +17,10 @@
 // once, and no buffer is larger than the bytes the file holds for it.
 #include <array>
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/surface.h"
@@ -103,8 +105,10 @@ class IconResourceReader {
   struct IconId {
     std::uint16_t id = 0;
     std::uint32_t peEntry = 0;  // PE
-    std::uint64_t offset = 0;   // NE
+    std::uint64_t offset = 0;   // NE; PE once located
     std::uint32_t size = 0;
+    // PE: 0 until located, then 1 found or 2 not; many entries may name one icon.
+    std::uint8_t located = 0;
   };
 
   void ReadPe(std::uint32_t peOffset);
@@ -124,6 +128,9 @@ class IconResourceReader {
   std::string problem_;
   std::vector<Group> groups_;
   std::vector<IconId> iconIds_;  // sorted by id
+  // Image headers already read, by offset and bytes read: a hostile file's
+  // groups may list one image a million times.
+  std::map<std::pair<std::uint64_t, std::size_t>, IconImageInfo> infos_;
   // PE sections: virtual address, virtual size, raw size, raw offset.
   struct Section {
     std::uint32_t va = 0, vsize = 0, rawSize = 0, rawOffset = 0;

@@ -10,7 +10,7 @@
 //
 // Limits, checked on the sizes a header claims, before any pixel memory is
 // taken: at most kMaxPictureSide pixels a side and kMaxPicturePixels pixels
-// (256 MB decoded, 4 bytes a pixel); files of at most kMaxPictureFileBytes.
+// (64 MB decoded, 4 bytes a pixel); files of at most kMaxPictureFileBytes.
 // Transparent and partly transparent pixels are composed over white, the
 // editor's transparent colour. Windows metafiles are recognised and refused
 // with a message naming the format.
@@ -26,7 +26,9 @@
 namespace gs {
 
 inline constexpr int kMaxPictureSide = 16384;
-inline constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{64} << 20;
+// 64 MB decoded: what an import costs stays well within 256 MB and a couple
+// of seconds, even in an instrumented build.
+inline constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{16} << 20;
 inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{256} << 20;
 // A run-length bitmap may skip pixels (they stay white); one larger than
 // kRleFreePixels (16 MB decoded) must write at least one pixel in

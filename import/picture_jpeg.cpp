@@ -2,6 +2,9 @@
 // library's own reduced decoding (scale_denom) gives other pixels than the
 // area scaler does over the full picture, and an import must not depend on
 // whether a region or the whole picture was asked for.
+#include <jerror.h>
+
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 
@@ -12,29 +15,44 @@ namespace gs {
 
 namespace {
 
+// Progressive pictures of thousands of tiny scans cost time without end, each
+// scan a pass over every block; encoders write ten or twenty, a hundred is
+// far beyond any real picture.
+constexpr int kMaxScans = 100;
+// And as each scan passes over the whole picture, a large one gets fewer: 24
+// at the most pixels a picture may have.
+constexpr std::uint64_t kScansOfLargest = 24;
+
 struct ErrorManager {
   jpeg_error_mgr base;
   std::jmp_buf jump;
   char text[JMSG_LENGTH_MAX] = {};
+  bool tooLarge = false;
+  int maxScans = kMaxScans;
 };
 
 [[noreturn]] void OnError(j_common_ptr cinfo) {
   auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
-  (*cinfo->err->format_message)(cinfo, e->text);
+  // Without a backing store, buffers past max_memory_to_use end the decode.
+  if (cinfo->err->msg_code == JERR_NO_BACKING_STORE) {
+    std::snprintf(e->text, sizeof e->text,
+                  "picture too large (a progressive JPEG's data past %ld MB)",
+                  cinfo->mem->max_memory_to_use >> 20);
+    e->tooLarge = true;
+  } else {
+    (*cinfo->err->format_message)(cinfo, e->text);
+  }
   std::longjmp(e->jump, 1);
 }
 // Warnings (damaged but decodable data) are not printed.
 void OnMessage(j_common_ptr) {}
 
-// Progressive pictures of thousands of tiny scans cost time without end, each
-// scan a pass over every block; encoders write ten or twenty, a hundred is
-// far beyond any real picture.
-constexpr int kMaxScans = 100;
 void OnProgress(j_common_ptr cinfo) {
   auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-  if (d->input_scan_number > kMaxScans) {
-    auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
-    std::snprintf(e->text, sizeof e->text, "too many scans in a progressive JPEG");
+  auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
+  if (d->input_scan_number > e->maxScans) {
+    std::snprintf(e->text, sizeof e->text,
+                  "too many scans in a progressive JPEG (at most %d at this size)", e->maxScans);
     std::longjmp(e->jump, 1);
   }
 }
@@ -58,19 +76,26 @@ bool DecodeJpegPicture(std::span<const std::uint8_t> bytes, Picture& out, std::s
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&cinfo);
     out = {};
-    error = !sizeProblem.empty() ? sizeProblem : std::string("damaged JPEG picture: ") + err.text;
+    error = !sizeProblem.empty() ? sizeProblem
+            : err.tooLarge       ? std::string(err.text)
+                                 : std::string("damaged JPEG picture: ") + err.text;
     return false;
   }
   jpeg_create_decompress(&cinfo);
   progress.progress_monitor = OnProgress;
   cinfo.progress = &progress;
-  // Whole-picture buffers of progressive pictures stop at the limit too.
+  // Whole-picture buffers of progressive pictures stop at the limit too: 7
+  // bytes a pixel holds the coefficients of three full-size components (6),
+  // and with the picture's 4 keeps an import within 256 MB.
   cinfo.mem->max_memory_to_use =
-      static_cast<long>(std::min<std::uint64_t>(limits.maxPixels * 8, std::uint64_t{1} << 30));
+      static_cast<long>(std::min<std::uint64_t>(limits.maxPixels * 7, std::uint64_t{1} << 30));
   jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
   sizeProblem = CheckPictureSize(cinfo.image_width, cinfo.image_height, limits);
   if (!sizeProblem.empty()) std::longjmp(err.jump, 1);
+  err.maxScans = static_cast<int>(std::min<std::uint64_t>(
+      kMaxScans, kScansOfLargest * limits.maxPixels /
+                     (std::uint64_t{cinfo.image_width} * cinfo.image_height)));
   // Every 8 x 8 block costs at least a bit of its first scan, so a file of n
   // bytes holds at most 4096 n pixels: a header claiming more is cut short,
   // refused before the picture's memory is taken.

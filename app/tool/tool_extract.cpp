@@ -31,6 +31,9 @@ constexpr OptionSpec kExtractOptions[] = {
      "(default ico)"},
 };
 
+// Images described by one listing, over all its groups.
+constexpr std::size_t kMaxListedImages = 65536;
+
 struct Opened {
   std::unique_ptr<FileSource> source;
   std::unique_ptr<IconResourceReader> reader;
@@ -75,11 +78,21 @@ int List(const Invocation& call) {
   IconResourceReader& r = *o.reader;
   std::printf("%d\n", r.Count());
   std::vector<IconGroupEntry> entries;
+  // 4,096 groups of 256 images is a million lines' worth of images: past
+  // kMaxListedImages in all, groups are listed by name only.
+  std::size_t listed = 0;
+  int unlistedFrom = -1;
   for (int k = 0; k < r.Count(); ++k) {
     const IconGroupName& n = r.GroupName(k);
     std::string line = std::to_string(k) + " " +
                        (n.named ? "\"" + PrintableText(n.name) + "\"" : std::to_string(n.id));
-    if (!r.ReadGroup(k, entries)) line += " damaged";
+    entries.clear();
+    if (listed >= kMaxListedImages) {
+      if (unlistedFrom < 0) unlistedFrom = k;
+    } else if (!r.ReadGroup(k, entries)) {
+      line += " damaged";
+    }
+    listed += entries.size();
     for (const IconGroupEntry& e : entries) {
       IconImageInfo info;
       if (r.ReadImageInfo(e, info)) {
@@ -91,10 +104,13 @@ int List(const Invocation& call) {
     }
     std::printf("%s\n", line.c_str());
   }
+  if (unlistedFrom >= 0)
+    Fail(path + ": more than " + std::to_string(kMaxListedImages) + " images; icons from " +
+         std::to_string(unlistedFrom) + " on are listed by name only");
   if (r.GroupsCut())
     return Fail(path + ": more than " + std::to_string(kMaxIconGroups) +
                 " icon groups; only the first " + std::to_string(kMaxIconGroups) + " are listed");
-  return kExitOk;
+  return unlistedFrom >= 0 ? kExitFailure : kExitOk;
 }
 
 int RunExtract(const Invocation& call) {

@@ -99,7 +99,7 @@ extern const CommandSpec kImportCommand{
         "the pixels each icon pixel covers, as the editor's \"Importer image\" does;\n"
         "transparent picture pixels become white (transparent in the icon). A GIF\n"
         "gives its first frame; metafiles are refused. Pictures of more than 16384\n"
-        "pixels a side or 64 million pixels are refused. OUT is written as convert\n"
+        "pixels a side or 16 million pixels are refused. OUT is written as convert\n"
         "writes it, its format from its extension (--to when OUT is -). PICTURE may\n"
         "be - for standard input. With --out-dir many pictures in one call.",
     .options = kImportOptions,

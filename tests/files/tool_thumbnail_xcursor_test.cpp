@@ -206,7 +206,7 @@ TEST_F(ToolDesktop, XcursorRefusesWhatWouldExceedItsLimit) {
   std::vector<XcursorFrameImage> images;
   std::string problem;
   EXPECT_FALSE(CursorFileImages(ani, images, problem));
-  EXPECT_EQ(problem, "the X11 cursor would be larger than 64 MiB");
+  EXPECT_EQ(problem, "the X11 cursor would be larger than 16 MiB");
   test::WriteAll(dir_.file("bomb.ani"), ani);
   EXPECT_EQ(RunTool(dir_, "xcursor " + dir_.file("bomb.ani") + " " + dir_.file("bomb")), 1);
   EXPECT_FALSE(std::ifstream(dir_.file("bomb")).good());

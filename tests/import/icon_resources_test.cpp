@@ -259,6 +259,36 @@ TEST(FileSource, ReadsOnlyHeadersAndTheNeededIcon) {
   EXPECT_LT(src->BytesRead(), small / 4) << src->Reads() << " reads";
 }
 
+// Listing every group again (as the extraction window and --list may) finds
+// each group's directory again but neither locates nor reads its images
+// twice: a hostile file's groups may name one image a million times.
+TEST(IconResources, ImagesListedAgainAreNotReadAgain) {
+  const std::vector<std::uint8_t> b = Bytes("groups64.exe");
+  MemorySource src(b);
+  IconResourceReader r(src);
+  ASSERT_EQ(r.Count(), 11);
+  auto listAll = [&r] {
+    std::vector<std::string> out;
+    std::vector<IconGroupEntry> entries;
+    for (int k = 0; k < r.Count(); ++k) {
+      r.ReadGroup(k, entries);
+      for (const IconGroupEntry& e : entries) {
+        IconImageInfo i;
+        r.ReadImageInfo(e, i);
+        out.push_back(std::to_string(e.offset) + ":" + std::to_string(e.size) + " " +
+                      std::to_string(i.width) + "x" + std::to_string(i.height) + "x" +
+                      std::to_string(i.bitCount) + (i.png ? "png" : ""));
+      }
+    }
+    return out;
+  };
+  const std::vector<std::string> first = listAll();
+  const int reads = src.Reads();
+  EXPECT_EQ(listAll(), first);
+  // Per group: its language directory (header, entries), data entry and bytes.
+  EXPECT_LE(src.Reads() - reads, 4 * r.Count());
+}
+
 // An old-style program of 5,000 icon groups (all the same small directory):
 // only the first 4,096 are offered, and the reader says the rest were cut.
 TEST(IconResources, GroupsBeyondTheLimitAreCutAndSaid) {

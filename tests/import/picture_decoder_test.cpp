@@ -165,8 +165,13 @@ TEST(PictureDecoder, HostileHeadersAreRefusedWithAReason) {
   const std::vector<std::uint8_t> gifHuge = {'G', 'I', 'F', '8', '9', 'a',  0xFF, 0xFF, 0xFF, 0xFF,
                                              0,   0,   0,   ',', 0,   0,    0,    0,    1,    0,
                                              1,   0,   0,   2,   2,   0x4C, 1,    0,    ';'};
+  // Within the side limit, one row past 16 million pixels (64 MB decoded).
+  std::vector<std::uint8_t> gifTall = gifHuge;
+  gifTall[6] = 0x00, gifTall[7] = 0x10, gifTall[8] = 0x01, gifTall[9] = 0x10;
   const std::vector<Row> rows = {
       {"65535 x 65535 bitmap", BuildBmp(huge), "too large"},
+      {"GIF screen of 4096 x 4097", gifTall,
+       "too large (4096 x 4097 pixels; at most 16384 a side and 16 million pixels)"},
       {"bitmap pixels cut short", BuildBmp(cut), "cut short"},
       {"no width", BuildBmp(zero), "no pixels"},
       {"7 bits a pixel", BuildBmp(odd), "bit count 7"},
@@ -192,13 +197,13 @@ TEST(PictureDecoder, HostileHeadersAreRefusedWithAReason) {
 }
 
 // Past kRleFreePixels a run-length stream must write one pixel in 64 before
-// the picture's memory is taken: 1,080 bytes claiming 16,384 x 4,096 that end
+// the picture's memory is taken: 1,080 bytes claiming 4,096 x 4,096 that end
 // at once are refused; at 4,096 x 1,025, one pixel decides.
 TEST(PictureDecoder, LargeRunLengthPictureMustWriteAShareOfItsPixels) {
   const std::vector<std::uint32_t> table(256, 0x0000FF);  // every index blue
-  const std::vector<std::uint8_t> bomb = BuildBmp({16384, 4096, 8, 1, 40, {}, table, {0, 1}});
+  const std::vector<std::uint8_t> bomb = BuildBmp({4096, 4096, 8, 1, 40, {}, table, {0, 1}});
   EXPECT_EQ(bomb.size(), 1080u);
-  EXPECT_NE(Refusal(bomb).find("writes 0 of the picture's 67108864 pixels; past 4194304 pixels "
+  EXPECT_NE(Refusal(bomb).find("writes 0 of the picture's 16777216 pixels; past 4194304 pixels "
                                "it must write one in 64"),
             std::string::npos);
 
@@ -309,6 +314,13 @@ TEST(PictureDecoder, ProgressiveJpegScansAreLimited) {
   EXPECT_TRUE(DecodePicture(ProgressiveJpeg(63), p, error)) << error;
   EXPECT_FALSE(DecodePicture(ProgressiveJpeg(126), p, error));
   EXPECT_NE(error.find("too many scans"), std::string::npos) << error;
+  // A picture of the most pixels the limits allow gets 24 scans.
+  PictureLimits limits;
+  limits.maxPixels = 16 * 16;
+  EXPECT_TRUE(DecodePicture(ProgressiveJpeg(23), p, error, limits)) << error;
+  EXPECT_FALSE(DecodePicture(ProgressiveJpeg(24), p, error, limits));
+  EXPECT_EQ(error,
+            "damaged JPEG picture: too many scans in a progressive JPEG (at most 24 at this size)");
 }
 
 // Every import of the whole picture is the region (0, 0)-(width, height) of
@@ -351,12 +363,55 @@ TEST(PictureDecoder, ClaimsTheDataCannotHoldAreRefused) {
   std::vector<std::uint8_t> jpg = test::EncodeJpeg(4000, 4000, RGB(1, 2, 3));
   jpg.resize(700);
   EXPECT_NE(Refusal(jpg).find("cut short"), std::string::npos) << Refusal(jpg);
-  // 48 bytes claiming a 16,384 x 4,000 frame.
+  // 48 bytes claiming a 4,000 x 4,000 frame.
   const std::vector<std::uint8_t> gif = {
-      'G',  'I',  'F',  '8',  '9', 'a', 0x00, 0x40, 0xA0, 0x0F, 0x80, 0,    0, 0, 0, 0,
-      255,  255,  255,  ',',  0,   0,   0,    0,    0x00, 0x40, 0xA0, 0x0F, 0, 2, 5, 0x84,
+      'G',  'I',  'F',  '8',  '9', 'a', 0xA0, 0x0F, 0xA0, 0x0F, 0x80, 0,    0, 0, 0, 0,
+      255,  255,  255,  ',',  0,   0,   0,    0,    0xA0, 0x0F, 0xA0, 0x0F, 0, 2, 5, 0x84,
       0x8F, 0xA9, 0xCB, 0xED, 0,   ';', 0,    0,    0,    0,    0,    0,    0, 0, 0, 0};
   EXPECT_NE(Refusal(gif).find("cut short"), std::string::npos) << Refusal(gif);
+}
+
+// A progressive JPEG keeps every coefficient of the picture until its last
+// scan: past 7 bytes a pixel of the limit it is refused, naming the limit,
+// before those buffers are taken. Tables make each zero bit a whole block.
+TEST(PictureDecoder, ProgressiveJpegCoefficientsStopAtTheLimit) {
+  auto progressive = [](int components) {
+    std::vector<std::uint8_t> b = {0xFF, 0xD8};
+    auto segment = [&b](std::uint8_t marker, std::vector<std::uint8_t> body) {
+      const std::size_t n = body.size() + 2;
+      b.insert(b.end(),
+               {0xFF, marker, static_cast<std::uint8_t>(n >> 8), static_cast<std::uint8_t>(n)});
+      b.insert(b.end(), body.begin(), body.end());
+    };
+    std::vector<std::uint8_t> quant(65, 1);
+    quant[0] = 0;
+    segment(0xDB, quant);
+    std::vector<std::uint8_t> frame = {8, 4, 0, 4, 0, static_cast<std::uint8_t>(components)};
+    std::vector<std::uint8_t> scan = {static_cast<std::uint8_t>(components)};
+    for (int c = 1; c <= components; ++c) {
+      frame.insert(frame.end(), {static_cast<std::uint8_t>(c), 0x11, 0});
+      scan.insert(scan.end(), {static_cast<std::uint8_t>(c), 0});
+    }
+    segment(0xC2, frame);  // 1,024 x 1,024, progressive
+    for (std::uint8_t table : {0x00, 0x10}) {
+      std::vector<std::uint8_t> huffman(18, 0);
+      huffman[0] = table, huffman[1] = 1;  // one code of one bit, for symbol 0
+      segment(0xC4, huffman);
+    }
+    scan.insert(scan.end(), {0, 0, 0});  // DC, first pass
+    segment(0xDA, scan);
+    b.resize(b.size() + 4096, 0);
+    b.insert(b.end(), {0xFF, 0xD9});
+    return b;
+  };
+  PictureLimits limits;
+  limits.maxPixels = 1 << 20;  // 7 MB of coefficients
+  EXPECT_EQ(Refusal(progressive(4), limits),
+            "picture too large (a progressive JPEG's data past 7 MB)");
+  Picture p;
+  std::string error;
+  EXPECT_TRUE(DecodePicture(progressive(3), p, error, limits)) << error;  // 6 MB
+  EXPECT_EQ(p.width * p.height, 1 << 20);
 }
 
 TEST(PictureDecoder, FilesThatCannotBeRead) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "files/byte_io.h"
 #include "files/icon_reader.h"
 #include "import/icon_resources.h"
 #include "tests/support/test_support.h"
@@ -44,6 +45,49 @@ TEST(ToolExtract, ListsIconsWithTheirImages) {
   EXPECT_NE(r.out.find("8 40 16x16x8 32x32x8\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("9 41 32x32x32png\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("10 300 32x32x24\n"), std::string::npos) << r.out;
+}
+
+// 300 groups sharing one directory of 256 images: the first 256 groups
+// (65,536 images) are listed with their images, the rest by name only, and
+// the listing says so.
+TEST(ToolExtract, ListingStopsDescribingImagesPastTheLimit) {
+  constexpr int kGroups = 300;
+  bytes::Writer w;
+  w.Tag("MZ");
+  w.Fill(0x3C - 2, 0);
+  w.U32(0x40);
+  const std::size_t tableLength = 2 + 8 + 12 * kGroups + 8 + 12 + 2;
+  w.Tag("NE");
+  w.Fill(0x24 - 2, 0);
+  w.U16(0x40);                                       // resource table, from the header
+  w.U16(static_cast<unsigned>(0x40 + tableLength));  // resident names
+  w.Fill(0x40 - 0x28, 0);
+  const std::uint32_t groupAt = (0x80 + tableLength + 15) / 16 * 16;
+  const std::uint32_t iconAt = groupAt + (6 + 14 * 256 + 15) / 16 * 16;
+  w.U16(4);  // shift
+  w.U16(0x800E), w.U16(kGroups), w.U32(0);
+  for (int k = 0; k < kGroups; ++k)
+    w.U16(groupAt >> 4), w.U16(230), w.U16(0x1030), w.U16(0x8000 | (k + 1)), w.U32(0);
+  w.U16(0x8003), w.U16(1), w.U32(0);
+  w.U16(iconAt >> 4), w.U16(3), w.U16(0x1030), w.U16(0x8001), w.U32(0);
+  w.U16(0);
+  w.Fill(groupAt - w.Size(), 0);
+  w.U16(0), w.U16(1), w.U16(256);
+  for (int i = 0; i < 256; ++i)
+    w.U8(16), w.U8(16), w.U8(0), w.U8(0), w.U16(1), w.U16(4), w.U32(40), w.U16(1);
+  w.Fill(iconAt - w.Size(), 0);
+  w.U32(40), w.U32(16), w.U32(32), w.U16(1), w.U16(4);
+  w.Fill(40 - 16, 0);
+  test::TempDir dir;
+  test::WriteAll(dir.file("many.exe"), w.Take());
+  const ToolRun r = Tool(dir, "extract --list " + dir.file("many.exe"));
+  EXPECT_EQ(r.code, 1) << r.out.substr(0, 200);
+  std::string all16;
+  for (int i = 0; i < 256; ++i) all16 += " 16x16x4";
+  EXPECT_NE(r.out.find("\n255 256" + all16 + "\n256 257\n257 258\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\n299 300\n"), std::string::npos);
+  EXPECT_NE(r.out.find("more than 65536 images; icons from 256 on are listed by name only"),
+            std::string::npos);
 }
 
 TEST(ToolExtract, WritesTheIconAsTheWindowPutsItIntoTheDocument) {
