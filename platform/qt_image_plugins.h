@@ -1,0 +1,41 @@
+#pragma once
+// Qt's first reading of any picture, even one of its own PNG icons, loads
+// every image-format plugin it finds (TIFF, WebP, MNG... with their
+// libraries) to ask each whether it reads the format: a third of the editor's
+// start before its window shows. The first frame needs none of them, so the
+// editor holds them back until that frame is painted; PNG, BMP and XPM, built
+// into Qt, are read meanwhile, and every format is there afterwards.
+//
+//   QApplication app(argc, argv);
+//   DeferredImagePlugins plugins;        // before any window is made
+//   ...build the first window...
+//   plugins.ReleaseAfterFirstPaint(window);
+#include <QObject>
+#include <QStringList>
+
+class QWidget;
+
+namespace gs {
+
+class DeferredImagePlugins : public QObject {
+ public:
+  // Needs the application object. The style and the icon theme are settled
+  // first, with every plugin folder, as they choose their plugins once.
+  DeferredImagePlugins();
+  ~DeferredImagePlugins() override;
+
+  // The plugin folders come back once `window` has painted (after that paint
+  // has ended), or at once when it is null.
+  void ReleaseAfterFirstPaint(QWidget* window);
+  void Release();
+  bool Held() const { return held_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QStringList folders_;
+  bool held_ = false;
+};
+
+}  // namespace gs
