@@ -133,7 +133,7 @@ void frmMain::showEvent(QShowEvent* e) {
   CentreOnScreen();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() { TeardownShellToolbar(*this); }
 
 void frmMain::BuildMenus() {
   // The tree comes whole from its table (shell/menu_tree.h): names, indexes,

@@ -98,6 +98,12 @@ void SetupShellToolbar(frmMain& w) {
   bar->addWidget(strip);
 }
 
+void TeardownShellToolbar(frmMain& w) {
+  // A toolbar being destroyed hands its widgets back, unparented, which
+  // restyles every button of the strip one by one only to delete them.
+  delete Strip(w);
+}
+
 void Toolbar1_ButtonClick(frmMain& w, int number) {
   const ToolbarSlot* slot = FindToolbarSlot(number);
   if (!slot || slot->separator) return;

@@ -14,6 +14,8 @@ class frmMain;
 // and before SetupShellMenus, whose toolbar theme paints the pictures.
 void SetupShellToolbar(frmMain& w);
 
+// Called from the main window's destructor: the strip goes before the toolbar.
+void TeardownShellToolbar(frmMain& w);
 // What a click on slot 1-19 does (nothing for separators and other numbers).
 void Toolbar1_ButtonClick(frmMain& w, int slot);
 
