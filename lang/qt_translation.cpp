@@ -381,8 +381,12 @@ void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) 
                           LocaleLanguageFileName(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
                                                  std::getenv("LANG")));
   UseStandardTextsOf(env.languageFile);
-  TranslateWindow(d.texts, env.languageFile);
-  Apply(window, d);
+  // The French file just written holds the window's own texts: translating
+  // into it would read the whole file back only to change nothing.
+  if (!(exported && !french.empty() && env.languageFile == french)) {
+    TranslateWindow(d.texts, env.languageFile);
+    Apply(window, d);
+  }
   // Told once, in the language just put in place.
   static bool told = false;
   if (!exported && !told && env.dialogs) {
