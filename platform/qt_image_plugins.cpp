@@ -8,6 +8,12 @@
 
 namespace gs {
 
+namespace {
+
+constexpr int kLongestWait = 3000;  // ms
+
+}  // namespace
+
 DeferredImagePlugins::DeferredImagePlugins() {
   QApplication::style();
   // Settles the icon theme, its SVG support included.
@@ -33,6 +39,8 @@ void DeferredImagePlugins::ReleaseAfterFirstPaint(QWidget* window) {
     return;
   }
   window->installEventFilter(this);
+  // A window that never paints (started minimised) does not keep them away.
+  QTimer::singleShot(kLongestWait, this, [this] { Release(); });
 }
 
 bool DeferredImagePlugins::eventFilter(QObject* watched, QEvent* event) {

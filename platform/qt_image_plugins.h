@@ -25,7 +25,7 @@ class DeferredImagePlugins : public QObject {
   ~DeferredImagePlugins() override;
 
   // The plugin folders come back once `window` has painted (after that paint
-  // has ended), or at once when it is null.
+  // has ended; three seconds at the latest), or at once when it is null.
   void ReleaseAfterFirstPaint(QWidget* window);
   void Release();
   bool Held() const { return held_; }
