@@ -1,18 +1,11 @@
 #include "platform/qt_image_plugins.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QIcon>
-#include <QTimer>
-#include <QWidget>
+
+#include "platform/qt_first_frame.h"
 
 namespace gs {
-
-namespace {
-
-constexpr int kLongestWait = 3000;  // ms
-
-}  // namespace
 
 DeferredImagePlugins::DeferredImagePlugins() {
   QApplication::style();
@@ -34,21 +27,7 @@ void DeferredImagePlugins::Release() {
 }
 
 void DeferredImagePlugins::ReleaseAfterFirstPaint(QWidget* window) {
-  if (!window) {
-    Release();
-    return;
-  }
-  window->installEventFilter(this);
-  // A window that never paints (started minimised) does not keep them away.
-  QTimer::singleShot(kLongestWait, this, [this] { Release(); });
-}
-
-bool DeferredImagePlugins::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Paint) {
-    watched->removeEventFilter(this);
-    QTimer::singleShot(0, this, [this] { Release(); });
-  }
-  return false;
+  AfterFirstFrame(window, [this] { Release(); });
 }
 
 }  // namespace gs

@@ -10,28 +10,27 @@
 //   DeferredImagePlugins plugins;        // before any window is made
 //   ...build the first window...
 //   plugins.ReleaseAfterFirstPaint(window);
-#include <QObject>
 #include <QStringList>
 
 class QWidget;
 
 namespace gs {
 
-class DeferredImagePlugins : public QObject {
+class DeferredImagePlugins {
  public:
   // Needs the application object. The style and the icon theme are settled
   // first, with every plugin folder, as they choose their plugins once.
   DeferredImagePlugins();
-  ~DeferredImagePlugins() override;
+  ~DeferredImagePlugins();
+  DeferredImagePlugins(const DeferredImagePlugins&) = delete;
+  DeferredImagePlugins& operator=(const DeferredImagePlugins&) = delete;
 
-  // The plugin folders come back once `window` has painted (after that paint
-  // has ended; three seconds at the latest), or at once when it is null.
+  // The plugin folders come back after the first frame of `window`
+  // (platform/qt_first_frame.h), or at once when it is null. The window goes
+  // before this object.
   void ReleaseAfterFirstPaint(QWidget* window);
   void Release();
   bool Held() const { return held_; }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QStringList folders_;

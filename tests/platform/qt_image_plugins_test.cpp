@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include "platform/qt_first_frame.h"
+
 namespace gs {
 namespace {
 
@@ -54,6 +56,29 @@ TEST(DeferredImagePlugins, WithoutAWindowTheyComeBackAtOnce) {
     DeferredImagePlugins plugins;  // let go of when it goes
   }
   EXPECT_EQ(QCoreApplication::libraryPaths(), folders);
+}
+
+TEST(AfterFirstFrame, RunsOnceAfterTheFirstPaintAndNeverForAWindowGoneBefore) {
+  int runs = 0;
+  QWidget window;
+  window.resize(40, 30);
+  AfterFirstFrame(&window, [&runs] { ++runs; });
+  QApplication::processEvents();
+  EXPECT_EQ(runs, 0);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  for (int i = 0; i < 10 && runs == 0; ++i) QApplication::processEvents();
+  EXPECT_EQ(runs, 1);
+  window.repaint();
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  EXPECT_EQ(runs, 1);
+
+  auto* gone = new QWidget;
+  AfterFirstFrame(gone, [&runs] { runs += 10; });
+  gone->show();
+  delete gone;
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  EXPECT_EQ(runs, 1);
 }
 
 }  // namespace
