@@ -37,7 +37,8 @@ static int Run(char** args, double* wall, double* cpu) {
   struct rusage ru;
   wait4(pid, &status, 0, &ru);
   *wall = Now() - start;
-  *cpu = (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e6 + ru.ru_utime.tv_usec + ru.ru_stime.tv_usec;
+  *cpu =
+      (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e6 + ru.ru_utime.tv_usec + ru.ru_stime.tv_usec;
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
     fprintf(stderr, "alternate: %s failed\n", args[0]);
     return 0;
