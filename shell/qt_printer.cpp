@@ -37,6 +37,8 @@ const Module& PrinterModule() {
 
 }  // namespace
 
+bool PrinterModuleLoaded() { return PrinterModule().printPage != nullptr; }
+
 bool ModuleDefaultPrinterExists() {
   const Module& m = PrinterModule();
   return m.defaultPrinterExists && m.defaultPrinterExists();

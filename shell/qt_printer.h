@@ -23,6 +23,8 @@ inline constexpr char kDefaultPrinterExistsEntry[] = "gs_default_printer_exists"
 inline constexpr char kPrintableRectEntry[] = "gs_printable_rect";
 inline constexpr char kPrintPageEntry[] = "gs_print_page";
 
+// Whether the module was found and offers every entry point (asks no printer).
+bool PrinterModuleLoaded();
 bool ModuleDefaultPrinterExists();
 // The default printer's printable area in its pixels at high resolution.
 std::optional<QRect> ModulePrintableRect(int orientation);
