@@ -14,6 +14,8 @@
 #include "platform/command_line.h"
 #include "platform/environment.h"
 #include "platform/qt_dialog_seam.h"
+#include "platform/qt_first_frame.h"
+#include "platform/qt_image_plugins.h"
 #include "platform/settings_store.h"
 #include "shell/FrmSplash.h"
 #include "shell/frmMain.h"
@@ -57,7 +59,14 @@ int main(int argc, char** argv) {
   });
   // Ties the windows to the installed launcher and its icon.
   QGuiApplication::setDesktopFileName("org.varnel.Glyphsmith");
-  QApplication::setWindowIcon(QIcon::fromTheme("org.varnel.Glyphsmith"));
+  // The icon's search through the desktop's icon themes costs an X11 start a
+  // fifth of its time: the first window shows, then gets it.
+  const auto setIcon = [] {
+    QApplication::setWindowIcon(QIcon::fromTheme("org.varnel.Glyphsmith"));
+  };
+  // No picture of the first frame needs Qt's image-format plugins: they are
+  // loaded once it is painted (platform/qt_image_plugins.h).
+  gs::DeferredImagePlugins imagePlugins;
   // The whole command line is one path, spaces and all, taken as bytes (Qt's
   // own options are gone from argv by now): a name need not be UTF-8.
   std::string commandLine;
@@ -76,12 +85,16 @@ int main(int argc, char** argv) {
     gs::frmMain window(env);
     window.Start(commandLine);
     if (quitAfterPaint) window.picIcon()->installEventFilter(&quitter);
+    imagePlugins.ReleaseAfterFirstPaint(&window);
+    gs::AfterFirstFrame(&window, setIcon);
     window.show();
     return app.exec();
   }
   gs::FrmSplash splash(env);
   splash.Load(commandLine);
   if (quitAfterPaint) splash.MainWindow()->picIcon()->installEventFilter(&quitter);
+  imagePlugins.ReleaseAfterFirstPaint(&splash);
+  gs::AfterFirstFrame(&splash, setIcon);
   splash.show();
   return app.exec();
 }

@@ -36,6 +36,7 @@ configure_file(${GS_DIST}/${GS_APP_ID}.metainfo.xml ${CMAKE_BINARY_DIR}/dist/${G
 install(TARGETS glyphsmith-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET glyphsmith)
   install(TARGETS glyphsmith RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS glyphsmith_print LIBRARY DESTINATION ${GS_PRINT_MODULE_DIR})
   # The built-in French texts as a language file, every window's section, so
   # that French can be chosen back from the menu and a translator copies a
   # complete file. Written here at build time; the editor never writes it.

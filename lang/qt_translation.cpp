@@ -368,9 +368,11 @@ QString InWindowLanguage(const QWidget* window, const QString& text) {
 void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) {
   const std::string french = ExportedFrenchFile(env.userDataFolder);
   const std::string folder = LanguageFolder(env.userDataFolder);
+  // One walk of the window's controls serves the export and the translation.
+  Description d = Describer(window).Run();
   bool exported = true;
   if (!french.empty()) {
-    exported = MakeFolders(folder) && ExportWindowTexts(window, french);
+    exported = MakeFolders(folder) && ExportWindowTexts(d.texts, french);
     if (exportMessages) exported = ExportMessageTexts(french) && exported;
   }
   const std::vector<std::string> folders = LanguageFolders(env.userDataFolder, env.programFolder);
@@ -379,7 +381,12 @@ void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) 
                           LocaleLanguageFileName(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
                                                  std::getenv("LANG")));
   UseStandardTextsOf(env.languageFile);
-  TranslateWindow(window, env.languageFile);
+  // The French file just written holds the window's own texts: translating
+  // into it would read the whole file back only to change nothing.
+  if (!(exported && !french.empty() && env.languageFile == french)) {
+    TranslateWindow(d.texts, env.languageFile);
+    Apply(window, d);
+  }
   // Told once, in the language just put in place.
   static bool told = false;
   if (!exported && !told && env.dialogs) {

@@ -33,6 +33,7 @@
 #include "shell/frmMain_Tools.h"
 #include "shell/main_layout.h"
 #include "shell/menu_tree.h"
+#include "shell/qt_appearance.h"
 #include "shell/view_settings.h"
 
 namespace gs {
@@ -94,8 +95,11 @@ frmMain::frmMain(Environment& env, QWidget* parent)
   BuildClientArea();
   SetupEffects();
   SetupImport();
-  SetupShellMenus(*this);
+  // The toolbar's buttons first: the theme then paints their pictures once,
+  // and the bar is polished once, in its theme, when it is shown.
   SetupShellToolbar(*this);
+  SetupShellMenus(*this);
+  toolbar_->setVisible(true);
   SetupCursor();
   const int toolbarHeight = toolbar_->isVisibleTo(this) ? toolbar_->sizeHint().height() : 0;
   startSize_ = QSize(kInitialClientWidth,
@@ -129,12 +133,14 @@ void frmMain::showEvent(QShowEvent* e) {
   CentreOnScreen();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() { TeardownShellToolbar(*this); }
 
 void frmMain::BuildMenus() {
   // The tree comes whole from its table (shell/menu_tree.h): names, indexes,
   // captions, shortcuts and first states. Handlers are connected by each concern.
   QMenuBar* bar = menuBar();
+  // The look before the entries: a later change of style lays every entry out again.
+  bar->setStyleSheet(MenuBarStyleSheet(kInitialMenuLook));
   std::vector<QMenu*> open;  // open[level - 1]: where entries of `level` go
   for (const MenuRow& row : MenuTree()) {
     open.resize(static_cast<std::size_t>(row.level - 1));
@@ -271,12 +277,31 @@ void frmMain::ZoomOut() {
   DrawMask();
 }
 
-QAction* frmMain::MenuAction(const QString& name, int index) const {
-  for (QAction* a : findChildren<QAction*>(name)) {
+namespace {
+
+QAction* FirstOfIndex(const QList<QPointer<QAction>>& actions, int index) {
+  for (QAction* a : actions) {
+    if (!a) continue;
     const QVariant v = a->property(kControlIndexProperty);
     if (index < 0 ? !v.isValid() : (v.isValid() && v.toInt() == index)) return a;
   }
   return nullptr;
+}
+
+}  // namespace
+
+QAction* frmMain::MenuAction(const QString& name, int index) const {
+  // Every concern looks its entries up by name; one walk of the window's
+  // objects serves them all, instead of one walk per lookup.
+  if (actionsByName_.isEmpty())
+    for (QAction* a : findChildren<QAction*>())
+      if (!a->objectName().isEmpty()) actionsByName_[a->objectName()].append(a);
+  if (QAction* a = FirstOfIndex(actionsByName_.value(name), index)) return a;
+  // Made since the index was (the language entries): looked up afresh.
+  QList<QPointer<QAction>>& known = actionsByName_[name];
+  known.clear();
+  for (QAction* a : findChildren<QAction*>(name)) known.append(a);
+  return FirstOfIndex(known, index);
 }
 
 QMenu* frmMain::Menu(const QString& name) const { return findChild<QMenu*>(name); }

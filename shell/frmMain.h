@@ -4,6 +4,7 @@
 // its own frmMain_<Concern>.cpp with a small state struct declared there.
 // It is lent an Environment (platform/environment.h) and lends it on to every
 // window it opens: `new frmX(..., Env(), this)`.
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -157,6 +158,8 @@ class frmMain : public QMainWindow {
   bool placed_ = false;
   QSize startSize_;
   int wheelPending_ = 0;  // part of a Ctrl+wheel notch not yet zoomed
+  // MenuAction's index of the named actions, in the order of the object tree.
+  mutable QHash<QString, QList<QPointer<QAction>>> actionsByName_;
 };
 
 }  // namespace gs

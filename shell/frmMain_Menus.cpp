@@ -65,7 +65,9 @@ void DecorateMenu(frmMain& w, QMenu* m) {
 
 void ApplyMenuLook(frmMain& w, int look) {
   w.setProperty(kMenuLookProperty, look);
-  w.menuBar()->setStyleSheet(MenuBarStyleSheet(look));
+  // The main window gave the bar the first look before its entries.
+  if (const QString sheet = MenuBarStyleSheet(look); w.menuBar()->styleSheet() != sheet)
+    w.menuBar()->setStyleSheet(sheet);
   for (QMenu* m : w.findChildren<QMenu*>())
     if (m->property(kDecoratedLookProperty).isValid()) DecorateMenu(w, m);
   if (QAction* a = w.MenuAction("mnuxp")) a->setChecked(look == 0);
@@ -80,7 +82,8 @@ void ApplyToolbarTheme(frmMain& w, int theme) {
   for (const ToolbarSlot& slot : ToolbarSlots())
     if (auto* button = qobject_cast<QToolButton*>(ToolbarSlotWidget(w, slot.number));
         button && slot.art)
-      button->setIcon(QIcon(ReadableOn(CommandPicture(*slot.art, kToolbarButtonSide), background)));
+      button->setIcon(
+          QIcon(ReadableOn(CommandPicture(*slot.art, kToolbarPictureSide), background)));
   for (int i = 0; i < kToolbarThemeCount; ++i)
     if (QAction* a = w.MenuAction("MnuTb", i)) a->setChecked(i == theme);
 }

@@ -3,34 +3,46 @@
 #include <QAction>
 #include <QFrame>
 #include <QLayout>
+#include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
+#include <array>
 
 #include "shell/frmMain.h"
 #include "shell/menu_tree.h"
-#include "shell/qt_command_art.h"
 
 namespace gs {
 
 namespace {
 
-constexpr char kSlotProperty[] = "gsToolbarSlot";
-constexpr char kStripProperty[] = "gsToolbarStrip";
+constexpr char kStripName[] = "gsToolbarStrip";
 
-// The strip of slots inside the toolbar; places them exactly.
+// The strip of slots inside the toolbar; places them exactly and keeps them
+// by number, so that a theme reaches every button without a search.
 class ToolbarStrip : public QWidget {
  public:
   explicit ToolbarStrip(QWidget* parent) : QWidget(parent) {
     const ToolbarSlot& last = ToolbarSlots().back();
     setFixedSize(last.x + kToolbarButtonSide + 2, kToolbarHeight);
-    setProperty(kStripProperty, true);
+    setObjectName(kStripName);
   }
+  void Place(int number, QWidget* widget) {
+    if (number >= 0 && number < static_cast<int>(slots_.size()))
+      slots_[static_cast<std::size_t>(number)] = widget;
+  }
+  QWidget* Slot(int number) const {
+    return number >= 0 && number < static_cast<int>(slots_.size())
+               ? slots_[static_cast<std::size_t>(number)].data()
+               : nullptr;
+  }
+
+ private:
+  std::array<QPointer<QWidget>, 20> slots_{};  // by slot number, 1-19
 };
 
-QWidget* Strip(const frmMain& w) {
-  for (QWidget* child : w.Toolbar1()->findChildren<QWidget*>())
-    if (child->property(kStripProperty).toBool()) return child;
-  return nullptr;
+ToolbarStrip* Strip(const frmMain& w) {
+  return static_cast<ToolbarStrip*>(
+      w.Toolbar1()->findChild<QWidget*>(kStripName, Qt::FindDirectChildrenOnly));
 }
 
 void FollowEntry(QToolButton* button, QAction* action) {
@@ -71,8 +83,8 @@ void SetupShellToolbar(frmMain& w) {
       auto* button = new QToolButton(strip);
       button->setAutoRaise(true);
       button->setFocusPolicy(Qt::NoFocus);
-      button->setIcon(QIcon(CommandPicture(*slot.art, kToolbarButtonSide)));
-      button->setIconSize(QSize(kToolbarButtonSide - 4, kToolbarButtonSide - 4));
+      // The picture comes with the toolbar's theme, drawn in its colours.
+      button->setIconSize(QSize(kToolbarPictureSide, kToolbarPictureSide));
       button->setGeometry(slot.x, kToolbarButtonTop, kToolbarButtonSide, kToolbarButtonSide);
       const int number = slot.number;
       QObject::connect(button, &QToolButton::clicked, &w,
@@ -81,10 +93,15 @@ void SetupShellToolbar(frmMain& w) {
         FollowEntry(button, action);
       widget = button;
     }
-    widget->setProperty(kSlotProperty, slot.number);
+    strip->Place(slot.number, widget);
   }
   bar->addWidget(strip);
-  bar->setVisible(true);
+}
+
+void TeardownShellToolbar(frmMain& w) {
+  // A toolbar being destroyed hands its widgets back, unparented, which
+  // restyles every button of the strip one by one only to delete them.
+  delete Strip(w);
 }
 
 void Toolbar1_ButtonClick(frmMain& w, int number) {
@@ -95,11 +112,8 @@ void Toolbar1_ButtonClick(frmMain& w, int number) {
 }
 
 QWidget* ToolbarSlotWidget(const frmMain& w, int number) {
-  QWidget* strip = Strip(w);
-  if (!strip) return nullptr;
-  for (QWidget* child : strip->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-    if (child->property(kSlotProperty).toInt() == number) return child;
-  return nullptr;
+  const ToolbarStrip* strip = Strip(w);
+  return strip ? strip->Slot(number) : nullptr;
 }
 
 }  // namespace gs

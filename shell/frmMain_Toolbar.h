@@ -10,9 +10,12 @@ namespace gs {
 
 class frmMain;
 
-// Called once from the main window's constructor, after the menus are built.
+// Called once from the main window's constructor, after the menus are built
+// and before SetupShellMenus, whose toolbar theme paints the pictures.
 void SetupShellToolbar(frmMain& w);
 
+// Called from the main window's destructor: the strip goes before the toolbar.
+void TeardownShellToolbar(frmMain& w);
 // What a click on slot 1-19 does (nothing for separators and other numbers).
 void Toolbar1_ButtonClick(frmMain& w, int slot);
 

@@ -69,6 +69,12 @@ OptionPanelWidget* ToolsPart::Panel(OptionPanel p) const {
   return nullptr;
 }
 
+const QCursor& ToolsPart::Pointer(int image) {
+  std::optional<QCursor>& p = pointers[static_cast<std::size_t>(image)];
+  if (!p) p = ToolPointer(image);
+  return *p;
+}
+
 // --- host ----------------------------------------------------------------
 
 void MainToolHost::RePaint() {
@@ -82,7 +88,7 @@ void MainToolHost::StopSprayTimer() { window_.Tools().tmrPoints->stop(); }
 void MainToolHost::SetCanvasPointer(int image) {
   if (image == pointer_) return;
   pointer_ = image;
-  window_.picIcon()->setCursor(window_.Tools().pointers[static_cast<std::size_t>(image)]);
+  window_.picIcon()->setCursor(window_.Tools().Pointer(image));
 }
 
 void MainToolHost::ShowStatus(const std::string& text) {
@@ -140,8 +146,6 @@ void frmMain::SetupTools() {
   part.host = std::make_unique<MainToolHost>(*this);
   part.engine = std::make_unique<DrawingEngine>(
       EditorContext{Document(), undo_, Colors().colors, part.options, *part.host});
-  for (int i = 0; i < kPointerImageCount; ++i)
-    part.pointers[static_cast<std::size_t>(i)] = ToolPointer(i);
 
   part.tmrPoints = new QTimer(this);
   part.tmrPoints->setObjectName("tmrPoints");
@@ -186,7 +190,7 @@ void frmMain::SetupTools() {
 
   IconCanvas* canvas = picIcon();
   DrawingEngine* engine = part.engine.get();
-  canvas->setCursor(part.pointers[0]);
+  canvas->setCursor(part.Pointer(0));
   connect(canvas, &IconCanvas::pressed, this,
           [canvas, engine](Qt::MouseButton b, QPointF pos, Qt::KeyboardModifiers) {
             engine->Press(ToEngineButton(b), pos.x(), pos.y(), canvas->ScaleWidth(),

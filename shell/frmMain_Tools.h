@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "shell/frmMain.h"
 #include "tools/drawing_engine.h"
@@ -44,13 +45,15 @@ struct ToolsPart {
   std::array<QToolButton*, kToolCount> optTool{};  // in menu order
   // picTool1, picTool5, picTool6, picTool8, picTool9.
   std::array<OptionPanelWidget*, 5> panels{};
-  std::array<QCursor, kPointerImageCount> pointers;
+  // Painted when first shown: the first frame needs only the select tool's.
+  std::array<std::optional<QCursor>, kPointerImageCount> pointers;
   QTimer* tmrPoints = nullptr;
   // The text window takes over a press of the text tool (cell, colour); set by
   // whoever owns that window.
   std::function<void(int x, int y, Color c)> openText;
 
   OptionPanelWidget* Panel(OptionPanel p) const;
+  const QCursor& Pointer(int image);
   QToolButton* Button(ToolIndex tool) const {
     return optTool[static_cast<std::size_t>(IndexOf(tool))];
   }

@@ -9,8 +9,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <cmath>
@@ -23,6 +21,7 @@
 #include "platform/app_identity.h"
 #include "platform/safe_file.h"
 #include "shell/qt_command_art.h"
+#include "shell/qt_printer.h"
 
 namespace gs {
 
@@ -56,9 +55,8 @@ QPageLayout PdfLayout() {
                      QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
 }
 
-void ApplyOrientation(QPrinter& printer) {
-  if (ChosenOrientation()) printer.setPageOrientation(*ChosenOrientation());
-}
+// For the printer: the orientation chosen, or -1 for the printer's own.
+int PrinterOrientation() { return ChosenOrientation() ? int(*ChosenOrientation()) : -1; }
 
 constexpr char kPdfFilter[] = "Document PDF (*.pdf)";
 constexpr char kPdfTitle[] = "Imprimer dans un fichier PDF";
@@ -76,7 +74,7 @@ void SetPrinterProbe(std::function<bool()> probe) { PrinterProbe() = std::move(p
 
 bool DefaultPrinterExists() {
   if (PrinterProbe()) return PrinterProbe()();
-  return !QPrinterInfo::defaultPrinter().isNull();
+  return ModuleDefaultPrinterExists();
 }
 
 bool PrintIconPage(QPagedPaintDevice& device, const IconDocument& doc, const QString& text) {
@@ -194,15 +192,10 @@ frmPrint::frmPrint(const IconDocument& doc, Environment& env, QWidget* parent)
   cboStretch_->setCurrentIndex(cboStretch_->count() - 1);
   sheet_ = InitialSheet();
   SetGeometryF(picPaper_, sheet_);
-  if (DefaultPrinterExists()) {
-    QPrinter printer(QPrinter::HighResolution);
-    ApplyOrientation(printer);
-    const QRect r = printer.pageLayout().paintRectPixels(printer.resolution());
-    printable_ = {r.width(), r.height()};
-  } else {
-    const QRect r = PdfLayout().paintRectPixels(kPdfResolution);
-    printable_ = {r.width(), r.height()};
-  }
+  const std::optional<QRect> printer =
+      DefaultPrinterExists() ? ModulePrintableRect(PrinterOrientation()) : std::nullopt;
+  const QRect r = printer ? *printer : PdfLayout().paintRectPixels(kPdfResolution);
+  printable_ = {r.width(), r.height()};
   AddWindowMessages(this, {{"msgNoPrinter", kNoPrinterCancelled},
                            {"msgPrinterFailed", kPrinterFailed},
                            {"msgPdfTitle", kPdfTitle},
@@ -249,9 +242,10 @@ void frmPrint::cmdPrint_Click() {
                            InWindowLanguage(this, why), QMessageBox::Ok, QMessageBox::Ok);
   };
   if (DefaultPrinterExists()) {
-    QPrinter printer(QPrinter::HighResolution);
-    ApplyOrientation(printer);
-    if (!PrintIconPage(printer, doc_, text)) return fail(QString::fromUtf8(kPrinterFailed));
+    if (!ModulePrintPage(PrinterOrientation(), [&](QPagedPaintDevice& printer) {
+          return PrintIconPage(printer, doc_, text);
+        }))
+      return fail(QString::fromUtf8(kPrinterFailed));
     accept();
     return;
   }

@@ -17,7 +17,6 @@
 class QComboBox;
 class QLabel;
 class QPagedPaintDevice;
-class QPrinter;
 class QPushButton;
 class QRadioButton;
 

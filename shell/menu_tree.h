@@ -68,6 +68,8 @@ struct ToolbarSlot {
   std::optional<CommandArt> art;
 };
 inline constexpr int kToolbarButtonSide = 24;
+// Pictures are drawn at the size they are shown, inside the button's frame.
+inline constexpr int kToolbarPictureSide = kToolbarButtonSide - 4;
 inline constexpr int kToolbarButtonTop = 2;
 inline constexpr int kToolbarSeparatorWidth = 2;
 inline constexpr int kToolbarSeparatorHeight = 20;

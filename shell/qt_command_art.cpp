@@ -207,12 +207,18 @@ void Draw(QPainter& p, CommandArt art) {
       p.setPen(Ink());
       p.setBrush(kBlue);
       p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
-      QFont f = p.font();
-      f.setBold(true);
-      f.setPixelSize(11);
-      p.setFont(f);
-      p.setPen(Qt::white);
-      p.drawText(QRectF(0, 0.5, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
+      // Drawn, not written: a bold face loaded for one mark would cost the
+      // start more than the whole toolbar.
+      QPainterPath hook;
+      hook.moveTo(5.6, 6.2);
+      hook.cubicTo(5.6, 3.5, 10.5, 3.5, 10.5, 6.1);
+      hook.cubicTo(10.5, 7.7, 8, 7.9, 8, 9.7);
+      p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p.setBrush(Qt::NoBrush);
+      p.drawPath(hook);
+      p.setPen(Qt::NoPen);
+      p.setBrush(Qt::white);
+      p.drawEllipse(QPointF(8, 12), 1.15, 1.15);
       break;
     }
   }

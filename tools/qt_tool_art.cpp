@@ -144,13 +144,18 @@ QPixmap ToolButtonGlyph(ToolIndex tool, QColor background) {
       DrawSprayCan(p);
       break;
     case kText: {
-      QFont f = p.font();
-      f.setBold(true);
-      f.setPixelSize(17);
-      f.setFamily("serif");
-      p.setFont(f);
-      p.setPen(Qt::black);
-      p.drawText(QRectF(0, 0, 22, 22), Qt::AlignCenter, "A");
+      // A bold serif capital, drawn rather than written: loading a serif
+      // face for one letter cost the editor's start more than all its tools.
+      p.setPen(Qt::NoPen);
+      p.setBrush(Qt::black);
+      p.drawPolygon(
+          QPolygonF({QPointF(10.2, 5), QPointF(12.2, 5), QPointF(16.8, 16.5), QPointF(14, 16.5)}));
+      p.setPen(QPen(Qt::black, 1.3));
+      p.drawLine(QPointF(10.7, 5.6), QPointF(6.2, 16.5));
+      p.setPen(QPen(Qt::black, 1));
+      p.drawLine(QPointF(8, 12.5), QPointF(14.6, 12.5));
+      p.drawLine(QPointF(4.4, 16.5), QPointF(8.6, 16.5));
+      p.drawLine(QPointF(12.6, 16.5), QPointF(18.2, 16.5));
       break;
     }
     case kLine:

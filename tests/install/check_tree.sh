@@ -20,6 +20,9 @@ for f in bin/glyphsmith bin/glyphsmith-tool \
          share/mime/packages/$id.xml share/thumbnailers/glyphsmith.thumbnailer; do
   [ -f "$prefix/$f" ] || fail "missing $f"
 done
+# The printer module the print window loads (Qt's printing library with it).
+[ -n "$(find "$prefix" -path '*/glyphsmith/modules/libglyphsmith_print.so')" ] ||
+  fail "missing the printer module"
 if [ -f "$src/app/tool/glyphsmith-tool.1" ]; then
   ls "$prefix"/share/man/man1/glyphsmith-tool.1* >/dev/null 2>&1 || fail "missing the man page"
 fi

@@ -12,7 +12,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 (cd "$build" && cpack -G DEB -B "$work/pkg" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack"; }
 deb=$(ls "$work"/pkg/glyphsmith_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6gui6 libpng16-16 libjpeg62-turbo libgif7 libxcursor1; do
+for lib in libqt6widgets6 libqt6gui6 libqt6printsupport6 libpng16-16 libjpeg62-turbo libgif7 libxcursor1; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = glyphsmith ] || fail "package name"
