@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)  # absolute: the script works in a temporary folder
-calls=${2:-300}
+per=${2:-300}
 tool=$build/bin/glyphsmith-tool
 magick=/usr/bin/convert-im6.q16
 [ -x "$magick" ] || magick=$(command -v convert-im6 || command -v magick || true)
@@ -16,7 +16,11 @@ magick=/usr/bin/convert-im6.q16
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (apt-get install time)" >&2; exit 1; }
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# New outputs of single calls go to a tmpfs where there is one: on a disk each
+# creation may wait for blocks the previous round freed, which times the disk
+# rather than the process.
+calls=$(mktemp -d /dev/shm/gs-calls.XXXXXX 2>/dev/null || mktemp -d)
+trap 'rm -rf "$work" "$calls"' EXIT
 cc -O2 -o "$work/floor" "$root/bench/floor.c"
 cc -O2 -o "$work/run_many" "$root/bench/run_many.c"
 "$tool" convert "$root/tests/data/files/valid/gradient_24bit_no_table.ico" "$work/in.ico"
@@ -29,13 +33,13 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "x%.2f", a / b }'; }
 # them alike, and each keeps its best round (wall and CPU each).
 names=(floor bmp pcx info extreme floorx toolx)
 commands=(
-  "./floor in.ico o_floor/{}.bmp"
-  "$tool convert in.ico o_bmp/{}.bmp"
-  "$tool convert in.ico o_pcx/{}.pcx"
+  "./floor in.ico $calls/o_floor/{}.bmp"
+  "$tool convert in.ico $calls/o_bmp/{}.bmp"
+  "$tool convert in.ico $calls/o_pcx/{}.pcx"
   "$tool info in.ico"
   # The costliest conversion: an 8-bit icon with the Extreme palette (993
   # colours, so most pixels miss the sampled table).
-  "$tool convert in.ico o_extreme/{}.ico --depth 8 --palette extreme"
+  "$tool convert in.ico $calls/o_extreme/{}.ico --depth 8 --palette extreme"
   # Over an existing file, where the old one must be kept safe.
   "./floor in.ico over.bmp"
   "$tool convert in.ico over.bmp"
@@ -46,9 +50,9 @@ touch over.bmp
 for _ in 1 2 3; do
   for k in "${!names[@]}"; do
     n=${names[k]}
-    rm -rf "o_$n" && mkdir "o_$n"
+    rm -rf "${calls:?}/o_$n" && mkdir "$calls/o_$n"
     # shellcheck disable=SC2086  # the command's words
-    read -r w c f _ < <(./run_many "$calls" ${commands[k]})
+    read -r w c f _ < <(./run_many "$per" ${commands[k]})
     [ "$w" -lt "${wall[$n]}" ] && wall[$n]=$w
     [ "$c" -lt "${cpu[$n]}" ] && cpu[$n]=$c
     faults[$n]=$f
@@ -59,8 +63,8 @@ magick_line="not installed"
 if [ -n "$magick" ]; then
   im_wall=999999999 im_cpu=999999999
   for _ in 1 2 3; do
-    rm -rf o3 && mkdir o3
-    read -r w c _ < <(./run_many "$calls" "$magick" in.ico 'o3/{}.bmp')
+    rm -rf "$calls/o3" && mkdir "$calls/o3"
+    read -r w c _ < <(./run_many "$per" "$magick" in.ico "$calls/o3/{}.bmp")
     [ "$w" -lt "$im_wall" ] && im_wall=$w
     [ "$c" -lt "$im_cpu" ] && im_cpu=$c
   done
