@@ -83,12 +83,15 @@ int main(int argc, char** argv) {
   // Tests and the start-up benchmark skip the splash and its five seconds.
   if (qEnvironmentVariable("GLYPHSMITH_NO_SPLASH") == QLatin1String("1")) {
     gs::frmMain window(env);
+    window.ExportTemplateAfterFirstFrame();
     window.Start(commandLine);
     if (quitAfterPaint) window.picIcon()->installEventFilter(&quitter);
     imagePlugins.ReleaseAfterFirstPaint(&window);
     gs::AfterFirstFrame(&window, setIcon);
     window.show();
-    return app.exec();
+    const int code = app.exec();
+    imagePlugins.Forget();
+    return code;
   }
   gs::FrmSplash splash(env);
   splash.Load(commandLine);
@@ -96,5 +99,7 @@ int main(int argc, char** argv) {
   imagePlugins.ReleaseAfterFirstPaint(&splash);
   gs::AfterFirstFrame(&splash, setIcon);
   splash.show();
-  return app.exec();
+  const int code = app.exec();
+  imagePlugins.Forget();
+  return code;
 }
