@@ -27,6 +27,8 @@
 #include "platform/app_identity.h"
 #include "platform/file_access.h"
 #include "platform/qt_dialog_seam.h"
+#include "platform/qt_first_frame.h"
+#include "platform/safe_file.h"
 
 namespace gs {
 namespace {
@@ -365,15 +367,45 @@ QString InWindowLanguage(const QWidget* window, const QString& text) {
   return best->property(kMessageProperty).toString() + text.mid(bestLength);
 }
 
-void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) {
+namespace {
+
+// A failed export is told once per run, in the language in use.
+void TellLanguageNotSaved(QWidget* window, Environment& env, const std::string& folder) {
+  static bool told = false;
+  if (told || !env.dialogs) return;
+  told = true;
+  env.Dialogs().Message(window, QMessageBox::Warning, QString::fromUtf8(kAppTitle),
+                        WindowMessage(window, kLanguageNotSavedKey, kLanguageNotSaved) +
+                            QStringLiteral("\n") + QString::fromStdString(folder),
+                        QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool ExportTemplate(const WindowTexts& texts, const std::string& french, const std::string& folder,
+                    bool exportMessages) {
+  bool exported = MakeFolders(folder) && ExportWindowTexts(texts, french);
+  if (exportMessages) exported = ExportMessageTexts(french) && exported;
+  return exported;
+}
+
+}  // namespace
+
+void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages,
+                        TemplateExport when) {
   const std::string french = ExportedFrenchFile(env.userDataFolder);
   const std::string folder = LanguageFolder(env.userDataFolder);
   // One walk of the window's controls serves the export and the translation.
   Description d = Describer(window).Run();
+  const bool later =
+      !french.empty() && when == TemplateExport::AfterFirstFrame && RegularFileExists(french);
   bool exported = true;
-  if (!french.empty()) {
-    exported = MakeFolders(folder) && ExportWindowTexts(d.texts, french);
-    if (exportMessages) exported = ExportMessageTexts(french) && exported;
+  if (later) {
+    QPointer<QWidget> w(window);
+    AfterFirstFrame(window, [w, &env, texts = d.texts, french, folder, exportMessages] {
+      if (!ExportTemplate(texts, french, folder, exportMessages) && w)
+        TellLanguageNotSaved(w, env, folder);
+    });
+  } else if (!french.empty()) {
+    exported = ExportTemplate(d.texts, french, folder, exportMessages);
   }
   const std::vector<std::string> folders = LanguageFolders(env.userDataFolder, env.programFolder);
   env.languageFile =
@@ -381,21 +413,13 @@ void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages) 
                           LocaleLanguageFileName(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
                                                  std::getenv("LANG")));
   UseStandardTextsOf(env.languageFile);
-  // The French file just written holds the window's own texts: translating
-  // into it would read the whole file back only to change nothing.
+  // The French file (just written, or soon) holds the window's own texts:
+  // translating into it would read the whole file back only to change nothing.
   if (!(exported && !french.empty() && env.languageFile == french)) {
     TranslateWindow(d.texts, env.languageFile);
     Apply(window, d);
   }
-  // Told once, in the language just put in place.
-  static bool told = false;
-  if (!exported && !told && env.dialogs) {
-    told = true;
-    env.Dialogs().Message(window, QMessageBox::Warning, QString::fromUtf8(kAppTitle),
-                          WindowMessage(window, kLanguageNotSavedKey, kLanguageNotSaved) +
-                              QStringLiteral("\n") + QString::fromStdString(folder),
-                          QMessageBox::Ok, QMessageBox::Ok);
-  }
+  if (!exported) TellLanguageNotSaved(window, env, folder);
 }
 
 void RebuildLanguageMenu(QWidget* mainWindow, QMenu* mnuLng, Environment& env) {

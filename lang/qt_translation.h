@@ -54,7 +54,14 @@ void TranslateWindow(QWidget* window, const std::string& file);
 // nothing is written elsewhere), read the language choice from env's settings
 // into env.languageFile (on the first start, the locale's language, stored),
 // translate the window with it. The program folder is only read.
-void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages = false);
+// With TemplateExport::AfterFirstFrame, a French file already there is
+// brought up to date once the window's first frame is painted
+// (platform/qt_first_frame.h): nothing read before that frame depends on its
+// contents. A missing one is written at once, as the language choice and
+// menu look for it.
+enum class TemplateExport { Now, AfterFirstFrame };
+void LoadWindowLanguage(QWidget* window, Environment& env, bool exportMessages = false,
+                        TemplateExport when = TemplateExport::Now);
 
 // Texts a window shows outside its controls: message boxes, questions, dialog
 // titles. Each is kept on the window under its key ("msg<Name>"), exported

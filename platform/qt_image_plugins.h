@@ -30,6 +30,9 @@ class DeferredImagePlugins {
   // before this object.
   void ReleaseAfterFirstPaint(QWidget* window);
   void Release();
+  // The program is ending: the folders need not come back (which would send
+  // every plugin loader looking through them again).
+  void Forget() { held_ = false; }
   bool Held() const { return held_; }
 
  private:

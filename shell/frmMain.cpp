@@ -182,6 +182,9 @@ void frmMain::BuildClientArea() {
   toolbar_->setObjectName("Toolbar1");
   toolbar_->setMovable(false);
   toolbar_->setIconSize(QSize(24, 24));
+  // The theme before the buttons: a later change of style sheet polishes
+  // every button of the strip again.
+  toolbar_->setStyleSheet(ToolbarStyleSheet(kInitialToolbarTheme, QApplication::palette()));
   addToolBar(Qt::TopToolBarArea, toolbar_);
   // Shown once it carries its buttons; an empty strip only takes room.
   toolbar_->setVisible(!toolbar_->actions().isEmpty());

@@ -46,6 +46,9 @@ class frmMain : public QMainWindow {
   // the same file wherever the editor starts next.
   void Start(const std::string& commandLine);
   void Start(const QString& commandLine) { Start(commandLine.toStdString()); }
+  // Before Start, for a window shown at once: the French language template is
+  // brought up to date after its first frame (lang/qt_translation.h).
+  void ExportTemplateAfterFirstFrame() { templateAfterFirstFrame_ = true; }
 
   Environment& Env() { return env_; }
   IconDocument& Document() { return doc_; }
@@ -135,6 +138,7 @@ class frmMain : public QMainWindow {
   void ShutdownFile();
 
   Environment& env_;
+  bool templateAfterFirstFrame_ = false;
   IconDocument doc_;
   UndoBuffer undo_;
 

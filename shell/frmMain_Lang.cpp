@@ -23,7 +23,9 @@ void frmMain::SetupLanguage() {
                            {kLanguageNotSavedKey, kLanguageNotSaved},
                            {kNoHandbookKey, kNoHandbook}});
   for (const DialogText& t : kDialogTexts) AddWindowMessages(this, {{t.key, t.text}});
-  LoadWindowLanguage(this, env_);
+  LoadWindowLanguage(
+      this, env_, /*exportMessages=*/false,
+      templateAfterFirstFrame_ ? TemplateExport::AfterFirstFrame : TemplateExport::Now);
   RebuildLanguageMenu(this, Menu("mnuLng"), env_);
 }
 

@@ -75,7 +75,10 @@ void ApplyMenuLook(frmMain& w, int look) {
 }
 
 void ApplyToolbarTheme(frmMain& w, int theme) {
-  w.Toolbar1()->setStyleSheet(ToolbarStyleSheet(theme, QApplication::palette()));
+  // The main window gave the strip the first theme before its buttons.
+  if (const QString sheet = ToolbarStyleSheet(theme, QApplication::palette());
+      w.Toolbar1()->styleSheet() != sheet)
+    w.Toolbar1()->setStyleSheet(sheet);
   // The pictures are drawn for light toolbars; on the desktop's dark one
   // their lines turn light.
   const QColor background = ToolbarBackground(theme, QApplication::palette());

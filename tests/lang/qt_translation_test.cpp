@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <cstdlib>
 #include <memory>
 
@@ -205,6 +207,31 @@ TEST_F(LanguageFixture, LoadExportsThenTranslatesFromTheChoice) {
   EXPECT_EQ(s.open->text(), "&Open");
   EXPECT_EQ(s.window.windowTitle(), "Sample");
   EXPECT_EQ(env_.languageFile, LangFile("English.lng"));
+}
+
+TEST_F(LanguageFixture, ATemplateAlreadyThereIsUpdatedOnlyAfterTheFirstFrame) {
+  WriteLang("English.lng", "[frmSample]\nmnuFile(1).Caption=&Open\n");
+  ASSERT_TRUE(env_.Settings().Save("Varnel Glyphsmith", "FILES", "LNG", LangFile("English.lng")));
+  {
+    SampleWindow missing;
+    LoadWindowLanguage(&missing.window, env_, false, TemplateExport::AfterFirstFrame);
+    EXPECT_EQ(ReadProfileString(LangFile("Francais.lng"), "frmSample", "mnuFile(1).Caption", ""),
+              "&Ouvrir")
+        << "a missing template is written at once";
+  }
+  WriteLang("Francais.lng", "[frmSample]\nmnuFile(1).Caption=Old\n");
+  SampleWindow s;
+  LoadWindowLanguage(&s.window, env_, false, TemplateExport::AfterFirstFrame);
+  EXPECT_EQ(s.open->text(), "&Open") << "translated before the first frame";
+  EXPECT_EQ(ReadProfileString(LangFile("Francais.lng"), "frmSample", "mnuFile(1).Caption", ""),
+            "Old");
+  s.window.resize(200, 100);
+  s.window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&s.window));
+  for (int i = 0; i < 10; ++i) QApplication::processEvents();
+  EXPECT_EQ(ReadProfileString(LangFile("Francais.lng"), "frmSample", "mnuFile(1).Caption", ""),
+            "&Ouvrir")
+      << "the built-in texts, not the translated ones";
 }
 
 TEST_F(LanguageFixture, SplashLoadAlsoExportsTheMessages) {
