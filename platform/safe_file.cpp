@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -233,26 +234,32 @@ Created CreateNewFile(const std::string& path, std::span<const std::uint8_t> byt
   return Created::Written;
 }
 
+// Most outputs are new files: created under their own name only if it is
+// free, they need no temporary, no rename and no look at the target first,
+// which keeps a one-shot conversion as cheap as a plain write. A name that
+// exists (a file, or a link to follow) resolves `t` for the careful way and
+// gives nothing; otherwise the outcome.
+std::optional<WriteStatus> CreateOrResolve(const std::string& path,
+                                           std::span<const std::uint8_t> bytes, Target& t) {
+  if (path.empty()) return WriteStatus::Failure(path, "empty file name");
+  int err = 0;
+  switch (CreateNewFile(path, bytes, err)) {
+    case Created::Written:
+      return WriteStatus::Success();
+    case Created::Failed:
+      return WriteStatus::Failure(path, Reason(err));
+    case Created::Exists:
+      break;
+  }
+  if (WriteStatus st = ResolveTarget(path, t); !st) return st;
+  return std::nullopt;
+}
+
 }  // namespace
 
 WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
   Target t;
-  if (WriteStatus st = ResolveTarget(path, t); !st) return st;
-  // A new name has no old file to protect: it is written in place, which
-  // keeps a one-shot conversion as cheap as a plain write. Should a file of
-  // that name appear meanwhile, it is replaced safely as any other.
-  if (!t.existed) {
-    int err = 0;
-    switch (CreateNewFile(t.path, bytes, err)) {
-      case Created::Written:
-        return WriteStatus::Success();
-      case Created::Failed:
-        return WriteStatus::Failure(path, Reason(err));
-      case Created::Exists:
-        if (WriteStatus st = ResolveTarget(path, t); !st) return st;
-        break;
-    }
-  }
+  if (std::optional<WriteStatus> done = CreateOrResolve(path, bytes, t)) return *done;
   std::string temp;
   int slot = -1;
   // The flush protects the old file: it must not be replaced by bytes that
@@ -333,21 +340,8 @@ WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::ui
     SweepStaleTemporaries(folder);
     swept_.insert(std::move(folder));
   }
-  // Most batch outputs are new files: created under their own name only if
-  // it is free, they need no temporary, no rename and no look at the target
-  // first. A name that exists (a file, or a link to follow) takes the careful
-  // way below.
-  int err = 0;
-  switch (CreateNewFile(path, bytes, err)) {
-    case Created::Written:
-      return WriteStatus::Success();
-    case Created::Failed:
-      return WriteStatus::Failure(path, Reason(err));
-    case Created::Exists:
-      break;
-  }
   Target t;
-  if (WriteStatus st = ResolveTarget(path, t); !st) return st;
+  if (std::optional<WriteStatus> done = CreateOrResolve(path, bytes, t)) return *done;
   Pending p{{}, t.path, t.existed, -1};
   if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, false, p.temp, p.slot); !st)
     return st;
