@@ -77,6 +77,11 @@ int SeekInMemory(XcursorFile* file, long offset, int whence) {
   return static_cast<int>(m->pos);
 }
 
+// An X11 cursor file: a 16-byte header, then for each image a 12-byte table
+// of contents entry, a 36-byte chunk header and 4 bytes a pixel.
+constexpr std::uint64_t kXcursorFileHeaderBytes = 16;
+constexpr std::uint64_t XcursorImageBytes(std::uint64_t pixels) { return 12 + 36 + 4 * pixels; }
+
 struct ImagesDeleter {
   void operator()(XcursorImages* images) const { Xcursor().imagesDestroy(images); }
 };
@@ -112,9 +117,9 @@ std::vector<std::uint8_t> BuildXcursorBytes(std::span<const XcursorFrameImage> f
   }
   // The file's size is known: one buffer, not a doubling series of them.
   MemoryFile memory;
-  std::size_t expected = 16;
-  for (const XcursorFrameImage& f : frames) expected += 12 + 36 + 4 * f.argb.size();
-  memory.bytes.reserve(expected);
+  std::uint64_t expected = kXcursorFileHeaderBytes;
+  for (const XcursorFrameImage& f : frames) expected += XcursorImageBytes(f.argb.size());
+  memory.bytes.reserve(static_cast<std::size_t>(expected));
   XcursorFile file{&memory, ReadNothing, WriteToMemory, SeekInMemory};
   // libXcursor wants a comment list, even an empty one.
   XcursorComments* comments = x.commentsCreate(0);
@@ -191,8 +196,8 @@ std::map<int, XcursorFrameImage> StoredImages(std::span<const std::uint8_t> file
 std::uint64_t StepBytes(std::span<const std::uint8_t> file) {
   std::uint64_t n = 0;
   for (const auto& [side, index] : ChosenEntries(file, ReadIconDirectory(file)))
-    n += 36 + 12 + std::uint64_t{4} * side * side;
-  return n ? n : 36 + 12 + 4 * 32 * 32;
+    n += XcursorImageBytes(std::uint64_t{1} * side * side);
+  return n ? n : XcursorImageBytes(kXcursorNominalSize * kXcursorNominalSize);
 }
 
 }  // namespace
@@ -222,9 +227,13 @@ bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFr
   // A few kilobytes of animation may repeat large images in every step: the
   // file's size is known from the headers before anything is decoded, even
   // the frames' drawings.
-  std::uint64_t total = 16;
+  // Steps repeat frames: each frame's headers are read once.
+  std::uint64_t total = kXcursorFileHeaderBytes;
+  std::map<const std::uint8_t*, std::uint64_t> frameBytes;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    total += StepBytes(files[i]);
+    auto [known, fresh] = frameBytes.try_emplace(files[i].data());
+    if (fresh) known->second = StepBytes(files[i]);
+    total += known->second;
     if (total > kMaxXcursorBytes) {
       problem =
           "the X11 cursor would be larger than " + std::to_string(kMaxXcursorBytes >> 20) + " MiB";
