@@ -80,6 +80,15 @@ int main(int argc, char** argv) {
   env.dialogs = &gs::RealDialogs();
   QuitAfterFirstPaint quitter;
   const bool quitAfterPaint = qEnvironmentVariableIsSet("GLYPHSMITH_QUIT_AFTER_FIRST_PAINT");
+  // The first window shows; what waits for its first frame follows it.
+  const auto run = [&](QWidget& first) {
+    imagePlugins.ReleaseAfterFirstPaint(&first);
+    gs::AfterFirstFrame(&first, setIcon);
+    first.show();
+    const int code = app.exec();
+    imagePlugins.Forget();
+    return code;
+  };
   // Tests and the start-up benchmark skip the splash and its five seconds.
   if (qEnvironmentVariable("GLYPHSMITH_NO_SPLASH") == QLatin1String("1")) {
     // Never taken apart: it saved what it keeps when it closed, and undoing
@@ -90,20 +99,10 @@ int main(int argc, char** argv) {
     window.ExportTemplateAfterFirstFrame();
     window.Start(commandLine);
     if (quitAfterPaint) window.picIcon()->installEventFilter(&quitter);
-    imagePlugins.ReleaseAfterFirstPaint(&window);
-    gs::AfterFirstFrame(&window, setIcon);
-    window.show();
-    const int code = app.exec();
-    imagePlugins.Forget();
-    return code;
+    return run(window);
   }
   gs::FrmSplash splash(env);
   splash.Load(commandLine);
   if (quitAfterPaint) splash.MainWindow()->picIcon()->installEventFilter(&quitter);
-  imagePlugins.ReleaseAfterFirstPaint(&splash);
-  gs::AfterFirstFrame(&splash, setIcon);
-  splash.show();
-  const int code = app.exec();
-  imagePlugins.Forget();
-  return code;
+  return run(splash);
 }
