@@ -376,12 +376,16 @@ void frmMain::closeEvent(QCloseEvent* e) {
 
 namespace {
 
-// The local files a drag carries; empty when it carries none.
+// The local files a drag carries; empty when it carries none. The names are
+// the bytes the address encodes: one that is not UTF-8 would not survive a
+// trip through QString.
 std::vector<std::string> DroppedPaths(const QMimeData* data) {
   std::vector<std::string> paths;
   if (!data || !data->hasUrls()) return paths;
   for (const QUrl& url : data->urls())
-    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    if (url.isLocalFile())
+      paths.push_back(
+          QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
   return paths;
 }
 

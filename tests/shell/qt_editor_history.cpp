@@ -69,7 +69,9 @@ class EditorTest : public ::testing::Test {
   void Drop(const std::vector<std::string>& paths, bool accepted = true) {
     auto* data = new QMimeData;
     QList<QUrl> urls;
-    for (const std::string& p : paths) urls << QUrl::fromLocalFile(Q(p));
+    // As a file manager writes them: the name's bytes, percent-encoded.
+    for (const std::string& p : paths)
+      urls << QUrl::fromEncoded("file://" + QByteArray::fromStdString(p).toPercentEncoding("/"));
     data->setUrls(urls);
     QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.get(), &enter);
@@ -242,6 +244,12 @@ TEST_F(EditorTest, ADroppedFileOpensAsOpenWould) {
     Drop({b}, false);
     EXPECT_EQ(w->Document().fileName, a);
   }
+
+  // A name that is not UTF-8 opens as it is on the disk.
+  const std::string latin = Icon("caf\xE9.ico");
+  Drop({latin});
+  EXPECT_EQ(w->Document().fileName, latin);
+  Drop({a});
 
   // A folder is said as Open says a file it cannot read, with no question.
   const std::size_t shown = env.fake.messages.size();
