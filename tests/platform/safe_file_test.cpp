@@ -10,6 +10,7 @@
 #include <csignal>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 
 #include "tests/support/test_support.h"
 
@@ -113,6 +114,15 @@ TEST(SafeFile, ReadWholeFileLimitsAndReasons) {
   mkfifo(dir.file("pipe").c_str(), 0600);
   EXPECT_FALSE(ReadWholeFile(dir.file("pipe"), out, &error)) << "must not wait for a writer";
   EXPECT_EQ(error, dir.file("pipe") + ": not a regular file");
+  // A file that says it is empty may still have bytes (the kernel's files):
+  // all of them are read, up to the limit.
+  std::ifstream environ("/proc/self/environ", std::ios::binary);
+  const Bytes expected{std::istreambuf_iterator<char>(environ), {}};
+  ASSERT_GT(expected.size(), 10u);
+  EXPECT_TRUE(ReadWholeFile("/proc/self/environ", out, &error));
+  EXPECT_EQ(out, expected);
+  EXPECT_TRUE(ReadWholeFile("/proc/self/environ", out, &error, 10));
+  EXPECT_EQ(out, Bytes(expected.begin(), expected.begin() + 10));
   EXPECT_TRUE(RegularFileExists(dir.file("f")));
   EXPECT_FALSE(RegularFileExists(dir.path()));
   EXPECT_FALSE(RegularFileExists(""));
