@@ -112,6 +112,28 @@ void RemoveTemporariesAndDie(int sig) {
   ::raise(sig);
 }
 
+// Asked for by RemoveTemporariesOnSignals, put in place before the first
+// file is created: a call that writes nothing spends no system calls on it.
+std::atomic<bool> g_cleanupWanted{false};
+pthread_once_t g_cleanupOnce = PTHREAD_ONCE_INIT;
+
+void InstallCleanupHandlers() {
+  struct sigaction sa {};
+  sa.sa_handler = RemoveTemporariesAndDie;
+  // A signal noted while a new file is created lets the open go on.
+  sa.sa_flags = SA_RESTART;
+  sigemptyset(&sa.sa_mask);
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+    sigaddset(&sa.sa_mask, sig);
+  }
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(sig, &sa, nullptr);
+}
+
+void BeforeCreatingAFile() {
+  if (g_cleanupWanted.load(std::memory_order_relaxed))
+    ::pthread_once(&g_cleanupOnce, InstallCleanupHandlers);
+}
+
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
@@ -196,6 +218,7 @@ std::string TemporaryName(const std::string& folder) {
 WriteStatus WriteTemporary(const std::string& requested, const std::string& folder, const Target& t,
                            std::span<const std::uint8_t> bytes, bool flush, std::string& temp,
                            int& slot) {
+  BeforeCreatingAFile();
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = TemporaryName(folder);
@@ -221,6 +244,7 @@ enum class Created { Written, Exists, Failed };
 // Creates `path` only if nothing has that name, and writes it. Until it is
 // whole a signal removes it, and a failed write leaves nothing behind.
 Created CreateNewFile(const std::string& path, std::span<const std::uint8_t> bytes, int& err) {
+  BeforeCreatingAFile();
   g_creating.store(true, std::memory_order_relaxed);
   std::atomic_signal_fence(std::memory_order_seq_cst);
   int fd = -1;
@@ -441,16 +465,6 @@ std::vector<std::string> SafeWriteBatch::Commit() {
   return errors;
 }
 
-void RemoveTemporariesOnSignals() {
-  struct sigaction sa {};
-  sa.sa_handler = RemoveTemporariesAndDie;
-  // A signal noted while a new file is created lets the open go on.
-  sa.sa_flags = SA_RESTART;
-  sigemptyset(&sa.sa_mask);
-  for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
-    sigaddset(&sa.sa_mask, sig);
-  }
-  for (int sig : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(sig, &sa, nullptr);
-}
+void RemoveTemporariesOnSignals() { g_cleanupWanted.store(true, std::memory_order_relaxed); }
 
 }  // namespace gs

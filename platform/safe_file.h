@@ -49,9 +49,10 @@ inline constexpr std::size_t kDefaultReadLimit = std::size_t{64} << 20;
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::string* error,
                    std::size_t maxBytes = kDefaultReadLimit);
 
-// SIGINT, SIGTERM and SIGHUP remove the temporaries being written and a
-// batch's new file not yet whole (finished files stay), then end the process
-// as the signal would have.
+// From here on, SIGINT, SIGTERM and SIGHUP remove the temporaries being
+// written and a batch's new file not yet whole (finished files stay), then
+// end the process as the signal would have. The handlers go in before the
+// first file is created.
 void RemoveTemporariesOnSignals();
 
 // True when path names an existing regular file (or a link to one).
