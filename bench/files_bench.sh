@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)  # absolute: the script works in a temporary folder
-per=${2:-300}
+per=${2:-500}
 tool=$build/bin/glyphsmith-tool
 magick=/usr/bin/convert-im6.q16
 [ -x "$magick" ] || magick=$(command -v convert-im6 || command -v magick || true)
@@ -23,6 +23,7 @@ calls=$(mktemp -d /dev/shm/gs-calls.XXXXXX 2>/dev/null || mktemp -d)
 trap 'rm -rf "$work" "$calls"' EXIT
 cc -O2 -o "$work/floor" "$root/bench/floor.c"
 cc -O2 -o "$work/run_many" "$root/bench/run_many.c"
+cc -O2 -o "$work/alternate" "$root/bench/alternate.c"
 "$tool" convert "$root/tests/data/files/valid/gradient_24bit_no_table.ico" "$work/in.ico"
 # Calls are timed on the tool as the package ships it: stripped.
 if command -v strip >/dev/null; then
@@ -31,13 +32,13 @@ fi
 cd "$work"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "x%.2f", a / b }'; }
 
-# run_many prints "wall_us cpu_us minor_faults major_faults" per call; each
-# call writes a new file into a folder of its own. The machine may be shared:
-# the commands take turns, round after round, so that a busy moment slows
-# them alike, and each keeps its best round (wall and CPU each).
-names=(floor bmp pcx info extreme floorx toolx)
+# Each tool command takes turns with the floor call by call (bench/alternate.c:
+# floor, tool, floor, tool...), each call writing a new file of its own, so
+# that the machine's changing speed reaches both alike; the ratios are of the
+# median calls. The machine may be shared: a ratio of medians drifts far less
+# than one of means taken minutes apart.
+names=(bmp pcx info extreme toolx)
 commands=(
-  "./floor in.ico $calls/o_floor/{}.bmp"
   "$tool convert in.ico $calls/o_bmp/{}.bmp"
   "$tool convert in.ico $calls/o_pcx/{}.pcx"
   "$tool info in.ico"
@@ -45,24 +46,21 @@ commands=(
   # colours, so most pixels miss the sampled table).
   "$tool convert in.ico $calls/o_extreme/{}.ico --depth 8 --palette extreme"
   # Over an existing file, where the old one must be kept safe.
-  "./floor in.ico over.bmp"
   "$tool convert in.ico over.bmp"
 )
-declare -A wall cpu faults
-for n in "${names[@]}"; do wall[$n]=999999999 cpu[$n]=999999999; done
-touch over.bmp
-for _ in 1 2 3; do
-  for k in "${!names[@]}"; do
-    n=${names[k]}
-    rm -rf "${calls:?}/o_$n" && mkdir "$calls/o_$n"
-    # shellcheck disable=SC2086  # the command's words
-    read -r w c f _ < <(./run_many "$per" ${commands[k]})
-    [ "$w" -lt "${wall[$n]}" ] && wall[$n]=$w
-    [ "$c" -lt "${cpu[$n]}" ] && cpu[$n]=$c
-    faults[$n]=$f
-  done
+declare -A fwall twall fcpu tcpu ffaults tfaults
+touch over.bmp floor_over.bmp
+for k in "${!names[@]}"; do
+  n=${names[k]}
+  rm -rf "${calls:?}/o_$n" "$calls/f_$n" && mkdir "$calls/o_$n" "$calls/f_$n"
+  floor_out="$calls/f_$n/{}.bmp"
+  [ "$n" = toolx ] && floor_out=floor_over.bmp
+  # shellcheck disable=SC2086  # the command's words
+  read -r fwall[$n] _ twall[$n] _ fcpu[$n] tcpu[$n] ffaults[$n] tfaults[$n] \
+    < <(./alternate "$per" -- ./floor in.ico "$floor_out" -- ${commands[k]})
+  rm -rf "${calls:?}/o_$n" "$calls/f_$n"
 done
-floor_wall=${wall[floor]} floor_cpu=${cpu[floor]} tool_wall=${wall[bmp]} tool_cpu=${cpu[bmp]}
+tool_wall=${twall[bmp]} tool_cpu=${tcpu[bmp]}
 magick_line="not installed"
 if [ -n "$magick" ]; then
   im_wall=999999999 im_cpu=999999999
@@ -72,7 +70,7 @@ if [ -n "$magick" ]; then
     [ "$w" -lt "$im_wall" ] && im_wall=$w
     [ "$c" -lt "$im_cpu" ] && im_cpu=$c
   done
-  magick_line=$(printf '%6d %6d   wall %s, cpu %s of ours' "$im_wall" "$im_cpu" \
+  magick_line=$(printf "%6d %6d   wall %s, cpu %s of the tool's median" "$im_wall" "$im_cpu" \
     "$(ratio "$im_wall" "$tool_wall")" "$(ratio "$im_cpu" "$tool_cpu")")
 fi
 
@@ -102,22 +100,19 @@ rate_new=$(batch new)
 rate_over=$(batch over)   # every target exists: the old files are flushed first
 batch_kb=$(/usr/bin/time -f '%M' "$tool" convert --out-dir batch many/*.ico 2>&1 >/dev/null | tail -n 1)
 
-echo "per call (microseconds)         wall    cpu  faults"
+echo "per call, median of $per alternated with the floor's (microseconds, faults)"
+echo "                              floor: wall    cpu faults   tool: wall    cpu faults"
 row() {  # label name
-  printf '%-28s %6d %6d %6s' "$1" "${wall[$2]}" "${cpu[$2]}" "${faults[$2]}"
-  [ "$2" = floor ] || printf '   wall %s, cpu %s of the floor' \
-    "$(ratio "${wall[$2]}" "$floor_wall")" "$(ratio "${cpu[$2]}" "$floor_cpu")"
-  echo
+  printf '%-28s %12d %6d %6d %11d %6d %6d   wall x%s, cpu x%s\n' "$1" "${fwall[$2]}" \
+    "${fcpu[$2]}" "${ffaults[$2]}" "${twall[$2]}" "${tcpu[$2]}" "${tfaults[$2]}" \
+    "$(ratio "${twall[$2]}" "${fwall[$2]}" | tr -d x)" "$(ratio "${tcpu[$2]}" "${fcpu[$2]}" | tr -d x)"
 }
-row "floor (read, write 3 KB)" floor
 row "glyphsmith-tool ico->bmp" bmp
 row "glyphsmith-tool ico->pcx" pcx
 row "glyphsmith-tool info" info
 row "ico->ico 8-bit, Extreme" extreme
+row "over an existing file" toolx
 printf 'ImageMagick convert          %s\n' "$magick_line"
-printf 'over an existing file: floor %6d %6d, tool %6d %6d   wall %s, cpu %s\n' "${wall[floorx]}" \
-  "${cpu[floorx]}" "${wall[toolx]}" "${cpu[toolx]}" "$(ratio "${wall[toolx]}" "${wall[floorx]}")" \
-  "$(ratio "${cpu[toolx]}" "${cpu[floorx]}")"
 echo "peak memory (KB): floor $floor_kb, glyphsmith-tool $tool_kb, ImageMagick $magick_kb, batch of 2000 $batch_kb"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "convert --out-dir, 2000 icons to BMP: $rate_new icons/s (new files), $rate_over icons/s (replacing)"

@@ -33,8 +33,8 @@ mkdir -p "$GLYPHSMITH_CONFIG_DIR" "$XDG_DATA_HOME"
 # ratios, and the ratio of their median CPU times (user + system), which a
 # busy machine disturbs less.
 report() {
-  local where=$1 em eb fm fb ec fc
-  read -r em eb fm fb ec fc
+  local where=$1 em eb fm fb ec fc _
+  read -r em eb fm fb ec fc _
   awk -v w="$where" -v em="$em" -v eb="$eb" -v fm="$fm" -v fb="$fb" -v ec="$ec" -v fc="$fc" 'BEGIN {
     printf "%-10s editor median %6.1f ms best %6.1f ms | floor median %6.1f ms best %6.1f ms",
       w, em / 1000, eb / 1000, fm / 1000, fb / 1000
