@@ -5,6 +5,7 @@
 
 #include "files/byte_io.h"
 #include "platform/app_identity.h"
+#include "platform/file_read.h"
 
 namespace gs {
 

@@ -10,6 +10,7 @@
 #include "files/kept_images.h"
 #include "files/pcx_format.h"
 #include "platform/app_identity.h"
+#include "platform/file_read.h"
 #include "platform/safe_file.h"
 
 namespace gs {

@@ -15,6 +15,7 @@
 #include "files/qt_file_dialogs.h"
 #include "lang/qt_translation.h"
 #include "platform/app_identity.h"
+#include "platform/file_read.h"
 #include "platform/qt_file_browser.h"
 #include "platform/safe_file.h"
 

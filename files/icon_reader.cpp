@@ -12,7 +12,7 @@
 #include "files/png_codec.h"
 #include "files/png_guard.h"
 #include "platform/app_identity.h"
-#include "platform/safe_file.h"
+#include "platform/file_read.h"
 
 namespace gs {
 

@@ -1,7 +1,7 @@
 #include "import/picture_decoder.h"
 
 #include "files/byte_io.h"
-#include "platform/safe_file.h"
+#include "platform/file_read.h"
 
 namespace gs {
 

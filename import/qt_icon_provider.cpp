@@ -5,7 +5,7 @@
 #include <QMimeDatabase>
 
 #include "files/icon_image.h"
-#include "platform/safe_file.h"
+#include "platform/file_read.h"
 
 namespace gs {
 

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
+#include "platform/file_read.h"
 #include "platform/program_folder.h"
-#include "platform/safe_file.h"
 #include "platform/settings_store.h"
 #include "platform/text_util.h"
 

@@ -26,9 +26,9 @@
 #include "lang/qt_standard_buttons.h"
 #include "platform/app_identity.h"
 #include "platform/file_access.h"
+#include "platform/file_read.h"
 #include "platform/qt_dialog_seam.h"
 #include "platform/qt_first_frame.h"
-#include "platform/safe_file.h"
 
 namespace gs {
 namespace {

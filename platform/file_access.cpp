@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/file_read.h"
 #include "platform/safe_file.h"
 
 namespace gs {

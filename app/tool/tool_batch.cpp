@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "app/tool/tool_common.h"
-#include "platform/safe_file.h"
+#include "platform/safe_write_batch.h"
 
 namespace gs::tool {
 

@@ -10,6 +10,7 @@
 #include "files/ani_frames.h"
 #include "files/icon_reader.h"
 #include "import/picture_decoder.h"
+#include "platform/file_read.h"
 #include "platform/safe_file.h"
 
 namespace gs::tool {

@@ -8,7 +8,7 @@
 
 #include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
-#include "platform/safe_file.h"
+#include "platform/temporaries.h"
 
 namespace gs::tool {
 // Each command's table lives in its own tool_<command>.cpp.

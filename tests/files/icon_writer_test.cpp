@@ -6,6 +6,7 @@
 
 #include "document/icon_document.h"
 #include "files/icon_reader.h"
+#include "platform/file_read.h"
 #include "tests/files/file_test_util.h"
 #include "tests/support/test_support.h"
 

@@ -17,6 +17,7 @@
 #include "files/bmp_format.h"
 #include "files/icon_writer.h"
 #include "files/png_codec.h"
+#include "platform/file_read.h"
 #include "tests/files/file_test_util.h"
 #include "tests/support/test_support.h"
 

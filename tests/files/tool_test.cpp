@@ -13,6 +13,7 @@
 #include "files/icon_writer.h"
 #include "files/pcx_format.h"
 #include "files/png_codec.h"
+#include "platform/file_read.h"
 #include "tests/files/file_test_util.h"
 #include "tests/support/test_support.h"
 

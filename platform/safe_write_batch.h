@@ -1,0 +1,53 @@
+#pragma once
+// Many files written safely at once (batch conversion). A new name is created
+// under itself, refusing to replace anything (no temporary, no rename); files
+// that replace others are renamed at the group's commit, after one syncfs of
+// their file system, a few renames at a time. After a crash every replaced
+// file holds either its old bytes or the whole new ones, never a mixture or
+// nothing; files under new names may be missing, empty or cut short until
+// the system has written them out (a signal that can be caught removes one
+// that is not whole).
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/safe_file.h"
+
+namespace gs {
+
+// Writes new files at once and the others through temporaries, first removing from each folder it
+// writes the temporaries that killed runs left there over an hour ago; Commit (also run every
+// groupSize files and by the destructor) makes the replacing ones durable and renames them over
+// their targets. A file that could not be written is reported by Add (a new one leaves nothing
+// under its name, a replacing one its old target); one that fails at the flush or the rename is
+// reported by Commit. Memory stays at one group,
+// whatever the number of files.
+class SafeWriteBatch {
+ public:
+  explicit SafeWriteBatch(std::size_t groupSize = 256) : groupSize_(groupSize ? groupSize : 1) {}
+  ~SafeWriteBatch();
+  SafeWriteBatch(const SafeWriteBatch&) = delete;
+  SafeWriteBatch& operator=(const SafeWriteBatch&) = delete;
+
+  // Failures of files committed as a side effect are appended to `committedErrors`.
+  WriteStatus Add(const std::string& path, std::span<const std::uint8_t> bytes,
+                  std::vector<std::string>* committedErrors = nullptr);
+  // Returns the errors of this group ("<path>: <reason>" each); empty when all went well.
+  std::vector<std::string> Commit();
+
+ private:
+  struct Pending {
+    std::string temp;
+    std::string target;
+    bool replaces = false;
+    int slot = -1;  // where a signal finds the temporary
+  };
+  std::size_t groupSize_;
+  std::vector<Pending> pending_;
+  std::unordered_set<std::string> swept_;  // folders cleared of stale temporaries
+};
+
+}  // namespace gs
