@@ -1,148 +1,31 @@
 #include "platform/safe_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <pthread.h>
-#include <signal.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
-#include <ctime>
-#include <optional>
-#include <system_error>
-#include <thread>
+#include <utility>
 
-#include "platform/safe_write_batch.h"
+#include "platform/safe_file_steps.h"
 #include "platform/temporaries.h"
 
 namespace gs {
+
+namespace safe_file_steps {
 
 namespace {
 
 std::string Reason(int err) { return std::strerror(err); }
 
-// The files being written right now (temporaries, and new files under their
-// own name until they are whole), where a signal handler can find them
-// without allocating: C strings in lock-free slots, enough for a whole group
-// of the largest batch. Beyond the slots a file is simply not cleaned up on a
-// signal.
-constexpr unsigned kLiveSlots = 8192;
-// Placed after every other variable (an x86-64 section for large data): the
-// first slots then share a page with the small ones, and the table does not
-// push the runtime's variables onto pages of their own, which each call
-// would fault in.
-#if defined(__x86_64__)
-#define GS_AFTER_OTHER_VARIABLES __attribute__((section(".lbss")))
-#else
-#define GS_AFTER_OTHER_VARIABLES
-#endif
-GS_AFTER_OTHER_VARIABLES std::atomic<char*> g_live[kLiveSlots];
-std::atomic<unsigned> g_liveCursor{0};
-
-// While a new file is being created the handler only notes the signal: the
-// file may exist before its slot is filled, and it must not outlive the run.
-std::atomic<bool> g_creating{false};
-std::atomic<int> g_deferredSignal{0};
-
-// The slot, or -1 when none was free.
-int Track(const std::string& path) {
-  char* copy = ::strdup(path.c_str());
-  if (!copy) return -1;
-  const unsigned start = g_liveCursor.fetch_add(1, std::memory_order_relaxed);
-  for (unsigned i = 0; i < kLiveSlots; ++i) {
-    const unsigned slot = (start + i) % kLiveSlots;
-    char* expected = nullptr;
-    if (g_live[slot].compare_exchange_strong(expected, copy)) return static_cast<int>(slot);
-  }
-  std::free(copy);
-  return -1;
-}
-
-// Also from the threads that rename; the handler may have emptied the slot.
-void Untrack(int& slot) {
-  if (slot < 0) return;
-  if (char* p = g_live[slot].exchange(nullptr)) std::free(p);
-  slot = -1;
-}
-
-void RemoveTemporary(const std::string& temp, int& slot) {
-  ::unlink(temp.c_str());
-  Untrack(slot);
-}
-
-bool IsTemporaryName(const char* name) {
-  if (std::strncmp(name, ".gs", 3) != 0 || std::strlen(name) != 11) return false;
-  for (const char* c = name + 3; *c; ++c)
-    if (!((*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9'))) return false;
-  return true;
-}
-
-// A run killed outright (SIGKILL, a crash, a power cut) leaves its
-// temporaries; ours, by their name, and an hour old are nobody's work now.
-void SweepStaleTemporaries(const std::string& folder) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return;
-  const int dfd = ::dirfd(dir);
-  timespec clock{};
-  ::clock_gettime(CLOCK_REALTIME, &clock);
-  const time_t now = clock.tv_sec;
-  while (const dirent* e = ::readdir(dir)) {
-    if (!IsTemporaryName(e->d_name)) continue;
-    struct stat st {};
-    if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_uid != ::geteuid() || now - st.st_mtime < 3600)
-      continue;
-    ::unlinkat(dfd, e->d_name, 0);
-  }
-  ::closedir(dir);
-}
-
-void RemoveTemporariesAndDie(int sig) {
-  if (g_creating.load(std::memory_order_relaxed)) {
-    g_deferredSignal.store(sig, std::memory_order_relaxed);
-    return;
-  }
-  for (std::atomic<char*>& slot : g_live)
-    if (char* p = slot.exchange(nullptr)) ::unlink(p);
-  // The default action gives the usual status, 128 + the signal.
-  ::signal(sig, SIG_DFL);
-  ::raise(sig);
-}
-
-// Asked for by RemoveTemporariesOnSignals, put in place before the first
-// file is created: a call that writes nothing spends no system calls on it.
-std::atomic<bool> g_cleanupWanted{false};
-pthread_once_t g_cleanupOnce = PTHREAD_ONCE_INIT;
-
-void InstallCleanupHandlers() {
-  struct sigaction sa {};
-  sa.sa_handler = RemoveTemporariesAndDie;
-  // A signal noted while a new file is created lets the open go on.
-  sa.sa_flags = SA_RESTART;
-  sigemptyset(&sa.sa_mask);
-  for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
-    sigaddset(&sa.sa_mask, sig);
-  }
-  for (int sig : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(sig, &sa, nullptr);
-}
-
-void BeforeCreatingAFile() {
-  if (g_cleanupWanted.load(std::memory_order_relaxed))
-    ::pthread_once(&g_cleanupOnce, InstallCleanupHandlers);
-}
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
+// Set by tests, or once /proc turns out to be missing (an unnamed file is
+// then given its name through nothing).
+std::atomic<bool> g_namedDraftsOnly{false};
 
 bool WriteAllTo(int fd, std::span<const std::uint8_t> bytes, int& err) {
   std::size_t done = 0;
@@ -169,7 +52,6 @@ struct Target {
 };
 
 WriteStatus ResolveTarget(const std::string& requested, Target& t) {
-  if (requested.empty()) return WriteStatus::Failure(requested, "empty file name");
   t.path = requested;
   struct stat st {};
   for (int hops = 0;; ++hops) {
@@ -198,219 +80,178 @@ WriteStatus ResolveTarget(const std::string& requested, Target& t) {
   return WriteStatus::Success();
 }
 
-// Temporary names stay short whatever the target's, so that a name at the
-// file system's limit can still be saved.
-std::string TemporaryName(const std::string& folder) {
-  static std::uint64_t state = [] {
-    timespec ts{};
-    ::clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<std::uint64_t>(ts.tv_nsec) * 0x9E3779B97F4A7C15ull ^
-           static_cast<std::uint64_t>(::getpid()) << 32 ^ static_cast<std::uint64_t>(ts.tv_sec);
-  }();
-  static const char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  state ^= state << 13, state ^= state >> 7, state ^= state << 17;
-  std::string name = folder + "/.gs";
-  std::uint64_t r = state;
-  for (int i = 0; i < 8; ++i, r /= 36) name += kChars[r % 36];
-  return name;
+// The bytes of an output before it has its name: open (fd) while unnamed,
+// closed once under a temporary name.
+struct Draft {
+  int fd = -1;
+  std::string folder;
+  std::string temp;  // empty while it has no name
+  int slot = -1;
+};
+
+void Drop(Draft& d) {
+  if (d.fd >= 0) ::close(d.fd);
+  d.fd = -1;
+  if (!d.temp.empty()) RemoveTemporary(d.temp, d.slot);
+  d.temp.clear();
 }
 
-// Writes bytes into a fresh temporary in `folder`; on success `temp` names it
-// and `slot` tracks it. A replacing file gets the old one's mode (the umask
-// may have cut it).
-WriteStatus WriteTemporary(const std::string& requested, const std::string& folder, const Target& t,
-                           std::span<const std::uint8_t> bytes, bool flush, std::string& temp,
-                           int& slot) {
-  BeforeCreatingAFile();
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = TemporaryName(folder);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, t.mode);
-    if (fd < 0 && errno != EEXIST) break;
+// Links an unnamed file in under `path`; fails with EEXIST when the name is
+// taken. Without the privilege for AT_EMPTY_PATH the file is named through
+// /proc.
+bool LinkUnnamed(int fd, const std::string& path, int& err) {
+  static std::atomic<bool> emptyPathRefused{false};
+  if (!emptyPathRefused.load(std::memory_order_relaxed)) {
+    if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return true;
+    if (errno != ENOENT) return err = errno, false;
+    emptyPathRefused.store(true, std::memory_order_relaxed);
   }
-  if (fd < 0) return WriteStatus::Failure(requested, Reason(errno));
-  slot = Track(temp);
-  int err = 0;
-  bool ok = WriteAllTo(fd, bytes, err);
-  if (ok && t.existed && ::fchmod(fd, t.mode) != 0) ok = false, err = errno;
-  if (ok && flush && ::fdatasync(fd) != 0) ok = false, err = errno;
-  if (::close(fd) != 0 && ok) ok = false, err = errno;
-  if (!ok) {
-    RemoveTemporary(temp, slot);
-    return WriteStatus::Failure(requested, Reason(err));
-  }
-  return WriteStatus::Success();
+  char self[40];
+  std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
+  if (::linkat(AT_FDCWD, self, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+  err = errno;
+  if (err == ENOENT && ::access("/proc/self/fd", F_OK) != 0)
+    g_namedDraftsOnly.store(true, std::memory_order_relaxed);
+  return false;
 }
 
-enum class Created { Written, Exists, Failed };
+// A tracked temporary, created empty; its name is tracked before the file exists.
+bool CreateNamed(Draft& d, int& err) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    d.temp = TemporaryName(d.folder);
+    d.slot = TrackTemporary(d.temp);
+    d.fd = ::open(d.temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (d.fd >= 0) return true;
+    err = errno;
+    // Not ours: only forgotten.
+    UntrackTemporary(d.slot);
+    d.temp.clear();
+    if (err != EEXIST) return false;
+  }
+  return false;
+}
 
-// Creates `path` only if nothing has that name, and writes it. Until it is
-// whole a signal removes it, and a failed write leaves nothing behind.
-Created CreateNewFile(const std::string& path, std::span<const std::uint8_t> bytes, int& err) {
-  BeforeCreatingAFile();
-  g_creating.store(true, std::memory_order_relaxed);
-  std::atomic_signal_fence(std::memory_order_seq_cst);
-  int fd = -1;
-  do {
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
-  err = fd < 0 ? errno : 0;
-  int slot = fd >= 0 ? Track(path) : -1;
-  std::atomic_signal_fence(std::memory_order_seq_cst);
-  g_creating.store(false, std::memory_order_relaxed);
-  if (const int sig = g_deferredSignal.exchange(0)) RemoveTemporariesAndDie(sig);
-  if (fd < 0) return err == EEXIST ? Created::Exists : Created::Failed;
-  bool ok = WriteAllTo(fd, bytes, err);
-  // Whole: a signal from here on leaves it.
-  if (ok) Untrack(slot);
-  if (::close(fd) != 0 && ok) ok = false, err = errno;
-  if (!ok) {
+bool MakeDraft(const std::string& folder, std::span<const std::uint8_t> bytes, Draft& d, int& err) {
+  d.folder = folder;
+  if (!g_namedDraftsOnly.load(std::memory_order_relaxed)) {
+    d.fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    // Unknown to the file system (or to an old kernel, which sees a folder).
+    if (d.fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+      return err = errno, false;
+  }
+  if (d.fd < 0 && !CreateNamed(d, err)) return false;
+  if (!WriteAllTo(d.fd, bytes, err)) return Drop(d), false;
+  return true;
+}
+
+// Gives the draft the name `path` only if nothing has it (EEXIST otherwise).
+// A named draft is closed first, so that a late write error is seen before
+// the name is.
+bool PublishNew(Draft& d, const std::string& path, int& err) {
+  if (d.temp.empty()) {
+    if (!LinkUnnamed(d.fd, path, err)) return false;
+    const int fd = std::exchange(d.fd, -1);
+    if (::close(fd) == 0) return true;
+    err = errno;
     ::unlink(path.c_str());
-    Untrack(slot);
-    return Created::Failed;
+    return false;
   }
-  return Created::Written;
+  if (d.fd >= 0 && ::close(std::exchange(d.fd, -1)) != 0) return err = errno, false;
+  if (::renameat2(AT_FDCWD, d.temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+    UntrackTemporary(d.slot);
+    d.temp.clear();
+    return true;
+  }
+  if (errno != EINVAL && errno != ENOSYS) return err = errno, false;
+  // A file system without that rename: a second name, then the first goes.
+  if (::link(d.temp.c_str(), path.c_str()) != 0) return err = errno, false;
+  RemoveTemporary(d.temp, d.slot);
+  d.temp.clear();
+  return true;
 }
 
-// Most outputs are new files: created under their own name only if it is
-// free, they need no temporary, no rename and no look at the target first,
-// which keeps a one-shot conversion as cheap as a plain write. A name that
-// exists (a file, or a link to follow) resolves `t` for the careful way and
-// gives nothing; otherwise the outcome.
-std::optional<WriteStatus> CreateOrResolve(const std::string& path,
-                                           std::span<const std::uint8_t> bytes, Target& t) {
-  if (path.empty()) return WriteStatus::Failure(path, "empty file name");
-  int err = 0;
-  switch (CreateNewFile(path, bytes, err)) {
-    case Created::Written:
-      return WriteStatus::Success();
-    case Created::Failed:
-      return WriteStatus::Failure(path, Reason(err));
-    case Created::Exists:
-      break;
+// Readies the draft to replace `t`: the old file's mode (the umask has cut
+// the draft's), the bytes on disk when `flush`, a temporary name, closed.
+bool ReadyToReplace(Draft& d, const Target& t, bool flush, int& err) {
+  if (d.temp.empty()) {
+    if (t.existed && ::fchmod(d.fd, t.mode) != 0) return err = errno, false;
+    if (flush && ::fdatasync(d.fd) != 0) return err = errno, false;
+    bool named = false;
+    for (int attempt = 0; attempt < 10 && !named; ++attempt) {
+      d.temp = TemporaryName(d.folder);
+      d.slot = TrackTemporary(d.temp);
+      named = LinkUnnamed(d.fd, d.temp, err);
+      if (!named) UntrackTemporary(d.slot), d.temp.clear();
+      if (!named && err != EEXIST) return false;
+    }
+    if (!named) return false;
+  } else {
+    if (t.existed && ::chmod(d.temp.c_str(), t.mode) != 0) return err = errno, false;
+    if (flush && d.fd < 0) d.fd = ::open(d.temp.c_str(), O_WRONLY | O_CLOEXEC);
+    if (flush && (d.fd < 0 || ::fdatasync(d.fd) != 0)) return err = errno, false;
   }
-  if (WriteStatus st = ResolveTarget(path, t); !st) return st;
-  return std::nullopt;
+  if (d.fd >= 0 && ::close(std::exchange(d.fd, -1)) != 0) return err = errno, false;
+  return true;
 }
 
 }  // namespace
 
-WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+void UseNamedDraftsOnly(bool on) { g_namedDraftsOnly.store(on); }
+
+WriteStatus WriteOrPrepare(const std::string& path, std::span<const std::uint8_t> bytes, bool flush,
+                           Replacement& pending) {
+  pending = {};
+  if (path.empty()) return WriteStatus::Failure(path, "empty file name");
+  Draft d;
+  int err = 0;
+  if (!MakeDraft(FolderOf(path), bytes, d, err)) return WriteStatus::Failure(path, Reason(err));
+  if (PublishNew(d, path, err)) return WriteStatus::Success();
+  // No /proc to name an unnamed file through: once more as a temporary.
+  if (err == ENOENT && d.temp.empty() && g_namedDraftsOnly.load()) {
+    Drop(d);
+    if (!MakeDraft(FolderOf(path), bytes, d, err)) return WriteStatus::Failure(path, Reason(err));
+    if (PublishNew(d, path, err)) return WriteStatus::Success();
+  }
+  if (err != EEXIST) return Drop(d), WriteStatus::Failure(path, Reason(err));
   Target t;
-  if (std::optional<WriteStatus> done = CreateOrResolve(path, bytes, t)) return *done;
-  std::string temp;
-  int slot = -1;
-  // The flush protects the old file: it must not be replaced by bytes that
+  if (WriteStatus st = ResolveTarget(path, t); !st) return Drop(d), st;
+  // The draft goes where its target is (a link may point elsewhere).
+  if (const std::string folder = FolderOf(t.path); folder != d.folder) {
+    Drop(d);
+    if (!MakeDraft(folder, bytes, d, err)) return WriteStatus::Failure(path, Reason(err));
+  }
+  // The flush protects an old file: it must not be replaced by bytes that
   // are not on disk yet.
-  if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, t.existed, temp, slot); !st)
-    return st;
-  if (::rename(temp.c_str(), t.path.c_str()) != 0) {
+  if (!ReadyToReplace(d, t, flush && t.existed, err))
+    return Drop(d), WriteStatus::Failure(path, Reason(err));
+  pending = {std::move(d.temp), t.path, d.slot, t.existed};
+  return WriteStatus::Success();
+}
+
+}  // namespace safe_file_steps
+
+WriteStatus WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
+  using namespace safe_file_steps;
+  Replacement r;
+  if (WriteStatus st = WriteOrPrepare(path, bytes, true, r); !st || r.temp.empty()) return st;
+  // What a run killed here leaves, the next writer into the folder removes.
+  SweepStaleTemporaries(FolderOf(r.target));
+  if (::rename(r.temp.c_str(), r.target.c_str()) != 0) {
     const int err = errno;
-    RemoveTemporary(temp, slot);
+    RemoveTemporary(r.temp, r.slot);
     return WriteStatus::Failure(path, Reason(err));
   }
-  Untrack(slot);
+  UntrackTemporary(r.slot);
   // The folder itself is not flushed: until the rename reaches the disk a
   // crash leaves the old file, which is what this is about.
   return WriteStatus::Success();
 }
-
-SafeWriteBatch::~SafeWriteBatch() { Commit(); }
-
-WriteStatus SafeWriteBatch::Add(const std::string& path, std::span<const std::uint8_t> bytes,
-                                std::vector<std::string>* committedErrors) {
-  if (path.empty()) return WriteStatus::Failure(path, "empty file name");
-  if (std::string folder = FolderOf(path); !swept_.contains(folder)) {
-    SweepStaleTemporaries(folder);
-    swept_.insert(std::move(folder));
-  }
-  Target t;
-  if (std::optional<WriteStatus> done = CreateOrResolve(path, bytes, t)) return *done;
-  Pending p{{}, t.path, t.existed, -1};
-  if (WriteStatus st = WriteTemporary(path, FolderOf(t.path), t, bytes, false, p.temp, p.slot); !st)
-    return st;
-  pending_.push_back(std::move(p));
-  if (pending_.size() >= groupSize_) {
-    auto errors = Commit();
-    if (committedErrors)
-      committedErrors->insert(committedErrors->end(), errors.begin(), errors.end());
-  }
-  return WriteStatus::Success();
-}
-
-std::vector<std::string> SafeWriteBatch::Commit() {
-  std::vector<std::string> errors;
-  if (pending_.empty()) return errors;
-  // The new contents of files that replace others reach the disk before any
-  // of them is renamed: one syncfs per folder the group touches instead of
-  // one flush per file.
-  std::vector<std::string> synced;
-  for (Pending& p : pending_) {
-    if (!p.replaces) continue;
-    const std::string folder = FolderOf(p.target);
-    if (std::find(synced.begin(), synced.end(), folder) != synced.end()) continue;
-    synced.push_back(folder);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0 && ::syncfs(fd) == 0) {
-      ::close(fd);
-      continue;
-    }
-    const int err = errno;
-    if (fd >= 0) ::close(fd);
-    // Without the flush the old files must stay: drop every replacement in that folder.
-    for (Pending& q : pending_) {
-      if (!q.replaces || q.temp.empty() || FolderOf(q.target) != folder) continue;
-      errors.push_back(q.target + ": " + Reason(err));
-      RemoveTemporary(q.temp, q.slot);
-      q.temp.clear();
-    }
-  }
-  // The data is durable now, so the renames may go in any order, and they
-  // overlap: a disk that discards freed blocks makes the end of each old file
-  // wait for its blocks, a wait of latency, not of throughput. That end comes
-  // at the rename, under the folder's lock, which would line the waits up
-  // again; a handle held on the old file moves it to the handle's close.
-  constexpr unsigned kRenamers = 8;
-  std::vector<int> failures(pending_.size(), 0);
-  std::atomic<std::size_t> next{0};
-  auto renameSome = [&] {
-    for (std::size_t i; (i = next.fetch_add(1, std::memory_order_relaxed)) < pending_.size();) {
-      Pending& p = pending_[i];
-      if (p.temp.empty()) continue;
-      const int old = p.replaces ? ::open(p.target.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC) : -1;
-      if (::rename(p.temp.c_str(), p.target.c_str()) != 0) {
-        failures[i] = errno;
-        RemoveTemporary(p.temp, p.slot);
-      } else {
-        Untrack(p.slot);
-      }
-      if (old >= 0) ::close(old);
-    }
-  };
-  std::vector<std::thread> helpers;
-  helpers.reserve(kRenamers);
-  if (pending_.size() >= 2 * kRenamers) {
-    // Signals stay with this thread, so that their handler never runs beside
-    // the code that writes and tracks files.
-    sigset_t block, old;
-    sigemptyset(&block);
-    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&block, sig);
-    ::pthread_sigmask(SIG_BLOCK, &block, &old);
-    try {
-      for (unsigned k = 1; k < kRenamers; ++k) helpers.emplace_back(renameSome);
-    } catch (const std::system_error&) {
-      // Fewer helpers: this thread renames the rest.
-    }
-    ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
-  }
-  renameSome();
-  for (std::thread& h : helpers) h.join();
-  for (std::size_t i = 0; i < pending_.size(); ++i)
-    if (failures[i]) errors.push_back(pending_[i].target + ": " + Reason(failures[i]));
-  pending_.clear();
-  return errors;
-}
-
-void RemoveTemporariesOnSignals() { g_cleanupWanted.store(true, std::memory_order_relaxed); }
 
 }  // namespace gs

@@ -11,10 +11,14 @@
 
 #include "app/tool/tool_common.h"
 #include "platform/safe_write_batch.h"
+#include "platform/temporaries.h"
 
 namespace gs::tool {
 
 namespace {
+
+// An interrupted batch ends as a shell reports Ctrl+C.
+constexpr int kExitInterrupted = 130;
 
 // The inputs: operands first, then the names of --files-from, one at a time.
 class InputNames {
@@ -195,9 +199,13 @@ std::string StemOf(const std::string& path) {
 
 }  // namespace
 
-std::string BatchSummary(unsigned long long inputs, unsigned long long failed) {
-  return GroupDigits(inputs) + (inputs == 1 ? " file: " : " files: ") +
-         GroupDigits(inputs - failed) + " written, " + GroupDigits(failed) + " failed";
+std::string BatchSummary(unsigned long long inputs, unsigned long long failed,
+                         std::optional<unsigned long long> notReplaced) {
+  std::string summary = GroupDigits(inputs) + (inputs == 1 ? " file: " : " files: ") +
+                        GroupDigits(inputs - failed - notReplaced.value_or(0)) + " written, " +
+                        GroupDigits(failed) + " failed";
+  if (notReplaced) summary += ", " + GroupDigits(*notReplaced) + " not replaced";
+  return summary;
 }
 
 int RunBatch(const Invocation& call, std::string_view extension, const BatchBuild& build,
@@ -220,6 +228,10 @@ int RunBatch(const Invocation& call, std::string_view extension, const BatchBuil
 
   const std::size_t total = inputs.CountKnown() ? inputs.OperandCount() : 0;
   Progress progress;
+  // Ctrl+C (or SIGTERM, SIGHUP) stops the batch between two files: the
+  // replacements waiting for their group's commit are dropped and listed, a
+  // commit under way completes. A second signal ends the run at once.
+  const StopSignalsNoted stop;
   // Replaced files wait for one flush of their file system per group; a large
   // group keeps those flushes rare, at some 150 bytes a file.
   SafeWriteBatch batch(4096);
@@ -228,7 +240,7 @@ int RunBatch(const Invocation& call, std::string_view extension, const BatchBuil
   std::vector<std::uint8_t> inBuffer, outBytes;
   std::string in, out, listError;
   unsigned long long count = 0, failed = 0;
-  while (inputs.Next(in, listError)) {
+  while (!StopSignalsNoted::Noted() && inputs.Next(in, listError)) {
     ++count;
     out.assign(outDir).append("/").append(StemOf(in)).append(".").append(extension);
     std::size_t size = 0;
@@ -247,6 +259,16 @@ int RunBatch(const Invocation& call, std::string_view extension, const BatchBuil
     for (const std::string& e : committedErrors) progress.Error(e), ++failed;
     committedErrors.clear();
     progress.Step(count, total);
+  }
+  if (StopSignalsNoted::Noted()) {
+    // The read of the list that the signal cut short is no failure of the list.
+    const std::vector<std::string> notReplaced = batch.Discard();
+    for (const std::string& target : notReplaced)
+      progress.Error(target + ": not replaced (interrupted)");
+    progress.Clear();
+    std::fprintf(stderr, "interrupted after %s\n",
+                 BatchSummary(count, failed, notReplaced.size()).c_str());
+    return kExitInterrupted;
   }
   const bool listFailed = !listError.empty();
   if (listFailed) progress.Error(listError);
