@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <mutex>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -79,20 +80,24 @@ struct Owner {
   std::uint64_t pid = 0, start = 0;
 };
 
+// Worked out again in a forked child, which has a process of its own.
 const Owner& Self() {
-  static const Owner self = [] {
-    Owner o;
+  static std::mutex guard;
+  static Owner self;
+  const std::lock_guard<std::mutex> lock(guard);
+  const auto pid = static_cast<std::uint64_t>(::getpid());
+  if (self.pid == pid) return self;
+  if (self.machine.empty()) {
     char buf[128];
     utsname host{};
     std::string machine = ::uname(&host) == 0 ? host.nodename : "";
     struct stat ns {};
     if (::stat("/proc/self/ns/pid", &ns) == 0) machine += "/" + std::to_string(ns.st_ino);
-    o.machine = Marker(machine);
-    o.boot = Marker(ReadKernelFile("/proc/sys/kernel/random/boot_id", buf, sizeof buf));
-    o.pid = static_cast<std::uint64_t>(::getpid());
-    o.start = StartTimeOf(o.pid);
-    return o;
-  }();
+    self.machine = Marker(machine);
+    self.boot = Marker(ReadKernelFile("/proc/sys/kernel/random/boot_id", buf, sizeof buf));
+  }
+  self.pid = pid;
+  self.start = StartTimeOf(pid);
   return self;
 }
 
