@@ -1,7 +1,7 @@
 #include "platform/safe_file.h"
 
 #include <fcntl.h>
-#include <stdio.h>
+#include <stdio.h>  // renameat2
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -26,10 +26,10 @@ struct Replacement {
   bool replaces = false;  // false: a link that points at nothing yet
 };
 
-// Writes `bytes` for `path`. A new name is written at once (nullopt-like:
-// `pending` stays empty); a name taken by a file (or a link, followed)
-// leaves the draft under a temporary name in `pending`, with the old file's
-// mode, flushed first when `flush`. On failure nothing is left.
+// Writes `bytes` for `path`. Under a free name the file is whole when this
+// returns, and `pending` stays empty. A name taken by a file (or a link,
+// followed) leaves the draft under a temporary name in `pending`, with the
+// old file's mode, flushed first when `flush`. On failure nothing is left.
 WriteStatus WriteOrPrepare(const std::string& path, std::span<const std::uint8_t> bytes, bool flush,
                            Replacement& pending);
 
