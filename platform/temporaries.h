@@ -8,7 +8,8 @@
 // ".gs-k3j9a0x81bqz-2n9c-1h4k2z-0". A name is tracked before its file is
 // created, so that a signal that can be caught removes it whenever it comes;
 // a run killed outright leaves it, and the next batch that writes into the
-// folder removes it at once, its process being gone (SweepStaleTemporaries).
+// folder, or the next write over a file there, removes it at once, its
+// process being gone (SweepStaleTemporaries).
 #include <string>
 
 namespace gs {

@@ -10,7 +10,7 @@ once a number of their files are written, once a number are left to rename.
   preloaded SHIM), where new outputs go through temporaries.
 - Interrupted (SIGINT, SIGTERM): exit status 130, nothing torn and nothing
   left at once, and the summary's counts and list of outputs not replaced
-  match the folder.
+  match the folder. Stopped twice (ended at once): nothing torn or left.
 - Interrupted while it waits for the next name of its list, with a group of
   replacements written: each is listed as not replaced and keeps its old file.
 The verdict never depends on timing: only the moments are random.
@@ -170,6 +170,19 @@ def run(work):
         print(f"{label}: {kills_here} kills of a batch of {count} files: "
               f"{tally['none']} with none written, {tally['some']} with some, {tally['all']} with all")
 
+    def stopped_twice(label, runs, replacing):
+        """A second signal ends the run at once: its temporaries go with it."""
+        for k in range(runs):
+            start_over(replacing)
+            proc = subprocess.Popen(command, stderr=subprocess.DEVNULL)
+            proc.replacing = replacing
+            # Two signals, not one sent twice, which could merge into one.
+            moment = stop_at_random(proc, k, signal.SIGTERM)
+            proc.send_signal(signal.SIGINT)
+            proc.wait()
+            check_outputs(f"{label} stopped twice {k} {moment}", replacing, allow_temporaries=False)
+        print(f"{label}: {runs} batches stopped twice")
+
     def interrupted_runs(label, runs, replacing):
         for k in range(runs):
             start_over(replacing)
@@ -211,6 +224,8 @@ def run(work):
     killed_runs("new without O_TMPFILE", per, False, no_tmpfile)
     interrupted_runs("replacing", 6, True)
     interrupted_runs("new", 4, False)
+    stopped_twice("replacing", 6, True)
+    stopped_twice("new", 4, False)
 
     # Stopped while waiting for the list's next name: the replacements written
     # so far are dropped and listed, their old files kept.
