@@ -18,7 +18,7 @@ struct CursorFrame {
   Surface pixels;    // 32 x 32
   int hotspotX = 0;  // 0..31; an icon's is 0, 0
   int hotspotY = 0;
-  int delayMs = 0;  // 0 for a still cursor
+  int delayMs = 0;      // 0 for a still cursor
   int entryIndex = -1;  // the directory entry the editor reads (DecodeIconFile's)
 };
 

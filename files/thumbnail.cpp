@@ -109,8 +109,8 @@ IconImage FromPicture(const Surface& picture) {
 // images of that size, the one the editor reads (`editorEntry`) is taken.
 // False, with the decoder's reason, when that image is damaged; true with an
 // empty image when no image has a header to rank it by.
-bool BestStoredImage(std::span<const std::uint8_t> file, int size, int editorEntry,
-                     IconImage& out, std::string& problem) {
+bool BestStoredImage(std::span<const std::uint8_t> file, int size, int editorEntry, IconImage& out,
+                     std::string& problem) {
   const IconDirectory dir = ReadIconDirectory(file);
   std::vector<std::span<const std::uint8_t>> images;
   std::vector<IconImageHeader> headers;

@@ -14,8 +14,8 @@ constexpr OptionSpec kBatchOptions[] = {
      "and a summary on standard error"},
     {"--files-from", "FILE",
      "batch mode: also take the inputs named in FILE, one\n"
-     "per line (LF or CR LF; - for standard input); no\n"
-     "limit on their number"},
+     "per line (LF or CR LF; - for standard input); at\n"
+     "most 1,000,000 lines of 4,096 bytes"},
     {"-0", "",
      "names in --files-from end with a NUL byte instead\n"
      "of a line end"},
@@ -42,12 +42,11 @@ constexpr OptionSpec kOutputOptions[] = {
      kFormatChoices},
 };
 
-constexpr OptionSpec kSingleImageOption{
-    "--single-image", "",
-    "write the image read alone: an .ico or .cur written\n"
-    "from a file of several images otherwise keeps the\n"
-    "others, as the editor's Save as does (a cursor's\n"
-    "only with a .cur, an icon's only with an .ico)"};
+constexpr OptionSpec kSingleImageOption{"--single-image", "",
+                                        "write the image read alone: an .ico or .cur written\n"
+                                        "from a file of several images otherwise keeps the\n"
+                                        "others, as the editor's Save as does (a cursor's\n"
+                                        "only with a .cur, an icon's only with an .ico)"};
 
 constexpr OptionSpec kHelpOption{"--help", "", "show this text"};
 
@@ -301,7 +300,8 @@ void PrintBash(std::span<const CommandSpec* const> table, std::FILE* to) {
       if (o->value.empty()) continue;
       std::string& list = o->value == "DIR" ? dirs : o->value == "FILE" ? files : valued;
       list += (list.empty() ? "" : " ") + name;
-      if (!o->choices.empty()) values += "        " + name + ") values='" + Joined(o->choices) + "' ;;\n";
+      if (!o->choices.empty())
+        values += "        " + name + ") values='" + Joined(o->choices) + "' ;;\n";
     }
     std::fprintf(to, "    %.*s)\n      opts='%s' dirs='%s' files='%s' valued='%s' words='%s'\n",
                  static_cast<int>(c->name.size()), c->name.data(), opts.c_str(), dirs.c_str(),
@@ -313,7 +313,8 @@ void PrintBash(std::span<const CommandSpec* const> table, std::FILE* to) {
       "    *) return ;;\n"
       "  esac\n"
       "  # The value of an option: one of its values, a folder, a file, or nothing to offer.\n"
-      "  if [ -n \"$values\" ]; then COMPREPLY=($(compgen -W \"$values\" -- \"$cur\")); return; fi\n"
+      "  if [ -n \"$values\" ]; then COMPREPLY=($(compgen -W \"$values\" -- \"$cur\")); return; "
+      "fi\n"
       "  case \" $dirs \" in *\" $prev \"*) COMPREPLY=($(compgen -d -- \"$cur\")); return ;; esac\n"
       "  case \" $files \" in *\" $prev \"*) COMPREPLY=($(compgen -f -- \"$cur\")); return ;; "
       "esac\n"

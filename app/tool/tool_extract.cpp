@@ -171,7 +171,8 @@ extern const CommandSpec kExtractCommand{
         "Takes icon K of FILE (a Windows program or library, 32- or 64-bit or\n"
         "16-bit, or an .ico file) as the editor's extraction window puts it into\n"
         "the document: the group's 32 x 32 image of the highest depth, else the\n"
-        "nearest size brought to 32 x 32. OUT is written as convert writes it.\n"
+        "nearest size brought to 32 x 32; of an icon file, the image the editor\n"
+        "opens, alone. OUT is written as convert writes it.\n"
         "Icons are numbered as the desktop lists them: named groups first, then\n"
         "numbered ones in ascending order. Only the headers and the icons needed\n"
         "are read, however large FILE is.",

@@ -67,7 +67,8 @@ int RunImport(const Invocation& call) {
   ImportOptions o;
   if (int rc = ReadImportOptions(call, o); rc >= 0) return rc;
   if (!call.IsBatch()) return ImportOne(call, o);
-  const std::string format = o.out.to.empty() ? std::string(call.command().defaultFormat) : o.out.to;
+  const std::string format =
+      o.out.to.empty() ? std::string(call.command().defaultFormat) : o.out.to;
   if (int rc = CheckForFormat(call, o.out, format); rc >= 0) return rc;
   LoadedIcon icon;
   return RunBatch(call, format,

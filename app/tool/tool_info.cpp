@@ -54,8 +54,7 @@ std::string ImpossibleHeader(const IconDirectory& dir, std::span<const std::uint
 
 int InfoIcon(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   const IconDirectory dir = ReadIconDirectory(bytes);
-  if (std::string why = ImpossibleHeader(dir, bytes); !why.empty())
-    return Fail(path + ": " + why);
+  if (std::string why = ImpossibleHeader(dir, bytes); !why.empty()) return Fail(path + ": " + why);
   const bool cursor = dir.header.type == 2;
   std::printf("%s: %s, %zu bytes\n", PrintableText(path).c_str(), cursor ? "cursor" : "icon",
               bytes.size());
