@@ -250,6 +250,13 @@ TEST_F(ToolAgreement, DamageAnywhereIsRefusedByEveryCommandInTheSameWords) {
   // Cut inside the last frame; then, within a whole RIFF, the third frame's
   // image data cut short (its directory says more bytes than its chunk holds).
   WriteBytes(dir_.file("cut.ani"), Bytes(ani.begin(), ani.end() - 700));
+  WriteBytes(dir_.file("whole.ani"), ani);
+  ASSERT_EQ(Tool(dir_, "xcursor whole.ani w").rc, 0);
+  // Whole frames in a file shorter than its RIFF size says.
+  Bytes longer = ani;
+  const std::uint32_t riffSize = test::U32At(longer, 4) + 100;
+  for (int i = 0; i < 4; ++i) longer[4 + i] = static_cast<std::uint8_t>(riffSize >> (8 * i));
+  WriteBytes(dir_.file("riff.ani"), longer);
   std::vector<Bytes> shortThird = frames;
   shortThird[2].resize(shortThird[2].size() - 600);
   WriteBytes(dir_.file("third.ani"), BuildAnimatedCursorBytes(shortThird, 6));
@@ -264,7 +271,7 @@ TEST_F(ToolAgreement, DamageAnywhereIsRefusedByEveryCommandInTheSameWords) {
   big.insert(big.end(), png.begin(), png.end());
   WriteBytes(dir_.file("big.cur"), big);
 
-  for (const std::string file : {"cut.ani", "third.ani", "big.cur"}) {
+  for (const std::string file : {"cut.ani", "riff.ani", "third.ani", "big.cur"}) {
     std::string said;
     for (const std::string& command :
          {"convert " + file + " o.cur", "pixels " + file, "xcursor " + file + " o",
@@ -282,6 +289,36 @@ TEST_F(ToolAgreement, DamageAnywhereIsRefusedByEveryCommandInTheSameWords) {
     }
   }
   EXPECT_NE(Tool(dir_, "pixels third.ani").err.find("frame 3: "), std::string::npos);
+  EXPECT_NE(Tool(dir_, "pixels riff.ani").err.find("shorter than its RIFF size"),
+            std::string::npos);
+
+  // A 16 x 16 image cut short beside the sound 32 x 32 one the editor reads:
+  // the commands that would draw it refuse rather than draw black.
+  Bytes two = Cursor(kBlack);
+  Bytes small = {40, 0, 0, 0, 16, 0, 0, 0, 32, 0, 0, 0, 1, 0, 1, 0};
+  small.resize(40 + 8 + 10, 0);  // header and colours whole, 10 of 128 pixel bytes
+  two[4] = 2;
+  two.insert(two.begin() + 22, {16, 16, 2, 0, 1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  for (int e = 0; e < 2; ++e) {  // the first image moves 16 bytes on; the new one goes last
+    const std::uint32_t at =
+        e == 0 ? test::U32At(two, 18) + 16 : static_cast<std::uint32_t>(two.size());
+    const std::uint32_t size =
+        e == 0 ? test::U32At(two, 14) : static_cast<std::uint32_t>(small.size());
+    for (int i = 0; i < 4; ++i) {
+      two[6 + 16 * e + 8 + i] = static_cast<std::uint8_t>(size >> (8 * i));
+      two[6 + 16 * e + 12 + i] = static_cast<std::uint8_t>(at >> (8 * i));
+    }
+  }
+  two.insert(two.end(), small.begin(), small.end());
+  WriteBytes(dir_.file("two.cur"), two);
+  ASSERT_EQ(Tool(dir_, "pixels two.cur").rc, 0);
+  for (const std::string command : {"xcursor two.cur o", "thumbnail two.cur o.png 16"}) {
+    const ToolRun r = Tool(dir_, command);
+    EXPECT_EQ(r.rc, 1) << command;
+    EXPECT_NE(r.err.find("two.cur: "), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir_.file("o"))) << command;
+    EXPECT_FALSE(std::filesystem::exists(dir_.file("o.png"))) << command;
+  }
 
   // A picture, even named .ico, is named as convert names it.
   WriteBytes(dir_.file("picture.ico"),
