@@ -32,20 +32,38 @@ bool DisplayRateFromInterval(double intervalMs, std::uint32_t& rate) {
   return true;
 }
 
+namespace {
+
+// RIFF chunks of odd size are followed by a pad byte, counted in the sizes
+// of the lists around them (never in the chunk's own size).
+constexpr std::uint64_t Padded(std::uint64_t n) { return n + (n & 1); }
+
+std::uint64_t InfoListSize(std::string_view creatorNote, std::string_view authorName) {
+  return 4 + 8 + Padded(creatorNote.size() + 1) + 8 + Padded(authorName.size() + 1);
+}
+
+// The RIFF chunk's size field: everything after it.
+std::uint64_t RiffSize(std::uint64_t infoSize, std::uint64_t framesBytes) {
+  return 4 + 8 + infoSize + 8 + 36 + 8 + (4 + framesBytes);
+}
+
+}  // namespace
+
+std::uint64_t AnimatedCursorFileSize(std::span<const std::uint64_t> frameSizes) {
+  std::uint64_t framesBytes = 0;
+  for (std::uint64_t n : frameSizes) framesBytes += 8 + Padded(n);
+  return 8 + RiffSize(InfoListSize(AniCreatorNote(), AniAuthorName()), framesBytes);
+}
+
 std::vector<std::uint8_t> BuildAnimatedCursorBytes(
     std::span<const std::vector<std::uint8_t>> frames, std::uint32_t rate,
     std::string_view creatorNote, std::string_view authorName) {
-  // RIFF chunks of odd size are followed by a pad byte, counted in the sizes
-  // of the lists around them (never in the chunk's own size).
-  auto padded = [](std::uint64_t n) { return n + (n & 1); };
-  const std::uint64_t nameChunk = padded(creatorNote.size() + 1);
-  const std::uint64_t authorChunk = padded(authorName.size() + 1);
   const std::uint64_t n = frames.size();
   std::uint64_t framesBytes = 0;
-  for (const auto& f : frames) framesBytes += 8 + padded(f.size());
-  const std::uint64_t infoSize = 4 + 8 + nameChunk + 8 + authorChunk;
+  for (const auto& f : frames) framesBytes += 8 + Padded(f.size());
+  const std::uint64_t infoSize = InfoListSize(creatorNote, authorName);
   const std::uint64_t framSize = 4 + framesBytes;
-  const std::uint64_t riffSize = 4 + 8 + infoSize + 8 + 36 + 8 + framSize;
+  const std::uint64_t riffSize = RiffSize(infoSize, framesBytes);
   if (riffSize > std::numeric_limits<std::uint32_t>::max() - 8 ||
       n > std::numeric_limits<std::uint32_t>::max())
     return {};

@@ -28,6 +28,11 @@ std::string_view AniAuthorName();
 // The builder window and `glyphsmith-tool ani --interval` both use it.
 bool DisplayRateFromInterval(double intervalMs, std::uint32_t& rate);
 
+// The size of the file BuildAnimatedCursorBytes makes of frames of these
+// sizes, with the default texts; past UINT32_MAX + 8 the RIFF fields cannot
+// hold it. Known before any frame is read.
+std::uint64_t AnimatedCursorFileSize(std::span<const std::uint64_t> frameSizes);
+
 // The whole file. Empty when the sizes would not fit the 32-bit RIFF fields.
 // Odd-sized chunks (other texts, a frame file of odd length) get the RIFF pad
 // byte, counted in the sizes of the lists that hold them.

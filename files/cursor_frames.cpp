@@ -16,11 +16,12 @@ bool DecodeFrame(std::span<const std::uint8_t> bytes, CursorFrame& frame, std::s
     return false;
   }
   IconDecodeResult r = DecodeIconFile(bytes);
-  if (r.kind == IconImageKind::None) {
+  if (!r.problem.empty() || r.kind == IconImageKind::None) {
     problem = r.problem.empty() ? "no picture could be read" : r.problem;
     return false;
   }
   frame.pixels = std::move(r.pixels);
+  frame.entryIndex = r.entryIndex;
   frame.hotspotX = r.cursor ? std::clamp(r.hotspotX, 0, 31) : 0;
   frame.hotspotY = r.cursor ? std::clamp(r.hotspotY, 0, 31) : 0;
   return true;
@@ -44,21 +45,26 @@ bool LoadCursorFrames(std::span<const std::uint8_t> bytes, std::vector<CursorFra
   }
   AniSequence seq;
   if (!ReadAniSequence(bytes, seq, problem)) return false;
-  // Frames repeat in a sequence; each is decoded once.
+  // Damage the sequence reader steps over is damage all the same.
+  if (!problem.empty()) return false;
+  // Every frame is read, once, even those past maxFrames or outside the
+  // sequence: a damaged frame anywhere refuses the file.
+  std::vector<std::size_t> wanted(seq.frames.size(), 0);
+  for (std::size_t i = 0; i < seq.steps.size() && i < maxFrames; ++i) ++wanted[seq.steps[i].frame];
   std::vector<CursorFrame> decoded(seq.frames.size());
-  std::vector<bool> done(seq.frames.size(), false);
+  for (std::size_t k = 0; k < seq.frames.size(); ++k) {
+    CursorFrame f;
+    std::string why;
+    if (!DecodeFrame(seq.FrameBytes(bytes, k), f, why)) {
+      problem = "frame " + std::to_string(k + 1) + ": " + why;
+      return false;
+    }
+    if (wanted[k]) decoded[k] = std::move(f);
+  }
   for (const AniStep& s : seq.steps) {
     if (frames.size() >= maxFrames) break;
-    if (!done[s.frame]) {
-      std::string why;
-      if (!DecodeFrame(seq.FrameBytes(bytes, s.frame), decoded[s.frame], why)) {
-        problem = "frame " + std::to_string(s.frame + 1) + ": " + why;
-        frames.clear();
-        return false;
-      }
-      done[s.frame] = true;
-    }
-    CursorFrame f = decoded[s.frame];
+    // The last step that shows a frame takes its pixels instead of a copy.
+    CursorFrame f = --wanted[s.frame] == 0 ? std::move(decoded[s.frame]) : decoded[s.frame];
     f.delayMs = JiffiesToMs(s.jiffies);
     frames.push_back(std::move(f));
   }

@@ -18,11 +18,15 @@ struct CursorFrame {
   Surface pixels;    // 32 x 32
   int hotspotX = 0;  // 0..31; an icon's is 0, 0
   int hotspotY = 0;
-  int delayMs = 0;  // 0 for a still cursor
+  int delayMs = 0;      // 0 for a still cursor
+  int entryIndex = -1;  // the directory entry the editor reads (DecodeIconFile's)
 };
 
 // An .ico/.cur gives one frame, an .ani one per step of its sequence (at most
-// maxFrames). False, with the reason, when the bytes are neither.
+// maxFrames). False, with the reader's reason, when the bytes are neither or
+// anything in them is damaged: a file the reader reports a problem with, an
+// animation cut short or any of its frames ("frame 3: ..."), whether or not
+// it is among the first maxFrames.
 bool LoadCursorFrames(std::span<const std::uint8_t> bytes, std::vector<CursorFrame>& frames,
                       std::string& problem, std::size_t maxFrames = SIZE_MAX);
 

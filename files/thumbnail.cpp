@@ -5,7 +5,6 @@
 
 #include "document/area_scale.h"
 #include "files/ani_frames.h"
-#include "files/bitmap_info_header.h"
 #include "files/cursor_frames.h"
 #include "files/icon_image.h"
 #include "files/icon_reader.h"
@@ -106,39 +105,36 @@ IconImage FromPicture(const Surface& picture) {
   return image;
 }
 
-// The stored image of an icon file that suits `size` best, decoded.
-bool BestStoredImage(std::span<const std::uint8_t> file, int size, IconImage& out) {
+// The stored image of an icon file that suits `size` best, decoded. Of the
+// images of that size, the one the editor reads (`editorEntry`) is taken.
+// False, with the decoder's reason, when that image is damaged; true with an
+// empty image when no image has a header to rank it by.
+bool BestStoredImage(std::span<const std::uint8_t> file, int size, int editorEntry, IconImage& out,
+                     std::string& problem) {
   const IconDirectory dir = ReadIconDirectory(file);
   std::vector<std::span<const std::uint8_t>> images;
   std::vector<IconImageHeader> headers;
-  for (const IconDirectoryEntry& e : dir.entries) {
+  int editor = -1;
+  for (std::size_t i = 0; i < dir.entries.size(); ++i) {
+    const IconDirectoryEntry& e = dir.entries[i];
     if (e.imageOffset >= file.size()) continue;
+    if (static_cast<int>(i) == editorEntry) editor = static_cast<int>(images.size());
     images.push_back(file.subspan(
         e.imageOffset, std::min<std::size_t>(e.bytesInResource, file.size() - e.imageOffset)));
     headers.emplace_back();
     if (!PeekIconImage(images.back(), headers.back())) headers.back() = {};
   }
-  const int best = BestImageForSize(headers, size);
-  std::string problem;
-  return best >= 0 && DecodeIconImageAtSize(images[static_cast<std::size_t>(best)], out, problem);
-}
-
-// Where the pixels of a stored image would start: after its header and colour
-// table (or the PNG header chunk). A file that ends before that in every image
-// has no pixel; drawing it would show black that is not there.
-bool HoldsAnyPixels(std::span<const std::uint8_t> file) {
-  for (const IconDirectoryEntry& e : ReadIconDirectory(file).entries) {
-    std::uint64_t start = std::uint64_t{e.imageOffset} + 40;
-    BitmapInfoHeader h;
-    if (!IsPngImage(file, e.imageOffset) && ReadBitmapInfoHeader(file, e.imageOffset, h)) {
-      const std::uint64_t colors = h.bitCount > 8 ? 0
-                                   : h.colorsUsed ? std::min<std::uint64_t>(h.colorsUsed, 256)
-                                                  : std::uint64_t{1} << h.bitCount;
-      start = std::uint64_t{e.imageOffset} + std::max<std::uint32_t>(h.headerSize, 40) + colors * 4;
-    }
-    if (file.size() > start) return true;
+  int best = BestImageForSize(headers, size);
+  if (best < 0) return true;
+  const auto side = [&](int i) { return std::max(headers[i].width, headers[i].height); };
+  if (editor >= 0 && side(editor) == side(best)) best = editor;
+  if (!DecodeIconImageAtSize(images[static_cast<std::size_t>(best)], out, problem) ||
+      !problem.empty()) {
+    if (problem.empty()) problem = "no image could be read";
+    out = {};
+    return false;
   }
-  return false;
+  return true;
 }
 
 }  // namespace
@@ -155,30 +151,21 @@ bool MakeThumbnail(std::span<const std::uint8_t> bytes, int size, RgbaImage& out
     problem = "size must be from 1 to " + std::to_string(kMaxThumbnailSize);
     return false;
   }
+  // The reader's verdict and choice, as every command takes them: damage
+  // anywhere (any frame of an animation) refuses the file.
+  std::vector<CursorFrame> frames;
+  if (!LoadCursorFrames(bytes, frames, problem, 1)) return false;
   // An animated cursor shows its first step, itself a cursor file.
   std::span<const std::uint8_t> file = bytes;
   if (LooksLikeAni(bytes)) {
     AniSequence seq;
-    if (!ReadAniSequence(bytes, seq, problem)) return false;
+    ReadAniSequence(bytes, seq, problem);
     file = seq.FrameBytes(bytes, seq.steps.front().frame);
   }
-  if (!HasIconHeader(file)) {
-    problem = "not an icon or cursor";
-    return false;
-  }
-  // The stored images' decoder fills what is missing; a file with no pixel
-  // at all is refused before it, as other thumbnailers do.
-  if (!HoldsAnyPixels(file)) {
-    problem = "truncated: the file holds no pixels";
-    return false;
-  }
   IconImage image;
-  if (!BestStoredImage(file, size, image)) {
-    // No stored image could be read as it is: the editor's own picture.
-    std::vector<CursorFrame> frames;
-    if (!LoadCursorFrames(file, frames, problem, 1)) return false;
-    image = FromPicture(frames.front().pixels);
-  }
+  if (!BestStoredImage(file, size, frames.front().entryIndex, image, problem)) return false;
+  // No stored image has a header to rank it by: the editor's own picture.
+  if (image.width <= 0) image = FromPicture(frames.front().pixels);
   out = RenderThumbnail(image, size);
   return !out.rgba.empty();
 }

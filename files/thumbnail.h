@@ -27,8 +27,10 @@ RgbaImage RenderThumbnail(const IconImage& image, int size);
 // size (width and height 0).
 int BestImageForSize(std::span<const IconImageHeader> images, int size);
 
-// From the bytes of an .ico, .cur or .ani. False, with the reason, when the
-// bytes hold no picture this editor reads.
+// From the bytes of an .ico, .cur or .ani. Of the images of the size drawn,
+// the one the editor reads is taken. False, with the reader's reason, when the
+// bytes hold no picture this editor reads or are damaged anywhere, as every
+// command refuses them (LoadCursorFrames).
 bool MakeThumbnail(std::span<const std::uint8_t> bytes, int size, RgbaImage& out,
                    std::string& problem);
 

@@ -152,8 +152,10 @@ std::uint32_t Premultiplied(Color c, int a) {
 }
 
 // The entry of each size in one icon or cursor file: the deepest, by the
-// images' own headers, so nothing is decoded before the whole cost is known.
-std::map<int, int> ChosenEntries(std::span<const std::uint8_t> file, const IconDirectory& dir) {
+// images' own headers, so nothing is decoded before the whole cost is known;
+// of the size the editor reads, its entry (`editorEntry`), which has that size.
+std::map<int, int> ChosenEntries(std::span<const std::uint8_t> file, const IconDirectory& dir,
+                                 int editorEntry = -1) {
   std::map<int, int> entryOf;
   std::map<int, int> depthOf;
   for (std::size_t i = 0; i < dir.entries.size(); ++i) {
@@ -166,19 +168,33 @@ std::map<int, int> ChosenEntries(std::span<const std::uint8_t> file, const IconD
     entryOf[h.width] = static_cast<int>(i);
     depthOf[h.width] = h.bitCount;
   }
+  if (editorEntry >= 0 && static_cast<std::size_t>(editorEntry) < dir.entries.size()) {
+    IconImageHeader h;
+    const std::uint32_t at = dir.entries[editorEntry].imageOffset;
+    if (at < file.size() && PeekIconImage(file.subspan(at), h) && entryOf.count(h.width) &&
+        h.width == h.height)
+      entryOf[h.width] = editorEntry;
+  }
   return entryOf;
 }
 
-std::map<int, XcursorFrameImage> StoredImages(std::span<const std::uint8_t> file) {
-  std::map<int, XcursorFrameImage> bySide;
+// False, with the decoder's reason, when an image to be written is damaged.
+bool StoredImages(std::span<const std::uint8_t> file, int editorEntry,
+                  std::map<int, XcursorFrameImage>& bySide, std::string& problem) {
+  bySide.clear();
   const IconDirectory dir = ReadIconDirectory(file);
-  for (const auto& [side, index] : ChosenEntries(file, dir)) {
+  for (const auto& [side, index] : ChosenEntries(file, dir, editorEntry)) {
     const IconDirectoryEntry& e = dir.entries[index];
     const auto bytes = file.subspan(
         e.imageOffset, std::min<std::size_t>(e.bytesInResource, file.size() - e.imageOffset));
     IconImage image;
     std::string why;
-    if (!DecodeIconImageAtSize(bytes, image, why) || image.width != side) continue;
+    if (!DecodeIconImageAtSize(bytes, image, why) || !why.empty()) {
+      problem = "image " + std::to_string(index) + " (" + std::to_string(side) + " x " +
+                std::to_string(side) + "): " + (why.empty() ? "no image could be read" : why);
+      return false;
+    }
+    if (image.width != side) continue;
     XcursorFrameImage x{image.width, image.height, image.width, 0, 0, 0, {}};
     if (dir.header.type == 2) {
       x.hotspotX = e.planes;
@@ -189,7 +205,7 @@ std::map<int, XcursorFrameImage> StoredImages(std::span<const std::uint8_t> file
       x.argb[i] = Premultiplied(image.colors[i], image.alpha[i]);
     bySide[side] = std::move(x);
   }
-  return bySide;
+  return true;
 }
 
 // What one step's images add to the file: a chunk header and its pixels each.
@@ -214,12 +230,15 @@ bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFr
   // The stored images of each step's file, in playing order (the steps that
   // LoadCursorFrames below draws, when the file is sound).
   std::vector<std::span<const std::uint8_t>> files;
-  if (LooksLikeAni(bytes)) {
+  std::vector<std::size_t> frameOf;  // of each step, for messages
+  const bool animated = LooksLikeAni(bytes);
+  if (animated) {
     AniSequence seq;
     ReadAniSequence(bytes, seq, problem);
     for (const AniStep& s : seq.steps) {
       if (files.size() >= kMaxAniSteps) break;
       files.push_back(seq.FrameBytes(bytes, s.frame));
+      frameOf.push_back(s.frame);
     }
   } else {
     files.push_back(bytes);
@@ -250,7 +269,11 @@ bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFr
   std::map<int, std::vector<XcursorFrameImage>> bySize;
   for (std::size_t i = 0; i < drawn.size() && i < files.size(); ++i) {
     auto [it, fresh] = decoded.try_emplace(files[i].data());
-    if (fresh) it->second = StoredImages(files[i]);
+    if (fresh && !StoredImages(files[i], drawn[i].entryIndex, it->second, problem)) {
+      if (animated) problem = "frame " + std::to_string(frameOf[i] + 1) + ": " + problem;
+      images.clear();
+      return false;
+    }
     std::map<int, XcursorFrameImage> stored =
         lastStep[files[i].data()] == i ? std::move(it->second) : it->second;
     if (stored.empty()) stored[kXcursorNominalSize] = FromDrawing(drawn[i]);

@@ -42,9 +42,11 @@ std::vector<std::uint8_t> BuildXcursorBytes(std::span<const XcursorFrameImage> i
 std::vector<std::uint8_t> BuildXcursorBytes(std::span<const CursorFrame> frames);
 
 // Every image of an .ico, .cur or .ani: for each frame (each step of an
-// animation, in playing order) one image per stored size, grouped by size.
-// A frame none of whose images decodes gives the editor's 32 x 32 picture.
-// False, with the reason, when the images would exceed kMaxXcursorBytes.
+// animation, in playing order) one image per stored size, grouped by size;
+// of the size the editor reads, the entry it reads. False, with the reason,
+// when the images would exceed kMaxXcursorBytes, or when the reader refuses
+// the file (LoadCursorFrames, the reason every command gives) or an image to
+// be written is damaged.
 bool CursorFileImages(std::span<const std::uint8_t> bytes, std::vector<XcursorFrameImage>& images,
                       std::string& problem);
 WriteStatus WriteXcursorFile(const std::string& path, std::span<const CursorFrame> frames);

@@ -169,23 +169,43 @@ std::string SanitizeUtf8(std::string_view text) {
 }
 
 std::string PrintableText(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
+  static constexpr char kHex[] = "0123456789abcdef";
   std::string out;
   out.reserve(text.size());
-  auto escape = [&](std::uint32_t v) {
-    out += "\\x";
-    out += kHex[(v >> 4) & 0xF];
-    out += kHex[v & 0xF];
+  auto escapeBytes = [&](std::string_view bytes) {
+    for (const char c : bytes) {
+      const auto v = static_cast<std::uint8_t>(c);
+      out += "\\x";
+      out += kHex[v >> 4];
+      out += kHex[v & 0xF];
+    }
   };
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t at = i;
     std::uint32_t cp = 0;
     if (!DecodeUtf8(text, i, cp)) {
-      escape(static_cast<std::uint8_t>(text[at]));
+      escapeBytes(text.substr(at, 1));
       continue;
     }
-    if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0) || cp == '\\')
-      escape(cp);
+    switch (cp) {
+      case '\n':
+        out += "\\n";
+        continue;
+      case '\r':
+        out += "\\r";
+        continue;
+      case '\t':
+        out += "\\t";
+        continue;
+      case '\\':
+        out += "\\\\";
+        continue;
+      default:
+        break;
+    }
+    // Every \xNN is one byte of the name: a C1 control shows its two bytes.
+    if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0))
+      escapeBytes(text.substr(at, i - at));
     else
       out.append(text.substr(at, i - at));
   }

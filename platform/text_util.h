@@ -37,9 +37,12 @@ bool DecodeUtf8(std::string_view text, std::size_t& i, std::uint32_t& codePoint)
 // Valid UTF-8 is kept; each invalid byte becomes U+FFFD.
 std::string SanitizeUtf8(std::string_view text);
 
-// Text from a file made safe to print on a terminal: control characters
-// (C0, DEL and C1), the backslash and bytes that are not UTF-8 become \xHH,
-// so that no name can move the cursor, retitle the terminal or forge a line.
+// A name or text from a file made safe to print on a terminal, the one escaper
+// of every line the tool prints (and of the editor's marks): line feed, carriage
+// return and tab become \n, \r and \t, the backslash \\, other control
+// characters (C0, DEL and C1) and bytes that are not UTF-8 \xhh per byte, so
+// that no name can move the cursor, retitle the terminal or forge a line.
+// Valid UTF-8 (accents) is kept as it is.
 std::string PrintableText(std::string_view text);
 
 }  // namespace gs

@@ -1,4 +1,6 @@
 // ani: an animated cursor from cursor files, as the editor's builder makes it.
+#include <sys/stat.h>
+
 #include <limits>
 
 #include "app/tool/tool_command.h"
@@ -47,11 +49,30 @@ int RunAni(const Invocation& call) {
   const std::string out(ops[0]);
   if (int rc = CheckOutputExtension("ani", out, "ani", "an animated cursor (.ani)"); rc >= 0)
     return rc;
+  // The file must stay within what the readers take (kMaxInputBytes, the
+  // RIFF fields far beyond): the frames' sizes are checked before any is
+  // read, and again as each is read (standard input and special files).
+  std::vector<std::uint64_t> sizes;
+  for (std::size_t i = 1; i < ops.size(); ++i) {
+    struct stat st {};
+    const std::string frame(ops[i]);
+    sizes.push_back(frame != "-" && ::stat(frame.c_str(), &st) == 0 && S_ISREG(st.st_mode)
+                        ? static_cast<std::uint64_t>(st.st_size)
+                        : 0);
+  }
+  const auto tooLarge = [&] {
+    return Fail(out + ": the frames would make an animated cursor of " +
+                GroupDigits(AnimatedCursorFileSize(sizes)) + " bytes; readers take at most " +
+                std::to_string(kMaxInputBytes >> 20) + " MiB");
+  };
+  if (AnimatedCursorFileSize(sizes) > kMaxInputBytes) return tooLarge();
   std::vector<std::vector<std::uint8_t>> frames(ops.size() - 1);
   std::string error;
   for (std::size_t i = 1; i < ops.size(); ++i) {
     const std::string frame(ops[i]);
     if (!ReadInput(frame, frames[i - 1], error)) return Fail(error);
+    sizes[i - 1] = frames[i - 1].size();
+    if (AnimatedCursorFileSize(sizes) > kMaxInputBytes) return tooLarge();
     // Copied as they are, like the builder copies them; readers expect cursors.
     const std::string name = frame == "-" ? "standard input" : frame;
     if (const std::string kind = PictureKindOf(frames[i - 1]); !kind.empty())
@@ -76,7 +97,8 @@ extern const CommandSpec kAniCommand{
         "Writes OUT (- for standard output) as the editor's animated-cursor builder\n"
         "does: each FRAME file copied whole, in order, every frame shown for the\n"
         "same display rate. A frame that is not a cursor file is stored all the same,\n"
-        "with a warning; each is at most 16 MiB.",
+        "with a warning. The whole file is at most 16 MiB, as the readers take it;\n"
+        "larger frames are refused before they are read.",
     .options = kAniOptions,
     .run = RunAni,
 };

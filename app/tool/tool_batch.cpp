@@ -25,7 +25,6 @@ class InputNames {
  public:
   InputNames(const Invocation& call, std::size_t firstInput) : call_(call), next_(firstInput) {}
   ~InputNames() {
-    std::free(line_);
     if (list_ && list_ != stdin) std::fclose(list_);
   }
 
@@ -47,19 +46,33 @@ class InputNames {
     }
     if (!list_) return false;
     for (;;) {
+      // Lines are counted blank or not, and none grows past a path's length,
+      // so that an endless list (/dev/zero) stops at once with a message.
+      name.clear();
       errno = 0;
-      const ssize_t n = ::getdelim(&line_, &capacity_, delimiter_, list_);
-      if (n < 0) {
-        if (std::ferror(list_)) error = ListName() + ": " + std::strerror(errno ? errno : EIO);
+      int c = 0;
+      while ((c = getc_unlocked(list_)) != EOF && c != static_cast<unsigned char>(delimiter_)) {
+        if (name.size() >= kMaxListLineBytes) {
+          error = ListName() + ": line " + GroupDigits(lines_ + 1) + " longer than " +
+                  GroupDigits(kMaxListLineBytes) + " bytes";
+          return false;
+        }
+        name += static_cast<char>(c);
+      }
+      if (c == EOF) {
+        if (std::ferror(list_)) {
+          error = ListName() + ": " + std::strerror(errno ? errno : EIO);
+          return false;
+        }
+        if (name.empty()) return false;
+      }
+      if (++lines_ > kMaxListLines) {
+        error = ListName() + ": more than " + GroupDigits(kMaxListLines) + " lines";
         return false;
       }
-      std::size_t len = static_cast<std::size_t>(n);
-      if (len > 0 && line_[len - 1] == delimiter_) --len;
       // A list written on Windows ends its lines with CR LF.
-      if (delimiter_ == '\n' && len > 0 && line_[len - 1] == '\r') --len;
-      if (len == 0) continue;  // blank lines name nothing
-      name.assign(line_, len);
-      return true;
+      if (delimiter_ == '\n' && !name.empty() && name.back() == '\r') name.pop_back();
+      if (!name.empty()) return true;  // blank lines name nothing
     }
   }
 
@@ -75,8 +88,7 @@ class InputNames {
   std::FILE* list_ = nullptr;
   std::string listName_;
   char delimiter_ = '\n';
-  char* line_ = nullptr;
-  std::size_t capacity_ = 0;
+  unsigned long long lines_ = 0;
 };
 
 // Output names already used, kept as 64-bit hashes so that memory stays at a

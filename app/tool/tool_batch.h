@@ -29,6 +29,12 @@
 
 namespace gs::tool {
 
+// A --files-from list is read up to this many lines (blank ones included),
+// each a name of at most this many bytes (a path's limit); past either the
+// batch stops with a message and exit code 1.
+inline constexpr unsigned long long kMaxListLines = 1000000;
+inline constexpr std::size_t kMaxListLineBytes = 4096;
+
 struct BatchItem {
   const std::string& path;              // the input as named
   std::span<const std::uint8_t> bytes;  // its whole content

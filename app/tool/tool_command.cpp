@@ -1,6 +1,7 @@
 #include "app/tool/tool_command.h"
 
 #include "app/tool/tool_common.h"
+#include "platform/text_util.h"
 
 namespace gs::tool {
 
@@ -13,22 +14,69 @@ constexpr OptionSpec kBatchOptions[] = {
      "and a summary on standard error"},
     {"--files-from", "FILE",
      "batch mode: also take the inputs named in FILE, one\n"
-     "per line (LF or CR LF; - for standard input); no\n"
-     "limit on their number"},
+     "per line (LF or CR LF; - for standard input); at\n"
+     "most 1,000,000 lines of 4,096 bytes"},
     {"-0", "",
      "names in --files-from end with a NUL byte instead\n"
      "of a line end"},
 };
 
+// The options of every command that writes an icon, read by ReadOptions
+// (tool_output.h).
+constexpr OptionSpec kOutputOptions[] = {
+    {"--depth", "N", "bits per pixel of the output: {choices}\n(default 24)", kDepthChoices},
+    {"--palette", "METHOD",
+     "colour table of 8-bit .ico and .cur files: none\n"
+     "(the standard table, default), high (the picture's\n"
+     "first 256 colours) or extreme (256 colours sampled\n"
+     "from it); a warning when it does nothing",
+     kPaletteChoices},
+    {"--hotspot", "X,Y",
+     "hotspot of a .cur, each from 0 to 31; without it,\n"
+     "that of the cursor read (moved with the picture by\n"
+     "effect's mirror, turn and rotate), else 0,0"},
+    {"--to", "FORMAT",
+     "{choices}: the format of OUT when it\n"
+     "is -, and of every output in batch mode\n"
+     "(default {format})",
+     kFormatChoices},
+};
+
+constexpr OptionSpec kSingleImageOption{"--single-image", "",
+                                        "write the image read alone: an .ico or .cur written\n"
+                                        "from a file of several images otherwise keeps the\n"
+                                        "others, as the editor's Save as does (a cursor's\n"
+                                        "only with a .cur, an icon's only with an .ico)"};
+
 constexpr OptionSpec kHelpOption{"--help", "", "show this text"};
 
-const OptionSpec* FindOption(const CommandSpec& c, std::string_view name) {
-  for (const OptionSpec& o : c.options)
-    if (o.name == name) return &o;
+// Every option a command takes, --help last, as its parser accepts them.
+std::vector<const OptionSpec*> AllOptions(const CommandSpec& c) {
+  std::vector<const OptionSpec*> all;
+  for (const OptionSpec& o : c.options) all.push_back(&o);
+  if (!c.defaultFormat.empty())
+    for (const OptionSpec& o : kOutputOptions) all.push_back(&o);
+  if (c.keepsOtherImages) all.push_back(&kSingleImageOption);
   if (c.batch)
-    for (const OptionSpec& o : kBatchOptions)
-      if (o.name == name) return &o;
+    for (const OptionSpec& o : kBatchOptions) all.push_back(&o);
+  all.push_back(&kHelpOption);
+  return all;
+}
+
+const OptionSpec* FindOption(const CommandSpec& c, std::string_view name) {
+  for (const OptionSpec* o : AllOptions(c))
+    if (o->name == name && o != &kHelpOption) return o;
   return nullptr;
+}
+
+// An option's help with its placeholders filled in.
+std::string HelpOf(const CommandSpec& c, const OptionSpec& o) {
+  std::string text(o.help);
+  for (std::size_t at; (at = text.find("{choices}")) != std::string::npos;)
+    text.replace(at, 9, ChoiceList(o.choices));
+  for (std::size_t at; (at = text.find("{format}")) != std::string::npos;)
+    text.replace(at, 8, c.defaultFormat);
+  return text;
 }
 
 // Prints text with every line after the first indented by `indent` spaces.
@@ -45,7 +93,7 @@ void PrintIndented(std::string_view text, int indent, std::FILE* to) {
   }
 }
 
-void PrintOption(const OptionSpec& o, std::FILE* to) {
+void PrintOption(const CommandSpec& c, const OptionSpec& o, std::FILE* to) {
   constexpr int kColumn = 24;
   std::string head = "  " + std::string(o.name);
   if (!o.value.empty()) head += " " + std::string(o.value);
@@ -55,7 +103,7 @@ void PrintOption(const OptionSpec& o, std::FILE* to) {
   } else {
     std::fprintf(to, "%*s", kColumn - static_cast<int>(head.size()), "");
   }
-  PrintIndented(o.help, kColumn, to);
+  PrintIndented(HelpOf(c, o), kColumn, to);
 }
 
 void PrintUsageLines(const CommandSpec& c, std::FILE* to, const char* first) {
@@ -174,10 +222,7 @@ void PrintCommandHelp(const CommandSpec& c, std::FILE* to) {
       "\nOptions (--name=value works as well as --name value; of an option given\n"
       "twice, the last value counts):\n",
       to);
-  for (const OptionSpec& o : c.options) PrintOption(o, to);
-  if (c.batch)
-    for (const OptionSpec& o : kBatchOptions) PrintOption(o, to);
-  PrintOption(kHelpOption, to);
+  for (const OptionSpec* o : AllOptions(c)) PrintOption(c, *o, to);
   std::fputs("\nExit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n", to);
 }
 
@@ -197,16 +242,6 @@ void PrintOverview(std::span<const CommandSpec* const> table, std::FILE* to) {
 }
 
 namespace {
-
-// Every option a command takes, --help last, as its parser accepts them.
-std::vector<const OptionSpec*> AllOptions(const CommandSpec& c) {
-  std::vector<const OptionSpec*> all;
-  for (const OptionSpec& o : c.options) all.push_back(&o);
-  if (c.batch)
-    for (const OptionSpec& o : kBatchOptions) all.push_back(&o);
-  all.push_back(&kHelpOption);
-  return all;
-}
 
 // A help text on one line, made safe inside a zsh '...[...]' option description.
 std::string ZshText(std::string_view help) {
@@ -233,12 +268,18 @@ std::string_view ZshValueAction(std::string_view value) {
   return " ";
 }
 
+std::string Joined(std::span<const std::string_view> words) {
+  std::string out;
+  for (std::string_view w : words) out.append(out.empty() ? "" : " ").append(w);
+  return out;
+}
+
 void PrintBash(std::span<const CommandSpec* const> table, std::FILE* to) {
   std::fputs(
       "# bash completion for glyphsmith-tool (made by glyphsmith-tool --completion bash)\n"
       "_glyphsmith_tool() {\n"
       "  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
-      "  local opts='' dirs='' files='' valued=''\n"
+      "  local opts='' dirs='' files='' valued='' values='' words=''\n"
       "  COMPREPLY=()\n"
       "  if [ \"$COMP_CWORD\" -eq 1 ]; then\n"
       "    COMPREPLY=($(compgen -W 'help --help --version",
@@ -252,22 +293,28 @@ void PrintBash(std::span<const CommandSpec* const> table, std::FILE* to) {
                  table[i]->name.data());
   std::fputs("' -- \"$cur\"))\n      return ;;\n", to);
   for (const CommandSpec* c : table) {
-    std::string opts, dirs, files, valued;
+    std::string opts, dirs, files, valued, values;
     for (const OptionSpec* o : AllOptions(*c)) {
       const std::string name(o->name);
       opts += (opts.empty() ? "" : " ") + name;
       if (o->value.empty()) continue;
       std::string& list = o->value == "DIR" ? dirs : o->value == "FILE" ? files : valued;
       list += (list.empty() ? "" : " ") + name;
+      if (!o->choices.empty())
+        values += "        " + name + ") values='" + Joined(o->choices) + "' ;;\n";
     }
-    std::fprintf(to, "    %.*s)\n      opts='%s' dirs='%s' files='%s' valued='%s' ;;\n",
+    std::fprintf(to, "    %.*s)\n      opts='%s' dirs='%s' files='%s' valued='%s' words='%s'\n",
                  static_cast<int>(c->name.size()), c->name.data(), opts.c_str(), dirs.c_str(),
-                 files.c_str(), valued.c_str());
+                 files.c_str(), valued.c_str(), Joined(c->words).c_str());
+    if (!values.empty()) std::fprintf(to, "      case $prev in\n%s      esac\n", values.c_str());
+    std::fputs("      ;;\n", to);
   }
   std::fputs(
       "    *) return ;;\n"
       "  esac\n"
-      "  # The value of an option: a folder, a file, or nothing to offer.\n"
+      "  # The value of an option: one of its values, a folder, a file, or nothing to offer.\n"
+      "  if [ -n \"$values\" ]; then COMPREPLY=($(compgen -W \"$values\" -- \"$cur\")); return; "
+      "fi\n"
       "  case \" $dirs \" in *\" $prev \"*) COMPREPLY=($(compgen -d -- \"$cur\")); return ;; esac\n"
       "  case \" $files \" in *\" $prev \"*) COMPREPLY=($(compgen -f -- \"$cur\")); return ;; "
       "esac\n"
@@ -275,7 +322,7 @@ void PrintBash(std::span<const CommandSpec* const> table, std::FILE* to) {
       "  if [[ $cur == -* ]]; then\n"
       "    COMPREPLY=($(compgen -W \"$opts\" -- \"$cur\"))\n"
       "  else\n"
-      "    COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+      "    COMPREPLY=($(compgen -W \"$words\" -- \"$cur\") $(compgen -f -- \"$cur\"))\n"
       "  fi\n"
       "}\n"
       "complete -o filenames -F _glyphsmith_tool glyphsmith-tool\n",
@@ -294,7 +341,18 @@ void PrintZsh(std::span<const CommandSpec* const> table, std::FILE* to) {
                  ZshText(c->summary).c_str());
   std::fputs(
       "  'help:the options of one command'\n"
-      ")\n"
+      ")\n",
+      to);
+  // The words a command takes among its files (effect's operations).
+  for (const CommandSpec* c : table) {
+    if (c->words.empty()) continue;
+    std::fprintf(to,
+                 "_glyphsmith_tool_%.*s_words() {\n"
+                 "  _alternative 'words:word:(%s)' 'files:file:_files'\n"
+                 "}\n",
+                 static_cast<int>(c->name.size()), c->name.data(), Joined(c->words).c_str());
+  }
+  std::fputs(
       "if (( CURRENT == 2 )); then\n"
       "  _describe -t commands 'glyphsmith-tool command' commands\n"
       "  _arguments '--help[the commands]' '--version[the version]'\n"
@@ -310,16 +368,21 @@ void PrintZsh(std::span<const CommandSpec* const> table, std::FILE* to) {
     std::fprintf(to, "  %.*s) _arguments", static_cast<int>(c->name.size()), c->name.data());
     for (const OptionSpec* o : AllOptions(*c)) {
       const std::string name(o->name);
+      const std::string help = ZshText(HelpOf(*c, *o));
       if (o->value.empty()) {
-        std::fprintf(to, " \\\n      '%s[%s]'", name.c_str(), ZshText(o->help).c_str());
+        std::fprintf(to, " \\\n      '%s[%s]'", name.c_str(), help.c_str());
       } else {
-        const std::string_view action = ZshValueAction(o->value);
-        std::fprintf(to, " \\\n      '%s=[%s]:%.*s:%.*s'", name.c_str(), ZshText(o->help).c_str(),
-                     static_cast<int>(o->value.size()), o->value.data(),
-                     static_cast<int>(action.size()), action.data());
+        const std::string action = o->choices.empty() ? std::string(ZshValueAction(o->value))
+                                                      : "(" + Joined(o->choices) + ")";
+        std::fprintf(to, " \\\n      '%s=[%s]:%.*s:%s'", name.c_str(), help.c_str(),
+                     static_cast<int>(o->value.size()), o->value.data(), action.c_str());
       }
     }
-    std::fputs(" \\\n      '*:file:_files' ;;\n", to);
+    if (c->words.empty())
+      std::fputs(" \\\n      '*:file:_files' ;;\n", to);
+    else
+      std::fprintf(to, " \\\n      '*:file:_glyphsmith_tool_%.*s_words' ;;\n",
+                   static_cast<int>(c->name.size()), c->name.data());
   }
   std::fputs("esac\n", to);
 }
@@ -338,8 +401,17 @@ bool PrintCompletion(std::span<const CommandSpec* const> table, std::string_view
   return true;
 }
 
+std::string ChoiceList(std::span<const std::string_view> choices, std::string_view prefix) {
+  std::string out;
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    if (i > 0) out += i + 1 == choices.size() ? " or " : ", ";
+    out.append(prefix).append(choices[i]);
+  }
+  return out;
+}
+
 void Warn(const std::string& message) {
-  std::fprintf(stderr, "glyphsmith-tool: warning: %s\n", message.c_str());
+  std::fprintf(stderr, "glyphsmith-tool: warning: %s\n", PrintableText(message).c_str());
 }
 
 std::string GroupDigits(unsigned long long n) {

@@ -29,8 +29,22 @@ namespace gs::tool {
 struct OptionSpec {
   std::string_view name;   // as typed: "--depth", "-0"
   std::string_view value;  // what the value is called ("N"); empty for a flag
-  std::string_view help;   // may hold line breaks
+  // May hold line breaks; "{choices}" stands for the choices ("1, 4, 8 or
+  // 24"), "{format}" for the command's default output format.
+  std::string_view help;
+  // The only values it takes, if it has such a list: the parser checks them
+  // and completion offers them.
+  std::span<const std::string_view> choices = {};
 };
+
+// The values of the options shared by the commands that write an icon
+// (tool_output.h), for their parser, help and completion alike.
+inline constexpr std::string_view kFormatChoices[] = {"ico", "cur", "bmp", "pcx", "png"};
+inline constexpr std::string_view kDepthChoices[] = {"1", "4", "8", "24"};
+inline constexpr std::string_view kPaletteChoices[] = {"none", "high", "extreme"};
+
+// "a, b or c".
+std::string ChoiceList(std::span<const std::string_view> choices, std::string_view prefix = "");
 
 class Invocation;
 
@@ -41,6 +55,13 @@ struct CommandSpec {
   std::string_view description;  // shown under the usage lines
   std::span<const OptionSpec> options;
   bool batch = false;  // adds the shared batch options
+  // Writes an icon: adds the shared output options (tool_output.h), with
+  // this format by default in batch mode.
+  std::string_view defaultFormat = {};
+  // Reads files of several images and keeps the others: adds --single-image.
+  bool keepsOtherImages = false;
+  // Words it takes among its operands (effect's operations), for completion.
+  std::span<const std::string_view> words = {};
   int (*run)(const Invocation& call) = nullptr;
 };
 

@@ -8,22 +8,26 @@
 #include <cstring>
 
 #include "files/ani_frames.h"
+#include "files/cursor_frames.h"
 #include "files/icon_reader.h"
 #include "import/picture_decoder.h"
 #include "platform/file_read.h"
 #include "platform/safe_file.h"
+#include "platform/text_util.h"
 
 namespace gs::tool {
 
 int Fail(const std::string& message) {
-  std::fprintf(stderr, "glyphsmith-tool: %s\n", message.c_str());
+  std::fprintf(stderr, "glyphsmith-tool: %s\n", PrintableText(message).c_str());
   return kExitFailure;
 }
 
 int Usage(const std::string& message) {
-  std::fprintf(stderr, "glyphsmith-tool: %s (see --help)\n", message.c_str());
+  std::fprintf(stderr, "glyphsmith-tool: %s (see --help)\n", PrintableText(message).c_str());
   return kExitUsage;
 }
+
+std::string NameOf(const std::string& path) { return path == "-" ? "standard input" : path; }
 
 bool ReadInput(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
   if (path != "-") return ReadWholeFile(path, bytes, &error, kMaxInputBytes);
@@ -59,12 +63,6 @@ bool WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, s
   return true;
 }
 
-namespace {
-
-std::string NameOf(const std::string& path) { return path == "-" ? "standard input" : path; }
-
-}  // namespace
-
 std::string PictureKindOf(std::span<const std::uint8_t> bytes) {
   if (HasIconHeader(bytes) || LooksLikeAni(bytes)) return "";
   switch (SniffPictureFormat(bytes)) {
@@ -78,38 +76,48 @@ std::string PictureKindOf(std::span<const std::uint8_t> bytes) {
   }
 }
 
+std::string PictureRefusal(const std::string& path, std::span<const std::uint8_t> bytes) {
+  const std::string kind = PictureKindOf(bytes);
+  return kind.empty() ? "" : NameOf(path) + ": this is a " + kind + " picture: use import";
+}
+
 bool DecodeInput(const std::string& path, std::span<const std::uint8_t> bytes, LoadedIcon& icon,
                  std::string& error) {
-  if (const std::string kind = PictureKindOf(bytes); !kind.empty()) {
-    error = NameOf(path) + ": this is a " + kind + " picture: use import";
-    return false;
-  }
-  // An animated cursor opens as its first frame, as in the editor.
+  icon = LoadedIcon{};
+  if (error = PictureRefusal(path, bytes); !error.empty()) return false;
+  // An animated cursor opens as its first frame, as in the editor; every
+  // frame is read first, so that damage anywhere refuses it.
   std::span<const std::uint8_t> file = bytes;
   if (!HasIconHeader(bytes) && LooksLikeAni(bytes)) {
-    AniSequence sequence;
+    std::vector<CursorFrame> frames;
     std::string problem;
-    if (!ReadAniSequence(bytes, sequence, problem)) {
+    AniSequence sequence;
+    if (!LoadCursorFrames(bytes, frames, problem, 1) ||
+        !ReadAniSequence(bytes, sequence, problem)) {
       error = NameOf(path) + ": " + problem;
       return false;
     }
     file = sequence.FrameBytes(bytes, 0);
   }
-  IconDecodeResult r = DecodeIconFile(file);
-  if (!r.problem.empty()) {
-    error = NameOf(path) + ": " + r.problem;
+  // The editor's own load: the same entry, and the file kept for Save as.
+  IconDocument doc;
+  IconLoadResult r = LoadIconBytes(path, file, doc);
+  if (!r.decoded.problem.empty()) {
+    error = NameOf(path) + ": " + r.decoded.problem;
     return false;
   }
-  icon.pixels = std::move(r.pixels);
-  icon.cursor = r.cursor && r.entryIndex >= 0;
-  icon.hotspotX = icon.hotspotY = 0;
+  icon.pixels = std::move(doc.surface);
+  icon.sourceFile = std::move(doc.sourceFile);
+  icon.sourceEntry = icon.sourceFile ? doc.sourceEntry : -1;
+  icon.othersNotKept = r.decoded.entryCount > 1 && !icon.sourceFile ? r.problem : "";
+  icon.cursor = r.decoded.cursor && r.decoded.entryIndex >= 0;
   if (icon.cursor) {
     // An entry of another size is scaled to 32 x 32, and so is its hotspot.
-    const std::size_t at = 6 + 16 * static_cast<std::size_t>(r.entryIndex);
+    const std::size_t at = 6 + 16 * static_cast<std::size_t>(r.decoded.entryIndex);
     const int width = at + 2 <= file.size() && file[at] ? file[at] : 256;
     const int height = at + 2 <= file.size() && file[at + 1] ? file[at + 1] : 256;
-    icon.hotspotX = std::min(31, r.hotspotX * 32 / width);
-    icon.hotspotY = std::min(31, r.hotspotY * 32 / height);
+    icon.hotspotX = std::min(31, r.decoded.hotspotX * 32 / width);
+    icon.hotspotY = std::min(31, r.decoded.hotspotY * 32 / height);
   }
   return true;
 }

@@ -2,6 +2,7 @@
 // Shared pieces of glyphsmith-tool's commands. Exit codes: 0 done, 1 a file
 // could not be read or written (one line on stderr naming it), 2 bad usage.
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,8 +20,12 @@ inline constexpr int kExitUsage = 2;
 // this are not what the editor opens.
 inline constexpr std::size_t kMaxInputBytes = std::size_t{16} << 20;
 
+// Every line the tool prints goes through PrintableText (platform/text_util.h),
+// so that a file name can neither drive the terminal nor forge a line.
 int Fail(const std::string& message);   // prints "glyphsmith-tool: message", returns 1
 int Usage(const std::string& message);  // prints it and the --help hint, returns 2
+// The name of an input or output as printed: "-" is "standard input".
+std::string NameOf(const std::string& path);
 
 // Reads a whole input file, or standard input for "-", up to kMaxInputBytes.
 // Fails with "<path>: <reason>".
@@ -34,10 +39,17 @@ struct LoadedIcon {
   Surface pixels;
   bool cursor = false;
   int hotspotX = 0, hotspotY = 0;
+  // A file of several images, kept so that an .ico or .cur written from it
+  // keeps the others as the editor's Save as does (IconDocument::sourceFile).
+  std::shared_ptr<const std::vector<std::uint8_t>> sourceFile;
+  int sourceEntry = -1;
+  std::string othersNotKept;  // why several images cannot be kept; "" otherwise
+  bool hotspotMoved = false;  // by an effect: the output takes it, not the kept one
 };
-// A file that is not an icon or cursor, or is damaged, is refused with
-// "<path>: <reason>"; a picture with "this is a PNG picture: use import". An
-// animated cursor gives its first frame, as the editor opens it.
+// A file that is not an icon or cursor, or that the reader reports damaged, is
+// refused with "<path>: <reason>"; a picture with "this is a PNG picture: use
+// import". An animated cursor gives its first frame, as the editor opens it,
+// and is refused when any frame or its structure is damaged.
 bool DecodeInput(const std::string& path, std::span<const std::uint8_t> bytes, LoadedIcon& icon,
                  std::string& error);
 bool LoadInput(const std::string& path, LoadedIcon& icon, std::string& error);
@@ -45,6 +57,8 @@ bool LoadInput(const std::string& path, LoadedIcon& icon, std::string& error);
 // "PNG", "BMP", "GIF" or "JPEG" for bytes that are such a picture (and no
 // icon, cursor or animated cursor); "" otherwise.
 std::string PictureKindOf(std::span<const std::uint8_t> bytes);
+// "<path>: this is a PNG picture: use import" for such bytes; "" otherwise.
+std::string PictureRefusal(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Lower-case extension without the dot ("ico"), or "".
 std::string ExtensionOf(std::string_view path);

@@ -1,4 +1,8 @@
 // convert: an .ico/.cur into any format the editor writes, one file or many.
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
 #include "app/tool/tool_batch.h"
 #include "app/tool/tool_command.h"
 #include "app/tool/tool_common.h"
@@ -6,53 +10,45 @@
 #include "files/bmp_format.h"
 #include "files/depth.h"
 #include "files/icon_writer.h"
+#include "files/kept_images.h"
 #include "files/palette_methods.h"
 #include "files/pcx_format.h"
 #include "files/png_codec.h"
 
 namespace gs::tool {
 
+bool IsOutputFormat(std::string_view ext) {
+  return std::find(std::begin(kFormatChoices), std::end(kFormatChoices), ext) !=
+         std::end(kFormatChoices);
+}
+
 namespace {
 
-constexpr OptionSpec kConvertOptions[] = {
-    {"--depth", "N", "bits per pixel: 1, 4, 8 or 24 (default 24)"},
-    {"--palette", "METHOD",
-     "colour table of 8-bit .ico and .cur files: none\n"
-     "(the standard table, default), high (the picture's\n"
-     "first 256 colours) or extreme (256 colours sampled\n"
-     "from it); a warning when it does nothing"},
-    {"--hotspot", "X,Y",
-     "hotspot of a .cur, each from 0 to 31; without it a\n"
-     "cursor keeps the hotspot of the cursor read (0,0\n"
-     "for an icon)"},
-    {"--to", "FORMAT",
-     "ico, cur, bmp, pcx or png: the format of OUT when\n"
-     "it is -, and of every output in batch mode\n"
-     "(default bmp)"},
-};
+// What each of kPaletteChoices means.
+constexpr PaletteMethod kPaletteMethods[] = {PaletteMethod::None, PaletteMethod::High,
+                                             PaletteMethod::Extreme};
+static_assert(std::size(kPaletteMethods) == std::size(kPaletteChoices));
+
+int ChoiceIndex(std::span<const std::string_view> choices, std::string_view v) {
+  for (std::size_t i = 0; i < choices.size(); ++i)
+    if (choices[i] == v) return static_cast<int>(i);
+  return -1;
+}
 
 }  // namespace
 
-bool IsOutputFormat(std::string_view ext) {
-  return ext == "ico" || ext == "cur" || ext == "bmp" || ext == "pcx" || ext == "png";
-}
-
 int ReadOptions(const Invocation& call, ConvertOptions& o) {
-  unsigned long long n = 0;
   if (auto v = call.Value("--depth")) {
-    if (!ParseWholeNumber(*v, 1, 24, n) || !IsSupportedDepth(static_cast<int>(n)))
-      return Usage("--depth takes 1, 4, 8 or 24");
+    unsigned long long n = 0;
+    if (ChoiceIndex(kDepthChoices, *v) < 0 || !ParseWholeNumber(*v, 1, 32, n) ||
+        !IsSupportedDepth(static_cast<int>(n)))
+      return Usage("--depth takes " + ChoiceList(kDepthChoices));
     o.depth = static_cast<int>(n);
   }
   if (auto v = call.Value("--palette")) {
-    if (*v == "none")
-      o.palette = PaletteMethod::None;
-    else if (*v == "high")
-      o.palette = PaletteMethod::High;
-    else if (*v == "extreme")
-      o.palette = PaletteMethod::Extreme;
-    else
-      return Usage("--palette takes none, high or extreme");
+    const int k = ChoiceIndex(kPaletteChoices, *v);
+    if (k < 0) return Usage("--palette takes " + ChoiceList(kPaletteChoices));
+    o.palette = kPaletteMethods[k];
   }
   if (auto v = call.Value("--hotspot")) {
     const auto comma = v->find(',');
@@ -65,9 +61,10 @@ int ReadOptions(const Invocation& call, ConvertOptions& o) {
     o.hotspotY = static_cast<int>(y);
   }
   if (auto v = call.Value("--to")) {
-    if (!IsOutputFormat(*v)) return Usage("--to takes ico, cur, bmp, pcx or png");
+    if (!IsOutputFormat(*v)) return Usage("--to takes " + ChoiceList(kFormatChoices));
     o.to = std::string(*v);
   }
+  o.singleImage = call.Has("--single-image");
   return -1;
 }
 
@@ -84,16 +81,49 @@ int ChooseOutputFormat(const Invocation& call, const ConvertOptions& o, std::str
   format = out == "-" ? o.to : ExtensionOf(out);
   if (out == "-" && format.empty())
     return Usage(std::string(command) + " to standard output needs --to FORMAT");
-  if (!IsOutputFormat(format)) return Usage("OUT must end in .ico, .cur, .bmp, .pcx or .png");
+  if (!IsOutputFormat(format)) return Usage("OUT must end in " + ChoiceList(kFormatChoices, "."));
   if (!o.to.empty() && o.to != format)
     return Usage("OUT ends in ." + format + " but --to says " + o.to);
   return CheckForFormat(call, o, format);
 }
 
 // The bytes of one output file, built the way the editor's save and export build them.
+namespace {
+
+// An .ico written from an icon, or a .cur from a cursor, of several images
+// keeps the others (an icon's images have no hotspots to give a cursor).
+bool KeepsOthers(const std::string& format, const LoadedIcon& icon, const ConvertOptions& o) {
+  return !o.singleImage && (icon.sourceFile || !icon.othersNotKept.empty()) &&
+         (format == (icon.cursor ? "cur" : "ico"));
+}
+
+}  // namespace
+
+std::string KeptImagesProblem(const std::string& format, const LoadedIcon& icon,
+                              const ConvertOptions& o) {
+  if (!KeepsOthers(format, icon, o) || icon.sourceFile) return "";
+  return "its other images cannot be kept (" + icon.othersNotKept +
+         "); --single-image writes the image read alone";
+}
+
 std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& icon,
                                       const ConvertOptions& o) {
   Surface& pixels = icon.pixels;
+  if (KeepsOthers(format, icon, o)) {
+    // The picture takes the place of the image it was read from, as Save as
+    // does; a cursor keeps that image's hotspot unless one is given.
+    std::optional<CursorHotspot> hotspot;
+    if (o.hasHotspot)
+      hotspot = CursorHotspot{o.hotspotX, o.hotspotY};
+    else if (icon.hotspotMoved)
+      hotspot = CursorHotspot{icon.hotspotX, icon.hotspotY};
+    std::vector<std::uint8_t> merged;
+    if (!icon.sourceFile ||
+        !MergeEditedImage(*icon.sourceFile, icon.sourceEntry,
+                          BuildIconBytes(pixels, o.depth, o.palette), hotspot, merged))
+      return {};
+    return merged;
+  }
   if (format == "ico") return BuildIconBytes(pixels, o.depth, o.palette);
   if (format == "cur") {
     std::vector<std::uint8_t> b = BuildIconBytes(pixels, o.depth, o.palette);
@@ -125,6 +155,8 @@ int ConvertOne(const Invocation& call, const ConvertOptions& o) {
   LoadedIcon icon;
   std::string error;
   if (!LoadInput(in, icon, error)) return Fail(error);
+  if (const std::string why = KeptImagesProblem(format, icon, o); !why.empty())
+    return Fail(NameOf(in) + ": " + why);
   const std::vector<std::uint8_t> bytes = BuildOutput(format, icon, o);
   if (bytes.empty()) return Fail(out + ": " + EncodeFailure(format));
   if (!WriteOutput(out, bytes, error)) return Fail(error);
@@ -135,12 +167,16 @@ int RunConvert(const Invocation& call) {
   ConvertOptions o;
   if (int rc = ReadOptions(call, o); rc >= 0) return rc;
   if (!call.IsBatch()) return ConvertOne(call, o);
-  const std::string format = o.to.empty() ? "bmp" : o.to;
+  const std::string format = o.to.empty() ? std::string(call.command().defaultFormat) : o.to;
   if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
   LoadedIcon icon;
   return RunBatch(call, format,
                   [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
                     if (!DecodeInput(item.path, item.bytes, icon, error)) return false;
+                    if (std::string why = KeptImagesProblem(format, icon, o); !why.empty()) {
+                      error = item.path + ": " + why;
+                      return false;
+                    }
                     out = BuildOutput(format, icon, o);
                     if (out.empty()) error = item.path + ": " + EncodeFailure(format);
                     return !out.empty();
@@ -157,9 +193,14 @@ extern const CommandSpec kConvertCommand{
         "Reads IN as the editor opens it and writes OUT the way the editor saves\n"
         "and exports; the format of OUT comes from its extension. IN may be - for\n"
         "standard input, OUT - for standard output (then --to names the format).\n"
-        "With --out-dir many files are converted in one call.",
-    .options = kConvertOptions,
+        "An .ico (.cur) written from an icon (cursor) of several images keeps the\n"
+        "others, the picture in place of the image read, as the editor's Save as\n"
+        "does; --single-image writes it alone. With --out-dir many files are\n"
+        "converted in one call.",
+    .options = {},
     .batch = true,
+    .defaultFormat = "bmp",
+    .keepsOtherImages = true,
     .run = RunConvert,
 };
 

@@ -1,6 +1,8 @@
 // effect: one effect of the editor's "Effets" menu on whole icons, written as
 // convert writes its output.
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <optional>
 
 #include "app/tool/tool_batch.h"
@@ -18,16 +20,6 @@ constexpr OptionSpec kEffectOptions[] = {
     {"--highlight", "RRGGBB", "zigzag: the highlight colour (default 308CC6)"},
     {"--fill", "RRGGBB", "rotate: the colour where no pixel lands (default\nFFFFFF, transparent)"},
     {"--wrap", "", "earthquake: pixels pushed out re-enter on the other side"},
-    {"--depth", "N", "bits per pixel of OUT: 1, 4, 8 or 24 (default 24)"},
-    {"--palette", "METHOD",
-     "colour table of 8-bit .ico and .cur files: none,\nhigh or extreme (as convert)"},
-    {"--hotspot", "X,Y",
-     "hotspot of a .cur, each from 0 to 31; without it a\n"
-     "cursor keeps its hotspot, moved with the picture by\n"
-     "mirror, turn and rotate"},
-    {"--to", "FORMAT",
-     "ico, cur, bmp, pcx or png: the format of OUT when it\nis -, and of every output in batch "
-     "mode (default ico)"},
 };
 
 struct EffectOp {
@@ -77,6 +69,13 @@ constexpr OpShape kOps[] = {
     {"resample", 4, 4, "resample takes X Y WIDTH HEIGHT"},
     {"depth", 1, 1, "depth takes 1, 4 or 8"},
 };
+
+// The operations' names, for completion.
+constexpr auto kOpNames = [] {
+  std::array<std::string_view, std::size(kOps)> names{};
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = kOps[i].name;
+  return names;
+}();
 
 const OpShape* FindOp(std::string_view name) {
   for (const OpShape& s : kOps)
@@ -159,6 +158,7 @@ void MoveHotspot(const EffectOp& op, LoadedIcon& icon) {
   }
   icon.hotspotX = std::clamp(to.x, 0, last);
   icon.hotspotY = std::clamp(to.y, 0, last);
+  icon.hotspotMoved = op.name == "mirror" || op.name == "turn" || op.name == "rotate";
 }
 
 // The same kernels as the editor's menu and windows, on the whole icon.
@@ -205,6 +205,8 @@ int EffectOne(const Invocation& call, EffectOp& op, const ConvertOptions& o) {
   LoadedIcon icon;
   std::string error;
   if (!LoadInput(in, icon, error)) return Fail(error);
+  if (const std::string why = KeptImagesProblem(format, icon, o); !why.empty())
+    return Fail(NameOf(in) + ": " + why);
   ApplyEffect(op, icon);
   const std::vector<std::uint8_t> bytes = BuildOutput(format, icon, o);
   if (bytes.empty()) return Fail(out + ": " + EncodeFailure(format));
@@ -221,13 +223,17 @@ int RunEffect(const Invocation& call) {
   const int used = TakeOp(call.operands(), 0, true, op);
   if (used < 0) return kExitUsage;
   if (int rc = CheckOp(op, call); rc >= 0) return rc;
-  const std::string format = o.to.empty() ? "ico" : o.to;
+  const std::string format = o.to.empty() ? std::string(call.command().defaultFormat) : o.to;
   if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
   LoadedIcon icon;
   return RunBatch(
       call, format,
       [&](const BatchItem& item, std::vector<std::uint8_t>& out, std::string& error) {
         if (!DecodeInput(item.path, item.bytes, icon, error)) return false;
+        if (std::string why = KeptImagesProblem(format, icon, o); !why.empty()) {
+          error = item.path + ": " + why;
+          return false;
+        }
         ApplyEffect(op, icon);
         out = BuildOutput(format, icon, o);
         if (out.empty()) error = item.path + ": " + EncodeFailure(format);
@@ -259,9 +265,13 @@ extern const CommandSpec kEffectCommand{
         "the leading number, rounded halves to even (\"7x\" is 7, \"2.5\" is 2); negative\n"
         "numbers may be written as they are. A value the editor would ignore\n"
         "(pixelate 0, rotate 0) leaves the picture as it is; earthquake N counts as\n"
-        "0 below 0 and as 32 above 32. OUT is written as convert writes it.",
+        "0 below 0 and as 32 above 32. OUT is written as convert writes it (the\n"
+        "other images of IN kept, unless --single-image).",
     .options = kEffectOptions,
     .batch = true,
+    .defaultFormat = "ico",
+    .keepsOtherImages = true,
+    .words = kOpNames,
     .run = RunEffect,
 };
 

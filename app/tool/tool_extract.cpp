@@ -20,15 +20,6 @@ constexpr OptionSpec kExtractOptions[] = {
      "print the number of icons, then one line per icon:\n"
      "its index, its name, and the size and depth of\n"
      "every image of its group"},
-    {"--depth", "N", "bits per pixel: 1, 4, 8 or 24 (default 24)"},
-    {"--palette", "METHOD",
-     "colour table of 8-bit .ico and .cur files: none,\n"
-     "high or extreme (as convert)"},
-    {"--hotspot", "X,Y", "hotspot of a .cur, each from 0 to 31 (default 0,0)"},
-    {"--to", "FORMAT",
-     "ico, cur, bmp, pcx or png: the format of OUT when\n"
-     "it is -, and of every output in batch mode\n"
-     "(default ico)"},
 };
 
 // Images described by one listing, over all its groups.
@@ -60,6 +51,20 @@ bool Extract(const std::string& path, int k, LoadedIcon& icon, std::string& erro
   if (!Open(path, o, error)) return false;
   IconPicture pic;
   std::string reason;
+  if (o.reader->Container() == IconContainer::IconFile && k == 0) {
+    // An icon file is read whole, as the editor opens it: the same image,
+    // refused for the same damage. Its other images stay behind.
+    std::vector<std::uint8_t> bytes;
+    o.reader.reset();
+    o.source.reset();
+    if (!ReadInput(path, bytes, error) || !DecodeInput(path, bytes, icon, error)) return false;
+    icon.sourceFile.reset();
+    icon.sourceEntry = -1;
+    icon.othersNotKept.clear();
+    icon.cursor = false;
+    icon.hotspotX = icon.hotspotY = 0;
+    return true;
+  }
   if (!ExtractIcon(*o.reader, k, pic, reason)) {
     error = path + ": " + reason;
     return false;
@@ -126,7 +131,7 @@ int RunExtract(const Invocation& call) {
       return Usage("--index takes a whole number from 0");
   const int k = static_cast<int>(index);
   if (call.IsBatch()) {
-    const std::string format = o.to.empty() ? "ico" : o.to;
+    const std::string format = o.to.empty() ? std::string(call.command().defaultFormat) : o.to;
     if (int rc = CheckForFormat(call, o, format); rc >= 0) return rc;
     LoadedIcon icon;
     return RunBatch(
@@ -166,12 +171,14 @@ extern const CommandSpec kExtractCommand{
         "Takes icon K of FILE (a Windows program or library, 32- or 64-bit or\n"
         "16-bit, or an .ico file) as the editor's extraction window puts it into\n"
         "the document: the group's 32 x 32 image of the highest depth, else the\n"
-        "nearest size brought to 32 x 32. OUT is written as convert writes it.\n"
+        "nearest size brought to 32 x 32; of an icon file, the image the editor\n"
+        "opens, alone. OUT is written as convert writes it.\n"
         "Icons are numbered as the desktop lists them: named groups first, then\n"
         "numbered ones in ascending order. Only the headers and the icons needed\n"
         "are read, however large FILE is.",
     .options = kExtractOptions,
     .batch = true,
+    .defaultFormat = "ico",
     .run = RunExtract,
 };
 

@@ -15,15 +15,6 @@ constexpr OptionSpec kImportOptions[] = {
      "the corners of the region in picture pixels, right\n"
      "and bottom excluded, in any order (default the\n"
      "whole picture); beyond the picture its edge repeats"},
-    {"--depth", "N", "bits per pixel: 1, 4, 8 or 24 (default 24)"},
-    {"--palette", "METHOD",
-     "colour table of 8-bit .ico and .cur files: none,\n"
-     "high or extreme (as convert)"},
-    {"--hotspot", "X,Y", "hotspot of a .cur, each from 0 to 31 (default 0,0)"},
-    {"--to", "FORMAT",
-     "ico, cur, bmp, pcx or png: the format of OUT when\n"
-     "it is -, and of every output in batch mode\n"
-     "(default ico)"},
 };
 
 struct ImportOptions {
@@ -76,7 +67,8 @@ int RunImport(const Invocation& call) {
   ImportOptions o;
   if (int rc = ReadImportOptions(call, o); rc >= 0) return rc;
   if (!call.IsBatch()) return ImportOne(call, o);
-  const std::string format = o.out.to.empty() ? "ico" : o.out.to;
+  const std::string format =
+      o.out.to.empty() ? std::string(call.command().defaultFormat) : o.out.to;
   if (int rc = CheckForFormat(call, o.out, format); rc >= 0) return rc;
   LoadedIcon icon;
   return RunBatch(call, format,
@@ -104,6 +96,7 @@ extern const CommandSpec kImportCommand{
         "be - for standard input. With --out-dir many pictures in one call.",
     .options = kImportOptions,
     .batch = true,
+    .defaultFormat = "ico",
     .run = RunImport,
 };
 

@@ -35,7 +35,8 @@ const char* KindName(IconImageKind k) {
 }
 
 // The first field that no icon or cursor can have, or "".
-std::string ImpossibleHeader(const IconDirectory& dir, std::size_t size) {
+std::string ImpossibleHeader(const IconDirectory& dir, std::span<const std::uint8_t> bytes) {
+  const std::size_t size = bytes.size();
   if (size < 6) return "too short for an icon header (" + std::to_string(size) + " bytes)";
   if (dir.header.reserved != 0)
     return "not an icon or cursor: reserved field " + std::to_string(dir.header.reserved) +
@@ -43,7 +44,8 @@ std::string ImpossibleHeader(const IconDirectory& dir, std::size_t size) {
   if (dir.header.type != 1 && dir.header.type != 2)
     return "not an icon or cursor: type " + std::to_string(dir.header.type) +
            ", neither 1 (icon) nor 2 (cursor)";
-  if (dir.header.count <= 0) return "no images (count " + std::to_string(dir.header.count) + ")";
+  // The reader's own words for an empty directory, as every command says them.
+  if (dir.header.count <= 0) return DecodeIconFile(bytes).problem;
   if (6 + 16 * static_cast<std::size_t>(dir.header.count) > size)
     return "directory of " + std::to_string(dir.header.count) +
            " entries runs past the end of the file (" + std::to_string(size) + " bytes)";
@@ -52,10 +54,10 @@ std::string ImpossibleHeader(const IconDirectory& dir, std::size_t size) {
 
 int InfoIcon(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   const IconDirectory dir = ReadIconDirectory(bytes);
-  if (std::string why = ImpossibleHeader(dir, bytes.size()); !why.empty())
-    return Fail(path + ": " + why);
+  if (std::string why = ImpossibleHeader(dir, bytes); !why.empty()) return Fail(path + ": " + why);
   const bool cursor = dir.header.type == 2;
-  std::printf("%s: %s, %zu bytes\n", path.c_str(), cursor ? "cursor" : "icon", bytes.size());
+  std::printf("%s: %s, %zu bytes\n", PrintableText(path).c_str(), cursor ? "cursor" : "icon",
+              bytes.size());
   std::printf("header: reserved %u, type %u, count %d\n", dir.header.reserved, dir.header.type,
               dir.header.count);
   for (std::size_t i = 0; i < dir.entries.size(); ++i) {
@@ -99,7 +101,7 @@ int InfoAni(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::vector<RiffChunk> chunks;
   std::string problem;
   ReadRiffChunks(bytes, chunks, problem, kMaxChunksListed + 1);
-  std::printf("%s: RIFF, %zu bytes\n", path.c_str(), bytes.size());
+  std::printf("%s: RIFF, %zu bytes\n", PrintableText(path).c_str(), bytes.size());
   for (std::size_t i = 0; i < chunks.size() && i < kMaxChunksListed; ++i) {
     const RiffChunk& c = chunks[i];
     std::printf("%*s%s size %u at %zu", 2 * c.depth, "", PrintableText(c.id).c_str(), c.size,
@@ -129,7 +131,11 @@ int RunInfo(const Invocation& call) {
   std::vector<std::uint8_t> bytes;
   std::string error;
   if (!ReadInput(path, bytes, error)) return Fail(error);
-  const std::string name = path == "-" ? "standard input" : path;
+  const std::string name = NameOf(path);
+  // A picture is named as such, as convert names it, not taken apart as a
+  // damaged icon.
+  if (const std::string refusal = PictureRefusal(path, bytes); !refusal.empty())
+    return Fail(refusal);
   if (bytes.size() >= 4 && bytes[0] == 'R' && bytes[1] == 'I' && bytes[2] == 'F' && bytes[3] == 'F')
     return InfoAni(name, bytes);
   return InfoIcon(name, bytes);

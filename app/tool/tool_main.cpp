@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <span>
+#include <stdexcept>
 #include <string>
 
 #include "app/tool/tool_command.h"
@@ -68,9 +70,17 @@ int main(int argc, char** argv) {
     std::printf("glyphsmith-tool %s\n", GLYPHSMITH_VERSION);
     rc = kExitOk;
   } else if (const CommandSpec* c = FindCommand(kCommands, cmd)) {
-    Invocation call(*c);
-    rc = call.Parse(args);
-    if (rc < 0) rc = c->run(call);
+    // Memory running out anywhere ends the command as a failure, said once:
+    // never as the end of an input list or a summary of success.
+    try {
+      Invocation call(*c);
+      rc = call.Parse(args);
+      if (rc < 0) rc = c->run(call);
+    } catch (const std::bad_alloc&) {
+      rc = Fail(cmd + ": out of memory");
+    } catch (const std::length_error&) {
+      rc = Fail(cmd + ": out of memory");
+    }
   } else {
     return Usage("unknown command '" + cmd + "'");
   }

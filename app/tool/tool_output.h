@@ -1,7 +1,9 @@
 #pragma once
 // The output side of `convert`, shared by the commands that write an icon the
-// same way (`extract`): the options --depth, --palette, --hotspot and --to,
-// and the bytes of one output file in any format the editor writes.
+// same way (effect, extract, import): the options --depth, --palette,
+// --hotspot, --to and --single-image (their table, help and values are in
+// tool_command.cpp and .h), and the bytes of one output file in any format
+// the editor writes.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,6 +21,7 @@ struct ConvertOptions {
   bool hasHotspot = false;
   int hotspotX = 0, hotspotY = 0;
   std::string to;
+  bool singleImage = false;  // --single-image
 };
 
 bool IsOutputFormat(std::string_view ext);
@@ -33,6 +36,15 @@ int ChooseOutputFormat(const Invocation& call, const ConvertOptions& o, std::str
 // Why BuildOutput gave nothing: "could not encode", or what PNG needs.
 std::string EncodeFailure(const std::string& format);
 
+// Why an .ico/.cur cannot be written keeping the other images of the file
+// read (they overlap or run past its end), naming --single-image; "" when it
+// can, or need not.
+std::string KeptImagesProblem(const std::string& format, const LoadedIcon& icon,
+                              const ConvertOptions& o);
+// An .ico from an icon, or a .cur from a cursor, of several images keeps the
+// others as the editor's Save as does (MergeEditedImage), unless
+// --single-image; a cursor keeps the hotspot of the image replaced unless
+// --hotspot is given or an effect moved it.
 std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& icon,
                                       const ConvertOptions& o);
 

@@ -304,7 +304,8 @@ TEST_F(ToolCli, MultiSizeCursorsKeepTheHotspotOfTheEntryRead) {
       b[6 + 16 * i + 6] = static_cast<std::uint8_t>(c.hotspots[i].second);
     }
     test::WriteAll(dir_.file("multi.cur"), b);
-    const CliRun r = Tool(dir_, "convert " + dir_.file("multi.cur") + " " + dir_.file("o.cur"));
+    const CliRun r = Tool(
+        dir_, "convert " + dir_.file("multi.cur") + " " + dir_.file("o.cur") + " --single-image");
     ASSERT_EQ(r.rc, 0) << r.err;
     const Bytes out = test::ReadAll(dir_.file("o.cur"));
     EXPECT_EQ(test::U16At(out, 10), c.x);
@@ -324,7 +325,7 @@ TEST_F(ToolCli, InfoStopsAtTheFirstImpossibleField) {
     Bytes bytes;
     std::string says;
   } cases[] = {
-      {"png.ico", png, "reserved field 20617, not 0"},
+      {"png.ico", png, "png.ico: this is a PNG picture: use import"},
       {"type.ico", {0, 0, 3, 0, 1, 0}, "type 3"},
       {"count.ico", {0, 0, 1, 0, 0, 0}, "count 0"},
       {"dir.ico", longDir, "directory of 200 entries runs past the end"},

@@ -73,10 +73,11 @@ TEST(Utf8Decoding, AnOverlongSlashIsNotTheSamePath) {
 
 // Names from files reach the terminal only as printable text.
 TEST(Utf8Decoding, PrintableTextEscapesEveryControlAndBrokenByte) {
-  EXPECT_EQ(PrintableText("a\x1b[2J\x07\nb"), "a\\x1B[2J\\x07\\x0Ab");
+  EXPECT_EQ(PrintableText("a\x1b[2J\x07\nb\r\t"), "a\\x1b[2J\\x07\\nb\\r\\t");
+  // Each \xhh is one byte: a C1 control (two bytes) is told from a stray byte.
   EXPECT_EQ(PrintableText("\xC2\x9B"
-                          "31m \x7F \\ \xFF"),
-            "\\x9B31m \\x7F \\x5C \\xFF");
+                          "31m \x7F \\ \xFF \x9B"),
+            "\\xc2\\x9b31m \\x7f \\\\ \\xff \\x9b");
   EXPECT_EQ(PrintableText("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xC3\xA9 \xE2\x82\xAC");
 }
 

@@ -24,7 +24,17 @@ offers() {
 [ "$(offers convert a.ico --dep)" = --depth ] || fail "--dep -> '$(offers convert a.ico --dep)'"
 [ "$(offers convert --out)" = --out-dir ] || fail "batch option: '$(offers convert --out)'"
 [ "$(offers info --out)" = "" ] || fail "info has no batch options: '$(offers info --out)'"
-[ "$(offers convert --depth '')" = "" ] || fail "a number is not a file name"
+[ "$(offers convert --hotspot '')" = "" ] || fail "a number is not a file name"
+# Option values and effect operations, from the tables --help is written from;
+# each value offered is one --help names.
+[ "$(offers convert --depth '')" = "1 4 8 24" ] || fail "--depth -> '$(offers convert --depth '')'"
+[ "$(offers effect --palette e)" = extreme ] || fail "--palette e -> '$(offers effect --palette e)'"
+[ "$(offers extract a.exe --to p)" = "pcx png" ] || fail "--to p -> '$(offers extract a.exe --to p)'"
+[ "$(offers effect a.ico b.ico tu)" = turn ] || fail "effect tu -> '$(offers effect a.ico b.ico tu)'"
+"$tool" effect --help | grep -q '^  turn ' || fail "turn is not in effect --help"
+for v in $(offers convert --to ''); do
+  "$tool" convert --help | grep -q "$v" || fail "--to $v is not in convert --help"
+done
 
 # Every command of the overview, and every option of its --help.
 all=" $(offers '') "
@@ -41,5 +51,5 @@ done
 command -v zsh >/dev/null || fail "zsh is not installed (make test installs it)"
 zsh -n "$build/completion/_glyphsmith-tool" || fail "zsh completion does not parse"
 timeout 20 zsh -f "$(dirname "$0")/zsh_completion.zsh" "$build/bin" "$build/completion" ||
-  fail "zsh did not complete (case $?: 1 command, 2 option, 3 help's command; 124 timed out)"
+  fail "zsh did not complete (case $?: 1 command, 2 option, 3 help's command, 4 option value; 124 timed out)"
 echo "completion OK"

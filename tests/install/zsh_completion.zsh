@@ -21,3 +21,4 @@ completes() {
 completes 'glyphsmith-tool con' 'vert' || exit 1
 completes 'glyphsmith-tool convert a.ico --pal' 'ette' || exit 2
 completes 'glyphsmith-tool help thu' 'mbnail' || exit 3
+completes 'glyphsmith-tool convert a.ico --to=pc' 'x' || exit 4
