@@ -3,7 +3,8 @@
 # doc/handbook/. It runs the screenshot test of an already built tree (build
 # it first: cmake --build build --target qttest_shell) on its own Xvfb screen.
 #   scripts/handbook_pictures.sh [BUILD_DIR]      (default: build)
-# The other screenshots of that run stay in the temporary folder it names.
+# The pictures show the folder of the run (GS_SHOTS_DIR, default /tmp/shots),
+# where the other screenshots of the run stay.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -12,7 +13,8 @@ if [ ! -x "$test_program" ]; then
   echo "handbook_pictures: $test_program is not built" >&2
   exit 2
 fi
-shots=$(mktemp -d /tmp/shots.XXXXXX)
+shots=${GS_SHOTS_DIR:-/tmp/shots}
+mkdir -p "$shots"
 GS_SHOTS_DIR="$shots" GS_SHOTS_LANG=English.lng \
   xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb \
   "$test_program" --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*' >/dev/null

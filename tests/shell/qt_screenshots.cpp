@@ -297,7 +297,7 @@ void HandbookShots(test::TestEnvironment& env) {
     ani.Browser().fleFile()->setCurrentItem(items.front());
     ani.AddFrame();
   }
-  ani.txtInterval()->setText("250");
+  ani.txtInterval()->setText("150");
   HandbookShot(ani, "ani");
 
   frmPrint print(w.Document(), env);
