@@ -59,11 +59,12 @@ void Screen(const QString& name) {
   QApplication::primaryScreen()->grabWindow(0).save(ShotsDir() + "/" + name + ".png");
 }
 
-// A window as the handbook shows it: small, most compressed.
+// The handbook's pictures are small: most compressed.
 void SaveHandbookPicture(const QPixmap& picture, const QString& name) {
   picture.save(ShotsDir() + "/handbook_" + name + ".png", "PNG", 0);
 }
 
+// A window as the handbook shows it.
 void HandbookShot(QWidget& window, const QString& name) {
   window.move(0, 0);
   window.show();
