@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest/QTest>
+#include <chrono>
 #include <filesystem>
 #include <initializer_list>
 
@@ -155,6 +156,12 @@ std::string MakeProgramFolder() {
   fs::create_directories(folder);
   fs::copy(GS_APP_DATA_DIR, folder,
            fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  // One date for every file, so that the open window looks the same in every run.
+  using namespace std::chrono;
+  const sys_time<seconds> day = sys_days{2026y / January / 15} + 10h;
+  const auto date = file_clock::from_sys(day);
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder))
+    fs::last_write_time(e.path(), date);
   return folder.string();
 }
 
