@@ -2,10 +2,13 @@
 //   GS_SHOTS_DIR=/tmp/shots xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb
 //     build/bin/qttest_shell --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
 // (GS_SHOTS_LANG=English.lng for the English windows.) The handbook's
-// pictures, doc/handbook/*.png, are the handbook_*.png of an English run.
+// pictures, doc/handbook/*.png, are the handbook_*.png of an English run
+// (scripts/handbook_pictures.sh takes them and puts them in place).
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -15,20 +18,29 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QtTest/QTest>
+#include <chrono>
+#include <filesystem>
+#include <initializer_list>
 
+#include "files/frmAni.h"
 #include "files/frmSave.h"
 #include "import/frmExtract.h"
 #include "import/frmImport.h"
 #include "lang/language_files.h"
+#include "platform/program_folder.h"
 #include "platform/qt_dialog_seam.h"
 #include "shell/FrmSplash.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
+#include "shell/frmMain_Colors.h"
 #include "shell/frmMain_Menus.h"
 #include "shell/frmPrint.h"
+#include "shell/menu_tree.h"
 #include "tests/support/qt_test_environment.h"
 #include "tests/support/test_support.h"
+#include "tools/frmPalette.h"
 #include "widgets/qt_progress_bar.h"
 
 namespace gs {
@@ -48,33 +60,196 @@ void Screen(const QString& name) {
   QApplication::primaryScreen()->grabWindow(0).save(ShotsDir() + "/" + name + ".png");
 }
 
-// A window as the handbook shows it: small, most compressed.
+// The handbook's pictures are small: most compressed.
+void SaveHandbookPicture(const QPixmap& picture, const QString& name) {
+  picture.save(ShotsDir() + "/handbook_" + name + ".png", "PNG", 0);
+}
+
+// A window as the handbook shows it.
 void HandbookShot(QWidget& window, const QString& name) {
   window.move(0, 0);
   window.show();
   Settle();
-  window.grab().save(ShotsDir() + "/handbook_" + name + ".png", "PNG", 0);
+  SaveHandbookPicture(window.grab(), name);
   window.hide();
 }
 
-// The handbook's pictures: the editor with a sample open, its Effects menu,
-// and the import, extraction and save windows.
-void HandbookShots(Environment& env) {
-  const std::string sample = std::string(GS_APP_DATA_DIR) + "/icon/smiley.ico";
+// The part of the screen that shows `widgets`.
+void HandbookScreenShot(std::initializer_list<const QWidget*> widgets, const QString& name) {
+  Settle();
+  QRect area;
+  for (const QWidget* w : widgets)
+    if (w && w->isVisible())
+      area = area.united(w->isWindow() ? w->frameGeometry()
+                                       : QRect(w->mapToGlobal(QPoint(0, 0)), w->size()));
+  SaveHandbookPicture(
+      QApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()),
+      name);
+}
+
+void CloseMenus(frmMain& w) {
+  for (QMenu* open : w.findChildren<QMenu*>()) open->hide();
+  w.menuBar()->setActiveAction(nullptr);
+  Settle();
+}
+
+// A menu of the bar opened over the window, with one of its submenus open
+// when `sub` is given.
+void HandbookMenuShot(frmMain& w, const char* menu, const char* sub, const QString& name) {
+  QMenu* m = w.Menu(menu);
+  w.menuBar()->setActiveAction(m->menuAction());
+  Settle();
+  QMenu* s = sub ? w.Menu(sub) : nullptr;
+  if (s) {
+    m->setActiveAction(s->menuAction());
+    Settle();
+    if (!s->isVisible()) s->popup(m->actionGeometry(s->menuAction()).topRight() + m->pos());
+  }
+  HandbookScreenShot({&w, m, s}, name);
+  CloseMenus(w);
+}
+
+// The editor's real dialogs and message boxes, each photographed as soon as
+// it shows and then closed, as if cancelled.
+class PhotographedDialogs : public DialogSeam {
+ public:
+  QString next;  // the picture's name for the next dialog
+  QString OpenFileName(QWidget* owner, const FileDialogRequest& request,
+                       const QString& startFolder) override {
+    Photograph();
+    return RealDialogs().OpenFileName(owner, request, startFolder);
+  }
+  QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override {
+    Photograph();
+    return RealDialogs().SaveFileName(owner, request);
+  }
+  QMessageBox::StandardButton Message(QWidget* owner, QMessageBox::Icon icon, const QString& title,
+                                      const QString& text, QMessageBox::StandardButtons buttons,
+                                      QMessageBox::StandardButton defaultButton) override {
+    Photograph();
+    return RealDialogs().Message(owner, icon, title, text, buttons, defaultButton);
+  }
+  void RunModal(QDialog* dialog) override {
+    Photograph();
+    RealDialogs().RunModal(dialog);
+  }
+
+ private:
+  void Photograph() {
+    const QString name = next;
+    next.clear();
+    QTimer::singleShot(0, [name] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      dialog->move(0, 0);
+      Settle();
+      if (!name.isEmpty()) SaveHandbookPicture(dialog->grab(), name);
+      dialog->reject();
+    });
+  }
+};
+
+// A program folder as installed: the language files and the samples.
+std::string MakeProgramFolder() {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(ShotsDir().toStdString()) / "glyphsmith";
+  fs::create_directories(folder);
+  fs::copy(GS_APP_DATA_DIR, folder,
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  // One date for every file, so that the open window looks the same in every run.
+  using namespace std::chrono;
+  const sys_time<seconds> day = sys_days{2026y / January / 15} + 10h;
+  const auto date = file_clock::from_sys(day);
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder))
+    fs::last_write_time(e.path(), date);
+  return folder.string();
+}
+
+// The handbook's pictures: the editor with a sample open, its menus and
+// dialogs, and the import, extraction, save, print and animated-cursor
+// windows.
+void HandbookShots(test::TestEnvironment& env) {
+  env.programFolder = MakeProgramFolder();
+  const std::string icons = JoinPath(env.programFolder, "icon");
+  const std::string cursors = JoinPath(env.programFolder, "curseur");
+  const std::string sample = JoinPath(icons, "smiley.ico");
   frmMain w(env);
   w.Start(sample);
   HandbookShot(w, "editor");
 
   w.move(0, 0);
   w.show();
-  QMenu* effects = w.Menu("mnuEffectsPop");
-  w.menuBar()->setActiveAction(effects->menuAction());
   Settle();
-  const QRect area = w.frameGeometry().united(effects->geometry());
-  QApplication::primaryScreen()
-      ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-      .save(ShotsDir() + "/handbook_effects.png", "PNG", 0);
-  effects->hide();
+  HandbookMenuShot(w, "mnuEffectsPop", nullptr, "effects");
+
+  // Opening: the real open dialog, reached as Help > Samples > Icons reaches it.
+  PhotographedDialogs photographed;
+  env.dialogs = &photographed;
+  photographed.next = "open";
+  w.MenuAction("exico")->trigger();
+  env.dialogs = &env.fake;
+  Settle();
+  HandbookMenuShot(w, "mnuHelpPop", "ex", "samples");
+
+  // Four files opened in turn: the newest heads the File menu's list.
+  for (const char* name :
+       {"curseur/viseur.cur", "icon/maison.ico", "icon/dossier.ico", "icon/smiley.ico"})
+    w.OpenIconFile(JoinPath(env.programFolder, name));
+  HandbookMenuShot(w, "mnuFilePop", nullptr, "recent");
+
+  // Colours: red on the left button, blue on the right, the spectrum open.
+  ColorBoxReleased(w, 0, Qt::LeftButton);
+  ColorBoxReleased(w, 6, Qt::RightButton);
+  ShowSpectrum(w);
+  Settle();
+  HandbookScreenShot({w.picColors(), w.Colors().palette.data()}, "colours");
+  if (w.Colors().palette) w.Colors().palette->close();
+  Settle();
+
+  HandbookMenuShot(w, "Affi", "mnuLng", "language");
+  HandbookMenuShot(w, "Affi", "ToolBar", "looks");
+  // The two menu looks side by side, then the six toolbar styles one above another.
+  {
+    QPixmap looks[2];
+    for (int look = 0; look < 2; ++look) {
+      look == 0 ? mnuxp_Click(w) : mnu2003_Click(w);
+      QMenu* m = w.Menu("mnuEditPop");
+      w.menuBar()->setActiveAction(m->menuAction());
+      Settle();
+      const QRect area = QRect(w.pos(), QSize(w.width(), 0)).united(m->geometry());
+      looks[look] = QApplication::primaryScreen()->grabWindow(
+          0, area.x(), area.y(), m->geometry().right() - area.x() + 1, area.height());
+      CloseMenus(w);
+    }
+    mnu2003_Click(w);
+    QPixmap both(looks[0].width() + looks[1].width() + 8,
+                 std::max(looks[0].height(), looks[1].height()));
+    both.fill(Qt::white);
+    QPainter p(&both);
+    p.drawPixmap(0, 0, looks[0]);
+    p.drawPixmap(looks[0].width() + 8, 0, looks[1]);
+    p.end();
+    SaveHandbookPicture(both, "menulooks");
+
+    const int barHeight = w.Toolbar1()->height();
+    QPixmap bars(w.Toolbar1()->width(), kToolbarThemeCount * (barHeight + 4));
+    bars.fill(Qt::white);
+    QPainter q(&bars);
+    for (int theme = 0; theme < kToolbarThemeCount; ++theme) {
+      MnuTb_Click(w, theme);
+      Settle();
+      q.drawPixmap(0, theme * (barHeight + 4), w.Toolbar1()->grab());
+    }
+    q.end();
+    MnuTb_Click(w, kInitialToolbarTheme);
+    SaveHandbookPicture(bars, "themes");
+  }
+
+  // Settings: the grid, remembered between runs.
+  w.SetGrid(true);
+  w.RePaint();
+  HandbookMenuShot(w, "Affi", nullptr, "settings");
+  w.SetGrid(false);
   w.hide();
   Settle();
 
@@ -109,8 +284,32 @@ void HandbookShots(Environment& env) {
   extract.NextPage();
   HandbookShot(extract, "extract");
 
+  // Saving at 8 bits: the palette method can be chosen.
   frmSave save(w.Document(), QSize(36, 36), env);
+  save.Prepare(kSaveIconTitle, false);
+  save.cmbSaveAs()->setCurrentIndex(2);
   HandbookShot(save, "save");
+  save.Prepare(kSaveCursorTitle, true);
+  save.txtHotX()->setText("15");
+  save.txtHotY()->setText("15");
+  HandbookShot(save, "save_cursor");
+
+  // The three sample cursors in the frame list.
+  frmAni ani(QSize(36, 36), env);
+  ani.move(0, 0);
+  ani.show();
+  ani.Browser().SetFolder(cursors);
+  for (const char* name : {"fleche.cur", "sablier.cur", "viseur.cur"}) {
+    const auto items = ani.Browser().fleFile()->findItems(name, Qt::MatchExactly);
+    if (items.isEmpty()) continue;
+    ani.Browser().fleFile()->setCurrentItem(items.front());
+    ani.AddFrame();
+  }
+  ani.txtInterval()->setText("150");
+  HandbookShot(ani, "ani");
+
+  frmPrint print(w.Document(), env);
+  HandbookShot(print, "print");
 }
 
 TEST(DISABLED_Screenshots, LooksThemesAndWindows) {
