@@ -1,6 +1,7 @@
 #include "files/file_commands.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "files/ani_frames.h"
@@ -47,6 +48,10 @@ std::string NotAnIconMessage(const std::string& path) {
   return std::string(kNotAnIconLead) + "\n" + path;
 }
 
+std::string DamagedFileMessage(const std::string& path, const std::string& problem) {
+  return std::string(kDamagedFileLead) + "\n" + path + "\n\n" + problem;
+}
+
 OpenedFileKind ClassifyOpenedFile(std::span<const std::uint8_t> b) {
   auto starts = [&](const char* sig, std::size_t n, std::size_t at = 0) {
     return b.size() >= at + n && std::memcmp(b.data() + at, sig, n) == 0;
@@ -90,10 +95,15 @@ bool FileCommands::LoadFile(const std::string& path) {
   switch (ClassifyOpenedFile(bytes)) {
     case OpenedFileKind::Icon: {
       const IconLoadResult r = LoadIconBytes(path, bytes, doc_);
+      known_ = doc_.fileName.empty() ? FileStamp{} : StampFile(path, bytes);
       host_.DocumentReplaced();
       host_.SetTitle(r.title);
-      if (r.repaint) host_.RePaint();
+      host_.RePaint();
       if (r.addToRecent) AddRecentFile(path);
+      // What could not be read is said, so that a black or partial picture
+      // is never taken for the file's own.
+      if (!r.problem.empty())
+        host_.ShowMessage(MessageKind::Exclamation, DamagedFileMessage(path, r.problem));
       return true;
     }
     case OpenedFileKind::AnimatedCursor: {
@@ -108,13 +118,17 @@ bool FileCommands::LoadFile(const std::string& path) {
       doc_.fileName.clear();
       doc_.ForgetOtherImages();
       doc_.modified = false;
+      known_ = {};
       host_.DocumentReplaced();
       host_.SetTitle(kMainTitle);  // untitled, as after New
       host_.RePaint();
       return true;
     }
     case OpenedFileKind::Picture:
-      if (host_.OpenPicture(path, bytes)) return true;
+      if (host_.OpenPicture(path, bytes)) {
+        if (doc_.fileName.empty()) known_ = {};
+        return true;
+      }
       break;
     case OpenedFileKind::Other:
       break;
@@ -123,28 +137,69 @@ bool FileCommands::LoadFile(const std::string& path) {
   return false;
 }
 
+FileCommands::OutsideChange FileCommands::CheckOutsideChange(const std::string& path) {
+  if (path != known_.path) return OutsideChange::GoOn;
+  FileStamp asked = known_;
+  while (ChangedSince(asked)) {
+    // The file as it is while the question is open: if it changes again
+    // before the answer, the answer was about something else.
+    std::vector<std::uint8_t> now;
+    asked =
+        ReadWholeFile(path, now, nullptr, kMaxIconFileBytes) ? StampFile(path, now) : FileStamp{};
+    switch (host_.AskFileChanged(path)) {
+      case SaveChangesAnswer::Cancel:
+        return OutsideChange::Cancel;
+      case SaveChangesAnswer::No:
+        return OutsideChange::SaveAs;
+      case SaveChangesAnswer::Yes:
+        break;
+    }
+  }
+  return OutsideChange::GoOn;
+}
+
+void FileCommands::Remember(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  known_ =
+      ReadWholeFile(path, bytes, nullptr, kMaxIconFileBytes) ? StampFile(path, bytes) : FileStamp{};
+}
+
 SaveFlowResult FileCommands::RunWrite(SaveKind kind, const std::string& path) {
   const SaveOptionsChoice choice = host_.RunSaveOptions(kind);
   if (choice.result == kSaveCancelled) return SaveFlowResult::Cancelled;
   const PaletteMethod method = PaletteMethodFromResult(choice.result);
+  if (kind == SaveKind::Cursor) {
+    doc_.hotspotX = choice.hotspotX;
+    doc_.hotspotY = choice.hotspotY;
+  }
+  // An icon's other images have no hotspots to give a cursor: only a
+  // cursor's are kept.
+  const bool keep = kind == SaveKind::Icon     ? doc_.HasOtherImages()
+                    : kind == SaveKind::Cursor ? KeptFileIsCursor(doc_)
+                                               : false;
+  MergedFile merged;
+  std::string error;
+  if (keep) {
+    const auto hotspot = kind == SaveKind::Cursor
+                             ? std::optional(CursorHotspot{choice.hotspotX, choice.hotspotY})
+                             : std::nullopt;
+    if (!BuildKeepingOtherImages(doc_, choice.bitCnt, method, hotspot, merged, error)) {
+      host_.ShowMessage(MessageKind::Error, SaveFailedMessage(path, error));
+      return SaveFlowResult::Failed;
+    }
+    if (!merged.shownOnOpen && !host_.ConfirmHiddenSave()) return SaveFlowResult::Cancelled;
+  }
   host_.SetBusy(true);
   WriteStatus status;
   switch (kind) {
     case SaveKind::Icon:
-      status = doc_.HasOtherImages()
-                   ? WriteKeepingOtherImages(path, doc_, choice.bitCnt, method, std::nullopt)
-                   : WriteIconFile(path, doc_.surface, choice.bitCnt, method);
+      status = keep ? WriteFileSafely(path, merged.bytes)
+                    : WriteIconFile(path, doc_.surface, choice.bitCnt, method);
       break;
     case SaveKind::Cursor:
-      doc_.hotspotX = choice.hotspotX;
-      doc_.hotspotY = choice.hotspotY;
-      // An icon's other images have no hotspots to give a cursor: only a
-      // cursor's are kept.
-      status = KeptFileIsCursor(doc_)
-                   ? WriteKeepingOtherImages(path, doc_, choice.bitCnt, method,
-                                             CursorHotspot{choice.hotspotX, choice.hotspotY})
-                   : WriteCursorFile(path, doc_.surface, choice.bitCnt, method, choice.hotspotX,
-                                     choice.hotspotY);
+      status = keep ? WriteFileSafely(path, merged.bytes)
+                    : WriteCursorFile(path, doc_.surface, choice.bitCnt, method, choice.hotspotX,
+                                      choice.hotspotY);
       break;
     case SaveKind::Bitmap:
       status = WriteBitmapFile(path, doc_.surface, choice.bitCnt);
@@ -161,10 +216,26 @@ SaveFlowResult FileCommands::RunWrite(SaveKind kind, const std::string& path) {
     host_.ShowMessage(MessageKind::Error, SaveFailedMessage(path, reason));
     return SaveFlowResult::Failed;
   }
+  // What the editor knows of the file Save writes to from now on (or of the
+  // one it was tied to, written over by an export).
+  if (kind == SaveKind::Icon || path == known_.path) Remember(path);
   return SaveFlowResult::Saved;
 }
 
 SaveFlowResult FileCommands::SaveIconFlow(const std::string& path) {
+  switch (CheckOutsideChange(path)) {
+    case OutsideChange::Cancel:
+      return SaveFlowResult::Cancelled;
+    case OutsideChange::SaveAs: {
+      const std::string other = ShowSaveDialog(SaveAsDialog());
+      if (other.empty()) return SaveFlowResult::Cancelled;
+      const SaveFlowResult r = SaveIconFlow(other);
+      if (r == SaveFlowResult::Saved) AddRecentFile(other);
+      return r;
+    }
+    case OutsideChange::GoOn:
+      break;
+  }
   const SaveFlowResult r = RunWrite(SaveKind::Icon, path);
   if (r == SaveFlowResult::Saved) {
     // Later saves go to this file, so the title names it.
@@ -194,6 +265,7 @@ void FileCommands::New() {
   // file opened before with the new drawing.
   doc_.fileName.clear();
   doc_.ForgetOtherImages();
+  known_ = {};
   host_.DocumentReplaced();
   host_.SetTitle(kMainTitle);
   host_.RePaint();

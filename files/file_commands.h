@@ -20,7 +20,9 @@
 //
 // A save that fails shows the file and the system's reason, keeps the
 // modified flag and the file name, and makes the save-changes question
-// answer Cancel, so unsaved work is never discarded after it.
+// answer Cancel, so unsaved work is never discarded after it. A save over a
+// file that another program changed since the editor read or wrote it asks
+// first (replace it, save under another name, or write nothing).
 #include <cstdint>
 #include <span>
 #include <string>
@@ -30,6 +32,7 @@
 #include "files/recent_files.h"
 #include "files/save_options.h"
 #include "platform/environment.h"
+#include "platform/file_stamp.h"
 
 namespace gs {
 
@@ -40,6 +43,20 @@ inline constexpr char kFileNotFound[] = "Fichier non trouvé!";
 inline constexpr char kSaveFailedLead[] = "Impossible d'enregistrer le fichier";
 inline constexpr char kOpenFailedLead[] = "Impossible d'ouvrir le fichier";
 inline constexpr char kNotAnIconLead[] = "Ce fichier n'est ni une icône ni un curseur :";
+// The lead of DamagedFileMessage.
+inline constexpr char kDamagedFileLead[] =
+    "Ce fichier est endommagé : il s'ouvre sans nom, pour qu'un enregistrement ne le remplace "
+    "pas.";
+// Asked before Save writes over a file that another program changed since the
+// editor read or wrote it; the path follows.
+inline constexpr char kFileChangedQuestion[] =
+    "Le fichier a été modifié par un autre programme depuis son ouverture. Le remplacer par "
+    "votre travail ? (Non : enregistrer sous un autre nom)";
+// Asked when another 32 x 32 image of the file, of a greater depth, would be
+// the one opened next time instead of the picture being saved.
+inline constexpr char kHiddenSaveQuestion[] =
+    "Une autre image 32 x 32 de ce fichier, plus profonde, s'ouvrira à la place de celle-ci. "
+    "Enregistrer quand même ?";
 
 enum class AskResult : std::uint8_t { GoOn = 0, Cancel = 255 };
 enum class SaveChangesAnswer { Yes, No, Cancel };
@@ -63,6 +80,8 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
 // The messages shown when Open meets a file it cannot read or that is no icon.
 std::string OpenFailedMessage(const std::string& path, const std::string& reason);
 std::string NotAnIconMessage(const std::string& path);
+// The message shown when a file opens only in part (damaged, cut short).
+std::string DamagedFileMessage(const std::string& path, const std::string& problem);
 
 // What a file given to Open (or on the command line) is, from its first bytes.
 enum class OpenedFileKind { Icon, AnimatedCursor, Picture, Other };
@@ -104,6 +123,13 @@ class FileCommandHost {
   // The document holds another picture now (New, or a file opened): what the
   // window keeps about the old one, the undo copy, no longer applies.
   virtual void DocumentReplaced() {}
+  // kFileChangedQuestion about path: Yes writes over it, No saves under
+  // another name, Cancel writes nothing.
+  virtual SaveChangesAnswer AskFileChanged(const std::string& /*path*/) {
+    return SaveChangesAnswer::Cancel;
+  }
+  // kHiddenSaveQuestion: true saves all the same.
+  virtual bool ConfirmHiddenSave() { return false; }
 };
 
 class FileCommands {
@@ -156,14 +182,22 @@ class FileCommands {
   std::string ShowSaveDialog(const FileDialogRequest& request);
 
  private:
+  enum class OutsideChange { GoOn, SaveAs, Cancel };
+  // Before writing over the file last read or written: asks when another
+  // program has changed it since, again if it changes while being asked.
+  OutsideChange CheckOutsideChange(const std::string& path);
   SaveFlowResult RunWrite(SaveKind kind, const std::string& path);
   void OpenChosen(const std::string& path);
   void ShowUnreadable(const std::string& path, std::string reason);
+  // The file as the editor last read or wrote it; empty when the document
+  // comes from no file it could write back.
+  void Remember(const std::string& path);
 
   IconDocument& doc_;
   FileCommandHost& host_;
   const Environment& env_;
   RecentFiles recent_;
+  FileStamp known_;
 };
 
 }  // namespace gs

@@ -142,8 +142,10 @@ frmSave::frmSave(const IconDocument& doc, QSize previewSize, Environment& env, Q
 
 QWidget* frmSave::picPrev() const { return picPrev_; }
 
-void frmSave::Prepare(const QString& title, bool hotspotVisible, bool keepsOtherImages) {
+void frmSave::Prepare(const QString& title, bool hotspotVisible, bool keepsOtherImages,
+                      int keepDepth) {
   model_.Prepare(title.toStdString(), hotspotVisible);
+  if (const int row = SaveTypeRowFor(keepDepth); row >= 0) cmbSaveAs_->setCurrentIndex(row);
   unloaded_ = false;
   setWindowTitle(InWindowLanguage(this, title));
   frame2_->setVisible(hotspotVisible);

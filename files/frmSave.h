@@ -32,7 +32,10 @@ class frmSave : public QDialog {
   frmSave(const IconDocument& doc, QSize previewSize, Environment& env, QWidget* parent = nullptr);
 
   // keepsOtherImages: the save writes the picture among the file's other images.
-  void Prepare(const QString& title, bool hotspotVisible, bool keepsOtherImages = false);
+  // A keepDepth of 1, 4, 8 or 24 selects that depth (the one that keeps the
+  // picture where the file opens); 0 leaves the last choice.
+  void Prepare(const QString& title, bool hotspotVisible, bool keepsOtherImages = false,
+               int keepDepth = 0);
 
   const SaveOptions& Model() const { return model_; }
   bool Unloaded() const { return unloaded_; }

@@ -82,8 +82,8 @@ IconDirectory ReadIconDirectory(std::span<const std::uint8_t> b) {
   if (!bytes::GetU16(b, 0, d.header.reserved) || !bytes::GetU16(b, 2, d.header.type) ||
       !bytes::GetU16(b, 4, count))
     return d;
-  d.header.count = static_cast<std::int16_t>(count);
-  const int wanted = std::max<int>(0, d.header.count);
+  d.header.count = count;
+  const int wanted = d.header.count;
   d.complete = true;
   for (int i = 0; i < wanted; ++i) {
     const std::size_t at = kHeaderBytes + kEntryBytes * i;
@@ -137,6 +137,13 @@ int PickIconImageByHeaders(std::span<const std::uint8_t> bytes,
   return best;
 }
 
+int ChooseIconEntry(std::span<const std::uint8_t> bytes, const IconDirectory& dir) {
+  // A cursor's directory holds the hotspot where an icon's holds its depth,
+  // so only the images' own headers can choose among a cursor's images.
+  const int byDirectory = dir.header.type == 2 ? -1 : PickIconImage(dir.entries);
+  return byDirectory >= 0 ? byDirectory : PickIconImageByHeaders(bytes, dir.entries);
+}
+
 void ExpandIndexedPixels(std::span<const std::uint8_t> block, int bitCount,
                          std::span<const PaletteEntry> table, std::span<std::uint8_t> out) {
   if (out.size() < 3072) return;
@@ -164,9 +171,8 @@ bool HasIconHeader(std::span<const std::uint8_t> b) {
   std::uint16_t reserved = 1, type = 0, count = 0;
   if (!bytes::GetU16(b, 0, reserved) || !bytes::GetU16(b, 2, type) || !bytes::GetU16(b, 4, count))
     return false;
-  const int n = static_cast<std::int16_t>(count);
-  return reserved == 0 && (type == 1 || type == 2) && n >= 1 &&
-         bytes::Has(b, kHeaderBytes, kEntryBytes * static_cast<std::size_t>(n));
+  return reserved == 0 && (type == 1 || type == 2) && count >= 1 &&
+         bytes::Has(b, kHeaderBytes, kEntryBytes * std::size_t{count});
 }
 
 IconDecodeResult DecodeIconFile(std::span<const std::uint8_t> bytes) {
@@ -181,17 +187,14 @@ IconDecodeResult DecodeIconFile(std::span<const std::uint8_t> bytes) {
     AddProblem(r.problem, "not an icon or cursor header");
   r.cursor = dir.header.type == 2;
   r.entryCount = static_cast<int>(dir.entries.size());
-  if (dir.header.count <= 0) {
+  if (dir.header.count == 0) {
     AddProblem(r.problem, "no images (count " + std::to_string(dir.header.count) + ")");
     return r;
   }
   if (!dir.complete) AddProblem(r.problem, "directory cut short");
   if (dir.entries.empty()) return r;
 
-  // A cursor's directory holds the hotspot where an icon's holds its depth,
-  // so only the images' own headers can choose among a cursor's images.
-  int chosen = dir.header.count == 1 ? 0 : r.cursor ? -1 : PickIconImage(dir.entries);
-  if (chosen < 0) chosen = PickIconImageByHeaders(bytes, dir.entries);
+  const int chosen = dir.header.count == 1 ? 0 : ChooseIconEntry(bytes, dir);
   IconImageResult img;
   img.pixels = std::move(r.pixels);
   if (chosen < 0) {
@@ -250,7 +253,7 @@ IconLoadResult LoadIconBytes(const std::string& path, std::span<const std::uint8
   // the file it came from: the document stays unnamed until Save as.
   doc.fileName = r.problem.empty() ? path : std::string();
   doc.ForgetOtherImages();
-  if (r.decoded.entryIndex >= 0 && r.decoded.entryCount > 1) {
+  if (r.decoded.entryIndex >= 0 && HoldsOtherImages(bytes)) {
     std::string why;
     if (OtherImagesKeepable(bytes, &why)) {
       doc.sourceFile =
@@ -263,7 +266,11 @@ IconLoadResult LoadIconBytes(const std::string& path, std::span<const std::uint8
       AddProblem(r.problem, why);
     }
   }
-  r.repaint = r.addToRecent = !r.decoded.fallback;
+  // Whatever was read is shown; a file that did not read whole is neither
+  // named in the title nor offered again from the recent list.
+  r.repaint = true;
+  r.addToRecent = !doc.fileName.empty();
+  if (doc.fileName.empty()) r.title = kMainTitle;
   return r;
 }
 

@@ -8,7 +8,7 @@
 //   if (r.addToRecent) AddRecentFile(path);
 //
 // A damaged file still loads (to whatever its bytes give, black where they are
-// missing) with no message; r.problem says what was wrong, for the tool.
+// missing), untitled; r.problem says what was wrong, for a message.
 // The hotspot of a cursor is not put into the document.
 #include <cstdint>
 #include <span>
@@ -26,7 +26,9 @@ namespace gs {
 struct IconFileHeader {
   std::uint16_t reserved = 0;
   std::uint16_t type = 0;  // 1 icon, 2 cursor
-  std::int16_t count = 0;
+  // Read as the unsigned 16-bit number that Windows and the program readers
+  // take it for.
+  std::uint16_t count = 0;
 };
 
 // 16 bytes each, from offset 6.
@@ -63,6 +65,11 @@ int PickIconImage(std::span<const IconDirectoryEntry> entries);
 int PickIconImageByHeaders(std::span<const std::uint8_t> bytes,
                            std::span<const IconDirectoryEntry> entries);
 
+// The entry a file of several images opens on, the same for the editor and
+// every command: PickIconImage (icons only: a cursor's directory holds its
+// hotspot there), else PickIconImageByHeaders. -1 when no image is 32 x 32.
+int ChooseIconEntry(std::span<const std::uint8_t> bytes, const IconDirectory& dir);
+
 // 1024 pixels (blue, green, red) into out (3072 bytes), in the block's stored
 // order, for bit count 1, 4 or 8; the block must hold 128, 512 or 1024 bytes.
 // Any other bit count writes nothing. An index beyond the table gives black.
@@ -95,9 +102,9 @@ bool HasIconHeader(std::span<const std::uint8_t> bytes);
 
 struct IconLoadResult {
   bool started = false;      // the path named an existing file: document replaced
-  bool repaint = false;      // false after the fallback, as the editor leaves the canvas be
-  bool addToRecent = false;  // likewise
-  std::string title;         // "<path> - Varnel Glyphsmith"
+  bool repaint = false;      // true whenever started
+  bool addToRecent = false;  // the file read whole and Save may write it back
+  std::string title;         // "<path> - Varnel Glyphsmith", untitled after a problem
   bool readFailed = false;   // the file could not be read at all (problem says why)
   std::string problem;       // empty when the file read cleanly
   IconDecodeResult decoded;  // entry and kind, for `info`-like callers (pixels moved out)

@@ -15,8 +15,9 @@ namespace gs {
 namespace {
 
 // Values of the directory entry and image header that differ by depth. They
-// follow no one rule (planes 5 and bit count 7 at 1 bit, image size 2 at
-// 4 bits...) and other programs have long read them as they are. A 24-bit
+// follow no one rule (image size 2 at 4 bits...) and other programs have long
+// read them as they are. A 1-bit entry states planes 1 and bit count 1: some
+// readers (Qt's among them) refuse any other planes value. A 24-bit
 // image has no colour table: common readers ignore colours used there and
 // would take a table entry for the first pixels.
 struct IconFields {
@@ -30,7 +31,7 @@ struct IconFields {
 bool FieldsFor(int bitCount, IconFields& f) {
   switch (bitCount) {
     case 1:
-      f = {0, 5, 7, 128, 0};
+      f = {0, 1, 1, 128, 0};
       return true;
     case 4:
       f = {16, 0, 0, 2, 0};

@@ -46,6 +46,12 @@ void SaveOptions::Prepare(std::string_view newTitle, bool showHotspot) {
   title = newTitle;
 }
 
+int SaveTypeRowFor(int bitCnt) {
+  for (std::size_t i = 0; i < kSaveTypeRows.size(); ++i)
+    if (kSaveTypeRows[i].bitCnt == bitCnt) return static_cast<int>(i);
+  return -1;
+}
+
 void SaveOptions::SelectType(int row) {
   if (row < 0 || row >= static_cast<int>(kSaveTypeRows.size())) return;
   typeRow = row;

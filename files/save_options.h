@@ -42,6 +42,9 @@ inline constexpr std::array<SaveTypeRow, 4> kSaveTypeRows{{
 }};
 inline constexpr std::array<const char*, 3> kOptimizeRows{"None", "High", "Extreme"};
 
+// The row of kSaveTypeRows that saves at bitCnt; -1 for none.
+int SaveTypeRowFor(int bitCnt);
+
 // The optimise list is usable for 8-bit icons and cursors only: never in a
 // window titled "Save Bitmap" or "Save PCX".
 bool OptimizeListEnabled(std::string_view title, int bitCnt);

@@ -265,6 +265,8 @@ void frmImport::Import() {
   if (HasPicture() && ImportPictureRegion(result, picture_, region_)) {
     if (target_.createBackup) target_.createBackup();
     target_.document.surface = std::move(result);
+    // The imported picture exists nowhere else: leaving must ask to save it.
+    target_.document.modified = true;
     if (target_.rePaint) target_.rePaint();
   }
   accept();

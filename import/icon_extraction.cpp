@@ -125,7 +125,9 @@ int LoadIconIntoDocument(IconDocument& doc, const std::string& path, int mode, i
     }
   }
   if (beforeChange) beforeChange();
-  doc.modified = false;
+  // The extracted picture exists nowhere as an icon yet: leaving must ask to
+  // save it.
+  doc.modified = true;
   doc.surface.FillRect({0, 0, kIconSize, kIconSize}, kWhite);
   for (int y = 0; y < kIconSize; ++y)
     for (int x = 0; x < kIconSize; ++x)

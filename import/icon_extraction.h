@@ -89,7 +89,7 @@ inline constexpr char kNoIconForType[] = "holds no icons, and its type has none"
 
 // Puts icon `index` of the file (mode bit 2) or its associated icon (mode 1)
 // into the document over white, `beforeChange` (the undo copy) just before.
-// Marks the document unmodified; its file name stays. -1, with why in
+// Marks the document modified; its file name stays. -1, with why in
 // `reason` and nothing called or changed, when the file cannot be opened or
 // the icon cannot be drawn (a damaged group, a program without icons, a file
 // whose type has no icon either).

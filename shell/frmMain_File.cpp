@@ -71,7 +71,8 @@ SaveOptionsChoice MainFileHost::RunSaveOptions(SaveKind kind) {
   const bool keeps = kind == SaveKind::Icon     ? doc.HasOtherImages()
                      : kind == SaveKind::Cursor ? KeptFileIsCursor(doc)
                                                 : false;
-  w->Prepare(SaveOptionsTitle(kind), kind == SaveKind::Cursor, keeps);
+  w->Prepare(SaveOptionsTitle(kind), kind == SaveKind::Cursor, keeps,
+             keeps ? DepthOfImageRead(doc) : 0);
   window_.Env().Dialogs().RunModal(w);
   const SaveOptions& m = w->Model();
   SaveOptionsChoice choice{m.result, m.bitCnt, m.hotspotX, m.hotspotY};
@@ -82,6 +83,28 @@ SaveOptionsChoice MainFileHost::RunSaveOptions(SaveKind kind) {
     choice.result = kSaveCancelled;
   }
   return choice;
+}
+
+SaveChangesAnswer MainFileHost::AskFileChanged(const std::string& path) {
+  const QString text = WindowMessage(&window_, "msgFileChanged", kFileChangedQuestion) +
+                       QStringLiteral("\n\n") + Text(path);
+  switch (window_.Env().Dialogs().Message(&window_, QMessageBox::Warning, kAppTitle, text,
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                          QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+      return SaveChangesAnswer::Yes;
+    case QMessageBox::No:
+      return SaveChangesAnswer::No;
+    default:
+      return SaveChangesAnswer::Cancel;
+  }
+}
+
+bool MainFileHost::ConfirmHiddenSave() {
+  return window_.Env().Dialogs().Message(
+             &window_, QMessageBox::Question, kAppTitle,
+             WindowMessage(&window_, "msgHiddenSave", kHiddenSaveQuestion),
+             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void MainFileHost::SetTitle(const std::string& title) {

@@ -28,6 +28,8 @@ class MainFileHost : public FileCommandHost {
   // A picture opens as the untitled import of the whole picture. (frmMain_Import.cpp)
   bool OpenPicture(const std::string& path, std::span<const std::uint8_t> bytes) override;
   void DocumentReplaced() override { window_.ForgetUndo(); }
+  SaveChangesAnswer AskFileChanged(const std::string& path) override;
+  bool ConfirmHiddenSave() override;
 
   // The save-options window, loaded on first use.
   frmSave* SaveWindow();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <functional>
 
 #include "files/icon_reader.h"
 #include "files/icon_writer.h"
@@ -50,6 +51,22 @@ class FakeHost : public FileCommandHost {
   }
   void SetTitle(const std::string& t) override { titles.push_back(t); }
   void RePaint() override { ++repaints; }
+  SaveChangesAnswer AskFileChanged(const std::string&) override {
+    ++changedQuestions;
+    if (whileAsked) whileAsked();
+    if (changedAnswers.empty()) ADD_FAILURE() << "unexpected question about a changed file";
+    return changedAnswers.empty() ? SaveChangesAnswer::Cancel : Take(changedAnswers);
+  }
+  bool ConfirmHiddenSave() override {
+    ++hiddenQuestions;
+    if (hiddenAnswers.empty()) ADD_FAILURE() << "unexpected question about a hidden image";
+    return !hiddenAnswers.empty() && Take(hiddenAnswers);
+  }
+
+  std::deque<SaveChangesAnswer> changedAnswers;
+  std::deque<bool> hiddenAnswers;
+  std::function<void()> whileAsked;
+  int changedQuestions = 0, hiddenQuestions = 0;
 
  private:
   template <class T>
@@ -442,6 +459,149 @@ TEST_F(KeptImagesTest, NewForgetsTheOtherImages) {
   host_.optionAnswers = {Ok(4)};
   files_.SaveAs();
   EXPECT_EQ(test::ReadAll(fresh).size(), 766u);
+}
+
+// A file of several 32 x 32 images opens on one of them; after Save at any
+// depth it opens on the edited picture again, or the user was asked.
+TEST_F(KeptImagesTest, SavedPictureIsThePictureReopened) {
+  struct Case {
+    const char* fixture;
+    int bits;
+    bool asked;  // another image of a greater depth would open instead
+  } cases[] = {
+      {"three_depths_icotool.ico", 8, false},  {"three_depths_icotool.ico", 4, false},
+      {"three_depths_icotool.ico", 24, false}, {"three_depths_icotool.ico", 1, true},
+      {"two_depths_icotool.cur", 24, false},   {"two_depths_icotool.cur", 8, false},
+      {"two_depths_icotool.cur", 4, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.fixture) + " at " + std::to_string(c.bits) + " bits");
+    const std::string path = OpenEdited(c.fixture);
+    const int opened = DecodeIconFile(original_).entryIndex;
+    doc_.surface.SetPixelV(20, 20, kBlack);  // black is in every table
+    host_.optionAnswers = {Ok(c.bits)};
+    host_.hiddenQuestions = 0;
+    if (c.asked) {
+      // Refused: nothing is written and the work stays unsaved.
+      host_.hiddenAnswers = {false};
+      files_.Save();
+      EXPECT_EQ(host_.hiddenQuestions, 1);
+      EXPECT_TRUE(test::ReadAll(path) == original_);
+      EXPECT_TRUE(doc_.modified);
+      continue;
+    }
+    files_.Save();
+    EXPECT_EQ(host_.hiddenQuestions, 0);
+    const std::vector<std::uint8_t> saved = test::ReadAll(path);
+    const IconDirectory dir = ReadIconDirectory(saved);
+    ASSERT_EQ(dir.entries.size(), ReadIconDirectory(original_).entries.size());
+    const IconDecodeResult back = DecodeIconFile(saved);
+    ASSERT_GE(back.entryIndex, 0);
+    EXPECT_EQ(back.pixels.GetPixel(20, 20), kBlack);
+    const IconDirectoryEntry& e = dir.entries[back.entryIndex];
+    if (dir.header.type == 1) {
+      EXPECT_EQ(e.planes, 1);
+      EXPECT_EQ(e.bitCount, c.bits);
+    } else {
+      // The cursor keeps the hotspot of the image it replaced.
+      const IconDirectoryEntry& was = ReadIconDirectory(original_).entries[opened];
+      EXPECT_EQ(e.planes, was.planes);
+      EXPECT_EQ(e.bitCount, was.bitCount);
+    }
+    // Every other image is still there, byte for byte.
+    std::vector<StoredEntry> before = Entries(original_), after = Entries(saved);
+    before.erase(before.begin() + opened);
+    after.erase(after.begin() + back.entryIndex);
+    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_TRUE(after[i].image == before[i].image);
+  }
+}
+
+TEST_F(KeptImagesTest, LoneImageOfAnotherSizeStaysBesideTheNew32) {
+  const std::string path = OpenEdited("lone_256_imagemagick.ico");
+  host_.optionAnswers = {Ok(4)};
+  files_.Save();
+  const std::vector<std::uint8_t> saved = test::ReadAll(path);
+  const std::vector<StoredEntry> after = Entries(saved);
+  ASSERT_EQ(after.size(), 2u);
+  EXPECT_TRUE(after[0].image == Entries(original_)[0].image);
+  EXPECT_EQ(after[0].fields, Entries(original_)[0].fields);
+  EXPECT_EQ(DecodeIconFile(saved).entryIndex, 1);
+}
+
+TEST_F(KeptImagesTest, EntryDeclaringNoBytesKeepsItsImage) {
+  std::vector<std::uint8_t> file =
+      test::ReadAll(test::DataPath("files/multi/seven_sizes_imagemagick.ico"));
+  const IconDirectory dir = ReadIconDirectory(file);
+  const std::uint32_t length = dir.entries[0].bytesInResource;  // the 16 x 16
+  ASSERT_GT(length, 0u);
+  std::fill(file.begin() + 6 + 8, file.begin() + 6 + 12, 0);
+  const std::string path = tmp_.file("zero.ico");
+  test::WriteAll(path, file);
+  ASSERT_TRUE(files_.LoadFile(path));
+  ASSERT_EQ(doc_.fileName, path);
+  doc_.modified = true;
+  host_.optionAnswers = {Ok(4)};
+  files_.Save();
+  const std::vector<StoredEntry> after = Entries(test::ReadAll(path));
+  ASSERT_EQ(after.size(), 7u);
+  EXPECT_EQ(after[0].image.size(), length);
+  EXPECT_TRUE(std::equal(after[0].image.begin(), after[0].image.end(),
+                         file.begin() + dir.entries[0].imageOffset));
+}
+
+// Another program's save is never overwritten without the user's word.
+Surface Variant(int k) {
+  Surface s = test::ManyColours();
+  s.FillRect({0, 0, 2 + 3 * k, 2 + 3 * k}, kBlack);
+  return s;
+}
+
+TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAFileChangedByAnotherProgram) {
+  const std::string path = tmp_.file("a.ico");
+  test::WriteAll(path, BuildIconBytes(test::ManyColours(), 4, PaletteMethod::None));
+  ASSERT_TRUE(files_.LoadFile(path));
+  doc_.surface.SetPixelV(3, 3, kBlack);
+  doc_.modified = true;
+  // Same length, other bytes: only the content tells.
+  const std::vector<std::uint8_t> theirs = BuildIconBytes(Variant(1), 4, PaletteMethod::None);
+  test::WriteAll(path, theirs);
+
+  host_.changedAnswers = {SaveChangesAnswer::Cancel};
+  files_.Save();
+  EXPECT_EQ(host_.changedQuestions, 1);
+  EXPECT_TRUE(test::ReadAll(path) == theirs);
+  EXPECT_TRUE(doc_.modified);
+
+  // No: saved under another name; their file stays theirs.
+  host_.changedAnswers = {SaveChangesAnswer::No};
+  host_.saveAnswers = {tmp_.file("mine.ico")};
+  host_.optionAnswers = {Ok(4)};
+  files_.Save();
+  EXPECT_TRUE(test::ReadAll(path) == theirs);
+  EXPECT_EQ(doc_.fileName, tmp_.file("mine.ico"));
+  EXPECT_EQ(files_.Recent().paths[0], tmp_.file("mine.ico"));
+
+  // Changed again while the question is open: asked again, then Yes writes.
+  ASSERT_TRUE(files_.LoadFile(path));
+  doc_.modified = true;
+  test::WriteAll(path, BuildIconBytes(Variant(2), 4, PaletteMethod::None));
+  host_.whileAsked = [&] {
+    host_.whileAsked = nullptr;
+    test::WriteAll(path, BuildIconBytes(Variant(3), 8, PaletteMethod::None));
+  };
+  host_.changedQuestions = 0;
+  host_.changedAnswers = {SaveChangesAnswer::Yes, SaveChangesAnswer::Yes};
+  host_.optionAnswers = {Ok(24)};
+  files_.Save();
+  EXPECT_EQ(host_.changedQuestions, 2);
+  EXPECT_EQ(test::ReadAll(path).size(), 3262u);
+
+  // What the editor wrote itself is no news: the next save asks nothing.
+  doc_.modified = true;
+  host_.optionAnswers = {Ok(24)};
+  files_.Save();
+  EXPECT_EQ(host_.changedQuestions, 2);
+  EXPECT_FALSE(doc_.modified);
 }
 
 TEST(CursorImageChoice, HotspotNeverChoosesTheImage) {

@@ -133,25 +133,54 @@ TEST_F(FileOpenTest, AnimatedCursorOpensItsFirstFrameUntitled) {
   EXPECT_EQ(test::ReadAll(path).size(), BuildAnimatedCursorBytes(frames, 10).size());
 }
 
-TEST_F(FileOpenTest, DamagedIconLoadsButIsNeverSavedOverItself) {
+TEST_F(FileOpenTest, DamagedIconSaysSoOpensUntitledAndIsNeverSavedOverItself) {
   const auto good = BuildIconBytes(test::ManyColours(), 8, PaletteMethod::None);
   const std::string path = dir_.file("cut.ico");
   const std::vector<std::uint8_t> cut(good.begin(), good.begin() + 700);
   test::WriteAll(path, cut);
   EXPECT_TRUE(files_.LoadFile(path));
-  EXPECT_TRUE(host_.messages.empty()) << "damage is not announced";
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].rfind(DamagedFileMessage(path, ""), 0), 0u) << host_.messages[0];
   ASSERT_EQ(host_.titles.size(), 1u);
-  EXPECT_EQ(host_.titles[0], path + " - Varnel Glyphsmith");
+  EXPECT_EQ(host_.titles[0], kMainTitle);
+  EXPECT_EQ(host_.repaints, 1);
   EXPECT_EQ(doc_.fileName, "");
   EXPECT_FALSE(doc_.modified);
+  EXPECT_EQ(files_.Recent().paths[0], "");
   files_.Save();
   EXPECT_EQ(host_.saveDialogs, 1);
   EXPECT_EQ(test::ReadAll(path), cut);
 
-  // A sound icon keeps its name.
+  // A sound icon keeps its name and says nothing.
   test::WriteAll(dir_.file("good.ico"), good);
   EXPECT_TRUE(files_.LoadFile(dir_.file("good.ico")));
   EXPECT_EQ(doc_.fileName, dir_.file("good.ico"));
+  EXPECT_EQ(host_.messages.size(), 1u);
+}
+
+TEST_F(FileOpenTest, FileWithoutA32PixelImageIsShownAndRemembered) {
+  // Only the 48 x 48 and 16 x 16 images of an icon made by ImageMagick.
+  const std::vector<std::uint8_t> seven =
+      test::ReadAll(test::DataPath("files/multi/seven_sizes_imagemagick.ico"));
+  std::vector<std::uint8_t> two = {0, 0, 1, 0, 2, 0};
+  const IconDirectory dir = ReadIconDirectory(seven);
+  std::uint32_t at = 6 + 32;
+  for (int i : {3, 0}) {
+    two.insert(two.end(), seven.begin() + 6 + 16 * i, seven.begin() + 6 + 16 * i + 12);
+    for (int k = 0; k < 4; ++k) two.push_back(static_cast<std::uint8_t>(at >> (8 * k)));
+    at += dir.entries[i].bytesInResource;
+  }
+  for (int i : {3, 0})
+    two.insert(two.end(), seven.begin() + dir.entries[i].imageOffset,
+               seven.begin() + dir.entries[i].imageOffset + dir.entries[i].bytesInResource);
+  const std::string path = dir_.file("no32.ico");
+  test::WriteAll(path, two);
+  EXPECT_TRUE(files_.LoadFile(path));
+  EXPECT_EQ(host_.repaints, 1);
+  EXPECT_EQ(files_.Recent().paths[0], path);
+  EXPECT_EQ(host_.titles.back(), path + " - Varnel Glyphsmith");
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(doc_.surface.GetPixel(1, 1), kWhite);  // the 48's clear corner, not the old red
 }
 
 }  // namespace

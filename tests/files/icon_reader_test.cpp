@@ -470,7 +470,7 @@ TEST(IconReader, EntriesQualifyByTheirOwnHeaderWhenTheDirectoryDoesNot) {
   }
 }
 
-TEST(IconReader, FallbackDrawsTheBestImageOverWhiteWithoutRepaintOrRecent) {
+TEST(IconReader, FallbackDrawsTheBestImageOverWhiteAndIsShownAndRemembered) {
   // Entries of 16 and 48 pixels only: the 48 one is nearest above 32 and is scaled down.
   const auto b =
       FileOf({{16, 16, 24, Dib24(16, RGB(1, 1, 1))}, {48, 48, 24, Dib24(48, RGB(9, 9, 9))}});
@@ -488,8 +488,9 @@ TEST(IconReader, FallbackDrawsTheBestImageOverWhiteWithoutRepaintOrRecent) {
   doc.modified = true;
   const IconLoadResult load = LoadIconFile(dir.file("f.ico"), doc);
   EXPECT_TRUE(load.started);
-  EXPECT_FALSE(load.repaint);
-  EXPECT_FALSE(load.addToRecent);
+  // Never left showing the previous picture, and offered again like any file.
+  EXPECT_TRUE(load.repaint);
+  EXPECT_TRUE(load.addToRecent);
   EXPECT_FALSE(doc.modified);
   EXPECT_EQ(doc.fileName, dir.file("f.ico"));
 }

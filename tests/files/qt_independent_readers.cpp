@@ -14,8 +14,10 @@
 #include "files/bmp_format.h"
 #include "files/depth.h"
 #include "files/icon_writer.h"
+#include "files/kept_images.h"
 #include "files/png_codec.h"
 #include "tests/files/file_test_util.h"
+#include "tests/support/test_support.h"
 
 namespace gs {
 namespace {
@@ -24,7 +26,9 @@ QImage Decode(const std::vector<std::uint8_t>& bytes, const char* format) {
   QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, format);
+  // No format: Qt tells the file by its first bytes, as for a file named
+  // otherwise or dropped on a program.
+  QImageReader reader(&buffer, format ? QByteArray(format) : QByteArray());
   QImage img = reader.read();
   EXPECT_FALSE(img.isNull()) << format << ": " << reader.errorString().toStdString();
   return img.convertToFormat(QImage::Format_ARGB32);
@@ -93,8 +97,36 @@ TEST(QtReadsOurFiles, IconsAndCursorsAtEveryDepth) {
         clear = nullptr;
       }
       EXPECT_EQ(Compare(Decode(b, "ico"), want, clear), "");
+      EXPECT_EQ(Compare(Decode(b, nullptr), want, clear), "") << "told by its bytes";
       MarkAsCursor(b, 3, 9);
       EXPECT_EQ(Compare(Decode(b, "cur"), want, clear), "") << "as a cursor";
+    }
+  }
+}
+
+TEST(QtReadsOurFiles, EveryImageOfAFileSavedAmongOthers) {
+  IconDocument doc;
+  doc.surface = Sample();
+  doc.sourceFile = std::make_shared<const std::vector<std::uint8_t>>(
+      test::ReadAll(test::DataPath("files/multi/three_depths_icotool.ico")));
+  doc.sourceEntry = 1;
+  for (int bits : {1, 4, 8, 24}) {
+    SCOPED_TRACE("bits " + std::to_string(bits));
+    MergedFile merged;
+    std::string error;
+    ASSERT_TRUE(
+        BuildKeepingOtherImages(doc, bits, PaletteMethod::None, std::nullopt, merged, error));
+    QByteArray data(reinterpret_cast<const char*>(merged.bytes.data()),
+                    static_cast<int>(merged.bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    ASSERT_EQ(reader.imageCount(), 3) << reader.errorString().toStdString();
+    for (int i = 0; i < 3; ++i) {
+      ASSERT_TRUE(reader.jumpToImage(i));
+      const QImage img = reader.read();
+      EXPECT_FALSE(img.isNull()) << "image " << i << ": " << reader.errorString().toStdString();
+      EXPECT_EQ(img.size(), QSize(32, 32));
     }
   }
 }

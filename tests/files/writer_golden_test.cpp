@@ -52,7 +52,8 @@ TEST(WriterGolden, BytesAreThoseOfTheBlockCopyWriter) {
     PaletteMethod method;
     std::uint64_t digest;
   } cases[] = {
-      {1, PaletteMethod::None, 0x05284caf0637375full},
+      // 1 bit: planes 1 and bit count 1 in the directory entry.
+      {1, PaletteMethod::None, 0xb893de82f9ad1b27ull},
       {4, PaletteMethod::None, 0xea79afff672c92c4ull},
       {8, PaletteMethod::None, 0xbdaa6584143864b6ull},
       {8, PaletteMethod::High, 0x85e9b5f35b6c2687ull},

@@ -241,7 +241,7 @@ TEST(LoadIconIntoDocument, ReplacesPixelsKeepsNameRefusesMissingFiles) {
 
   EXPECT_EQ(LoadIconIntoDocument(doc, path, kModeIndex, 2, icons, why, backup), 0);
   EXPECT_EQ(doc.surface.GetPixel(7, 7), RGB(3, 0, 0));
-  EXPECT_FALSE(doc.modified);
+  EXPECT_TRUE(doc.modified);
   EXPECT_EQ(doc.fileName, "/old/name.ico");
   EXPECT_EQ(backups, 1);
 

@@ -133,12 +133,17 @@ TEST_F(FileMenuTest, SavingAnIconOfSeveralSizesSaysTheyAreKept) {
   test::WriteAll(seven, test::ReadAll(test::DataPath("files/multi/seven_sizes_imagemagick.ico")));
   ASSERT_TRUE(W().OpenIconFile(Q(seven)));
   bool kept = false;
+  QString depth;
   seam_.onSave = [&](frmSave& s) {
     kept = s.lblKept()->isVisibleTo(&s);
+    depth = s.cmbSaveAs()->currentText();
     s.cmdOK()->click();
   };
   Trigger("mnuFile", 2);
   EXPECT_TRUE(kept);
+  // The 32 x 32 image read is 32-bit: Enter saves it at the deepest depth, so
+  // that the file opens on it again.
+  EXPECT_EQ(depth, "24 bit");
   EXPECT_EQ(test::ReadAll(seven)[4], 7);  // seven images still
 
   Trigger("mnuFile", 0);  // New: a single image from now on
@@ -146,6 +151,23 @@ TEST_F(FileMenuTest, SavingAnIconOfSeveralSizesSaysTheyAreKept) {
   Trigger("mnuFile", 2);
   EXPECT_FALSE(kept);
   EXPECT_EQ(test::ReadAll(seven)[4], 1);
+}
+
+TEST_F(FileMenuTest, AFileReplacedByAnotherProgramIsAskedAboutBeforeSave) {
+  const std::string a = Icon("a.ico");
+  OpenThroughMenu(a);
+  const std::vector<std::uint8_t> theirs = test::ReadAll(Icon("theirs.ico", RGB(0, 200, 0)));
+  test::WriteAll(a, theirs);
+  Doc().surface.SetPixelV(20, 20, kBlack);
+  Doc().modified = true;
+  seam_.onSave = [](frmSave& s) { s.cmdOK()->click(); };
+  seam_.buttons = {QMessageBox::Cancel};
+  Trigger("mnuFile", 2);
+  ASSERT_EQ(seam_.messages.size(), 1u);
+  EXPECT_TRUE(seam_.messages[0].startsWith("Le fichier a été modifié par un autre programme"));
+  EXPECT_TRUE(seam_.messages[0].endsWith(Q(a)));
+  EXPECT_EQ(test::ReadAll(a), theirs);
+  EXPECT_TRUE(Doc().modified);
 }
 
 TEST_F(FileMenuTest, SaveAsThenCancelWritesNothing) {
