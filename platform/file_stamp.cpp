@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/safe_file.h"
+#include "platform/file_read.h"
 
 namespace gs {
 
