@@ -412,7 +412,8 @@ bool SettingsStore::WriteRegistry(RegistryRoot root, const std::string& keyPath,
   Failure failure;
   {
     std::lock_guard lock(g_mutex);
-    failure = SaveLocked(folder_, SetChange(folder_, RegistrySection(root, keyPath), valueName, text));
+    failure =
+        SaveLocked(folder_, SetChange(folder_, RegistrySection(root, keyPath), valueName, text));
   }
   return Report(failure);
 }

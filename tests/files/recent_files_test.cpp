@@ -96,11 +96,16 @@ class RecentStoreTest : public ::testing::Test {
 };
 
 TEST_F(RecentStoreTest, RoundTripThroughTheStore) {
-  const RecentFiles r = Slots("/a b/é.ico", "", "/c.cur", "");
+  RecentFiles r = LoadRecentFiles(store_);
+  AddRecentFile(r, "/c.cur");
+  AddRecentFile(r, "/b");
+  AddRecentFile(r, "/a b/é.ico");
+  RemoveRecentFile(r, 2);
+  ASSERT_EQ(r, Slots("/a b/é.ico", "/c.cur", "", ""));
   ASSERT_TRUE(SaveRecentFiles(store_, r));
   EXPECT_EQ(LoadRecentFiles(store_), r);
-  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File3"), "/c.cur");
-  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "");
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "/c.cur");
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File3"), "");
 }
 
 TEST_F(RecentStoreTest, MissingValuesReadEmptyAndTextStopsAtNul) {
@@ -111,8 +116,12 @@ TEST_F(RecentStoreTest, MissingValuesReadEmptyAndTextStopsAtNul) {
 }
 
 TEST_F(RecentStoreTest, SavingOverwritesEmptiedSlots) {
-  SaveRecentFiles(store_, Slots("/a", "/b", "/c", "/d"));
-  SaveRecentFiles(store_, Slots("/a", "", "", ""));
+  RecentFiles r;
+  for (const char* p : {"/d", "/c", "/b", "/a"}) AddRecentFile(r, p);
+  SaveRecentFiles(store_, r);
+  r = LoadRecentFiles(store_);
+  for (int n : {2, 2, 2}) RemoveRecentFile(r, n);
+  SaveRecentFiles(store_, r);
   EXPECT_EQ(LoadRecentFiles(store_), Slots("/a", "", "", ""));
 }
 

@@ -290,9 +290,8 @@ TEST_F(SettingsStoreTest, ALockHeldElsewhereEndsInAFailureThatLosesNothing) {
   int pauses = 0;
   SetSettingsLockWait({5, [&] { ++pauses; }});
   std::vector<std::pair<SettingsFailure, std::string>> told;
-  SetSettingsSaveFailureHandler([&](SettingsFailure kind, const std::string& reason) {
-    told.emplace_back(kind, reason);
-  });
+  SetSettingsSaveFailureHandler(
+      [&](SettingsFailure kind, const std::string& reason) { told.emplace_back(kind, reason); });
   EXPECT_FALSE(store_.Save(kSettingsAppName, "FILES", "LNG", "while locked"));
   EXPECT_EQ(pauses, 4);  // five tries, a pause between two
   EXPECT_FALSE(

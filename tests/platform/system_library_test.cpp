@@ -1,7 +1,6 @@
 #include "platform/system_library.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstring>

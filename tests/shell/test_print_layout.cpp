@@ -12,18 +12,23 @@ TEST(PrintLayout, MagnificationRule) {
   struct Case {
     const char* text;
     PrintSize size;
-  } cases[] =
-      {
-          {"100%", {32, 32}},   {"5000%", {1600, 1600}}, {"250%", {80, 80}},
-          {"1%", {0, 0}},  // 0.32
-          {"5%", {2, 2}},  // 1.6
-          {"25%", {8, 8}},      {"  300%", {96, 96}},    {"abc", {0, 0}},
-          {"", {0, 0}},         {"-200%", {0, 0}},       {"Stretch", {4800, 6600}},
-          {" Stretch ", {4800, 6600}},  // typed into the editable box with blanks
-          {"\tStretch", {4800, 6600}},
-          {"7.8125%", {2, 2}},   // 2.5 goes to the even 2
-          {"10.9375%", {4, 4}},  // 3.5 goes to 4
-      };
+  } cases[] = {
+      {"100%", {32, 32}},
+      {"5000%", {1600, 1600}},
+      {"250%", {80, 80}},
+      {"1%", {0, 0}},  // 0.32
+      {"5%", {2, 2}},  // 1.6
+      {"25%", {8, 8}},
+      {"  300%", {96, 96}},
+      {"abc", {0, 0}},
+      {"", {0, 0}},
+      {"-200%", {0, 0}},
+      {"Stretch", {4800, 6600}},
+      {" Stretch ", {4800, 6600}},  // typed into the editable box with blanks
+      {"\tStretch", {4800, 6600}},
+      {"7.8125%", {2, 2}},   // 2.5 goes to the even 2
+      {"10.9375%", {4, 4}},  // 3.5 goes to 4
+  };
   for (const Case& c : cases) EXPECT_EQ(MagnifiedSize(c.text, 4800, 6600), c.size) << c.text;
 }
 
