@@ -102,7 +102,7 @@ void ApplyRecentChanges(std::array<std::string, kRecentSlots>& list,
 std::array<RecentMenuEntry, kRecentSlots> RecentMenuEntries(const RecentFiles& recent) {
   std::array<RecentMenuEntry, kRecentSlots> out;
   for (int k = 0; k < kRecentSlots; ++k) {
-    out[k].caption = std::to_string(k + 1) + ". " + recent.paths[k];
+    out[k].caption = std::to_string(k + 1) + ". " + PrintableText(recent.paths[k]);
     out[k].enabled = !recent.paths[k].empty();
   }
   return out;

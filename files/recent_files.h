@@ -50,7 +50,9 @@ void RemoveRecentFile(RecentFiles& recent, int n);
 void ApplyRecentChanges(std::array<std::string, kRecentSlots>& list,
                         const std::vector<RecentChange>& changes);
 
-// The menu entries 12 to 15: "1. " and the path, enabled when the slot holds one.
+// The menu entries 12 to 15: "1. " and the path, enabled when the slot holds
+// one. A tab, a line break or ESC in the path shows as a mark (PrintableText),
+// so that the menu shows the name and nothing else.
 struct RecentMenuEntry {
   std::string caption;
   bool enabled = false;

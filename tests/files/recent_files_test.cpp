@@ -78,6 +78,17 @@ TEST(RecentFiles, MenuShowsBareNumberDisabledForEmptySlots) {
   EXPECT_FALSE(e[3].enabled);
 }
 
+// A tab would split the entry into a name and a shortcut, a line break or ESC
+// reach the menu raw: each shows as a mark; the path itself is kept.
+TEST(RecentFiles, MenuMarksControlCharactersInAPath) {
+  const RecentFiles r = Slots("/a\tb/c\nd\x1b.ico", "", "", "");
+  const std::string caption = RecentMenuEntries(r)[0].caption;
+  for (char c : caption) EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20) << caption;
+  EXPECT_EQ(caption.rfind("1. /a\\", 0), 0u) << caption;
+  EXPECT_NE(caption.find(".ico"), std::string::npos) << caption;
+  EXPECT_EQ(r.paths[0], "/a\tb/c\nd\x1b.ico");
+}
+
 TEST(RecentFiles, CaseFoldingIsLimitedToLetters) {
   EXPECT_TRUE(PathsEqualIgnoreCase("/A/B.ico", "/a/b.ICO"));
   EXPECT_TRUE(PathsEqualIgnoreCase("/ПАПКА/Ÿ", "/папка/ÿ"));
