@@ -46,7 +46,7 @@ void AddRecentFile(RecentFiles& recent, const std::string& path);
 // Other values of n change nothing.
 void RemoveRecentFile(RecentFiles& recent, int n);
 
-// `recent`'s changes done again on `list`, in order: the list saved.
+// `changes` done again on `list`, in order: what SaveRecentFiles writes.
 void ApplyRecentChanges(std::array<std::string, kRecentSlots>& list,
                         const std::vector<RecentChange>& changes);
 
