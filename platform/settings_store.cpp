@@ -315,7 +315,23 @@ struct Failure {
 
 Failure NotWritten(std::string reason) { return {SettingsFailure::NotWritten, std::move(reason)}; }
 
+// True when the file already holds what `changes` would make of it, so that
+// nothing need be written nor waited for.
+bool AlreadyStored(const std::string& folder, const std::vector<Change>& changes) {
+  if (HasUnsaved(folder)) return false;
+  g_loaded.valid = false;  // a group's changes are in memory already: the file itself
+  const Loaded& l = LoadLocked(folder);
+  if (l.unreadable || (l.damaged && l.present)) return false;
+  Store copy = l.store;
+  for (const Change& c : changes)
+    if (c.apply(copy)) return false;
+  return true;
+}
+
 Failure WriteChanges(const std::string& folder, std::vector<Change> changes) {
+  // Every start saves the language and every quit the recent files: a lock
+  // held elsewhere must not hold them up when they change nothing.
+  if (AlreadyStored(folder, changes)) return {};
   if (!MakeFolders(folder)) return NotWritten(folder + ": " + std::strerror(errno));
   FolderLock lock(folder);
   if (lock.Busy()) {
