@@ -50,11 +50,14 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(gs::kAppTitle));
-  // Settings that cannot be saved would be lost without a word: say so, once.
-  gs::SetSettingsSaveFailureHandler([](const std::string& reason) {
+  // Settings that cannot be saved would be lost without a word: say so, once;
+  // a lock held elsewhere, each time.
+  gs::SetSettingsSaveFailureHandler([](gs::SettingsFailure kind, const std::string& reason) {
+    const bool busy = kind == gs::SettingsFailure::Busy;
     QMessageBox::warning(
         nullptr, QString::fromUtf8(gs::kAppTitle),
-        gs::WindowMessage(MainWindow(), "msgSettingsNotSaved", gs::kSettingsNotSaved) +
+        gs::WindowMessage(MainWindow(), busy ? "msgSettingsBusy" : "msgSettingsNotSaved",
+                          busy ? gs::kSettingsBusy : gs::kSettingsNotSaved) +
             QStringLiteral("\n\n") + QString::fromStdString(reason));
   });
   // Ties the windows to the installed launcher and its icon.

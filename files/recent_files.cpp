@@ -43,8 +43,9 @@ bool PathsEqualIgnoreCase(std::string_view a, std::string_view b) {
   return i == a.size() && j == b.size();
 }
 
-void AddRecentFile(RecentFiles& recent, const std::string& path) {
-  auto& s = recent.paths;
+namespace {
+
+void MoveToHead(std::array<std::string, kRecentSlots>& s, const std::string& path) {
   // The slot the path already holds shifts out; a new path pushes slot 4 out.
   int from = kRecentSlots - 1;
   for (int k = 0; k < kRecentSlots - 1; ++k) {
@@ -58,17 +59,50 @@ void AddRecentFile(RecentFiles& recent, const std::string& path) {
   s[0] = path;
 }
 
+void DropSlot(std::array<std::string, kRecentSlots>& s, int k) {
+  for (; k < kRecentSlots - 1; ++k) s[k] = s[k + 1];
+  s[kRecentSlots - 1].clear();
+}
+
+// Far more than a session opens by hand; only the newest changes matter.
+constexpr std::size_t kMaxRecentChanges = 64;
+
+void Note(RecentFiles& recent, bool added, const std::string& path) {
+  auto& c = recent.changes;
+  std::erase_if(c, [&](const RecentChange& e) { return PathsEqualIgnoreCase(e.path, path); });
+  if (c.size() >= kMaxRecentChanges) c.erase(c.begin());
+  c.push_back({added, path});
+}
+
+}  // namespace
+
+void AddRecentFile(RecentFiles& recent, const std::string& path) {
+  MoveToHead(recent.paths, path);
+  Note(recent, true, path);
+}
+
 void RemoveRecentFile(RecentFiles& recent, int n) {
   if (n < 1 || n > kRecentSlots) return;
-  auto& s = recent.paths;
-  for (int k = n - 1; k < kRecentSlots - 1; ++k) s[k] = s[k + 1];
-  s[kRecentSlots - 1].clear();
+  if (!recent.paths[n - 1].empty()) Note(recent, false, recent.paths[n - 1]);
+  DropSlot(recent.paths, n - 1);
+}
+
+void ApplyRecentChanges(std::array<std::string, kRecentSlots>& list,
+                        const std::vector<RecentChange>& changes) {
+  for (const RecentChange& c : changes) {
+    if (c.added) {
+      MoveToHead(list, c.path);
+      continue;
+    }
+    for (int k = 0; k < kRecentSlots; ++k)
+      if (!list[k].empty() && PathsEqualIgnoreCase(list[k], c.path)) DropSlot(list, k--);
+  }
 }
 
 std::array<RecentMenuEntry, kRecentSlots> RecentMenuEntries(const RecentFiles& recent) {
   std::array<RecentMenuEntry, kRecentSlots> out;
   for (int k = 0; k < kRecentSlots; ++k) {
-    out[k].caption = std::to_string(k + 1) + ". " + recent.paths[k];
+    out[k].caption = std::to_string(k + 1) + ". " + PrintableText(recent.paths[k]);
     out[k].enabled = !recent.paths[k].empty();
   }
   return out;
@@ -83,14 +117,16 @@ RecentFiles LoadRecentFiles(const SettingsStore& store) {
 }
 
 bool SaveRecentFiles(const SettingsStore& store, const RecentFiles& recent) {
-  // The four entries reach the file in one write.
-  SettingsWriteGroup group;
-  bool ok = true;
-  for (int k = 0; k < kRecentSlots; ++k)
-    ok = store.WriteRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, SlotName(k + 1),
-                             recent.paths[k]) &&
-         ok;
-  return group.Finish() && ok;
+  std::vector<std::string> names;
+  for (int k = 0; k < kRecentSlots; ++k) names.push_back(SlotName(k + 1));
+  return store.UpdateRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, names,
+                              [changes = recent.changes](std::vector<std::string>& values) {
+                                std::array<std::string, kRecentSlots> list;
+                                for (int k = 0; k < kRecentSlots; ++k)
+                                  list[k] = std::move(values[k]);
+                                ApplyRecentChanges(list, changes);
+                                values.assign(list.begin(), list.end());
+                              });
 }
 
 }  // namespace gs

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <mutex>
 #include <utility>
@@ -147,6 +148,30 @@ bool Set(Store& store, const std::string& section, const std::string& key,
   return true;
 }
 
+// A change to the store, made again on what the file holds when it is written
+// (under the lock), so that what another copy of the editor saved in between
+// stays. True when it changed something.
+struct Change {
+  std::string folder;
+  std::function<bool(Store&)> apply;
+};
+
+Change SetChange(const std::string& folder, const std::string& section, const std::string& key,
+                 const std::string& value) {
+  return {folder, [=](Store& store) { return Set(store, section, key, value); }};
+}
+
+std::vector<Change> g_pending;  // a write group's saves, made again at its end
+// Saves that found the lock held by another program: nothing is lost, they
+// go with the next write to their folder and reads see them until then.
+std::vector<Change> g_unsaved;
+
+bool HasUnsaved(const std::string& folder) {
+  for (const Change& c : g_unsaved)
+    if (c.folder == folder) return true;
+  return false;
+}
+
 std::string ChosenFolder() {
   if (const char* dir = std::getenv("GLYPHSMITH_CONFIG_DIR"); dir && *dir) return dir;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg && xdg[0] == '/')
@@ -177,7 +202,7 @@ Loaded g_loaded;
 int g_groupDepth = 0;
 bool g_groupDirty = false;
 bool g_failureTold = false;
-std::function<void(const std::string&)> g_failureHandler;
+std::function<void(SettingsFailure, const std::string&)> g_failureHandler;
 
 bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
@@ -202,18 +227,16 @@ Loaded& LoadLocked(const std::string& folder) {
   if (present) g_loaded.id = st;
   if (!present) {
     g_loaded.unreadable = statError != ENOENT && statError != ENOTDIR;
-    return g_loaded;
-  }
-  if (S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > kMaxStoreBytes) {
+  } else if (S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > kMaxStoreBytes) {
     g_loaded.damaged = true;
-    return g_loaded;
-  }
-  std::string bytes;
-  if (ReadFileLimited(file, kMaxStoreBytes, bytes) != ReadResult::kOk) {
+  } else if (std::string bytes; ReadFileLimited(file, kMaxStoreBytes, bytes) != ReadResult::kOk) {
     g_loaded.unreadable = true;
-    return g_loaded;
+  } else {
+    g_loaded.store = Parse(bytes, g_loaded.damaged);
   }
-  g_loaded.store = Parse(bytes, g_loaded.damaged);
+  if (!g_loaded.unreadable)
+    for (const Change& c : g_unsaved)
+      if (c.folder == folder) c.apply(g_loaded.store);
   return g_loaded;
 }
 
@@ -245,74 +268,120 @@ std::string WriteOrForget() {
   return failure;
 }
 
-struct Change {
-  std::string folder, section, key, value;
-};
-std::vector<Change> g_pending;  // a write group's saves, replayed at its end
+void PauseTenMilliseconds() {
+  const timespec tenMs{0, 10'000'000};
+  ::nanosleep(&tenMs, nullptr);
+}
+
+SettingsLockWait g_lockWait{kSettingsLockAttempts, PauseTenMilliseconds};
 
 // Another copy of the editor may save between our read and our rename: the
 // read-modify-write of the file runs under an exclusive lock on a file beside
-// it, and always starts from what the file holds then.
+// it, and always starts from what the file holds then. The lock is tried
+// without blocking, a bounded number of times: a program that holds it for
+// long must not freeze the editor's window.
 class FolderLock {
  public:
   explicit FolderLock(const std::string& folder)
       : fd_(::open((folder + "/settings.ini.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-    // Without a lock file (a read-only folder) the write itself will fail and say so.
-    if (fd_ >= 0)
-      while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-      }
+    // Without a lock file (a read-only folder) the write itself will fail and
+    // say so; a file system without locks is written unlocked, as before.
+    if (fd_ < 0) return;
+    for (int attempt = 1;; ++attempt) {
+      if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+      if (errno == EINTR) continue;
+      if (errno != EWOULDBLOCK) return;
+      if (attempt >= g_lockWait.attempts) break;
+      g_lockWait.pause();
+    }
+    busy_ = true;
   }
   ~FolderLock() {
     if (fd_ >= 0) ::close(fd_);
   }
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
+  bool Busy() const { return busy_; }
 
  private:
   int fd_;
+  bool busy_ = false;
 };
 
-// Returns "" or the reason.
-std::string WriteChanges(const std::string& folder, const std::vector<Change>& changes) {
-  if (!MakeFolders(folder)) return folder + ": " + std::strerror(errno);
+struct Failure {
+  SettingsFailure kind = SettingsFailure::NotWritten;
+  std::string reason;  // empty: no failure
+};
+
+Failure NotWritten(std::string reason) { return {SettingsFailure::NotWritten, std::move(reason)}; }
+
+// True when the file already holds what `changes` would make of it, so that
+// nothing need be written nor waited for.
+bool AlreadyStored(const std::string& folder, const std::vector<Change>& changes) {
+  if (HasUnsaved(folder)) return false;
+  g_loaded.valid = false;  // a group's changes are in memory already: the file itself
+  const Loaded& l = LoadLocked(folder);
+  if (l.unreadable || (l.damaged && l.present)) return false;
+  Store copy = l.store;
+  for (const Change& c : changes)
+    if (c.apply(copy)) return false;
+  return true;
+}
+
+Failure WriteChanges(const std::string& folder, std::vector<Change> changes) {
+  // Every start saves the language and every quit the recent files: a lock
+  // held elsewhere must not hold them up when they change nothing.
+  if (AlreadyStored(folder, changes)) return {};
+  if (!MakeFolders(folder)) return NotWritten(folder + ": " + std::strerror(errno));
   FolderLock lock(folder);
+  if (lock.Busy()) {
+    for (Change& c : changes) g_unsaved.push_back(std::move(c));
+    g_loaded.valid = false;  // read again with them applied
+    return {SettingsFailure::Busy, folder + "/settings.ini: locked by another program"};
+  }
   g_loaded.valid = false;
-  Loaded& l = LoadLocked(folder);
-  if (l.unreadable) return l.file + ": the settings file cannot be read";
-  bool changed = false;
-  for (const Change& c : changes) changed = Set(l.store, c.section, c.key, c.value) || changed;
+  Loaded& l = LoadLocked(folder);  // with the saves kept from a busy lock
+  if (l.unreadable) return NotWritten(l.file + ": the settings file cannot be read");
+  bool changed = HasUnsaved(folder);
+  for (const Change& c : changes) changed = c.apply(l.store) || changed;
   // Saving what is already stored costs a flush and a rename for nothing (every
   // start saves the language and the recent files); a damaged store is still
   // set aside and rewritten.
-  if (!changed && !(l.damaged && l.present)) return "";
-  return WriteOrForget();
+  if (!changed && !(l.damaged && l.present)) return {};
+  Failure failure = NotWritten(WriteOrForget());
+  if (failure.reason.empty())
+    std::erase_if(g_unsaved, [&](const Change& c) { return c.folder == folder; });
+  return failure;
 }
 
-// Returns "" or the reason; a group only notes the change for its end.
-std::string SaveLocked(const std::string& folder, const std::string& section,
-                       const std::string& key, const std::string& value) {
-  if (folder.empty()) return "there is no home folder (HOME is unset and the user has no entry)";
-  if (g_groupDepth == 0) return WriteChanges(folder, {{folder, section, key, value}});
+// A group only notes the change for its end.
+Failure SaveLocked(const std::string& folder, Change change) {
+  if (folder.empty())
+    return NotWritten("there is no home folder (HOME is unset and the user has no entry)");
+  if (g_groupDepth == 0) return WriteChanges(folder, {std::move(change)});
   Loaded& l = LoadLocked(folder);
-  if (l.unreadable) return l.file + ": the settings file cannot be read";
-  Set(l.store, section, key, value);
+  if (l.unreadable) return NotWritten(l.file + ": the settings file cannot be read");
+  change.apply(l.store);
   g_groupDirty = true;
-  g_pending.push_back({folder, section, key, value});
-  return "";
+  g_pending.push_back(std::move(change));
+  return {};
 }
 
-// Tells the user once per run; called without the lock held, as the handler
-// may show a window.
-bool Report(const std::string& failure) {
-  if (failure.empty()) return true;
-  std::function<void(const std::string&)> handler;
+// Tells the user (once per run that the store cannot be written; each time
+// another program's lock kept a save out); called without the lock held, as
+// the handler may show a window.
+bool Report(const Failure& failure) {
+  if (failure.reason.empty()) return true;
+  std::function<void(SettingsFailure, const std::string&)> handler;
   {
     std::lock_guard lock(g_mutex);
-    if (g_failureTold) return false;
-    g_failureTold = true;
+    if (failure.kind == SettingsFailure::NotWritten) {
+      if (g_failureTold) return false;
+      g_failureTold = true;
+    }
     handler = g_failureHandler;
   }
-  if (handler) handler(failure);
+  if (handler) handler(failure.kind, failure.reason);
   return false;
 }
 
@@ -337,10 +406,10 @@ std::string SettingsStore::Get(const std::string& appName, const std::string& se
 
 bool SettingsStore::Save(const std::string& appName, const std::string& section,
                          const std::string& key, const std::string& value) const {
-  std::string failure;
+  Failure failure;
   {
     std::lock_guard lock(g_mutex);
-    failure = SaveLocked(folder_, AppSection(appName, section), key, value);
+    failure = SaveLocked(folder_, SetChange(folder_, AppSection(appName, section), key, value));
   }
   return Report(failure);
 }
@@ -356,18 +425,51 @@ std::string SettingsStore::ReadRegistry(RegistryRoot root, const std::string& ke
 
 bool SettingsStore::WriteRegistry(RegistryRoot root, const std::string& keyPath,
                                   const std::string& valueName, const std::string& text) const {
-  std::string failure;
+  Failure failure;
   {
     std::lock_guard lock(g_mutex);
-    failure = SaveLocked(folder_, RegistrySection(root, keyPath), valueName, text);
+    failure =
+        SaveLocked(folder_, SetChange(folder_, RegistrySection(root, keyPath), valueName, text));
   }
   return Report(failure);
 }
 
-void SetSettingsSaveFailureHandler(std::function<void(const std::string& reason)> handler) {
+bool SettingsStore::UpdateRegistry(
+    RegistryRoot root, const std::string& keyPath, const std::vector<std::string>& valueNames,
+    std::function<void(std::vector<std::string>& values)> change) const {
+  const std::string section = RegistrySection(root, keyPath);
+  auto apply = [section, valueNames, change = std::move(change)](Store& store) {
+    std::vector<std::string> values;
+    for (const std::string& name : valueNames) {
+      const std::string* v = Find(store, section, name);
+      values.push_back(v ? v->substr(0, v->find('\0')) : std::string());
+    }
+    change(values);
+    values.resize(valueNames.size());
+    bool changed = false;
+    for (std::size_t i = 0; i < valueNames.size(); ++i)
+      changed = Set(store, section, valueNames[i], values[i]) || changed;
+    return changed;
+  };
+  Failure failure;
+  {
+    std::lock_guard lock(g_mutex);
+    failure = SaveLocked(folder_, {folder_, std::move(apply)});
+  }
+  return Report(failure);
+}
+
+void SetSettingsSaveFailureHandler(
+    std::function<void(SettingsFailure kind, const std::string& reason)> handler) {
   std::lock_guard lock(g_mutex);
   g_failureHandler = std::move(handler);
   g_failureTold = false;
+}
+
+void SetSettingsLockWait(SettingsLockWait wait) {
+  std::lock_guard lock(g_mutex);
+  if (!wait.pause) wait.pause = PauseTenMilliseconds;
+  g_lockWait = std::move(wait);
 }
 
 SettingsWriteGroup::SettingsWriteGroup() {
@@ -380,19 +482,21 @@ SettingsWriteGroup::~SettingsWriteGroup() { Finish(); }
 bool SettingsWriteGroup::Finish() {
   if (finished_) return ok_;
   finished_ = true;
-  std::string failure;
+  Failure failure;
   {
     std::lock_guard lock(g_mutex);
     if (--g_groupDepth == 0 && g_groupDirty) {
       g_groupDirty = false;
       std::vector<Change> pending = std::move(g_pending);
       g_pending.clear();
-      // One write per folder, in the order the folders were first saved to.
-      while (!pending.empty() && failure.empty()) {
+      // One write per folder, in the order the folders were first saved to;
+      // the first failure is the one told.
+      while (!pending.empty()) {
         const std::string folder = pending.front().folder;
         std::vector<Change> here, rest;
         for (Change& c : pending) (c.folder == folder ? here : rest).push_back(std::move(c));
-        failure = WriteChanges(folder, here);
+        Failure f = WriteChanges(folder, std::move(here));
+        if (failure.reason.empty()) failure = std::move(f);
         pending = std::move(rest);
       }
     }

@@ -20,6 +20,12 @@
 // exists but cannot be read is never replaced. The first failure to save in a
 // run is passed to the handler of SetSettingsSaveFailureHandler, once.
 //
+// Another copy of the editor may use the same folder: each write reads the
+// file again under an exclusive lock on "settings.ini.lock" and makes its
+// changes on what it holds then. The lock is tried for about 2 s at most; when
+// another program keeps it, nothing is written, the changes are kept (reads
+// see them) and go with the next write, and the handler is told each time.
+//
 // Example (recent files):
 //   SettingsStore store(env.settingsFolder);
 //   store.WriteRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File1", path);
@@ -27,6 +33,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace gs {
 
@@ -61,14 +68,40 @@ class SettingsStore {
                            const std::string& valueName) const;
   bool WriteRegistry(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
                      const std::string& text) const;
+  // For values that other copies of the editor change too (the recent files):
+  // `change` gets the values named (read as ReadRegistry reads them) as the
+  // file holds them at the write, under the lock, and what it leaves there is
+  // written. It may run more than once (a write group applies it at once in
+  // memory and again at its end; a busy lock keeps it for the next write), so
+  // it captures nothing that may go away.
+  bool UpdateRegistry(RegistryRoot root, const std::string& keyPath,
+                      const std::vector<std::string>& valueNames,
+                      std::function<void(std::vector<std::string>& values)> change) const;
 
  private:
   std::string folder_;
 };
 
+enum class SettingsFailure {
+  NotWritten,  // the folder or the file cannot be written (told once per run)
+  Busy,        // another program held the lock: the changes wait for the next write
+};
+
 // Called (without any lock held) the first time after it is set that the
-// store cannot be saved, with "<path>: <reason>"; the editor tells the user.
-void SetSettingsSaveFailureHandler(std::function<void(const std::string& reason)> handler);
+// store cannot be written, and each time another program's lock kept a write
+// out, with "<path>: <reason>"; the editor tells the user.
+void SetSettingsSaveFailureHandler(
+    std::function<void(SettingsFailure kind, const std::string& reason)> handler);
+
+// How a write waits for another program's lock: `attempts` tries that do not
+// block, `pause` between two of them. The default waits 10 ms, 2 s in all; a
+// test counts the tries instead of waiting.
+inline constexpr int kSettingsLockAttempts = 200;
+struct SettingsLockWait {
+  int attempts = kSettingsLockAttempts;
+  std::function<void()> pause;  // null: 10 ms
+};
+void SetSettingsLockWait(SettingsLockWait wait);
 
 // Saves made while a group lives change the store in memory only; the end of
 // the outermost group writes the file once (closing the editor saves the

@@ -10,6 +10,7 @@
 #include "files/qt_file_dialogs.h"
 #include "lang/qt_translation.h"
 #include "platform/profile_file.h"
+#include "platform/text_util.h"
 
 namespace gs {
 
@@ -110,12 +111,14 @@ bool MainFileHost::ConfirmHiddenSave() {
 void MainFileHost::SetTitle(const std::string& title) {
   // A file's title stays through a language switch; the untitled one is the
   // window's caption in the language in use.
+  // A name's control characters (ESC, a line break) show as marks.
   const bool untitled = title == kMainTitle;
-  window_.setProperty(kDocumentTitleProperty, untitled ? QString() : Text(title));
+  const QString shown = Text(PrintableText(title));
+  window_.setProperty(kDocumentTitleProperty, untitled ? QString() : shown);
   window_.setWindowTitle(
       untitled
           ? Text(ProfileFile(window_.Env().languageFile).Read("frmMain", "Form.Caption", title))
-          : Text(title));
+          : shown);
 }
 
 void MainFileHost::RePaint() { window_.RePaint(); }

@@ -23,6 +23,7 @@ void frmMain::SetupLanguage() {
                            {"msgPixelate", kPixelatePrompt},
                            {"msgAngle", kAnglePrompt},
                            {"msgSettingsNotSaved", kSettingsNotSaved},
+                           {"msgSettingsBusy", kSettingsBusy},
                            {kLanguageNotSavedKey, kLanguageNotSaved},
                            {kNoHandbookKey, kNoHandbook}});
   for (const DialogText& t : kDialogTexts) AddWindowMessages(this, {{t.key, t.text}});

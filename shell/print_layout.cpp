@@ -5,14 +5,12 @@
 
 #include "document/canvas_view.h"
 #include "document/numeric.h"
+#include "platform/text_util.h"
 
 namespace gs {
 
 PrintSize MagnifiedSize(std::string_view text, int printableWidth, int printableHeight) {
-  std::string_view trimmed = text;
-  while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
-  while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
-  if (trimmed == "Stretch") return {printableWidth, printableHeight};
+  if (TrimBlanks(text) == "Stretch") return {printableWidth, printableHeight};
   const int side = std::max(0, Nearest(ParseLeadingNumber(text) * 32.0 / 100.0));
   return {side, side};
 }

@@ -22,9 +22,9 @@ struct PrintSize {
   friend bool operator==(const PrintSize&, const PrintSize&) = default;
 };
 
-// nearest(number at the start of `text` x 32 / 100) on both sides; "Stretch"
-// means the whole printable area. Text without a number gives 0; a negative
-// number gives 0 (nothing is drawn).
+// nearest(number at the start of `text` x 32 / 100) on both sides; "Stretch",
+// with blanks around it or not, means the whole printable area. Text without a
+// number gives 0; a negative number gives 0 (nothing is drawn).
 PrintSize MagnifiedSize(std::string_view text, int printableWidth, int printableHeight);
 
 struct PixelRect {

@@ -78,6 +78,17 @@ TEST(RecentFiles, MenuShowsBareNumberDisabledForEmptySlots) {
   EXPECT_FALSE(e[3].enabled);
 }
 
+// A tab would split the entry into a name and a shortcut, a line break or ESC
+// reach the menu raw: each shows as a mark; the path itself is kept.
+TEST(RecentFiles, MenuMarksControlCharactersInAPath) {
+  const RecentFiles r = Slots("/a\tb/c\nd\x1b.ico", "", "", "");
+  const std::string caption = RecentMenuEntries(r)[0].caption;
+  for (char c : caption) EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20) << caption;
+  EXPECT_EQ(caption.rfind("1. /a\\", 0), 0u) << caption;
+  EXPECT_NE(caption.find(".ico"), std::string::npos) << caption;
+  EXPECT_EQ(r.paths[0], "/a\tb/c\nd\x1b.ico");
+}
+
 TEST(RecentFiles, CaseFoldingIsLimitedToLetters) {
   EXPECT_TRUE(PathsEqualIgnoreCase("/A/B.ico", "/a/b.ICO"));
   EXPECT_TRUE(PathsEqualIgnoreCase("/ПАПКА/Ÿ", "/папка/ÿ"));
@@ -96,11 +107,16 @@ class RecentStoreTest : public ::testing::Test {
 };
 
 TEST_F(RecentStoreTest, RoundTripThroughTheStore) {
-  const RecentFiles r = Slots("/a b/é.ico", "", "/c.cur", "");
+  RecentFiles r = LoadRecentFiles(store_);
+  AddRecentFile(r, "/c.cur");
+  AddRecentFile(r, "/b");
+  AddRecentFile(r, "/a b/é.ico");
+  RemoveRecentFile(r, 2);
+  ASSERT_EQ(r, Slots("/a b/é.ico", "/c.cur", "", ""));
   ASSERT_TRUE(SaveRecentFiles(store_, r));
   EXPECT_EQ(LoadRecentFiles(store_), r);
-  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File3"), "/c.cur");
-  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "");
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File2"), "/c.cur");
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegRecentFilesKey, "File3"), "");
 }
 
 TEST_F(RecentStoreTest, MissingValuesReadEmptyAndTextStopsAtNul) {
@@ -111,8 +127,12 @@ TEST_F(RecentStoreTest, MissingValuesReadEmptyAndTextStopsAtNul) {
 }
 
 TEST_F(RecentStoreTest, SavingOverwritesEmptiedSlots) {
-  SaveRecentFiles(store_, Slots("/a", "/b", "/c", "/d"));
-  SaveRecentFiles(store_, Slots("/a", "", "", ""));
+  RecentFiles r;
+  for (const char* p : {"/d", "/c", "/b", "/a"}) AddRecentFile(r, p);
+  SaveRecentFiles(store_, r);
+  r = LoadRecentFiles(store_);
+  for (int n : {2, 2, 2}) RemoveRecentFile(r, n);
+  SaveRecentFiles(store_, r);
   EXPECT_EQ(LoadRecentFiles(store_), Slots("/a", "", "", ""));
 }
 

@@ -104,6 +104,15 @@ std::vector<BmpCase> BmpCases() {
       {"RLE4 alternating run and absolute run",
        {4, 2, 4, 2, 40, {}, rgbTable, {4, 0x01, 0, 0, 0, 3, 0x21, 0x00, 0, 1}},
        {B, G, R, W, R, G, R, G}},
+      // An absolute run of odd length mid-row: its pad byte is skipped, not read as the
+      // next code (unpadded, "0, 2, 3" would be a delta and the run of black lost).
+      {"RLE8 odd absolute run in mid-row",
+       {5, 1, 8, 1, 40, {}, rgbTable, {0, 3, 0, 1, 2, 0, 2, 3, 0, 1}},
+       {R, G, B, K, K}},
+      // RLE4: 5 pixels fill 3 bytes, padded to 4.
+      {"RLE4 odd absolute run in mid-row",
+       {7, 1, 4, 2, 40, {}, rgbTable, {0, 5, 0x01, 0x20, 0x10, 0, 2, 0x33, 0, 1}},
+       {R, G, B, R, G, K, K}},
       {"RLE8 run past the right edge is clipped",
        {2, 1, 8, 1, 40, {}, rgbTable, {200, 1, 0, 1}},
        {G, G}},

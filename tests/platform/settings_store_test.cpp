@@ -3,11 +3,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "platform/home_folder.h"
@@ -181,7 +183,8 @@ TEST_F(SettingsStoreTest, DamagedStoresAreKeptAsideBeforeBeingReplaced) {
 
 TEST_F(SettingsStoreTest, AFailureToSaveIsToldOnce) {
   std::vector<std::string> told;
-  SetSettingsSaveFailureHandler([&](const std::string& reason) { told.push_back(reason); });
+  SetSettingsSaveFailureHandler(
+      [&](SettingsFailure, const std::string& reason) { told.push_back(reason); });
   test::WriteAll(dir_.file("plain"), {'x'});
   UseFolder(dir_.file("plain") + "/Varnel Glyphsmith");
   EXPECT_FALSE(store_.Save(kSettingsAppName, "FILES", "LNG", "1"));
@@ -228,6 +231,9 @@ TEST_F(SettingsStoreTest, SavingWhatIsStoredWritesNothing) {
 // Two editors saving at once, one of them through a write group: every save
 // either side was told succeeded is in the file afterwards.
 TEST_F(SettingsStoreTest, TwoProcessesSavingAtOnceLoseNothing) {
+  // Each side waits for the other's writes however slow the disk: a busy lock
+  // is another test's matter.
+  SetSettingsLockWait({std::numeric_limits<int>::max(), nullptr});
   ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "start", "1"));
   constexpr int kSaves = 60;
   auto saveAll = [&](const char* side) {
@@ -246,6 +252,7 @@ TEST_F(SettingsStoreTest, TwoProcessesSavingAtOnceLoseNothing) {
   ASSERT_GE(child, 0);
   if (child == 0) _exit(saveAll("child") ? 0 : 1);
   const bool parentSaved = saveAll("parent");
+  SetSettingsLockWait({});
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(parentSaved);
@@ -257,6 +264,76 @@ TEST_F(SettingsStoreTest, TwoProcessesSavingAtOnceLoseNothing) {
       missing += store_.Get(kSettingsAppName, side, (i % 20 == 19 ? "g" : "k") + std::to_string(i),
                             "") != "v";
   EXPECT_EQ(missing, 0);
+}
+
+// Another program holds the lock (a copy of the editor stuck, a backup tool):
+// a write tries a bounded number of times, then gives up, says so, and loses
+// nothing: the change is seen at once and written with the next write.
+TEST_F(SettingsStoreTest, ALockHeldElsewhereEndsInAFailureThatLosesNothing) {
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "before"));
+  const std::string onDisk = Text(store_.FilePath());
+  int toHold[2], toRelease[2];
+  ASSERT_EQ(pipe(toHold), 0);
+  ASSERT_EQ(pipe(toRelease), 0);
+  const pid_t holder = fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    // Without the other ends, the holder also lets go when this test stops early.
+    close(toHold[0]);
+    close(toRelease[1]);
+    const int fd = open((store_.Folder() + "/settings.ini.lock").c_str(), O_RDWR);
+    const char held = fd >= 0 && flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
+    char go = 0;
+    _exit(write(toHold[1], &held, 1) == 1 && read(toRelease[0], &go, 1) == 1 ? 0 : 1);
+  }
+  close(toHold[1]);
+  close(toRelease[0]);
+  char held = 0;
+  ASSERT_EQ(read(toHold[0], &held, 1), 1);
+  ASSERT_EQ(held, 'y');
+
+  // Were the tries unbounded, the holder lets go after many: the count fails, nothing hangs.
+  int pauses = 0;
+  bool released = false;
+  const auto release = [&] {
+    if (!released) released = write(toRelease[1], "x", 1) == 1;
+  };
+  SetSettingsLockWait({5, [&] {
+                         if (++pauses == 1000) release();
+                       }});
+  std::vector<std::pair<SettingsFailure, std::string>> told;
+  SetSettingsSaveFailureHandler(
+      [&](SettingsFailure kind, const std::string& reason) { told.emplace_back(kind, reason); });
+  // What is stored already is not waited for (every start saves the language).
+  EXPECT_TRUE(store_.Save(kSettingsAppName, "FILES", "LNG", "before"));
+  EXPECT_EQ(pauses, 0);
+  EXPECT_FALSE(store_.Save(kSettingsAppName, "FILES", "LNG", "while locked"));
+  EXPECT_EQ(pauses, 4);  // five tries, a pause between two
+  EXPECT_FALSE(
+      store_.WriteRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir", "/kept/"));
+  EXPECT_EQ(pauses, 8);
+  ASSERT_EQ(told.size(), 2u);  // each time, not once per run
+  EXPECT_EQ(told[0].first, SettingsFailure::Busy);
+  EXPECT_NE(told[0].second.find(store_.FilePath()), std::string::npos) << told[0].second;
+  EXPECT_EQ(Text(store_.FilePath()), onDisk);
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "?"), "while locked");
+
+  release();
+  int status = 0;
+  ASSERT_EQ(waitpid(holder, &status, 0), holder);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ASSERT_TRUE(store_.Save(kSettingsAppName, "FILES", "Other", "after"));
+  SetSettingsSaveFailureHandler(nullptr);
+  SetSettingsLockWait({});
+  EXPECT_EQ(pauses, 8);
+  EXPECT_EQ(told.size(), 2u);
+  ReadAgainFromDisk();
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "LNG", "?"), "while locked");
+  EXPECT_EQ(store_.ReadRegistry(RegistryRoot::CurrentUser, kRegDirectoriesKey, "OpenDir"),
+            "/kept/");
+  EXPECT_EQ(store_.Get(kSettingsAppName, "FILES", "Other", "?"), "after");
+  close(toHold[0]);
+  close(toRelease[1]);
 }
 
 TEST(SettingsFolderTest, EnvironmentChoosesTheFolder) {
@@ -303,7 +380,8 @@ TEST(SettingsFolderTest, WithoutHomeThePasswordEntryOrNothingAtAll) {
 
   // No home at all: nothing is saved anywhere, and the user is told once.
   std::vector<std::string> told;
-  SetSettingsSaveFailureHandler([&](const std::string& reason) { told.push_back(reason); });
+  SetSettingsSaveFailureHandler(
+      [&](SettingsFailure, const std::string& reason) { told.push_back(reason); });
   const SettingsStore nowhere("");
   EXPECT_FALSE(nowhere.Save(kSettingsAppName, "FILES", "LNG", "1"));
   EXPECT_FALSE(nowhere.Save(kSettingsAppName, "FILES", "LNG", "2"));

@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QtTest/QTest>
 #include <filesystem>
 #include <functional>
@@ -84,6 +86,31 @@ TEST_F(FileMenuTest, RecentEntriesFollowOpenedFiles) {
             (QStringList{Q("1. " + e), Q("2. " + b), Q("3. " + d), Q("4. " + c)}));
   EXPECT_TRUE(W().MenuAction("mnuFile", 15)->isEnabled());
   EXPECT_EQ(W().windowTitle(), Q(e + " - Varnel Glyphsmith"));
+}
+
+// "R&D" in a recent path is three letters, not R and an underlined D.
+TEST_F(FileMenuTest, AnAmpersandInARecentPathIsShownAsItIs) {
+  const std::string path = Icon("R&D/a&b.ico");
+  OpenThroughMenu(path);
+  RecentCaptions();
+  const QAction* entry = W().MenuAction("mnuFile", 12);
+  EXPECT_EQ(entry->iconText(), Q("1. " + path));  // the text as shown, mnemonics taken out
+  EXPECT_TRUE(QKeySequence::mnemonic(entry->text()).isEmpty()) << entry->text().toStdString();
+}
+
+// A name may hold ESC, BEL or a line break: the title shows a mark for each,
+// never the character itself.
+TEST_F(FileMenuTest, ControlCharactersInANameAreMarkedInTheTitle) {
+  const std::string path = Icon("a\x1b]0;forged\x07\nline.ico");
+  OpenThroughMenu(path);
+  ASSERT_EQ(Doc().fileName, path);
+  const QString title = W().windowTitle();
+  for (QChar c : title)
+    EXPECT_FALSE(c.unicode() < 0x20 || c.unicode() == 0x7F) << title.toStdString();
+  EXPECT_TRUE(title.contains("a\\x1b]0;forged", Qt::CaseInsensitive)) << title.toStdString();
+  EXPECT_TRUE(title.endsWith("line.ico - Varnel Glyphsmith")) << title.toStdString();
+  EXPECT_EQ(QString(title).remove(QRegularExpression("\\\\(x[0-9A-Fa-f]{2}|[a-z])")),
+            Q(tmp_.path() + "/a]0;forgedline.ico - Varnel Glyphsmith"));
 }
 
 TEST_F(FileMenuTest, SamePathInOtherLettersKeepsTheList) {
