@@ -42,6 +42,10 @@ struct IconDocument {
   // single-image file, a new, imported or pasted-in picture.
   std::shared_ptr<const std::vector<std::uint8_t>> sourceFile;
   int sourceEntry = -1;  // the directory entry the picture was read from
+  // Read from a cursor of one image: Save writes a cursor again, with the
+  // file's hotspot, rather than turning the user's cursor into an icon.
+  bool fromCursor = false;
+  std::int16_t fileHotspotX = 0, fileHotspotY = 0;
 
   // A white, unmodified, unnamed document.
   IconDocument();
@@ -53,6 +57,7 @@ struct IconDocument {
   void ForgetOtherImages() {
     sourceFile.reset();
     sourceEntry = -1;
+    fromCursor = false;
   }
   bool HasOtherImages() const { return sourceFile != nullptr; }
 

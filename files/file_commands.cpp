@@ -137,6 +137,14 @@ bool FileCommands::LoadFile(const std::string& path) {
   return false;
 }
 
+bool FileCommands::SavesAsCursor(const std::string& path) const {
+  if (!doc_.fromCursor) return false;
+  // Back into the cursor, or under another cursor's name; an .ico name asks
+  // for an icon.
+  const std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+  return path == doc_.fileName || ext == ".cur" || ext == ".CUR" || ext == ".Cur";
+}
+
 FileCommands::OutsideChange FileCommands::CheckOutsideChange(const std::string& path) {
   if (path != known_.path) return OutsideChange::GoOn;
   FileStamp asked = known_;
@@ -193,8 +201,10 @@ SaveFlowResult FileCommands::RunWrite(SaveKind kind, const std::string& path) {
   WriteStatus status;
   switch (kind) {
     case SaveKind::Icon:
-      status = keep ? WriteFileSafely(path, merged.bytes)
-                    : WriteIconFile(path, doc_.surface, choice.bitCnt, method);
+      status = keep                  ? WriteFileSafely(path, merged.bytes)
+               : SavesAsCursor(path) ? WriteCursorFile(path, doc_.surface, choice.bitCnt, method,
+                                                       doc_.fileHotspotX, doc_.fileHotspotY)
+                                     : WriteIconFile(path, doc_.surface, choice.bitCnt, method);
       break;
     case SaveKind::Cursor:
       status = keep ? WriteFileSafely(path, merged.bytes)
@@ -236,8 +246,10 @@ SaveFlowResult FileCommands::SaveIconFlow(const std::string& path) {
     case OutsideChange::GoOn:
       break;
   }
+  const bool asCursor = SavesAsCursor(path);
   const SaveFlowResult r = RunWrite(SaveKind::Icon, path);
   if (r == SaveFlowResult::Saved) {
+    doc_.fromCursor = asCursor;
     // Later saves go to this file, so the title names it.
     if (doc_.fileName != path) host_.SetTitle(LoadedTitle(path));
     doc_.fileName = path;

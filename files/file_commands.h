@@ -187,6 +187,9 @@ class FileCommands {
   // program has changed it since, again if it changes while being asked.
   OutsideChange CheckOutsideChange(const std::string& path);
   SaveFlowResult RunWrite(SaveKind kind, const std::string& path);
+  // Save writes a cursor: the document was read from one, and path is that
+  // file or another cursor's name.
+  bool SavesAsCursor(const std::string& path) const;
   void OpenChosen(const std::string& path);
   void ShowUnreadable(const std::string& path, std::string reason);
   // The file as the editor last read or wrote it; empty when the document

@@ -9,7 +9,8 @@
 //
 // A damaged file still loads (to whatever its bytes give, black where they are
 // missing), untitled; r.problem says what was wrong, for a message.
-// The hotspot of a cursor is not put into the document.
+// The hotspot of a one-image cursor is kept for Save (fileHotspotX/Y), not put
+// into the export's hotspot.
 #include <cstdint>
 #include <span>
 #include <string>

@@ -137,7 +137,7 @@ TEST_F(FileMenuTest, RecentEntryOpensAndAMissingOneIsDropped) {
   EXPECT_EQ(RecentCaptions(), (QStringList{Q("1. " + a), "2. ", "3. ", "4. "}));
 }
 
-TEST_F(FileMenuTest, SaveOnAFileLoadedFromACursorWritesAnIcon) {
+TEST_F(FileMenuTest, SaveOnAFileLoadedFromACursorKeepsItACursorWithItsHotspot) {
   const std::string cur = tmp_.file("arrow.cur");
   ASSERT_TRUE(WriteCursorFile(cur, MakeIconSurface(), 4, PaletteMethod::None, 9, 9));
   ASSERT_TRUE(W().OpenIconFile(Q(cur)));
@@ -150,9 +150,17 @@ TEST_F(FileMenuTest, SaveOnAFileLoadedFromACursorWritesAnIcon) {
   Trigger("mnuFile", 2);
   const auto bytes = test::ReadAll(cur);
   ASSERT_EQ(bytes.size(), 3262u);
-  EXPECT_EQ(bytes[2], 1);
-  EXPECT_EQ(bytes[10], 0);
+  EXPECT_EQ(bytes[2], 2) << "the user's cursor stays a cursor";
+  EXPECT_EQ(bytes[10], 9);
+  EXPECT_EQ(bytes[12], 9);
   EXPECT_TRUE(seam_.dialogs.empty());
+
+  // Saved as an icon under an icon's name, it is an icon.
+  seam_.saveAnswers = {Q(tmp_.file("arrow.ico"))};
+  Trigger("mnuFile", 3);
+  EXPECT_EQ(test::ReadAll(tmp_.file("arrow.ico"))[2], 1);
+  Trigger("mnuFile", 2);
+  EXPECT_EQ(test::ReadAll(tmp_.file("arrow.ico"))[2], 1) << "and stays one";
 }
 
 TEST_F(FileMenuTest, SavingAnIconOfSeveralSizesSaysTheyAreKept) {
