@@ -19,30 +19,10 @@
 #include "document/icon_document.h"
 #include "document/surface.h"
 #include "files/depth.h"
+#include "files/icon_directory.h"
 #include "files/icon_image.h"
 
 namespace gs {
-
-// 6 bytes at offset 0.
-struct IconFileHeader {
-  std::uint16_t reserved = 0;
-  std::uint16_t type = 0;  // 1 icon, 2 cursor
-  // Read as the unsigned 16-bit number that Windows and the program readers
-  // take it for.
-  std::uint16_t count = 0;
-};
-
-// 16 bytes each, from offset 6.
-struct IconDirectoryEntry {
-  std::uint8_t width = 0;
-  std::uint8_t height = 0;
-  std::uint8_t colorCount = 0;
-  std::uint8_t reserved = 0;
-  std::uint16_t planes = 0;    // cursors: hotspot X
-  std::uint16_t bitCount = 0;  // cursors: hotspot Y
-  std::uint32_t bytesInResource = 0;
-  std::uint32_t imageOffset = 0;
-};
 
 // The header and the entries that the bytes hold. `complete` is false when the
 // file ends before the header or before `count` entries.

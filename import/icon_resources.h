@@ -24,24 +24,18 @@
 #include <vector>
 
 #include "document/surface.h"
+#include "files/icon_directory.h"
 #include "import/byte_source.h"
+#include "import/pe_resources.h"
+#include "import/resource_index.h"
 
 namespace gs {
 
-enum class IconContainer { None, IconFile, Pe32, Pe32Plus, Ne };
-
-// One image of a group as its directory describes it, and where its bytes lie.
-// Group entries (programs) carry the image's resource id; icon-file entries
-// carry the image's offset instead.
-struct IconGroupEntry {
-  std::uint8_t width = 0;  // 0 means 256
-  std::uint8_t height = 0;
-  std::uint8_t colorCount = 0;
-  std::uint8_t reserved = 0;
-  std::uint16_t planes = 0;
-  std::uint16_t bitCount = 0;
-  std::uint32_t bytesInRes = 0;
-  std::uint16_t id = 0;
+// An entry of a group's directory, and where its image's bytes lie. A
+// program's entries give the image's resource id where an icon file's give
+// its offset (files/icon_directory.h).
+struct IconGroupEntry : IconEntryFields {
+  std::uint16_t id = 0;  // programs
   // Filled by the reader: the image's bytes in the file (present false when
   // the resource is missing or lies outside the file).
   bool present = false;
@@ -56,12 +50,6 @@ struct IconImageInfo {
   int width = 0;
   int height = 0;
   int bitCount = 0;
-};
-
-struct IconGroupName {
-  bool named = false;
-  std::string name;  // UTF-8, for named groups
-  std::uint32_t id = 0;
 };
 
 // A program offers at most this many icon groups (the first, in the order
@@ -79,15 +67,15 @@ class IconResourceReader {
   // Reads the headers and the group directory; the source must outlive the reader.
   explicit IconResourceReader(ByteSource& src);
 
-  IconContainer Container() const { return container_; }
+  IconContainer Container() const { return index_.container; }
   // The first bytes name a program or an icon file, whatever else could be read.
   bool Recognised() const { return recognised_; }
   // Why the file holds no icons, or what was damaged; empty when clean.
-  const std::string& Problem() const { return problem_; }
-  int Count() const { return static_cast<int>(groups_.size()); }
+  const std::string& Problem() const { return index_.problem; }
+  int Count() const { return static_cast<int>(index_.groups.size()); }
   // The file holds more groups than kMaxIconGroups; Count() gives the first.
-  bool GroupsCut() const { return groupsCut_; }
-  const IconGroupName& GroupName(int k) const { return groups_[k].name; }
+  bool GroupsCut() const { return index_.groupsCut; }
+  const IconGroupName& GroupName(int k) const { return index_.groups[k].name; }
 
   // The directory of group k, each entry located in the file.
   bool ReadGroup(int k, std::vector<IconGroupEntry>& entries);
@@ -96,49 +84,18 @@ class IconResourceReader {
   bool ReadImage(const IconGroupEntry& entry, std::vector<std::uint8_t>& bytes);
 
  private:
-  struct Group {
-    IconGroupName name;
-    std::uint64_t offset = 0;  // icon files: the directory; NE: the resource
-    std::uint32_t size = 0;
-    std::uint32_t peEntry = 0;  // PE: the name entry's OffsetToData
-  };
-  struct IconId {
-    std::uint16_t id = 0;
-    std::uint32_t peEntry = 0;  // PE
-    std::uint64_t offset = 0;   // NE; PE once located
-    std::uint32_t size = 0;
-    // PE: 0 until located, then 1 found or 2 not; many entries may name one icon.
-    std::uint8_t located = 0;
-  };
-
-  void ReadPe(std::uint32_t peOffset);
-  void ReadNe(std::uint32_t neOffset);
   void ReadIconFile();
-  bool PeDirectory(std::uint32_t rel, std::vector<std::uint8_t>& entries, int& named, int& ids);
-  bool PeMap(std::uint32_t rva, std::uint32_t size, std::uint64_t& offset) const;
-  bool PeResolve(std::uint32_t entry, std::uint64_t& offset, std::uint32_t& size);
-  std::string PeName(std::uint32_t rel);
+  // The file's own directory, of `size` bytes at its start.
+  bool ReadIconFileGroup(std::uint32_t size, std::vector<IconGroupEntry>& entries);
   bool LocateIcon(IconGroupEntry& e);
-  void Fail(const std::string& why);
 
   ByteSource& src_;
-  IconContainer container_ = IconContainer::None;
   bool recognised_ = false;
-  bool groupsCut_ = false;
-  std::string problem_;
-  std::vector<Group> groups_;
-  std::vector<IconId> iconIds_;  // sorted by id
+  ResourceIndex index_;
+  PeResources pe_;
   // Image headers already read, by offset and bytes read: a hostile file's
   // groups may list one image a million times.
   std::map<std::pair<std::uint64_t, std::size_t>, IconImageInfo> infos_;
-  // PE sections: virtual address, virtual size, raw size, raw offset.
-  struct Section {
-    std::uint32_t va = 0, vsize = 0, rawSize = 0, rawOffset = 0;
-  };
-  std::vector<Section> sections_;
-  std::uint32_t sizeOfHeaders_ = 0;
-  std::uint32_t rsrcRva_ = 0;
-  std::uint32_t rsrcSize_ = 0;
 };
 
 // Parses a group directory (GRPICONDIR) as stored in a program.

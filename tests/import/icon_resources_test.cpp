@@ -382,10 +382,10 @@ TEST(PeSections, ResourceEndingAtTheSectionsEndIsRead) {
                                   static_cast<std::uint8_t>(e.planes >> 8),
                                   static_cast<std::uint8_t>(e.bitCount),
                                   static_cast<std::uint8_t>(e.bitCount >> 8),
-                                  static_cast<std::uint8_t>(e.bytesInRes),
-                                  static_cast<std::uint8_t>(e.bytesInRes >> 8),
-                                  static_cast<std::uint8_t>(e.bytesInRes >> 16),
-                                  static_cast<std::uint8_t>(e.bytesInRes >> 24),
+                                  static_cast<std::uint8_t>(e.bytesInResource),
+                                  static_cast<std::uint8_t>(e.bytesInResource >> 8),
+                                  static_cast<std::uint8_t>(e.bytesInResource >> 16),
+                                  static_cast<std::uint8_t>(e.bytesInResource >> 24),
                                   static_cast<std::uint8_t>(e.id),
                                   static_cast<std::uint8_t>(e.id >> 8)};
       group.insert(group.end(), std::begin(row), std::end(row));
