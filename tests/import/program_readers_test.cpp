@@ -102,6 +102,8 @@ std::vector<std::uint8_t> Program(const PeLayout& l) {
   return b;
 }
 
+void PrintTo(const PeLayout& l, std::ostream* os) { *os << l.what; }
+
 class PeLayouts : public ::testing::TestWithParam<PeLayout> {};
 
 TEST_P(PeLayouts, TheIconIsFoundAndDrawn) {
