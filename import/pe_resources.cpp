@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
 
 #include "import/icon_resources.h"
 #include "platform/text_util.h"
