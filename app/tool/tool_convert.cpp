@@ -117,12 +117,16 @@ std::vector<std::uint8_t> BuildOutput(const std::string& format, LoadedIcon& ico
       hotspot = CursorHotspot{o.hotspotX, o.hotspotY};
     else if (icon.hotspotMoved)
       hotspot = CursorHotspot{icon.hotspotX, icon.hotspotY};
-    std::vector<std::uint8_t> merged;
+    MergedFile merged;
     if (!icon.sourceFile ||
         !MergeEditedImage(*icon.sourceFile, icon.sourceEntry,
                           BuildIconBytes(pixels, o.depth, o.palette), hotspot, merged))
       return {};
-    return merged;
+    // Written all the same, as asked; the editor would have asked first.
+    if (!merged.shownOnOpen)
+      Warn("a deeper 32 x 32 image of the file opens before the one written at " +
+           std::to_string(o.depth) + " bits");
+    return std::move(merged.bytes);
   }
   if (format == "ico") return BuildIconBytes(pixels, o.depth, o.palette);
   if (format == "cur") {

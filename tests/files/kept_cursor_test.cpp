@@ -72,9 +72,9 @@ TEST(KeptCursor, JoiningImageTakesTheShownHotspotScaledOnEachAxis) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::vector<std::uint8_t> source = CursorFile(c.images);
-    std::vector<std::uint8_t> out;
-    ASSERT_TRUE(MergeEditedImage(source, c.shown, single, std::nullopt, out));
-    const IconDirectory dir = ReadIconDirectory(out);
+    MergedFile merged;
+    ASSERT_TRUE(MergeEditedImage(source, c.shown, single, std::nullopt, merged));
+    const IconDirectory dir = ReadIconDirectory(merged.bytes);
     EXPECT_EQ(dir.header.type, 2);
     ASSERT_EQ(dir.entries.size(), c.images.size() + 1);
     const IconDirectoryEntry& joined = dir.entries.back();
