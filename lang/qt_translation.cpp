@@ -45,6 +45,7 @@ enum class CaptionKind {
 };
 
 constexpr char kMessageProperty[] = "gsMessage";
+constexpr char kLiveProperty[] = "gsLive";
 constexpr char kBuiltInProperty[] = "gsBuiltIn";
 
 bool IsMessage(const QObject* o) { return o->property(kMessageProperty).isValid(); }
@@ -237,6 +238,7 @@ class Describer {
   void Report(QObject* o) {
     QString name = NameOf(o);
     if (name.isEmpty() || name.startsWith(QLatin1String("qt_"))) return;
+    if (o->property(kLiveProperty).toBool()) return;
     ControlTexts c;
     c.name = Utf8(name);
     c.index = IndexOf(o);
@@ -314,6 +316,8 @@ QString MenuText(const std::string& caption) {
 void SetControlIndex(QObject* control, int index) {
   control->setProperty(kControlIndexProperty, index);
 }
+
+void MarkLiveControl(QObject* control) { control->setProperty(kLiveProperty, true); }
 
 bool ExportWindowTexts(QWidget* window, const std::string& file) {
   return ExportWindowTexts(Describer(window).Run().texts, file);

@@ -26,6 +26,9 @@
 //   - A text the window shows outside its controls (a message, a question,
 //     a dialog title) is a child object named "msg<Name>" made by
 //     AddWindowMessages; its key is the name alone.
+//   - A control showing what the window measures as it opens (About's memory
+//     figures) is marked live (MarkLiveControl): it has no text of its own,
+//     so it is neither exported nor translated.
 //   - Controls are taken in layout order: the object tree, with menus in the
 //     order of their entries. Child windows (dialogs) are not part of it.
 #include <QString>
@@ -43,6 +46,7 @@ namespace gs {
 inline constexpr char kControlIndexProperty[] = "gsIndex";
 
 void SetControlIndex(QObject* control, int index);
+void MarkLiveControl(QObject* control);
 
 // Qt counterparts of the core routines, on a live window.
 bool ExportWindowTexts(QWidget* window, const std::string& file);

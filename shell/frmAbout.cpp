@@ -91,7 +91,9 @@ frmAbout::frmAbout(Environment& env, QWidget* parent) : QDialog(parent), env_(en
   cmdOK_->setDefault(true);
   connect(cmdOK_, &QPushButton::clicked, this, [this] { accept(); });
 
-  // The figures first, so that they are exported and translated with the rest.
+  // The figures are this machine's, now: no language file holds or replaces them.
+  MarkLiveControl(lblTotMem_);
+  MarkLiveControl(lblAvail_);
   if (const auto m = ReadMemoryStatus()) {
     lblTotMem_->setText(QString::fromStdString(TotalMemoryText(m->totalBytes)));
     lblAvail_->setText(QString::fromStdString(FreeShareText(MemoryLoad(*m))));
