@@ -49,14 +49,18 @@ bench: setup-test
 	@$(MAKE) --no-print-directory build
 	@for b in $(BUILD)/bin/bench_* $(BUILD)/bin/qt_bench_*; do $$b; done
 
-# `make install PREFIX=~/.local`; DESTDIR is honoured too.
+# `make install PREFIX=~/.local`; DESTDIR is honoured too. What it puts in
+# place is recorded in INSTALL_RECORD, which only `make uninstall` reads (not
+# install_manifest.txt: cpack rewrites that one with the package's files).
 PREFIX ?= /usr/local
+INSTALL_RECORD = $(BUILD)/make_install_record.txt
 install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+	cmake -DBUILD="$(BUILD)" -DPREFIX="$(PREFIX)" -DRECORD="$(INSTALL_RECORD)" \
+	  -P cmake/InstallRecorded.cmake
 
-# Removes what the last install put in place (install_manifest.txt).
+# Removes what the last `make install` put in place, and nothing else.
 uninstall:
-	cmake -DMANIFEST=$(BUILD)/install_manifest.txt -P cmake/Uninstall.cmake
+	cmake -DRECORD="$(INSTALL_RECORD)" -P cmake/Uninstall.cmake
 
 # The Debian package, in $(BUILD)/.
 package: build

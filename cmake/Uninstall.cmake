@@ -1,14 +1,37 @@
-# `make uninstall`: removes every file the last `cmake --install` wrote (its
-# install_manifest.txt holds their paths, DESTDIR included), then the
-# project's own folders if they are left empty.
-#   cmake -DMANIFEST=build/install_manifest.txt -P cmake/Uninstall.cmake
-if(NOT EXISTS "${MANIFEST}")
-  message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} not found (install first)")
+# `make uninstall`: removes every file the last `make install` put in place,
+# from the record it kept (InstallRecorded.cmake), then the project's own
+# folders if they are left empty, then the record. Only files under the
+# recorded root are touched, so a record cannot lead it into another tree.
+#   cmake -DRECORD=build/make_install_record.txt -P cmake/Uninstall.cmake
+if(NOT EXISTS "${RECORD}")
+  message(FATAL_ERROR "Nothing to uninstall: ${RECORD} not found (make install first)")
 endif()
-file(STRINGS "${MANIFEST}" files)
+file(STRINGS "${RECORD}" lines)
+set(root "")
+set(files "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^# root (/.*)$")
+    set(root "${CMAKE_MATCH_1}")
+  elseif(NOT line MATCHES "^#" AND NOT line STREQUAL "")
+    list(APPEND files "${line}")
+  endif()
+endforeach()
+if(root STREQUAL "")
+  message(FATAL_ERROR "${RECORD} names no install root: not a record of make install")
+endif()
+string(REGEX REPLACE "/+$" "" root "${root}")
+
 set(dirs "")
 foreach(f IN LISTS files)
+  string(FIND "${f}" "${root}/" at)
+  if(NOT at EQUAL 0 OR f MATCHES "(^|/)\\.\\.(/|$)")
+    message(WARNING "Left alone, outside ${root}/: ${f}")
+    continue()
+  endif()
   if(EXISTS "${f}" OR IS_SYMLINK "${f}")
+    if(IS_DIRECTORY "${f}" AND NOT IS_SYMLINK "${f}")
+      continue()
+    endif()
     message(STATUS "Removing ${f}")
     file(REMOVE "${f}")
   endif()
@@ -16,6 +39,10 @@ foreach(f IN LISTS files)
   # belong to everyone.
   get_filename_component(d "${f}" DIRECTORY)
   while(d MATCHES "/glyphsmith(/.*)?$")
+    string(FIND "${d}" "${root}/" at)
+    if(NOT at EQUAL 0)
+      break()
+    endif()
     list(APPEND dirs "${d}")
     get_filename_component(name "${d}" NAME)
     if(name STREQUAL "glyphsmith")
@@ -34,3 +61,4 @@ foreach(d IN LISTS dirs)
     file(REMOVE_RECURSE "${d}")
   endif()
 endforeach()
+file(REMOVE "${RECORD}")
