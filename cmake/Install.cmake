@@ -32,6 +32,15 @@ set(GLYPHSMITH_SCREENSHOT_URL "https://glyphsmith.varnel.example/handbook" CACHE
     "Web folder holding the handbook's pictures, for the AppStream screenshots")
 configure_file(${GS_DIST}/${GS_APP_ID}.metainfo.xml ${CMAKE_BINARY_DIR}/dist/${GS_APP_ID}.metainfo.xml @ONLY)
 
+# The compiler's version note (.comment) has no use in a program; CPack's
+# plain strip keeps it, so it goes as each packaged program is linked.
+foreach(target IN ITEMS glyphsmith-tool glyphsmith glyphsmith_print)
+  if(TARGET ${target})
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment $<TARGET_FILE:${target}> VERBATIM)
+  endif()
+endforeach()
+
 # --- Install rules ----------------------------------------------------------
 install(TARGETS glyphsmith-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET glyphsmith)
@@ -90,6 +99,15 @@ add_custom_target(glyphsmith_handbook ALL
   COMMENT "Copying the handbook")
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/doc/handbook/
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphsmith/handbook)
+# Registered with doc-base, so that documentation browsers list it. The file
+# names the handbook by its installed path, known only at install time (the
+# package's prefix is not the build's).
+install(CODE "
+  set(GS_HANDBOOK_DIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphsmith/handbook\")
+  configure_file(\"${GS_DIST}/glyphsmith-handbook.doc-base.in\"
+                 \"${GS_DOC_BUILD}/doc-base/glyphsmith-handbook\" @ONLY)
+  file(INSTALL \"${GS_DOC_BUILD}/doc-base/glyphsmith-handbook\"
+       DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/doc-base\")")
 install(FILES ${GS_DIST}/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME glyphsmith)
 
@@ -131,6 +149,20 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libpng16-16, libjpeg62-turbo, libgif7, libxcursor1")
 # Libraries come from dpkg-shlibdeps (Qt's X11 platform plugin ships with
 # libqt6gui6); what is only loaded at run time is recommended.
+# F1 and the web entries open the handbook through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "shared-mime-info, hicolor-icon-theme, qt6-image-formats-plugins, qt6-translations-l10n")
+    "shared-mime-info, hicolor-icon-theme, qt6-image-formats-plugins, qt6-translations-l10n, xdg-utils")
+# The package's files and archive members are dated from its changelog
+# entry, not from the build (CPack honours SOURCE_DATE_EPOCH), so that two
+# builds give the same bytes; a date given in the environment still wins.
+file(STRINGS ${GS_DIST}/debian/changelog.in GS_CHANGELOG_SIGNATURE REGEX "^ -- " LIMIT_COUNT 1)
+string(REGEX REPLACE "^ -- [^>]*>  " "" GS_CHANGELOG_DATE "${GS_CHANGELOG_SIGNATURE}")
+execute_process(COMMAND date -u -d "${GS_CHANGELOG_DATE}" +%s OUTPUT_VARIABLE GS_PACKAGE_EPOCH
+                OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE GS_DATE_FAILED)
+if(GS_DATE_FAILED OR NOT GS_PACKAGE_EPOCH MATCHES "^[0-9]+$")
+  message(FATAL_ERROR "No date in the changelog's signature line: ${GS_CHANGELOG_SIGNATURE}")
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/CPackProjectConfig.cmake
+     "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})\n  set(ENV{SOURCE_DATE_EPOCH} ${GS_PACKAGE_EPOCH})\nendif()\n")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackProjectConfig.cmake)
 include(CPack)
