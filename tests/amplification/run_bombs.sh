@@ -2,9 +2,10 @@
 # Every command of the tool on every amplification file, each within a time
 # and a memory limit: a result or a refusal, never gigabytes or minutes.
 #   run_bombs.sh TOOL [SECONDS [MB]]      (VERBOSE=1 prints every run)
-# The limits are on wall time and peak resident memory, as /usr/bin/time
-# measures them; 512 MB of address space is enforced besides, as a file
-# manager's thumbnailer might have it.
+# The limits are on processor time (user + system) and peak resident memory,
+# as /usr/bin/time measures them, so that a busy machine passes as an idle
+# one does; 512 MB of address space is enforced besides, as a file manager's
+# thumbnailer might have it.
 set -uo pipefail
 tool=$1
 seconds=${2:-2}
