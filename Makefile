@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup setup-test configure build run test check format-check bench clean install uninstall package
+.PHONY: setup setup-test configure build run test check fuzz format-check bench clean install uninstall package
 
 # Building and running need a few packages; the tests and benchmarks add
 # theirs (GoogleTest, clang, Xvfb, ImageMagick...) only when asked for.
@@ -31,7 +31,7 @@ test: setup-test
 
 # The whole suite once more under AddressSanitizer and UBSan, in its own
 # folder, with the plain code in place of the SSE2 blocks (the normal build
-# tests those); any report fails the run. The fuzz runs have their own sanitizers.
+# tests those); any report fails the run. Then the libFuzzer runs.
 CHECK_BUILD ?= build-check
 check: setup-test
 	@cmake -S . -B $(CHECK_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLYPHSMITH_SANITIZE=ON \
@@ -40,7 +40,17 @@ check: setup-test
 	cd $(CHECK_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp \
-	  ctest --output-on-failure --no-tests=error -j $(JOBS) -LE fuzz
+	  ctest --output-on-failure --no-tests=error -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz
+
+# The fuzz targets built with clang, libFuzzer and the sanitizers in their own
+# folder (kept between runs); each replays its regressions, then fuzzes from
+# its seeds for a few seconds. `make test` replays the same inputs without
+# libFuzzer (tests/fuzz/Replay.cmake).
+FUZZ_BUILD ?= build-fuzz
+fuzz: setup-test
+	JOBS=$(JOBS) bash tests/fuzz/run_short.sh $(CURDIR) $(FUZZ_BUILD) 20
+	JOBS=$(JOBS) bash tests/fuzz/run_picture_short.sh $(CURDIR) $(FUZZ_BUILD) 5
 
 format-check:
 	@bash scripts/check_format.sh

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A short fuzz run of the picture decoders of the import (BMP/DIB, PNG, JPEG,
-# GIF), for the test suite: builds the targets with clang in their own folder
+# GIF), for `make fuzz`: builds the targets with clang in their own folder
 # (kept between runs), replays each format's regression inputs, then fuzzes
 # each from its committed seeds for a few seconds.
 #   run_picture_short.sh SOURCE_DIR BUILD_DIR [SECONDS_EACH]

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# A short fuzz run of the icon and profile readers, the X11 cursor conversion
-# and program thumbnails, for the test suite: builds the target
-# with clang in its own folder (kept between runs), replays every regression
+# A short fuzz run of the icon and profile readers, the X11 cursor conversion,
+# program resources and program thumbnails (`make fuzz`): builds the targets
+# with clang in their own folder (kept between runs), replays every regression
 # input, then fuzzes from the committed seeds for a few seconds.
 #   run_short.sh SOURCE_DIR BUILD_DIR [SECONDS]
 set -euo pipefail
