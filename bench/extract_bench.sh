@@ -15,7 +15,9 @@ tool=$build/bin/glyphsmith-tool
 [ -x "$tool" ] || { echo "build glyphsmith-tool first ($tool)" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cc -O2 -o "$work/run_many" "$root/bench/run_many.c"
+# shellcheck source=run_many.sh
+. "$root/bench/run_many.sh"
+run_many_build "$work"
 small=$root/tests/data/import/programs/groups64.exe
 cp "$small" "$work/small.exe"
 
@@ -49,15 +51,6 @@ grow "$work/big512.exe" $((512 << 20))
 cmp <("$tool" extract --list "$work/small.exe") <("$tool" extract --list "$work/big512.exe") ||
   { echo "the grown program lists differently" >&2; exit 1; }
 
-best3() {
-  local w c bw=999999999 bc=999999999
-  for _ in 1 2 3; do
-    read -r w c < <("$work/run_many" "$calls" "$@" 2>/dev/null | tail -n 1)
-    [ "$w" -lt "$bw" ] && bw=$w
-    [ "$c" -lt "$bc" ] && bc=$c
-  done
-  echo "$bw $bc"
-}
 bytes_read() {
   command -v strace >/dev/null || { echo "-"; return; }
   strace -f -qq -e trace=read,pread64 -o "$work/trace" "$@" >/dev/null 2>&1
@@ -66,7 +59,8 @@ bytes_read() {
 printf '%-28s %10s %10s %8s %12s\n' "extract --list of" "wall us" "cpu us" "ratio" "bytes read"
 sw=0
 for f in small.exe big64.exe big512.exe; do
-  read -r w c < <(best3 "$tool" extract --list "$work/$f")
+  t=$(best3 "$calls" "$tool" extract --list "$work/$f")
+  read -r w c <<<"$t"
   [ "$sw" -eq 0 ] && sw=$w
   size=$(stat -c %s "$work/$f")
   printf '%-28s %10d %10d %8s %12s\n' "$f ($((size >> 10)) KiB)" "$w" "$c" \

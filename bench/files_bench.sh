@@ -22,7 +22,9 @@ work=$(mktemp -d)
 calls=$(mktemp -d /dev/shm/gs-calls.XXXXXX 2>/dev/null || mktemp -d)
 trap 'rm -rf "$work" "$calls"' EXIT
 cc -O2 -o "$work/floor" "$root/bench/floor.c"
-cc -O2 -o "$work/run_many" "$root/bench/run_many.c"
+# shellcheck source=run_many.sh
+. "$root/bench/run_many.sh"
+run_many_build "$work"
 cc -O2 -o "$work/alternate" "$root/bench/alternate.c"
 "$tool" convert "$root/tests/data/files/valid/gradient_24bit_no_table.ico" "$work/in.ico"
 # Calls are timed on the tool as the package ships it: stripped.
@@ -63,13 +65,8 @@ done
 tool_wall=${twall[bmp]} tool_cpu=${tcpu[bmp]}
 magick_line="not installed"
 if [ -n "$magick" ]; then
-  im_wall=999999999 im_cpu=999999999
-  for _ in 1 2 3; do
-    rm -rf "$calls/o3" && mkdir "$calls/o3"
-    read -r w c _ < <(./run_many "$per" "$magick" in.ico "$calls/o3/{}.bmp")
-    [ "$w" -lt "$im_wall" ] && im_wall=$w
-    [ "$c" -lt "$im_cpu" ] && im_cpu=$c
-  done
+  t=$(best3 --fresh "$calls/o3" "$per" "$magick" in.ico "$calls/o3/{}.bmp")
+  read -r im_wall im_cpu <<<"$t"
   magick_line=$(printf "%6d %6d   wall %s, cpu %s of the tool's median" "$im_wall" "$im_cpu" \
     "$(ratio "$im_wall" "$tool_wall")" "$(ratio "$im_cpu" "$tool_cpu")")
 fi

@@ -19,23 +19,17 @@ python=/usr/bin/python3
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cc -O2 -o "$work/run_many" "$root/bench/run_many.c"
+# shellcheck source=run_many.sh
+. "$root/bench/run_many.sh"
+run_many_build "$work"
 cd "$work"
 "$magick" -size 512x512 -seed 7 plasma:fractal -blur 0x1 -quality 90 photo.jpg
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
-best3() {  # best of three rounds (the machine may be shared): "wall_us cpu_us"
-  local w c bw=999999999 bc=999999999
-  for _ in 1 2 3; do
-    read -r w c < <("$@")
-    [ "$w" -lt "$bw" ] && bw=$w
-    [ "$c" -lt "$bc" ] && bc=$c
-  done
-  echo "$bw $bc"
-}
-mkdir -p o1 o2
-read -r tool_wall tool_cpu < <(best3 ./run_many "$calls" "$tool" import photo.jpg 'o1/{}.ico')
-read -r im_wall im_cpu < <(best3 ./run_many "$calls" "$magick" photo.jpg -filter box -resize '32x32!' 'o2/{}.ico')
+t=$(best3 --fresh o1 "$calls" "$tool" import photo.jpg 'o1/{}.ico')
+read -r tool_wall tool_cpu <<<"$t"
+t=$(best3 --fresh o2 "$calls" "$magick" photo.jpg -filter box -resize '32x32!' 'o2/{}.ico')
+read -r im_wall im_cpu <<<"$t"
 
 peak() { /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -n 1; }
 tool_kb=$(peak "$tool" import photo.jpg p1.ico)

@@ -19,8 +19,12 @@ calls=${2:-40}
 exe=${3:-$build/bin/glyphsmith}
 floor=$build/bin/startup_floor
 [ -x "$exe" ] || { echo "build the editor first: $exe" >&2; exit 1; }
-cmake --build "$build" --target startup_floor >/dev/null ||
-  { echo "cannot build $floor (the benchmarks need Google Benchmark: make setup-test)" >&2; exit 1; }
+# The tree is measured as it was built, never rebuilt here.
+[ -x "$floor" ] || {
+  echo "build the floor first: cmake --build $build --target startup_floor" \
+    "(a benchmark: it needs Google Benchmark, make setup-test)" >&2
+  exit 1
+}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -12,27 +12,20 @@ tool=$build/bin/glyphsmith-tool
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cc -O2 -o "$work/run_many" "$root/bench/run_many.c"
+# shellcheck source=run_many.sh
+. "$root/bench/run_many.sh"
+run_many_build "$work"
 cp "$root/data/icon/smiley.ico" "$work/icon.ico"
 cp "$root/data/curseur/viseur.cur" "$work/cursor.cur"
 "$tool" ani "$work/anim.ani" --interval 100 "$root"/data/curseur/*.cur
 cp "$root/tests/data/import/programs/depths64.exe" "$work/program.exe"
 cd "$work"
 
-best3() {
-  local w c bw=999999999 bc=999999999
-  for _ in 1 2 3; do
-    rm -rf out && mkdir out
-    read -r w c < <(./run_many "$calls" "$@")
-    [ "$w" -lt "$bw" ] && bw=$w
-    [ "$c" -lt "$bc" ] && bc=$c
-  done
-  echo "$bw $bc"
-}
 printf '%-12s %5s %12s %12s\n' input size "wall ms/call" "cpu ms/call"
 for input in icon.ico cursor.cur anim.ani program.exe; do
   for size in 128 256; do
-    read -r wall cpu < <(best3 "$tool" thumbnail "$input" 'out/{}.png' "$size")
+    t=$(best3 --fresh out "$calls" "$tool" thumbnail "$input" 'out/{}.png' "$size")
+    read -r wall cpu <<<"$t"
     awk -v i="$input" -v s="$size" -v w="$wall" -v c="$cpu" \
       'BEGIN { printf "%-12s %5d %12.2f %12.2f\n", i, s, w / 1000, c / 1000 }'
   done
