@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -24,14 +25,20 @@ namespace {
 // The input in hand, for the signal handler: written with write(2) only.
 char g_current[4096];
 
-void NameCurrentAndDie(int sig) {
+constexpr int kFatal[] = {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+struct sigaction g_before[std::size(kFatal)];
+
+// Names the input, then gives the signal back to whoever had it before (the
+// default, or a sanitizer's report): a fault recurs when the handler
+// returns, and abort() raises again.
+void NameCurrent(int sig) {
   static const char kHead[] = "replay: died on ";
   ssize_t ignored = write(STDERR_FILENO, kHead, sizeof kHead - 1);
   ignored = write(STDERR_FILENO, g_current, std::strlen(g_current));
   ignored = write(STDERR_FILENO, "\n", 1);
   (void)ignored;
-  std::signal(sig, SIG_DFL);
-  std::raise(sig);
+  for (std::size_t i = 0; i < std::size(kFatal); ++i)
+    if (kFatal[i] == sig) sigaction(sig, &g_before[i], nullptr);
 }
 
 }  // namespace
@@ -66,7 +73,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::sort(inputs.begin(), inputs.end());
-  for (int sig : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL}) std::signal(sig, NameCurrentAndDie);
+  struct sigaction named = {};
+  named.sa_handler = NameCurrent;
+  sigemptyset(&named.sa_mask);
+  for (std::size_t i = 0; i < std::size(kFatal); ++i) sigaction(kFatal[i], &named, &g_before[i]);
 
   for (const fs::path& p : inputs) {
     std::snprintf(g_current, sizeof g_current, "%s", p.c_str());
