@@ -4,11 +4,13 @@
 # sanitizer build. The libFuzzer runs themselves are `make fuzz` (clang).
 # Included from tests/CMakeLists.txt.
 set(GS_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
+add_library(gs_fuzz_replay_main OBJECT ${GS_FUZZ_DIR}/replay_main.cpp)
+set_target_properties(gs_fuzz_replay_main PROPERTIES AUTOMOC OFF)
 
 #   gs_fuzz_replay(NAME SOURCE src LABEL subsystem [DEFINES d...] INPUTS path...)
 function(gs_fuzz_replay name)
   cmake_parse_arguments(R "" "SOURCE;LABEL" "DEFINES;INPUTS" ${ARGN})
-  add_executable(replay_${name} ${GS_FUZZ_DIR}/${R_SOURCE} ${GS_FUZZ_DIR}/replay_main.cpp)
+  add_executable(replay_${name} ${GS_FUZZ_DIR}/${R_SOURCE} $<TARGET_OBJECTS:gs_fuzz_replay_main>)
   target_include_directories(replay_${name} PRIVATE ${CMAKE_SOURCE_DIR} ${PNG_INCLUDE_DIRS}
     ${JPEG_INCLUDE_DIRS} ${GIF_INCLUDE_DIRS})
   target_compile_definitions(replay_${name} PRIVATE ${R_DEFINES})
