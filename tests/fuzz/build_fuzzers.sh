@@ -12,8 +12,16 @@ build_fuzzers() {
   local launcher=()
   command -v ccache >/dev/null &&
     launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  CC=clang CXX=clang++ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  # Quiet when it works; the compiler's words when it does not.
+  local log
+  log=$(mktemp)
+  if ! CC=clang CXX=clang++ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     "${launcher[@]}" -DGLYPHSMITH_BUILD_FUZZ=ON -DGLYPHSMITH_BUILD_UI=OFF \
-    -DGLYPHSMITH_BUILD_TESTS=OFF -DGLYPHSMITH_BUILD_BENCH=OFF >/dev/null
-  cmake --build "$build" --target "$@" -j "${JOBS:-2}" >/dev/null
+    -DGLYPHSMITH_BUILD_TESTS=OFF -DGLYPHSMITH_BUILD_BENCH=OFF >"$log" 2>&1 ||
+    ! cmake --build "$build" --target "$@" -j "${JOBS:-2}" >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    rm -f "$log"
+    exit 1
+  fi
+  rm -f "$log"
 }
