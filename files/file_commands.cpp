@@ -20,6 +20,13 @@ namespace {
 
 bool FileExists(const std::string& path) { return !path.empty() && RegularFileExists(path); }
 
+// What the file holds now; empty when it cannot be read.
+FileStamp StampOnDisk(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  return ReadWholeFile(path, bytes, nullptr, kMaxIconFileBytes) ? StampFile(path, bytes)
+                                                                : FileStamp{};
+}
+
 }  // namespace
 
 const char* SaveOptionsTitle(SaveKind kind) {
@@ -77,11 +84,8 @@ AskResult FileCommands::AskSaveChanges() {
   if (!doc_.fileName.empty())
     return SaveIconFlow(doc_.fileName) == SaveFlowResult::Saved ? AskResult::GoOn
                                                                 : AskResult::Cancel;
-  const std::string path = ShowSaveDialog(SaveChangesDialog());
-  if (path.empty()) return AskResult::Cancel;
-  if (SaveIconFlow(path) != SaveFlowResult::Saved) return AskResult::Cancel;
-  AddRecentFile(path);
-  return AskResult::GoOn;
+  return SaveUnderNewName(SaveChangesDialog()) == SaveFlowResult::Saved ? AskResult::GoOn
+                                                                        : AskResult::Cancel;
 }
 
 bool FileCommands::LoadFile(const std::string& path) {
@@ -151,9 +155,7 @@ FileCommands::OutsideChange FileCommands::CheckOutsideChange(const std::string& 
   while (ChangedSince(asked)) {
     // The file as it is while the question is open: if it changes again
     // before the answer, the answer was about something else.
-    std::vector<std::uint8_t> now;
-    asked =
-        ReadWholeFile(path, now, nullptr, kMaxIconFileBytes) ? StampFile(path, now) : FileStamp{};
+    asked = StampOnDisk(path);
     switch (host_.AskFileChanged(path)) {
       case SaveChangesAnswer::Cancel:
         return OutsideChange::Cancel;
@@ -166,11 +168,7 @@ FileCommands::OutsideChange FileCommands::CheckOutsideChange(const std::string& 
   return OutsideChange::GoOn;
 }
 
-void FileCommands::Remember(const std::string& path) {
-  std::vector<std::uint8_t> bytes;
-  known_ =
-      ReadWholeFile(path, bytes, nullptr, kMaxIconFileBytes) ? StampFile(path, bytes) : FileStamp{};
-}
+void FileCommands::Remember(const std::string& path) { known_ = StampOnDisk(path); }
 
 SaveFlowResult FileCommands::RunWrite(SaveKind kind, const std::string& path) {
   const SaveOptionsChoice choice = host_.RunSaveOptions(kind);
@@ -236,13 +234,8 @@ SaveFlowResult FileCommands::SaveIconFlow(const std::string& path) {
   switch (CheckOutsideChange(path)) {
     case OutsideChange::Cancel:
       return SaveFlowResult::Cancelled;
-    case OutsideChange::SaveAs: {
-      const std::string other = ShowSaveDialog(SaveAsDialog());
-      if (other.empty()) return SaveFlowResult::Cancelled;
-      const SaveFlowResult r = SaveIconFlow(other);
-      if (r == SaveFlowResult::Saved) AddRecentFile(other);
-      return r;
-    }
+    case OutsideChange::SaveAs:
+      return SaveUnderNewName(SaveAsDialog());
     case OutsideChange::GoOn:
       break;
   }
@@ -341,11 +334,15 @@ void FileCommands::Save() {
   SaveIconFlow(doc_.fileName);
 }
 
-void FileCommands::SaveAs() {
-  const std::string path = ShowSaveDialog(SaveAsDialog());
-  if (path.empty()) return;
-  if (SaveIconFlow(path) == SaveFlowResult::Saved) AddRecentFile(path);
+SaveFlowResult FileCommands::SaveUnderNewName(const FileDialogRequest& dialog) {
+  const std::string path = ShowSaveDialog(dialog);
+  if (path.empty()) return SaveFlowResult::Cancelled;
+  const SaveFlowResult r = SaveIconFlow(path);
+  if (r == SaveFlowResult::Saved) AddRecentFile(path);
+  return r;
 }
+
+void FileCommands::SaveAs() { SaveUnderNewName(SaveAsDialog()); }
 
 void FileCommands::ExportCursor() {
   const std::string path = ShowSaveDialog(ExportCursorDialog());

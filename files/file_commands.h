@@ -187,6 +187,8 @@ class FileCommands {
   // program has changed it since, again if it changes while being asked.
   OutsideChange CheckOutsideChange(const std::string& path);
   SaveFlowResult RunWrite(SaveKind kind, const std::string& path);
+  // The save dialog, then Save under the name chosen, which joins the recent list.
+  SaveFlowResult SaveUnderNewName(const FileDialogRequest& dialog);
   // Save writes a cursor: the document was read from one, and path is that
   // file or another cursor's name.
   bool SavesAsCursor(const std::string& path) const;

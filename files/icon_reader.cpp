@@ -86,20 +86,11 @@ IconDirectory ReadIconDirectory(std::span<const std::uint8_t> b) {
   const int wanted = d.header.count;
   d.complete = true;
   for (int i = 0; i < wanted; ++i) {
-    const std::size_t at = kHeaderBytes + kEntryBytes * i;
-    if (!bytes::Has(b, at, kEntryBytes)) {
+    IconDirectoryEntry e;
+    if (!ReadIconDirectoryEntry(b, kHeaderBytes + kEntryBytes * i, e)) {
       d.complete = false;
       break;
     }
-    IconDirectoryEntry e;
-    e.width = b[at];
-    e.height = b[at + 1];
-    e.colorCount = b[at + 2];
-    e.reserved = b[at + 3];
-    bytes::GetU16(b, at + 4, e.planes);
-    bytes::GetU16(b, at + 6, e.bitCount);
-    bytes::GetU32(b, at + 8, e.bytesInResource);
-    bytes::GetU32(b, at + 12, e.imageOffset);
     d.entries.push_back(e);
   }
   return d;

@@ -37,11 +37,11 @@ std::string MainFileHost::SaveFileDialog(const FileDialogRequest& request) {
       .toStdString();
 }
 
-SaveChangesAnswer MainFileHost::AskSaveChangesQuestion() {
-  switch (window_.Env().Dialogs().Message(
-      &window_, QMessageBox::Question, kAppTitle,
-      WindowMessage(&window_, "msgSaveChanges", kSaveChangesQuestion),
-      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+SaveChangesAnswer MainFileHost::AskYesNoCancel(QMessageBox::Icon icon, const QString& text,
+                                               QMessageBox::StandardButton preferred) {
+  switch (window_.Env().Dialogs().Message(&window_, icon, kAppTitle, text,
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                          preferred)) {
     case QMessageBox::Yes:
       return SaveChangesAnswer::Yes;
     case QMessageBox::No:
@@ -49,6 +49,12 @@ SaveChangesAnswer MainFileHost::AskSaveChangesQuestion() {
     default:
       return SaveChangesAnswer::Cancel;
   }
+}
+
+SaveChangesAnswer MainFileHost::AskSaveChangesQuestion() {
+  return AskYesNoCancel(QMessageBox::Question,
+                        WindowMessage(&window_, "msgSaveChanges", kSaveChangesQuestion),
+                        QMessageBox::Yes);
 }
 
 void MainFileHost::ShowMessage(MessageKind kind, const std::string& text) {
@@ -87,18 +93,11 @@ SaveOptionsChoice MainFileHost::RunSaveOptions(SaveKind kind) {
 }
 
 SaveChangesAnswer MainFileHost::AskFileChanged(const std::string& path) {
-  const QString text = WindowMessage(&window_, "msgFileChanged", kFileChangedQuestion) +
-                       QStringLiteral("\n\n") + Text(path);
-  switch (window_.Env().Dialogs().Message(&window_, QMessageBox::Warning, kAppTitle, text,
-                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                          QMessageBox::Cancel)) {
-    case QMessageBox::Yes:
-      return SaveChangesAnswer::Yes;
-    case QMessageBox::No:
-      return SaveChangesAnswer::No;
-    default:
-      return SaveChangesAnswer::Cancel;
-  }
+  // Cancel is the default: Enter must not write over the other program's work.
+  return AskYesNoCancel(QMessageBox::Warning,
+                        WindowMessage(&window_, "msgFileChanged", kFileChangedQuestion) +
+                            QStringLiteral("\n\n") + Text(PrintableText(path)),
+                        QMessageBox::Cancel);
 }
 
 bool MainFileHost::ConfirmHiddenSave() {

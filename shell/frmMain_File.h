@@ -2,6 +2,7 @@
 // State of the main window's file concern: the file commands with the recent
 // list, the window side of their dialogs, and the save-options window while
 // it is loaded.
+#include <QMessageBox>
 #include <QPointer>
 #include <memory>
 
@@ -36,6 +37,10 @@ class MainFileHost : public FileCommandHost {
   frmSave* LoadedSaveWindow() const { return saveWindow_; }
 
  private:
+  // A question with Yes, No and Cancel, titled with the application's title.
+  SaveChangesAnswer AskYesNoCancel(QMessageBox::Icon icon, const QString& text,
+                                   QMessageBox::StandardButton preferred);
+
   frmMain& window_;
   QPointer<frmSave> saveWindow_;
 };
