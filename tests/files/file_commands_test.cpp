@@ -504,7 +504,7 @@ TEST_F(KeptImagesTest, SavedPictureIsThePictureReopened) {
       EXPECT_EQ(e.bitCount, c.bits);
     } else {
       // The cursor keeps the hotspot of the image it replaced.
-      const IconDirectoryEntry& was = ReadIconDirectory(original_).entries[opened];
+      const IconDirectoryEntry was = ReadIconDirectory(original_).entries[opened];
       EXPECT_EQ(e.planes, was.planes);
       EXPECT_EQ(e.bitCount, was.bitCount);
     }

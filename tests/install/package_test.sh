@@ -43,8 +43,11 @@ lintian --pedantic --display-info --tag-display-limit 0 --fail-on none "$deb" >"
   { cat "$work/lintian.log"; fail "lintian did not run"; }
 if grep -E '^[EW]: ' "$work/lintian.log"; then fail "lintian errors or warnings"; fi
 # Information tags only where the README explains them: two false spelling
-# hits (a French word, and two adjacent strings read as one).
-if grep -E '^I: ' "$work/lintian.log" | grep -vE 'spelling-error-in-binary (invalide invalid|neede needed) '; then
+# hits (a French word, and two adjacent strings read as one). A Debug build
+# (make check's) has no optimiser, so no fortified calls either.
+explained='spelling-error-in-binary (invalide invalid|neede needed) '
+[[ $config == Debug ]] && explained+='|hardening-no-fortify-functions '
+if grep -E '^I: ' "$work/lintian.log" | grep -vE "$explained"; then
   fail "lintian information tags the README does not explain"
 fi
 for exe in glyphsmith glyphsmith-tool; do
