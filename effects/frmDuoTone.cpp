@@ -1,5 +1,6 @@
 #include "effects/frmDuoTone.h"
 
+#include <QColorDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -28,9 +29,7 @@ frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QW
   picDuoColor_->setFrameShape(QFrame::Box);
   picDuoColor_->setFixedSize(previewSize.width(), 21);
   picDuoColor_->setAutoFillBackground(true);
-  QPalette pal = picDuoColor_->palette();
-  pal.setColor(QPalette::Window, ToQColor(duoColor_));
-  picDuoColor_->setPalette(pal);
+  ShowTint();
   cmdColor_ = NamedButton("cmdColor", "...", this);
   cmdColor_->setFixedWidth(cmdColor_->fontMetrics().horizontalAdvance("...") + 16);
   MakeOkCancel();
@@ -44,6 +43,12 @@ frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QW
 
   connect(cmdOK_, &QPushButton::clicked, this, [this] { Confirm(); });
   connect(cmdCancel_, &QPushButton::clicked, this, [this] { reject(); });
+  chooseColor = [this](QWidget* owner) -> std::optional<QColor> {
+    const QColor c = QColorDialog::getColor(ToQColor(duoColor_), owner);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+  };
+  connect(cmdColor_, &QPushButton::clicked, this, [this] { ChooseTint(); });
 
   // Load: translate, compute the preview once, focus on OK.
   picOrg_->SetSurface(host_.Document().surface);
@@ -55,6 +60,21 @@ frmDuoTone::frmDuoTone(EffectHost& host, QSize previewSize, Environment& env, QW
 void frmDuoTone::ReDrawDuo() {
   const IconDocument& doc = host_.Document();
   picSample_->SetSurface(DuoTonePreview(doc.surface, doc.selection, duoColor_));
+}
+
+void frmDuoTone::ChooseTint() {
+  if (!chooseColor) return;
+  const std::optional<QColor> chosen = chooseColor(this);
+  if (!chosen || !chosen->isValid()) return;
+  duoColor_ = FromQColor(*chosen);
+  ShowTint();
+  ReDrawDuo();
+}
+
+void frmDuoTone::ShowTint() {
+  QPalette pal = picDuoColor_->palette();
+  pal.setColor(QPalette::Window, ToQColor(duoColor_));
+  picDuoColor_->setPalette(pal);
 }
 
 void frmDuoTone::Confirm() {

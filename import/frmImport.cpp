@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRegion>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QValidator>
 
@@ -206,6 +207,8 @@ bool frmImport::LoadPicture(const QString& path) {
                            QMessageBox::Ok, QMessageBox::Ok);
     return false;
   }
+  // Later pictures keep the region the user marked.
+  const bool first = picture_.Empty();
   picture_ = std::move(next);
   shown_ = QImage(picture_.width, picture_.height, QImage::Format_RGB32);
   for (int y = 0; y < picture_.height; ++y) {
@@ -217,7 +220,10 @@ bool frmImport::LoadPicture(const QString& path) {
   scrHorizontal_->setValue(0);
   scrVertical_->setValue(0);
   picFull_->setGeometry(0, 0, picture_.width, picture_.height);
-  ReDraw(true);
+  if (first)
+    ShowRegion(StartRegion(picture_.width, picture_.height));
+  else
+    ReDraw(true);
   UpdateScrollRanges();
   return true;
 }
@@ -254,8 +260,15 @@ void frmImport::PointerReleased(double x, double y) {
   dragging_ = false;
   region_.Release(x, y, picFull_->width(), picFull_->height());
   // Ordered before the fields are written, so that they show the region used.
-  const ImportRegion r = OrderedRegion();
-  for (int i = 0; i < 4; ++i) fields_[i]->setText(QString::number(r.Corner(i)));
+  ShowRegion(OrderedRegion());
+}
+
+void frmImport::ShowRegion(const ImportRegion& r) {
+  // One redraw for the four fields, not one for each.
+  for (int i = 0; i < 4; ++i) {
+    const QSignalBlocker quiet(fields_[i]);
+    fields_[i]->setText(QString::number(r.Corner(i)));
+  }
   region_ = r;
   ReDraw(true);
 }

@@ -78,6 +78,8 @@ class frmImport : public QDialog {
   void PointerPressed(double x, double y);
   void PointerMoved(double x, double y, bool leftOnly);
   void PointerReleased(double x, double y);
+  // The corners into the fields and the region, then the view and the preview.
+  void ShowRegion(const ImportRegion& r);
   void UpdateScrollRanges();
   void LayoutControls();
 

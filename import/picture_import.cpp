@@ -54,6 +54,13 @@ void ImportRegion::Release(double x, double y, int pictureWidth, int pictureHeig
   y2 = ClampedPicturePixel(y, pictureHeight);
 }
 
+ImportRegion StartRegion(int pictureWidth, int pictureHeight) {
+  const int w = std::max(0, pictureWidth), h = std::max(0, pictureHeight);
+  const int side = std::min(w, h);
+  const int x = (w - side) / 2, y = (h - side) / 2;
+  return {x, y, x + side, y + side};
+}
+
 int ClampedPicturePixel(double v, int limit) {
   return std::clamp(Nearest(v), 0, std::max(0, limit));
 }

@@ -3,7 +3,7 @@
 // corners and how they are typed, dragged and ordered, the scroll ranges, the
 // open dialog's filter, and the scaled copy into the icon.
 //
-//   ImportRegion r;                          // 0, 0, 32, 3 as the window starts
+//   ImportRegion r = StartRegion(pic.width, pic.height);  // the first picture's
 //   r.SetCorner(2, CornerFromText("12"));    // typed into txtWidth: X2 = 12
 //   r.Press(40, 30); r.Release(10, 5, pic);  // a drag, clamped to the picture
 //   r.Arrange();                             // X1 = 10, Y1 = 5, X2 = 40, Y2 = 30
@@ -46,8 +46,13 @@ struct ImportRegion {
   friend bool operator==(const ImportRegion&, const ImportRegion&) = default;
 };
 
-// The built-in texts of the four fields.
+// The built-in texts of the four fields, shown until the first picture comes.
 inline constexpr std::array<const char*, 4> kImportFieldDefaults = {"0", "0", "32", "3"};
+
+// What the window marks when its first picture comes: the largest square
+// centred on the picture (the whole of a square one), so that the icon made of
+// it is not squeezed.
+ImportRegion StartRegion(int pictureWidth, int pictureHeight);
 
 // A pointer coordinate in picture pixels: nearest whole number (halves to
 // even), then clamped to 0..limit.

@@ -1,5 +1,6 @@
 #include "platform/qt_dialog_seam.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -58,6 +59,8 @@ class QtDialogs : public DialogSeam {
 };
 
 }  // namespace
+
+bool DialogSeam::OpenAddress(const QUrl& address) { return QDesktopServices::openUrl(address); }
 
 DialogSeam& RealDialogs() {
   static QtDialogs real;

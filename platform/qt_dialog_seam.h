@@ -1,7 +1,7 @@
 #pragma once
-// The one road from the windows to the file dialogs, message boxes and modal
-// tool windows: each window reaches it through its environment,
-// env.Dialogs() (platform/environment.h). The editor's main() puts
+// The one road from the windows to the file dialogs, message boxes, modal
+// tool windows and the desktop's browser: each window reaches it through its
+// environment, env.Dialogs() (platform/environment.h). The editor's main() puts
 // RealDialogs() there; tests put their own so that no test ever waits on a
 // real modal dialog. files/qt_file_dialogs.h puts the language in use and the
 // remembered folder around its file dialogs.
@@ -18,6 +18,7 @@
 #include "platform/file_dialog_request.h"
 
 class QDialog;
+class QUrl;
 class QWidget;
 
 namespace gs {
@@ -38,6 +39,9 @@ class DialogSeam {
                                               QMessageBox::StandardButton defaultButton) = 0;
   // Shows a tool window modally and returns when it is hidden.
   virtual void RunModal(QDialog* dialog) = 0;
+  // Hands an address to the desktop's browser (QDesktopServices, so a URL
+  // handler set there receives it); false when nothing could take it.
+  virtual bool OpenAddress(const QUrl& address);
 };
 
 // Qt's own dialogs and message boxes.

@@ -25,7 +25,8 @@ void frmMain::SetupLanguage() {
                            {"msgSettingsNotSaved", kSettingsNotSaved},
                            {"msgSettingsBusy", kSettingsBusy},
                            {kLanguageNotSavedKey, kLanguageNotSaved},
-                           {kNoHandbookKey, kNoHandbook}});
+                           {kNoHandbookKey, kNoHandbook},
+                           {kHandbookNotOpenedKey, kHandbookNotOpened}});
   for (const DialogText& t : kDialogTexts) AddWindowMessages(this, {{t.key, t.text}});
   LoadWindowLanguage(
       this, env_, /*exportMessages=*/false,

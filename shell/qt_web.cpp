@@ -1,6 +1,5 @@
 #include "shell/qt_web.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QUrl>
 
@@ -12,28 +11,38 @@
 
 namespace gs {
 
-void OpenWebAddress(const QString& address) {
+bool OpenWebAddress(const Environment& env, const QString& address) {
   const QUrl url = QUrl::fromUserInput(address.trimmed());
-  if (url.isValid()) QDesktopServices::openUrl(url);
+  return url.isValid() && env.Dialogs().OpenAddress(url);
 }
+
+namespace {
+
+void TellHandbook(QWidget* window, const Environment& env, const QString& text) {
+  env.Dialogs().Message(window, QMessageBox::Information, QString::fromUtf8(kAppTitle), text,
+                        QMessageBox::Ok, QMessageBox::Ok);
+}
+
+}  // namespace
 
 void OpenHandbook(QWidget* window, const Environment& env) {
   const std::string page = FindHandbook(env.programFolder);
   if (!page.empty()) {
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(page))));
+    const QString path = QFile::decodeName(QByteArray::fromStdString(page));
+    if (!env.Dialogs().OpenAddress(QUrl::fromLocalFile(path)))
+      TellHandbook(window, env,
+                   WindowMessage(window, kHandbookNotOpenedKey, kHandbookNotOpened) + '\n' + path);
     return;
   }
   QString text = WindowMessage(window, kNoHandbookKey, kNoHandbook);
   for (const std::string& place : HandbookPlaces(env.programFolder))
     text += '\n' + QFile::decodeName(QByteArray::fromStdString(place));
-  env.Dialogs().Message(window, QMessageBox::Information, QString::fromUtf8(kAppTitle), text,
-                        QMessageBox::Ok, QMessageBox::Ok);
+  TellHandbook(window, env, text);
 }
 
 void OpenProductPage(QWidget* window, const Environment& env) {
   if (kProductWebAddress[0] != '\0')
-    OpenWebAddress(QString::fromLatin1(kProductWebAddress));
+    OpenWebAddress(env, QString::fromLatin1(kProductWebAddress));
   else
     OpenHandbook(window, env);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Opens an address with the desktop's default browser; a failure is ignored
-// (nothing to tell the user that the browser would not tell better).
+// Opens an address with the desktop's default browser, through the
+// environment's seam (platform/qt_dialog_seam.h).
 #include <QString>
 
 #include "platform/environment.h"
@@ -9,10 +9,12 @@ class QWidget;
 
 namespace gs {
 
-void OpenWebAddress(const QString& address);
+// False when no browser could take it.
+bool OpenWebAddress(const Environment& env, const QString& address);
 
 // The handbook in the desktop's browser. When it is missing, a message box
-// of `window` names the places looked.
+// of `window` names the places looked; when nothing can open it, one names
+// where it is, so that it can be opened by hand.
 void OpenHandbook(QWidget* window, const Environment& env);
 
 // The maker's web page when the product has an address (shell/product.h),
@@ -25,5 +27,10 @@ inline constexpr char kHandbookLinkCaption[] = "Manuel d'utilisation";
 // Told when the handbook is in none of the places looked.
 inline constexpr char kNoHandbookKey[] = "msgNoHandbook";
 inline constexpr char kNoHandbook[] = "Le manuel d'utilisation est introuvable. Cherché ici :";
+
+// Told, with the handbook's path, when no browser could open it.
+inline constexpr char kHandbookNotOpenedKey[] = "msgHandbookNotOpened";
+inline constexpr char kHandbookNotOpened[] =
+    "Le manuel d'utilisation n'a pas pu être ouvert. Il se trouve ici :";
 
 }  // namespace gs

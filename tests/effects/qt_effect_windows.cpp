@@ -72,7 +72,8 @@ TEST_F(EffectWindows, DuoToneOkAppliesToTheSelectionAndUndoRestores) {
   const Surface before = host.doc.surface;
   EXPECT_EQ(Shown(w.picSample(), 5, 5), before.GetPixel(5, 5) & kRed);
   EXPECT_EQ(Shown(w.picSample(), 2, 2), before.GetPixel(2, 2));
-  w.cmdColor()->click();  // carries no action
+  w.chooseColor = [](QWidget*) { return std::optional<QColor>(); };
+  w.cmdColor()->click();  // cancelled: the tint stays red
   w.cmdOK()->click();
   EXPECT_FALSE(w.isVisible());
   EXPECT_EQ(host.backups, 1);
@@ -81,6 +82,31 @@ TEST_F(EffectWindows, DuoToneOkAppliesToTheSelectionAndUndoRestores) {
   EXPECT_EQ(host.doc.surface.GetPixel(5, 5), before.GetPixel(5, 5) & kRed);
   ASSERT_TRUE(host.undo.RestoreBackup(host.doc.surface));
   EXPECT_EQ(host.doc.surface.Pixels(), before.Pixels());
+}
+
+TEST_F(EffectWindows, DuoToneDotsButtonChoosesTheTint) {
+  frmDuoTone w(host, kPreview, env);
+  w.show();
+  const Surface before = host.doc.surface;
+  constexpr Color kCyan = RGB(0, 255, 255);
+  std::vector<QWidget*> owners;
+  std::optional<QColor> answer = ToQColor(kCyan);
+  w.chooseColor = [&](QWidget* owner) {
+    owners.push_back(owner);
+    return answer;
+  };
+  w.cmdColor()->click();
+  EXPECT_EQ(owners, std::vector<QWidget*>{&w});
+  EXPECT_EQ(w.DuoColor(), kCyan);
+  EXPECT_EQ(w.picDuoColor()->palette().color(QPalette::Window), ToQColor(kCyan));
+  EXPECT_EQ(Shown(w.picSample(), 5, 5), before.GetPixel(5, 5) & kCyan);
+  // Cancelled, the chosen tint stays.
+  answer.reset();
+  w.cmdColor()->click();
+  EXPECT_EQ(owners.size(), 2u);
+  EXPECT_EQ(w.DuoColor(), kCyan);
+  w.cmdOK()->click();
+  EXPECT_EQ(host.doc.surface.GetPixel(20, 30), before.GetPixel(20, 30) & kCyan);
 }
 
 TEST_F(EffectWindows, DuoToneOnAWhiteIconStillTakesTheUndoCopy) {

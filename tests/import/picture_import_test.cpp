@@ -79,6 +79,24 @@ TEST(PictureImport, DraggingBackwardsGivesOrderedCorners) {
   EXPECT_EQ(r.y1, 4);
 }
 
+TEST(PictureImport, StartRegionIsTheLargestCentredSquare) {
+  struct Row {
+    int width, height;
+    ImportRegion start;
+  };
+  for (const Row& r :
+       {Row{40, 40, {0, 0, 40, 40}}, Row{64, 48, {8, 0, 56, 48}}, Row{40, 101, {0, 30, 40, 70}},
+        Row{2000, 1, {999, 0, 1000, 1}}, Row{0, 0, {0, 0, 0, 0}}}) {
+    SCOPED_TRACE(testing::Message() << r.width << " x " << r.height);
+    EXPECT_EQ(StartRegion(r.width, r.height), r.start);
+  }
+  // A square picture's start gives the icon the whole picture opens as.
+  const Picture pic = Checkerboard(64, 64);
+  Surface icon = Blank();
+  ASSERT_TRUE(ImportPictureRegion(icon, pic, StartRegion(64, 64)));
+  EXPECT_EQ(icon.Pixels(), ImportWholePicture(pic).Pixels());
+}
+
 TEST(PictureImport, FieldsTakeDigitsAndTheirLeadingNumber) {
   struct Row {
     const char* typed;

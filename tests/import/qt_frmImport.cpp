@@ -99,11 +99,14 @@ TEST_F(ImportWindowTest, DragOrdersTheCornersAndImportReplacesEveryPixel) {
   Doc().modified = false;
   std::vector<Color> expected;
   seam_.onImport = [&](frmImport& w) {
-    // After a fresh load, the preview shows the strip (0, 0)-(32, 3).
-    Surface strip(32, 32);
-    strip.FillRect(strip.Bounds(), kWhite);
-    AreaScaleCopy(strip, Area{0, 0, 32, 32}, w.CurrentPicture().View(), Area{0, 0, 32, 3});
-    EXPECT_EQ(w.PreviewPixels().Pixels(), strip.Pixels());
+    // After a fresh load the fields and the preview show the largest centred square.
+    EXPECT_EQ(w.Region(), (ImportRegion{8, 0, 56, 48}));
+    EXPECT_EQ(w.txtLeft()->text(), "8");
+    EXPECT_EQ(w.txtHeight()->text(), "48");
+    Surface square(32, 32);
+    square.FillRect(square.Bounds(), kWhite);
+    AreaScaleCopy(square, Area{0, 0, 32, 32}, w.CurrentPicture().View(), Area{8, 0, 48, 48});
+    EXPECT_EQ(w.PreviewPixels().Pixels(), square.Pixels());
     EXPECT_FALSE(w.scrHorizontal()->isEnabled());
     EXPECT_FALSE(w.scrVertical()->isEnabled());
 
@@ -147,6 +150,8 @@ TEST_F(ImportWindowTest, FieldsAcceptDigitsOnlyAndRedrawAtOnce) {
     EXPECT_FALSE(w.scrVertical()->isEnabled());
     w.scrHorizontal()->setValue(100);
     EXPECT_EQ(w.picFull()->x(), -100);
+    EXPECT_EQ(w.Region(), (ImportRegion{980, 0, 1020, 40}));
+    w.txtLeft()->setText("0");
     w.txtWidth()->selectAll();
     QTest::keyClicks(w.txtWidth(), "1a-2");
     EXPECT_EQ(w.txtWidth()->text(), "12");
@@ -207,6 +212,12 @@ TEST_F(ImportWindowTest, UnreadablePicturesShowTheDecodersReason) {
     w.cmdSelect()->click();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.CurrentPicture().width, 40);
+    // Only the first picture brings its start region; the next keeps the one marked.
+    w.txtLeft()->setText("3");
+    seam_.openAnswers.push_back(Picture("next.bmp", 90, 20));
+    w.cmdSelect()->click();
+    EXPECT_EQ(w.CurrentPicture().width, 90);
+    EXPECT_EQ(w.Region(), (ImportRegion{3, 0, 40, 40}));
   };
   OpenImport();
 }

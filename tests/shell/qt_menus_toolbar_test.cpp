@@ -38,13 +38,18 @@
 namespace gs {
 namespace {
 
-// Records which tool windows were shown, by class.
+// Records which tool windows were shown, by class; with `noBrowser`, no
+// address can be opened.
 class RecordingDialogs : public test::FakeDialogs {
  public:
   std::vector<std::string> shown;
+  bool noBrowser = false;
   void RunModal(QDialog* dialog) override {
     shown.push_back(dialog->metaObject()->className());
     FakeDialogs::RunModal(dialog);
+  }
+  bool OpenAddress(const QUrl& address) override {
+    return !noBrowser && FakeDialogs::OpenAddress(address);
   }
 };
 
@@ -445,6 +450,21 @@ TEST_F(Shell, F1OpensTheHandbookOrSaysWhereItLooked) {
   w().MenuAction("mnuHandbook")->trigger();
   EXPECT_EQ(urls_.opened, (QList<QUrl>{handbook, handbook}));
   EXPECT_EQ(fakes_.messages.size(), 2u);
+  // No browser to take it: the message says where the handbook is, in the chosen language.
+  fakes_.noBrowser = true;
+  QTest::keyClick(&w(), Qt::Key_F1);
+  ASSERT_EQ(fakes_.messages.size(), 3u);
+  EXPECT_EQ(fakes_.messages[2],
+            QString::fromUtf8(kHandbookNotOpened) + '\n' + handbook.toLocalFile());
+  {
+    frmMain english(env_);
+    english.Start(QString());
+    english.MenuAction("mnuHandbook")->trigger();
+    ASSERT_EQ(fakes_.messages.size(), 4u);
+    EXPECT_EQ(fakes_.messages[3],
+              "The user guide could not be opened. It is here:\n" + handbook.toLocalFile());
+  }
+  EXPECT_EQ(urls_.opened.size(), 2);
 }
 
 TEST_F(Shell, HelpSpeaksTheChosenLanguage) {
