@@ -53,7 +53,8 @@ struct IconDocument {
   // New: every pixel white; file name and modified flag stay as they are.
   void Clear();
 
-  // The picture no longer comes from a file of several images.
+  // The picture no longer comes from a file it could be saved back into
+  // (its other images, a one-image cursor's hotspot).
   void ForgetOtherImages() {
     sourceFile.reset();
     sourceEntry = -1;

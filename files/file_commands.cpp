@@ -13,6 +13,7 @@
 #include "platform/app_identity.h"
 #include "platform/file_read.h"
 #include "platform/safe_file.h"
+#include "platform/text_util.h"
 
 namespace gs {
 
@@ -145,8 +146,7 @@ bool FileCommands::SavesAsCursor(const std::string& path) const {
   if (!doc_.fromCursor) return false;
   // Back into the cursor, or under another cursor's name; an .ico name asks
   // for an icon.
-  const std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
-  return path == doc_.fileName || ext == ".cur" || ext == ".CUR" || ext == ".Cur";
+  return path == doc_.fileName || ExtensionOf(path) == "cur";
 }
 
 FileCommands::OutsideChange FileCommands::CheckOutsideChange(const std::string& path) {

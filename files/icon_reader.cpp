@@ -244,12 +244,13 @@ IconLoadResult LoadIconBytes(const std::string& path, std::span<const std::uint8
   // the file it came from: the document stays unnamed until Save as.
   doc.fileName = r.problem.empty() ? path : std::string();
   doc.ForgetOtherImages();
-  if (r.decoded.cursor && r.decoded.entryIndex >= 0 && !HoldsOtherImages(bytes)) {
+  const bool others = HoldsOtherImages(bytes);
+  if (r.decoded.cursor && r.decoded.entryIndex >= 0 && !others) {
     doc.fromCursor = true;
     doc.fileHotspotX = static_cast<std::int16_t>(std::clamp(r.decoded.hotspotX, 0, 31));
     doc.fileHotspotY = static_cast<std::int16_t>(std::clamp(r.decoded.hotspotY, 0, 31));
   }
-  if (r.decoded.entryIndex >= 0 && HoldsOtherImages(bytes)) {
+  if (r.decoded.entryIndex >= 0 && others) {
     std::string why;
     if (OtherImagesKeepable(bytes, &why)) {
       doc.sourceFile =

@@ -182,10 +182,8 @@ bool MergeEditedImage(std::span<const std::uint8_t> source, int entry,
   if (!merged.shownOnOpen && at > 0) {
     // An earlier image of the same depth would open first: put the edited
     // one ahead of it. One of a greater depth still wins; the caller asks.
-    entries.insert(entries.begin(), entries[at]);
-    entries.erase(entries.begin() + at + 1);
-    images.insert(images.begin(), images[at]);
-    images.erase(images.begin() + at + 1);
+    std::rotate(entries.begin(), entries.begin() + at, entries.begin() + at + 1);
+    std::rotate(images.begin(), images.begin() + at, images.begin() + at + 1);
     std::vector<std::uint8_t> front = Assemble(dir.header.type, entries, images);
     if (OpensOn(front, 0)) {
       merged.bytes = std::move(front);

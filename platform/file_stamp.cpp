@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/file_read.h"
+#include "platform/hash.h"
 
 namespace gs {
 
@@ -19,12 +20,6 @@ bool StatOf(const std::string& path, std::uint64_t& size, std::int64_t& modified
 }
 
 }  // namespace
-
-std::uint64_t Fnv1a64(std::span<const std::uint8_t> bytes) {
-  std::uint64_t h = 14695981039346656037ull;
-  for (std::uint8_t v : bytes) h = (h ^ v) * 1099511628211ull;
-  return h;
-}
 
 FileStamp StampFile(const std::string& path, std::span<const std::uint8_t> bytes) {
   FileStamp s;

@@ -26,7 +26,4 @@ FileStamp StampFile(const std::string& path, std::span<const std::uint8_t> bytes
 // false, as for an empty stamp.
 bool ChangedSince(const FileStamp& stamp);
 
-// 64-bit FNV-1a.
-std::uint64_t Fnv1a64(std::span<const std::uint8_t> bytes);
-
 }  // namespace gs

@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/hash.h"
+
 namespace gs {
 
 namespace {
@@ -39,8 +41,7 @@ std::string Base36(std::uint64_t v) {
 
 // A hash of some text in kMarkerChars letters.
 std::string Marker(std::string_view text) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+  std::uint64_t h = Fnv1a64(text);
   std::string s(kMarkerChars, '0');
   for (char& c : s) c = kDigits[h % 36], h /= 36;
   return s;

@@ -212,4 +212,14 @@ std::string PrintableText(std::string_view text) {
   return out;
 }
 
+std::string ExtensionOf(std::string_view path) {
+  const auto slash = path.find_last_of('/');
+  const auto dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  std::string ext(path.substr(dot + 1));
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return ext;
+}
+
 }  // namespace gs

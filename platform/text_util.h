@@ -45,4 +45,8 @@ std::string SanitizeUtf8(std::string_view text);
 // Valid UTF-8 (accents) is kept as it is.
 std::string PrintableText(std::string_view text);
 
+// Lower-case (ASCII) extension of a path's last name, without the dot
+// ("ico"), or "".
+std::string ExtensionOf(std::string_view path);
+
 }  // namespace gs

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/tool/tool_common.h"
+#include "platform/hash.h"
 #include "platform/safe_write_batch.h"
 #include "platform/temporaries.h"
 
@@ -98,8 +99,7 @@ class SeenNames {
  public:
   // True when the name is new.
   bool Insert(std::string_view name) {
-    std::uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : name) h = (h ^ c) * 1099511628211ull;
+    std::uint64_t h = Fnv1a64(name);
     if (h == 0) h = 1;  // 0 marks an empty slot
     if (2 * (count_ + 1) > slots_.size()) Grow();
     std::size_t i = static_cast<std::size_t>(h) & (slots_.size() - 1);

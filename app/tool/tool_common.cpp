@@ -127,16 +127,6 @@ bool LoadInput(const std::string& path, LoadedIcon& icon, std::string& error) {
   return ReadInput(path, bytes, error) && DecodeInput(path, bytes, icon, error);
 }
 
-std::string ExtensionOf(std::string_view path) {
-  const auto slash = path.find_last_of('/');
-  const auto dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  std::string ext(path.substr(dot + 1));
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return ext;
-}
-
 int CheckOutputExtension(std::string_view command, const std::string& out, std::string_view writes,
                          std::string_view what) {
   static constexpr std::string_view kKnown[] = {"ico", "cur", "ani", "bmp", "dib",

@@ -60,9 +60,6 @@ std::string PictureKindOf(std::span<const std::uint8_t> bytes);
 // "<path>: this is a PNG picture: use import" for such bytes; "" otherwise.
 std::string PictureRefusal(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// Lower-case extension without the dot ("ico"), or "".
-std::string ExtensionOf(std::string_view path);
-
 // The single output of a command that writes one format: OUT ending in the
 // extension of another format the tool knows is refused (usage exit code),
 // as convert refuses it; "-", `writes` ("png", "" for none) and other names

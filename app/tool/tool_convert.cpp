@@ -14,6 +14,7 @@
 #include "files/palette_methods.h"
 #include "files/pcx_format.h"
 #include "files/png_codec.h"
+#include "platform/text_util.h"
 
 namespace gs::tool {
 
